@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One function of a graph: the term in x (and the family constant k), a free comment, the colour
+// of its curve and the family range over which k runs. Strings hold Windows-1252 bytes, as the
+// graph files do.
+class CGraphFunction
+{
+public:
+    const std::string& GetTerm() const { return m_term; }
+    // Stores the term in lower case; an empty term becomes "x".
+    void SetTerm(const std::string& term);
+
+    const std::string& GetComment() const { return m_comment; }
+    void SetComment(const std::string& comment) { m_comment = comment; }
+
+    std::uint32_t GetColor() const { return m_color; }
+    void SetColor(std::uint32_t color) { m_color = color; }
+
+    std::int32_t GetUseFamilyConstant() const { return m_useFamilyConstant; }
+    void SetUseFamilyConstant(std::int32_t use) { m_useFamilyConstant = use; }
+
+    void GetRange(double& from, double& to, double& step) const
+    {
+        from = m_from;
+        to = m_to;
+        step = m_step;
+    }
+    // Orders from and to; a step not smaller than the range becomes a quarter of the range.
+    void SetRange(double from, double to, double step);
+
+private:
+    std::string m_term;
+    std::string m_comment;
+    std::uint32_t m_color{0};
+    std::int32_t m_useFamilyConstant{0};
+    double m_from{0.0};
+    double m_to{0.0};
+    double m_step{0.0};
+};
+
+using CFunctionList = std::vector<CGraphFunction>;

@@ -1,0 +1,153 @@
+#include "engine/ErrorFlags.h"
+#include "engine/Graph.h"
+#include "engine/MathFunctions.h"
+#include "engine/NumberReader.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr double kE = 2.71828182846;
+constexpr double kPi = 3.14159265359;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char ToLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Finds the rightmost character of `set` that is outside every parenthesis, scanning from the end.
+// Returns its position, or -1 when there is none; unbalanced parentheses in a scan that finds
+// nothing are a syntax error.
+long FindOperator(const char* text, std::size_t length, char op1, char op2)
+{
+    int depth = 0;
+    for (std::size_t i = length; i-- > 0;) {
+        const char c = text[i];
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            --depth;
+        } else if (depth == 0 && (c == op1 || c == op2)) {
+            return static_cast<long>(i);
+        }
+    }
+    if (depth != 0) {
+        g_syntaxError = 1;
+    }
+    return -1;
+}
+
+// Keeps the depth of the recursion, also when a branch returns early.
+class DepthGuard
+{
+public:
+    explicit DepthGuard(int& depth) : m_depth{++depth} {}
+    ~DepthGuard() { --m_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    int& m_depth;
+};
+
+} // namespace
+
+double CGraph::Interpret(std::string_view term)
+{
+    m_end = term.data() + term.size();
+    m_depth = 0;
+    return InterpretView(term.data(), term.size());
+}
+
+double CGraph::InterpretView(const char* text, std::size_t length)
+{
+    DepthGuard guard{m_depth};
+    if (m_depth > kMaxDepth) {
+        g_syntaxError = 1;
+        return 1.0;
+    }
+    for (;;) {
+        if (length == 0) {
+            return 1.0;
+        }
+
+        // Binary operators, loosest first. Splitting at the rightmost one makes every operator
+        // left-associative; a sign at position 0 is no binary operator and is left to the operand.
+        static constexpr char levels[3][2] = {{'+', '-'}, {'*', '/'}, {'^', '^'}};
+        for (const auto& level : levels) {
+            const long p = FindOperator(text, length, level[0], level[1]);
+            if (p <= 0) {
+                continue;
+            }
+            const auto split = static_cast<std::size_t>(p);
+            const double left = InterpretView(text, split);
+            const double right = InterpretView(text + split + 1, length - split - 1);
+            switch (text[split]) {
+            case '+':
+                return left + right;
+            case '-':
+                return left - right;
+            case '*':
+                return left * right;
+            case '/':
+                if (right == 0 || std::isnan(right)) {
+                    g_mathError = 1;
+                    return 1.0;
+                }
+                return left / right;
+            default:
+                return CheckedPow(left, right);
+            }
+        }
+
+        // An operand: a function call or group first. The name may be compared beyond the view,
+        // as far as the term goes.
+        for (const SFunctionEntry& entry : g_functionTable) {
+            const std::size_t nameLength = entry.name.size();
+            if (static_cast<std::size_t>(m_end - text) < nameLength ||
+                std::memcmp(text, entry.name.data(), nameLength) != 0) {
+                continue;
+            }
+            if (text[length - 1] != ')') {
+                g_syntaxError = 1;
+            }
+            double argument = 1.0;
+            if (length >= nameLength + 1) {
+                argument = InterpretView(text + nameLength, length - nameLength - 1);
+            } else {
+                g_syntaxError = 1; // the name alone, without its argument
+            }
+            return entry.compute(argument);
+        }
+
+        const char first = text[0];
+        if (first == '-') {
+            return -InterpretView(text + 1, length - 1);
+        }
+        if (first == '+') {
+            ++text;
+            --length;
+            continue;
+        }
+        if (IsDigit(first) || first == '.') {
+            return ReadNumber(text, m_end);
+        }
+        if (IsLetter(first)) {
+            switch (ToLower(first)) {
+            case 'e':
+                return kE;
+            case 'x':
+                return m_x;
+            case 'p':
+                if (text + 1 < m_end && ToLower(text[1]) == 'i') {
+                    return kPi;
+                }
+                return m_k;
+            default:
+                return m_k; // every other letter, k among them, is the family constant
+            }
+        }
+        g_syntaxError = 1;
+        return 1.0;
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+// The functions a term may call, in the order the interpreter tries their names. Each name
+// includes its opening parenthesis; "(" alone is a plain group.
+struct SFunctionEntry
+{
+    std::string_view name;
+    double (*compute)(double);
+};
+
+inline constexpr int kFunctionCount = 21;
+extern const SFunctionEntry g_functionTable[kFunctionCount];
+
+// The guarded power used for "^": domain errors, poles and overflow give 1.0 and raise the math
+// flag, as for every function of the table.
+double CheckedPow(double base, double exponent);
+
+// Fibonacci and factorial by loops: same values as their recursive definitions, without
+// exponential time or deep recursion.
+double Fibonacci(double a);
+double Factorial(double a);
