@@ -1,0 +1,60 @@
+#pragma once
+
+#include "document/GraphFunction.h"
+#include "document/GraphObject.h"
+#include "document/Scaling.h"
+
+#include <cstddef>
+
+class CArchiveReader;
+class CArchiveWriter;
+
+// The content of one graph: its functions, objects and scaling, each with the copy it had before
+// its last change (the one undo step), and the modified flag. Paths, titles and windows belong to
+// the window side, which wraps this model.
+//
+// Lifecycle: a new document holds no functions, no objects and a new scaling; a loaded one holds
+// what the file held. In both the saved copies equal the content, nothing can be undone and the
+// document is not modified. A change keeps the previous value of that part, enables undo and
+// marks the document modified; Undo brings back all three saved copies, disables undo and marks
+// it modified. Saving is the caller's: it clears the flag with SetModifiedFlag(false) once the
+// file is safely written, and undo stays possible.
+class CZelDoc final
+{
+public:
+    CFunctionList GetFunctions() const { return m_functions; }
+    // Always a change, even with an equal list: the caller confirmed an edit.
+    void SetFunctions(CFunctionList functions);
+    std::size_t GetFunctionCount() const { return m_functions.size(); }
+
+    CObjectList GetObjects() const { return m_objects; }
+    void SetObjects(CObjectList objects);
+
+    CScaling GetScaling() const { return m_scaling; }
+    // A change only when the scaling differs: the view hands back the scaling it drew with after
+    // every repaint, which must not mark an untouched document.
+    void SetScaling(const CScaling& scaling);
+
+    bool CanUndo() const { return m_undoAvailable; }
+    // Does nothing while nothing can be undone, so a stray call cannot mark the document.
+    void Undo();
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    // The graph file format (GraphFile.cpp). Loading replaces the whole document with the file's
+    // content, in the loaded state; when the archive fails part-way the document is left exactly
+    // as it was and false is returned (the archive holds the reason).
+    void Serialize(CArchiveWriter& archive) const;
+    bool Serialize(CArchiveReader& archive);
+
+private:
+    CFunctionList m_functions;
+    CFunctionList m_savedFunctions;
+    CObjectList m_objects;
+    CObjectList m_savedObjects;
+    CScaling m_scaling;
+    CScaling m_savedScaling;
+    bool m_undoAvailable{false};
+    bool m_modified{false};
+};
