@@ -1,0 +1,319 @@
+#include "GraphFileTestSupport.h"
+
+#include "document/GraphFile.h"
+#include "document/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count)
+{
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(offset + count));
+}
+
+void PutInt32(Bytes& bytes, std::size_t offset, std::int32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes[offset + static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+    }
+}
+
+void AppendInt32(Bytes& bytes, std::int32_t value)
+{
+    bytes.resize(bytes.size() + 4);
+    PutInt32(bytes, bytes.size() - 4, value);
+}
+
+CZelDoc Read(const Bytes& bytes)
+{
+    CZelDoc doc;
+    std::string error;
+    EXPECT_TRUE(ReadGraphFile(bytes, doc, error)) << error;
+    return doc;
+}
+
+TEST(GraphFile, NewDocumentIs88KnownBytes)
+{
+    const Bytes expected{
+        0,    0,    0,    0,    0,    0,    0x14, 0xC0, 0, 0, 0, 0, 0, 0, 0x14, 0x40,
+        0,    0,    0,    0,    0,    0,    0xF0, 0x3F, // x
+        0,    0,    0,    0,    0,    0,    0x14, 0xC0, 0, 0, 0, 0, 0, 0, 0x14, 0x40,
+        0,    0,    0,    0,    0,    0,    0xF0, 0x3F,                               // y
+        1,    0,    0,    0,    1,    0,    0,    0,    1, 0, 0, 0, 1, 0, 0,    0,    // flags
+        0,    0,    0,    0,    0,    0,    0xF0, 0x3F, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F, // print
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,                               // counts
+    };
+    EXPECT_EQ(WriteGraphFile(CZelDoc{}), expected);
+    EXPECT_EQ(LoadTestFile("new.zel"), expected);
+}
+
+TEST(GraphFile, ScalingIntegersAreWrittenInFileOrder)
+{
+    // autoscale, label axes, show terms, grid type: not the order of the record's fields
+    CScaling s;
+    s.SetAutoScaleY(11);
+    s.SetLabelAxes(22);
+    s.SetShowTerms(33);
+    s.SetGridType(44);
+    CZelDoc doc;
+    doc.SetScaling(s);
+    const Bytes bytes = WriteGraphFile(doc);
+    EXPECT_EQ(Slice(bytes, 48, 16), (Bytes{11, 0, 0, 0, 22, 0, 0, 0, 33, 0, 0, 0, 44, 0, 0, 0}));
+    EXPECT_EQ(Read(bytes).GetScaling(), s);
+}
+
+TEST(GraphFile, FunctionRecordOfXSquared)
+{
+    CGraphFunction f;
+    f.SetTerm("x^2");
+    CZelDoc doc;
+    doc.SetFunctions({f});
+    const Bytes bytes = WriteGraphFile(doc);
+    ASSERT_EQ(bytes.size(), 88u + 37u);
+    EXPECT_EQ(Slice(bytes, 80, 4), (Bytes{0, 0, 0, 0})) << "one function is stored as 0";
+    Bytes record{0x03, 0x78, 0x5E, 0x32, 0x00, 0, 0, 0, 0};
+    record.resize(record.size() + 24 + 4, 0);
+    EXPECT_EQ(Slice(bytes, 84, 37), record);
+    EXPECT_EQ(Slice(bytes, 121, 4), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(GraphFile, CommentLengthPrefixes)
+{
+    const struct
+    {
+        std::size_t length;
+        Bytes prefix;
+    } cases[] = {
+        {254, {0xFE}},
+        {300, {0xFF, 0x2C, 0x01}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const auto& c : cases) {
+        std::string comment;
+        for (std::size_t i = 0; i < c.length; ++i) {
+            comment += "\xE4\xF6\xFC\xDFZ"[i % 5];
+        }
+        CGraphFunction f;
+        f.SetTerm("x");
+        f.SetComment(comment);
+        CZelDoc doc;
+        doc.SetFunctions({f});
+        const Bytes bytes = WriteGraphFile(doc);
+        // scaling 80, count 4, term "x" 2
+        EXPECT_EQ(Slice(bytes, 86, c.prefix.size()), c.prefix) << c.length;
+        EXPECT_EQ(bytes.size(), 88u + 2 + c.prefix.size() + c.length + 32) << c.length;
+        const CZelDoc back = Read(bytes);
+        ASSERT_EQ(back.GetFunctionCount(), 1u);
+        EXPECT_EQ(back.GetFunctions()[0].GetComment(), comment) << c.length;
+    }
+}
+
+TEST(GraphFile, NegativeFunctionCountMeansNoFunctions)
+{
+    const CZelDoc fromFile = Read(LoadTestFile("negative-count.zel"));
+    EXPECT_EQ(fromFile.GetFunctionCount(), 0u);
+    ASSERT_EQ(fromFile.GetObjects().size(), 1u);
+    EXPECT_EQ(fromFile.GetObjects()[0].GetKind(), CGraphObject::VerticalLine);
+    EXPECT_EQ(fromFile.GetObjects()[0].GetPosition(), 1.0);
+
+    for (const std::int32_t count : {-1, -5, std::numeric_limits<std::int32_t>::min()}) {
+        Bytes bytes = WriteGraphFile(CZelDoc{});
+        PutInt32(bytes, 80, count);
+        PutInt32(bytes, 84, count);
+        const CZelDoc doc = Read(bytes);
+        EXPECT_EQ(doc.GetFunctionCount(), 0u) << count;
+        EXPECT_TRUE(doc.GetObjects().empty()) << count;
+    }
+}
+
+TEST(GraphFile, ReadingNormalisesThroughTheSetters)
+{
+    const CZelDoc doc = Read(LoadTestFile("unnormalised.zel"));
+    const CScaling s = doc.GetScaling();
+    double a{}, b{}, c{};
+    s.GetXRange(a, b, c);
+    EXPECT_EQ(a, -5);
+    EXPECT_EQ(b, 5);
+    EXPECT_EQ(c, 2.5) << "a step of 20 over a range of 10 becomes a quarter of it";
+    s.GetYRange(a, b, c);
+    EXPECT_EQ(a, -1);
+    EXPECT_EQ(b, 3);
+    EXPECT_EQ(c, 1);
+    s.GetPrintSize(a, b);
+    EXPECT_EQ(a, 1.0);
+    EXPECT_EQ(b, 1.0);
+
+    const CFunctionList fs = doc.GetFunctions();
+    ASSERT_EQ(fs.size(), 2u);
+    EXPECT_EQ(fs[0].GetTerm(), "sin(x)*k");
+    fs[0].GetRange(a, b, c);
+    EXPECT_EQ(a, -4);
+    EXPECT_EQ(b, 4);
+    EXPECT_EQ(c, 2);
+    EXPECT_EQ(fs[1].GetTerm(), "x") << "an empty term reads as x";
+    EXPECT_EQ(fs[1].GetComment(), "leer");
+    fs[1].GetRange(a, b, c);
+    EXPECT_EQ(c, 0.25);
+    EXPECT_TRUE(doc.GetObjects().empty()) << "object count -5, then bytes that are ignored";
+
+    // Written again, the normalised values are what stays.
+    EXPECT_EQ(Describe(Read(WriteGraphFile(doc))), Describe(doc));
+}
+
+TEST(GraphFile, SampleFileReadsAndComesBackByteForByte)
+{
+    const Bytes original = LoadTestFile("sample.zel");
+    ASSERT_FALSE(original.empty()) << TestFilePath("sample.zel");
+    const CZelDoc doc = Read(original);
+
+    const CFunctionList fs = doc.GetFunctions();
+    ASSERT_EQ(fs.size(), 3u);
+    EXPECT_EQ(Cp1252ToUtf8(fs[1].GetComment()), "Schar für k von 1 bis 3 – Größe ändert sich");
+    EXPECT_EQ(fs[1].GetColor(), 0xFF0000u) << "blue lies in the third byte";
+    EXPECT_EQ(Cp1252ToUtf8(fs[2].GetComment()), "Zeile eins\r\nZeile zwei: Nullstellen bei ±2");
+    const CObjectList os = doc.GetObjects();
+    ASSERT_EQ(os.size(), 3u);
+    EXPECT_EQ(os[1].GetLabel(), "Hochpunkt");
+    EXPECT_EQ(os[1].GetTextPosition(), 6);
+    EXPECT_EQ(os[2].GetKind(), CGraphObject::VerticalLine);
+    EXPECT_EQ(os[2].GetPosition(), 2.5);
+    EXPECT_EQ(doc.GetScaling().GetGridType(), CScaling::Dots);
+
+    EXPECT_EQ(WriteGraphFile(doc), original);
+}
+
+TEST(GraphFile, RichDocumentsRoundTripForEveryGridType)
+{
+    for (const std::int32_t grid : {0, 1, 2, 3, -1}) {
+        const CZelDoc doc = MakeRichDocument(grid);
+        const Bytes bytes = WriteGraphFile(doc);
+        const CZelDoc back = Read(bytes);
+        EXPECT_EQ(Describe(back), Describe(doc)) << grid;
+        EXPECT_EQ(WriteGraphFile(back), bytes) << grid;
+    }
+}
+
+TEST(GraphFile, LoadedDocumentHasItsContentAsSavedCopies)
+{
+    CZelDoc doc = MakeRichDocument(1); // modified, with an undo step, replaced by the load
+    std::string error;
+    ASSERT_TRUE(ReadGraphFile(LoadTestFile("sample.zel"), doc, error)) << error;
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.CanUndo());
+    const std::string asRead = Describe(doc);
+
+    // Change only the objects, then undo: the objects come back as read, the rest never moved.
+    doc.SetObjects({});
+    doc.Undo();
+    EXPECT_EQ(Describe(doc), asRead);
+    // The same for the scaling alone.
+    CScaling s = doc.GetScaling();
+    s.SetGridType(0);
+    doc.SetScaling(s);
+    doc.Undo();
+    EXPECT_EQ(Describe(doc), asRead);
+}
+
+TEST(GraphFile, UmlautsSurviveLoadEditAndSave)
+{
+    CZelDoc doc = Read(LoadTestFile("sample.zel"));
+    CFunctionList fs = doc.GetFunctions();
+    // What a dialog does: show the text as Unicode, let the user type, store it back.
+    const std::string edited = Cp1252ToUtf8(fs[0].GetComment()) + ", verschoben um ½ – Maß genügt";
+    fs[0].SetComment(Utf8ToCp1252(edited));
+    doc.SetFunctions(fs);
+
+    const Bytes saved = WriteGraphFile(doc);
+    const CZelDoc back = Read(saved);
+    EXPECT_EQ(Cp1252ToUtf8(back.GetFunctions()[0].GetComment()), edited);
+    EXPECT_EQ(Cp1252ToUtf8(back.GetFunctions()[1].GetComment()),
+              "Schar für k von 1 bis 3 – Größe ändert sich");
+    // One byte per character in the file: "Normalparabel" 13 + 30 added characters.
+    EXPECT_EQ(saved[84 + 4], 13 + 30);
+}
+
+TEST(GraphFile, BrokenFilesFailWithoutTouchingTheDocument)
+{
+    const Bytes sample = LoadTestFile("sample.zel");
+    const auto withInt = [](Bytes bytes, std::size_t offset, std::int32_t value) {
+        PutInt32(bytes, offset, value);
+        return bytes;
+    };
+    CZelDoc oneFunction;
+    oneFunction.SetFunctions({CGraphFunction{}});
+    CZelDoc sampleObjectsOnly;
+    sampleObjectsOnly.SetObjects(Read(sample).GetObjects());
+    const std::size_t objectCountAt = sample.size() - (WriteGraphFile(sampleObjectsOnly).size() - 84);
+    Bytes hugeFunctionCount = Slice(WriteGraphFile(CZelDoc{}), 0, 80);
+    AppendInt32(hugeFunctionCount, std::numeric_limits<std::int32_t>::max());
+    hugeFunctionCount.resize(100, 0x41);
+    Bytes hugeObjectCount = WriteGraphFile(CZelDoc{});
+    PutInt32(hugeObjectCount, 84, std::numeric_limits<std::int32_t>::max() - 1);
+    hugeObjectCount.resize(100, 0x41);
+    Bytes reservedPrefix = Slice(WriteGraphFile(CZelDoc{}), 0, 80);
+    AppendInt32(reservedPrefix, 0);
+    for (const int b : {0xFF, 0xFE, 0xFF, 0x01, 0x00, int{'x'}}) {
+        reservedPrefix.push_back(static_cast<std::uint8_t>(b));
+    }
+    reservedPrefix.resize(200, 0);
+
+    const struct
+    {
+        const char* name;
+        Bytes bytes;
+        const char* errorPart;
+    } cases[] = {
+        {"empty file", {}, "vorzeitig"},
+        {"stops inside the objects", LoadTestFile("truncated.zel"), "vorzeitig"},
+        {"one function more than present", withInt(WriteGraphFile(oneFunction), 80, 1), "2 Funktionen"},
+        {"one object more than present", withInt(sample, objectCountAt, 3), "4 Objekte"},
+        {"2147483647 functions in 100 bytes", hugeFunctionCount, "2147483648 Funktionen"},
+        {"2147483647 objects in 100 bytes", hugeObjectCount, "2147483647 Objekte"},
+        {"term length beyond the end", withInt(sample, 84, 0x0000FFFF | 0x7F000000), "vorzeitig"},
+        {"reserved string prefix", reservedPrefix, "Textlänge"},
+    };
+    for (const auto& c : cases) {
+        CZelDoc doc = MakeRichDocument(2);
+        doc.SetModifiedFlag(false);
+        const std::string before = Describe(doc);
+        std::string error;
+        EXPECT_FALSE(ReadGraphFile(c.bytes, doc, error)) << c.name;
+        EXPECT_NE(error.find(c.errorPart), std::string::npos) << c.name << ": " << error;
+        EXPECT_EQ(Describe(doc), before) << c.name;
+        EXPECT_FALSE(doc.IsModified()) << c.name;
+        EXPECT_TRUE(doc.CanUndo()) << c.name;
+    }
+}
+
+TEST(GraphFile, ReadFromPath)
+{
+    CZelDoc doc;
+    std::string error;
+    EXPECT_TRUE(ReadGraphFileFromPath(TestFilePath("sample.zel"), doc, error)) << error;
+    EXPECT_EQ(doc.GetFunctionCount(), 3u);
+
+    const struct
+    {
+        std::string path;
+        const char* errorPart;
+    } failures[] = {
+        {TestFilePath("does-not-exist.zel"), "kann nicht gelesen werden"},
+        {std::filesystem::temp_directory_path().string(), "kann nicht gelesen werden"},
+        {TestFilePath("truncated.zel"), "vorzeitig"},
+    };
+    for (const auto& f : failures) {
+        error.clear();
+        EXPECT_FALSE(ReadGraphFileFromPath(f.path, doc, error)) << f.path;
+        EXPECT_NE(error.find(f.errorPart), std::string::npos) << f.path << ": " << error;
+        EXPECT_EQ(doc.GetFunctionCount(), 3u) << f.path;
+    }
+}
+
+} // namespace
