@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// Where a curve discussion puts its results: the values dialog's list and progress bar, the
+// command line's standard output, or a test's recorder. A scan calls it synchronously from the
+// thread it runs on.
+class IAnalysisSink
+{
+public:
+    virtual ~IAnalysisSink() = default;
+
+    // One result line, in order. Lines are plain ASCII (numbers, tabs and fixed German words);
+    // an empty line separates the groups of a family.
+    virtual void AddLine(std::string line) = 0;
+
+    // The progress position, 0 to 100. It starts at 0, only moves when the position changes and is
+    // set back to 0 when the run ends.
+    virtual void SetProgress(int /*position*/) {}
+
+    // Called by the value table before its header line: the number of tab-separated columns that
+    // follow (4, or 5 with the family constant). The list lays out its tab stops from this.
+    virtual void SetTableColumns(int /*columns*/) {}
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "document/GraphFunction.h"
+#include "document/Scaling.h"
+
+class IAnalysisSink;
+
+// The five scans of the curve discussion. Each runs over the scaling's x range, repeats for every
+// family value of the function, appends its lines to the sink and reports progress there. They
+// write nothing back and keep nothing between runs.
+//
+// The precision (1 to 10; anything else is taken as the nearer end) sets the scan step of the
+// zeros, extrema, inflection and monotony scans; the value table steps by the x-axis step.
+
+// The order is the order of the values dialog's selector and of the command line's names.
+enum class EAnalysis : int
+{
+    ValueTable = 0,
+    Zeros = 1,
+    Extrema = 2,
+    Inflections = 3,
+    Monotony = 4
+};
+
+void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, IAnalysisSink& sink);
+void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int precision,
+                  IAnalysisSink& sink);
+void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
+                    IAnalysisSink& sink);
+void ComputeInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
+                        IAnalysisSink& sink);
+void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
+                     IAnalysisSink& sink);
+
+// Runs the scan of the given kind (the precision is not used by the value table).
+void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
+                 IAnalysisSink& sink);
+
+// The precision limited to 1..10: 11 would make the scan step 0 and the scan endless.
+int ClampPrecision(int precision);
+
+// The scan step of a precision, (11 - p) * 10^10 * 2^-52 with 11 - p formed as an integer; the
+// precision is clamped first.
+double ScanStep(int precision);
+
+// The result texts of the scans, as the string table holds them.
+inline constexpr const char* kNoZerosText = "Es wurden keine Nullstellen gefunden.";        // 1204
+inline constexpr const char* kNoExtremaText = "Es wurden keine Extremwerte gefunden.";      // 1205
+inline constexpr const char* kNoInflectionsText = "Es wurden keine Wendestellen gefunden."; // 1206
+inline constexpr const char* kRisingText = "steigend";                                      // 1207
+inline constexpr const char* kFallingText = "fallend";                                      // 1208
