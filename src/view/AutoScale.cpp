@@ -1,0 +1,115 @@
+// Automatic y scaling: a y range and step from sampled values of every function.
+#include "engine/ErrorFlags.h"
+#include "engine/Graph.h"
+
+#include "document/StepLoop.h"
+#include "view/DrawLimits.h"
+#include "view/GraphLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kNoSample = 1e10;
+
+} // namespace
+
+void CGraph::AutoScaleY(int intervals)
+{
+    const int n = std::max(intervals, 1);
+    const CAxisRange xr = DrawableXAxis(m_scaling);
+    const double dxs = (xr.to - xr.from) / 50;
+
+    double hi = -kNoSample;
+    double lo = kNoSample;
+    for (const CGraphFunction& function : m_functions) {
+        const std::string& term = function.GetTerm();
+        if (term.empty()) {
+            continue;
+        }
+        // Cleared once per function: after its first failing sample the rest of the function,
+        // for every k, counts no more, so nothing more needs evaluating either.
+        g_mathError = 0;
+        int curves = 0;
+        ForEachFamilyValue(function, [&](double k) {
+            m_k = k;
+            ForEachStep(xr.from, xr.to, dxs, [&](double x) {
+                m_x = x;
+                const double v = Interpret(term);
+                if (g_mathError != 0) {
+                    return false;
+                }
+                // An overflow to infinity raises no flag, but it has no place on an axis.
+                if (std::isfinite(v)) {
+                    hi = std::max(hi, v);
+                    lo = std::min(lo, v);
+                }
+                return true;
+            });
+            return g_mathError == 0 && ++curves < kMaxFamilyCurves;
+        });
+    }
+    if (hi == -kNoSample) {
+        hi = 5;
+    }
+    if (lo == kNoSample) {
+        lo = -5;
+    }
+
+    // A step of 1, 2 or 5 times a power of ten that gives about n intervals. Equal values make
+    // log10 meet its pole, which has always been read as 1: the step then starts from 10.
+    const double t = (hi - lo) / n;
+    double step = std::pow(10.0, t > 0 ? std::ceil(std::log10(t)) : 1.0);
+    if (std::abs(step) < 0.001) {
+        step = 0.001;
+    }
+    const double s = step;
+    if (s / 2 > t) {
+        step = s / 2;
+        if (s / 5 > t) {
+            step = s / 5;
+        }
+    }
+
+    // Both ends move outwards to the step's grid; each loop also ends when the step is too small
+    // to change values of this size.
+    if (lo < 0 && hi > 0) {
+        double v = 0;
+        do {
+            const double next = v - step;
+            if (!(next < v)) {
+                break;
+            }
+            v = next;
+        } while (v > lo);
+        lo = v;
+    }
+    double upper = lo;
+    if (lo < hi) {
+        double v = lo;
+        do {
+            const double next = v + step;
+            if (!(next > v)) {
+                break;
+            }
+            v = next;
+        } while (v < hi);
+        upper = v;
+    }
+
+    // All samples equal (a constant): one step on either side, so the curve runs through the
+    // middle instead of leaving an empty range.
+    if (!(lo < upper)) {
+        lo -= step;
+        upper += step;
+    }
+    // Values so large that their range or step overflows, or that no step can separate, leave
+    // nothing to show: the range of a new graph then.
+    if (!std::isfinite(lo) || !std::isfinite(upper) || !std::isfinite(step) || !(lo < upper)) {
+        lo = -5;
+        upper = 5;
+        step = 1;
+    }
+    m_scaling.SetYRange(lo, upper, step);
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// A rectangle in device units. Right and bottom are the first column and row outside it.
+struct CRect
+{
+    int left{0};
+    int top{0};
+    int right{0};
+    int bottom{0};
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+struct CSize
+{
+    int cx{0};
+    int cy{0};
+};
+
+// Left and top edges belong to the rectangle, right and bottom edges do not.
+inline bool PtInRect(const CRect& rect, int x, int y)
+{
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// Every pen of the graph is one device unit wide; only its style and colour vary.
+// Colours are 32-bit RGB values with red in the low byte, as the records store them.
+struct CPen
+{
+    enum Style : std::uint8_t
+    {
+        Solid,
+        Dotted
+    };
+    Style style{Solid};
+    std::uint32_t color{0};
+
+    bool operator==(const CPen&) const = default;
+};
+
+// The only font the graph asks for: "Arial" by its cell height (ascent plus descent) in device
+// units, everything else at its default.
+struct CFont
+{
+    int height{0};
+
+    bool operator==(const CFont&) const = default;
+};
+
+// The drawing operations the graph needs from a device: the window, the printer, an image or a
+// vector file. Coordinates are integer device units, x growing rightwards and y downwards.
+// Texts are Windows-1252 bytes, as the records hold them; each device converts for itself.
+class CDrawContext
+{
+public:
+    virtual ~CDrawContext() = default;
+
+    // Selecting returns what was selected before, so that the caller can put it back.
+    virtual CPen SelectPen(const CPen& pen) = 0;
+    virtual CFont SelectFont(const CFont& font) = 0;
+    virtual std::uint32_t SetTextColor(std::uint32_t color) = 0;
+    // Returns the previous mode. With a transparent background text leaves the pixels between
+    // its glyphs alone.
+    virtual bool SetTransparentBackground(bool transparent) = 0;
+
+    // Metrics of the selected font.
+    virtual int GetAverageCharWidth() = 0;
+    virtual CSize GetTextExtent(std::string_view text) = 0;
+
+    // The text's top-left corner goes to (x, y); drawn in the text colour.
+    virtual void TextOut(int x, int y, std::string_view text) = 0;
+
+    // Lines run from the current position to (x, y) with the selected pen; the end point itself
+    // is left for the next line, so that a polyline covers each pixel once.
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0;
+
+    // Fills the rectangle with white and outlines it with the selected pen; the outline runs
+    // along the first and the last column and row inside it.
+    virtual void Rectangle(const CRect& rect) = 0;
+
+    virtual void SetPixel(int x, int y, std::uint32_t color) = 0;
+};

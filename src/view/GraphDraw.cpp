@@ -1,0 +1,262 @@
+// The drawing side of CGraph: frame, axes, ticks, labels, grid, objects, legend and curves.
+#include "engine/ErrorFlags.h"
+#include "engine/Graph.h"
+
+#include "document/StepLoop.h"
+#include "view/DrawContext.h"
+#include "view/DrawLimits.h"
+#include "view/GraphLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr std::uint32_t kBlack = 0;
+
+// Marks of an axis closer than one device unit cannot be told apart, and a step tiny against its
+// range would mean billions of them: such an axis gets no ticks, labels or grid lines.
+bool ShowsMarks(double step, double unitsPerWorld)
+{
+    return step * unitsPerWorld >= 1.0;
+}
+
+double CountOfSteps(const CAxisRange& axis, double step)
+{
+    return std::floor((axis.to - axis.from) / step) + 1;
+}
+
+void DrawPointLabel(CDrawContext& dc, const std::string& label, int x, int y, int position)
+{
+    if (label.empty()) {
+        return;
+    }
+    const CSize size = dc.GetTextExtent(label);
+    const int left = x - size.cx - 5;
+    const int centred = x - size.cx / 2;
+    const int right = x + 5;
+    const int above = y - size.cy - 5;
+    const int middle = y - size.cy / 2;
+    const int below = y + 5;
+    switch (position) {
+    case 1:
+        dc.TextOut(centred, above, label);
+        break;
+    case 2:
+        dc.TextOut(right, above, label);
+        break;
+    case 3:
+        dc.TextOut(left, middle, label);
+        break;
+    case 4:
+        dc.TextOut(right, middle, label);
+        break;
+    case 5:
+        dc.TextOut(left, below, label);
+        break;
+    case 6:
+        dc.TextOut(centred, below, label);
+        break;
+    case 7:
+        dc.TextOut(right, below, label);
+        break;
+    default: // 0 and every code outside 0 to 7
+        dc.TextOut(left, above, label);
+        break;
+    }
+}
+
+} // namespace
+
+void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
+{
+    const bool previousTransparent = dc.SetTransparentBackground(true);
+    // At least one unit, so that the interval count for automatic scaling never divides by 0.
+    const int fh = std::max({rect.Height() / 30, minimumFontHeight, 1});
+
+    if (m_scaling.GetAutoScaleY() != 0) {
+        AutoScaleY(rect.Height() / (2 * fh));
+    }
+
+    const CAxisRange xr = DrawableXAxis(m_scaling);
+    const CAxisRange yr = DrawableYAxis(m_scaling);
+    const CGraphLayout map{rect, xr, yr};
+    const bool labelAxes = m_scaling.GetLabelAxes() != 0;
+    const bool showTerms = m_scaling.GetShowTerms() != 0;
+
+    const CPen previousPen = dc.SelectPen(CPen{CPen::Solid, kBlack});
+    const CFont previousFont = dc.SelectFont(CFont{fh});
+    const int cw = dc.GetAverageCharWidth();
+
+    dc.Rectangle(rect);
+
+    const CDevicePoint origin = map.Origin(cw, fh);
+
+    // The axes, each ending in a closed arrow head.
+    dc.MoveTo(rect.left, origin.y);
+    dc.LineTo(rect.right - 1, origin.y);
+    dc.LineTo(rect.right - 4, origin.y - 3);
+    dc.LineTo(rect.right - 4, origin.y + 3);
+    dc.LineTo(rect.right - 1, origin.y);
+
+    dc.MoveTo(origin.x, rect.bottom);
+    dc.LineTo(origin.x, rect.top + 1);
+    dc.LineTo(origin.x - 3, rect.top + 4);
+    dc.LineTo(origin.x + 3, rect.top + 4);
+    dc.LineTo(origin.x, rect.top + 1);
+
+    const bool xMarks = ShowsMarks(xr.step, map.Sx());
+    const bool yMarks = ShowsMarks(yr.step, map.Sy());
+
+    if (xMarks) {
+        ForEachStep(xr.from, xr.to, xr.step, [&](double x) {
+            const int px = map.X(x);
+            dc.MoveTo(px, origin.y - 2);
+            dc.LineTo(px, origin.y + 2);
+            if (labelAxes) {
+                const std::string text = FormatNumber(x);
+                int left = px - static_cast<int>(text.size() / 2) * cw;
+                // The label of 0 steps aside so that the y axis does not cross it.
+                if (std::abs(x * 1000) < 1) {
+                    left -= static_cast<int>(2.5 * cw);
+                }
+                dc.TextOut(left, origin.y + fh / 2, text);
+            }
+        });
+    }
+    if (labelAxes) {
+        dc.TextOut(rect.right - cw - 5, origin.y + fh / 2, "x");
+    }
+
+    if (yMarks) {
+        ForEachStep(yr.from, yr.to, yr.step, [&](double y) {
+            const int py = map.Y(y);
+            dc.MoveTo(origin.x - 3, py);
+            dc.LineTo(origin.x + 3, py);
+            // 0 is already written under the x axis.
+            if (labelAxes && !(std::abs(y * 1000) < 1)) {
+                const std::string text = FormatNumber(y);
+                dc.TextOut(origin.x - static_cast<int>(text.size()) * cw - 5, py - fh / 2, text);
+            }
+        });
+    }
+    if (labelAxes) {
+        dc.TextOut(origin.x - cw - 2, rect.top + 1, "y");
+    }
+
+    switch (m_scaling.GetGridType()) {
+    case CScaling::DashedLines:
+        dc.SelectPen(CPen{CPen::Dotted, kBlack});
+        if (yMarks) {
+            const int right = map.X(xr.to);
+            ForEachStep(yr.from, yr.to, yr.step, [&](double y) {
+                dc.MoveTo(map.Mx(), map.Y(y));
+                dc.LineTo(right, map.Y(y));
+            });
+        }
+        if (xMarks) {
+            const int top = map.Y(yr.to);
+            ForEachStep(xr.from, xr.to, xr.step, [&](double x) {
+                dc.MoveTo(map.X(x), map.By());
+                dc.LineTo(map.X(x), top);
+            });
+        }
+        break;
+    case CScaling::Dots: {
+        const double xHalf = xr.step / 2;
+        const double yHalf = yr.step / 2;
+        if (ShowsMarks(xHalf, map.Sx()) && ShowsMarks(yHalf, map.Sy()) &&
+            CountOfSteps(xr, xHalf) * CountOfSteps(yr, yHalf) <= kMaxGridDots) {
+            ForEachStep(xr.from, xr.to, xHalf, [&](double x) {
+                const int px = map.XReal(x);
+                ForEachStep(yr.from, yr.to, yHalf, [&](double y) { dc.SetPixel(px, map.YReal(y), kBlack); });
+            });
+        }
+        break;
+    }
+    default:
+        break;
+    }
+
+    for (const CGraphObject& object : m_objects) {
+        const std::uint32_t color = object.GetColor();
+        dc.SetTextColor(color);
+        dc.SelectPen(CPen{CPen::Solid, color});
+        if (object.IsPoint()) {
+            double x{};
+            double y{};
+            object.GetCoordinates(x, y);
+            if (x >= xr.from && x <= xr.to && y >= yr.from && y <= yr.to) {
+                const int px = map.XReal(x);
+                const int py = map.YReal(y);
+                dc.MoveTo(px - 3, py - 3);
+                dc.LineTo(px + 4, py + 4);
+                dc.MoveTo(px - 3, py + 3);
+                dc.LineTo(px + 4, py - 4);
+                DrawPointLabel(dc, object.GetLabel(), px, py, object.GetTextPosition());
+            }
+        } else {
+            // A vertical line is drawn wherever it lies; off the range it simply misses the area.
+            const double position = object.GetPosition();
+            const int px = map.XReal(position);
+            dc.MoveTo(px, map.By());
+            dc.LineTo(px, map.Y(yr.to));
+            if (showTerms) {
+                dc.TextOut(px, map.By() + (rect.bottom - map.By()) / 2, "x=" + FormatNumber(position));
+            }
+        }
+    }
+
+    const double dx = 1 / map.Sx();
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        const CGraphFunction& function = m_functions[i];
+        const std::string& term = function.GetTerm();
+        // Its legend line stays empty, so the legend keeps matching the list.
+        if (term.empty()) {
+            continue;
+        }
+        g_mathError = 0;
+        dc.SetTextColor(function.GetColor());
+        dc.SelectPen(CPen{CPen::Solid, function.GetColor()});
+        if (showTerms) {
+            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), "f(x)=" + term);
+        }
+
+        int curves = 0;
+        ForEachFamilyValue(function, [&](double k) {
+            m_k = k;
+            bool penDown = false;
+            ForEachStep(xr.from, xr.to, dx, [&](double x) {
+                m_x = x;
+                const double v = Interpret(term);
+                const int px = map.X(x);
+                const int py = map.Y(v);
+                // A value far off the area is a jump (a pole, say) and must not be joined by a
+                // line; so is one that overflowed without raising the flag.
+                if (!std::isfinite(v) || py < -200 || py > 2 * map.By()) {
+                    g_mathError = 1;
+                }
+                if (g_mathError != 0) {
+                    penDown = false;
+                    g_mathError = 0;
+                } else if (penDown) {
+                    if (PtInRect(rect, px, py)) {
+                        dc.LineTo(px, py);
+                    } else {
+                        dc.MoveTo(px, py);
+                    }
+                } else {
+                    dc.MoveTo(px, py);
+                    penDown = true;
+                }
+            });
+            return ++curves < kMaxFamilyCurves;
+        });
+    }
+
+    dc.SelectPen(previousPen);
+    dc.SelectFont(previousFont);
+    dc.SetTransparentBackground(previousTransparent);
+}

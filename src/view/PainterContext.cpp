@@ -1,0 +1,174 @@
+#include "view/PainterContext.h"
+
+#include "document/TextEncoding.h"
+#include "view/PrintRect.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace {
+
+QColor ToQColor(std::uint32_t color)
+{
+    return QColor{static_cast<int>(color & 0xffU), static_cast<int>((color >> 8) & 0xffU),
+                  static_cast<int>((color >> 16) & 0xffU)};
+}
+
+QPen MakePen(const CPen& pen)
+{
+    QPen qpen{ToQColor(pen.color)};
+    qpen.setWidth(1);
+    qpen.setCosmetic(true);
+    // A flat cap leaves the end point of a one-unit line unpainted, so the next line of a
+    // polyline starts there without painting it twice.
+    qpen.setCapStyle(Qt::FlatCap);
+    qpen.setJoinStyle(Qt::MiterJoin);
+    if (pen.style == CPen::Dotted) {
+        qpen.setStyle(Qt::DotLine);
+    }
+    return qpen;
+}
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromStdString(Cp1252ToUtf8(text));
+}
+
+} // namespace
+
+CPainterContext::CPainterContext(QPainter& painter)
+    : m_painter{painter}, m_linePen{MakePen(m_pen)}, m_deviceFont{painter.font()}
+{
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setBrush(Qt::white);
+    m_painter.setBackground(Qt::white);
+    m_painter.setBackgroundMode(Qt::OpaqueMode);
+    m_painter.setPen(m_linePen);
+}
+
+CPainterContext::~CPainterContext()
+{
+    m_painter.restore();
+}
+
+CPen CPainterContext::SelectPen(const CPen& pen)
+{
+    const CPen previous = m_pen;
+    m_pen = pen;
+    m_linePen = MakePen(pen);
+    m_painter.setPen(m_linePen);
+    return previous;
+}
+
+QFont CPainterContext::FontForHeight(int height)
+{
+    const auto found = m_fonts.find(height);
+    if (found != m_fonts.end()) {
+        return found->second;
+    }
+    QFont font{QStringLiteral("Arial")};
+    font.setStyleHint(QFont::SansSerif);
+    // Sizes are asked for by the em, heights are measured as ascent plus descent: start from the
+    // font's own proportion, then take the largest size whose cell still fits the height.
+    font.setPixelSize(100);
+    const double cellPerPixel = QFontMetricsF{font, m_painter.device()}.height() / 100.0;
+    int pixels = std::max(1, qRound(height / (cellPerPixel > 0 ? cellPerPixel : 1.0)));
+    font.setPixelSize(pixels);
+    while (pixels > 1 && QFontMetrics{font, m_painter.device()}.height() > height) {
+        font.setPixelSize(--pixels);
+    }
+    while (QFontMetrics{font, m_painter.device()}.height() < height) {
+        QFont larger{font};
+        larger.setPixelSize(pixels + 1);
+        if (QFontMetrics{larger, m_painter.device()}.height() > height) {
+            break;
+        }
+        font = larger;
+        ++pixels;
+    }
+    m_fonts.emplace(height, font);
+    return font;
+}
+
+CFont CPainterContext::SelectFont(const CFont& font)
+{
+    const CFont previous = m_font;
+    m_font = font;
+    m_painter.setFont(font.height > 0 ? FontForHeight(font.height) : m_deviceFont);
+    return previous;
+}
+
+std::uint32_t CPainterContext::SetTextColor(std::uint32_t color)
+{
+    const std::uint32_t previous = m_textColor;
+    m_textColor = color;
+    return previous;
+}
+
+bool CPainterContext::SetTransparentBackground(bool transparent)
+{
+    const bool previous = m_transparent;
+    m_transparent = transparent;
+    m_painter.setBackgroundMode(transparent ? Qt::TransparentMode : Qt::OpaqueMode);
+    return previous;
+}
+
+int CPainterContext::GetAverageCharWidth()
+{
+    return m_painter.fontMetrics().averageCharWidth();
+}
+
+CSize CPainterContext::GetTextExtent(std::string_view text)
+{
+    const QFontMetrics metrics = m_painter.fontMetrics();
+    return CSize{metrics.horizontalAdvance(ToQString(text)), metrics.height()};
+}
+
+void CPainterContext::TextOut(int x, int y, std::string_view text)
+{
+    if (text.empty()) {
+        return;
+    }
+    m_painter.setPen(ToQColor(m_textColor));
+    m_painter.drawText(QPoint{x, y + m_painter.fontMetrics().ascent()}, ToQString(text));
+    m_painter.setPen(m_linePen);
+}
+
+void CPainterContext::MoveTo(int x, int y)
+{
+    m_position = QPoint{x, y};
+}
+
+void CPainterContext::LineTo(int x, int y)
+{
+    const QPoint to{x, y};
+    m_painter.drawLine(m_position, to);
+    m_position = to;
+}
+
+void CPainterContext::Rectangle(const CRect& rect)
+{
+    if (rect.Width() <= 0 || rect.Height() <= 0) {
+        return;
+    }
+    // A stroked QRect covers one column and row more than its size; the outline must stay on the
+    // last column and row inside.
+    m_painter.drawRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1);
+}
+
+void CPainterContext::SetPixel(int x, int y, std::uint32_t color)
+{
+    QPen dot{ToQColor(color)};
+    dot.setWidth(1);
+    dot.setCosmetic(true);
+    m_painter.setPen(dot);
+    m_painter.drawPoint(x, y);
+    m_painter.setPen(m_linePen);
+}
+
+CRect PrintRectangleOn(const QPaintDevice& device, const CScaling& scaling)
+{
+    return PrintRectangle(scaling, device.widthMM(), device.heightMM(), device.width(), device.height());
+}
