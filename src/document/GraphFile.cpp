@@ -4,6 +4,7 @@
 #include "document/ArchiveWriter.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 
@@ -234,13 +235,19 @@ bool ReadGraphFile(std::span<const std::uint8_t> bytes, CZelDoc& doc, std::strin
 
 bool ReadGraphFileFromPath(const std::string& path, CZelDoc& doc, std::string& error)
 {
+    // Devices and pipes are refused: /dev/zero would be read until memory runs out.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        error = "\"" + path + "\" ist keine lesbare Datei.";
+        return false;
+    }
     std::ifstream in{path, std::ios::binary};
     std::vector<std::uint8_t> bytes;
     char buffer[1 << 16];
     while (in && (in.read(buffer, sizeof buffer) || in.gcount() > 0)) {
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
     }
-    // A path that opens but cannot be read (a directory, a failing disk) sets badbit.
+    // A file that opens but cannot be read (no permission, a failing disk) ends here.
     if (!in.is_open() || in.bad()) {
         error = "Die Datei \"" + path + "\" kann nicht gelesen werden.";
         return false;

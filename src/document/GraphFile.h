@@ -17,8 +17,8 @@
 // ignored. On failure doc is not touched and error holds a short German sentence (UTF-8).
 bool ReadGraphFile(std::span<const std::uint8_t> bytes, CZelDoc& doc, std::string& error);
 
-// The same for a file on disk, for the command-line tools; a file that cannot be read is reported
-// in error like a broken one.
+// The same for a file on disk, for the command-line tools. A path that is missing, unreadable or
+// not a regular file (a directory, a device, a pipe) is reported in error like a broken file.
 bool ReadGraphFileFromPath(const std::string& path, CZelDoc& doc, std::string& error);
 
 // The bytes of doc's current content. Neither the saved copies nor the modified flag are stored.

@@ -304,8 +304,9 @@ TEST(GraphFile, ReadFromPath)
         std::string path;
         const char* errorPart;
     } failures[] = {
-        {TestFilePath("does-not-exist.zel"), "kann nicht gelesen werden"},
-        {std::filesystem::temp_directory_path().string(), "kann nicht gelesen werden"},
+        {TestFilePath("does-not-exist.zel"), "keine lesbare Datei"},
+        {std::filesystem::temp_directory_path().string(), "keine lesbare Datei"},
+        {"/dev/zero", "keine lesbare Datei"},
         {TestFilePath("truncated.zel"), "vorzeitig"},
     };
     for (const auto& f : failures) {
