@@ -1,0 +1,40 @@
+#include "app/ChildFrame.h"
+
+#include "app/DocumentManager.h"
+#include "app/GraphDocument.h"
+#include "app/ZelView.h"
+
+#include <QCloseEvent>
+
+CChildFrame::CChildFrame(CZelView* view, CDocumentManager* manager, QWidget* parent)
+    : QMdiSubWindow{parent}, m_view{view}, m_manager{manager}
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view);
+    resize(560, 420);
+    UpdateTitle();
+}
+
+void CChildFrame::UpdateTitle()
+{
+    CGraphDocument* document = m_view->GetDocument();
+    const QList<CZelView*> views = document->Views();
+    QString title = document->GetTitle();
+    if (views.size() > 1) {
+        title += QStringLiteral(":%1").arg(views.indexOf(m_view) + 1);
+    }
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(document->IsModified());
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_manager->CanCloseView(m_view)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+    if (event->isAccepted()) {
+        m_manager->ViewClosed(m_view);
+    }
+}

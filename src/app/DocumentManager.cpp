@@ -1,0 +1,207 @@
+#include "app/DocumentManager.h"
+
+#include "app/ChildFrame.h"
+#include "app/CommandIds.h"
+#include "app/GraphDocument.h"
+#include "app/MainFrame.h"
+#include "app/Resources.h"
+#include "app/SettingsStore.h"
+#include "app/ZelView.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+
+CDocumentManager::CDocumentManager(CMainFrame* frame) : QObject{frame}, m_frame{frame}
+{
+    const QString caption = LoadString(IDS_APP_TITLE);
+    askSave = [frame, caption](const QString& question) {
+        return QMessageBox::question(frame, caption, question,
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    };
+    askSaveFileName = [frame](const QString& suggested) {
+        return QFileDialog::getSaveFileName(frame, QStringLiteral("Speichern unter"), suggested, FileFilter());
+    };
+    askOpenFileName = [frame]() {
+        return QFileDialog::getOpenFileName(frame, QStringLiteral("Öffnen"), QString(), FileFilter());
+    };
+    showError = [frame, caption](const QString& message) { QMessageBox::warning(frame, caption, message); };
+}
+
+CDocumentManager::~CDocumentManager() = default;
+
+QString CDocumentManager::FileFilter()
+{
+    // "Funktions-Graphen (*.zel)"; the dialogs match the pattern without regard to case, so that
+    // files named *.ZEL show as well.
+    return DocumentTypeField(3);
+}
+
+CGraphDocument* CDocumentManager::AddDocument()
+{
+    auto* document = new CGraphDocument{this};
+    m_documents.append(document);
+    connect(document, &CGraphDocument::changed, m_frame, &CMainFrame::UpdateFrameTitles);
+    return document;
+}
+
+CGraphDocument* CDocumentManager::NewDocument()
+{
+    CGraphDocument* document = AddDocument();
+    document->SetTitle(DocumentTypeField(1) + QString::number(++m_untitledCount));
+    m_frame->CreateChildFrame(document);
+    emit documentsChanged();
+    return document;
+}
+
+CGraphDocument* CDocumentManager::OpenDocument(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (CGraphDocument* open : m_documents) {
+        if (!open->GetPathName().isEmpty() && open->GetPathName() == absolute && !open->Views().isEmpty()) {
+            m_frame->ActivateView(open->Views().first());
+            return open;
+        }
+    }
+    auto document = std::make_unique<CGraphDocument>();
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool loaded = document->Load(absolute, error);
+    QApplication::restoreOverrideCursor();
+    if (!loaded) {
+        CSettingsStore::Instance().RemoveRecentFile(absolute);
+        m_frame->UpdateRecentFileMenu();
+        showError(error);
+        return nullptr;
+    }
+    document->setParent(this);
+    CGraphDocument* opened = document.release();
+    m_documents.append(opened);
+    connect(opened, &CGraphDocument::changed, m_frame, &CMainFrame::UpdateFrameTitles);
+    CSettingsStore::Instance().AddRecentFile(absolute);
+    m_frame->UpdateRecentFileMenu();
+    m_frame->CreateChildFrame(opened);
+    emit documentsChanged();
+    return opened;
+}
+
+void CDocumentManager::OnFileOpen()
+{
+    const QString path = askOpenFileName();
+    if (!path.isEmpty()) {
+        OpenDocument(path);
+    }
+}
+
+bool CDocumentManager::SaveDocument(CGraphDocument* document)
+{
+    if (document->GetPathName().isEmpty()) {
+        return SaveDocumentAs(document);
+    }
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = document->SaveTo(document->GetPathName(), error);
+    QApplication::restoreOverrideCursor();
+    if (!saved) {
+        showError(error);
+        return false;
+    }
+    CSettingsStore::Instance().AddRecentFile(document->GetPathName());
+    m_frame->UpdateRecentFileMenu();
+    return true;
+}
+
+bool CDocumentManager::SaveDocumentAs(CGraphDocument* document)
+{
+    const QString suggested =
+        document->GetPathName().isEmpty() ? document->GetTitle() : document->GetPathName();
+    QString path = askSaveFileName(suggested);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".zel");
+    }
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = document->SaveTo(path, error);
+    QApplication::restoreOverrideCursor();
+    if (!saved) {
+        showError(error);
+        return false;
+    }
+    CSettingsStore::Instance().AddRecentFile(document->GetPathName());
+    m_frame->UpdateRecentFileMenu();
+    return true;
+}
+
+bool CDocumentManager::SaveModified(CGraphDocument* document)
+{
+    if (!document->IsModified()) {
+        return true;
+    }
+    switch (askSave(QStringLiteral("Änderungen in %1 speichern?").arg(document->GetTitle()))) {
+    case QMessageBox::Yes:
+        return SaveDocument(document);
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDocumentManager::CloseWindowsOf(CGraphDocument* document)
+{
+    m_closing.append(document);
+    for (CZelView* view : document->Views()) {
+        if (auto* frame = qobject_cast<CChildFrame*>(view->parentWidget())) {
+            frame->close();
+        }
+    }
+    m_closing.removeAll(document);
+}
+
+bool CDocumentManager::CloseDocument(CGraphDocument* document)
+{
+    if (!SaveModified(document)) {
+        return false;
+    }
+    CloseWindowsOf(document);
+    return true;
+}
+
+bool CDocumentManager::CloseAllDocuments()
+{
+    const QList<CGraphDocument*> documents = m_documents;
+    for (CGraphDocument* document : documents) {
+        if (!m_documents.contains(document)) {
+            continue;
+        }
+        if (!SaveModified(document)) {
+            return false;
+        }
+        CloseWindowsOf(document);
+    }
+    return true;
+}
+
+bool CDocumentManager::CanCloseView(CZelView* view)
+{
+    CGraphDocument* document = view->GetDocument();
+    if (document->Views().size() > 1 || m_closing.contains(document)) {
+        return true;
+    }
+    return SaveModified(document);
+}
+
+void CDocumentManager::ViewClosed(CZelView* view)
+{
+    CGraphDocument* document = view->GetDocument();
+    document->RemoveView(view);
+    if (document->Views().isEmpty()) {
+        m_documents.removeAll(document);
+        document->deleteLater();
+    }
+    emit documentsChanged();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "document/ZelDoc.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class CZelView;
+
+// The window side of one graph document: the model, the file it came from, its title and the
+// views that show it. The model itself knows nothing of files or windows.
+class CGraphDocument final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CGraphDocument)
+
+public:
+    explicit CGraphDocument(QObject* parent = nullptr);
+
+    CZelDoc& Model() { return m_model; }
+    const CZelDoc& Model() const { return m_model; }
+
+    QString GetTitle() const { return m_title; }
+    void SetTitle(const QString& title);
+    // The absolute path of the file, empty while the document has never been saved.
+    QString GetPathName() const { return m_pathName; }
+
+    bool IsModified() const;
+
+    // Reads the graph file into a fresh model; on failure the document is unchanged and `error`
+    // says why.
+    bool Load(const QString& path, QString& error);
+    // Writes the graph file atomically: the previous file survives a failed save untouched, and
+    // the document stays modified. On success the document takes the path and its name as title.
+    bool SaveTo(const QString& path, QString& error);
+
+    void AddView(CZelView* view);
+    void RemoveView(CZelView* view);
+    QList<CZelView*> Views() const;
+
+    // Tells the windows that the title or the modified flag may have changed.
+    void NotifyChanged() { emit changed(); }
+
+signals:
+    void changed();
+
+private:
+    CZelDoc m_model;
+    QString m_title;
+    QString m_pathName;
+    QList<QPointer<CZelView>> m_views;
+};

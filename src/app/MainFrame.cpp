@@ -1,0 +1,525 @@
+#include "app/MainFrame.h"
+
+#include "app/ChildFrame.h"
+#include "app/CommandIds.h"
+#include "app/DocumentManager.h"
+#include "app/GraphDocument.h"
+#include "app/SettingsStore.h"
+#include "app/ZelView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+// Theme icon names for the standard commands, with pictures of our own where the theme has none.
+struct SIcon
+{
+    int id;
+    const char* theme;
+    const char* file;
+};
+
+const SIcon kIcons[] = {
+    {ID_FILE_NEW, "document-new", "document-new"},
+    {ID_FILE_OPEN, "document-open", "document-open"},
+    {ID_FILE_SAVE, "document-save", "document-save"},
+    {ID_EDIT_UNDO, "edit-undo", "edit-undo"},
+    {ID_EDIT_COPY, "edit-copy", "edit-copy"},
+    {ID_FILE_PRINT, "document-print", "document-print"},
+    {ID_TIP_OF_THE_DAY, nullptr, "tip-of-the-day"},
+    {ID_CONTEXT_HELP, "help-contextual", "help-contextual"},
+    {ID_APP_ABOUT, "help-about", "help-about"},
+    {ID_REDRAW, nullptr, "redraw"},
+    {ID_EDIT_FUNCTIONS, nullptr, "edit-functions"},
+    {ID_EDIT_OBJECTS, nullptr, "edit-objects"},
+    {ID_EDIT_SCALING, nullptr, "edit-scaling"},
+    {ID_VALUE_TABLE, nullptr, "value-table"},
+    {ID_ZEROS, nullptr, "zeros"},
+    {ID_EXTREMA, nullptr, "extrema"},
+    {ID_INFLECTIONS, nullptr, "inflections"},
+    {ID_MONOTONY, nullptr, "monotony"},
+};
+
+QIcon CommandIcon(int id)
+{
+    for (const SIcon& icon : kIcons) {
+        if (icon.id == id) {
+            const QIcon own{QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon.file))};
+            return icon.theme ? QIcon::fromTheme(QLatin1String(icon.theme), own) : own;
+        }
+    }
+    return {};
+}
+
+bool IsToggle(int id) { return id == ID_VIEW_TOOLBAR || id == ID_VIEW_FUNCTION_BAR || id == ID_VIEW_STATUS_BAR; }
+
+} // namespace
+
+// The pictures are compiled into the library; a static library needs them registered by hand.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
+{
+    InitIconResources();
+    setObjectName(QStringLiteral("IDR_MAINFRAME"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/vexplot.svg")));
+    m_mdiArea = new QMdiArea{this};
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    m_documents = new CDocumentManager{this};
+
+    CreateActions();
+    BuildMenus();
+    m_standardBar = BuildToolBar(QStringLiteral("Standard"), QStringLiteral("IDR_MAINFRAME_BAR"), StandardToolBar());
+    m_functionBar = BuildToolBar(QStringLiteral("Funktionen"), QStringLiteral("IDR_FUNCTIONS_BAR"), FunctionToolBar());
+    addToolBar(Qt::TopToolBarArea, m_standardBar);
+    addToolBar(Qt::LeftToolBarArea, m_functionBar);
+    BuildStatusBar();
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandUI);
+    connect(m_documents, &CDocumentManager::documentsChanged, this, &CMainFrame::UpdateCommandUI);
+    UpdateRecentFileMenu();
+    UpdateCommandUI();
+    resize(960, 720);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Tearing down the child windows activates others; nothing may be updated by then.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    disconnect(m_documents, nullptr, this, nullptr);
+    for (QToolBar* bar : {m_standardBar, m_functionBar}) {
+        disconnect(bar, nullptr, this, nullptr);
+    }
+}
+
+void CMainFrame::CreateActions()
+{
+    QList<int> ids;
+    for (const auto* menus : {&MainFrameMenu(), &GraphMenu()}) {
+        for (const SMenuPopup& popup : *menus) {
+            for (const SMenuItem& item : popup.items) {
+                if (item.id != 0 && !ids.contains(item.id)) {
+                    ids.append(item.id);
+                }
+            }
+        }
+    }
+    for (int id : std::initializer_list<int>{ID_FILE_PRINT_DIRECT, ID_CONTEXT_HELP, ID_HELP, ID_NEXT_PANE, ID_PREV_PANE, ID_DEFAULT_HELP,
+                   ID_PROPERTIES, ID_FILE_MRU_FILE1 + 1, ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE1 + 3}) {
+        if (!ids.contains(id)) {
+            ids.append(id);
+        }
+    }
+
+    QHash<int, QString> texts;
+    for (const auto* menus : {&MainFrameMenu(), &GraphMenu()}) {
+        for (const SMenuPopup& popup : *menus) {
+            for (const SMenuItem& item : popup.items) {
+                if (item.id != 0) {
+                    texts.insert(item.id, QString::fromUtf8(item.text));
+                }
+            }
+        }
+    }
+    for (int id : ids) {
+        auto* action = new QAction{texts.value(id, ToolTipText(id)), this};
+        action->setObjectName(QStringLiteral("ID_%1").arg(id));
+        action->setStatusTip(StatusPrompt(id));
+        action->setToolTip(ToolTipText(id));
+        action->setWhatsThis(StatusPrompt(id));
+        action->setIcon(CommandIcon(id));
+        action->setIconVisibleInMenu(false);
+        action->setShortcuts(Accelerators(id));
+        action->setCheckable(IsToggle(id));
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        addAction(action); // accelerators work wherever the focus is in the main window
+        m_actions.insert(id, action);
+    }
+}
+
+QAction* CMainFrame::CreateCommandAction(int id, const QString& text, QObject* parent)
+{
+    auto* action = new QAction{text, parent};
+    action->setObjectName(QStringLiteral("ID_%1").arg(id));
+    action->setStatusTip(StatusPrompt(id));
+    action->setEnabled(IsCommandEnabled(id));
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    return action;
+}
+
+QMenu* CMainFrame::BuildMenu(const char* title, const std::vector<SMenuItem>& items)
+{
+    auto* menu = new QMenu{QString::fromUtf8(title), this};
+    menu->setToolTipsVisible(false);
+    for (const SMenuItem& item : items) {
+        if (item.id == 0) {
+            menu->addSeparator();
+        } else if (item.id == ID_FILE_MRU_FILE1) {
+            for (int i = 0; i < CSettingsStore::kRecentFiles; ++i) {
+                menu->addAction(m_actions.value(ID_FILE_MRU_FILE1 + i));
+            }
+            m_recentMenus.append(menu);
+        } else {
+            menu->addAction(m_actions.value(item.id));
+        }
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    return menu;
+}
+
+void CMainFrame::BuildMenus()
+{
+    for (const SMenuPopup& popup : MainFrameMenu()) {
+        m_frameMenus.append(BuildMenu(popup.title, popup.items));
+    }
+    for (const SMenuPopup& popup : GraphMenu()) {
+        QMenu* menu = BuildMenu(popup.title, popup.items);
+        m_graphMenus.append(menu);
+        if (QString::fromUtf8(popup.title) == QStringLiteral("&Fenster")) {
+            m_windowMenu = menu;
+        }
+    }
+    // The window menu lists the open windows below its commands, rebuilt each time it opens.
+    connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
+        for (QAction* action : m_windowMenu->actions()) {
+            if (action->property("windowEntry").toBool()) {
+                m_windowMenu->removeAction(action);
+                action->deleteLater();
+            }
+        }
+        const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+        if (windows.isEmpty()) {
+            return;
+        }
+        QAction* separator = m_windowMenu->addSeparator();
+        separator->setProperty("windowEntry", true);
+        for (int i = 0; i < windows.size(); ++i) {
+            QMdiSubWindow* window = windows[i];
+            QString title = window->windowTitle().replace(QStringLiteral("[*]"), window->isWindowModified()
+                                                                                     ? QStringLiteral("*")
+                                                                                     : QString());
+            QAction* entry = m_windowMenu->addAction(
+                (i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1)) + title);
+            entry->setProperty("windowEntry", true);
+            entry->setCheckable(true);
+            entry->setChecked(window == m_mdiArea->activeSubWindow());
+            connect(entry, &QAction::triggered, this, [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        }
+    });
+    ShowMenu(IDR_MAINFRAME);
+}
+
+void CMainFrame::ShowMenu(int menuId)
+{
+    if (m_currentMenu == menuId) {
+        return;
+    }
+    m_currentMenu = menuId;
+    menuBar()->clear();
+    for (QMenu* menu : menuId == IDR_MAINFRAME ? m_frameMenus : m_graphMenus) {
+        menuBar()->addMenu(menu);
+    }
+}
+
+QToolBar* CMainFrame::BuildToolBar(const QString& caption, const QString& objectName, const std::vector<int>& ids)
+{
+    auto* bar = new QToolBar{caption, this};
+    bar->setObjectName(objectName);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    bar->setFloatable(true);
+    bar->setMovable(true);
+    bar->setIconSize(QSize(24, 24));
+    for (int id : ids) {
+        if (id == 0) {
+            bar->addSeparator();
+        } else {
+            bar->addAction(m_actions.value(id));
+        }
+    }
+    connect(bar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
+    return bar;
+}
+
+void CMainFrame::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("ID_%1").arg(ID_VIEW_STATUS_BAR));
+    // The key-state panes; the lock states of the keyboard are not readable here, so they stay grey.
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto* pane = new QLabel{LoadString(id), bar};
+        pane->setObjectName(QStringLiteral("ID_%1").arg(id));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("NUM")) + 12);
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+    }
+    // With nothing pointed at, the message pane asks for F1.
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty()) {
+            bar->showMessage(LoadString(IDS_IDLE_MESSAGE));
+        }
+    });
+    bar->showMessage(LoadString(IDS_IDLE_MESSAGE));
+}
+
+CZelView* CMainFrame::ActiveView() const
+{
+    QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    if (!active) {
+        // Without focus (another application, or no window system) the last active child counts.
+        const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        active = windows.isEmpty() ? nullptr : windows.last();
+    }
+    auto* child = qobject_cast<CChildFrame*>(active);
+    return child ? child->GetView() : nullptr;
+}
+
+CGraphDocument* CMainFrame::ActiveDocument() const
+{
+    CZelView* view = ActiveView();
+    return view ? view->GetDocument() : nullptr;
+}
+
+CChildFrame* CMainFrame::CreateChildFrame(CGraphDocument* document)
+{
+    auto* view = new CZelView{document, this};
+    auto* child = new CChildFrame{view, m_documents};
+    m_mdiArea->addSubWindow(child);
+    child->show();
+    m_mdiArea->setActiveSubWindow(child);
+    UpdateFrameTitles();
+    UpdateCommandUI();
+    return child;
+}
+
+void CMainFrame::ActivateView(CZelView* view)
+{
+    if (auto* child = qobject_cast<CChildFrame*>(view->parentWidget())) {
+        if (child->isMinimized()) {
+            child->showNormal();
+        }
+        m_mdiArea->setActiveSubWindow(child);
+    }
+}
+
+bool CMainFrame::IsUnavailable(int id)
+{
+    switch (id) {
+    case ID_TIP_OF_THE_DAY:
+    case ID_OPTIONS:
+    case ID_EDIT_FUNCTIONS:
+    case ID_EDIT_SCALING:
+    case ID_EDIT_OBJECTS:
+    case ID_PROPERTIES:
+    case ID_VALUE_TABLE:
+    case ID_ZEROS:
+    case ID_EXTREMA:
+    case ID_INFLECTIONS:
+    case ID_MONOTONY:
+    case ID_EDIT_COPY:
+    case ID_FILE_PRINT_SETUP:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_SEND_MAIL:
+    case ID_APP_ABOUT:
+    case ID_HELP_FINDER:
+    case ID_DEFAULT_HELP:
+    case ID_HELP:
+    case ID_CONTEXT_HELP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const
+{
+    if (IsUnavailable(id)) {
+        return false;
+    }
+    CZelView* view = ActiveView();
+    if (CZelView::IsViewCommand(id)) {
+        return view && view->IsCommandEnabled(id);
+    }
+    switch (id) {
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_WINDOW_NEW:
+    case ID_WINDOW_ARRANGE:
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE:
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        return view != nullptr;
+    case ID_FILE_MRU_FILE1:
+    case ID_FILE_MRU_FILE1 + 1:
+    case ID_FILE_MRU_FILE1 + 2:
+    case ID_FILE_MRU_FILE1 + 3:
+        return id - ID_FILE_MRU_FILE1 < CSettingsStore::Instance().RecentFiles().size();
+    default:
+        return true;
+    }
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    ShowMenu(m_mdiArea->subWindowList().isEmpty() ? IDR_MAINFRAME : IDR_GRAPHTYPE);
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        it.value()->setEnabled(IsCommandEnabled(it.key()));
+    }
+    m_actions.value(ID_VIEW_TOOLBAR)->setChecked(!m_standardBar->isHidden());
+    m_actions.value(ID_VIEW_FUNCTION_BAR)->setChecked(!m_functionBar->isHidden());
+    m_actions.value(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+    UpdateFrameTitles();
+}
+
+void CMainFrame::UpdateFrameTitles()
+{
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (auto* child = qobject_cast<CChildFrame*>(window)) {
+            child->UpdateTitle();
+        }
+    }
+    const QString app = LoadString(IDS_APP_TITLE);
+    CGraphDocument* document = ActiveDocument();
+    setWindowTitle(document ? app + QStringLiteral(" - ") + document->GetTitle() : app);
+    if (m_actions.contains(ID_EDIT_UNDO)) {
+        m_actions.value(ID_EDIT_UNDO)->setEnabled(IsCommandEnabled(ID_EDIT_UNDO));
+    }
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    const QStringList files = CSettingsStore::Instance().RecentFiles();
+    for (int i = 0; i < CSettingsStore::kRecentFiles; ++i) {
+        QAction* action = m_actions.value(ID_FILE_MRU_FILE1 + i);
+        if (i < files.size()) {
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            action->setVisible(true);
+        } else {
+            // An empty list shows the placeholder, greyed; further entries are hidden.
+            action->setText(QStringLiteral("Letzte Datei"));
+            action->setVisible(i == 0);
+        }
+        action->setEnabled(i < files.size());
+    }
+}
+
+void CMainFrame::ArrangeIcons()
+{
+    int x = 0;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window->isMinimized()) {
+            window->move(x, m_mdiArea->viewport()->height() - window->height());
+            x += window->width();
+        }
+    }
+}
+
+void CMainFrame::OnCommand(int id)
+{
+    if (!IsCommandEnabled(id)) {
+        return;
+    }
+    CZelView* view = ActiveView();
+    if (view && CZelView::IsViewCommand(id) && view->OnCommand(id)) {
+        UpdateCommandUI();
+        return;
+    }
+    CGraphDocument* document = ActiveDocument();
+    switch (id) {
+    case ID_FILE_NEW:
+        m_documents->NewDocument();
+        break;
+    case ID_FILE_OPEN:
+        m_documents->OnFileOpen();
+        break;
+    case ID_FILE_MRU_FILE1:
+    case ID_FILE_MRU_FILE1 + 1:
+    case ID_FILE_MRU_FILE1 + 2:
+    case ID_FILE_MRU_FILE1 + 3: {
+        const QStringList files = CSettingsStore::Instance().RecentFiles();
+        const int index = id - ID_FILE_MRU_FILE1;
+        if (index < files.size()) {
+            m_documents->OpenDocument(files[index]);
+        }
+        break;
+    }
+    case ID_FILE_CLOSE:
+        if (document) {
+            m_documents->CloseDocument(document);
+        }
+        break;
+    case ID_FILE_SAVE:
+        if (document) {
+            m_documents->SaveDocument(document);
+        }
+        break;
+    case ID_FILE_SAVE_AS:
+        if (document) {
+            m_documents->SaveDocumentAs(document);
+        }
+        break;
+    case ID_APP_EXIT:
+        close();
+        break;
+    case ID_VIEW_TOOLBAR:
+        m_standardBar->setVisible(m_standardBar->isHidden());
+        break;
+    case ID_VIEW_FUNCTION_BAR:
+        m_functionBar->setVisible(m_functionBar->isHidden());
+        break;
+    case ID_VIEW_STATUS_BAR:
+        statusBar()->setVisible(statusBar()->isHidden());
+        break;
+    case ID_WINDOW_NEW:
+        if (document) {
+            CreateChildFrame(document);
+        }
+        break;
+    case ID_WINDOW_CASCADE:
+        m_mdiArea->cascadeSubWindows();
+        break;
+    case ID_WINDOW_TILE:
+        m_mdiArea->tileSubWindows();
+        break;
+    case ID_WINDOW_ARRANGE:
+        ArrangeIcons();
+        break;
+    case ID_NEXT_PANE:
+        m_mdiArea->activateNextSubWindow();
+        break;
+    case ID_PREV_PANE:
+        m_mdiArea->activatePreviousSubWindow();
+        break;
+    default:
+        break;
+    }
+    UpdateCommandUI();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_documents->CloseAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}

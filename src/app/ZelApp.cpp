@@ -1,0 +1,99 @@
+#include "app/ZelApp.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandLine.h"
+#include "app/DocumentManager.h"
+#include "app/MainFrame.h"
+#include "app/Resources.h"
+#include "app/SettingsStore.h"
+
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cfenv>
+#include <cstdio>
+
+CZelApp::CZelApp(int& argc, char** argv) : QApplication{argc, argv}
+{
+    setOrganizationName(LoadString(IDS_COMPANY));
+    setApplicationName(LoadString(IDS_APP_TITLE));
+    setApplicationVersion(QStringLiteral("3.1"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/vexplot.svg")));
+}
+
+CZelApp::~CZelApp() = default;
+
+void CZelApp::InstallFloatingPointHandling()
+{
+    // The trap bits are masked by default on this platform; masking them again guards against a
+    // library that unmasked them. There is then no floating-point signal to handle, and an integer
+    // fault keeps its default action: resuming after it would only repeat the faulting instruction.
+    fedisableexcept(FE_ALL_EXCEPT);
+}
+
+void CZelApp::InstallGermanTranslation(QCoreApplication& app)
+{
+    auto* translator = new QTranslator{&app};
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
+bool CZelApp::InitInstance()
+{
+    InstallGermanTranslation(*this);
+
+    // Settings and the recent-file list are read where they are used, from the store.
+    CSettingsStore& settings = CSettingsStore::Instance();
+    // The splash screen takes its place here once it exists ("Settings"/"StartLogo").
+
+    InstallFloatingPointHandling();
+
+    m_mainFrame = std::make_unique<CMainFrame>();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(LoadString(IDS_APP_TITLE));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph, der geöffnet wird"));
+    parser.process(arguments());
+
+    if (!ProcessCommandLine(*m_mainFrame, parser.positionalArguments())) {
+        return false;
+    }
+
+    if (settings.GetProfileInt(QStringLiteral("Settings"), QStringLiteral("StartFullScreen"), 0) == 1) {
+        m_mainFrame->showMaximized();
+    } else {
+        m_mainFrame->show();
+    }
+    // The tip of the day takes its place here once it exists.
+    return true;
+}
+
+bool CZelApp::ProcessCommandLine(CMainFrame& frame, const QStringList& files)
+{
+    CDocumentManager* documents = frame.DocumentManager();
+    if (files.isEmpty()) {
+        documents->NewDocument();
+        return true;
+    }
+    // A file that cannot be opened ends start-up; the reason goes to stderr, not to a window.
+    const auto showError = documents->showError;
+    documents->showError = [](const QString& message) {
+        std::fprintf(stderr, "vexplot: %s\n", message.toLocal8Bit().constData());
+    };
+    const bool opened = documents->OpenDocument(files.first()) != nullptr;
+    documents->showError = showError;
+    return opened;
+}
+
+int RunApplication(int& argc, char** argv)
+{
+    CZelApp app{argc, argv};
+    if (!app.InitInstance()) {
+        return 1;
+    }
+    return app.exec();
+}

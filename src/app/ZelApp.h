@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+
+class CMainFrame;
+
+// The application: starts the program in its fixed order and carries the application-wide
+// commands through the main frame.
+class CZelApp final : public QApplication
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CZelApp)
+
+public:
+    CZelApp(int& argc, char** argv);
+    ~CZelApp() override;
+
+    // Start-up: settings, recent files, floating point, the main frame, the command line, the
+    // window state. False when the main frame cannot be made or the command line's file cannot be
+    // opened; the reason has gone to stderr then.
+    bool InitInstance();
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
+    // Carries out the command line's request: a new document without a file, else the named file.
+    // A file that cannot be opened is reported on stderr, and false is returned.
+    static bool ProcessCommandLine(CMainFrame& frame, const QStringList& files);
+
+    // Masks every floating-point trap, so that a division by zero or an invalid operation gives an
+    // infinity or a NaN instead of a signal; the interpreter turns those into its error flag.
+    static void InstallFloatingPointHandling();
+    // Loads Qt's German texts for its own dialogs and buttons, whatever the system's language.
+    static void InstallGermanTranslation(QCoreApplication& app);
+
+private:
+    std::unique_ptr<CMainFrame> m_mainFrame;
+};

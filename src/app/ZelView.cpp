@@ -1,0 +1,111 @@
+#include "app/ZelView.h"
+
+#include "app/CommandIds.h"
+#include "app/GraphDocument.h"
+#include "app/MainFrame.h"
+#include "app/Resources.h"
+#include "view/GraphPaint.h"
+#include "view/PainterContext.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
+
+CZelView::CZelView(CGraphDocument* document, CMainFrame* frame, QWidget* parent)
+    : QWidget{parent}, m_document{document}, m_frame{frame}
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(120, 90);
+    m_document->AddView(this);
+}
+
+CZelView::~CZelView()
+{
+    if (m_document) {
+        m_document->RemoveView(this);
+    }
+}
+
+bool CZelView::IsViewCommand(int id)
+{
+    switch (id) {
+    case ID_REDRAW:
+    case ID_EDIT_UNDO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CZelView::IsCommandEnabled(int id) const
+{
+    switch (id) {
+    case ID_REDRAW:
+        return true;
+    case ID_EDIT_UNDO:
+        return m_document->Model().CanUndo() != 0;
+    default:
+        return false;
+    }
+}
+
+bool CZelView::OnCommand(int id)
+{
+    switch (id) {
+    case ID_REDRAW:
+        RedrawNow();
+        return true;
+    case ID_EDIT_UNDO:
+        if (m_document->Model().CanUndo() != 0) {
+            m_document->Model().Undo();
+        }
+        RedrawNow();
+        m_document->NotifyChanged();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CZelView::RedrawNow() { repaint(); }
+
+void CZelView::paintEvent(QPaintEvent*)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    CZelDoc& model = m_document->Model();
+    CScaling drawn;
+    {
+        QPainter painter{this};
+        CPainterContext dc{painter};
+        drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.GetFunctions(), model.GetObjects(),
+                           model.GetScaling());
+    }
+    // Automatic y scaling may have found a new range; the document records it only if it differs.
+    const bool wasModified = model.IsModified();
+    const bool couldUndo = model.CanUndo();
+    model.SetScaling(drawn);
+    QApplication::restoreOverrideCursor();
+    if (model.IsModified() != wasModified || model.CanUndo() != couldUndo) {
+        m_document->NotifyChanged();
+    }
+}
+
+void CZelView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        child->mdiArea()->setActiveSubWindow(child);
+    }
+    QMenu menu{this};
+    for (const SMenuItem& item : ViewContextMenu().items) {
+        if (item.id == 0) {
+            menu.addSeparator();
+        } else {
+            menu.addAction(m_frame->CreateCommandAction(item.id, QString::fromUtf8(item.text), &menu));
+        }
+    }
+    menu.exec(event->globalPos());
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/GraphDocument.h"
+
+class CMainFrame;
+
+// The window that shows one document's graph. It keeps nothing of its own: every paint and every
+// command reads the document afresh, and every change goes back to the document before the view
+// repaints. Other views of the same document show a change at their next repaint.
+class CZelView final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CZelView)
+
+public:
+    CZelView(CGraphDocument* document, CMainFrame* frame, QWidget* parent = nullptr);
+    ~CZelView() override;
+
+    CGraphDocument* GetDocument() const { return m_document; }
+
+    // Handles a command routed to the active view; false when it is none of the view's.
+    bool OnCommand(int id);
+    // Whether a command of the view is enabled now (only asked for the view's own commands).
+    bool IsCommandEnabled(int id) const;
+    static bool IsViewCommand(int id);
+
+    // Repaint at once, as after every change made through this view.
+    void RedrawNow();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // The document may go before its last view is deleted.
+    QPointer<CGraphDocument> m_document;
+    CMainFrame* m_frame;
+};
