@@ -8,6 +8,8 @@
 #include "app/ZelView.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -300,11 +302,36 @@ CChildFrame* CMainFrame::CreateChildFrame(CGraphDocument* document)
     auto* view = new CZelView{document, this};
     auto* child = new CChildFrame{view, m_documents};
     m_mdiArea->addSubWindow(child);
+    PlaceChild(child, static_cast<int>(m_mdiArea->subWindowList().size()) - 1);
     child->show();
     m_mdiArea->setActiveSubWindow(child);
     UpdateFrameTitles();
     UpdateCommandUI();
     return child;
+}
+
+void CMainFrame::PlaceChild(QMdiSubWindow* child, int index)
+{
+    // New windows take most of the free area, stepped so that earlier ones stay reachable.
+    const QSize area = m_mdiArea->viewport()->size();
+    const int step = (24 * index) % 240;
+    child->setGeometry(step, step, std::max(320, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_placedOnFirstShow) {
+        // Windows opened from the command line were made before the frame had its size.
+        m_placedOnFirstShow = true;
+        QApplication::sendPostedEvents();
+        const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+        for (int i = 0; i < windows.size(); ++i) {
+            if (!windows[i]->isMaximized() && !windows[i]->isMinimized()) {
+                PlaceChild(windows[i], i);
+            }
+        }
+    }
 }
 
 void CMainFrame::ActivateView(CZelView* view)

@@ -11,6 +11,7 @@ class CGraphDocument;
 class CZelView;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -56,6 +57,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateActions();
@@ -65,6 +67,7 @@ private:
     void BuildStatusBar();
     void ShowMenu(int menuId);
     void ArrangeIcons();
+    void PlaceChild(QMdiSubWindow* child, int index);
 
     CDocumentManager* m_documents{nullptr};
     QMdiArea* m_mdiArea{nullptr};
@@ -76,4 +79,5 @@ private:
     QList<QMenu*> m_recentMenus;
     QMenu* m_windowMenu{nullptr};
     int m_currentMenu{0};
+    bool m_placedOnFirstShow{false};
 };
