@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Help contexts: a dialog's page is kHelpDialogBase plus its dialog id (131219 for the values
+// dialog 147, 131226 for the copy dialog 154), a command's page kHelpCommandBase plus its id.
+inline constexpr int kHelpCommandBase = 0x10000;
+inline constexpr int kHelpDialogBase = 0x20000;
+
+// A widget names its help context with this int property; an objectName "IDD_<id>" names the
+// dialog id instead. F1 looks for either from the focus widget up to its window.
+inline constexpr char kHelpContextProperty[] = "helpContext";
+
+// Opens the help window on the page of the context (the contents for an unknown one). It stays
+// usable while parent's modal dialog runs.
+void ShowHelpContext(QWidget* parent, int context);
+// Opens the help window on its contents.
+void ShowHelpContents(QWidget* parent);
+
+// The page of a context, as a URL inside the bundled help ("qrc:/help/werte.html").
+QString HelpPageForContext(int context);
+// The context that F1 means for a widget: its own or its parents' property or dialog id, else
+// that of the window it sits in.
+int HelpContextOf(const QWidget* widget);
