@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
-class QWidget;
+class QListWidget;
+class QPushButton;
+class QTextBrowser;
 
 // Help contexts: a dialog's page is kHelpDialogBase plus its dialog id (131219 for the values
 // dialog 147, 131226 for the copy dialog 154), a command's page kHelpCommandBase plus its id.
@@ -19,8 +22,40 @@ void ShowHelpContext(QWidget* parent, int context);
 // Opens the help window on its contents.
 void ShowHelpContents(QWidget* parent);
 
-// The page of a context, as a URL inside the bundled help ("qrc:/help/werte.html").
+// The page of a context, as a URL inside the bundled help ("qrc:/help/diskussion.html#werte").
 QString HelpPageForContext(int context);
 // The context that F1 means for a widget: its own or its parents' property or dialog id, else
 // that of the window it sits in.
 int HelpContextOf(const QWidget* widget);
+
+// F1 and Shift+F1 wherever the main frame's keys do not reach: in dialogs and open menus. In the
+// what's-this mode a click into a graph window opens the window's help page.
+void InstallHelpKeys();
+
+// The help window: the topics on the left, the page on the right. One per application.
+class CHelpWindow final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CHelpWindow)
+
+public:
+    explicit CHelpWindow(QWidget* parent = nullptr);
+    ~CHelpWindow() override;
+
+    // The open help window, or nullptr.
+    static CHelpWindow* Instance();
+
+    void ShowPage(const QString& url);
+    // The page shown, with its anchor ("qrc:/help/index.html").
+    QString CurrentPage() const;
+    QTextBrowser* Browser() const { return m_browser; }
+    QListWidget* Topics() const { return m_topics; }
+
+private:
+    void SelectTopicOf(const QUrl& url);
+
+    QListWidget* m_topics{nullptr};
+    QTextBrowser* m_browser{nullptr};
+    QPushButton* m_back{nullptr};
+    QPushButton* m_forward{nullptr};
+};
