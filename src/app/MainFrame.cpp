@@ -1,10 +1,14 @@
 #include "app/MainFrame.h"
 
+#include "app/AboutDialog.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
+#include "app/HelpWindow.h"
+#include "app/MailSender.h"
 #include "app/SettingsStore.h"
+#include "app/ViewPrinter.h"
 #include "app/ZelView.h"
 
 #include <QApplication>
@@ -18,8 +22,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWhatsThis>
 
 namespace {
 
@@ -359,16 +365,6 @@ bool CMainFrame::IsUnavailable(int id)
     case ID_INFLECTIONS:
     case ID_MONOTONY:
     case ID_EDIT_COPY:
-    case ID_FILE_PRINT_SETUP:
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW:
-    case ID_FILE_SEND_MAIL:
-    case ID_APP_ABOUT:
-    case ID_HELP_FINDER:
-    case ID_DEFAULT_HELP:
-    case ID_HELP:
-    case ID_CONTEXT_HELP:
         return true;
     default:
         return false;
@@ -395,6 +391,8 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
         return view != nullptr;
+    case ID_FILE_SEND_MAIL:
+        return view != nullptr && CMailSender::IsAvailable();
     case ID_FILE_MRU_FILE1:
     case ID_FILE_MRU_FILE1 + 1:
     case ID_FILE_MRU_FILE1 + 2:
@@ -535,6 +533,34 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_PREV_PANE:
         m_mdiArea->activatePreviousSubWindow();
+        break;
+    case ID_FILE_PRINT_SETUP:
+        CViewPrinter::Instance().Setup(this);
+        break;
+    case ID_FILE_SEND_MAIL:
+        if (document) {
+            QString error;
+            if (!CMailSender::Send(*document, error)) {
+                QMessageBox::warning(this, LoadString(IDS_APP_TITLE), error);
+            }
+        }
+        break;
+    case ID_APP_ABOUT: {
+        CAboutDialog about{this};
+        about.exec();
+        break;
+    }
+    case ID_HELP_FINDER:
+    case ID_DEFAULT_HELP:
+        ShowHelpContents(this);
+        break;
+    case ID_HELP: {
+        QWidget* focus = QApplication::focusWidget();
+        ShowHelpContext(this, HelpContextOf(focus && focus->window() == this ? focus : this));
+        break;
+    }
+    case ID_CONTEXT_HELP:
+        QWhatsThis::enterWhatsThisMode();
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
 #include "app/DocumentManager.h"
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
 #include "app/SettingsStore.h"
@@ -44,6 +45,7 @@ void CZelApp::InstallGermanTranslation(QCoreApplication& app)
 bool CZelApp::InitInstance()
 {
     InstallGermanTranslation(*this);
+    InstallHelpKeys();
 
     // Settings and the recent-file list are read where they are used, from the store.
     CSettingsStore& settings = CSettingsStore::Instance();

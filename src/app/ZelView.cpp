@@ -4,6 +4,7 @@
 #include "app/GraphDocument.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
+#include "app/ViewPrinter.h"
 #include "view/GraphPaint.h"
 #include "view/PainterContext.h"
 
@@ -35,6 +36,9 @@ bool CZelView::IsViewCommand(int id)
     switch (id) {
     case ID_REDRAW:
     case ID_EDIT_UNDO:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
         return true;
     default:
         return false;
@@ -45,6 +49,9 @@ bool CZelView::IsCommandEnabled(int id) const
 {
     switch (id) {
     case ID_REDRAW:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
         return true;
     case ID_EDIT_UNDO:
         return m_document->Model().CanUndo() != 0;
@@ -65,6 +72,13 @@ bool CZelView::OnCommand(int id)
         }
         RedrawNow();
         m_document->NotifyChanged();
+        return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+        CViewPrinter::Instance().Print(*m_document, this, id == ID_FILE_PRINT);
+        return true;
+    case ID_FILE_PRINT_PREVIEW:
+        CViewPrinter::Instance().Preview(*m_document, this);
         return true;
     default:
         return false;

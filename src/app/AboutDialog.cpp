@@ -1,0 +1,70 @@
+#include "app/AboutDialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The release the version line belongs to; it is part of the program, not the build's date.
+constexpr const char* kReleaseDate = "Jan 18 1998";
+
+} // namespace
+
+CAboutDialog::CAboutDialog(QWidget* parent) : QDialog{parent}
+{
+    setObjectName(QStringLiteral("IDD_100"));
+    setWindowTitle(QStringLiteral("Info über..."));
+
+    auto* icon = new QLabel{this};
+    icon->setObjectName(QStringLiteral("IDR_MAINFRAME"));
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/vexplot.svg")).pixmap(QSize(32, 32)));
+    icon->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
+    auto* title = new QLabel{QStringLiteral("Vex Funktions-Plotter Version 3.1"), this};
+    title->setObjectName(QStringLiteral("IDC_1020"));
+    QFont bold = title->font();
+    bold.setWeight(QFont::Bold);
+    title->setFont(bold);
+
+    auto* releaseLabel = new QLabel{QStringLiteral("Release:"), this};
+    auto* release = new QLabel{this};
+    release->setObjectName(QStringLiteral("IDC_1017"));
+    release->setText(QString::fromLatin1(kReleaseDate));
+    release->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* ok = new QPushButton{QStringLiteral("&Ok"), this};
+    ok->setObjectName(QStringLiteral("IDOK"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* texts = new QGridLayout;
+    texts->addWidget(title, 0, 0, 1, 2);
+    texts->addWidget(releaseLabel, 1, 0);
+    texts->addWidget(release, 1, 1);
+    texts->setColumnStretch(1, 1);
+    texts->setRowStretch(2, 1);
+    texts->setVerticalSpacing(12);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(icon);
+    body->addSpacing(16);
+    body->addLayout(texts, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout{this};
+    layout->setContentsMargins(20, 20, 20, 14);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+    // About the size of the box's 210 by 143 dialog units.
+    resize(330, 220);
+}
+
+CAboutDialog::~CAboutDialog() = default;

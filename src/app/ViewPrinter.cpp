@@ -1,0 +1,155 @@
+#include "app/ViewPrinter.h"
+
+#include "app/GraphDocument.h"
+#include "app/PrintSetupDialog.h"
+#include "app/Resources.h"
+#include "app/CommandIds.h"
+#include "view/GraphPaint.h"
+#include "view/PainterContext.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+class CWaitCursor final
+{
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+QString AskPdfFile(QWidget* parent, const QString& suggestion)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Drucken in Datei"), suggestion,
+                                        QStringLiteral("PDF-Dateien (*.pdf)"));
+}
+
+void ShowPrintError(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, LoadString(IDS_APP_TITLE), message);
+}
+
+QString PdfSuggestion(const CGraphDocument& document)
+{
+    return QDir::home().filePath(document.GetTitle().section(QLatin1Char('.'), 0, 0) + QStringLiteral(".pdf"));
+}
+
+} // namespace
+
+CViewPrinter& CViewPrinter::Instance()
+{
+    static QPointer<CViewPrinter> instance;
+    if (!instance) {
+        instance = new CViewPrinter{qApp};
+    }
+    return *instance;
+}
+
+CViewPrinter::CViewPrinter(QObject* parent)
+    : QObject{parent}, askPdfFile{AskPdfFile}, showError{ShowPrintError},
+      m_printer{std::make_unique<QPrinter>(QPrinter::HighResolution)}
+{
+    // Without any printer the pages go into PDF files, on the paper of this country.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setPageSize(QPageSize{QPageSize::A4});
+    }
+}
+
+CViewPrinter::~CViewPrinter() = default;
+
+bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
+{
+    CWaitCursor wait;
+    CZelDoc& model = document.Model();
+    const CScaling stored = model.GetScaling();
+    CScaling drawn;
+    {
+        QPainter painter;
+        if (!painter.begin(&printer)) {
+            return false;
+        }
+        CPainterContext dc{painter};
+        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.GetFunctions(), model.GetObjects(), stored);
+    }
+    // As after every paint, the document records the scaling only when automatic y scaling
+    // changed it.
+    const bool wasModified = model.IsModified();
+    const bool couldUndo = model.CanUndo() != 0;
+    model.SetScaling(drawn);
+    if (model.IsModified() != wasModified || (model.CanUndo() != 0) != couldUndo) {
+        document.NotifyChanged();
+    }
+    return true;
+}
+
+bool CViewPrinter::Print(CGraphDocument& document, QWidget* parent, bool withDialog)
+{
+    QPrinter& printer = *m_printer;
+    printer.setDocName(document.GetTitle());
+    printer.setFromTo(0, 0);
+    if (withDialog) {
+        if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
+            printer.setOutputFileName(PdfSuggestion(document));
+        }
+        QPrintDialog dialog{&printer, parent};
+        dialog.setWindowTitle(QStringLiteral("Drucken"));
+        // The graph is always one page.
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
+                          QAbstractPrintDialog::PrintShowPageSize);
+        dialog.setMinMax(1, 1);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+    } else if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString file = askPdfFile(parent, PdfSuggestion(document));
+        if (file.isEmpty()) {
+            return false;
+        }
+        printer.setOutputFileName(file);
+    }
+    if (!PrintPage(printer, document)) {
+        showError(parent, printer.outputFormat() == QPrinter::PdfFormat
+                              ? QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.")
+                                    .arg(QDir::toNativeSeparators(printer.outputFileName()))
+                              : QStringLiteral("Der Drucker %1 konnte nicht geöffnet werden.").arg(printer.printerName()));
+        return false;
+    }
+    return true;
+}
+
+void CViewPrinter::Preview(CGraphDocument& document, QWidget* parent)
+{
+    QPrinter& printer = *m_printer;
+    printer.setDocName(document.GetTitle());
+    QPrintPreviewDialog preview{&printer, parent};
+    preview.setObjectName(QStringLiteral("PrintPreview"));
+    preview.setWindowTitle(QStringLiteral("Seitenansicht - %1").arg(document.GetTitle()));
+    QPointer<CGraphDocument> guarded{&document};
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [guarded](QPrinter* target) {
+        if (guarded) {
+            PrintPage(*target, *guarded);
+        }
+    });
+    if (parent) {
+        preview.resize(parent->window()->size() * 9 / 10);
+    }
+    preview.exec();
+}
+
+bool CViewPrinter::Setup(QWidget* parent)
+{
+    CPrintSetupDialog dialog{*m_printer, parent};
+    return dialog.exec() == QDialog::Accepted;
+}
