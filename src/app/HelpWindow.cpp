@@ -156,7 +156,7 @@ protected:
     {
         switch (event->type()) {
         case QEvent::KeyPress:
-            return OnKey(static_cast<QKeyEvent*>(event));
+            return OnKey(qobject_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
         case QEvent::QueryWhatsThis:
             if (OpensHelpOnWhatsThis(watched)) {
                 event->accept();
@@ -176,7 +176,7 @@ protected:
     }
 
 private:
-    static bool OnKey(const QKeyEvent* key)
+    static bool OnKey(QWidget* receiver, const QKeyEvent* key)
     {
         if (key->key() != Qt::Key_F1) {
             return false;
@@ -198,14 +198,12 @@ private:
             ShowHelpContext(owner, id != 0 ? kHelpCommandBase + id : HelpContextOf(owner));
             return true;
         }
-        QWidget* focus = QApplication::focusWidget();
-        if (!focus) {
-            focus = QApplication::activeWindow();
-        }
-        if (!focus) {
+        // Key events go to the focus widget; its place decides the page.
+        QWidget* target = receiver ? receiver : QApplication::focusWidget();
+        if (!target) {
             return false;
         }
-        ShowHelpContext(focus, HelpContextOf(focus));
+        ShowHelpContext(target, HelpContextOf(target));
         return true;
     }
 };

@@ -40,6 +40,18 @@ void ShowPrintError(QWidget* parent, const QString& message)
     QMessageBox::warning(parent, LoadString(IDS_APP_TITLE), message);
 }
 
+// Pages are laid out at this many dots per inch whatever the printer. Ticks, arrow heads and
+// pens are a few device units long, so at the full resolution of a modern printer they would
+// all but vanish; at 300 they read well and a curve still gets a sample every 0.08 mm.
+constexpr int kPrintDotsPerInch = 300;
+
+void PreparePrinter(QPrinter& printer, const CGraphDocument& document)
+{
+    printer.setDocName(document.GetTitle());
+    printer.setResolution(kPrintDotsPerInch);
+    printer.setFromTo(0, 0);
+}
+
 QString PdfSuggestion(const CGraphDocument& document)
 {
     return QDir::home().filePath(document.GetTitle().section(QLatin1Char('.'), 0, 0) + QStringLiteral(".pdf"));
@@ -97,8 +109,7 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
 bool CViewPrinter::Print(CGraphDocument& document, QWidget* parent, bool withDialog)
 {
     QPrinter& printer = *m_printer;
-    printer.setDocName(document.GetTitle());
-    printer.setFromTo(0, 0);
+    PreparePrinter(printer, document);
     if (withDialog) {
         if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
             printer.setOutputFileName(PdfSuggestion(document));
@@ -119,6 +130,8 @@ bool CViewPrinter::Print(CGraphDocument& document, QWidget* parent, bool withDia
         }
         printer.setOutputFileName(file);
     }
+    // The dialog may have chosen another printer; the layout stays the same on every one.
+    printer.setResolution(kPrintDotsPerInch);
     if (!PrintPage(printer, document)) {
         showError(parent, printer.outputFormat() == QPrinter::PdfFormat
                               ? QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.")
@@ -132,7 +145,7 @@ bool CViewPrinter::Print(CGraphDocument& document, QWidget* parent, bool withDia
 void CViewPrinter::Preview(CGraphDocument& document, QWidget* parent)
 {
     QPrinter& printer = *m_printer;
-    printer.setDocName(document.GetTitle());
+    PreparePrinter(printer, document);
     QPrintPreviewDialog preview{&printer, parent};
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(QStringLiteral("Seitenansicht - %1").arg(document.GetTitle()));
