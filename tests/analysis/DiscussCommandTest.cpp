@@ -1,0 +1,164 @@
+// Runs the built vexplot binary, as a user or a script would.
+#include "RecordingSink.h"
+
+#include "document/GraphFile.h"
+#include "document/ZelDoc.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+struct CRunResult
+{
+    int exitCode{-1};
+    QByteArray out;
+    QByteArray err;
+};
+
+class DiscussCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        CScaling scaling;
+        scaling.SetXRange(-2, 2, 0.5);
+        m_doc.SetScaling(scaling);
+        m_doc.SetFunctions({MakeFunction("x^3-3*x"), MakeFunction("x-k", 1, 1, 3, 1), MakeFunction("x^2")});
+        WriteFile(QStringLiteral("graph.zel"), WriteGraphFile(m_doc));
+        WriteFile(QStringLiteral("short.zel"), {0x00, 0x00, 0x00});
+    }
+
+    void WriteFile(const QString& name, const std::vector<std::uint8_t>& bytes)
+    {
+        QFile file{m_dir.filePath(name)};
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    }
+
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    // The user's settings are never touched: the program finds its store below a configuration
+    // folder of the test's own, holding the given precision or nothing.
+    CRunResult Run(const QStringList& arguments, std::optional<int> storedPrecision = std::nullopt)
+    {
+        const QString config = m_dir.filePath(QStringLiteral("config"));
+        QDir{config}.removeRecursively();
+        if (storedPrecision) {
+            QDir{}.mkpath(config + QStringLiteral("/Vex Software"));
+            QFile ini{config + QStringLiteral("/Vex Software/Vex Funktions-Plotter.conf")};
+            EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+            ini.write(QByteArrayLiteral("[Settings]\nPrecision=") + QByteArray::number(*storedPrecision) +
+                      '\n');
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(VEXPLOT_PATH), QStringList{QStringLiteral("--discuss")} + arguments);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        return CRunResult{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                          process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+    // What the scan itself gives for function `index` (from 0) of the file.
+    QByteArray Expected(EAnalysis kind, std::size_t index, int precision) const
+    {
+        CRecordingSink sink;
+        RunAnalysis(kind, m_doc.GetFunctions().at(index), m_doc.GetScaling(), precision, sink);
+        QByteArray text;
+        for (const std::string& line : sink.m_lines) {
+            text += QByteArray::fromStdString(line) + '\n';
+        }
+        return text;
+    }
+
+    QTemporaryDir m_dir;
+    CZelDoc m_doc;
+};
+
+TEST_F(DiscussCommand, PrintsTheLinesOfTheScan)
+{
+    struct Case
+    {
+        QStringList arguments;
+        std::optional<int> stored;
+        EAnalysis kind;
+        std::size_t function;
+        int precision;
+    };
+    const QString graph = Path("graph.zel");
+    const Case cases[] = {
+        {{"zeros", graph, "--precision", "1"}, 5, EAnalysis::Zeros, 0, 1},
+        {{"table", graph, "--function", "2"}, std::nullopt, EAnalysis::ValueTable, 1, 3},
+        {{"--function", "2", "monotony", graph, "--precision", "2"}, std::nullopt, EAnalysis::Monotony, 1, 2},
+        {{"inflections", graph, "--function=1", "--precision=1"}, std::nullopt, EAnalysis::Inflections, 0, 1},
+        {{"extrema", graph}, std::nullopt, EAnalysis::Extrema, 0, 3},
+        // Without --precision: the stored setting (limited to 1..10), or 3 when none is stored.
+        {{"zeros", graph, "--function", "3"}, 1, EAnalysis::Zeros, 2, 1},
+        {{"zeros", graph, "--function", "3"}, std::nullopt, EAnalysis::Zeros, 2, 3},
+        {{"zeros", graph, "--function", "3"}, 99, EAnalysis::Zeros, 2, 10},
+    };
+    // The run of zeros of x^2 grows with the precision, so each of those runs tells its precision.
+    ASSERT_NE(Expected(EAnalysis::Zeros, 2, 1), Expected(EAnalysis::Zeros, 2, 3));
+    ASSERT_NE(Expected(EAnalysis::Zeros, 2, 3), Expected(EAnalysis::Zeros, 2, 10));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult run = Run(c.arguments, c.stored);
+        EXPECT_EQ(run.exitCode, 0);
+        const QByteArray expected = Expected(c.kind, c.function, c.precision);
+        EXPECT_GT(expected.count('\n'), 0);
+        EXPECT_EQ(run.out.toStdString(), expected.toStdString());
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString(); // no terminal, so no progress either
+    }
+}
+
+TEST_F(DiscussCommand, RefusesWithOneLine)
+{
+    struct Case
+    {
+        QStringList arguments;
+        int exitCode;
+    };
+    const QString graph = Path("graph.zel");
+    const Case cases[] = {
+        {{"roots", graph}, 2},
+        {{"zeros"}, 2},
+        {{"zeros", graph, graph}, 2},
+        {{"zeros", graph, "--function", "4"}, 2},
+        {{"zeros", graph, "--function", "0"}, 2},
+        {{"zeros", graph, "--function", "one"}, 2},
+        {{"zeros", graph, "--precision", "0"}, 2},
+        {{"zeros", graph, "--precision", "11"}, 2},
+        {{"zeros", graph, "--precision", "2.5"}, 2},
+        {{"zeros", graph, "--colour", "red"}, 2},
+        {{"zeros", Path("missing.zel")}, 1},
+        {{"zeros", Path("short.zel")}, 1},
+        {{"zeros", m_dir.path()}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("vexplot: ")) << run.err.toStdString();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app{argc, argv};
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
