@@ -64,7 +64,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog{parent}
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
     // About the size of the box's 210 by 143 dialog units.
-    resize(330, 220);
+    resize(330, 170);
 }
 
 CAboutDialog::~CAboutDialog() = default;

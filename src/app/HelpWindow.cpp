@@ -26,8 +26,14 @@ struct SContextPage
     const char* page;
 };
 
-constexpr int Dialog(int id) { return kHelpDialogBase + id; }
-constexpr int Command(int id) { return kHelpCommandBase + id; }
+constexpr int Dialog(int id)
+{
+    return kHelpDialogBase + id;
+}
+constexpr int Command(int id)
+{
+    return kHelpCommandBase + id;
+}
 
 // Every dialog and command that has a page of its own; anything else opens the contents.
 const SContextPage kContextPages[] = {
@@ -119,7 +125,10 @@ const STopic kTopics[] = {
     {"Optionen", "optionen.html"},
 };
 
-QString PageUrl(const char* page) { return QStringLiteral("qrc:/help/") + QString::fromUtf8(page); }
+QString PageUrl(const char* page)
+{
+    return QStringLiteral("qrc:/help/") + QString::fromUtf8(page);
+}
 
 QPointer<CHelpWindow>& HelpWindowPointer()
 {
@@ -211,7 +220,10 @@ private:
 } // namespace
 
 // The pages are compiled into the library; a static library needs them registered by hand.
-static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+static void InitHelpResources()
+{
+    Q_INIT_RESOURCE(help);
+}
 
 QString HelpPageForContext(int context)
 {
@@ -270,7 +282,10 @@ void ShowHelpContext(QWidget* parent, int context)
     window->activateWindow();
 }
 
-void ShowHelpContents(QWidget* parent) { ShowHelpContext(parent, 0); }
+void ShowHelpContents(QWidget* parent)
+{
+    ShowHelpContext(parent, 0);
+}
 
 void InstallHelpKeys()
 {
@@ -312,7 +327,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget{parent, Qt::Window}
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({210, 590});
+    splitter->setSizes({260, 560});
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);
@@ -333,12 +348,15 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget{parent, Qt::Window}
             [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toString()); });
     connect(m_topics, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toString()); });
-    resize(820, 600);
+    resize(860, 620);
 }
 
 CHelpWindow::~CHelpWindow() = default;
 
-CHelpWindow* CHelpWindow::Instance() { return HelpWindowPointer().data(); }
+CHelpWindow* CHelpWindow::Instance()
+{
+    return HelpWindowPointer().data();
+}
 
 void CHelpWindow::ShowPage(const QString& url)
 {
@@ -353,7 +371,10 @@ void CHelpWindow::ShowPage(const QString& url)
     m_browser->setSource(target);
 }
 
-QString CHelpWindow::CurrentPage() const { return m_browser->source().toString(); }
+QString CHelpWindow::CurrentPage() const
+{
+    return m_browser->source().toString();
+}
 
 void CHelpWindow::SelectTopicOf(const QUrl& url)
 {

@@ -41,7 +41,8 @@ bool HasMailHandler()
         return false;
     }
     QProcess query;
-    query.start(mime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/mailto")});
+    query.start(mime, {QStringLiteral("query"), QStringLiteral("default"),
+                       QStringLiteral("x-scheme-handler/mailto")});
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);
@@ -84,7 +85,8 @@ void CMailSender::SetToolFolder(const QString& folder)
 
 QString CMailSender::AttachmentFor(const CGraphDocument& document, QString& error)
 {
-    if (!document.GetPathName().isEmpty() && !document.IsModified() && QFileInfo::exists(document.GetPathName())) {
+    if (!document.GetPathName().isEmpty() && !document.IsModified() &&
+        QFileInfo::exists(document.GetPathName())) {
         return document.GetPathName();
     }
     // Each message gets a folder of its own, so that a copy a mail program still has to read is
@@ -103,7 +105,8 @@ QString CMailSender::AttachmentFor(const CGraphDocument& document, QString& erro
         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.flush()) {
-        error = QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(QDir::toNativeSeparators(path));
+        error = QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.")
+                    .arg(QDir::toNativeSeparators(path));
         file.close();
         QDir{folder.path()}.removeRecursively();
         return {};

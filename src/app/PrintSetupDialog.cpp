@@ -1,5 +1,8 @@
 #include "app/PrintSetupDialog.h"
 
+#include "app/CommandIds.h"
+#include "app/HelpWindow.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,9 +17,9 @@
 namespace {
 
 // Paper a PDF file can take; a real printer offers what its driver lists.
-const QPageSize::PageSizeId kPdfSizes[] = {QPageSize::A3,     QPageSize::A4,     QPageSize::A5,
-                                           QPageSize::B4,     QPageSize::B5,     QPageSize::Letter,
-                                           QPageSize::Legal,  QPageSize::Executive, QPageSize::Tabloid};
+const QPageSize::PageSizeId kPdfSizes[] = {QPageSize::A3,    QPageSize::A4,        QPageSize::A5,
+                                           QPageSize::B4,    QPageSize::B5,        QPageSize::Letter,
+                                           QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid};
 
 } // namespace
 
@@ -24,13 +27,15 @@ CPrintSetupDialog::CPrintSetupDialog(QPrinter& printer, QWidget* parent) : QDial
 {
     setObjectName(QStringLiteral("PrintSetupDialog"));
     setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    setProperty(kHelpContextProperty, kHelpCommandBase + ID_FILE_PRINT_SETUP);
 
     m_printerName = new QComboBox{this};
     m_printerName->setObjectName(QStringLiteral("PrinterName"));
     m_printerName->addItems(QPrinterInfo::availablePrinterNames());
     m_printerName->addItem(PdfEntry());
-    const int current = printer.outputFormat() == QPrinter::PdfFormat ? m_printerName->count() - 1
-                                                                      : m_printerName->findText(printer.printerName());
+    const int current = printer.outputFormat() == QPrinter::PdfFormat
+                            ? m_printerName->count() - 1
+                            : m_printerName->findText(printer.printerName());
     m_printerName->setCurrentIndex(current < 0 ? m_printerName->count() - 1 : current);
 
     m_paperSize = new QComboBox{this};
@@ -39,7 +44,8 @@ CPrintSetupDialog::CPrintSetupDialog(QPrinter& printer, QWidget* parent) : QDial
     m_portrait->setObjectName(QStringLiteral("Portrait"));
     m_landscape = new QRadioButton{QStringLiteral("&Querformat"), this};
     m_landscape->setObjectName(QStringLiteral("Landscape"));
-    (printer.pageLayout().orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)->setChecked(true);
+    (printer.pageLayout().orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)
+        ->setChecked(true);
     FillPaperSizes();
 
     auto* printerGroup = new QGroupBox{QStringLiteral("Drucker"), this};
@@ -73,13 +79,17 @@ CPrintSetupDialog::CPrintSetupDialog(QPrinter& printer, QWidget* parent) : QDial
 
 CPrintSetupDialog::~CPrintSetupDialog() = default;
 
-QString CPrintSetupDialog::PdfEntry() { return QStringLiteral("PDF-Datei"); }
+QString CPrintSetupDialog::PdfEntry()
+{
+    return QStringLiteral("PDF-Datei");
+}
 
 void CPrintSetupDialog::FillPaperSizes()
 {
     // Keep the paper chosen so far when the new printer has it too.
     const int chosen = m_paperSize->currentIndex();
-    const QPageSize wanted = chosen >= 0 && chosen < m_sizes.size() ? m_sizes[chosen] : m_printer.pageLayout().pageSize();
+    const QPageSize wanted =
+        chosen >= 0 && chosen < m_sizes.size() ? m_sizes[chosen] : m_printer.pageLayout().pageSize();
     m_sizes.clear();
     if (m_printerName->currentText() != PdfEntry()) {
         m_sizes = QPrinterInfo::printerInfo(m_printerName->currentText()).supportedPageSizes();

@@ -1,9 +1,10 @@
 #include "app/ViewPrinter.h"
 
+#include "app/CommandIds.h"
 #include "app/GraphDocument.h"
+#include "app/HelpWindow.h"
 #include "app/PrintSetupDialog.h"
 #include "app/Resources.h"
-#include "app/CommandIds.h"
 #include "view/GraphPaint.h"
 #include "view/PainterContext.h"
 
@@ -54,7 +55,8 @@ void PreparePrinter(QPrinter& printer, const CGraphDocument& document)
 
 QString PdfSuggestion(const CGraphDocument& document)
 {
-    return QDir::home().filePath(document.GetTitle().section(QLatin1Char('.'), 0, 0) + QStringLiteral(".pdf"));
+    return QDir::home().filePath(document.GetTitle().section(QLatin1Char('.'), 0, 0) +
+                                 QStringLiteral(".pdf"));
 }
 
 } // namespace
@@ -69,8 +71,9 @@ CViewPrinter& CViewPrinter::Instance()
 }
 
 CViewPrinter::CViewPrinter(QObject* parent)
-    : QObject{parent}, askPdfFile{AskPdfFile}, showError{ShowPrintError},
-      m_printer{std::make_unique<QPrinter>(QPrinter::HighResolution)}
+    : QObject{parent}, askPdfFile{AskPdfFile}, showError{ShowPrintError}, m_printer{
+                                                                              std::make_unique<QPrinter>(
+                                                                                  QPrinter::HighResolution)}
 {
     // Without any printer the pages go into PDF files, on the paper of this country.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
@@ -93,7 +96,8 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
             return false;
         }
         CPainterContext dc{painter};
-        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.GetFunctions(), model.GetObjects(), stored);
+        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.GetFunctions(), model.GetObjects(),
+                           stored);
     }
     // As after every paint, the document records the scaling only when automatic y scaling
     // changed it.
@@ -116,6 +120,7 @@ bool CViewPrinter::Print(CGraphDocument& document, QWidget* parent, bool withDia
         }
         QPrintDialog dialog{&printer, parent};
         dialog.setWindowTitle(QStringLiteral("Drucken"));
+        dialog.setProperty(kHelpContextProperty, kHelpCommandBase + ID_FILE_PRINT);
         // The graph is always one page.
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
                           QAbstractPrintDialog::PrintShowPageSize);
@@ -133,10 +138,12 @@ bool CViewPrinter::Print(CGraphDocument& document, QWidget* parent, bool withDia
     // The dialog may have chosen another printer; the layout stays the same on every one.
     printer.setResolution(kPrintDotsPerInch);
     if (!PrintPage(printer, document)) {
-        showError(parent, printer.outputFormat() == QPrinter::PdfFormat
-                              ? QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.")
-                                    .arg(QDir::toNativeSeparators(printer.outputFileName()))
-                              : QStringLiteral("Der Drucker %1 konnte nicht geöffnet werden.").arg(printer.printerName()));
+        showError(
+            parent,
+            printer.outputFormat() == QPrinter::PdfFormat
+                ? QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.")
+                      .arg(QDir::toNativeSeparators(printer.outputFileName()))
+                : QStringLiteral("Der Drucker %1 konnte nicht geöffnet werden.").arg(printer.printerName()));
         return false;
     }
     return true;
@@ -149,6 +156,7 @@ void CViewPrinter::Preview(CGraphDocument& document, QWidget* parent)
     QPrintPreviewDialog preview{&printer, parent};
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(QStringLiteral("Seitenansicht - %1").arg(document.GetTitle()));
+    preview.setProperty(kHelpContextProperty, kHelpCommandBase + ID_FILE_PRINT_PREVIEW);
     QPointer<CGraphDocument> guarded{&document};
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [guarded](QPrinter* target) {
         if (guarded) {

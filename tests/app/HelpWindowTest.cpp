@@ -1,18 +1,21 @@
+#include "app/HelpWindow.h"
 #include "app/CommandIds.h"
 #include "app/DocumentManager.h"
-#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/PrintSetupDialog.h"
 #include "app/Resources.h"
 #include "app/ZelView.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -30,7 +33,10 @@ namespace {
 
 QString PageText(const QString& url)
 {
-    QFile file{QUrl{url}.adjusted(QUrl::RemoveFragment).toString().replace(QStringLiteral("qrc:"), QStringLiteral(":"))};
+    QFile file{QUrl{url}
+                   .adjusted(QUrl::RemoveFragment)
+                   .toString()
+                   .replace(QStringLiteral("qrc:"), QStringLiteral(":"))};
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString{};
 }
 
@@ -76,8 +82,8 @@ TEST(HelpWindow, ContextsResolveToTheirPages)
 TEST(HelpWindow, EveryContextPageExists)
 {
     QList<int> contexts;
-    for (int dialog : {100, 102, 103, 106, 128, 129, 130, 134, 136, 137, 138, 139, 140, 143, 144, 146, 147, 150, 151,
-                       152, 153, 154, 155, 156}) {
+    for (int dialog : {100, 102, 103, 106, 128, 129, 130, 134, 136, 137, 138, 139,
+                       140, 143, 144, 146, 147, 150, 151, 152, 153, 154, 155, 156}) {
         contexts.append(kHelpDialogBase + dialog);
     }
     for (const auto* menus : {&MainFrameMenu(), &GraphMenu()}) {
@@ -120,7 +126,8 @@ TEST(HelpWindow, LinksBetweenPagesArrive)
         for (auto it = link.globalMatch(text); it.hasNext();) {
             const QUrl target = QUrl{page}.resolved(QUrl{it.next().captured(1)});
             const QString targetText = PageText(target.toString());
-            EXPECT_FALSE(targetText.isEmpty()) << page.toStdString() << " -> " << target.toString().toStdString();
+            EXPECT_FALSE(targetText.isEmpty())
+                << page.toStdString() << " -> " << target.toString().toStdString();
             if (target.hasFragment()) {
                 EXPECT_TRUE(HasAnchor(targetText, target.fragment()))
                     << page.toStdString() << " -> " << target.toString().toStdString();
@@ -134,7 +141,8 @@ TEST(HelpWindow, LinksBetweenPagesArrive)
 TEST(HelpWindow, TermPageExplainsThePitfalls)
 {
     const QString text = PageText(QStringLiteral("qrc:/help/terme.html"));
-    for (const char* pitfall : {"<code>2x</code>", "<code>-x^2</code>", "<code>2*(-3)</code>", "<code>x^(-1)</code>"}) {
+    for (const char* pitfall :
+         {"<code>2x</code>", "<code>-x^2</code>", "<code>2*(-3)</code>", "<code>x^(-1)</code>"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(pitfall))) << pitfall;
     }
 }
@@ -192,6 +200,19 @@ TEST(HelpWindow, F1InADialogOpensItsPage)
         EXPECT_EQ(CurrentHelpPage(), QString::fromLatin1(c.page)) << c.objectName << " " << c.property;
         CloseHelp();
     }
+}
+
+TEST(HelpWindow, F1InThePrinterSetupOpensItsPage)
+{
+    InstallHelpKeys();
+    QPrinter printer;
+    CPrintSetupDialog setup{printer};
+    setup.show();
+    auto* paper = setup.findChild<QComboBox*>(QStringLiteral("PaperSize"));
+    ASSERT_NE(paper, nullptr);
+    QTest::keyClick(paper, Qt::Key_F1);
+    EXPECT_EQ(CurrentHelpPage(), QStringLiteral("qrc:/help/dateien.html#druckereinrichtung"));
+    CloseHelp();
 }
 
 TEST(HelpWindow, HelpFromAModalDialogBelongsToIt)

@@ -120,8 +120,8 @@ TEST_F(MailSenderTest, AnUnsavedDocumentGoesAsACopyUnderItsName)
     EXPECT_EQ(QFileInfo{arguments[3]}.fileName(), QStringLiteral("Graph1.zel"));
 
     const std::vector<std::uint8_t> expected = WriteGraphFile(document.Model());
-    EXPECT_EQ(ReadBytes(arguments[3]),
-              QByteArray(reinterpret_cast<const char*>(expected.data()), static_cast<qsizetype>(expected.size())));
+    EXPECT_EQ(ReadBytes(arguments[3]), QByteArray(reinterpret_cast<const char*>(expected.data()),
+                                                  static_cast<qsizetype>(expected.size())));
     // The document itself is neither saved nor renamed.
     EXPECT_TRUE(document.GetPathName().isEmpty());
     EXPECT_TRUE(document.IsModified());

@@ -61,7 +61,8 @@ inline SPdfPage ReadPdfPage(const QString& path)
         }
         const qsizetype dictionary = pdf.lastIndexOf("<<", at);
         const bool flate = pdf.mid(dictionary, at - dictionary).contains("/FlateDecode");
-        const QByteArray data = flate ? pdf_detail::Inflate(pdf.mid(start, end - start)) : pdf.mid(start, end - start);
+        const QByteArray data =
+            flate ? pdf_detail::Inflate(pdf.mid(start, end - start)) : pdf.mid(start, end - start);
         if (data.contains(" cm\n") && data.contains(" re\n")) {
             page.content = data;
             break;
@@ -78,7 +79,8 @@ inline SPdfPage ReadPdfPage(const QString& path)
     const QRegularExpression segment{QStringLiteral(R"((-?\d+) (-?\d+) m\n(-?\d+) (-?\d+) l\n)")};
     for (auto it = segment.globalMatch(content); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        page.lines.append(QLine{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt()});
+        page.lines.append(QLine{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                                m.captured(4).toInt()});
     }
     return page;
 }

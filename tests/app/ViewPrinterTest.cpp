@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -87,7 +88,8 @@ QList<int> YTicks(const SPdfPage& page)
 
 double StepCentimetres(const SPdfPage& page, const QList<int>& ticks)
 {
-    return page.CentimetresOf(static_cast<double>(ticks.last() - ticks.first()) / static_cast<double>(ticks.size() - 1));
+    return page.CentimetresOf(static_cast<double>(ticks.last() - ticks.first()) /
+                              static_cast<double>(ticks.size() - 1));
 }
 
 struct SPrintSize
@@ -95,6 +97,11 @@ struct SPrintSize
     double x;
     double y;
 };
+
+void PrintTo(const SPrintSize& size, std::ostream* out)
+{
+    *out << size.x << " cm by " << size.y << " cm";
+}
 
 class PrintSizeTest : public ViewPrinterTest, public ::testing::WithParamInterface<SPrintSize>
 {
