@@ -359,11 +359,6 @@ bool CMainFrame::IsUnavailable(int id)
     case ID_EDIT_SCALING:
     case ID_EDIT_OBJECTS:
     case ID_PROPERTIES:
-    case ID_VALUE_TABLE:
-    case ID_ZEROS:
-    case ID_EXTREMA:
-    case ID_INFLECTIONS:
-    case ID_MONOTONY:
     case ID_EDIT_COPY:
         return true;
     default:

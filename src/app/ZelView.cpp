@@ -1,5 +1,6 @@
 #include "app/ZelView.h"
 
+#include "analysis/ValuesDialog.h"
 #include "app/CommandIds.h"
 #include "app/GraphDocument.h"
 #include "app/MainFrame.h"
@@ -39,6 +40,11 @@ bool CZelView::IsViewCommand(int id)
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
+    case ID_VALUE_TABLE:
+    case ID_ZEROS:
+    case ID_EXTREMA:
+    case ID_INFLECTIONS:
+    case ID_MONOTONY:
         return true;
     default:
         return false;
@@ -55,6 +61,13 @@ bool CZelView::IsCommandEnabled(int id) const
         return true;
     case ID_EDIT_UNDO:
         return m_document->Model().CanUndo() != 0;
+    case ID_VALUE_TABLE:
+    case ID_ZEROS:
+    case ID_EXTREMA:
+    case ID_INFLECTIONS:
+    case ID_MONOTONY:
+        // The values dialog needs a function to offer.
+        return m_document->Model().GetFunctionCount() > 0;
     default:
         return false;
     }
@@ -80,6 +93,17 @@ bool CZelView::OnCommand(int id)
     case ID_FILE_PRINT_PREVIEW:
         CViewPrinter::Instance().Preview(*m_document, this);
         return true;
+    case ID_VALUE_TABLE:
+    case ID_ZEROS:
+    case ID_EXTREMA:
+    case ID_INFLECTIONS:
+    case ID_MONOTONY: {
+        // The commands follow the order of the dialog's analysis selector.
+        const CZelDoc& model = m_document->Model();
+        CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), id - ID_VALUE_TABLE, this};
+        dialog.exec();
+        return true;
+    }
     default:
         return false;
     }

@@ -1,0 +1,412 @@
+#include "analysis/ValuesDialog.h"
+
+#include "analysis/AnalysisSink.h"
+#include "analysis/CurveAnalysis.h"
+#include "analysis/TabStopDelegate.h"
+#include "app/HelpWindow.h"
+#include "app/SettingsStore.h"
+#include "document/TextEncoding.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFontMetricsF>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kDialogId = 147;
+constexpr int kHelpContext = kHelpDialogBase + kDialogId; // 131219
+
+// How often the list and the progress bar take over what the scan has found so far.
+constexpr int kUpdateIntervalMs = 40;
+
+// A list box with tab stops places them 32 dialog units apart until it is told otherwise.
+constexpr int kDefaultTabStopUnits = 32;
+
+// One dialog unit of the original dialog font is 1.5 pixels wide (base unit 6).
+constexpr qreal kReferencePixelsPerUnit = 1.5;
+
+// Dialog 147 is 304 by 194 dialog units; its buttons are 50 wide.
+constexpr int kDialogWidthUnits = 304;
+constexpr int kDialogHeightUnits = 194;
+constexpr int kButtonWidthUnits = 50;
+
+QString FromRecord(const std::string& bytes)
+{
+    return QString::fromStdString(Cp1252ToUtf8(bytes));
+}
+
+// What a scan running on its own thread has produced and the dialog has not shown yet. The scan
+// only appends; the dialog takes everything at once.
+class CResultBuffer final : public IAnalysisSink
+{
+public:
+    struct SBatch
+    {
+        std::vector<std::string> lines;
+        int progress{0};
+        int columns{0};
+    };
+
+    void AddLine(std::string line) override
+    {
+        const std::lock_guard lock{m_mutex};
+        m_lines.push_back(std::move(line));
+    }
+
+    void SetProgress(int position) override { m_progress.store(position); }
+
+    void SetTableColumns(int columns) override { m_columns.store(columns); }
+
+    // The value table announces its columns before its first line, so whoever applies `columns`
+    // before adding `lines` lays out the header with the right stops.
+    SBatch Take()
+    {
+        SBatch batch;
+        batch.columns = m_columns.exchange(0);
+        {
+            const std::lock_guard lock{m_mutex};
+            batch.lines.swap(m_lines);
+        }
+        batch.progress = m_progress.load();
+        return batch;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::string> m_lines;
+    std::atomic<int> m_progress{0};
+    std::atomic<int> m_columns{0};
+};
+
+// The wait cursor for as long as the object lives.
+class CWaitCursor final
+{
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+bool IsUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int analysis, QWidget* parent)
+    : QDialog{parent}, m_functions{std::move(functions)}, m_scaling{std::move(scaling)}, m_analysis{analysis}
+{
+    setObjectName(QStringLiteral("IDD_147"));
+    setWindowTitle(QStringLiteral("Werte"));
+    BuildControls();
+
+    for (const CGraphFunction& function : m_functions) {
+        m_functionBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
+    }
+    m_functionBox->setCurrentIndex(m_functions.empty() ? -1 : 0);
+    m_analysisBox->setCurrentIndex(m_analysis >= 0 && m_analysis < m_analysisBox->count() ? m_analysis : -1);
+    m_list->clear();
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_functionBox->setFocus();
+}
+
+CValuesDialog::~CValuesDialog() = default;
+
+void CValuesDialog::BuildControls()
+{
+    const qreal unitX = PixelsPerDialogUnit();
+    const qreal unitY = QFontMetricsF{font()}.height() / 8.0;
+
+    auto* selection = new QGroupBox{QStringLiteral("Auswahl"), this};
+    auto* functionLabel = new QLabel{QStringLiteral("&Funktion:"), selection};
+    m_functionBox = new QComboBox{selection};
+    m_functionBox->setObjectName(QStringLiteral("IDC_1021"));
+    functionLabel->setBuddy(m_functionBox);
+    auto* analysisLabel = new QLabel{QStringLiteral("&Werte:"), selection};
+    m_analysisBox = new QComboBox{selection};
+    m_analysisBox->setObjectName(QStringLiteral("IDC_1058"));
+    m_analysisBox->addItems({QStringLiteral("Wertetabelle"), QStringLiteral("Nullstellen"),
+                             QStringLiteral("Extremwerte"), QStringLiteral("Wendestellen"),
+                             QStringLiteral("Monotonie")});
+    analysisLabel->setBuddy(m_analysisBox);
+    for (QComboBox* box : {m_functionBox, m_analysisBox}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(12);
+    }
+    auto* selectionLayout = new QGridLayout{selection};
+    selectionLayout->addWidget(functionLabel, 0, 0);
+    selectionLayout->addWidget(m_functionBox, 0, 1);
+    selectionLayout->addWidget(analysisLabel, 1, 0);
+    selectionLayout->addWidget(m_analysisBox, 1, 1);
+    selectionLayout->setColumnStretch(1, 1);
+
+    auto* computation = new QGroupBox{QStringLiteral("Berechnung"), this};
+    m_list = new QListWidget{computation};
+    m_list->setObjectName(QStringLiteral("IDC_1059"));
+    m_list->setUniformItemSizes(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->setMinimumSize(qRound(214 * unitX), qRound(80 * unitY));
+    m_delegate = new CTabStopDelegate{kDefaultTabStopUnits * unitX, m_list};
+    m_list->setItemDelegate(m_delegate);
+    m_progress = new QProgressBar{computation};
+    m_progress->setObjectName(QStringLiteral("IDC_1060"));
+    m_progress->setTextVisible(false);
+    auto* computationLayout = new QVBoxLayout{computation};
+    computationLayout->addWidget(m_list, 1);
+    computationLayout->addWidget(m_progress);
+
+    m_compute = new QPushButton{QStringLiteral("&Berechnen"), this};
+    m_compute->setObjectName(QStringLiteral("IDC_1061"));
+    m_compute->setDefault(true);
+    m_copy = new QPushButton{QStringLiteral("&Kopieren"), this};
+    m_copy->setObjectName(QStringLiteral("IDC_1076"));
+    m_close = new QPushButton{QStringLiteral("&Schließen"), this};
+    m_close->setObjectName(QStringLiteral("IDOK"));
+    m_help = new QPushButton{QStringLiteral("&Hilfe"), this};
+    m_help->setObjectName(QStringLiteral("IDHELP"));
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {m_compute, m_copy, m_close, m_help}) {
+        button->setMinimumWidth(qRound(kButtonWidthUnits * unitX));
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+
+    connect(m_compute, &QPushButton::clicked, this, &CValuesDialog::OnCompute);
+    connect(m_copy, &QPushButton::clicked, this, &CValuesDialog::OnCopy);
+    connect(m_close, &QPushButton::clicked, this, &CValuesDialog::accept);
+    connect(m_help, &QPushButton::clicked, this, &CValuesDialog::OnHelp);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(selection);
+    left->addWidget(computation, 1);
+    auto* layout = new QHBoxLayout{this};
+    layout->addLayout(left, 1);
+    layout->addLayout(buttons);
+
+    setTabOrder(m_functionBox, m_analysisBox);
+    setTabOrder(m_analysisBox, m_list);
+    setTabOrder(m_list, m_compute);
+    setTabOrder(m_compute, m_copy);
+    setTabOrder(m_copy, m_close);
+    setTabOrder(m_close, m_help);
+
+    const QSize designed{qRound(kDialogWidthUnits * unitX), qRound(kDialogHeightUnits * unitY)};
+    resize(designed.expandedTo(minimumSizeHint()));
+}
+
+qreal CValuesDialog::PixelsPerDialogUnit() const
+{
+    // A dialog's horizontal base unit is the rounded mean width of the 52 letters; a dialog unit
+    // is a quarter of it.
+    static const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const qreal base = std::round(QFontMetricsF{font()}.horizontalAdvance(letters) / letters.size());
+    return std::max<qreal>(base, 1.0) / 4.0;
+}
+
+qreal CValuesDialog::ValueTableTabDistance(int listWidth, int columns, qreal pixelsPerDialogUnit)
+{
+    if (pixelsPerDialogUnit <= 0) {
+        pixelsPerDialogUnit = kReferencePixelsPerUnit;
+    }
+    const int referenceWidth = static_cast<int>(listWidth * kReferencePixelsPerUnit / pixelsPerDialogUnit);
+    const int divisor = columns > 4 ? 6 : 5;
+    // A list too narrow for the rule still gets stops that move forward.
+    const int units = std::max(referenceWidth / divisor - 15, 1);
+    return units * pixelsPerDialogUnit;
+}
+
+QStringList CValuesDialog::ResultLines() const
+{
+    QStringList lines;
+    lines.reserve(m_list->count());
+    for (int i = 0; i < m_list->count(); ++i) {
+        lines << m_list->item(i)->text();
+    }
+    return lines;
+}
+
+void CValuesDialog::SetControlsEnabled(bool enabled)
+{
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_compute, m_copy, m_close, m_help}) {
+        control->setEnabled(enabled);
+    }
+}
+
+void CValuesDialog::OnCompute()
+{
+    if (m_running) {
+        return;
+    }
+    const CWaitCursor wait;
+    m_list->clear();
+    // Disabling the focused button moves the focus away; it comes back when the run is over.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    SetControlsEnabled(false);
+
+    const int functionIndex = m_functionBox->currentIndex();
+    const int analysis = m_analysisBox->currentIndex();
+    if (functionIndex >= 0 && static_cast<std::size_t>(functionIndex) < m_functions.size() && analysis >= 0 &&
+        analysis <= static_cast<int>(EAnalysis::Monotony)) {
+        RunScan(static_cast<std::size_t>(functionIndex), analysis);
+    }
+
+    SetControlsEnabled(true);
+    if (focus && focus->window() == this) {
+        focus->setFocus();
+    }
+}
+
+// The scan runs on a thread of its own while this thread keeps the window alive: it repaints, the
+// list fills and the progress bar moves. Input to the dialog is swallowed until the scan ends (it
+// cannot be cancelled), so nothing typed or clicked meanwhile is carried out afterwards either.
+void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
+{
+    const int precision =
+        CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
+    auto buffer = std::make_shared<CResultBuffer>();
+
+    const auto takeOver = [this, &buffer] {
+        CResultBuffer::SBatch batch = buffer->Take();
+        if (batch.columns != 0) {
+            ApplyTableColumns(batch.columns);
+        }
+        if (!batch.lines.empty()) {
+            QStringList lines;
+            lines.reserve(static_cast<qsizetype>(batch.lines.size()));
+            for (const std::string& line : batch.lines) {
+                lines << FromRecord(line);
+            }
+            m_list->addItems(lines);
+        }
+        m_progress->setValue(std::clamp(batch.progress, 0, 100));
+    };
+
+    m_running = true;
+    qApp->installEventFilter(this);
+    QEventLoop loop;
+    QTimer update;
+    update.setInterval(kUpdateIntervalMs);
+    connect(&update, &QTimer::timeout, this, takeOver);
+
+    std::thread worker{
+        [buffer, function = m_functions[functionIndex], scaling = m_scaling, analysis, precision, &loop] {
+            RunAnalysis(static_cast<EAnalysis>(analysis), function, scaling, precision, *buffer);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        }};
+    update.start();
+    loop.exec();
+    // The loop may also end because the application quits; the scan still has to finish first.
+    worker.join();
+    update.stop();
+    takeOver();
+
+    qApp->removeEventFilter(this);
+    m_running = false;
+}
+
+void CValuesDialog::ApplyTableColumns(int columns)
+{
+    m_delegate->SetTabDistance(ValueTableTabDistance(m_list->width(), columns, PixelsPerDialogUnit()));
+    m_list->viewport()->update();
+}
+
+void CValuesDialog::OnCopy()
+{
+    const CWaitCursor wait;
+    if (m_list->count() == 0) {
+        return;
+    }
+    QString text;
+    for (int i = 0; i < m_list->count(); ++i) {
+        text += m_list->item(i)->text();
+        text += QStringLiteral("\r\n");
+    }
+    // The clipboard reports no failure; a copy that does not arrive goes unnoticed, as it should.
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        clipboard->setText(text);
+    }
+}
+
+void CValuesDialog::OnHelp()
+{
+    ShowHelpContext(this, kHelpContext);
+}
+
+void CValuesDialog::accept()
+{
+    if (!m_running) {
+        QDialog::accept();
+    }
+}
+
+void CValuesDialog::reject()
+{
+    if (!m_running) {
+        QDialog::reject();
+    }
+}
+
+void CValuesDialog::closeEvent(QCloseEvent* event)
+{
+    if (m_running) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+bool CValuesDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_running && watched->isWidgetType() && IsUserInput(event->type())) {
+        const auto* widget = static_cast<QWidget*>(watched);
+        if (widget->window() == this) {
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

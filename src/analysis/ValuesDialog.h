@@ -1,0 +1,78 @@
+#pragma once
+
+#include "document/GraphFunction.h"
+#include "document/Scaling.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class CTabStopDelegate;
+class QComboBox;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+// The values dialog (dialog 147, "Werte"): the user picks a function and one of the five curve
+// discussions, runs it, reads the lines and copies them as text. It works on copies taken when it
+// is opened and never writes to the document.
+//
+// Controls are found by objectName: "IDC_<id>" for the numbered controls (IDC_1021 function
+// selector, IDC_1058 analysis selector, IDC_1059 result list, IDC_1060 progress bar, IDC_1061
+// "&Berechnen", IDC_1076 "&Kopieren"), and the framework names "IDOK" for "&Schließen" (id 1) and
+// "IDHELP" for "&Hilfe" (id 9). The dialog itself is "IDD_147", which also gives F1 its help page.
+class CValuesDialog final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CValuesDialog)
+
+public:
+    // analysis: the preselected entry of the analysis selector, 0 value table to 4 monotony.
+    CValuesDialog(CFunctionList functions, CScaling scaling, int analysis, QWidget* parent = nullptr);
+    ~CValuesDialog() override;
+
+    // The lines of the result list, in order.
+    QStringList ResultLines() const;
+    bool IsRunning() const { return m_running; }
+
+    // The value table's tab distance in pixels for a list `listWidth` pixels wide showing
+    // `columns` columns (5 with the family constant), where one dialog unit is
+    // `pixelsPerDialogUnit` pixels wide. The distance is (w / 5 - 15) dialog units, or (w / 6 - 15)
+    // with five columns, with w the list's width as it would be on a display where a dialog unit
+    // is 1.5 pixels: so the columns take the same share of the list whatever the font's size.
+    static qreal ValueTableTabDistance(int listWidth, int columns, qreal pixelsPerDialogUnit);
+
+    // The width of a horizontal dialog unit in the dialog's font, in pixels.
+    qreal PixelsPerDialogUnit() const;
+
+    void OnCompute();
+    void OnCopy();
+    void OnHelp();
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void SetControlsEnabled(bool enabled);
+    void RunScan(std::size_t functionIndex, int analysis);
+    void ApplyTableColumns(int columns);
+
+    CFunctionList m_functions;
+    CScaling m_scaling;
+    int m_analysis;
+    bool m_running{false};
+
+    QComboBox* m_functionBox{nullptr};
+    QComboBox* m_analysisBox{nullptr};
+    QListWidget* m_list{nullptr};
+    CTabStopDelegate* m_delegate{nullptr};
+    QProgressBar* m_progress{nullptr};
+    QPushButton* m_compute{nullptr};
+    QPushButton* m_copy{nullptr};
+    QPushButton* m_close{nullptr};
+    QPushButton* m_help{nullptr};
+};
