@@ -1,0 +1,105 @@
+// One full drawing of a busy graph on a 1920 by 1080 screen: five functions, one of them a family
+// of 41 curves, the dashed grid, automatic y scaling and a few objects.
+#include "engine/Graph.h"
+#include "view/GraphPaint.h"
+#include "view/PainterContext.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <utility>
+
+namespace {
+
+struct BusyGraph
+{
+    CFunctionList functions;
+    CObjectList objects;
+    CScaling scaling;
+};
+
+BusyGraph MakeBusyGraph()
+{
+    BusyGraph g;
+    const char* const terms[] = {"x^2/5", "sin(x)*exp(-x^2/4)", "3*x^3-2*x^2+x-5", "sqrt(abs(x))+ln(x^2+1)"};
+    std::uint32_t color = 0x0000c0;
+    for (const char* term : terms) {
+        CGraphFunction f;
+        f.SetTerm(term);
+        f.SetColor(color);
+        color = color << 4 | 0x40;
+        g.functions.push_back(f);
+    }
+    // -2.5 to 2.5 in steps of 0.125: 41 values, each reached exactly by the running sum.
+    CGraphFunction family;
+    family.SetTerm("k*sin(x)+k");
+    family.SetUseFamilyConstant(1);
+    family.SetRange(-2.5, 2.5, 0.125);
+    family.SetColor(0x008000);
+    g.functions.push_back(family);
+    for (int i = 0; i < 8; ++i) {
+        CGraphObject point;
+        point.SetCoordinates(i - 4, i % 3);
+        point.SetLabel("P" + std::to_string(i));
+        point.SetTextPosition(i);
+        g.objects.push_back(point);
+    }
+    CGraphObject line;
+    line.SetKind(CGraphObject::VerticalLine);
+    line.SetPosition(1.5);
+    g.objects.push_back(line);
+    return g;
+}
+
+// Everything a repaint of a maximised window does, pixels included.
+void BM_DrawScreenImage(benchmark::State& state)
+{
+    const BusyGraph g = MakeBusyGraph();
+    QImage image{1920, 1080, QImage::Format_RGB32};
+    for (auto _ : state) {
+        QPainter painter{&image};
+        CPainterContext dc{painter};
+        benchmark::DoNotOptimize(PaintGraph(dc, CRect{0, 0, 1920, 1080}, g.functions, g.objects, g.scaling));
+    }
+    state.SetLabel("5 functions, 45 curves, 1920x1080");
+}
+BENCHMARK(BM_DrawScreenImage)->Unit(benchmark::kMillisecond);
+
+// The same drawing into a context that paints nothing: the share of term evaluation.
+class CNullContext final : public CDrawContext
+{
+public:
+    CPen SelectPen(const CPen& pen) override { return std::exchange(m_pen, pen); }
+    CFont SelectFont(const CFont& font) override { return std::exchange(m_font, font); }
+    std::uint32_t SetTextColor(std::uint32_t color) override { return color; }
+    bool SetTransparentBackground(bool transparent) override { return transparent; }
+    int GetAverageCharWidth() override { return 8; }
+    CSize GetTextExtent(std::string_view text) override
+    {
+        return CSize{static_cast<int>(text.size()) * 8, 16};
+    }
+    void TextOut(int, int, std::string_view) override {}
+    void MoveTo(int x, int) override { benchmark::DoNotOptimize(x); }
+    void LineTo(int x, int) override { benchmark::DoNotOptimize(x); }
+    void Rectangle(const CRect&) override {}
+    void SetPixel(int, int, std::uint32_t) override {}
+
+private:
+    CPen m_pen;
+    CFont m_font;
+};
+
+void BM_DrawWithoutPixels(benchmark::State& state)
+{
+    const BusyGraph g = MakeBusyGraph();
+    CNullContext dc;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PaintGraph(dc, CRect{0, 0, 1920, 1080}, g.functions, g.objects, g.scaling));
+    }
+}
+BENCHMARK(BM_DrawWithoutPixels)->Unit(benchmark::kMillisecond);
+
+} // namespace
