@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFontMetricsF>
@@ -389,15 +388,6 @@ void CValuesDialog::reject()
     if (!m_running) {
         QDialog::reject();
     }
-}
-
-void CValuesDialog::closeEvent(QCloseEvent* event)
-{
-    if (m_running) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 bool CValuesDialog::eventFilter(QObject* watched, QEvent* event)

@@ -48,11 +48,12 @@ public:
     void OnCopy();
     void OnHelp();
 
+    // Neither closes the dialog while a scan runs: there is no cancel, and the window's close
+    // button and Escape end up here.
     void accept() override;
     void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

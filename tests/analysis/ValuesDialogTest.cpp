@@ -1,0 +1,393 @@
+#include "RecordingSink.h"
+
+#include "analysis/TabStopDelegate.h"
+#include "analysis/ValuesDialog.h"
+#include "app/CommandIds.h"
+#include "app/DocumentManager.h"
+#include "app/GraphDocument.h"
+#include "app/HelpWindow.h"
+#include "app/MainFrame.h"
+#include "app/SettingsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QImage>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+const char* const kSixControls[] = {"IDC_1021", "IDC_1058", "IDC_1061", "IDC_1076", "IDOK", "IDHELP"};
+
+template <class T> T* Control(QWidget& dialog, const char* name)
+{
+    T* control = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+
+QStringList ComboTexts(QComboBox* box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i) {
+        texts << box->itemText(i);
+    }
+    return texts;
+}
+
+QStringList ToQt(const std::vector<std::string>& lines)
+{
+    QStringList result;
+    for (const std::string& line : lines) {
+        result << QString::fromStdString(line);
+    }
+    return result;
+}
+
+// Sets the stored precision for one test and puts the default back afterwards.
+class CPrecision final
+{
+public:
+    explicit CPrecision(int precision) { Write(precision); }
+    ~CPrecision() { Write(3); }
+    CPrecision(const CPrecision&) = delete;
+    CPrecision& operator=(const CPrecision&) = delete;
+
+private:
+    static void Write(int p)
+    {
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"),
+                                                   p);
+    }
+};
+
+void Compute(CValuesDialog& dialog)
+{
+    QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1061"), Qt::LeftButton);
+}
+
+// Runs `inspect` on the modal dialog that `open` brings up, then closes it.
+void WithModalDialog(const std::function<void()>& open, const std::function<void(CValuesDialog&)>& inspect)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CValuesDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        inspect(*dialog);
+        dialog->accept();
+    });
+    open();
+    EXPECT_TRUE(seen);
+}
+
+struct SDocumentFrame
+{
+    SDocumentFrame()
+    {
+        frame.DocumentManager()->askSave = [](const QString&) { return QMessageBox::No; };
+        document = frame.DocumentManager()->NewDocument();
+    }
+    void SetFunctions(const CFunctionList& functions)
+    {
+        document->Model().SetFunctions(functions);
+        document->NotifyChanged();
+        // As the frame does after every command of the view, the one that edits functions included.
+        frame.UpdateCommandUI();
+    }
+    CMainFrame frame;
+    CGraphDocument* document{nullptr};
+};
+
+constexpr int kDiscussionCommands[] = {ID_VALUE_TABLE, ID_ZEROS, ID_EXTREMA, ID_INFLECTIONS, ID_MONOTONY};
+
+TEST(ValuesDialogCommands, DisabledWithoutAFunctionEnabledWithOne)
+{
+    SDocumentFrame f;
+    QObject owner;
+    for (int id : kDiscussionCommands) {
+        EXPECT_FALSE(f.frame.Action(id)->isEnabled()) << id;
+        EXPECT_FALSE(f.frame.CreateCommandAction(id, QStringLiteral("x"), &owner)->isEnabled()) << id;
+    }
+    f.SetFunctions({MakeFunction("x")});
+    for (int id : kDiscussionCommands) {
+        EXPECT_TRUE(f.frame.Action(id)->isEnabled()) << id;
+        EXPECT_TRUE(f.frame.CreateCommandAction(id, QStringLiteral("x"), &owner)->isEnabled()) << id;
+    }
+    f.SetFunctions({});
+    EXPECT_FALSE(f.frame.Action(ID_EXTREMA)->isEnabled());
+}
+
+TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
+{
+    const QStringList analyses{"Wertetabelle", "Nullstellen", "Extremwerte", "Wendestellen", "Monotonie"};
+    for (int i = 0; i < 5; ++i) {
+        SDocumentFrame f;
+        f.SetFunctions({MakeFunction("sin(x)"), MakeFunction("X^2"), MakeFunction("2*x+1")});
+        const bool wasModified = f.document->IsModified();
+        WithModalDialog(
+            [&] { f.frame.Action(kDiscussionCommands[i])->trigger(); },
+            [&](CValuesDialog& dialog) {
+                EXPECT_EQ(dialog.windowTitle(), "Werte");
+                auto* analysis = Control<QComboBox>(dialog, "IDC_1058");
+                EXPECT_EQ(ComboTexts(analysis), analyses);
+                EXPECT_EQ(analysis->currentText(), analyses[i]);
+                auto* function = Control<QComboBox>(dialog, "IDC_1021");
+                EXPECT_EQ(ComboTexts(function), (QStringList{"f(x)=sin(x)", "f(x)=x^2", "f(x)=2*x+1"}));
+                EXPECT_EQ(function->currentIndex(), 0);
+                EXPECT_EQ(dialog.focusWidget(), function);
+                EXPECT_EQ(Control<QListWidget>(dialog, "IDC_1059")->count(), 0);
+                auto* progress = Control<QProgressBar>(dialog, "IDC_1060");
+                EXPECT_EQ(progress->minimum(), 0);
+                EXPECT_EQ(progress->maximum(), 100);
+                EXPECT_EQ(progress->value(), 0);
+            });
+        EXPECT_EQ(f.document->IsModified(), wasModified) << i;
+        EXPECT_EQ(f.document->Model().GetFunctionCount(), 3u);
+    }
+}
+
+TEST(ValuesDialog, ComputeListsTheScanAndEnablesTheControlsAgain)
+{
+    CValuesDialog dialog{{MakeFunction("x^3-3*x")}, CScaling{}, 2};
+    dialog.show();
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), (QStringList{"H ( -1 | 2 )", "T ( 1 | -2 )"}));
+    for (const char* name : kSixControls) {
+        EXPECT_TRUE(Control<QWidget>(dialog, name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(Control<QProgressBar>(dialog, "IDC_1060")->value(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(dialog.IsRunning());
+}
+
+TEST(ValuesDialog, RunsTheChosenFunctionAndAnalysisAndReplacesTheList)
+{
+    const CFunctionList functions{MakeFunction("x"), MakeFunction("sin(x)"), MakeFunction("x^2", 1, 1, 3, 1)};
+    const CScaling scaling = MakeAxis(-4, 4);
+    CValuesDialog dialog{functions, scaling, 0};
+    dialog.show();
+    auto* function = Control<QComboBox>(dialog, "IDC_1021");
+    auto* analysis = Control<QComboBox>(dialog, "IDC_1058");
+    const struct
+    {
+        int function;
+        EAnalysis kind;
+    } runs[] = {{1, EAnalysis::Zeros},       {2, EAnalysis::ValueTable}, {0, EAnalysis::Monotony},
+                {1, EAnalysis::Inflections}, {2, EAnalysis::Extrema},    {0, EAnalysis::Extrema}};
+    for (const auto& run : runs) {
+        function->setCurrentIndex(run.function);
+        analysis->setCurrentIndex(static_cast<int>(run.kind));
+        Compute(dialog);
+        EXPECT_EQ(dialog.ResultLines(),
+                  ToQt(Lines(run.kind, functions[static_cast<std::size_t>(run.function)], scaling)))
+            << run.function << ' ' << static_cast<int>(run.kind);
+    }
+}
+
+TEST(ValuesDialog, EnterRunsTheSelectedAnalysis)
+{
+    CValuesDialog dialog{{MakeFunction("x")}, CScaling{}, 1};
+    dialog.show();
+    QTest::keyClick(Control<QComboBox>(dialog, "IDC_1021"), Qt::Key_Return);
+    EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(EAnalysis::Zeros, MakeFunction("x"), CScaling{})));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+// While a long scan runs the window keeps handling its own events: the progress bar moves and
+// lines arrive, but the controls stay disabled and nothing the user does reaches the dialog.
+TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
+{
+    const CPrecision precision{10};
+    const CGraphFunction function = MakeFunction("x^3-3*x");
+    const CScaling scaling = MakeAxis(-1.5, 1.5);
+    CValuesDialog dialog{{function}, scaling, 2};
+    dialog.show();
+    auto* progress = Control<QProgressBar>(dialog, "IDC_1060");
+    auto* list = Control<QListWidget>(dialog, "IDC_1059");
+
+    int ticks = 0;
+    int enabledSeen = 0;
+    bool cursorShown = true;
+    std::vector<int> positions;
+    QTimer probe;
+    probe.setInterval(5);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!dialog.IsRunning()) {
+            return;
+        }
+        ++ticks;
+        for (const char* name : kSixControls) {
+            enabledSeen += dialog.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled() ? 1 : 0;
+        }
+        cursorShown = cursorShown && QApplication::overrideCursor() != nullptr &&
+                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        positions.push_back(progress->value());
+        // None of this may close the dialog or start a second run.
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint{5, 5});
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("IDOK")), Qt::LeftButton);
+        dialog.close();
+    });
+    probe.start();
+    Compute(dialog);
+    probe.stop();
+
+    EXPECT_GT(ticks, 2);
+    EXPECT_EQ(enabledSeen, 0);
+    EXPECT_TRUE(cursorShown);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_TRUE(std::any_of(positions.begin(), positions.end(), [](int p) { return p > 0 && p <= 100; }));
+    EXPECT_EQ(progress->value(), 0);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(EAnalysis::Extrema, function, scaling, 10)));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(ValuesDialog, CopyingAFamilyTableGivesCrLfLinesWithTheEmptyOnes)
+{
+    CValuesDialog dialog{{MakeFunction("x^2+k", 1, 1, 3, 1)}, CScaling{}, 0};
+    dialog.show();
+    Compute(dialog);
+    QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1076"), Qt::LeftButton);
+    const QString text = QGuiApplication::clipboard()->text();
+
+    ASSERT_TRUE(text.endsWith("\r\n"));
+    EXPECT_EQ(text.count("\n"), text.count("\r\n"));
+    QStringList lines = text.split("\r\n");
+    lines.removeLast();
+    // Header, empty line, then per k eleven rows and an empty line.
+    ASSERT_EQ(lines.size(), 2 + 3 * 12);
+    EXPECT_EQ(lines[0], "x\tf(x)\tf'(x)\tf''(x)\tk");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "-5\t26\t-10\t2\t1");
+    EXPECT_EQ(lines[12], "5\t26\t10\t2\t1");
+    EXPECT_EQ(lines[13], "");
+    EXPECT_EQ(lines[14], "-5\t27\t-10\t2\t2");
+    EXPECT_EQ(lines[37], "");
+    EXPECT_EQ(lines, dialog.ResultLines());
+}
+
+TEST(ValuesDialog, CopyingAnEmptyListLeavesTheClipboardAlone)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+    CValuesDialog dialog{{MakeFunction("x")}, CScaling{}, 0};
+    dialog.show();
+    QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1076"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "vorher");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(ValuesDialog, HelpOpensTheDialogsPage)
+{
+    CValuesDialog dialog{{MakeFunction("x")}, CScaling{}, 0};
+    dialog.show();
+    QTest::mouseClick(Control<QPushButton>(dialog, "IDHELP"), Qt::LeftButton);
+    ASSERT_NE(CHelpWindow::Instance(), nullptr);
+    EXPECT_EQ(CHelpWindow::Instance()->CurrentPage(), HelpPageForContext(131219));
+    delete CHelpWindow::Instance();
+}
+
+TEST(ValuesDialog, CloseAndEscapeEndTheDialog)
+{
+    for (bool escape : {false, true}) {
+        CValuesDialog dialog{{MakeFunction("x")}, CScaling{}, 0};
+        dialog.show();
+        if (escape) {
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(Control<QPushButton>(dialog, "IDOK"), Qt::LeftButton);
+        }
+        EXPECT_FALSE(dialog.isVisible()) << escape;
+        EXPECT_EQ(dialog.result(), escape ? QDialog::Rejected : QDialog::Accepted);
+    }
+}
+
+TEST(ValueTableTabDistance, KeepsTheColumnsShareOfTheList)
+{
+    const struct
+    {
+        int width;
+        int columns;
+        qreal unit;
+        qreal expected;
+    } cases[] = {
+        // At 1.5 pixels per unit the rule reads as written: 321 / 5 - 15 = 49 units.
+        {321, 4, 1.5, 49 * 1.5},
+        {321, 5, 1.5, 38 * 1.5},
+        // A twice as large font gives a twice as wide list and twice as wide columns.
+        {642, 4, 3.0, 49 * 3.0},
+        {642, 5, 3.0, 38 * 3.0},
+        // Integer division truncates: 324 / 5 = 64.
+        {324, 4, 1.5, 49 * 1.5},
+        {325, 4, 1.5, 50 * 1.5},
+        // A list narrower than the rule allows still advances one unit per stop.
+        {60, 4, 1.5, 1.5},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(CValuesDialog::ValueTableTabDistance(c.width, c.columns, c.unit), c.expected)
+            << c.width << ' ' << c.columns << ' ' << c.unit;
+    }
+}
+
+// Columns of ink in the first row of the list: where each stretch of text starts.
+std::vector<int> TextStarts(QListWidget* list)
+{
+    const QRect row = list->visualItemRect(list->item(0));
+    const QImage image = list->viewport()->grab(row).toImage();
+    std::vector<int> starts;
+    bool inInk = false;
+    int gap = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        bool ink = false;
+        for (int y = 0; y < image.height(); ++y) {
+            ink = ink || qGray(image.pixel(x, y)) < 128;
+        }
+        if (ink && !inInk && (starts.empty() || gap > 6)) {
+            starts.push_back(x);
+        }
+        gap = ink ? 0 : gap + 1;
+        inInk = ink;
+    }
+    return starts;
+}
+
+TEST(ValuesDialog, TableHeaderIsDrawnAtTheTabStops)
+{
+    for (bool family : {false, true}) {
+        CValuesDialog dialog{{MakeFunction("x^2", family ? 1 : 0, 1, 2, 1)}, CScaling{}, 0};
+        dialog.show();
+        Compute(dialog);
+        auto* list = Control<QListWidget>(dialog, "IDC_1059");
+        const auto* delegate = qobject_cast<CTabStopDelegate*>(list->itemDelegate());
+        ASSERT_NE(delegate, nullptr);
+        const qreal distance = delegate->TabDistance();
+        EXPECT_DOUBLE_EQ(distance, CValuesDialog::ValueTableTabDistance(list->width(), family ? 5 : 4,
+                                                                        dialog.PixelsPerDialogUnit()));
+
+        const std::vector<int> starts = TextStarts(list);
+        ASSERT_EQ(starts.size(), family ? 5u : 4u);
+        for (std::size_t i = 1; i < starts.size(); ++i) {
+            // "x", "f(x)", ... begin one tab distance apart (glyphs may sit a pixel or two in).
+            EXPECT_NEAR(starts[i] - starts[0], static_cast<double>(i) * distance, 3.0) << family << ' ' << i;
+        }
+        // The last column still starts inside the list.
+        EXPECT_LT(starts.back(), list->viewport()->width());
+    }
+}
+
+} // namespace
