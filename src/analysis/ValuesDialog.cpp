@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
+#include "analysis/ResultListModel.h"
 #include "analysis/TabStopDelegate.h"
 #include "app/HelpWindow.h"
 #include "app/SettingsStore.h"
@@ -16,7 +17,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -145,7 +146,7 @@ CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int anal
     }
     m_functionBox->setCurrentIndex(m_functions.empty() ? -1 : 0);
     m_analysisBox->setCurrentIndex(m_analysis >= 0 && m_analysis < m_analysisBox->count() ? m_analysis : -1);
-    m_list->clear();
+    m_lines->Clear();
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_functionBox->setFocus();
@@ -182,8 +183,10 @@ void CValuesDialog::BuildControls()
     selectionLayout->setColumnStretch(1, 1);
 
     auto* computation = new QGroupBox{QStringLiteral("Berechnung"), this};
-    m_list = new QListWidget{computation};
+    m_list = new QListView{computation};
     m_list->setObjectName(QStringLiteral("IDC_1059"));
+    m_lines = new CResultListModel{m_list};
+    m_list->setModel(m_lines);
     m_list->setUniformItemSizes(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -261,9 +264,9 @@ qreal CValuesDialog::ValueTableTabDistance(int listWidth, int columns, qreal pix
 QStringList CValuesDialog::ResultLines() const
 {
     QStringList lines;
-    lines.reserve(m_list->count());
-    for (int i = 0; i < m_list->count(); ++i) {
-        lines << m_list->item(i)->text();
+    lines.reserve(m_lines->LineCount());
+    for (int i = 0; i < m_lines->LineCount(); ++i) {
+        lines << m_lines->Line(i);
     }
     return lines;
 }
@@ -282,7 +285,7 @@ void CValuesDialog::OnCompute()
         return;
     }
     const CWaitCursor wait;
-    m_list->clear();
+    m_lines->Clear();
     // Disabling the focused button moves the focus away; it comes back when the run is over.
     const QPointer<QWidget> focus = QApplication::focusWidget();
     SetControlsEnabled(false);
@@ -314,14 +317,7 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
         if (batch.columns != 0) {
             ApplyTableColumns(batch.columns);
         }
-        if (!batch.lines.empty()) {
-            QStringList lines;
-            lines.reserve(static_cast<qsizetype>(batch.lines.size()));
-            for (const std::string& line : batch.lines) {
-                lines << FromRecord(line);
-            }
-            m_list->addItems(lines);
-        }
+        m_lines->Append(batch.lines);
         m_progress->setValue(std::clamp(batch.progress, 0, 100));
     };
 
@@ -357,14 +353,10 @@ void CValuesDialog::ApplyTableColumns(int columns)
 void CValuesDialog::OnCopy()
 {
     const CWaitCursor wait;
-    if (m_list->count() == 0) {
+    if (m_lines->LineCount() == 0) {
         return;
     }
-    QString text;
-    for (int i = 0; i < m_list->count(); ++i) {
-        text += m_list->item(i)->text();
-        text += QStringLiteral("\r\n");
-    }
+    const QString text = m_lines->CrLfText();
     // The clipboard reports no failure; a copy that does not arrive goes unnoticed, as it should.
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         clipboard->setText(text);

@@ -6,9 +6,10 @@
 #include <QDialog>
 #include <QStringList>
 
+class CResultListModel;
 class CTabStopDelegate;
 class QComboBox;
-class QListWidget;
+class QListView;
 class QProgressBar;
 class QPushButton;
 
@@ -69,7 +70,8 @@ private:
 
     QComboBox* m_functionBox{nullptr};
     QComboBox* m_analysisBox{nullptr};
-    QListWidget* m_list{nullptr};
+    QListView* m_list{nullptr};
+    CResultListModel* m_lines{nullptr};
     CTabStopDelegate* m_delegate{nullptr};
     QProgressBar* m_progress{nullptr};
     QPushButton* m_compute{nullptr};

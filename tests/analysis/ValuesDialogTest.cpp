@@ -14,7 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QImage>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -148,7 +148,7 @@ TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
                 EXPECT_EQ(ComboTexts(function), (QStringList{"f(x)=sin(x)", "f(x)=x^2", "f(x)=2*x+1"}));
                 EXPECT_EQ(function->currentIndex(), 0);
                 EXPECT_EQ(dialog.focusWidget(), function);
-                EXPECT_EQ(Control<QListWidget>(dialog, "IDC_1059")->count(), 0);
+                EXPECT_EQ(Control<QListView>(dialog, "IDC_1059")->model()->rowCount(), 0);
                 auto* progress = Control<QProgressBar>(dialog, "IDC_1060");
                 EXPECT_EQ(progress->minimum(), 0);
                 EXPECT_EQ(progress->maximum(), 100);
@@ -216,7 +216,7 @@ TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
     CValuesDialog dialog{{function}, scaling, 2};
     dialog.show();
     auto* progress = Control<QProgressBar>(dialog, "IDC_1060");
-    auto* list = Control<QListWidget>(dialog, "IDC_1059");
+    auto* list = Control<QListView>(dialog, "IDC_1059");
 
     int ticks = 0;
     int enabledSeen = 0;
@@ -253,7 +253,7 @@ TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
     EXPECT_TRUE(std::any_of(positions.begin(), positions.end(), [](int p) { return p > 0 && p <= 100; }));
     EXPECT_EQ(progress->value(), 0);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_FALSE(list->currentIndex().isValid());
     EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(EAnalysis::Extrema, function, scaling, 10)));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -345,9 +345,9 @@ TEST(ValueTableTabDistance, KeepsTheColumnsShareOfTheList)
 }
 
 // Columns of ink in the first row of the list: where each stretch of text starts.
-std::vector<int> TextStarts(QListWidget* list)
+std::vector<int> TextStarts(QListView* list)
 {
-    const QRect row = list->visualItemRect(list->item(0));
+    const QRect row = list->visualRect(list->model()->index(0, 0));
     const QImage image = list->viewport()->grab(row).toImage();
     std::vector<int> starts;
     bool inInk = false;
@@ -372,7 +372,7 @@ TEST(ValuesDialog, TableHeaderIsDrawnAtTheTabStops)
         CValuesDialog dialog{{MakeFunction("x^2", family ? 1 : 0, 1, 2, 1)}, CScaling{}, 0};
         dialog.show();
         Compute(dialog);
-        auto* list = Control<QListWidget>(dialog, "IDC_1059");
+        auto* list = Control<QListView>(dialog, "IDC_1059");
         const auto* delegate = qobject_cast<CTabStopDelegate*>(list->itemDelegate());
         ASSERT_NE(delegate, nullptr);
         const qreal distance = delegate->TabDistance();
