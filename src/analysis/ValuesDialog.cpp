@@ -6,6 +6,7 @@
 #include "analysis/TabStopDelegate.h"
 #include "app/HelpWindow.h"
 #include "app/SettingsStore.h"
+#include "app/WaitCursor.h"
 #include "document/TextEncoding.h"
 
 #include <QApplication>
@@ -101,15 +102,6 @@ private:
     std::atomic<int> m_columns{0};
 };
 
-// The wait cursor for as long as the object lives.
-class CWaitCursor final
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 bool IsUserInput(QEvent::Type type)
 {

@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/Resources.h"
 #include "app/SettingsStore.h"
+#include "app/WaitCursor.h"
 #include "app/ZelView.h"
 
 #include <QApplication>
@@ -38,21 +39,22 @@ QString CDocumentManager::FileFilter()
     return DocumentTypeField(3);
 }
 
-CGraphDocument* CDocumentManager::AddDocument()
+CGraphDocument* CDocumentManager::AddDocument(std::unique_ptr<CGraphDocument> document)
 {
-    auto* document = new CGraphDocument{this};
-    m_documents.append(document);
-    connect(document, &CGraphDocument::changed, m_frame, &CMainFrame::UpdateFrameTitles);
-    return document;
+    document->setParent(this);
+    CGraphDocument* added = document.release();
+    m_documents.append(added);
+    connect(added, &CGraphDocument::changed, m_frame, &CMainFrame::UpdateCommandUI);
+    m_frame->CreateChildFrame(added);
+    emit documentsChanged();
+    return added;
 }
 
 CGraphDocument* CDocumentManager::NewDocument()
 {
-    CGraphDocument* document = AddDocument();
+    auto document = std::make_unique<CGraphDocument>();
     document->SetTitle(DocumentTypeField(1) + QString::number(++m_untitledCount));
-    m_frame->CreateChildFrame(document);
-    emit documentsChanged();
-    return document;
+    return AddDocument(std::move(document));
 }
 
 CGraphDocument* CDocumentManager::OpenDocument(const QString& path)
@@ -66,24 +68,20 @@ CGraphDocument* CDocumentManager::OpenDocument(const QString& path)
     }
     auto document = std::make_unique<CGraphDocument>();
     QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool loaded = document->Load(absolute, error);
-    QApplication::restoreOverrideCursor();
+    bool loaded = false;
+    {
+        const CWaitCursor wait;
+        loaded = document->Load(absolute, error);
+    }
     if (!loaded) {
         CSettingsStore::Instance().RemoveRecentFile(absolute);
         m_frame->UpdateRecentFileMenu();
         showError(error);
         return nullptr;
     }
-    document->setParent(this);
-    CGraphDocument* opened = document.release();
-    m_documents.append(opened);
-    connect(opened, &CGraphDocument::changed, m_frame, &CMainFrame::UpdateFrameTitles);
     CSettingsStore::Instance().AddRecentFile(absolute);
     m_frame->UpdateRecentFileMenu();
-    m_frame->CreateChildFrame(opened);
-    emit documentsChanged();
-    return opened;
+    return AddDocument(std::move(document));
 }
 
 void CDocumentManager::OnFileOpen()
@@ -99,17 +97,7 @@ bool CDocumentManager::SaveDocument(CGraphDocument* document)
     if (document->GetPathName().isEmpty()) {
         return SaveDocumentAs(document);
     }
-    QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = document->SaveTo(document->GetPathName(), error);
-    QApplication::restoreOverrideCursor();
-    if (!saved) {
-        showError(error);
-        return false;
-    }
-    CSettingsStore::Instance().AddRecentFile(document->GetPathName());
-    m_frame->UpdateRecentFileMenu();
-    return true;
+    return WriteDocument(document, document->GetPathName());
 }
 
 bool CDocumentManager::SaveDocumentAs(CGraphDocument* document)
@@ -123,10 +111,17 @@ bool CDocumentManager::SaveDocumentAs(CGraphDocument* document)
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".zel");
     }
+    return WriteDocument(document, path);
+}
+
+bool CDocumentManager::WriteDocument(CGraphDocument* document, const QString& path)
+{
     QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = document->SaveTo(path, error);
-    QApplication::restoreOverrideCursor();
+    bool saved = false;
+    {
+        const CWaitCursor wait;
+        saved = document->SaveTo(path, error);
+    }
     if (!saved) {
         showError(error);
         return false;

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class CGraphDocument;
 class CMainFrame;
@@ -59,7 +60,10 @@ signals:
     void documentsChanged();
 
 private:
-    CGraphDocument* AddDocument();
+    // Takes the document over and opens its first window.
+    CGraphDocument* AddDocument(std::unique_ptr<CGraphDocument> document);
+    // Writes the file with the wait cursor; a failure is shown and leaves the document modified.
+    bool WriteDocument(CGraphDocument* document, const QString& path);
     void CloseWindowsOf(CGraphDocument* document);
 
     CMainFrame* m_frame;

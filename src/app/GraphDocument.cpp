@@ -65,6 +65,16 @@ bool CGraphDocument::SaveTo(const QString& path, QString& error)
     return true;
 }
 
+void CGraphDocument::RecordDrawnScaling(const CScaling& drawn)
+{
+    const bool wasModified = m_model.IsModified();
+    const bool couldUndo = m_model.CanUndo();
+    m_model.SetScaling(drawn);
+    if (m_model.IsModified() != wasModified || m_model.CanUndo() != couldUndo) {
+        emit changed();
+    }
+}
+
 void CGraphDocument::AddView(CZelView* view) { m_views.append(view); }
 
 void CGraphDocument::RemoveView(CZelView* view) { m_views.removeAll(view); }

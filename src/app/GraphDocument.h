@@ -40,6 +40,10 @@ public:
     void RemoveView(CZelView* view);
     QList<CZelView*> Views() const;
 
+    // Hands back the scaling a drawing used. The model records it, with an undo step, only when
+    // automatic y scaling changed it; the windows hear of it only then.
+    void RecordDrawnScaling(const CScaling& drawn);
+
     // Tells the windows that the title or the modified flag may have changed.
     void NotifyChanged() { emit changed(); }
 

@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/PrintSetupDialog.h"
 #include "app/Resources.h"
+#include "app/WaitCursor.h"
 #include "view/GraphPaint.h"
 #include "view/PainterContext.h"
 
@@ -21,14 +22,6 @@
 
 namespace {
 
-class CWaitCursor final
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 QString AskPdfFile(QWidget* parent, const QString& suggestion)
 {
@@ -99,14 +92,7 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
         drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.GetFunctions(), model.GetObjects(),
                            stored);
     }
-    // As after every paint, the document records the scaling only when automatic y scaling
-    // changed it.
-    const bool wasModified = model.IsModified();
-    const bool couldUndo = model.CanUndo() != 0;
-    model.SetScaling(drawn);
-    if (model.IsModified() != wasModified || (model.CanUndo() != 0) != couldUndo) {
-        document.NotifyChanged();
-    }
+    document.RecordDrawnScaling(drawn);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "app/GraphDocument.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
+#include "app/WaitCursor.h"
 #include "app/ViewPrinter.h"
 #include "view/GraphPaint.h"
 #include "view/PainterContext.h"
@@ -113,7 +114,7 @@ void CZelView::RedrawNow() { repaint(); }
 
 void CZelView::paintEvent(QPaintEvent*)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CWaitCursor wait;
     CZelDoc& model = m_document->Model();
     CScaling drawn;
     {
@@ -122,14 +123,7 @@ void CZelView::paintEvent(QPaintEvent*)
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.GetFunctions(), model.GetObjects(),
                            model.GetScaling());
     }
-    // Automatic y scaling may have found a new range; the document records it only if it differs.
-    const bool wasModified = model.IsModified();
-    const bool couldUndo = model.CanUndo();
-    model.SetScaling(drawn);
-    QApplication::restoreOverrideCursor();
-    if (model.IsModified() != wasModified || model.CanUndo() != couldUndo) {
-        m_document->NotifyChanged();
-    }
+    m_document->RecordDrawnScaling(drawn);
 }
 
 void CZelView::contextMenuEvent(QContextMenuEvent* event)
