@@ -46,7 +46,7 @@ constexpr int kUpdateIntervalMs = 40;
 // A list box with tab stops places them 32 dialog units apart until it is told otherwise.
 constexpr int kDefaultTabStopUnits = 32;
 
-// One dialog unit of the original dialog font is 1.5 pixels wide (base unit 6).
+// One dialog unit of the font the dialog was laid out for is 1.5 pixels wide (base unit 6).
 constexpr qreal kReferencePixelsPerUnit = 1.5;
 
 // Dialog 147 is 304 by 194 dialog units; its buttons are 50 wide.
