@@ -1,3 +1,4 @@
+// main() of the widget tests: an offscreen QApplication and settings in a temporary file.
 #include "app/SettingsStore.h"
 
 #include <QApplication>
