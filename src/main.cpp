@@ -1,16 +1,15 @@
-#include "app/CommandLine.h"
-
-#include <cstring>
+#include "app/ZelApp.h"
+#include "cli/CommandLine.h"
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--export") == 0) {
-            return RunExportCommand(argc, argv);
-        }
-        if (std::strcmp(argv[i], "--discuss") == 0) {
-            return RunDiscussCommand(argc, argv);
-        }
+    switch (PickCommand(argc, argv)) {
+    case ECommand::Export:
+        return RunExportCommand(argc, argv);
+    case ECommand::Discuss:
+        return RunDiscussCommand(argc, argv);
+    case ECommand::Window:
+        break;
     }
     return RunApplication(argc, argv);
 }

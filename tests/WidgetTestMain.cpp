@@ -1,5 +1,5 @@
 // main() of the widget tests: an offscreen QApplication and settings in a temporary file.
-#include "app/SettingsStore.h"
+#include "framework/SettingsStore.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,13 +1,11 @@
 #include "app/ChildFrame.h"
 
-#include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
 #include "app/ZelView.h"
 
 #include <QCloseEvent>
 
-CChildFrame::CChildFrame(CZelView* view, CDocumentManager* manager, QWidget* parent)
-    : QMdiSubWindow{parent}, m_view{view}, m_manager{manager}
+CChildFrame::CChildFrame(CZelView* view, QWidget* parent) : QMdiSubWindow{parent}, m_view{view}
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view);
@@ -29,12 +27,12 @@ void CChildFrame::UpdateTitle()
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
-    if (!m_manager->CanCloseView(m_view)) {
+    if (canClose && !canClose(m_view)) {
         event->ignore();
         return;
     }
     QMdiSubWindow::closeEvent(event);
-    if (event->isAccepted()) {
-        m_manager->ViewClosed(m_view);
+    if (event->isAccepted() && closed) {
+        closed(m_view);
     }
 }

@@ -1,28 +1,29 @@
 #include "app/DocumentManager.h"
 
-#include "app/ChildFrame.h"
-#include "app/CommandIds.h"
 #include "app/GraphDocument.h"
-#include "app/MainFrame.h"
-#include "app/Resources.h"
-#include "app/SettingsStore.h"
-#include "app/WaitCursor.h"
 #include "app/ZelView.h"
+#include "framework/CommandIds.h"
+#include "framework/Resources.h"
+#include "framework/SettingsStore.h"
+#include "framework/WaitCursor.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 
-CDocumentManager::CDocumentManager(CMainFrame* frame) : QObject{frame}, m_frame{frame}
+CDocumentManager::CDocumentManager(QWidget* frame) : QObject{frame}
 {
     const QString caption = LoadString(IDS_APP_TITLE);
     askSave = [frame, caption](const QString& question) {
         return QMessageBox::question(frame, caption, question,
-                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                     QMessageBox::Yes);
     };
     askSaveFileName = [frame](const QString& suggested) {
-        return QFileDialog::getSaveFileName(frame, QStringLiteral("Speichern unter"), suggested, FileFilter());
+        return QFileDialog::getSaveFileName(frame, QStringLiteral("Speichern unter"), suggested,
+                                            FileFilter());
     };
     askOpenFileName = [frame]() {
         return QFileDialog::getOpenFileName(frame, QStringLiteral("Öffnen"), QString(), FileFilter());
@@ -44,8 +45,7 @@ CGraphDocument* CDocumentManager::AddDocument(std::unique_ptr<CGraphDocument> do
     document->setParent(this);
     CGraphDocument* added = document.release();
     m_documents.append(added);
-    connect(added, &CGraphDocument::changed, m_frame, &CMainFrame::UpdateCommandUI);
-    m_frame->CreateChildFrame(added);
+    emit documentAdded(added);
     emit documentsChanged();
     return added;
 }
@@ -62,7 +62,7 @@ CGraphDocument* CDocumentManager::OpenDocument(const QString& path)
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (CGraphDocument* open : m_documents) {
         if (!open->GetPathName().isEmpty() && open->GetPathName() == absolute && !open->Views().isEmpty()) {
-            m_frame->ActivateView(open->Views().first());
+            emit activateViewRequested(open->Views().first());
             return open;
         }
     }
@@ -75,12 +75,12 @@ CGraphDocument* CDocumentManager::OpenDocument(const QString& path)
     }
     if (!loaded) {
         CSettingsStore::Instance().RemoveRecentFile(absolute);
-        m_frame->UpdateRecentFileMenu();
+        emit recentFilesChanged();
         showError(error);
         return nullptr;
     }
     CSettingsStore::Instance().AddRecentFile(absolute);
-    m_frame->UpdateRecentFileMenu();
+    emit recentFilesChanged();
     return AddDocument(std::move(document));
 }
 
@@ -127,7 +127,7 @@ bool CDocumentManager::WriteDocument(CGraphDocument* document, const QString& pa
         return false;
     }
     CSettingsStore::Instance().AddRecentFile(document->GetPathName());
-    m_frame->UpdateRecentFileMenu();
+    emit recentFilesChanged();
     return true;
 }
 
@@ -150,7 +150,7 @@ void CDocumentManager::CloseWindowsOf(CGraphDocument* document)
 {
     m_closing.append(document);
     for (CZelView* view : document->Views()) {
-        if (auto* frame = qobject_cast<CChildFrame*>(view->parentWidget())) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(view->parentWidget())) {
             frame->close();
         }
     }

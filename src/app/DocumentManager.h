@@ -4,12 +4,12 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
 
 class CGraphDocument;
-class CMainFrame;
 class CZelView;
 
 // Opens, saves and closes the graph documents of the main window: new documents titled Graph1,
@@ -20,7 +20,8 @@ class CDocumentManager final : public QObject
     Q_DISABLE_COPY_MOVE(CDocumentManager)
 
 public:
-    explicit CDocumentManager(CMainFrame* frame);
+    // parent owns the manager and is the parent of its questions and messages.
+    explicit CDocumentManager(QWidget* parent);
     ~CDocumentManager() override;
 
     CGraphDocument* NewDocument();
@@ -58,6 +59,11 @@ public:
 
 signals:
     void documentsChanged();
+    // A document was opened or made; it wants its first window.
+    void documentAdded(CGraphDocument* document);
+    // An already open file was opened again: its window should come to the front.
+    void activateViewRequested(CZelView* view);
+    void recentFilesChanged();
 
 private:
     // Takes the document over and opens its first window.
@@ -66,7 +72,6 @@ private:
     bool WriteDocument(CGraphDocument* document, const QString& path);
     void CloseWindowsOf(CGraphDocument* document);
 
-    CMainFrame* m_frame;
     QList<CGraphDocument*> m_documents;
     QList<CGraphDocument*> m_closing;
     int m_untitledCount{0};

@@ -1,6 +1,5 @@
 #include "app/GraphDocument.h"
 
-#include "app/ZelView.h"
 #include "document/GraphFile.h"
 
 #include <QFile>
@@ -17,7 +16,10 @@ void CGraphDocument::SetTitle(const QString& title)
     emit changed();
 }
 
-bool CGraphDocument::IsModified() const { return m_model.IsModified(); }
+bool CGraphDocument::IsModified() const
+{
+    return m_model.IsModified();
+}
 
 bool CGraphDocument::Load(const QString& path, QString& error)
 {
@@ -55,7 +57,8 @@ bool CGraphDocument::SaveTo(const QString& path, QString& error)
         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2").arg(path, file.errorString());
+        error =
+            QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2").arg(path, file.errorString());
         return false;
     }
     m_model.SetModifiedFlag(false);
@@ -75,17 +78,17 @@ void CGraphDocument::RecordDrawnScaling(const CScaling& drawn)
     }
 }
 
-void CGraphDocument::AddView(CZelView* view) { m_views.append(view); }
+void CGraphDocument::AddView(CZelView* view)
+{
+    m_views.append(view);
+}
 
-void CGraphDocument::RemoveView(CZelView* view) { m_views.removeAll(view); }
+void CGraphDocument::RemoveView(CZelView* view)
+{
+    m_views.removeAll(view);
+}
 
 QList<CZelView*> CGraphDocument::Views() const
 {
-    QList<CZelView*> views;
-    for (const auto& view : m_views) {
-        if (view) {
-            views.append(view.data());
-        }
-    }
-    return views;
+    return m_views;
 }

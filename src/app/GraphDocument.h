@@ -54,5 +54,6 @@ private:
     CZelDoc m_model;
     QString m_title;
     QString m_pathName;
-    QList<QPointer<CZelView>> m_views;
+    // Each view removes itself when it goes, so plain pointers stay valid.
+    QList<CZelView*> m_views;
 };

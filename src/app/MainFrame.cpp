@@ -1,19 +1,18 @@
 #include "app/MainFrame.h"
 
-#include "app/AboutDialog.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
-#include "app/HelpWindow.h"
 #include "app/MailSender.h"
-#include "app/SettingsStore.h"
 #include "app/ViewPrinter.h"
 #include "app/ZelView.h"
+#include "dialogs/AboutDialog.h"
+#include "framework/CommandIds.h"
+#include "framework/HelpWindow.h"
+#include "framework/SettingsStore.h"
 
 #include <QApplication>
 
-#include <algorithm>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -26,6 +25,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWhatsThis>
+#include <algorithm>
 
 namespace {
 
@@ -69,12 +69,18 @@ QIcon CommandIcon(int id)
     return {};
 }
 
-bool IsToggle(int id) { return id == ID_VIEW_TOOLBAR || id == ID_VIEW_FUNCTION_BAR || id == ID_VIEW_STATUS_BAR; }
+bool IsToggle(int id)
+{
+    return id == ID_VIEW_TOOLBAR || id == ID_VIEW_FUNCTION_BAR || id == ID_VIEW_STATUS_BAR;
+}
 
 } // namespace
 
 // The pictures are compiled into the library; a static library needs them registered by hand.
-static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+static void InitIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
 {
@@ -89,8 +95,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
 
     CreateActions();
     BuildMenus();
-    m_standardBar = BuildToolBar(QStringLiteral("Standard"), QStringLiteral("IDR_MAINFRAME_BAR"), StandardToolBar());
-    m_functionBar = BuildToolBar(QStringLiteral("Funktionen"), QStringLiteral("IDR_FUNCTIONS_BAR"), FunctionToolBar());
+    m_standardBar =
+        BuildToolBar(QStringLiteral("Standard"), QStringLiteral("IDR_MAINFRAME_BAR"), StandardToolBar());
+    m_functionBar =
+        BuildToolBar(QStringLiteral("Funktionen"), QStringLiteral("IDR_FUNCTIONS_BAR"), FunctionToolBar());
     addToolBar(Qt::TopToolBarArea, m_standardBar);
     addToolBar(Qt::LeftToolBarArea, m_functionBar);
     BuildStatusBar();
@@ -98,6 +106,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandUI);
     connect(m_documents, &CDocumentManager::documentsChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(m_documents, &CDocumentManager::documentAdded, this, [this](CGraphDocument* document) {
+        connect(document, &CGraphDocument::changed, this, &CMainFrame::UpdateCommandUI);
+        CreateChildFrame(document);
+    });
+    connect(m_documents, &CDocumentManager::activateViewRequested, this, &CMainFrame::ActivateView);
+    connect(m_documents, &CDocumentManager::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
     UpdateRecentFileMenu();
     UpdateCommandUI();
     resize(960, 720);
@@ -125,8 +139,9 @@ void CMainFrame::CreateActions()
             }
         }
     }
-    for (int id : std::initializer_list<int>{ID_FILE_PRINT_DIRECT, ID_CONTEXT_HELP, ID_HELP, ID_NEXT_PANE, ID_PREV_PANE, ID_DEFAULT_HELP,
-                   ID_PROPERTIES, ID_FILE_MRU_FILE1 + 1, ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE1 + 3}) {
+    for (int id : std::initializer_list<int>{
+             ID_FILE_PRINT_DIRECT, ID_CONTEXT_HELP, ID_HELP, ID_NEXT_PANE, ID_PREV_PANE, ID_DEFAULT_HELP,
+             ID_PROPERTIES, ID_FILE_MRU_FILE1 + 1, ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE1 + 3}) {
         if (!ids.contains(id)) {
             ids.append(id);
         }
@@ -216,15 +231,15 @@ void CMainFrame::BuildMenus()
         separator->setProperty("windowEntry", true);
         for (int i = 0; i < windows.size(); ++i) {
             QMdiSubWindow* window = windows[i];
-            QString title = window->windowTitle().replace(QStringLiteral("[*]"), window->isWindowModified()
-                                                                                     ? QStringLiteral("*")
-                                                                                     : QString());
+            QString title = window->windowTitle().replace(
+                QStringLiteral("[*]"), window->isWindowModified() ? QStringLiteral("*") : QString());
             QAction* entry = m_windowMenu->addAction(
                 (i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1)) + title);
             entry->setProperty("windowEntry", true);
             entry->setCheckable(true);
             entry->setChecked(window == m_mdiArea->activeSubWindow());
-            connect(entry, &QAction::triggered, this, [this, window] { m_mdiArea->setActiveSubWindow(window); });
+            connect(entry, &QAction::triggered, this,
+                    [this, window] { m_mdiArea->setActiveSubWindow(window); });
         }
     });
     ShowMenu(IDR_MAINFRAME);
@@ -236,13 +251,16 @@ void CMainFrame::ShowMenu(int menuId)
         return;
     }
     m_currentMenu = menuId;
+    // F1 on the frame opens the page of the menu shown.
+    setProperty(kHelpContextProperty, kHelpDialogBase + menuId);
     menuBar()->clear();
     for (QMenu* menu : menuId == IDR_MAINFRAME ? m_frameMenus : m_graphMenus) {
         menuBar()->addMenu(menu);
     }
 }
 
-QToolBar* CMainFrame::BuildToolBar(const QString& caption, const QString& objectName, const std::vector<int>& ids)
+QToolBar* CMainFrame::BuildToolBar(const QString& caption, const QString& objectName,
+                                   const std::vector<int>& ids)
 {
     auto* bar = new QToolBar{caption, this};
     bar->setObjectName(objectName);
@@ -305,8 +323,12 @@ CGraphDocument* CMainFrame::ActiveDocument() const
 
 CChildFrame* CMainFrame::CreateChildFrame(CGraphDocument* document)
 {
-    auto* view = new CZelView{document, this};
-    auto* child = new CChildFrame{view, m_documents};
+    auto* view = new CZelView{document, [this](int id, const QString& text, QObject* parent) {
+                                  return CreateCommandAction(id, text, parent);
+                              }};
+    auto* child = new CChildFrame{view};
+    child->canClose = [this](CZelView* closing) { return m_documents->CanCloseView(closing); };
+    child->closed = [this](CZelView* gone) { m_documents->ViewClosed(gone); };
     m_mdiArea->addSubWindow(child);
     PlaceChild(child, static_cast<int>(m_mdiArea->subWindowList().size()) - 1);
     child->show();

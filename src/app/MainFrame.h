@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Resources.h"
+#include "framework/Resources.h"
 
 #include <QHash>
 #include <QMainWindow>

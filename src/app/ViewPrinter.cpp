@@ -1,13 +1,13 @@
 #include "app/ViewPrinter.h"
 
-#include "app/CommandIds.h"
 #include "app/GraphDocument.h"
-#include "app/HelpWindow.h"
-#include "app/PrintSetupDialog.h"
-#include "app/Resources.h"
-#include "app/WaitCursor.h"
+#include "dialogs/PrintSetupDialog.h"
+#include "framework/CommandIds.h"
+#include "framework/HelpWindow.h"
+#include "framework/PainterContext.h"
+#include "framework/Resources.h"
+#include "framework/WaitCursor.h"
 #include "view/GraphPaint.h"
-#include "view/PainterContext.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,7 +21,6 @@
 #include <QPrinterInfo>
 
 namespace {
-
 
 QString AskPdfFile(QWidget* parent, const QString& suggestion)
 {

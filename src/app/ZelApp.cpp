@@ -1,12 +1,11 @@
 #include "app/ZelApp.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandLine.h"
 #include "app/DocumentManager.h"
-#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
-#include "app/Resources.h"
-#include "app/SettingsStore.h"
+#include "framework/CommandIds.h"
+#include "framework/HelpWindow.h"
+#include "framework/Resources.h"
+#include "framework/SettingsStore.h"
 
 #include <QCommandLineParser>
 #include <QLibraryInfo>
@@ -36,8 +35,8 @@ void CZelApp::InstallFloatingPointHandling()
 void CZelApp::InstallGermanTranslation(QCoreApplication& app)
 {
     auto* translator = new QTranslator{&app};
-    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
     }
 }
@@ -58,7 +57,8 @@ bool CZelApp::InitInstance()
     QCommandLineParser parser;
     parser.setApplicationDescription(LoadString(IDS_APP_TITLE));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph, der geöffnet wird"));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Funktions-Graph, der geöffnet wird"));
     parser.process(arguments());
 
     if (!ProcessCommandLine(*m_mainFrame, parser.positionalArguments())) {

@@ -37,3 +37,6 @@ public:
 private:
     std::unique_ptr<CMainFrame> m_mainFrame;
 };
+
+// vexplot [FILE]: the windowed program; FILE opens that graph. Returns the exit status.
+int RunApplication(int& argc, char** argv);

@@ -1,14 +1,14 @@
 #include "app/ZelView.h"
 
-#include "analysis/ValuesDialog.h"
-#include "app/CommandIds.h"
 #include "app/GraphDocument.h"
-#include "app/MainFrame.h"
-#include "app/Resources.h"
-#include "app/WaitCursor.h"
 #include "app/ViewPrinter.h"
+#include "dialogs/ValuesDialog.h"
+#include "framework/CommandIds.h"
+#include "framework/HelpWindow.h"
+#include "framework/PainterContext.h"
+#include "framework/Resources.h"
+#include "framework/WaitCursor.h"
 #include "view/GraphPaint.h"
-#include "view/PainterContext.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,13 +17,14 @@
 #include <QMenu>
 #include <QPainter>
 
-CZelView::CZelView(CGraphDocument* document, CMainFrame* frame, QWidget* parent)
-    : QWidget{parent}, m_document{document}, m_frame{frame}
+CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget* parent)
+    : QWidget{parent}, m_document{document}, m_createAction{std::move(createAction)}
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(120, 90);
     m_document->AddView(this);
+    setProperty(kHelpOnWhatsThisProperty, true);
 }
 
 CZelView::~CZelView()
@@ -110,7 +111,10 @@ bool CZelView::OnCommand(int id)
     }
 }
 
-void CZelView::RedrawNow() { repaint(); }
+void CZelView::RedrawNow()
+{
+    repaint();
+}
 
 void CZelView::paintEvent(QPaintEvent*)
 {
@@ -136,7 +140,7 @@ void CZelView::contextMenuEvent(QContextMenuEvent* event)
         if (item.id == 0) {
             menu.addSeparator();
         } else {
-            menu.addAction(m_frame->CreateCommandAction(item.id, QString::fromUtf8(item.text), &menu));
+            menu.addAction(m_createAction(item.id, QString::fromUtf8(item.text), &menu));
         }
     }
     menu.exec(event->globalPos());

@@ -3,9 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/GraphDocument.h"
+#include <functional>
 
-class CMainFrame;
+#include "app/GraphDocument.h"
 
 // The window that shows one document's graph. It keeps nothing of its own: every paint and every
 // command reads the document afresh, and every change goes back to the document before the view
@@ -16,7 +16,10 @@ class CZelView final : public QWidget
     Q_DISABLE_COPY_MOVE(CZelView)
 
 public:
-    CZelView(CGraphDocument* document, CMainFrame* frame, QWidget* parent = nullptr);
+    // Makes the action of a command for the context menu, routed and enabled like the menus'.
+    using ActionFactory = std::function<QAction*(int id, const QString& text, QObject* parent)>;
+
+    CZelView(CGraphDocument* document, ActionFactory createAction, QWidget* parent = nullptr);
     ~CZelView() override;
 
     CGraphDocument* GetDocument() const { return m_document; }
@@ -37,5 +40,5 @@ protected:
 private:
     // The document may go before its last view is deleted.
     QPointer<CGraphDocument> m_document;
-    CMainFrame* m_frame;
+    ActionFactory m_createAction;
 };

@@ -1,10 +1,19 @@
 #pragma once
 
-// The three ways vexplot runs. Each builds its own Qt application object and returns the exit
+// How vexplot runs. Each command builds its own Qt application object and returns the exit
 // status: 0 success, 1 a file that cannot be read, 2 wrong arguments.
 
-// vexplot [FILE]: the windowed program.
-int RunApplication(int& argc, char** argv);
+// What the arguments ask for: the windowed program, or one of the headless commands.
+enum class ECommand
+{
+    Window,
+    Export,
+    Discuss
+};
+
+// The first of "--export" and "--discuss" among the arguments picks its command; without either
+// the window starts.
+ECommand PickCommand(int argc, const char* const* argv);
 
 // vexplot --export OUT FILE [--size WxH]: draws FILE's graph into OUT (.png, .svg or .pdf), without
 // a display.

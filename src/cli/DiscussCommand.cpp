@@ -1,14 +1,14 @@
 // vexplot --discuss ANALYSIS FILE [--function N] [--precision P]: the lines of one curve discussion
 // on standard output, without a display. The scans are the ones the values dialog runs, so the
 // lines are the lines it lists.
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
-#include "app/SettingsStore.h"
 #include "document/GraphFile.h"
 #include "document/TextEncoding.h"
 #include "document/ZelDoc.h"
+#include "framework/SettingsStore.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

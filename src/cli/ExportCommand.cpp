@@ -1,11 +1,11 @@
 // vexplot --export OUT FILE [--size WxH]: the graph of a file drawn into an image, an SVG file or
 // a PDF page, without a display. It paints exactly as the window and the printer do.
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include "document/GraphFile.h"
 #include "document/ZelDoc.h"
+#include "framework/PainterContext.h"
 #include "view/GraphPaint.h"
-#include "view/PainterContext.h"
 
 #include <QCommandLineParser>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

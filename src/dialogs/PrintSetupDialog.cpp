@@ -1,7 +1,7 @@
-#include "app/PrintSetupDialog.h"
+#include "dialogs/PrintSetupDialog.h"
 
-#include "app/CommandIds.h"
-#include "app/HelpWindow.h"
+#include "framework/CommandIds.h"
+#include "framework/HelpWindow.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "analysis/ResultListModel.h"
+#include "dialogs/ResultListModel.h"
 
 #include "document/TextEncoding.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/TabStopDelegate.h"
+#include "dialogs/TabStopDelegate.h"
 
 #include <QApplication>
 #include <QPainter>

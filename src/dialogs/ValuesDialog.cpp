@@ -1,13 +1,13 @@
-#include "analysis/ValuesDialog.h"
+#include "dialogs/ValuesDialog.h"
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
-#include "analysis/ResultListModel.h"
-#include "analysis/TabStopDelegate.h"
-#include "app/HelpWindow.h"
-#include "app/SettingsStore.h"
-#include "app/WaitCursor.h"
+#include "dialogs/ResultListModel.h"
+#include "dialogs/TabStopDelegate.h"
 #include "document/TextEncoding.h"
+#include "framework/HelpWindow.h"
+#include "framework/SettingsStore.h"
+#include "framework/WaitCursor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -101,7 +101,6 @@ private:
     std::atomic<int> m_progress{0};
     std::atomic<int> m_columns{0};
 };
-
 
 bool IsUserInput(QEvent::Type type)
 {

@@ -1,8 +1,6 @@
-#include "app/HelpWindow.h"
+#include "framework/HelpWindow.h"
 
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/ZelView.h"
+#include "framework/CommandIds.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,7 +150,8 @@ bool OpensHelpOnWhatsThis(const QObject* object)
 {
     const auto* widget = qobject_cast<const QWidget*>(object);
     return widget && widget->whatsThis().isEmpty() &&
-           (qobject_cast<const CZelView*>(widget) || widget->property(kHelpContextProperty).isValid());
+           (widget->property(kHelpOnWhatsThisProperty).toBool() ||
+            widget->property(kHelpContextProperty).isValid());
 }
 
 class CHelpKeyFilter final : public QObject
@@ -248,9 +247,6 @@ int HelpContextOf(const QWidget* widget)
             if (ok) {
                 return kHelpDialogBase + dialog;
             }
-        }
-        if (const auto* frame = qobject_cast<const CMainFrame*>(w)) {
-            return kHelpDialogBase + frame->CurrentMenuId();
         }
         if (w->isWindow()) {
             break;

@@ -15,6 +15,9 @@ inline constexpr int kHelpDialogBase = 0x20000;
 // A widget names its help context with this int property; an objectName "IDD_<id>" names the
 // dialog id instead. F1 looks for either from the focus widget up to its window.
 inline constexpr char kHelpContextProperty[] = "helpContext";
+// A widget with this bool property set opens its help page on a what's-this click instead of
+// showing a text (the graph windows do).
+inline constexpr char kHelpOnWhatsThisProperty[] = "helpOnWhatsThis";
 
 // Opens the help window on the page of the context (the contents for an unknown one). It stays
 // usable while parent's modal dialog runs.

@@ -1,4 +1,4 @@
-#include "view/PainterContext.h"
+#include "framework/PainterContext.h"
 
 #include "document/TextEncoding.h"
 #include "view/PrintRect.h"

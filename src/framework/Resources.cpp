@@ -1,6 +1,6 @@
-#include "app/Resources.h"
+#include "framework/Resources.h"
 
-#include "app/CommandIds.h"
+#include "framework/CommandIds.h"
 
 #include <QHash>
 
@@ -20,12 +20,15 @@ const QHash<int, QString>& StringTable()
         {ID_INDICATOR_SCRL, QStringLiteral("RF")},
 
         {ID_TIP_OF_THE_DAY,
-         QStringLiteral("Zeigt einen täglich wechselnden Tip zur Benutzung des Programms an.\nTip des Tages")},
-        {ID_OPTIONS, QStringLiteral("Öffnet ein Fenster zum Bearbeiten der Programmoptionen.\nOptionen bearbeiten")},
+         QStringLiteral(
+             "Zeigt einen täglich wechselnden Tip zur Benutzung des Programms an.\nTip des Tages")},
+        {ID_OPTIONS,
+         QStringLiteral("Öffnet ein Fenster zum Bearbeiten der Programmoptionen.\nOptionen bearbeiten")},
         {ID_EDIT_FUNCTIONS, QStringLiteral("Bearbeitet die Funktionen des Graphen.\nFunktionen bearbeiten")},
         {ID_EDIT_SCALING, QStringLiteral("Bearbeitet die Skalierung des Graphen.\nSkalierung bearbeiten")},
         {ID_REDRAW, QStringLiteral("Zeichnet den Funktions-Graph neu.\nNeu zeichnen")},
-        {ID_VIEW_FUNCTION_BAR, QStringLiteral("Blendet die Funktionsleiste ein oder aus.\nFunktionsleiste ein/aus")},
+        {ID_VIEW_FUNCTION_BAR,
+         QStringLiteral("Blendet die Funktionsleiste ein oder aus.\nFunktionsleiste ein/aus")},
         {ID_PROPERTIES, QStringLiteral("Bearbeitet die Eigenschaften des Graphen.\nEigenschaften anzeigen")},
         {ID_VALUE_TABLE, QStringLiteral("Zeigt die Wertetabelle einer Funktion an.\nWertetabelle anzeigen")},
         {ID_ZEROS, QStringLiteral("Zeigt die Nullstellen einer Funktion an.\nNullstellen anzeigen")},
@@ -38,7 +41,8 @@ const QHash<int, QString>& StringTable()
         {ID_FILE_OPEN, QStringLiteral("Öffnet ein bestehendes Dokument.\nÖffnen")},
         {ID_FILE_CLOSE, QStringLiteral("Schließt das aktive Dokument.\nSchließen")},
         {ID_FILE_SAVE, QStringLiteral("Speichert das aktive Dokument.\nSpeichern")},
-        {ID_FILE_SAVE_AS, QStringLiteral("Speichert das aktive Dokument unter einem neuen Namen.\nSpeichern unter")},
+        {ID_FILE_SAVE_AS,
+         QStringLiteral("Speichert das aktive Dokument unter einem neuen Namen.\nSpeichern unter")},
         {ID_FILE_PRINT_SETUP, QStringLiteral("Ändert die Drucker- und Druckoptionen.\nDruckereinrichtung")},
         {ID_FILE_PRINT, QStringLiteral("Druckt das aktive Dokument.\nDrucken")},
         {ID_FILE_PRINT_DIRECT, QStringLiteral("Druckt das aktive Dokument ohne Rückfrage.\nDrucken")},
@@ -51,15 +55,18 @@ const QHash<int, QString>& StringTable()
         {ID_FILE_MRU_FILE1 + 3, QStringLiteral("Öffnet dieses Dokument.")},
         {ID_EDIT_COPY, QStringLiteral("Kopiert den Graphen in die Zwischenablage.\nKopieren")},
         {ID_EDIT_UNDO, QStringLiteral("Macht die letzte Änderung rückgängig.\nRückgängig")},
-        {ID_WINDOW_NEW, QStringLiteral("Öffnet ein weiteres Fenster für das aktive Dokument.\nNeues Fenster")},
+        {ID_WINDOW_NEW,
+         QStringLiteral("Öffnet ein weiteres Fenster für das aktive Dokument.\nNeues Fenster")},
         {ID_WINDOW_ARRANGE, QStringLiteral("Ordnet Symbole am unteren Fensterrand an.\nSymbole anordnen")},
         {ID_WINDOW_CASCADE, QStringLiteral("Ordnet Fenster überlappend an.\nÜberlappend")},
         {ID_WINDOW_TILE, QStringLiteral("Ordnet Fenster als nicht überlappende Teile an.\nNebeneinander")},
         {ID_APP_ABOUT, QStringLiteral("Zeigt Programminformationen, Versionsnummer und Copyright an.\nInfo")},
-        {ID_APP_EXIT, QStringLiteral("Beendet das Programm; fragt, ob Dokumente gespeichert werden sollen.\nBeenden")},
+        {ID_APP_EXIT,
+         QStringLiteral("Beendet das Programm; fragt, ob Dokumente gespeichert werden sollen.\nBeenden")},
         {ID_HELP_FINDER, QStringLiteral("Listet die Hilfethemen auf.\nHilfethemen")},
         {ID_DEFAULT_HELP, QStringLiteral("Listet die Hilfethemen auf.\nHilfethemen")},
-        {ID_CONTEXT_HELP, QStringLiteral("Zeigt Hilfe zu angeklickten Schaltflächen, Menüs und Fenstern an.\nHilfe")},
+        {ID_CONTEXT_HELP,
+         QStringLiteral("Zeigt Hilfe zu angeklickten Schaltflächen, Menüs und Fenstern an.\nHilfe")},
         {ID_HELP, QStringLiteral("Zeigt Hilfe zur aktuellen Aufgabe oder zum aktuellen Befehl an.\nHilfe")},
         {ID_NEXT_PANE, QStringLiteral("Wechselt zum nächsten Fensterausschnitt.\nNächster Ausschnitt")},
         {ID_PREV_PANE, QStringLiteral("Wechselt zum vorherigen Fensterausschnitt.\nVorheriger Ausschnitt")},
@@ -71,11 +78,20 @@ const QHash<int, QString>& StringTable()
 
 } // namespace
 
-QString LoadString(int id) { return StringTable().value(id); }
+QString LoadString(int id)
+{
+    return StringTable().value(id);
+}
 
-QString StatusPrompt(int commandId) { return LoadString(commandId).section(QLatin1Char('\n'), 0, 0); }
+QString StatusPrompt(int commandId)
+{
+    return LoadString(commandId).section(QLatin1Char('\n'), 0, 0);
+}
 
-QString ToolTipText(int commandId) { return LoadString(commandId).section(QLatin1Char('\n'), 1, 1); }
+QString ToolTipText(int commandId)
+{
+    return LoadString(commandId).section(QLatin1Char('\n'), 1, 1);
+}
 
 const std::vector<SMenuPopup>& MainFrameMenu()
 {
@@ -124,7 +140,8 @@ const std::vector<SMenuPopup>& GraphMenu()
           {ID_FILE_MRU_FILE1, "Letzte Datei"},
           {0, nullptr},
           {ID_APP_EXIT, "&Beenden"}}},
-        {"&Bearbeiten", {{ID_EDIT_UNDO, "&Rückgängig\tStrg+Z"}, {0, nullptr}, {ID_EDIT_COPY, "&Kopieren\tStrg+C"}}},
+        {"&Bearbeiten",
+         {{ID_EDIT_UNDO, "&Rückgängig\tStrg+Z"}, {0, nullptr}, {ID_EDIT_COPY, "&Kopieren\tStrg+C"}}},
         {"Da&ten",
          {{ID_EDIT_FUNCTIONS, "&Funktionen...\tStrg+F"},
           {ID_EDIT_OBJECTS, "&Objekte...\tStrg+B"},
@@ -175,17 +192,17 @@ const SMenuPopup& ViewContextMenu()
 
 const std::vector<int>& StandardToolBar()
 {
-    static const std::vector<int> bar{ID_FILE_NEW, ID_FILE_OPEN,      ID_FILE_SAVE,    0,
-                                      ID_EDIT_UNDO, ID_EDIT_COPY,     0,               ID_FILE_PRINT,
-                                      0,           ID_TIP_OF_THE_DAY, ID_CONTEXT_HELP, ID_APP_ABOUT};
+    static const std::vector<int> bar{
+        ID_FILE_NEW,       ID_FILE_OPEN,    ID_FILE_SAVE, 0, ID_EDIT_UNDO, ID_EDIT_COPY, 0, ID_FILE_PRINT, 0,
+        ID_TIP_OF_THE_DAY, ID_CONTEXT_HELP, ID_APP_ABOUT};
     return bar;
 }
 
 const std::vector<int>& FunctionToolBar()
 {
-    static const std::vector<int> bar{ID_REDRAW,      0,        ID_EDIT_FUNCTIONS, ID_EDIT_OBJECTS,
-                                      ID_EDIT_SCALING, 0,       ID_VALUE_TABLE,    ID_ZEROS,
-                                      ID_EXTREMA,     ID_INFLECTIONS, ID_MONOTONY};
+    static const std::vector<int> bar{
+        ID_REDRAW,      0,        ID_EDIT_FUNCTIONS, ID_EDIT_OBJECTS, ID_EDIT_SCALING, 0,
+        ID_VALUE_TABLE, ID_ZEROS, ID_EXTREMA,        ID_INFLECTIONS,  ID_MONOTONY};
     return bar;
 }
 
@@ -223,4 +240,7 @@ QList<QKeySequence> Accelerators(int commandId)
     }
 }
 
-QString DocumentTypeField(int index) { return LoadString(IDR_GRAPHTYPE).section(QLatin1Char('\n'), index, index); }
+QString DocumentTypeField(int index)
+{
+    return LoadString(IDR_GRAPHTYPE).section(QLatin1Char('\n'), index, index);
+}

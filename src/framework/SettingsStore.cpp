@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "framework/SettingsStore.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -11,14 +11,17 @@ std::unique_ptr<CSettingsStore>& Current()
     return store;
 }
 
-QString Key(const QString& section, const QString& entry) { return section + QLatin1Char('/') + entry; }
+QString Key(const QString& section, const QString& entry)
+{
+    return section + QLatin1Char('/') + entry;
+}
 
 } // namespace
 
 CSettingsStore::CSettingsStore(const QString& iniPath)
-    : m_settings{iniPath.isEmpty()
-                     ? std::make_unique<QSettings>(QStringLiteral("Vex Software"), QStringLiteral("Vex Funktions-Plotter"))
-                     : std::make_unique<QSettings>(iniPath, QSettings::IniFormat)}
+    : m_settings{iniPath.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("Vex Software"),
+                                                                 QStringLiteral("Vex Funktions-Plotter"))
+                                   : std::make_unique<QSettings>(iniPath, QSettings::IniFormat)}
 {
 }
 
@@ -33,7 +36,10 @@ CSettingsStore& CSettingsStore::Instance()
     return *store;
 }
 
-void CSettingsStore::UseFile(const QString& iniPath) { Current() = std::make_unique<CSettingsStore>(iniPath); }
+void CSettingsStore::UseFile(const QString& iniPath)
+{
+    Current() = std::make_unique<CSettingsStore>(iniPath);
+}
 
 int CSettingsStore::GetProfileInt(const QString& section, const QString& entry, int defaultValue) const
 {
@@ -64,7 +70,8 @@ QStringList CSettingsStore::RecentFiles() const
 {
     QStringList files;
     for (int i = 1; i <= kRecentFiles; ++i) {
-        const QString file = GetProfileString(QStringLiteral("Recent File List"), QStringLiteral("File%1").arg(i), {});
+        const QString file =
+            GetProfileString(QStringLiteral("Recent File List"), QStringLiteral("File%1").arg(i), {});
         if (!file.isEmpty()) {
             files << file;
         }

@@ -1,11 +1,11 @@
 #include "AppTestSupport.h"
 
-#include "app/CommandIds.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
 #include "app/MainFrame.h"
-#include "app/SettingsStore.h"
 #include "app/ZelApp.h"
+#include "framework/CommandIds.h"
+#include "framework/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -227,7 +227,8 @@ TEST(RecentFiles, TheFileMenuShowsThemNewestFirst)
         WriteBytes(paths.last(), SampleGraphBytes());
         frame.DocumentManager()->OpenDocument(paths.last());
     }
-    EXPECT_EQ(CSettingsStore::Instance().RecentFiles(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_EQ(CSettingsStore::Instance().RecentFiles(),
+              (QStringList{paths[4], paths[3], paths[2], paths[1]}));
     EXPECT_TRUE(frame.Action(ID_FILE_MRU_FILE1)->text().endsWith(QStringLiteral("r4.zel")));
     EXPECT_TRUE(frame.Action(ID_FILE_MRU_FILE1 + 3)->text().startsWith(QStringLiteral("&4 ")));
     frame.DocumentManager()->CloseAllDocuments();

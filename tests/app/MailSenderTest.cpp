@@ -1,10 +1,10 @@
 #include "AppTestSupport.h"
 
-#include "app/CommandIds.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
 #include "app/MailSender.h"
 #include "app/MainFrame.h"
+#include "framework/CommandIds.h"
 
 #include <QAction>
 #include <QDeadlineTimer>

@@ -1,13 +1,13 @@
+#include "app/MainFrame.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
-#include "app/MainFrame.h"
 #include "app/ZelView.h"
+#include "framework/CommandIds.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -118,15 +118,16 @@ TEST(MainFrame, ToolbarsAndTheirCaptions)
     for (QAction* action : frame.FunctionBar()->actions()) {
         tips << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
     }
-    EXPECT_EQ(tips, (QStringList{"Neu zeichnen", "|", "Funktionen bearbeiten", "Objekte bearbeiten",
-                                 "Skalierung bearbeiten", "|", "Wertetabelle anzeigen", "Nullstellen anzeigen",
-                                 "Extremwerte anzeigen", "Wendestellen anzeigen", "Monotonie anzeigen"}));
+    EXPECT_EQ(tips,
+              (QStringList{"Neu zeichnen", "|", "Funktionen bearbeiten", "Objekte bearbeiten",
+                           "Skalierung bearbeiten", "|", "Wertetabelle anzeigen", "Nullstellen anzeigen",
+                           "Extremwerte anzeigen", "Wendestellen anzeigen", "Monotonie anzeigen"}));
     tips.clear();
     for (QAction* action : frame.StandardBar()->actions()) {
         tips << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
     }
-    EXPECT_EQ(tips, (QStringList{"Neu", "Öffnen", "Speichern", "|", "Rückgängig", "Kopieren", "|", "Drucken", "|",
-                                 "Tip des Tages", "Hilfe", "Info"}));
+    EXPECT_EQ(tips, (QStringList{"Neu", "Öffnen", "Speichern", "|", "Rückgängig", "Kopieren", "|", "Drucken",
+                                 "|", "Tip des Tages", "Hilfe", "Info"}));
 }
 
 TEST(MainFrame, StatusPromptOfThePointedCommandAndTheIdleText)
@@ -159,9 +160,11 @@ TEST(MainFrame, MenuEntriesCarryTheirTextsAndAccelerators)
     } cases[] = {
         {ID_FILE_NEW, "&Neu\tStrg+N", {QKeySequence(Qt::CTRL | Qt::Key_N)}},
         {ID_FILE_SAVE, "S&peichern\tStrg+S", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
-        {ID_EDIT_UNDO, "&Rückgängig\tStrg+Z",
+        {ID_EDIT_UNDO,
+         "&Rückgängig\tStrg+Z",
          {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
-        {ID_EDIT_COPY, "&Kopieren\tStrg+C",
+        {ID_EDIT_COPY,
+         "&Kopieren\tStrg+C",
          {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
         {ID_EDIT_FUNCTIONS, "&Funktionen...\tStrg+F", {QKeySequence(Qt::CTRL | Qt::Key_F)}},
         {ID_EDIT_OBJECTS, "&Objekte...\tStrg+B", {QKeySequence(Qt::CTRL | Qt::Key_B)}},

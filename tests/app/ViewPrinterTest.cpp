@@ -1,8 +1,8 @@
 #include "PdfSupport.h"
 
 #include "app/GraphDocument.h"
-#include "app/PrintSetupDialog.h"
 #include "app/ViewPrinter.h"
+#include "dialogs/PrintSetupDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // Runs the built vexplot binary, as a user or a script would.
-#include "RecordingSink.h"
+#include "analysis/RecordingSink.h"
 
 #include "document/GraphFile.h"
 #include "document/ZelDoc.h"

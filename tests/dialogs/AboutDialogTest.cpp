@@ -1,6 +1,6 @@
-#include "app/AboutDialog.h"
-#include "app/CommandIds.h"
+#include "dialogs/AboutDialog.h"
 #include "app/MainFrame.h"
+#include "framework/CommandIds.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,13 +1,13 @@
-#include "RecordingSink.h"
+#include "analysis/RecordingSink.h"
 
-#include "analysis/TabStopDelegate.h"
-#include "analysis/ValuesDialog.h"
-#include "app/CommandIds.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
-#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
-#include "app/SettingsStore.h"
+#include "dialogs/TabStopDelegate.h"
+#include "dialogs/ValuesDialog.h"
+#include "framework/CommandIds.h"
+#include "framework/HelpWindow.h"
+#include "framework/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "app/HelpWindow.h"
-#include "app/CommandIds.h"
+#include "framework/HelpWindow.h"
 #include "app/DocumentManager.h"
 #include "app/MainFrame.h"
-#include "app/PrintSetupDialog.h"
-#include "app/Resources.h"
 #include "app/ZelView.h"
+#include "dialogs/PrintSetupDialog.h"
+#include "framework/CommandIds.h"
+#include "framework/Resources.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "view/PainterContext.h"
+#include "framework/PainterContext.h"
 #include "document/Scaling.h"
 #include "view/GraphPaint.h"
 

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "framework/SettingsStore.h"
 
 #include <QTemporaryDir>
 
