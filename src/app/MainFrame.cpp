@@ -377,10 +377,6 @@ bool CMainFrame::IsUnavailable(int id)
     switch (id) {
     case ID_TIP_OF_THE_DAY:
     case ID_OPTIONS:
-    case ID_EDIT_FUNCTIONS:
-    case ID_EDIT_SCALING:
-    case ID_EDIT_OBJECTS:
-    case ID_PROPERTIES:
     case ID_EDIT_COPY:
         return true;
     default:

@@ -2,6 +2,7 @@
 
 #include "app/GraphDocument.h"
 #include "app/ViewPrinter.h"
+#include "dialogs/GraphPropertiesSheet.h"
 #include "dialogs/ValuesDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
@@ -47,6 +48,10 @@ bool CZelView::IsViewCommand(int id)
     case ID_EXTREMA:
     case ID_INFLECTIONS:
     case ID_MONOTONY:
+    case ID_EDIT_FUNCTIONS:
+    case ID_PROPERTIES:
+    case ID_EDIT_OBJECTS:
+    case ID_EDIT_SCALING:
         return true;
     default:
         return false;
@@ -60,6 +65,10 @@ bool CZelView::IsCommandEnabled(int id) const
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
+    case ID_EDIT_FUNCTIONS:
+    case ID_PROPERTIES:
+    case ID_EDIT_OBJECTS:
+    case ID_EDIT_SCALING:
         return true;
     case ID_EDIT_UNDO:
         return m_document->Model().CanUndo() != 0;
@@ -106,9 +115,26 @@ bool CZelView::OnCommand(int id)
         dialog.exec();
         return true;
     }
+    case ID_EDIT_FUNCTIONS:
+    case ID_PROPERTIES:
+    case ID_EDIT_OBJECTS:
+    case ID_EDIT_SCALING:
+        EditProperties(CGraphPropertiesSheet::FirstPageOfCommand(id));
+        return true;
     default:
         return false;
     }
+}
+
+void CZelView::EditProperties(int firstPage)
+{
+    CGraphPropertiesSheet sheet{m_document->GetTitle(), m_document->Model(), firstPage, this};
+    if (sheet.exec() != QDialog::Accepted || !m_document) {
+        return;
+    }
+    sheet.ApplyTo(m_document->Model());
+    RedrawNow();
+    m_document->NotifyChanged();
 }
 
 void CZelView::RedrawNow()

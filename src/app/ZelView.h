@@ -30,6 +30,9 @@ public:
     bool IsCommandEnabled(int id) const;
     static bool IsViewCommand(int id);
 
+    // The graph properties sheet on the given page; OK hands its copies to the document.
+    void EditProperties(int firstPage);
+
     // Repaint at once, as after every change made through this view.
     void RedrawNow();
 

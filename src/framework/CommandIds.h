@@ -2,7 +2,8 @@
 
 // Command ids of menus, accelerators and toolbars. The numbers are the program's own and are kept
 // stable: help contexts, object names and tests address commands by them.
-enum CommandId : int {
+enum CommandId : int
+{
     ID_TIP_OF_THE_DAY = 104,
 
     ID_OPTIONS = 32771,
@@ -48,7 +49,8 @@ enum CommandId : int {
 };
 
 // String ids that are no commands.
-enum StringId : int {
+enum StringId : int
+{
     IDS_COMPANY = 101,
     IDR_MAINFRAME = 128,
     IDR_GRAPHTYPE = 129,

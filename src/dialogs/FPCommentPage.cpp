@@ -1,0 +1,66 @@
+#include "dialogs/FPCommentPage.h"
+
+#include "framework/Cp1252TextEdit.h"
+
+#include <QColor>
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QColor ColorFromRecord(std::uint32_t color)
+{
+    return QColor{static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF)};
+}
+
+std::uint32_t RecordFromColor(const QColor& color)
+{
+    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
+           (static_cast<std::uint32_t>(color.blue()) << 16);
+}
+
+CFPCommentPage::CFPCommentPage(QWidget* parent) : CPropertyPage{143, QStringLiteral("Sonstiges"), parent}
+{
+    auto* commentGroup = new QGroupBox{QStringLiteral("&Kommentar:"), this};
+    m_commentField = new CCp1252TextEdit{kMaxCommentLength, commentGroup};
+    m_commentField->setObjectName(QStringLiteral("IDC_1022"));
+    m_commentField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* commentLayout = new QVBoxLayout{commentGroup};
+    commentLayout->addWidget(m_commentField);
+
+    auto* colorGroup = new QGroupBox{QStringLiteral("Farbe"), this};
+    auto* colorLabel = new QLabel{QStringLiteral("Farbe der Funktion im Graphen:"), colorGroup};
+    m_colorButton = new QPushButton{QStringLiteral("Wählen..."), colorGroup};
+    m_colorButton->setObjectName(QStringLiteral("IDC_1049"));
+    m_colorButton->setAutoDefault(false);
+    auto* colorLayout = new QHBoxLayout{colorGroup};
+    colorLayout->addWidget(colorLabel);
+    colorLayout->addStretch();
+    colorLayout->addWidget(m_colorButton);
+    connect(m_colorButton, &QPushButton::clicked, this, &CFPCommentPage::OnChooseColor);
+
+    auto* layout = new QVBoxLayout{this};
+    layout->addWidget(commentGroup, 1);
+    layout->addWidget(colorGroup);
+}
+
+bool CFPCommentPage::UpdateData(bool saveAndValidate)
+{
+    if (saveAndValidate) {
+        m_comment = m_commentField->Text();
+    } else {
+        m_commentField->SetText(m_comment);
+    }
+    return true;
+}
+
+void CFPCommentPage::OnChooseColor()
+{
+    const QColor chosen = QColorDialog::getColor(ColorFromRecord(m_color), this);
+    if (chosen.isValid()) {
+        m_color = RecordFromColor(chosen);
+    }
+}

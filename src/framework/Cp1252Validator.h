@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QValidator>
+
+// The text rule of every one-line text field whose text goes into a graph file: only characters
+// that Windows-1252 can hold, and at most a number of them. Whatever breaks the rule, typed or
+// pasted, is refused as a whole with a beep, so nothing the user typed is changed on saving.
+//
+// A longer text that a file brought (a term of 300 characters) is shown whole: the limit grows to
+// the length the field was filled with, so the text can be shortened but never grow past it.
+class CCp1252Validator final : public QValidator
+{
+    Q_OBJECT
+
+public:
+    CCp1252Validator(int maxLength, QObject* parent = nullptr);
+
+    // Call after filling the field, with its text.
+    void AllowLengthOf(const QString& filled);
+    int MaxLength() const { return m_allowed; }
+
+    State validate(QString& input, int& position) const override;
+
+private:
+    int m_maxLength;
+    int m_allowed;
+};
+
+// Whether every character of the text has a Windows-1252 byte.
+bool IsCp1252Text(const QString& text);

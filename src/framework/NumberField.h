@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <optional>
+
+// The edit field of one double in every editing dialog. It shows the value in the shortest
+// general form with up to 15 significant digits ("0", "0.5", "1e+20") and reads back only text
+// that is wholly a decimal number with a point, never through the locale.
+//
+// A value that 15 digits cannot hold exactly (0.1 + 0.2, 1e-300 / 3) is kept: as long as the text
+// is the one the field showed for it, reading gives back the very same double, so opening and
+// confirming a dialog never changes a stored value. That holds for "inf" and "nan" from a file as
+// well; typed text must be a decimal number.
+class CNumberField final : public QLineEdit
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CNumberField)
+
+public:
+    explicit CNumberField(QWidget* parent = nullptr);
+
+    void SetValue(double value);
+
+    // The value of the text, or nothing when the text is not wholly a number. Quiet.
+    std::optional<double> Value() const;
+
+    // Reads the value like Value(); when the text is not a number, tells the user so, selects the
+    // field's text and asks for the focus (disabled fields are read and checked as well).
+    bool Read(double& value);
+
+    // The text of a value as the field shows it.
+    static QString Format(double value);
+    // Blanks around the text are allowed; an optional sign, digits with at most one point, and an
+    // optional exponent. Nothing else, not even an empty text.
+    static std::optional<double> Parse(const QString& text);
+
+private:
+    double m_shownValue{0.0};
+    QString m_shownText;
+};
+
+// The message for a field that holds no number.
+QString NumberFieldMessage();
