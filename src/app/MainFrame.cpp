@@ -401,10 +401,10 @@ CChildFrame* CMainFrame::CreateChildFrame(CGraphDocument* document)
     child->canClose = [this](CZelView* closing) { return m_documents->CanCloseView(closing); };
     child->closed = [this](CZelView* gone) { m_documents->ViewClosed(gone); };
     m_mdiArea->addSubWindow(child);
-    // Every window's own menu claims Ctrl+F4 for itself; with several windows the claims cancel out
-    // and the key does nothing. The frame's Ctrl+F4 closes the active one instead.
+    // Under some keyboard schemes the window's own menu claims Ctrl+F4 as well; two claims on one
+    // key cancel out, so the window's claim counts only while its menu is open.
     for (QAction* action : child->systemMenu()->actions()) {
-        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4)) {
+        if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4))) {
             action->setShortcutContext(Qt::WidgetShortcut);
         }
     }

@@ -66,8 +66,10 @@ public:
     void UpdateKeyIndicators();
     std::function<std::optional<SKeyLockStates>()> readKeyLocks{ReadKeyLockStates};
 
-    // A graph window smaller than this no longer shows a readable graph.
-    static constexpr QSize kMinimumViewSize{320, 240};
+    // A graph window smaller than this no longer shows a readable graph. Below 280 pixels of height
+    // the automatic y scaling can no longer fit the ten steps of a new graph and takes a coarser
+    // range, which would count as an edit nobody made; the width keeps the 4:3 shape of a new window.
+    static constexpr QSize kMinimumViewSize{380, 280};
 
 protected:
     void closeEvent(QCloseEvent* event) override;

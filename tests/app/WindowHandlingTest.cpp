@@ -104,9 +104,12 @@ TEST(WindowHandling, AGraphWindowIsNeverSmallerThanAReadableGraph)
         c.shrink(frame);
         QApplication::processEvents();
         for (QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
-            const QWidget* view = window->widget();
+            const auto* view = static_cast<CZelView*>(window->widget());
             EXPECT_GE(view->width(), CMainFrame::kMinimumViewSize.width()) << c.name;
             EXPECT_GE(view->height(), CMainFrame::kMinimumViewSize.height()) << c.name;
+            // Too small a window makes the automatic y scaling choose a coarser range, an edit
+            // nobody made.
+            EXPECT_FALSE(view->GetDocument()->IsModified()) << c.name;
         }
     }
 }
@@ -132,7 +135,8 @@ TEST(WindowHandling, AMaximisedWindowNamesItsDocumentOnceInTheTitle)
         const std::string normal = std::string("Vex Funktions-Plotter - ") + c.name;
         // The star follows the document; drawing a file with automatic y scaling may already set it.
         const auto maximised = [&c] {
-            return std::string("Vex Funktions-Plotter - [") + c.name + (c.document->IsModified() ? "*]" : "]");
+            return std::string("Vex Funktions-Plotter - [") + c.name +
+                   (c.document->IsModified() ? "*]" : "]");
         };
         QMdiSubWindow* child = ChildOf(c.document);
         frame.MdiArea()->setActiveSubWindow(child);
