@@ -162,6 +162,41 @@ TEST(WindowHandling, AMaximisedWindowNamesItsDocumentOnceInTheTitle)
     }
 }
 
+TEST(WindowHandling, TheTitleFollowsWhileTheWindowsStayMaximised)
+{
+    CMainFrame frame;
+    ShowActive(frame);
+    for (int i = 0; i < 3; ++i) {
+        frame.DocumentManager()->NewDocument();
+    }
+    frame.MdiArea()->activeSubWindow()->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(ShownTitle(frame), "Vex Funktions-Plotter - [Graph3]");
+    const struct
+    {
+        const char* step;
+        std::function<void()> act;
+        const char* title;
+    } steps[] = {
+        {"next window", [&frame] { frame.MdiArea()->activateNextSubWindow(); },
+         "Vex Funktions-Plotter - [Graph1]"},
+        {"second window on it", [&frame] { frame.Action(ID_WINDOW_NEW)->trigger(); },
+         "Vex Funktions-Plotter - [Graph1:2]"},
+        {"close it again", [&frame] { frame.MdiArea()->activeSubWindow()->close(); },
+         "Vex Funktions-Plotter - [Graph1]"},
+        {"close Graph1", [&frame] { frame.MdiArea()->activeSubWindow()->close(); }, nullptr},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        QApplication::processEvents();
+        const QMdiSubWindow* active = frame.MdiArea()->activeSubWindow();
+        ASSERT_NE(active, nullptr) << s.step;
+        ASSERT_TRUE(active->isMaximized()) << s.step;
+        const std::string name = ShownTitle(*active);
+        EXPECT_EQ(ShownTitle(frame), s.title ? s.title : "Vex Funktions-Plotter - [" + name + "]") << s.step;
+    }
+}
+
 // Notes keyboard requests for a context menu instead of opening one, which would block the test.
 class ContextMenuRequests : public QObject
 {
