@@ -35,9 +35,10 @@ CDocumentManager::~CDocumentManager() = default;
 
 QString CDocumentManager::FileFilter()
 {
-    // "Funktions-Graphen (*.zel)"; the dialogs match the pattern without regard to case, so that
-    // files named *.ZEL show as well.
-    return DocumentTypeField(3);
+    // "Funktions-Graphen (*.zel)" first, so that it is the one chosen; the dialogs match the pattern
+    // without regard to case, so that files named *.ZEL show as well. "Alle Dateien" lets a user
+    // find a graph saved under another extension.
+    return DocumentTypeField(3) + QStringLiteral(";;Alle Dateien (*)");
 }
 
 CGraphDocument* CDocumentManager::AddDocument(std::unique_ptr<CGraphDocument> document)

@@ -4,6 +4,7 @@
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
 #include "app/MailSender.h"
+#include "app/MenuPrompts.h"
 #include "app/ViewPrinter.h"
 #include "app/ZelView.h"
 #include "dialogs/AboutDialog.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -23,6 +25,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
 #include <algorithm>
@@ -93,7 +97,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
     setCentralWidget(m_mdiArea);
     m_documents = new CDocumentManager{this};
 
+    m_menuPrompts = new CMenuPrompts{statusBar()};
     CreateActions();
+    CreateWindowKeys();
     BuildMenus();
     m_standardBar =
         BuildToolBar(QStringLiteral("Standard"), QStringLiteral("IDR_MAINFRAME_BAR"), StandardToolBar());
@@ -180,7 +186,48 @@ QAction* CMainFrame::CreateCommandAction(int id, const QString& text, QObject* p
     action->setStatusTip(StatusPrompt(id));
     action->setEnabled(IsCommandEnabled(id));
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    if (auto* menu = qobject_cast<QMenu*>(parent)) {
+        m_menuPrompts->Watch(menu);
+    }
     return action;
+}
+
+void CMainFrame::CreateWindowKeys()
+{
+    // Keys that users of multi-document programs expect besides the accelerators of the menus:
+    // Ctrl+F4 closes the graph window, Ctrl+F6 and Ctrl+Shift+F6 walk the windows, and Shift+F10
+    // stands in for the menu key, which many keyboards lack.
+    const auto addKey = [this](QKeySequence keys, const std::function<void()>& handler) {
+        auto* action = new QAction{this};
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+    addKey(QKeySequence(Qt::CTRL | Qt::Key_F4), [this] {
+        if (CZelView* view = ActiveView()) {
+            view->parentWidget()->close();
+        }
+    });
+    addKey(QKeySequence(Qt::CTRL | Qt::Key_F6), [this] { m_mdiArea->activateNextSubWindow(); });
+    addKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6),
+           [this] { m_mdiArea->activatePreviousSubWindow(); });
+    addKey(QKeySequence(Qt::SHIFT | Qt::Key_F10), [this] { RequestContextMenu(); });
+}
+
+void CMainFrame::RequestContextMenu()
+{
+    // The same request the menu key makes: to the widget with the focus, at the point it names.
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != this) {
+        target = ActiveView();
+    }
+    if (!target || !target->isEnabled()) {
+        return;
+    }
+    const QPoint pos = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent request{QContextMenuEvent::Keyboard, pos, target->mapToGlobal(pos),
+                              QApplication::keyboardModifiers()};
+    QApplication::sendEvent(target, &request);
 }
 
 QMenu* CMainFrame::BuildMenu(const char* title, const std::vector<SMenuItem>& items)
@@ -200,6 +247,7 @@ QMenu* CMainFrame::BuildMenu(const char* title, const std::vector<SMenuItem>& it
         }
     }
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    m_menuPrompts->Watch(menu);
     return menu;
 }
 
@@ -236,6 +284,7 @@ void CMainFrame::BuildMenus()
             QAction* entry = m_windowMenu->addAction(
                 (i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1)) + title);
             entry->setProperty("windowEntry", true);
+            entry->setStatusTip(QStringLiteral("Aktiviert dieses Fenster."));
             entry->setCheckable(true);
             entry->setChecked(window == m_mdiArea->activeSubWindow());
             connect(entry, &QAction::triggered, this,
@@ -283,9 +332,12 @@ void CMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("ID_%1").arg(ID_VIEW_STATUS_BAR));
-    // The key-state panes; the lock states of the keyboard are not readable here, so they stay grey.
-    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+    // The key-state panes, grey until the lock states are known.
+    const int paneIds[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+    for (std::size_t i = 0; i < m_keyPanes.size(); ++i) {
+        const int id = paneIds[i];
         auto* pane = new QLabel{LoadString(id), bar};
+        m_keyPanes[i] = pane;
         pane->setObjectName(QStringLiteral("ID_%1").arg(id));
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
@@ -301,6 +353,24 @@ void CMainFrame::BuildStatusBar()
         }
     });
     bar->showMessage(LoadString(IDS_IDLE_MESSAGE));
+
+    // The lock keys may be pressed while another program has the keyboard, so the panes follow the
+    // keyboard by polling rather than by our own key events; only where the states can be read.
+    if (ReadKeyLockStates()) {
+        auto* poll = new QTimer{this};
+        connect(poll, &QTimer::timeout, this, &CMainFrame::UpdateKeyIndicators);
+        poll->start(250);
+        UpdateKeyIndicators();
+    }
+}
+
+void CMainFrame::UpdateKeyIndicators()
+{
+    const std::optional<SKeyLockStates> states = readKeyLocks ? readKeyLocks() : std::nullopt;
+    const bool on[] = {states && states->capsLock, states && states->numLock, states && states->scrollLock};
+    for (std::size_t i = 0; i < m_keyPanes.size(); ++i) {
+        m_keyPanes[i]->setEnabled(on[i]);
+    }
 }
 
 CZelView* CMainFrame::ActiveView() const
@@ -326,10 +396,20 @@ CChildFrame* CMainFrame::CreateChildFrame(CGraphDocument* document)
     auto* view = new CZelView{document, [this](int id, const QString& text, QObject* parent) {
                                   return CreateCommandAction(id, text, parent);
                               }};
+    view->setMinimumSize(kMinimumViewSize);
     auto* child = new CChildFrame{view};
     child->canClose = [this](CZelView* closing) { return m_documents->CanCloseView(closing); };
     child->closed = [this](CZelView* gone) { m_documents->ViewClosed(gone); };
     m_mdiArea->addSubWindow(child);
+    // Under some keyboard schemes the window's own menu claims Ctrl+F4 as well; two claims on one
+    // key cancel out, so the window's claim counts only while its menu is open.
+    for (QAction* action : child->systemMenu()->actions()) {
+        if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4))) {
+            action->setShortcutContext(Qt::WidgetShortcut);
+        }
+    }
+    // Maximising moves the document's name from our title into the brackets Qt adds, and back.
+    connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateFrameTitles);
     PlaceChild(child, static_cast<int>(m_mdiArea->subWindowList().size()) - 1);
     child->show();
     m_mdiArea->setActiveSubWindow(child);
@@ -344,6 +424,33 @@ void CMainFrame::PlaceChild(QMdiSubWindow* child, int index)
     const QSize area = m_mdiArea->viewport()->size();
     const int step = (24 * index) % 240;
     child->setGeometry(step, step, std::max(320, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
+}
+
+void CMainFrame::CascadeChildren()
+{
+    // Qt's own cascade shrinks every window to its size hint, a thumbnail of the graph. Here each
+    // keeps the size a new window gets, stepped by the height of a title bar so that every title
+    // stays in reach; the active window, on top, ends up last.
+    const QSize area = m_mdiArea->viewport()->size();
+    int index = 0;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isMinimized()) {
+            continue;
+        }
+        if (window->isMaximized()) {
+            window->showNormal();
+        }
+        const QSize size =
+            QSize(area.width() * 3 / 4, area.height() * 3 / 4).expandedTo(window->minimumSizeHint());
+        const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+        // Start again at the top left rather than push windows out of the area.
+        const int room = std::max(0, std::min(area.width() - size.width(), area.height() - size.height()));
+        const int places = step > 0 ? room / step + 1 : 1;
+        const int offset = (index % places) * step;
+        window->setGeometry(offset, offset, size.width(), size.height());
+        window->raise();
+        ++index;
+    }
 }
 
 void CMainFrame::showEvent(QShowEvent* event)
@@ -437,7 +544,11 @@ void CMainFrame::UpdateFrameTitles()
     }
     const QString app = LoadString(IDS_APP_TITLE);
     CGraphDocument* document = ActiveDocument();
-    setWindowTitle(document ? app + QStringLiteral(" - ") + document->GetTitle() : app);
+    // A maximised graph window has no title bar; Qt shows its title in brackets after ours, so the
+    // name must not stand there twice.
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    const bool nameInBrackets = active && active->isMaximized();
+    setWindowTitle(document && !nameInBrackets ? app + QStringLiteral(" - ") + document->GetTitle() : app);
     if (m_actions.contains(ID_EDIT_UNDO)) {
         m_actions.value(ID_EDIT_UNDO)->setEnabled(IsCommandEnabled(ID_EDIT_UNDO));
     }
@@ -533,7 +644,7 @@ void CMainFrame::OnCommand(int id)
         }
         break;
     case ID_WINDOW_CASCADE:
-        m_mdiArea->cascadeSubWindows();
+        CascadeChildren();
         break;
     case ID_WINDOW_TILE:
         m_mdiArea->tileSubWindows();

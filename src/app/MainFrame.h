@@ -1,13 +1,19 @@
 #pragma once
 
+#include "framework/KeyIndicators.h"
 #include "framework/Resources.h"
 
 #include <QHash>
 #include <QMainWindow>
 
+#include <array>
+#include <functional>
+#include <optional>
+
 class CChildFrame;
 class CDocumentManager;
 class CGraphDocument;
+class CMenuPrompts;
 class CZelView;
 class QLabel;
 class QMdiArea;
@@ -55,6 +61,16 @@ public:
     // Commands that exist in the menus but whose dialogs are not part of the program yet.
     static bool IsUnavailable(int id);
 
+    // Lights the key panes "UF", "NUM" and "RF" after the lock states; where they cannot be read,
+    // the panes stay grey.
+    void UpdateKeyIndicators();
+    std::function<std::optional<SKeyLockStates>()> readKeyLocks{ReadKeyLockStates};
+
+    // A graph window smaller than this no longer shows a readable graph. Below 280 pixels of height
+    // the automatic y scaling can no longer fit the ten steps of a new graph and takes a coarser
+    // range, which would count as an edit nobody made; the width keeps the 4:3 shape of a new window.
+    static constexpr QSize kMinimumViewSize{380, 280};
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -68,6 +84,9 @@ private:
     void ShowMenu(int menuId);
     void ArrangeIcons();
     void PlaceChild(QMdiSubWindow* child, int index);
+    void CascadeChildren();
+    void CreateWindowKeys();
+    void RequestContextMenu();
 
     CDocumentManager* m_documents{nullptr};
     QMdiArea* m_mdiArea{nullptr};
@@ -80,4 +99,6 @@ private:
     QMenu* m_windowMenu{nullptr};
     int m_currentMenu{0};
     bool m_placedOnFirstShow{false};
+    CMenuPrompts* m_menuPrompts{nullptr};
+    std::array<QLabel*, 3> m_keyPanes{};
 };

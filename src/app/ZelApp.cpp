@@ -81,10 +81,13 @@ bool CZelApp::ProcessCommandLine(CMainFrame& frame, const QStringList& files)
         documents->NewDocument();
         return true;
     }
-    // A file that cannot be opened ends start-up; the reason goes to stderr, not to a window.
+    // A file that cannot be opened ends start-up. Someone who double-clicked it in a file manager
+    // has no terminal, so the reason goes to the same message box as "Öffnen" shows; scripts
+    // still find it on stderr.
     const auto showError = documents->showError;
-    documents->showError = [](const QString& message) {
+    documents->showError = [showError](const QString& message) {
         std::fprintf(stderr, "vexplot: %s\n", message.toLocal8Bit().constData());
+        showError(message);
     };
     const bool opened = documents->OpenDocument(files.first()) != nullptr;
     documents->showError = showError;

@@ -9,13 +9,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <functional>
 
 namespace {
 
@@ -208,10 +212,62 @@ TEST(CommandLine, OpensTheNamedFileOrANewDocument)
         ASSERT_EQ(frame.DocumentManager()->Documents().size(), 1);
         EXPECT_TRUE(frame.DocumentManager()->Documents().first()->GetPathName().isEmpty());
     }
-    {
+}
+
+// Someone who double-clicks a damaged file in a file manager has no terminal to read stderr.
+TEST(CommandLine, AFileThatCannotBeOpenedIsReportedInAMessageBox)
+{
+    QTemporaryDir dir;
+    const QString truncated = dir.filePath(QStringLiteral("short.zel"));
+    WriteBytes(truncated, SampleGraphBytes().left(10));
+    const QString empty = dir.filePath(QStringLiteral("empty.zel"));
+    WriteBytes(empty, QByteArray());
+    for (const QString& path : {dir.filePath(QStringLiteral("none.zel")), truncated, empty}) {
         CMainFrame frame;
-        EXPECT_FALSE(CZelApp::ProcessCommandLine(frame, {dir.filePath(QStringLiteral("none.zel"))}));
-        EXPECT_TRUE(frame.DocumentManager()->Documents().isEmpty());
+        Answers answers;
+        Prepare(frame, answers);
+        EXPECT_FALSE(CZelApp::ProcessCommandLine(frame, {path})) << path.toStdString();
+        EXPECT_TRUE(frame.DocumentManager()->Documents().isEmpty()) << path.toStdString();
+        ASSERT_EQ(answers.errors.size(), 1) << path.toStdString();
+        EXPECT_TRUE(answers.errors.first().contains(QFileInfo(path).fileName())) << path.toStdString();
+    }
+}
+
+// Opens the dialog a file command shows, notes its filters and cancels it.
+struct SShownFilters
+{
+    QStringList filters;
+    QString selected;
+};
+
+SShownFilters FiltersOfTheDialog(const std::function<void()>& openDialog)
+{
+    SShownFilters shown;
+    QTimer::singleShot(0, [&shown] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
+                shown.filters = dialog->nameFilters();
+                shown.selected = dialog->selectedNameFilter();
+                dialog->reject();
+            }
+        }
+    });
+    openDialog();
+    return shown;
+}
+
+TEST(FileDialogs, OfferGraphFilesFirstAndAllFilesSecond)
+{
+    CMainFrame frame;
+    CDocumentManager* manager = frame.DocumentManager();
+    const std::function<void()> dialogs[] = {
+        [manager] { manager->askOpenFileName(); },
+        [manager] { manager->askSaveFileName(QStringLiteral("Graph1")); },
+    };
+    for (const auto& openDialog : dialogs) {
+        const SShownFilters shown = FiltersOfTheDialog(openDialog);
+        EXPECT_EQ(shown.filters, (QStringList{"Funktions-Graphen (*.zel)", "Alle Dateien (*)"}));
+        EXPECT_EQ(shown.selected, "Funktions-Graphen (*.zel)");
     }
 }
 
