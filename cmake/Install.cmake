@@ -5,8 +5,8 @@ include(GNUInstallDirs)
 
 # The software centres' name for the program; reverse-DNS as they expect.
 set(VEX_APP_ID "de.vexsoftware.vexplot")
-# Where the software centres fetch the screenshot from; resources/screenshots/hauptfenster.png is
-# the picture to publish there.
+# Where the software centres fetch the screenshot of the main window from; the project's web home
+# must serve it there.
 set(VEX_SCREENSHOT_URL "https://vexsoftware.de/vexplot/hauptfenster.png"
     CACHE STRING "Web address of the screenshot named in the AppStream description")
 set(VEX_ICON_SIZES 16 22 24 32 48 64 128 256)
