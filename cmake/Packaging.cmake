@@ -5,9 +5,9 @@ set(CPACK_PACKAGE_VENDOR "Vex Software")
 set(CPACK_PACKAGE_CONTACT "Vex Software")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Funktionsgraphen zeichnen und Kurven diskutieren")
+# The first line of the Description field is the summary above; this is the text beneath it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Funktionsgraphen zeichnen und Kurven diskutieren
-Der Vex Funktions-Plotter zeichnet die Graphen von Termen in x, auch als
+    "Der Vex Funktions-Plotter zeichnet die Graphen von Termen in x, auch als
 Funktionenschar, mit Achsen, Beschriftung und Gitter, und diskutiert eine
 Funktion numerisch: Wertetabelle, Nullstellen, Extremwerte, Wendestellen und
 Monotonie. Ohne Fenster zeichnet vexplot --export einen Graphen als PNG, SVG
