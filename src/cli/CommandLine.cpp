@@ -49,12 +49,15 @@ void Forward(QtMsgType type, const QMessageLogContext& context, const QString& m
 [[noreturn]] void ReportFailedStart()
 {
     const char* display = std::getenv("DISPLAY");
-    if (g_displayUnreachable) {
+    if (g_displayUnreachable && (display == nullptr || *display == '\0')) {
+        // A platform forced to xcb without a display to go to.
+        std::fprintf(stderr, "%s\n", NoDisplayMessage());
+    } else if (g_displayUnreachable) {
         std::fprintf(stderr,
                      "vexplot: Die Anzeige „%s“ ist nicht erreichbar; das Fenster braucht eine. Ohne "
                      "Anzeige arbeiten vexplot --export und vexplot --discuss, oder das Fenster mit "
                      "xvfb-run -a vexplot.\n",
-                     display != nullptr ? display : "");
+                     display);
     } else {
         std::fprintf(stderr,
                      "vexplot: Das Fenster kann nicht starten, die Anbindung an die Anzeige ließ sich "

@@ -126,6 +126,16 @@ std::string Roff(const std::string& text, bool minusSigns)
     return out;
 }
 
+// Text in a font, then back to the upright one. Appended piece by piece: GCC 12 warns wrongly
+// about a string literal added to a temporary string.
+void AppendFont(std::string& out, const char* font, const std::string& text)
+{
+    out += "\\f";
+    out += font;
+    out += text;
+    out += "\\fR";
+}
+
 bool IsLiteral(const std::string& word)
 {
     return word == "vexplot" || (!word.empty() && word.front() == '-');
@@ -159,9 +169,9 @@ std::string RoffSynopsis(const std::string& synopsis)
         if (word == "|") {
             out += '|';
         } else if (IsLiteral(word)) {
-            out += "\\fB" + Roff(word, true) + "\\fR";
+            AppendFont(out, "B", Roff(word, true));
         } else {
-            out += "\\fI" + Roff(word, true) + "\\fR";
+            AppendFont(out, "I", Roff(word, true));
         }
         out += after;
         start = end + 1;
@@ -176,7 +186,12 @@ void AppendRoffEntries(std::string& out, const char* heading, std::span<const SU
     out += std::string{".SH "} + heading + "\n";
     for (const SUsageEntry& entry : entries) {
         out += ".TP\n";
-        out += (options ? RoffSynopsis(entry.term) : "\\fB" + Roff(entry.term, true) + "\\fR") + "\n";
+        if (options) {
+            out += RoffSynopsis(entry.term);
+        } else {
+            AppendFont(out, "B", Roff(entry.term, true));
+        }
+        out += '\n';
         out += Roff(entry.description, false) + "\n";
     }
 }
@@ -237,7 +252,9 @@ std::string HelpText()
     for (const SUsageForm& form : kUsage.forms) {
         out += std::string{"  "} + form.synopsis + "\n";
     }
-    out += "\n" + WrapText(kUsage.introduction, 0, kHelpWidth) + "\n";
+    out += '\n';
+    out += WrapText(kUsage.introduction, 0, kHelpWidth);
+    out += '\n';
     for (const SUsageForm& form : kUsage.forms) {
         out += std::string{"  "} + form.synopsis + "\n";
         out += WrapText(form.description, 6, kHelpWidth);
@@ -275,7 +292,11 @@ std::string ManPageText()
     out += ".SH BESCHREIBUNG\n";
     out += Roff(kUsage.introduction, false) + "\n";
     for (const SUsageForm& form : kUsage.forms) {
-        out += ".TP\n" + RoffSynopsis(form.synopsis) + "\n" + Roff(form.description, false) + "\n";
+        out += ".TP\n";
+        out += RoffSynopsis(form.synopsis);
+        out += '\n';
+        out += Roff(form.description, false);
+        out += '\n';
     }
     AppendRoffEntries(out, "OPTIONEN", kUsage.options, true);
     AppendRoffEntries(out, "RÜCKGABEWERT", kUsage.exitCodes, false);

@@ -156,6 +156,9 @@ TEST(CommandLine, WindowStartWithoutDisplaySaysWhyAndExitsWithOne)
 {
     const SWindowStartCase cases[] = {
         {"no display at all", {}, "Keine Anzeige gefunden"},
+        {"the X11 platform forced without a display",
+         {QStringLiteral("QT_QPA_PLATFORM=xcb")},
+         "Keine Anzeige gefunden"},
         {"a display nobody serves", {QStringLiteral("DISPLAY=:97")}, "„:97“ ist nicht erreichbar"},
         {"a platform that does not exist",
          {QStringLiteral("QT_QPA_PLATFORM=nowhere")},
