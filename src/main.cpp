@@ -1,9 +1,16 @@
 #include "app/ZelApp.h"
 #include "cli/CommandLine.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char** argv)
 {
     switch (PickCommand(argc, argv)) {
+    case ECommand::Help:
+        return RunHelpCommand();
+    case ECommand::Version:
+        return RunVersionCommand();
     case ECommand::Export:
         return RunExportCommand(argc, argv);
     case ECommand::Discuss:
@@ -11,5 +18,11 @@ int main(int argc, char** argv)
     case ECommand::Window:
         break;
     }
+    const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
+    if (!WindowSystemNamed(argc, argv, environment)) {
+        std::fprintf(stderr, "%s\n", NoDisplayMessage());
+        return 1;
+    }
+    GuardWindowSystemStart();
     return RunApplication(argc, argv);
 }

@@ -1,9 +1,109 @@
 #include "cli/CommandLine.h"
 
+#include "cli/Usage.h"
+
+#include <QGuiApplication>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+
+namespace {
+
+bool IsOneOf(const char* argument, const char* shortName, const char* longName)
+{
+    return std::strcmp(argument, shortName) == 0 || std::strcmp(argument, longName) == 0;
+}
+
+bool IsSet(EnvironmentLookup lookup, const char* name)
+{
+    const char* value = lookup(name);
+    return value != nullptr && *value != '\0';
+}
+
+int Print(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    // A full disk or a closed pipe must not pass for a printed text.
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
+}
+
+// The window system's own remarks while it tries and fails to start; shown only when no
+// platform came up, since after a successful start they describe a fallback that worked.
+QtMessageHandler g_previousHandler = nullptr;
+QStringList g_startRemarks;
+bool g_displayUnreachable = false;
+
+void Forward(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (g_previousHandler != nullptr) {
+        g_previousHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
+    }
+}
+
+[[noreturn]] void ReportFailedStart()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (g_displayUnreachable && (display == nullptr || *display == '\0')) {
+        // A platform forced to xcb without a display to go to.
+        std::fprintf(stderr, "%s\n", NoDisplayMessage());
+    } else if (g_displayUnreachable) {
+        std::fprintf(stderr,
+                     "vexplot: Die Anzeige „%s“ ist nicht erreichbar; das Fenster braucht eine. Ohne "
+                     "Anzeige arbeiten vexplot --export und vexplot --discuss, oder das Fenster mit "
+                     "xvfb-run -a vexplot.\n",
+                     display);
+    } else {
+        std::fprintf(stderr,
+                     "vexplot: Das Fenster kann nicht starten, die Anbindung an die Anzeige ließ sich "
+                     "nicht laden. Ohne Anzeige arbeiten vexplot --export und vexplot --discuss.\n");
+        for (const QString& remark : g_startRemarks) {
+            std::fprintf(stderr, "    %s\n", qUtf8Printable(remark));
+        }
+    }
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void StartGuard(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (!QGuiApplication::platformName().isEmpty()) {
+        Forward(type, context, message);
+        return;
+    }
+    if (type == QtFatalMsg) {
+        ReportFailedStart();
+    }
+    const char* category = context.category != nullptr ? context.category : "";
+    if (std::strncmp(category, "qt.qpa", 6) == 0) {
+        if (message.contains(QLatin1String("could not connect to display"))) {
+            g_displayUnreachable = true;
+        }
+        g_startRemarks << message;
+        return;
+    }
+    Forward(type, context, message);
+}
+
+} // namespace
 
 ECommand PickCommand(int argc, const char* const* argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (IsOneOf(argv[i], "-h", "--help")) {
+            return ECommand::Help;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (IsOneOf(argv[i], "-v", "--version")) {
+            return ECommand::Version;
+        }
+    }
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--export") == 0) {
             return ECommand::Export;
@@ -13,4 +113,39 @@ ECommand PickCommand(int argc, const char* const* argv)
         }
     }
     return ECommand::Window;
+}
+
+bool WindowSystemNamed(int argc, const char* const* argv, EnvironmentLookup lookup)
+{
+    if (IsSet(lookup, "QT_QPA_PLATFORM") || IsSet(lookup, "DISPLAY") || IsSet(lookup, "WAYLAND_DISPLAY")) {
+        return true;
+    }
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (IsOneOf(argv[i], "-platform", "--platform")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const char* NoDisplayMessage()
+{
+    return "vexplot: Keine Anzeige gefunden (DISPLAY und WAYLAND_DISPLAY sind leer); das Fenster braucht "
+           "eine. Ohne Anzeige arbeiten vexplot --export und vexplot --discuss, oder das Fenster mit "
+           "xvfb-run -a vexplot.";
+}
+
+int RunHelpCommand()
+{
+    return Print(HelpText());
+}
+
+int RunVersionCommand()
+{
+    return Print(VersionText());
+}
+
+void GuardWindowSystemStart()
+{
+    g_previousHandler = qInstallMessageHandler(StartGuard);
 }

@@ -1,19 +1,43 @@
 #pragma once
 
-// How vexplot runs. Each command builds its own Qt application object and returns the exit
-// status: 0 success, 1 a file that cannot be read, 2 wrong arguments.
+// How vexplot runs. The arguments are read before any window system is touched, so that the
+// help, the version and the headless commands work without a display, and a window start without
+// one ends with a message instead of an abort. Exit status: 0 success, 1 a file that cannot be
+// read or written or a window that cannot open, 2 wrong arguments.
 
-// What the arguments ask for: the windowed program, or one of the headless commands.
+// What the arguments ask for: the windowed program, one of the headless commands, or a text
+// about the program.
 enum class ECommand
 {
     Window,
     Export,
-    Discuss
+    Discuss,
+    Help,
+    Version
 };
 
-// The first of "--export" and "--discuss" among the arguments picks its command; without either
-// the window starts.
+// -h or --help anywhere asks for the help, else -v or --version for the version; otherwise the
+// first of "--export" and "--discuss" picks its command, and without either the window starts.
 ECommand PickCommand(int argc, const char* const* argv);
+
+// Reads one environment variable; null when it is not set.
+using EnvironmentLookup = const char* (*)(const char* name);
+
+// Whether the window has somewhere to go: a display in DISPLAY or WAYLAND_DISPLAY, or a platform
+// chosen by QT_QPA_PLATFORM or by the toolkit's -platform argument (which may need no display).
+bool WindowSystemNamed(int argc, const char* const* argv, EnvironmentLookup lookup);
+
+// The one line for a window start without a display: what is missing and what works instead.
+const char* NoDisplayMessage();
+
+// Print the help or the version to standard output; 0, or 1 when the text could not be written.
+int RunHelpCommand();
+int RunVersionCommand();
+
+// Until the window system is up, a failure to start it prints one German line and ends the
+// program with status 1, where the toolkit would abort with a core dump. Call right before the
+// application object is made.
+void GuardWindowSystemStart();
 
 // vexplot --export OUT FILE [--size WxH]: draws FILE's graph into OUT (.png, .svg or .pdf), without
 // a display.
