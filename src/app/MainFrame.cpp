@@ -7,6 +7,9 @@
 #include "app/ViewPrinter.h"
 #include "app/ZelView.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/LogoWnd.h"
+#include "dialogs/OptionsSheet.h"
+#include "dialogs/TipDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
@@ -115,6 +118,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
     UpdateRecentFileMenu();
     UpdateCommandUI();
     resize(960, 720);
+    CLogoWnd::ShowLogo(this);
 }
 
 CMainFrame::~CMainFrame()
@@ -375,13 +379,10 @@ void CMainFrame::ActivateView(CZelView* view)
 bool CMainFrame::IsUnavailable(int id)
 {
     switch (id) {
-    case ID_TIP_OF_THE_DAY:
-    case ID_OPTIONS:
     case ID_EDIT_FUNCTIONS:
     case ID_EDIT_SCALING:
     case ID_EDIT_OBJECTS:
     case ID_PROPERTIES:
-    case ID_EDIT_COPY:
         return true;
     default:
         return false;
@@ -565,6 +566,16 @@ void CMainFrame::OnCommand(int id)
     case ID_APP_ABOUT: {
         CAboutDialog about{this};
         about.exec();
+        break;
+    }
+    case ID_OPTIONS: {
+        COptionsSheet options{this};
+        options.exec();
+        break;
+    }
+    case ID_TIP_OF_THE_DAY: {
+        CTipDialog tip{this};
+        tip.exec();
         break;
     }
     case ID_HELP_FINDER:

@@ -2,8 +2,10 @@
 
 #include "app/GraphDocument.h"
 #include "app/ViewPrinter.h"
+#include "dialogs/CopyOptions.h"
 #include "dialogs/ValuesDialog.h"
 #include "framework/CommandIds.h"
+#include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"
 #include "framework/PainterContext.h"
 #include "framework/Resources.h"
@@ -11,6 +13,7 @@
 #include "view/GraphPaint.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -39,6 +42,7 @@ bool CZelView::IsViewCommand(int id)
     switch (id) {
     case ID_REDRAW:
     case ID_EDIT_UNDO:
+    case ID_EDIT_COPY:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
@@ -57,6 +61,7 @@ bool CZelView::IsCommandEnabled(int id) const
 {
     switch (id) {
     case ID_REDRAW:
+    case ID_EDIT_COPY:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
@@ -88,6 +93,9 @@ bool CZelView::OnCommand(int id)
         RedrawNow();
         m_document->NotifyChanged();
         return true;
+    case ID_EDIT_COPY:
+        OnEditCopy();
+        return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
         CViewPrinter::Instance().Print(*m_document, this, id == ID_FILE_PRINT);
@@ -109,6 +117,19 @@ bool CZelView::OnCommand(int id)
     default:
         return false;
     }
+}
+
+void CZelView::OnEditCopy()
+{
+    SCopyOptions options;
+    if (!AskCopyOptions(this, options)) {
+        return;
+    }
+    const CWaitCursor wait;
+    // The copy is drawn from the document as it is now and changes nothing in it, not even the
+    // scaling that automatic y scaling settles on.
+    QApplication::clipboard()->setMimeData(
+        CreateGraphMimeData(m_document->Model(), options.type != 0, QSize{options.length, options.height}));
 }
 
 void CZelView::RedrawNow()

@@ -50,8 +50,13 @@ enum CommandId : int {
 // String ids that are no commands.
 enum StringId : int {
     IDS_COMPANY = 101,
+    IDS_TIP_HEADING = 106,
+    IDS_TIP_FILE_MISSING = 107,
+    IDS_TIP_READ_ERROR = 108,
+    IDS_TIP_FILE_EMPTY = 109,
     IDR_MAINFRAME = 128,
     IDR_GRAPHTYPE = 129,
+    IDS_OPTIONS_CAPTION = 1101,
     IDS_APP_TITLE = 57344,
     IDS_IDLE_MESSAGE = 57345,
     ID_INDICATOR_CAPS = 59137,
