@@ -21,7 +21,6 @@ CCSizePage::CCSizePage(QWidget* parent) : QWizardPage{parent}
     m_heightField = new QLineEdit{this};
     m_heightField->setObjectName(QStringLiteral("IDC_1068"));
     for (QLineEdit* field : {m_lengthField, m_heightField}) {
-        field->setMaxLength(9);
         field->setMaximumWidth(80);
     }
     auto* fields = new QFormLayout;

@@ -34,7 +34,6 @@ CCopyDialog::CCopyDialog(const SCopyOptions& options, QWidget* parent) : QDialog
     m_height = new QLineEdit{QString::number(m_options.height), sizeBox};
     m_height->setObjectName(QStringLiteral("IDC_1068"));
     for (QLineEdit* field : {m_length, m_height}) {
-        field->setMaxLength(9);
         field->setMaximumWidth(80);
     }
     auto* sizeLayout = new QFormLayout{sizeBox};

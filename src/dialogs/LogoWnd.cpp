@@ -135,7 +135,7 @@ void CLogoWnd::CentreOverOwner()
         const QScreen* screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
         area = screen ? screen->availableGeometry() : QRect{QPoint{0, 0}, size()};
     }
-    move(area.center() - QPoint{width() / 2, height() / 2});
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
 bool CLogoWnd::eventFilter(QObject* watched, QEvent* event)
