@@ -8,8 +8,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -29,20 +29,29 @@ inline void ClickOn(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint{6, button->height() / 2});
 }
 
-// Runs action once on the first modal widget of type T that opens, from inside its event loop.
-template <class T> void WhenModal(std::function<void(T*)> action)
+// While it lives, runs action once on the first modal widget of type T that opens, from inside
+// that widget's event loop. Going out of scope unused, it leaves later tests alone.
+template <class T> class CWhenModal final
 {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(widget);
-        }
-    });
-    timer->start();
-}
+public:
+    explicit CWhenModal(std::function<void(T*)> action) : m_action{std::move(action)}
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                m_timer.stop();
+                m_action(widget);
+            }
+        });
+        m_timer.start();
+    }
+    CWhenModal(const CWhenModal&) = delete;
+    CWhenModal& operator=(const CWhenModal&) = delete;
+
+private:
+    std::function<void(T*)> m_action;
+    QTimer m_timer;
+};
 
 // Answers every message box that opens while it lives with its default button and keeps the
 // texts, so that a test sees what the user would have been told.

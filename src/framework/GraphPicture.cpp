@@ -51,6 +51,17 @@ QByteArray DrawGraphSvg(const CZelDoc& doc, QSize size)
     painter.fillRect(QRect{QPoint{0, 0}, size}, Qt::white);
     Paint(painter, doc, size);
     painter.end();
+    // The generator gives the size in millimetres at a resolution of its own, which programs
+    // turn back into different pixel sizes; the copy is meant to be length by height units.
+    const QByteArray sized = QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .toLatin1();
+    const qsizetype start = svg.indexOf("<svg ");
+    const qsizetype end = start < 0 ? -1 : svg.indexOf('\n', start);
+    if (end > start && svg.mid(start, end - start).contains("height=")) {
+        svg.replace(start, end - start, sized);
+    }
     return svg;
 }
 

@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QSvgRenderer>
 #include <QTest>
 
@@ -39,14 +40,20 @@ protected:
         CGraphFunction f;
         f.SetTerm("sin(x)");
         m_document->Model().SetFunctions({f});
-        m_document->Model().SetModifiedFlag(false);
         QApplication::clipboard()->setText(QStringLiteral("vorher"));
+        m_frame.show();
+        m_frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+        // The window's first paint records the scaling that automatic y scaling settles on.
+        QApplication::processEvents();
+        m_document->Model().SetModifiedFlag(false);
     }
     void TearDown() override { m_frame.DocumentManager()->CloseAllDocuments(); }
 
     static void SetNovice(int novice)
     {
-        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), novice);
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"),
+                                                   novice);
     }
 
     CMainFrame m_frame;
@@ -72,12 +79,12 @@ TEST_F(ShellCommandsTest, CopyThroughTheDialogPutsTheGraphOnTheClipboard)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         SetNovice(0);
-        WhenModal<CCopyDialog>([&c](CCopyDialog* dialog) {
+        const CWhenModal<CCopyDialog> driver1{[&c](CCopyDialog* dialog) {
             ClickOn(Control<QRadioButton>(*dialog, c.type));
             Control<QLineEdit>(*dialog, "IDC_1067")->setText(QString::fromLatin1(c.length));
             Control<QLineEdit>(*dialog, "IDC_1068")->setText(QString::fromLatin1(c.height));
             QTest::mouseClick(Control<QPushButton>(*dialog, "IDOK"), Qt::LeftButton);
-        });
+        }};
         m_frame.Action(ID_EDIT_COPY)->trigger();
 
         const QSize size{QString::fromLatin1(c.length).toInt(), QString::fromLatin1(c.height).toInt()};
@@ -94,12 +101,12 @@ TEST_F(ShellCommandsTest, CopyThroughTheDialogPutsTheGraphOnTheClipboard)
 TEST_F(ShellCommandsTest, CopyThroughTheWizardWithItsDefaults)
 {
     SetNovice(1);
-    WhenModal<CCopyWizard>([](CCopyWizard* wizard) {
+    const CWhenModal<CCopyWizard> driver2{[](CCopyWizard* wizard) {
         for (int i = 0; i < 3; ++i) {
             wizard->next();
         }
         wizard->button(QWizard::FinishButton)->click();
-    });
+    }};
     QTest::keyClick(m_frame.ActiveView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(500, 300));
     EXPECT_TRUE(QApplication::clipboard()->mimeData()->data(QStringLiteral("image/svg+xml")).isEmpty());
@@ -109,7 +116,7 @@ TEST_F(ShellCommandsTest, CancelCopiesNothing)
 {
     for (int novice : {1, 0}) {
         SetNovice(novice);
-        WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+        const CWhenModal<QDialog> driver3{[](QDialog* dialog) { dialog->reject(); }};
         m_frame.Action(ID_EDIT_COPY)->trigger();
         EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("vorher")) << novice;
         EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasImage()) << novice;
@@ -132,12 +139,14 @@ TEST_F(ShellCommandsTest, EveryCommandOfTheShellIsEnabled)
 
 TEST_F(ShellCommandsTest, OptionsChangeThePrecisionTheValuesDialogReadsNext)
 {
-    WhenModal<COptionsSheet>([](COptionsSheet* sheet) {
+    const CWhenModal<COptionsSheet> driver4{[](COptionsSheet* sheet) {
         Control<QSlider>(*sheet, "IDC_1063")->setValue(8);
         QTest::mouseClick(Control<QPushButton>(*sheet, "IDOK"), Qt::LeftButton);
-    });
+    }};
     m_frame.Action(ID_OPTIONS)->trigger();
-    EXPECT_EQ(CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 0), 8);
+    EXPECT_EQ(
+        CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 0),
+        8);
 }
 
 // The tip: the command shows it whatever "StartUp" says; at start it is read but shown only when
@@ -154,10 +163,10 @@ TEST_F(ShellCommandsTest, TipOfTheDayFromTheCommandAndAtStart)
 
     CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Tip"), QStringLiteral("StartUp"), 1);
     QStringList shown;
-    WhenModal<CTipDialog>([&shown](CTipDialog* tip) {
+    const CWhenModal<CTipDialog> driver5{[&shown](CTipDialog* tip) {
         shown << tip->TipText();
         tip->reject();
-    });
+    }};
     m_frame.Action(ID_TIP_OF_THE_DAY)->trigger();
     EXPECT_EQ(shown, QStringList{"Eins\n"});
 
@@ -167,10 +176,10 @@ TEST_F(ShellCommandsTest, TipOfTheDayFromTheCommandAndAtStart)
     EXPECT_EQ(shown, QStringList{"Eins\n"});
 
     CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Tip"), QStringLiteral("StartUp"), 0);
-    WhenModal<CTipDialog>([&shown](CTipDialog* tip) {
+    const CWhenModal<CTipDialog> driver6{[&shown](CTipDialog* tip) {
         shown << tip->TipText();
         tip->reject();
-    });
+    }};
     CZelApp::ShowStartupTip(&m_frame);
     EXPECT_EQ(shown, (QStringList{"Eins\n", "Drei\n"}));
     QDir::setCurrent(previous);

@@ -1,9 +1,9 @@
+#include "dialogs/CopyOptions.h"
 #include "dialogs/CDonePage.h"
 #include "dialogs/CSizePage.h"
 #include "dialogs/CTypePage.h"
 #include "dialogs/CWelcomePage.h"
 #include "dialogs/CopyDialog.h"
-#include "dialogs/CopyOptions.h"
 #include "dialogs/CopyWizard.h"
 #include "framework/SettingsStore.h"
 
@@ -176,13 +176,14 @@ TEST(CopyOptions, NoviceModeAsksWithTheWizardOtherwiseWithTheDialog)
                                                        c.novice);
         }
         QString opened;
-        WhenModal<QDialog>([&opened](QDialog* dialog) {
+        const CWhenModal<QDialog> driver1{[&opened](QDialog* dialog) {
             opened = dialog->objectName();
             dialog->reject();
-        });
+        }};
         SCopyOptions options{0, 123, 456};
         EXPECT_FALSE(AskCopyOptions(nullptr, options));
-        EXPECT_EQ(opened, c.wizard ? QStringLiteral("IDD_COPY_WIZARD") : QStringLiteral("IDD_154")) << c.novice;
+        EXPECT_EQ(opened, c.wizard ? QStringLiteral("IDD_COPY_WIZARD") : QStringLiteral("IDD_154"))
+            << c.novice;
         EXPECT_TRUE((options == SCopyOptions{0, 123, 456}));
     }
 }
@@ -191,11 +192,11 @@ TEST(CopyOptions, ConfirmedDialogHandsBackItsOptions)
 {
     UseFreshSettings();
     CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 0);
-    WhenModal<CCopyDialog>([](CCopyDialog* dialog) {
+    const CWhenModal<CCopyDialog> driver2{[](CCopyDialog* dialog) {
         ClickOn(Control<QRadioButton>(*dialog, "IDC_1065"));
         Control<QLineEdit>(*dialog, "IDC_1068")->setText(QStringLiteral("1000"));
         QTest::mouseClick(Control<QPushButton>(*dialog, "IDOK"), Qt::LeftButton);
-    });
+    }};
     SCopyOptions options;
     EXPECT_TRUE(AskCopyOptions(nullptr, options));
     EXPECT_TRUE((options == SCopyOptions{0, 500, 1000}));

@@ -45,12 +45,25 @@ TEST(LogoWnd, InputThatClosesTheSplashAndInputThatDoesNot)
         int clicks;
     } cases[] = {
         {"key press", [](COwner& o) { QTest::keyClick(&o, Qt::Key_A); }, true, 1, 0},
-        {"mouse click", [](COwner& o) { QTest::mouseClick(&o, Qt::LeftButton, {}, QPoint{40, 40}); }, true, 0, 1},
-        {"right button", [](COwner& o) { QTest::mouseClick(&o, Qt::RightButton, {}, QPoint{40, 40}); }, true, 0,
-         1},
-        {"mouse movement", [](COwner& o) { QTest::mouseMove(&o, QPoint{200, 200}); }, false, 0, 0},
+        {"mouse click",
+         [](COwner& o) {
+             QTest::mouseClick(&o, Qt::LeftButton, {}, QPoint{40, 40});
+         },
+         true, 0, 1},
+        {"right button",
+         [](COwner& o) {
+             QTest::mouseClick(&o, Qt::RightButton, {}, QPoint{40, 40});
+         },
+         true, 0, 1},
+        {"mouse movement",
+         [](COwner& o) {
+             QTest::mouseMove(&o, QPoint{200, 200});
+         },
+         false, 0, 0},
         {"click on the splash itself",
-         [](COwner&) { QTest::mouseClick(CLogoWnd::Current(), Qt::LeftButton, {}, QPoint{10, 10}); },
+         [](COwner&) {
+             QTest::mouseClick(CLogoWnd::Current(), Qt::LeftButton, {}, QPoint{10, 10});
+         },
          true, 0, 0},
     };
     for (const auto& c : cases) {

@@ -1,6 +1,6 @@
+#include "dialogs/OptionsSheet.h"
 #include "dialogs/OptGenPage.h"
 #include "dialogs/OptUIPage.h"
-#include "dialogs/OptionsSheet.h"
 #include "framework/SettingsStore.h"
 
 #include "WidgetTestSupport.h"
@@ -40,8 +40,8 @@ SValues Stored()
     SValues values;
     for (const char* key : kEntries) {
         const QString name = QString::fromLatin1(key);
-        values[key] = CSettingsStore::Instance().GetProfileInt(name.section('/', 0, 0), name.section('/', 1),
-                                                               kAbsent);
+        values[key] =
+            CSettingsStore::Instance().GetProfileInt(name.section('/', 0, 0), name.section('/', 1), kAbsent);
     }
     return values;
 }
@@ -105,7 +105,12 @@ TEST(OptionsSheet, ReadsShowsAndWritesTheSettings)
          [](COptionsSheet& s) { Click(s, "IDC_1001"); },
          true,
          Written(1, 1, 1, 3, 1)},
-        {"tip checked", {}, defaults, [](COptionsSheet& s) { Click(s, "IDC_1016"); }, true, Written(0, 0, 1, 3, 1)},
+        {"tip checked",
+         {},
+         defaults,
+         [](COptionsSheet& s) { Click(s, "IDC_1016"); },
+         true,
+         Written(0, 0, 1, 3, 1)},
         {"splash cleared",
          {},
          defaults,
@@ -134,7 +139,11 @@ TEST(OptionsSheet, ReadsShowsAndWritesTheSettings)
          [](COptionsSheet& s) { Control<QSlider>(s, "IDC_1063")->setValue(10); },
          true,
          Written(0, 1, 1, 10, 1)},
-        {"precision 0 shows and writes 1", {{"Settings/Precision", 0}}, {false, false, true, 1, true}, {}, true,
+        {"precision 0 shows and writes 1",
+         {{"Settings/Precision", 0}},
+         {false, false, true, 1, true},
+         {},
+         true,
          Written(0, 1, 1, 1, 1)},
         {"precision 42 shows and writes 10",
          {{"Settings/Precision", 42}},

@@ -99,8 +99,16 @@ TEST_F(TipDialogTest, TipsFromTheFile)
          {QString(999, 'a'), "Zwei\n", QString(999, 'a')}},
         {"a last line without its line end", "Eins\nZwei", 2, {"Eins\n", "Zwei", "Eins\n"}},
         {"empty lines of CR LF files", "Eins\r\n\r\nZwei\r\n", 2, {"Eins\r\n", "Zwei\r\n", "Eins\r\n"}},
-        {"Windows-1252 text", "Gr\xFC\xDF" "e\n", 0, {QStringLiteral("Grüße\n")}},
-        {"UTF-8 text", "Gr\xC3\xBC\xC3\x9F" "e\n", 0, {QStringLiteral("Grüße\n")}},
+        {"Windows-1252 text",
+         "Gr\xFC\xDF"
+         "e\n",
+         0,
+         {QStringLiteral("Grüße\n")}},
+        {"UTF-8 text",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e\n",
+         0,
+         {QStringLiteral("Grüße\n")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -145,8 +153,8 @@ TEST_F(TipDialogTest, StoredPositionAndTimeStamp)
         SCOPED_TRACE(c.name);
         UseFreshSettings();
         StoreInt("FilePos", c.filePos);
-        CSettingsStore::Instance().WriteProfileString(kTip, QStringLiteral("TimeStamp"),
-                                                      c.sameStamp ? StampOf(path) : QStringLiteral("gestern"));
+        CSettingsStore::Instance().WriteProfileString(
+            kTip, QStringLiteral("TimeStamp"), c.sameStamp ? StampOf(path) : QStringLiteral("gestern"));
         {
             CTipDialog dialog{nullptr, path};
             EXPECT_EQ(dialog.TipText(), c.tip);
@@ -176,7 +184,8 @@ TEST_F(TipDialogTest, MissingFile)
         CTipDialog dialog{nullptr, m_dir.filePath(QStringLiteral("fehlt.txt"))};
         EXPECT_EQ(dialog.TipText(), QStringLiteral("Die Tipdatei wurde nicht gefunden"));
         EXPECT_FALSE(Control<QPushButton>(dialog, "IDC_1002")->isEnabled());
-        EXPECT_EQ(Control<QLabel>(dialog, "IDC_1004")->text(), QStringLiteral("Die Tipdatei wurde nicht gefunden"));
+        EXPECT_EQ(Control<QLabel>(dialog, "IDC_1004")->text(),
+                  QStringLiteral("Die Tipdatei wurde nicht gefunden"));
     }
     EXPECT_EQ(StoredInt("FilePos"), 7);
     EXPECT_EQ(StoredStamp(), QStringLiteral("<none>"));
@@ -207,7 +216,7 @@ TEST_F(TipDialogTest, ShowAtStartIsWrittenOnlyByClose)
         bool close; // "&Schließen", else Escape
         int written;
     } cases[] = {
-        {-1, true, false, true, 0}, {-1, true, true, true, 1},  {-1, true, true, false, -1},
+        {-1, true, false, true, 0}, {-1, true, true, true, 1},   {-1, true, true, false, -1},
         {1, false, false, true, 1}, {3, false, false, false, 3}, {0, true, true, true, 1},
     };
     for (const auto& c : cases) {
@@ -262,7 +271,8 @@ TEST_F(TipDialogTest, FileInTheCurrentDirectoryComesFirst)
 // The file that ships with the program: enough tips, each short enough to be one piece.
 TEST(TipsFile, ShippedFileHoldsAtLeast25Tips)
 {
-    const QString path = QString::fromLocal8Bit(qgetenv("VEX_TEST_DATA")) + QStringLiteral("/../../resources/tips.txt");
+    const QString path =
+        QString::fromLocal8Bit(qgetenv("VEX_TEST_DATA")) + QStringLiteral("/../../resources/tips.txt");
     CTipFile file{QFile::encodeName(path).toStdString()};
     ASSERT_TRUE(file.IsOpen()) << path.toStdString();
     std::vector<std::string> tips;
@@ -273,7 +283,8 @@ TEST(TipsFile, ShippedFileHoldsAtLeast25Tips)
             break;
         }
         EXPECT_EQ(tip->back(), '\n') << "longer than one piece: " << *tip;
-        EXPECT_FALSE(QString::fromUtf8(tip->data(), static_cast<qsizetype>(tip->size())).contains(QChar::ReplacementCharacter));
+        EXPECT_FALSE(QString::fromUtf8(tip->data(), static_cast<qsizetype>(tip->size()))
+                         .contains(QChar::ReplacementCharacter));
         tips.push_back(*tip);
     }
     EXPECT_GE(tips.size(), 25u);

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 CZelDoc Parabola()
@@ -20,6 +19,10 @@ CZelDoc Parabola()
     CGraphFunction f;
     f.SetTerm("x^2");
     doc.SetFunctions({f});
+    // A fixed y range, so that the test knows where the axes go.
+    CScaling scaling = doc.GetScaling();
+    scaling.SetAutoScaleY(0);
+    doc.SetScaling(scaling);
     doc.SetModifiedFlag(false);
     return doc;
 }
@@ -63,12 +66,14 @@ const SCopyCase kCases[] = {
 TEST(GraphPicture, ImageHasTheSizeAndTheAxesOfTheMapping)
 {
     const CZelDoc doc = Parabola();
-    for (const SCopyCase& c : kCases) {
-        SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
+    // (Narrower than about 300 units, the labels of the y axis cover it.)
+    for (const QSize size : {QSize{500, 300}, QSize{1000, 100}, QSize{300, 1000}, QSize{1000, 1000}}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        const SCopyCase c{true, size};
         const QImage image = DrawGraphImage(doc, c.size);
         ASSERT_EQ(image.size(), c.size);
-        const CGraphLayout layout{CRect{0, 0, c.size.width(), c.size.height()}, DrawableXAxis(doc.GetScaling()),
-                                  DrawableYAxis(doc.GetScaling())};
+        const CGraphLayout layout{CRect{0, 0, c.size.width(), c.size.height()},
+                                  DrawableXAxis(doc.GetScaling()), DrawableYAxis(doc.GetScaling())};
         const int x0 = layout.X(0.0);
         const int y0 = layout.Y(0.0);
         // Away from the frame and the labels, the axis lines are unbroken.
@@ -83,8 +88,8 @@ TEST(GraphPicture, ClipboardContentsOfEachType)
 {
     const CZelDoc doc = Parabola();
     for (const SCopyCase& c : kCases) {
-        SCOPED_TRACE(testing::Message() << (c.bitmap ? "bitmap " : "metafile ") << c.size.width() << "x"
-                                        << c.size.height());
+        SCOPED_TRACE(testing::Message()
+                     << (c.bitmap ? "bitmap " : "metafile ") << c.size.width() << "x" << c.size.height());
         QApplication::clipboard()->setMimeData(CreateGraphMimeData(doc, c.bitmap, c.size));
         const QMimeData* data = QApplication::clipboard()->mimeData();
         ASSERT_NE(data, nullptr);
