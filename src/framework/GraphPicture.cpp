@@ -53,10 +53,8 @@ QByteArray DrawGraphSvg(const CZelDoc& doc, QSize size)
     painter.end();
     // The generator gives the size in millimetres at a resolution of its own, which programs
     // turn back into different pixel sizes; the copy is meant to be length by height units.
-    const QByteArray sized = QStringLiteral("<svg width=\"%1\" height=\"%2\"")
-                                 .arg(size.width())
-                                 .arg(size.height())
-                                 .toLatin1();
+    const QByteArray sized =
+        QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(size.width()).arg(size.height()).toLatin1();
     const qsizetype start = svg.indexOf("<svg ");
     const qsizetype end = start < 0 ? -1 : svg.indexOf('\n', start);
     if (end > start && svg.mid(start, end - start).contains("height=")) {
