@@ -5,6 +5,7 @@
 #include "dialogs/CWelcomePage.h"
 #include "dialogs/CopyDialog.h"
 #include "dialogs/CopyWizard.h"
+#include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
 
 #include "WidgetTestSupport.h"
@@ -141,24 +142,15 @@ TEST(CopyOptions, WizardWalksThroughFourPagesAndCollectsTheOptions)
     EXPECT_TRUE((wizard.Options() == SCopyOptions{0, 640, 300}));
 }
 
-TEST(CopyOptions, DialogTypeButtonsSetTheType)
+TEST(CopyOptions, DialogHelpOpensTheCopyPage)
 {
-    const struct
-    {
-        int type;
-        const char* click;
-        int result;
-    } cases[] = {{1, nullptr, 1}, {0, nullptr, 0}, {1, "IDC_1065", 0}, {0, "IDC_1064", 1}};
-    for (const auto& c : cases) {
-        CCopyDialog dialog{SCopyOptions{c.type, 500, 300}};
-        dialog.show();
-        EXPECT_EQ(Control<QRadioButton>(dialog, "IDC_1064")->isChecked(), c.type != 0);
-        if (c.click) {
-            ClickOn(Control<QRadioButton>(dialog, c.click));
-        }
-        QTest::mouseClick(Control<QPushButton>(dialog, "IDOK"), Qt::LeftButton);
-        EXPECT_EQ(dialog.Options().type, c.result) << c.type << " " << (c.click ? c.click : "");
-    }
+    CCopyDialog dialog{SCopyOptions{}};
+    dialog.show();
+    QTest::mouseClick(Control<QPushButton>(dialog, "IDHELP"), Qt::LeftButton);
+    ASSERT_NE(CHelpWindow::Instance(), nullptr);
+    EXPECT_EQ(CHelpWindow::Instance()->CurrentPage(), QStringLiteral("qrc:/help/kopieren.html"));
+    EXPECT_TRUE(dialog.isVisible());
+    delete CHelpWindow::Instance();
 }
 
 // The interface mode picks the wizard or the dialog; cancelling either leaves the options alone.
@@ -186,20 +178,6 @@ TEST(CopyOptions, NoviceModeAsksWithTheWizardOtherwiseWithTheDialog)
             << c.novice;
         EXPECT_TRUE((options == SCopyOptions{0, 123, 456}));
     }
-}
-
-TEST(CopyOptions, ConfirmedDialogHandsBackItsOptions)
-{
-    UseFreshSettings();
-    CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 0);
-    const CWhenModal<CCopyDialog> driver2{[](CCopyDialog* dialog) {
-        ClickOn(Control<QRadioButton>(*dialog, "IDC_1065"));
-        Control<QLineEdit>(*dialog, "IDC_1068")->setText(QStringLiteral("1000"));
-        QTest::mouseClick(Control<QPushButton>(*dialog, "IDOK"), Qt::LeftButton);
-    }};
-    SCopyOptions options;
-    EXPECT_TRUE(AskCopyOptions(nullptr, options));
-    EXPECT_TRUE((options == SCopyOptions{0, 500, 1000}));
 }
 
 } // namespace

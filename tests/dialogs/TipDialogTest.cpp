@@ -271,8 +271,7 @@ TEST_F(TipDialogTest, FileInTheCurrentDirectoryComesFirst)
 // The file that ships with the program: enough tips, each short enough to be one piece.
 TEST(TipsFile, ShippedFileHoldsAtLeast25Tips)
 {
-    const QString path =
-        QString::fromLocal8Bit(qgetenv("VEX_TEST_DATA")) + QStringLiteral("/../../resources/tips.txt");
+    const QString path = QStringLiteral(VEX_RESOURCES_DIR "/tips.txt");
     CTipFile file{QFile::encodeName(path).toStdString()};
     ASSERT_TRUE(file.IsOpen()) << path.toStdString();
     std::vector<std::string> tips;
