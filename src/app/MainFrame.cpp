@@ -8,6 +8,9 @@
 #include "app/ViewPrinter.h"
 #include "app/ZelView.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/LogoWnd.h"
+#include "dialogs/OptionsSheet.h"
+#include "dialogs/TipDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
@@ -121,6 +124,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
     UpdateRecentFileMenu();
     UpdateCommandUI();
     resize(960, 720);
+    CLogoWnd::ShowLogo(this);
 }
 
 CMainFrame::~CMainFrame()
@@ -479,23 +483,8 @@ void CMainFrame::ActivateView(CZelView* view)
     }
 }
 
-bool CMainFrame::IsUnavailable(int id)
-{
-    switch (id) {
-    case ID_TIP_OF_THE_DAY:
-    case ID_OPTIONS:
-    case ID_EDIT_COPY:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool CMainFrame::IsCommandEnabled(int id) const
 {
-    if (IsUnavailable(id)) {
-        return false;
-    }
     CZelView* view = ActiveView();
     if (CZelView::IsViewCommand(id)) {
         return view && view->IsCommandEnabled(id);
@@ -672,6 +661,16 @@ void CMainFrame::OnCommand(int id)
     case ID_APP_ABOUT: {
         CAboutDialog about{this};
         about.exec();
+        break;
+    }
+    case ID_OPTIONS: {
+        COptionsSheet options{this};
+        options.exec();
+        break;
+    }
+    case ID_TIP_OF_THE_DAY: {
+        CTipDialog tip{this};
+        tip.exec();
         break;
     }
     case ID_HELP_FINDER:

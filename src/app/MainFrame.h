@@ -58,8 +58,6 @@ public:
 
     // The id of the menu bar shown: 128 without a document, 129 with one.
     int CurrentMenuId() const { return m_currentMenu; }
-    // Commands that exist in the menus but whose dialogs are not part of the program yet.
-    static bool IsUnavailable(int id);
 
     // Lights the key panes "UF", "NUM" and "RF" after the lock states; where they cannot be read,
     // the panes stay grey.

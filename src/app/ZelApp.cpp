@@ -2,6 +2,8 @@
 
 #include "app/DocumentManager.h"
 #include "app/MainFrame.h"
+#include "dialogs/LogoWnd.h"
+#include "dialogs/TipDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/Resources.h"
@@ -48,7 +50,10 @@ bool CZelApp::InitInstance()
 
     // Settings and the recent-file list are read where they are used, from the store.
     CSettingsStore& settings = CSettingsStore::Instance();
-    // The splash screen takes its place here once it exists ("Settings"/"StartLogo").
+    // Only the value 1 allows the splash; the main frame shows it as soon as it exists.
+    if (settings.GetProfileInt(QStringLiteral("Settings"), QStringLiteral("StartLogo"), 1) == 1) {
+        CLogoWnd::EnableLogo(true);
+    }
 
     InstallFloatingPointHandling();
 
@@ -70,8 +75,17 @@ bool CZelApp::InitInstance()
     } else {
         m_mainFrame->show();
     }
-    // The tip of the day takes its place here once it exists.
+    ShowStartupTip(m_mainFrame.get());
     return true;
+}
+
+void CZelApp::ShowStartupTip(QWidget* parent)
+{
+    // Constructed even when it is not wanted, so that the next run shows the next tip.
+    CTipDialog tip{parent};
+    if (tip.ShowAtStart()) {
+        tip.exec();
+    }
 }
 
 bool CZelApp::ProcessCommandLine(CMainFrame& frame, const QStringList& files)

@@ -28,6 +28,10 @@ public:
     // A file that cannot be opened is reported on stderr, and false is returned.
     static bool ProcessCommandLine(CMainFrame& frame, const QStringList& files);
 
+    // The tip of the day at start: always read (the stored position advances), shown only when
+    // "Tip"/"StartUp" asks for it.
+    static void ShowStartupTip(QWidget* parent);
+
     // Masks every floating-point trap, so that a division by zero or an invalid operation gives an
     // infinity or a NaN instead of a signal; the interpreter turns those into its error flag.
     static void InstallFloatingPointHandling();

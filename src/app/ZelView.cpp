@@ -3,8 +3,10 @@
 #include "app/GraphDocument.h"
 #include "app/ViewPrinter.h"
 #include "dialogs/GraphPropertiesSheet.h"
+#include "dialogs/CopyOptions.h"
 #include "dialogs/ValuesDialog.h"
 #include "framework/CommandIds.h"
+#include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"
 #include "framework/PainterContext.h"
 #include "framework/Resources.h"
@@ -12,6 +14,7 @@
 #include "view/GraphPaint.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -40,6 +43,7 @@ bool CZelView::IsViewCommand(int id)
     switch (id) {
     case ID_REDRAW:
     case ID_EDIT_UNDO:
+    case ID_EDIT_COPY:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
@@ -62,6 +66,7 @@ bool CZelView::IsCommandEnabled(int id) const
 {
     switch (id) {
     case ID_REDRAW:
+    case ID_EDIT_COPY:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
@@ -96,6 +101,9 @@ bool CZelView::OnCommand(int id)
         }
         RedrawNow();
         m_document->NotifyChanged();
+        return true;
+    case ID_EDIT_COPY:
+        OnEditCopy();
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -135,6 +143,19 @@ void CZelView::EditProperties(int firstPage)
     sheet.ApplyTo(m_document->Model());
     RedrawNow();
     m_document->NotifyChanged();
+}
+
+void CZelView::OnEditCopy()
+{
+    SCopyOptions options;
+    if (!AskCopyOptions(this, options)) {
+        return;
+    }
+    const CWaitCursor wait;
+    // The copy is drawn from the document as it is now and changes nothing in it, not even the
+    // scaling that automatic y scaling settles on.
+    QApplication::clipboard()->setMimeData(
+        CreateGraphMimeData(m_document->Model(), options.type != 0, QSize{options.length, options.height}));
 }
 
 void CZelView::RedrawNow()

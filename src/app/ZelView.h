@@ -35,6 +35,9 @@ public:
 
     // Repaint at once, as after every change made through this view.
     void RedrawNow();
+    // Asks for type and size (wizard or dialog, after the interface mode) and puts the graph on
+    // the clipboard; cancelling copies nothing.
+    void OnEditCopy();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

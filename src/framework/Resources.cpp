@@ -10,6 +10,11 @@ const QHash<int, QString>& StringTable()
 {
     static const QHash<int, QString> table{
         {IDS_COMPANY, QStringLiteral("Vex Software")},
+        {IDS_TIP_HEADING, QStringLiteral("Wußten Sie schon...")},
+        {IDS_TIP_FILE_MISSING, QStringLiteral("Die Tipdatei wurde nicht gefunden")},
+        {IDS_TIP_READ_ERROR, QStringLiteral("Fehler beim Lesen der Tipdatei")},
+        {IDS_TIP_FILE_EMPTY, QStringLiteral("Die Tipdatei enthält keinen Tip")},
+        {IDS_OPTIONS_CAPTION, QStringLiteral("Optionen")},
         {IDR_MAINFRAME, QStringLiteral("Vex Funktions-Plotter")},
         {IDR_GRAPHTYPE,
          QStringLiteral("\nGraph\nGraph\nFunktions-Graphen (*.zel)\n.ZEL\nZel.Graph\nFunktions-Graph")},

@@ -1,0 +1,26 @@
+#include "dialogs/CWelcomePage.h"
+
+#include "dialogs/CopyOptions.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+CCWelcomePage::CCWelcomePage(QWidget* parent) : QWizardPage{parent}
+{
+    setObjectName(QStringLiteral("IDD_150"));
+    setWindowTitle(QStringLiteral("Kopieren - Willkommen"));
+
+    auto* text = new QLabel{
+        QStringLiteral("Dieser Wizard kopiert den Funktions-Graphen des aktiven Fensters in die "
+                       "Zwischenablage. Von dort können Sie ihn in andere Programme einfügen, zum "
+                       "Beispiel in eine Textverarbeitung oder ein Zeichenprogramm.\n\n"
+                       "In den nächsten Schritten wählen Sie das Format und die Größe des Bildes."),
+        this};
+    text->setWordWrap(true);
+    auto* content = new QVBoxLayout;
+    content->addWidget(text);
+    content->addStretch();
+    PlaceBesideCopyPicture(this, content);
+}
+
+CCWelcomePage::~CCWelcomePage() = default;

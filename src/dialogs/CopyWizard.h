@@ -1,0 +1,36 @@
+#pragma once
+
+#include "dialogs/CopyOptions.h"
+
+#include <QWizard>
+
+class CCDonePage;
+class CCSizePage;
+class CCTypePage;
+class CCWelcomePage;
+
+// The novice interface's way to the copy options: welcome, type, size, done. The window's caption
+// is the title of the page shown.
+class CCopyWizard final : public QWizard
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CCopyWizard)
+
+public:
+    explicit CCopyWizard(const SCopyOptions& options, QWidget* parent = nullptr);
+    ~CCopyWizard() override;
+
+    // The options as the pages hold them (complete after Finish).
+    SCopyOptions Options() const;
+
+    CCWelcomePage* WelcomePage() const { return m_welcome; }
+    CCTypePage* TypePage() const { return m_type; }
+    CCSizePage* SizePage() const { return m_size; }
+    CCDonePage* DonePage() const { return m_done; }
+
+private:
+    CCWelcomePage* m_welcome{nullptr};
+    CCTypePage* m_type{nullptr};
+    CCSizePage* m_size{nullptr};
+    CCDonePage* m_done{nullptr};
+};

@@ -1,0 +1,75 @@
+#include "dialogs/OptGenPage.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSlider>
+#include <QVBoxLayout>
+
+COptGenPage::COptGenPage(QWidget* parent) : QWidget{parent}
+{
+    setObjectName(QStringLiteral("IDD_130"));
+
+    auto* startBox = new QGroupBox{QStringLiteral("Programmstart"), this};
+    m_fullScreenBox = new QCheckBox{QStringLiteral("im &Vollbildmodus starten"), startBox};
+    m_fullScreenBox->setObjectName(QStringLiteral("IDC_1001"));
+    m_showTipBox = new QCheckBox{QStringLiteral("&Tip des Tages anzeigen"), startBox};
+    m_showTipBox->setObjectName(QStringLiteral("IDC_1016"));
+    m_startLogoBox = new QCheckBox{QStringLiteral("&Startbildschirm anzeigen"), startBox};
+    m_startLogoBox->setObjectName(QStringLiteral("IDC_1077"));
+    auto* startLayout = new QVBoxLayout{startBox};
+    for (QCheckBox* box : {m_fullScreenBox, m_showTipBox, m_startLogoBox}) {
+        startLayout->addWidget(box);
+    }
+
+    auto* precisionBox = new QGroupBox{QStringLiteral("Rechengenauigkeit"), this};
+    auto* text = new QLabel{QStringLiteral("Sie können wählen, wie genau zum Beispiel die Null-\n"
+                                           "stellen berechnet werden sollen. Beachten Sie, daß die\n"
+                                           "Berechnung mit steigender Genauigkeit auch mehr Zeit\n"
+                                           "beansprucht."),
+                            precisionBox};
+    m_slider = new QSlider{Qt::Horizontal, precisionBox};
+    m_slider->setObjectName(QStringLiteral("IDC_1063"));
+    m_slider->setRange(1, 10);
+    m_slider->setTickPosition(QSlider::TicksAbove);
+    m_slider->setTickInterval(1);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(1);
+    auto* faster = new QLabel{QStringLiteral("schneller"), precisionBox};
+    auto* finer = new QLabel{QStringLiteral("genauer"), precisionBox};
+    finer->setAlignment(Qt::AlignRight);
+    auto* precisionLayout = new QGridLayout{precisionBox};
+    precisionLayout->addWidget(text, 0, 0, 1, 2);
+    precisionLayout->addWidget(m_slider, 1, 0, 1, 2);
+    precisionLayout->addWidget(faster, 2, 0);
+    precisionLayout->addWidget(finer, 2, 1);
+
+    auto* layout = new QVBoxLayout{this};
+    layout->addWidget(startBox);
+    layout->addWidget(precisionBox);
+    layout->addStretch();
+    SetData(m_fullScreen, m_showTip, m_startLogo, m_precision);
+}
+
+COptGenPage::~COptGenPage() = default;
+
+void COptGenPage::SetData(int fullScreen, int showTip, int startLogo, int precision)
+{
+    m_fullScreen = fullScreen;
+    m_showTip = showTip;
+    m_startLogo = startLogo;
+    m_precision = precision;
+    m_fullScreenBox->setChecked(fullScreen != 0);
+    m_showTipBox->setChecked(showTip != 0);
+    m_startLogoBox->setChecked(startLogo != 0);
+    m_slider->setValue(precision);
+}
+
+void COptGenPage::OnOK()
+{
+    m_precision = m_slider->value();
+    m_fullScreen = m_fullScreenBox->isChecked() ? 1 : 0;
+    m_showTip = m_showTipBox->isChecked() ? 1 : 0;
+    m_startLogo = m_startLogoBox->isChecked() ? 1 : 0;
+}
