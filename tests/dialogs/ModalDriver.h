@@ -53,3 +53,15 @@ inline QString Text(const QWidget& parent, int id)
     auto* field = Control<QLineEdit>(parent, id);
     return field ? field->text() : QString{};
 }
+
+// For a click that must not open a dialog: one that opens anyway is a failure and is closed, so
+// the test ends instead of waiting for a user. Call QApplication::processEvents() after the click.
+inline void FailOnModal()
+{
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "unexpected modal " << dialog->metaObject()->className();
+            dialog->reject();
+        }
+    });
+}

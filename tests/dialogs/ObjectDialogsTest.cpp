@@ -169,7 +169,9 @@ TEST_F(ObjectPageTest, EditAndDeleteFollowTheSelectionAndEveryRefillClearsIt)
 
     SetNovice(true);
     page.List()->setCurrentRow(0);
+    FailOnModal();
     Control<QPushButton>(page, 1009)->click();
+    QApplication::processEvents();
     EXPECT_EQ(page.List()->selectedItems().size(), 0);
     EXPECT_FALSE(EditEnabled(page));
     EXPECT_FALSE(DeleteEnabled(page));
@@ -180,7 +182,9 @@ TEST_F(ObjectPageTest, NoviceAddAppendsTheRecordDefaultsAtOnce)
     // Without the value the program counts as novice.
     CVPObjectsPage page{{Line(2)}};
     page.UpdateData(false);
+    FailOnModal();
     Control<QPushButton>(page, 1009)->click();
+    QApplication::processEvents();
     ASSERT_EQ(page.GetObjects().size(), 2U);
     EXPECT_EQ(Fields(page.GetObjects()[1]), Fields(CGraphObject{}));
     EXPECT_EQ(ListTexts(page).last(), "Punkt ( 0 | 0 ): ");
