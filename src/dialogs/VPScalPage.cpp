@@ -72,6 +72,8 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     for (int i = 0; i < 8; ++i) {
         m_fields[i] = new CNumberField{this};
         m_fields[i]->setObjectName(ControlName(kFieldIds[i]));
+        // Room for a value like -12.5 or 0.0001 without scrolling.
+        m_fields[i]->setMinimumWidth(m_fields[i]->fontMetrics().horizontalAdvance(QString{9, QLatin1Char('0')}));
     }
     QGroupBox* xGroup = FieldGroup(QStringLiteral("X-Achse"),
                                    {QStringLiteral("&von:"), QStringLiteral("&bis:"), QStringLiteral("&Schritt:")},
@@ -113,6 +115,8 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     layout->addWidget(otherGroup, 0, 2);
     layout->addWidget(printGroup, 1, 0, 1, 2);
     layout->addWidget(gridGroup, 1, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
     layout->setColumnStretch(2, 1);
 
     connect(m_autoScaleBox, &QCheckBox::clicked, this, &CVPScalPage::OnAutoScaleClicked);
