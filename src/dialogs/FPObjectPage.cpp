@@ -76,7 +76,8 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLitera
     auto* marker = new QLabel{QStringLiteral("X"), this};
     marker->setAlignment(Qt::AlignCenter);
     square->addWidget(marker, 1, 1, Qt::AlignCenter);
-    connect(m_positionGroup, &QButtonGroup::idClicked, this, [this](int position) { m_textPosition = position; });
+    connect(m_positionGroup, &QButtonGroup::idClicked, this,
+            [this](int position) { m_textPosition = position; });
 
     m_linePositionField = new CNumberField{this};
     m_linePositionField->setObjectName(ControlName(1092));

@@ -113,7 +113,8 @@ void CVPObjectsPage::EnableButtons()
 void CVPObjectsPage::OnAdd()
 {
     CGraphObject object;
-    if (CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1) != 1) {
+    if (CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1) !=
+        1) {
         object = CObjectPropertiesSheet::NewObject();
         CObjectPropertiesSheet sheet{object, this};
         if (sheet.exec() != QDialog::Accepted) {

@@ -73,17 +73,20 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
         m_fields[i] = new CNumberField{this};
         m_fields[i]->setObjectName(ControlName(kFieldIds[i]));
         // Room for a value like -12.5 or 0.0001 without scrolling.
-        m_fields[i]->setMinimumWidth(m_fields[i]->fontMetrics().horizontalAdvance(QString{9, QLatin1Char('0')}));
+        m_fields[i]->setMinimumWidth(
+            m_fields[i]->fontMetrics().horizontalAdvance(QString{9, QLatin1Char('0')}));
     }
-    QGroupBox* xGroup = FieldGroup(QStringLiteral("X-Achse"),
-                                   {QStringLiteral("&von:"), QStringLiteral("&bis:"), QStringLiteral("&Schritt:")},
-                                   &m_fields[kXFrom], {}, this);
-    QGroupBox* yGroup = FieldGroup(QStringLiteral("Y-Achse"),
-                                   {QStringLiteral("v&on:"), QStringLiteral("b&is:"), QStringLiteral("S&chritt:")},
-                                   &m_fields[kYFrom], {}, this);
-    QGroupBox* printGroup = FieldGroup(QStringLiteral("Ausdruck"),
-                                       {QStringLiteral("&x-Achse:"), QStringLiteral("&y-Achse:")},
-                                       &m_fields[kPrintX], QStringLiteral("cm"), this);
+    QGroupBox* xGroup =
+        FieldGroup(QStringLiteral("X-Achse"),
+                   {QStringLiteral("&von:"), QStringLiteral("&bis:"), QStringLiteral("&Schritt:")},
+                   &m_fields[kXFrom], {}, this);
+    QGroupBox* yGroup =
+        FieldGroup(QStringLiteral("Y-Achse"),
+                   {QStringLiteral("v&on:"), QStringLiteral("b&is:"), QStringLiteral("S&chritt:")},
+                   &m_fields[kYFrom], {}, this);
+    QGroupBox* printGroup =
+        FieldGroup(QStringLiteral("Ausdruck"), {QStringLiteral("&x-Achse:"), QStringLiteral("&y-Achse:")},
+                   &m_fields[kPrintX], QStringLiteral("cm"), this);
 
     auto* otherGroup = new QGroupBox{QStringLiteral("Sonstiges"), this};
     m_autoScaleBox = new QCheckBox{QStringLiteral("A&utomatische Skalierung der Y-Achse"), otherGroup};
@@ -101,8 +104,8 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     auto* gridGroup = new QGroupBox{QStringLiteral("Koordinatengitter"), this};
     m_gridList = new QComboBox{gridGroup};
     m_gridList->setObjectName(ControlName(1045));
-    m_gridList->addItems({QStringLiteral("Kein Gitter"), QStringLiteral("gestrichelte Linien"),
-                          QStringLiteral("Punkte")});
+    m_gridList->addItems(
+        {QStringLiteral("Kein Gitter"), QStringLiteral("gestrichelte Linien"), QStringLiteral("Punkte")});
     auto* gridLabel = new QLabel{QStringLiteral("Art des &Gitters:"), gridGroup};
     gridLabel->setBuddy(m_gridList);
     auto* gridLayout = new QHBoxLayout{gridGroup};

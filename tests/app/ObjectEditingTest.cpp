@@ -32,7 +32,9 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         CSettingsStore::UseFile(m_dir.filePath(QStringLiteral("settings.ini")));
         m_frame.DocumentManager()->askSave = [](const QString&) { return QMessageBox::No; };
-        m_frame.DocumentManager()->showError = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+        m_frame.DocumentManager()->showError = [](const QString& message) {
+            ADD_FAILURE() << message.toStdString();
+        };
         m_frame.show();
     }
     void TearDown() override
@@ -89,15 +91,16 @@ TEST_F(ObjectEditingTest, APointAddedAndARangeChangedThroughTheSheetAreSavedByte
     ASSERT_TRUE(m_frame.DocumentManager()->SaveDocument(document));
     EXPECT_FALSE(document->IsModified());
 
-    const QByteArray expected = Hex("0000000000000000 0000000000002440 0000000000000040" // x 0 to 10, step 2
-                                    "00000000000014C0 0000000000001440 000000000000F03F" // y -5 to 5, step 1
-                                    "00000000 01000000 01000000 01000000" // no automatic y, labels, terms, grid
-                                    "000000000000F03F 000000000000F03F"   // 1 cm per step
-                                    "FFFFFFFF"                            // no functions
-                                    "00000000"                            // one object:
-                                    "00000000 0000000000000440 000000000000F0BF" // a point at 2.5, -1
-                                    "0150 04000000"                              // "P" to the right
-                                    "000000000000F03F 00 00000000");             // line at 1, no comment, black
+    const QByteArray expected =
+        Hex("0000000000000000 0000000000002440 0000000000000040" // x 0 to 10, step 2
+            "00000000000014C0 0000000000001440 000000000000F03F" // y -5 to 5, step 1
+            "00000000 01000000 01000000 01000000"                // no automatic y, labels, terms, grid
+            "000000000000F03F 000000000000F03F"                  // 1 cm per step
+            "FFFFFFFF"                                           // no functions
+            "00000000"                                           // one object:
+            "00000000 0000000000000440 000000000000F0BF"         // a point at 2.5, -1
+            "0150 04000000"                                      // "P" to the right
+            "000000000000F03F 00 00000000");                     // line at 1, no comment, black
     EXPECT_EQ(ReadBytes(path).toHex(' '), expected.toHex(' '));
 
     // One undo takes both back.

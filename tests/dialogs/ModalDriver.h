@@ -12,8 +12,7 @@
 // A modal dialog runs its own event loop, so a test acts on it from a timer that fires inside
 // that loop. Schedule before the click that opens the dialog. A dialog of another kind, or none,
 // is a failure; the dialog found is closed unless the action closed it.
-template <class TDialog>
-void WhenModal(std::function<void(TDialog&)> action)
+template <class TDialog> void WhenModal(std::function<void(TDialog&)> action)
 {
     QTimer::singleShot(0, [action] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -33,8 +32,7 @@ void WhenModal(std::function<void(TDialog&)> action)
 }
 
 // The control with the given id inside a dialog or page.
-template <class TControl = QWidget>
-TControl* Control(const QWidget& parent, int id)
+template <class TControl = QWidget> TControl* Control(const QWidget& parent, int id)
 {
     auto* control = parent.findChild<TControl*>(QStringLiteral("IDC_%1").arg(id));
     EXPECT_NE(control, nullptr) << "control " << id;

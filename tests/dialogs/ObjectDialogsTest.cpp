@@ -131,7 +131,10 @@ TEST(ObjectPage, ListsPointsByCoordinatesAndLabelAndLinesByPosition)
         {Point(-3.25, -0.5, "neg"), "Punkt ( -3.25 | -0.5 ): neg"},
         {Point(0.0, 0.0), "Punkt ( 0 | 0 ): "},
         {Point(1.0 / 3.0, 0.000004), "Punkt ( 0.33333 | 0 ): "},
-        {Point(2.0, 3.0, "\xC4u\xDF" "ere"), "Punkt ( 2 | 3 ): Äußere"},
+        {Point(2.0, 3.0,
+               "\xC4u\xDF"
+               "ere"),
+         "Punkt ( 2 | 3 ): Äußere"},
         {Line(3.0), "Senkrechte: x=3"},
         {Line(-1.25), "Senkrechte: x=-1.25"},
         {Line(7.0, 2), "Senkrechte: x=7"},
@@ -245,7 +248,8 @@ TEST_F(ObjectPageTest, EditReplacesInPlaceAndCancelKeepsTheCopy)
         sheet.OkButton()->click();
     });
     emit page.List()->itemDoubleClicked(page.List()->item(1));
-    EXPECT_EQ(ListTexts(page), (QStringList{"Punkt ( 1 | 1 ): a", "Senkrechte: x=4.5", "Punkt ( 3 | 3 ): c"}));
+    EXPECT_EQ(ListTexts(page),
+              (QStringList{"Punkt ( 1 | 1 ): a", "Senkrechte: x=4.5", "Punkt ( 3 | 3 ): c"}));
     EXPECT_EQ(page.GetObjects()[1].GetLabel(), "b");
     EXPECT_FALSE(EditEnabled(page));
 }
@@ -265,7 +269,8 @@ TEST_F(ObjectPageTest, DeleteAsksFirstAndRemovesOnlyOnYes)
     page.List()->setCurrentRow(1);
     Control<QPushButton>(page, 1011)->click();
     EXPECT_EQ(page.GetObjects().size(), 3U);
-    EXPECT_EQ(questions, QStringList{QString::fromUtf8("Sind Sie sicher, daß Sie dieses Objekt löschen wollen?")});
+    EXPECT_EQ(questions,
+              QStringList{QString::fromUtf8("Sind Sie sicher, daß Sie dieses Objekt löschen wollen?")});
 
     answer = true;
     Control<QPushButton>(page, 1011)->click();
@@ -347,7 +352,10 @@ TEST(ObjectSheet, WritesEveryFieldWhateverTheKind)
     ASSERT_EQ(sheet.result(), QDialog::Accepted);
     CGraphObject written;
     sheet.WriteTo(written);
-    CGraphObject expected = Point(10, -20, "Gr\xF6\xDF" "e", 4);
+    CGraphObject expected = Point(10, -20,
+                                  "Gr\xF6\xDF"
+                                  "e",
+                                  4);
     expected.SetKind(CGraphObject::VerticalLine);
     expected.SetPosition(2.5);
     expected.SetComment("Kommentar");

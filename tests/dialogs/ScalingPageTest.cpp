@@ -1,10 +1,9 @@
+#include "dialogs/FPObjectPage.h"
 #include "dialogs/GraphPropertiesSheet.h"
 #include "dialogs/ModalDriver.h"
-#include "dialogs/FPObjectPage.h"
 #include "dialogs/ObjectPropertiesSheet.h"
 #include "dialogs/VPObjectsPage.h"
 #include "dialogs/VPScalPage.h"
-#include "document/GraphFile.h"
 #include "document/ZelDoc.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
@@ -114,7 +113,6 @@ TEST_F(ScalingPageTest, TheYFieldsAreEnabledExactlyWhileAutomaticScalingIsOff)
     EXPECT_EQ(m_messages.size(), 1);
     EXPECT_FALSE(YFieldsEnabled(page));
 }
-
 
 TEST_F(ScalingPageTest, TheRecordPutsTheValuesInOrderAndReopeningShowsThem)
 {
