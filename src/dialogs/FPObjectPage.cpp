@@ -107,6 +107,16 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLitera
     grid->addWidget(linePositionLabel, row, 1);
     grid->addWidget(m_linePositionField, row++, 2);
 
+    // Tab goes down the page as it reads: the point with its fields, then the line with its own.
+    QList<QWidget*> order{m_pointButton, m_labelField, m_xField, m_yField};
+    for (QAbstractButton* button : m_positionGroup->buttons()) {
+        order << button;
+    }
+    order << m_lineButton << m_linePositionField;
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
     auto* layout = new QVBoxLayout{this};
     layout->addLayout(grid);
     layout->addStretch();

@@ -122,6 +122,14 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     layout->setColumnStretch(1, 1);
     layout->setColumnStretch(2, 1);
 
+    // Tab follows the fields in the order the page reads them.
+    const QList<QWidget*> order{m_fields[kXFrom], m_fields[kXTo],   m_fields[kXStep],  m_fields[kYFrom],
+                                m_fields[kYTo],   m_fields[kYStep], m_autoScaleBox,    m_labelAxesBox,
+                                m_showTermsBox,   m_gridList,       m_fields[kPrintX], m_fields[kPrintY]};
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
     connect(m_autoScaleBox, &QCheckBox::clicked, this, &CVPScalPage::OnAutoScaleClicked);
 }
 
