@@ -1,13 +1,156 @@
 #include "dialogs/VPObjectsPage.h"
 
+#include "dialogs/ObjectPropertiesSheet.h"
+#include "document/TextEncoding.h"
+#include "engine/Graph.h"
+#include "framework/MessageBoxes.h"
+#include "framework/SettingsStore.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+QString Number(double value)
+{
+    return QString::fromStdString(CGraph::FormatNumber(value));
+}
+
+QPushButton* MakeButton(const QString& text, int id, QWidget* parent)
+{
+    auto* button = new QPushButton{text, parent};
+    button->setObjectName(QStringLiteral("IDC_%1").arg(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
 
 CVPObjectsPage::CVPObjectsPage(CObjectList objects, QWidget* parent)
     : CPropertyPage{155, QStringLiteral("Objekte"), parent}, m_objects{std::move(objects)}
 {
-    m_list = new QListWidget{this};
+    auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Objekte:"), this};
+    m_list = new QListWidget{group};
     m_list->setObjectName(QStringLiteral("IDC_1078"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A label of any length shows as far as the list is wide instead of stretching the page.
+    m_list->setTextElideMode(Qt::ElideRight);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setUniformItemSizes(true);
+    m_addButton = MakeButton(QStringLiteral("&Hinzufügen..."), 1009, group);
+    m_editButton = MakeButton(QStringLiteral("&Bearbeiten..."), 1010, group);
+    m_deleteButton = MakeButton(QStringLiteral("&Löschen..."), 1011, group);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_addButton);
+    buttons->addWidget(m_editButton);
+    buttons->addWidget(m_deleteButton);
+    buttons->addStretch();
+    auto* groupLayout = new QHBoxLayout{group};
+    groupLayout->addWidget(m_list, 1);
+    groupLayout->addLayout(buttons);
     auto* layout = new QVBoxLayout{this};
-    layout->addWidget(m_list);
+    layout->addWidget(group);
+
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CVPObjectsPage::EnableButtons);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &CVPObjectsPage::OnEdit);
+    connect(m_addButton, &QPushButton::clicked, this, &CVPObjectsPage::OnAdd);
+    connect(m_editButton, &QPushButton::clicked, this, &CVPObjectsPage::OnEdit);
+    connect(m_deleteButton, &QPushButton::clicked, this, &CVPObjectsPage::OnDelete);
+}
+
+QString CVPObjectsPage::EntryText(const CGraphObject& object)
+{
+    if (!object.IsPoint()) {
+        return QStringLiteral("Senkrechte: x=%1").arg(Number(object.GetPosition()));
+    }
+    double x = 0.0;
+    double y = 0.0;
+    object.GetCoordinates(x, y);
+    return QStringLiteral("Punkt ( %1 | %2 ): %3")
+        .arg(Number(x), Number(y), QString::fromStdString(Cp1252ToUtf8(object.GetLabel())));
+}
+
+bool CVPObjectsPage::UpdateData(bool saveAndValidate)
+{
+    if (!saveAndValidate) {
+        FillList();
+    }
+    return true;
+}
+
+void CVPObjectsPage::FillList()
+{
+    m_list->clear();
+    for (const CGraphObject& object : m_objects) {
+        m_list->addItem(EntryText(object));
+    }
+    m_list->setCurrentRow(-1);
+    m_list->clearSelection();
+    EnableButtons();
+}
+
+int CVPObjectsPage::SelectedRow() const
+{
+    const int row = m_list->currentRow();
+    if (row < 0 || m_list->selectedItems().isEmpty() || static_cast<std::size_t>(row) >= m_objects.size()) {
+        return -1;
+    }
+    return row;
+}
+
+void CVPObjectsPage::EnableButtons()
+{
+    const bool selected = SelectedRow() >= 0;
+    m_editButton->setEnabled(selected);
+    m_deleteButton->setEnabled(selected);
+}
+
+void CVPObjectsPage::OnAdd()
+{
+    CGraphObject object;
+    if (CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1) !=
+        1) {
+        object = CObjectPropertiesSheet::NewObject();
+        CObjectPropertiesSheet sheet{object, this};
+        if (sheet.exec() != QDialog::Accepted) {
+            return;
+        }
+        sheet.WriteTo(object);
+    }
+    m_objects.push_back(object);
+    FillList();
+}
+
+void CVPObjectsPage::OnEdit()
+{
+    const int row = SelectedRow();
+    if (row < 0) {
+        return;
+    }
+    CGraphObject object = m_objects[static_cast<std::size_t>(row)];
+    CObjectPropertiesSheet sheet{object, this};
+    if (sheet.exec() != QDialog::Accepted) {
+        return;
+    }
+    sheet.WriteTo(object);
+    m_objects[static_cast<std::size_t>(row)] = object;
+    FillList();
+}
+
+void CVPObjectsPage::OnDelete()
+{
+    const int row = SelectedRow();
+    if (row < 0) {
+        return;
+    }
+    if (!AskYesNo(this, QStringLiteral("Sind Sie sicher, daß Sie dieses Objekt löschen wollen?"))) {
+        return;
+    }
+    m_objects.erase(m_objects.begin() + row);
+    FillList();
 }

@@ -4,8 +4,10 @@
 #include "framework/PropertyPage.h"
 
 class QListWidget;
+class QPushButton;
 
-// "Objekte": the working copy of the graph's points and vertical lines.
+// "Objekte": the working copy of the graph's points and vertical lines. Adding, editing and
+// deleting change only the copy; the document takes it over when the sheet ends with OK.
 class CVPObjectsPage final : public CPropertyPage
 {
     Q_OBJECT
@@ -16,7 +18,26 @@ public:
 
     const CObjectList& GetObjects() const { return m_objects; }
 
+    bool UpdateData(bool saveAndValidate) override;
+
+    // "Punkt ( 1 | 2.5 ): P" or "Senkrechte: x=3".
+    static QString EntryText(const CGraphObject& object);
+
+    void OnAdd();
+    void OnEdit();
+    void OnDelete();
+
+    QListWidget* List() const { return m_list; }
+
 private:
+    void FillList();
+    // The selected entry, or -1.
+    int SelectedRow() const;
+    void EnableButtons();
+
     CObjectList m_objects;
     QListWidget* m_list{nullptr};
+    QPushButton* m_addButton{nullptr};
+    QPushButton* m_editButton{nullptr};
+    QPushButton* m_deleteButton{nullptr};
 };
