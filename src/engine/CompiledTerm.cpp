@@ -3,6 +3,7 @@
 // g_functionTable), so each point sees the same roundings in the same order.
 #include "engine/CompiledTerm.h"
 
+#include "engine/CheckedSquare.h"
 #include "engine/ErrorFlags.h"
 #include "engine/MathFunctions.h"
 
@@ -68,6 +69,9 @@ double CCompiledTerm::Evaluate(double x, double k) const
         }
         case EOp::Pow:
             r[in.dst] = CheckedPow(a, r[in.b]);
+            break;
+        case EOp::Square:
+            r[in.dst] = CheckedSquare(a);
             break;
         case EOp::Neg:
             r[in.dst] = -a;
@@ -143,6 +147,13 @@ void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* v
             for (std::size_t i = 0; i < count; ++i) {
                 g_mathError = 0;
                 d[i] = CheckedPow(a[i], b[i]);
+                mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
+            }
+            break;
+        case EOp::Square:
+            for (std::size_t i = 0; i < count; ++i) {
+                g_mathError = 0;
+                d[i] = CheckedSquare(a[i]);
                 mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
             }
             break;

@@ -40,11 +40,12 @@ public:
         Mul,
         Div,
         Pow,
+        Square, // Pow with the exponent 2, the same value and flag by a shorter way
         Neg,
         Call
     };
 
-    // One step: registers[dst] = a op b (a alone for Neg and Call). Registers 0 and 1 hold x and k,
+    // One step: registers[dst] = a op b (a alone for Square, Neg and Call). Registers 0 and 1 hold x and k,
     // the next ones the constants, then the intermediate results.
     struct SInstruction
     {

@@ -9,6 +9,7 @@
 #include "engine/NumberReader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -178,6 +179,10 @@ private:
             if (folded) {
                 return Constant(value);
             }
+        }
+        if (code == EOp::Pow && right.kind == SRef::Constant &&
+            std::bit_cast<std::uint64_t>(ConstantValue(right)) == std::bit_cast<std::uint64_t>(2.0)) {
+            return Instruction(EOp::Square, 0, left, left, freeTemp);
         }
         return Instruction(code, 0, left, right, freeTemp);
     }

@@ -1,9 +1,11 @@
 // The compiled form against the interpreter, bit for bit and flag for flag: a table of terms that
 // exercise every quirk of the reading, then a million random terms from the grammar and from
 // mutations of the table, at ordinary and extreme points.
+#include "engine/CheckedSquare.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
+#include "engine/MathFunctions.h"
 #include "engine/Graph.h"
 #include "engine/ParallelBatch.h"
 
@@ -278,6 +280,39 @@ TEST(CompiledTerm, SpreadingOverCoresChangesNoValue)
             }
         }
     }
+}
+
+TEST(CheckedSquare, GivesPowsValueAndFlagBitForBit)
+{
+    std::mt19937_64 random{2026};
+    std::vector<double> bases = kSpecialPoints;
+    for (const double edge : {0x1p-400, 0x1p400, 0x1p511, 0x1p512, 0x1p-537, 0x1p-538, 0x1p-1074, 1e154, 1e155}) {
+        for (const double b : {edge, std::nextafter(edge, 0.0), std::nextafter(edge, kInf)}) {
+            bases.push_back(b);
+            bases.push_back(-b);
+        }
+    }
+    for (int i = 0; i < 200'000; ++i) {
+        // Odd whole numbers from 2^26 on have squares exactly between two doubles.
+        bases.push_back(static_cast<double>((std::uint64_t{1} << 26) + 2 * static_cast<std::uint64_t>(i) + 1));
+        // Around powers of two, where the spacing of doubles halves.
+        const double power = std::ldexp(1.0, static_cast<int>(random() % 200) - 100);
+        bases.push_back(std::nextafter(power, kInf));
+        bases.push_back(std::nextafter(power, 0.0));
+        bases.push_back(std::bit_cast<double>(random()));
+        bases.push_back(std::uniform_real_distribution<double>{-10, 10}(random));
+    }
+    int shortcuts = 0;
+    for (const double b : bases) {
+        g_mathError = 0;
+        const double want = CheckedPow(b, 2.0);
+        const int wantFlag = g_mathError;
+        g_mathError = 0;
+        const double got = CheckedSquare(b);
+        ASSERT_TRUE(Same(want, got) && wantFlag == g_mathError) << std::hexfloat << b;
+        shortcuts += (std::isfinite(b) && got == b * b) ? 1 : 0;
+    }
+    EXPECT_GT(shortcuts, 0);
 }
 
 // Grammar-generated terms with a bias toward what makes the reading and arithmetic differ: signs
