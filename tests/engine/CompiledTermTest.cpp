@@ -172,7 +172,7 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kDenormal = std::numeric_limits<double>::denorm_min();
 
 // Points where the arithmetic is at its edges.
-const std::vector<double> kSpecialPoints = {
+const std::vector<double> kEdgePoints = {
     0.0, -0.0, 3.0, -5.0, 1.0, -1.0, 0.5, 2.0, kNaN, -kNaN, kInf, -kInf, kDenormal, -kDenormal,
     std::numeric_limits<double>::min(), std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
     1e308, -1e-310, 171.5, 1500.5, 134217727.0, 710.0, -745.5, 1e-8, 0.001, -0.002, 0.005, 0.01, -0.02,
@@ -227,7 +227,7 @@ TEST(CompiledTerm, TrickyTermsAgreeWithTheInterpreterAtEveryEdgePoint)
 {
     for (const std::string& term : kTrickyTerms) {
         for (const double k : {2.0, 0.0, -0.0, kNaN, kInf, -kInf, kDenormal, -7.5}) {
-            ASSERT_TRUE(Agree(term, kSpecialPoints, k, true));
+            ASSERT_TRUE(Agree(term, kEdgePoints, k, true));
         }
     }
 }
@@ -285,7 +285,7 @@ TEST(CompiledTerm, SpreadingOverCoresChangesNoValue)
 TEST(CheckedSquare, GivesPowsValueAndFlagBitForBit)
 {
     std::mt19937_64 random{2026};
-    std::vector<double> bases = kSpecialPoints;
+    std::vector<double> bases = kEdgePoints;
     for (const double edge : {0x1p-400, 0x1p400, 0x1p511, 0x1p512, 0x1p-537, 0x1p-538, 0x1p-1074, 1e154, 1e155}) {
         for (const double b : {edge, std::nextafter(edge, 0.0), std::nextafter(edge, kInf)}) {
             bases.push_back(b);
@@ -371,7 +371,7 @@ public:
     {
         switch (Pick(4)) {
         case 0:
-            return kSpecialPoints[static_cast<std::size_t>(Pick(static_cast<int>(kSpecialPoints.size())))];
+            return kEdgePoints[static_cast<std::size_t>(Pick(static_cast<int>(kEdgePoints.size())))];
         case 1:
             return std::bit_cast<double>(m_random());
         case 2:
