@@ -2,11 +2,15 @@
 
 #include "analysis/AnalysisSink.h"
 #include "document/StepLoop.h"
+#include "engine/CompiledTerm.h"
+#include "engine/Derivatives.h"
 #include "engine/Graph.h"
+#include "engine/ParallelBatch.h"
 
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -69,7 +73,12 @@ private:
 };
 
 // The frame every scan shares: the k loop over the family, the x loop over the axis by repeated
-// addition of the scan step, one evaluation context for the whole run, and the progress.
+// addition of the scan step, one compiled term for the whole run, and the progress.
+//
+// Each scan point starts with one quantity (f, f' or f'') that decides whether the point needs
+// more. That quantity is computed ahead for a chunk of points on every core; the points are then
+// visited in order on the calling thread, which computes whatever else a point needs and emits
+// the lines and the progress, exactly as a point-by-point run would.
 class CScan
 {
 public:
@@ -86,20 +95,38 @@ public:
     double XTo() const { return m_xTo; }
     IAnalysisSink& Sink() { return m_sink; }
 
-    double Value(double x, double k, int order) { return m_graph.Evaluate(m_term, x, k, order); }
+    double Value(double x, double k, int order) { return EvaluateOrder(m_term, x, k, order); }
 
     // "k = 2; " in front of every result of a family, nothing otherwise.
     std::string Prefix(double k) const { return m_family ? "k = " + Num(k) + "; " : std::string{}; }
 
+    // point(x, k, first) gets the value of the given order at (x, k) as `first`.
     template <class GroupStart, class Point, class GroupEnd>
-    void Run(GroupStart&& groupStart, Point&& point, GroupEnd&& groupEnd)
+    void Run(int firstOrder, GroupStart&& groupStart, Point&& point, GroupEnd&& groupEnd)
     {
+        std::vector<double> xs;
+        std::vector<double> first;
         ForEachFamilyValue(m_function, [&](double k) {
             groupStart(k);
-            ForEachStep(m_xFrom, m_xTo, m_step, [&](double x) {
-                point(x, k);
-                m_progress.PointDone();
-            });
+            // The x values are the running sum of the steps, taken in order; only their chunking
+            // is new.
+            double x = m_xFrom;
+            bool more = x <= m_xTo;
+            while (more) {
+                xs.clear();
+                while (more && xs.size() < kChunk) {
+                    xs.push_back(x);
+                    const double next = x + m_step;
+                    more = next > x && next <= m_xTo;
+                    x = next;
+                }
+                first.resize(xs.size());
+                EvaluateOrderInParallel(m_term, xs, k, firstOrder, first);
+                for (std::size_t i = 0; i < xs.size(); ++i) {
+                    point(xs[i], k, first[i]);
+                    m_progress.PointDone();
+                }
+            }
             groupEnd(k);
         });
     }
@@ -107,6 +134,10 @@ public:
     void Finish() { m_progress.Finish(); }
 
 private:
+    // Points computed ahead at a time: enough to keep every core busy, few enough that the
+    // progress moves often.
+    static constexpr std::size_t kChunk = 1 << 15;
+
     // Taken with the stored k step, before a step of 0 is replaced for the loop.
     static double Estimate(const CGraphFunction& function, const CScaling& scaling, double step)
     {
@@ -126,27 +157,27 @@ private:
     }
 
     const CGraphFunction& m_function;
-    std::string m_term;
+    CCompiledTerm m_term;
     bool m_family;
     double m_xFrom{};
     double m_xTo{};
     double m_step;
     IAnalysisSink& m_sink;
-    CGraph m_graph;
     CProgress m_progress;
 };
 
 // Zeros, extrema and inflection points: every scan point for which classify() gives a letter
 // yields its own line; nothing is merged. A family separates its groups by an empty line, but
 // only after a group that found something.
-template <class Classify> void ScanForPoints(CScan& scan, Classify&& classify, const char* nothingFound)
+template <class Classify>
+void ScanForPoints(CScan& scan, int firstOrder, Classify&& classify, const char* nothingFound)
 {
     IAnalysisSink& sink = scan.Sink();
     std::int64_t total = 0;
     std::int64_t inGroup = 0;
-    scan.Run([&](double) { inGroup = 0; },
-             [&](double x, double k) {
-                 const char letter = classify(x, k);
+    scan.Run(firstOrder, [&](double) { inGroup = 0; },
+             [&](double x, double k, double first) {
+                 const char letter = classify(x, k, first);
                  if (letter == 0) {
                      return;
                  }
@@ -189,9 +220,8 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, 
     sink.SetTableColumns(family ? 5 : 4);
     sink.AddLine(family ? "x\tf(x)\tf'(x)\tf''(x)\tk" : "x\tf(x)\tf'(x)\tf''(x)");
     sink.AddLine(std::string{});
-    scan.Run([](double) {},
-             [&](double x, double k) {
-                 const double y = scan.Value(x, k, 0);
+    scan.Run(0, [](double) {},
+             [&](double x, double k, double y) {
                  const double d1 = scan.Value(x, k, 1);
                  const double d2 = scan.Value(x, k, 2);
                  std::string line = Num(x) + '\t' + Num(y) + '\t' + Num(d1) + '\t' + Num(d2);
@@ -213,10 +243,10 @@ void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int p
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, sink};
     ScanForPoints(
-        scan,
-        [&](double x, double k) -> char {
+        scan, 0,
+        [&](double, double, double y) -> char {
             const double t = h / 2.0;
-            return InBand(scan.Value(x, k, 0), t) ? 'N' : 0;
+            return InBand(y, t) ? 'N' : 0;
         },
         kNoZerosText);
 }
@@ -227,10 +257,10 @@ void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, sink};
     ScanForPoints(
-        scan,
-        [&](double x, double k) -> char {
+        scan, 1,
+        [&](double x, double k, double d1) -> char {
             const double t = h / 2.0;
-            if (!InBand(scan.Value(x, k, 1), t)) {
+            if (!InBand(d1, t)) {
                 return 0;
             }
             const double d2 = scan.Value(x, k, 2);
@@ -254,10 +284,10 @@ void ComputeInflections(const CGraphFunction& function, const CScaling& scaling,
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, sink};
     ScanForPoints(
-        scan,
-        [&](double x, double k) -> char {
+        scan, 2,
+        [&](double x, double k, double d2) -> char {
             const double t = h / 2.0;
-            if (!InBand(scan.Value(x, k, 2), t)) {
+            if (!InBand(d2, t)) {
                 return 0;
             }
             const double d1 = scan.Value(x, k, 1);
@@ -277,10 +307,10 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
     CScan scan{function, scaling, h, sink};
     std::string pending;
     const auto open = [&](double x, double k) { pending = scan.Prefix(k) + "[ " + Num(x) + "; "; };
-    scan.Run([&](double k) { open(scan.XFrom(), k); },
-             [&](double x, double k) {
+    scan.Run(1, [&](double k) { open(scan.XFrom(), k); },
+             [&](double x, double k, double d1) {
                  const double t = h / 2.0;
-                 if (!InBand(scan.Value(x, k, 1), t)) {
+                 if (!InBand(d1, t)) {
                      return;
                  }
                  // A flat point closes the interval before it: rising into a maximum (f'' < 0),

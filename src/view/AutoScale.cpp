@@ -1,4 +1,5 @@
 // Automatic y scaling: a y range and step from sampled values of every function.
+#include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
 #include "engine/Graph.h"
 
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -21,6 +24,11 @@ void CGraph::AutoScaleY(int intervals)
     const CAxisRange xr = DrawableXAxis(m_scaling);
     const double dxs = (xr.to - xr.from) / 50;
 
+    std::vector<double> xs;
+    ForEachStep(xr.from, xr.to, dxs, [&](double x) { xs.push_back(x); });
+    std::vector<double> values(xs.size());
+    std::vector<std::uint8_t> mathErrors(xs.size());
+
     double hi = -kNoSample;
     double lo = kNoSample;
     for (const CGraphFunction& function : m_functions) {
@@ -28,27 +36,33 @@ void CGraph::AutoScaleY(int intervals)
         if (term.empty()) {
             continue;
         }
-        // Cleared once per function: after its first failing sample the rest of the function,
-        // for every k, counts no more, so nothing more needs evaluating either.
-        g_mathError = 0;
+        // After its first failing sample the rest of the function, for every k, counts no more.
+        // The flag is left raised by such a function, as the samples one by one would leave it.
+        const CCompiledTerm compiled{term};
+        bool failed = false;
         int curves = 0;
         ForEachFamilyValue(function, [&](double k) {
             m_k = k;
-            ForEachStep(xr.from, xr.to, dxs, [&](double x) {
-                m_x = x;
-                const double v = Interpret(term);
-                if (g_mathError != 0) {
-                    return false;
+            compiled.EvaluateBatch(xs, k, values, mathErrors);
+            for (std::size_t s = 0; s < xs.size(); ++s) {
+                m_x = xs[s];
+                if (compiled.HasSyntaxError()) {
+                    g_syntaxError = 1;
+                }
+                if (mathErrors[s] != 0) {
+                    failed = true;
+                    break;
                 }
                 // An overflow to infinity raises no flag, but it has no place on an axis.
+                const double v = values[s];
                 if (std::isfinite(v)) {
                     hi = std::max(hi, v);
                     lo = std::min(lo, v);
                 }
-                return true;
-            });
-            return g_mathError == 0 && ++curves < kMaxFamilyCurves;
+            }
+            return !failed && ++curves < kMaxFamilyCurves;
         });
+        g_mathError = failed ? 1 : 0;
     }
     if (hi == -kNoSample) {
         hi = 5;

@@ -1,4 +1,5 @@
 // The drawing side of CGraph: frame, axes, ticks, labels, grid, objects, legend and curves.
+#include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
 #include "engine/Graph.h"
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -209,7 +211,12 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         }
     }
 
+    // One sample per device unit; the same x values, the running sum of dx, serve every curve.
     const double dx = 1 / map.Sx();
+    std::vector<double> xs;
+    ForEachStep(xr.from, xr.to, dx, [&](double x) { xs.push_back(x); });
+    std::vector<double> values(xs.size());
+    std::vector<std::uint8_t> mathErrors(xs.size());
     for (std::size_t i = 0; i < m_functions.size(); ++i) {
         const CGraphFunction& function = m_functions[i];
         const std::string& term = function.GetTerm();
@@ -224,23 +231,27 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), "f(x)=" + term);
         }
 
+        const CCompiledTerm compiled{term};
         int curves = 0;
         ForEachFamilyValue(function, [&](double k) {
             m_k = k;
+            compiled.EvaluateBatch(xs, k, values, mathErrors);
+            // What the samples leave behind: the last x, and the syntax flag of a faulty term.
+            if (!xs.empty()) {
+                m_x = xs.back();
+                if (compiled.HasSyntaxError()) {
+                    g_syntaxError = 1;
+                }
+            }
             bool penDown = false;
-            ForEachStep(xr.from, xr.to, dx, [&](double x) {
-                m_x = x;
-                const double v = Interpret(term);
-                const int px = map.X(x);
+            for (std::size_t s = 0; s < xs.size(); ++s) {
+                const double v = values[s];
+                const int px = map.X(xs[s]);
                 const int py = map.Y(v);
                 // A value far off the area is a jump (a pole, say) and must not be joined by a
                 // line; so is one that overflowed without raising the flag.
-                if (!std::isfinite(v) || py < -200 || py > 2 * map.By()) {
-                    g_mathError = 1;
-                }
-                if (g_mathError != 0) {
+                if (mathErrors[s] != 0 || !std::isfinite(v) || py < -200 || py > 2 * map.By()) {
                     penDown = false;
-                    g_mathError = 0;
                 } else if (penDown) {
                     if (PtInRect(rect, px, py)) {
                         dc.LineTo(px, py);
@@ -251,7 +262,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
                     dc.MoveTo(px, py);
                     penDown = true;
                 }
-            });
+            }
             return ++curves < kMaxFamilyCurves;
         });
     }

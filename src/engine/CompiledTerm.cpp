@@ -1,0 +1,177 @@
+// Running a CCompiledTerm: one point at a time, or a block of points one instruction at a time.
+// Every operation is the interpreter's own (the same division rule, CheckedPow, the functions of
+// g_functionTable), so each point sees the same roundings in the same order.
+#include "engine/CompiledTerm.h"
+
+#include "engine/CheckedSquare.h"
+#include "engine/ErrorFlags.h"
+#include "engine/MathFunctions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Registers of terms too large for the stack; grown once per thread, never per evaluation.
+double* Scratch(std::size_t size)
+{
+    thread_local std::vector<double> scratch;
+    if (scratch.size() < size) {
+        scratch.resize(size);
+    }
+    return scratch.data();
+}
+
+// Points per block of a batch: enough to spread the cost of stepping through the program, few
+// enough that the registers of one block stay in the cache even for long terms.
+std::size_t BlockSize(std::int32_t registers)
+{
+    constexpr std::size_t kMaxBlock = 256;
+    constexpr std::size_t kBudget = 1 << 16; // doubles
+    const std::size_t fits = kBudget / static_cast<std::size_t>(registers);
+    return std::clamp<std::size_t>(fits, 16, kMaxBlock);
+}
+
+} // namespace
+
+double CCompiledTerm::Evaluate(double x, double k) const
+{
+    if (m_syntaxError) {
+        g_syntaxError = 1;
+    }
+    constexpr std::int32_t kLocal = 32;
+    double local[kLocal];
+    double* r = m_registerCount <= kLocal ? local : Scratch(static_cast<std::size_t>(m_registerCount));
+    r[kXRegister] = x;
+    r[kKRegister] = k;
+    std::copy(m_constants.begin(), m_constants.end(), r + 2);
+    for (const SInstruction& in : m_code) {
+        const double a = r[in.a];
+        switch (in.op) {
+        case EOp::Add:
+            r[in.dst] = a + r[in.b];
+            break;
+        case EOp::Sub:
+            r[in.dst] = a - r[in.b];
+            break;
+        case EOp::Mul:
+            r[in.dst] = a * r[in.b];
+            break;
+        case EOp::Div: {
+            const double b = r[in.b];
+            if (b == 0 || std::isnan(b)) {
+                g_mathError = 1;
+                r[in.dst] = 1.0;
+            } else {
+                r[in.dst] = a / b;
+            }
+            break;
+        }
+        case EOp::Pow:
+            r[in.dst] = CheckedPow(a, r[in.b]);
+            break;
+        case EOp::Square:
+            r[in.dst] = CheckedSquare(a);
+            break;
+        case EOp::Neg:
+            r[in.dst] = -a;
+            break;
+        case EOp::Call:
+            r[in.dst] = g_functionTable[in.function].compute(a);
+            break;
+        }
+    }
+    return r[m_result];
+}
+
+void CCompiledTerm::EvaluateBatch(std::span<const double> xs, double k, std::span<double> values,
+                                  std::span<std::uint8_t> mathErrors) const
+{
+    const int savedMathError = g_mathError;
+    const std::size_t block = BlockSize(m_registerCount);
+    const auto registers = static_cast<std::size_t>(m_registerCount);
+    // Register 0 is read from the input itself; k and the constants are spread over their blocks
+    // once for the whole batch.
+    double* scratch = Scratch(registers * block);
+    std::fill_n(scratch + kKRegister * block, block, k);
+    for (std::size_t c = 0; c < m_constants.size(); ++c) {
+        std::fill_n(scratch + (2 + c) * block, block, m_constants[c]);
+    }
+    for (std::size_t start = 0; start < xs.size(); start += block) {
+        const std::size_t count = std::min(block, xs.size() - start);
+        EvaluateBlock(xs.data() + start, count, values.data() + start, mathErrors.data() + start, scratch);
+    }
+    g_mathError = savedMathError;
+}
+
+void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* values, std::uint8_t* mathErrors,
+                                  double* scratch) const
+{
+    const std::size_t block = BlockSize(m_registerCount);
+    const auto reg = [&](std::int32_t index) -> double* {
+        return scratch + static_cast<std::size_t>(index) * block;
+    };
+    const auto in = [&](std::int32_t index) -> const double* {
+        return index == kXRegister ? xs : reg(index);
+    };
+    std::fill_n(mathErrors, count, std::uint8_t{0});
+    for (const SInstruction& step : m_code) {
+        const double* a = in(step.a);
+        const double* b = in(step.b);
+        double* d = reg(step.dst);
+        switch (step.op) {
+        case EOp::Add:
+            for (std::size_t i = 0; i < count; ++i) {
+                d[i] = a[i] + b[i];
+            }
+            break;
+        case EOp::Sub:
+            for (std::size_t i = 0; i < count; ++i) {
+                d[i] = a[i] - b[i];
+            }
+            break;
+        case EOp::Mul:
+            for (std::size_t i = 0; i < count; ++i) {
+                d[i] = a[i] * b[i];
+            }
+            break;
+        case EOp::Div:
+            for (std::size_t i = 0; i < count; ++i) {
+                const double divisor = b[i];
+                const bool failed = divisor == 0 || std::isnan(divisor);
+                d[i] = failed ? 1.0 : a[i] / divisor;
+                mathErrors[i] |= failed ? 1 : 0;
+            }
+            break;
+        case EOp::Pow:
+            for (std::size_t i = 0; i < count; ++i) {
+                g_mathError = 0;
+                d[i] = CheckedPow(a[i], b[i]);
+                mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
+            }
+            break;
+        case EOp::Square:
+            for (std::size_t i = 0; i < count; ++i) {
+                g_mathError = 0;
+                d[i] = CheckedSquare(a[i]);
+                mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
+            }
+            break;
+        case EOp::Neg:
+            for (std::size_t i = 0; i < count; ++i) {
+                d[i] = -a[i];
+            }
+            break;
+        case EOp::Call: {
+            double (*const compute)(double) = g_functionTable[step.function].compute;
+            for (std::size_t i = 0; i < count; ++i) {
+                g_mathError = 0;
+                d[i] = compute(a[i]);
+                mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
+            }
+            break;
+        }
+        }
+    }
+    std::copy_n(in(m_result), count, values);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+// A term read once into a flat program, for callers that evaluate the same term at many points.
+// It gives exactly the values and flags of CGraph::Interpret on the same text: the same splits,
+// the same quirks of reading numbers and names, the same arithmetic in the same order, the same
+// 1.0 for every failed part. The interpreter re-reads the text at every point; this reads it once.
+//
+// Which parts of a term are evaluated never depends on x or k (every operand of every operator is
+// always evaluated), so whether a term raises the syntax flag is known when it is read; only the
+// math flag depends on the point.
+class CCompiledTerm
+{
+public:
+    explicit CCompiledTerm(std::string_view term);
+
+    bool HasSyntaxError() const { return m_syntaxError; }
+
+    // The value at one point. Raises g_syntaxError and g_mathError as Interpret does and clears
+    // neither.
+    double Evaluate(double x, double k) const;
+
+    // The values at every x of `xs` with one k into `values`, and into `mathErrors` 1 where that
+    // point raised the math flag, else 0. Leaves both flags as they were. The spans must be of the
+    // same size.
+    void EvaluateBatch(std::span<const double> xs, double k, std::span<double> values,
+                       std::span<std::uint8_t> mathErrors) const;
+
+    // The instructions of the program, for the benchmarks' and tests' curiosity.
+    std::size_t InstructionCount() const { return m_code.size(); }
+
+    enum class EOp : std::uint8_t
+    {
+        Add,
+        Sub,
+        Mul,
+        Div,
+        Pow,
+        Square, // Pow with the exponent 2, the same value and flag by a shorter way
+        Neg,
+        Call
+    };
+
+    // One step: registers[dst] = a op b (a alone for Square, Neg and Call). Registers 0 and 1 hold x and k,
+    // the next ones the constants, then the intermediate results.
+    struct SInstruction
+    {
+        EOp op;
+        std::uint8_t function; // index into g_functionTable for Call
+        std::int32_t dst;
+        std::int32_t a;
+        std::int32_t b;
+    };
+
+    static constexpr std::int32_t kXRegister = 0;
+    static constexpr std::int32_t kKRegister = 1;
+
+private:
+    friend class CTermCompiler;
+
+    void EvaluateBlock(const double* xs, std::size_t count, double* values, std::uint8_t* mathErrors,
+                       double* scratch) const;
+
+    std::vector<SInstruction> m_code;
+    std::vector<double> m_constants; // registers 2 .. 2 + size - 1
+    std::int32_t m_registerCount{2};
+    std::int32_t m_result{0};
+    bool m_syntaxError{false};
+};
