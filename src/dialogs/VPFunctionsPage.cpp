@@ -43,8 +43,8 @@ CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CVPFunctionsPage::EnableButtons);
-    // The edit rebuilds the list, which must not happen inside the list's own mouse handling:
-    // the item that was clicked would be gone when the handler returns.
+    // The list's own handling of the double click goes on after the signal; the edit, which
+    // rebuilds the list, starts once it is over.
     connect(m_list, &QListWidget::itemDoubleClicked, this,
             [this] { QTimer::singleShot(0, this, &CVPFunctionsPage::OnEdit); });
     connect(m_add, &QPushButton::clicked, this, &CVPFunctionsPage::OnAdd);
