@@ -1,17 +1,55 @@
 #include "dialogs/VPFunctionsPage.h"
 
-#include "document/TextEncoding.h"
+#include "dialogs/AddFunctionWizard.h"
+#include "dialogs/FunctionPropertySheet.h"
+#include "dialogs/FunctionTexts.h"
+#include "framework/MessageBoxes.h"
+#include "framework/SettingsStore.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, QWidget* parent)
     : CPropertyPage{106, QStringLiteral("Funktionen"), parent}, m_functions{std::move(functions)}
 {
-    m_list = new QListWidget{this};
+    auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Funktionen:"), this};
+    m_list = new QListWidget{group};
     m_list->setObjectName(QStringLiteral("IDC_1014"));
-    auto* layout = new QVBoxLayout{this};
-    layout->addWidget(m_list);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* groupLayout = new QVBoxLayout{group};
+    groupLayout->addWidget(m_list);
+
+    m_add = new QPushButton{QStringLiteral("&Hinzufügen..."), this};
+    m_add->setObjectName(QStringLiteral("IDC_1009"));
+    m_edit = new QPushButton{QStringLiteral("&Bearbeiten..."), this};
+    m_edit->setObjectName(QStringLiteral("IDC_1010"));
+    m_delete = new QPushButton{QStringLiteral("&Löschen..."), this};
+    m_delete->setObjectName(QStringLiteral("IDC_1011"));
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {m_add, m_edit, m_delete}) {
+        // Enter in the sheet means OK, not the button that last had the focus.
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+
+    auto* layout = new QHBoxLayout{this};
+    layout->addWidget(group, 1);
+    layout->addLayout(buttons);
+
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CVPFunctionsPage::EnableButtons);
+    // The list's own handling of the double click goes on after the signal; the edit, which
+    // rebuilds the list, starts once it is over.
+    connect(m_list, &QListWidget::itemDoubleClicked, this,
+            [this] { QTimer::singleShot(0, this, &CVPFunctionsPage::OnEdit); });
+    connect(m_add, &QPushButton::clicked, this, &CVPFunctionsPage::OnAdd);
+    connect(m_edit, &QPushButton::clicked, this, &CVPFunctionsPage::OnEdit);
+    connect(m_delete, &QPushButton::clicked, this, &CVPFunctionsPage::OnDelete);
     FillList();
 }
 
@@ -19,6 +57,73 @@ void CVPFunctionsPage::FillList()
 {
     m_list->clear();
     for (const CGraphFunction& function : m_functions) {
-        m_list->addItem(QStringLiteral("f(x)=") + QString::fromStdString(Cp1252ToUtf8(function.GetTerm())));
+        m_list->addItem(FunctionListEntry(FromRecordText(function.GetTerm())));
     }
+    m_list->setCurrentRow(-1);
+    m_list->clearSelection();
+    EnableButtons();
+}
+
+int CVPFunctionsPage::Selected() const
+{
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->row(selected.first());
+}
+
+void CVPFunctionsPage::EnableButtons()
+{
+    const bool selected = Selected() >= 0;
+    m_edit->setEnabled(selected);
+    m_delete->setEnabled(selected);
+}
+
+void CVPFunctionsPage::OnAdd()
+{
+    CGraphFunction function;
+    if (CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1) ==
+        1) {
+        CAddFunctionWizard wizard{this};
+        if (wizard.exec() != QDialog::Accepted) {
+            return;
+        }
+        wizard.WriteInto(function);
+    } else {
+        CFunctionPropertySheet sheet{AddFunctionCaption(), function, this};
+        if (sheet.exec() != QDialog::Accepted) {
+            return;
+        }
+        sheet.WriteInto(function);
+    }
+    m_functions.push_back(function);
+    FillList();
+}
+
+void CVPFunctionsPage::OnEdit()
+{
+    const int index = Selected();
+    if (index < 0) {
+        return;
+    }
+    CGraphFunction function = m_functions[static_cast<std::size_t>(index)];
+    CFunctionPropertySheet sheet{FunctionCaption(FromRecordText(function.GetTerm())), function, this};
+    if (sheet.exec() != QDialog::Accepted) {
+        return;
+    }
+    sheet.WriteInto(function);
+    m_functions[static_cast<std::size_t>(index)] = function;
+    FillList();
+}
+
+void CVPFunctionsPage::OnDelete()
+{
+    const int index = Selected();
+    if (index < 0) {
+        return;
+    }
+    const QString term = FromRecordText(m_functions[static_cast<std::size_t>(index)].GetTerm());
+    if (!AskYesNo(this, DeleteFunctionQuestion(term))) {
+        return;
+    }
+    m_functions.erase(m_functions.begin() + index);
+    FillList();
 }

@@ -4,8 +4,11 @@
 #include "framework/PropertyPage.h"
 
 class QListWidget;
+class QPushButton;
 
-// "Funktionen": the working copy of the graph's functions, listed as "f(x)=<term>".
+// "Funktionen": the working copy of the graph's functions, listed as "f(x)=<term>" in their
+// order. Adding, editing and deleting change only the copy; the graph properties sheet hands it
+// to the document on OK.
 class CVPFunctionsPage final : public CPropertyPage
 {
     Q_OBJECT
@@ -16,9 +19,26 @@ public:
 
     const CFunctionList& GetFunctions() const { return m_functions; }
 
+    QListWidget* List() const { return m_list; }
+    QPushButton* AddButton() const { return m_add; }
+    QPushButton* EditButton() const { return m_edit; }
+    QPushButton* DeleteButton() const { return m_delete; }
+
+public slots:
+    // In novice mode ("Settings"/"NoviceUI" 1, the default) the add-function wizard, otherwise
+    // the function property sheet.
+    void OnAdd();
+    void OnEdit();
+    void OnDelete();
+
 private:
     void FillList();
+    void EnableButtons();
+    int Selected() const;
 
     CFunctionList m_functions;
     QListWidget* m_list{nullptr};
+    QPushButton* m_add{nullptr};
+    QPushButton* m_edit{nullptr};
+    QPushButton* m_delete{nullptr};
 };

@@ -19,10 +19,21 @@ CCp1252TextEdit::CCp1252TextEdit(int maxLength, QWidget* parent)
 void CCp1252TextEdit::SetText(const QString& text)
 {
     m_allowed = std::max(m_maxLength, static_cast<int>(text.size()));
-    m_accepted = text;
+    m_original = text;
     m_reverting = true;
-    setPlainText(text);
+    setPlainText(QString{text}.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_reverting = false;
+    m_shown = toPlainText();
+    m_accepted = m_shown;
+}
+
+QString CCp1252TextEdit::Text() const
+{
+    const QString text = toPlainText();
+    if (text == m_shown) {
+        return m_original;
+    }
+    return QString{text}.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 void CCp1252TextEdit::OnTextChanged()
@@ -52,10 +63,10 @@ void CCp1252TextEdit::keyPressEvent(QKeyEvent* event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
-        // Enter confirms the dialog, as in the one-line fields.
-        if (auto* dialog = qobject_cast<QDialog*>(window())) {
-            event->accept();
-            QMetaObject::invokeMethod(dialog, "accept");
+        // Enter confirms the dialog, as in the one-line fields: the dialog presses its default
+        // button, so a disabled OK (or Weiter in a wizard) stays disabled for Enter as well.
+        if (qobject_cast<QDialog*>(window())) {
+            event->ignore();
             return;
         }
     }

@@ -95,6 +95,8 @@ void CPropertySheet::ActivatePage(int index)
     m_current = index;
     if (CPropertyPage* page = GetPage(index)) {
         m_activated[index] = true;
+        // F1 on OK or Abbrechen means the page in front.
+        setProperty(kHelpContextProperty, kHelpDialogBase + page->DialogId());
         page->OnSetActive();
     }
 }
@@ -120,6 +122,10 @@ void CPropertySheet::OnCurrentChanged(int index)
 
 void CPropertySheet::accept()
 {
+    // Whatever confirms the sheet (a key, a field, a caller) counts only while OK can be pressed.
+    if (!OkButton()->isEnabled()) {
+        return;
+    }
     const int current = GetActiveIndex();
     if (CPropertyPage* page = GetPage(current); page && !page->OnKillActive()) {
         return;

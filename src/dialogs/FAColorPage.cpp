@@ -1,0 +1,40 @@
+#include "dialogs/FAColorPage.h"
+
+#include "dialogs/FPCommentPage.h"
+#include "framework/WizardSheet.h"
+
+#include <QColorDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CFAColorPage::CFAColorPage(QWidget* parent)
+    : CFAPage{146, QStringLiteral("Funktion hinzufügen - Farbe"), parent}
+{
+    AddText({QStringLiteral("Nun können Sie noch die Farbe auswählen, in der die"),
+             QStringLiteral("Funktion im Graphen dargestellt wird. Klicken Sie dazu"),
+             QStringLiteral("einfach auf den Schalter \"Farbe wählen\".")});
+    m_colorButton = new QPushButton{QStringLiteral("&Farbe wählen..."), this};
+    m_colorButton->setObjectName(QStringLiteral("IDC_1049"));
+    // Enter walks on through the wizard; the colour is chosen with a click or Alt+F.
+    m_colorButton->setAutoDefault(false);
+    Column()->addStretch();
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(m_colorButton);
+    Column()->addLayout(row);
+    connect(m_colorButton, &QPushButton::clicked, this, &CFAColorPage::OnChooseColor);
+}
+
+void CFAColorPage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kNext);
+}
+
+void CFAColorPage::OnChooseColor()
+{
+    const QColor chosen = QColorDialog::getColor(ColorFromRecord(m_color), this);
+    if (chosen.isValid()) {
+        m_color = RecordFromColor(chosen);
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "dialogs/FAPage.h"
+
+#include <cstdint>
+
+class QPushButton;
+
+// The colour step of the add-function wizard. The colour is the record's 0x00BBGGRR value; the
+// page shows no sample of it.
+class CFAColorPage final : public CFAPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CFAColorPage)
+
+public:
+    explicit CFAColorPage(QWidget* parent = nullptr);
+
+    std::uint32_t m_color{0};
+
+    void OnSetActive() override;
+
+    QPushButton* ColorButton() const { return m_colorButton; }
+
+private:
+    void OnChooseColor();
+
+    QPushButton* m_colorButton{nullptr};
+};

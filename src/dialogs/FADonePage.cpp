@@ -1,0 +1,20 @@
+#include "dialogs/FADonePage.h"
+
+#include "framework/WizardSheet.h"
+
+#include <QVBoxLayout>
+
+CFADonePage::CFADonePage(QWidget* parent)
+    : CFAPage{140, QStringLiteral("Funktion hinzufügen - Abgeschlossen"), parent}
+{
+    AddText({QStringLiteral("Sie haben nun alle Daten eingegeben, die nötig sind, um"),
+             QStringLiteral("die Funktion in den Funktions-Graphen einzufügen."),
+             QStringLiteral("Klicken Sie nun auf \"Fertigstellen\", um die Funktion auch"),
+             QStringLiteral("tatsächlich in den Graphen einzufügen.")});
+    Column()->addStretch();
+}
+
+void CFADonePage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kFinish);
+}

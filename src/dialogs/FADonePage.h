@@ -1,0 +1,15 @@
+#pragma once
+
+#include "dialogs/FAPage.h"
+
+// The last step of the add-function wizard: Finish adds the function.
+class CFADonePage final : public CFAPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CFADonePage)
+
+public:
+    explicit CFADonePage(QWidget* parent = nullptr);
+
+    void OnSetActive() override;
+};

@@ -1,0 +1,66 @@
+#include "dialogs/FAFunctionPage.h"
+
+#include "dialogs/FunctionTexts.h"
+#include "framework/Cp1252Validator.h"
+#include "framework/WizardSheet.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+CFAFunctionPage::CFAFunctionPage(QWidget* parent)
+    : CFAPage{137, QStringLiteral("Funktion hinzufügen - Funktion"), parent}
+{
+    AddText({QStringLiteral("Als erstes benötigt das Programm den eigentlichen"),
+             QStringLiteral("Funktions-Term. Bitte geben Sie diesen nun in der"),
+             QStringLiteral("folgenden Zeile ein.")});
+    auto* label = new QLabel{QStringLiteral("f(x) ="), this};
+    m_termField = new QLineEdit{this};
+    m_termField->setObjectName(QStringLiteral("IDC_1021"));
+    m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
+    m_termField->setValidator(m_termRule);
+    label->setBuddy(m_termField);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_termField, 1);
+    Column()->addLayout(row);
+    Column()->addStretch();
+    connect(m_termField, &QLineEdit::textChanged, this, &CFAFunctionPage::OnTermChanged);
+}
+
+bool CFAFunctionPage::UpdateData(bool saveAndValidate)
+{
+    if (saveAndValidate) {
+        m_term = m_termField->text();
+        return true;
+    }
+    m_filling = true;
+    m_termRule->AllowLengthOf(m_term);
+    m_termField->setText(m_term);
+    m_filling = false;
+    return true;
+}
+
+void CFAFunctionPage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kNext);
+    EnableNext();
+    m_termField->setFocus();
+}
+
+void CFAFunctionPage::OnTermChanged()
+{
+    if (m_filling) {
+        return;
+    }
+    UpdateData(true);
+    EnableNext();
+}
+
+void CFAFunctionPage::EnableNext()
+{
+    if (CWizardSheet* wizard = Wizard()) {
+        wizard->EnableNext(IsUsableTerm(m_termField->text()));
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "dialogs/FAPage.h"
+
+#include <QString>
+
+class CCp1252Validator;
+class QLineEdit;
+
+// The term step of the add-function wizard. Next works only while the term is usable, decided at
+// every keystroke and afresh whenever the step is shown.
+class CFAFunctionPage final : public CFAPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CFAFunctionPage)
+
+public:
+    static constexpr int kMaxTermLength = 256;
+
+    explicit CFAFunctionPage(QWidget* parent = nullptr);
+
+    QString m_term;
+
+    bool UpdateData(bool saveAndValidate) override;
+    void OnSetActive() override;
+
+    QLineEdit* TermField() const { return m_termField; }
+
+private:
+    void OnTermChanged();
+    void EnableNext();
+
+    QLineEdit* m_termField{nullptr};
+    CCp1252Validator* m_termRule{nullptr};
+    bool m_filling{false};
+};

@@ -1,0 +1,78 @@
+#include "dialogs/FAScharPage.h"
+
+#include "framework/NumberField.h"
+#include "framework/WizardSheet.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CFAScharPage::CFAScharPage(QWidget* parent)
+    : CFAPage{139, QStringLiteral("Funktion hinzufügen - Scharkonstante"), parent}
+{
+    AddText({QStringLiteral("Sie können, falls Sie es wollen, in der Funktion auch eine"),
+             QStringLiteral("Scharkonstante verwende."),
+             QStringLiteral("Möchten Sie eine Scharkonstante verwenden?")});
+    m_yes = new QRadioButton{QStringLiteral("&Ja, bitte"), this};
+    m_yes->setObjectName(QStringLiteral("IDC_1023"));
+    m_no = new QRadioButton{QStringLiteral("&Nein, danke"), this};
+    m_no->setObjectName(QStringLiteral("IDC_1024"));
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(m_yes);
+    choice->addWidget(m_no);
+    choice->addStretch();
+    Column()->addLayout(choice);
+
+    AddText({QStringLiteral("Bitte geben Sie nun die Werte ein, welche die Schar-"),
+             QStringLiteral("konstante annehmen soll.")});
+    m_fromField = new CNumberField{this};
+    m_fromField->setObjectName(QStringLiteral("IDC_1025"));
+    m_toField = new CNumberField{this};
+    m_toField->setObjectName(QStringLiteral("IDC_1026"));
+    m_stepField = new CNumberField{this};
+    m_stepField->setObjectName(QStringLiteral("IDC_1027"));
+    auto* range = new QFormLayout;
+    range->addRow(QStringLiteral("&von:"), m_fromField);
+    range->addRow(QStringLiteral("&bis:"), m_toField);
+    range->addRow(QStringLiteral("&Schritt:"), m_stepField);
+    Column()->addLayout(range);
+    Column()->addStretch();
+
+    // Either button's click or an arrow key moves the check; the other follows.
+    connect(m_yes, &QRadioButton::toggled, this, &CFAScharPage::OnChoice);
+}
+
+bool CFAScharPage::UpdateData(bool saveAndValidate)
+{
+    if (!saveAndValidate) {
+        (m_useFamilyConstant ? m_yes : m_no)->setChecked(true);
+        m_fromField->SetValue(m_from);
+        m_toField->SetValue(m_to);
+        m_stepField->SetValue(m_step);
+        return true;
+    }
+    m_useFamilyConstant = m_yes->isChecked();
+    // Read and checked also while the constant is not used: the values are handed over anyway.
+    return m_fromField->Read(m_from) && m_toField->Read(m_to) && m_stepField->Read(m_step);
+}
+
+void CFAScharPage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kNext);
+    EnableRangeFields();
+}
+
+void CFAScharPage::OnChoice(bool use)
+{
+    m_useFamilyConstant = use;
+    EnableRangeFields();
+}
+
+void CFAScharPage::EnableRangeFields()
+{
+    for (CNumberField* field : {m_fromField, m_toField, m_stepField}) {
+        field->setEnabled(m_useFamilyConstant);
+    }
+}

@@ -1,0 +1,118 @@
+#include "dialogs/FPFunctionPage.h"
+
+#include "dialogs/FunctionTexts.h"
+#include "framework/Cp1252Validator.h"
+#include "framework/NumberField.h"
+#include "framework/PropertySheet.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+CFPFunctionPage::CFPFunctionPage(QWidget* parent) : CPropertyPage{102, QStringLiteral("Funktion"), parent}
+{
+    auto* termGroup = new QGroupBox{QStringLiteral("Funktion"), this};
+    auto* termLabel = new QLabel{QStringLiteral("f(x) ="), termGroup};
+    m_termField = new QLineEdit{termGroup};
+    m_termField->setObjectName(QStringLiteral("IDC_1021"));
+    m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
+    m_termField->setValidator(m_termRule);
+    termLabel->setBuddy(m_termField);
+    auto* termLayout = new QHBoxLayout{termGroup};
+    termLayout->addWidget(termLabel);
+    termLayout->addWidget(m_termField, 1);
+
+    auto* familyGroup = new QGroupBox{QStringLiteral("Scharkonstante"), this};
+    m_familyBox = new QCheckBox{QStringLiteral("&Scharkonstante verwenden"), familyGroup};
+    m_familyBox->setObjectName(QStringLiteral("IDC_1023"));
+    m_fromField = new CNumberField{familyGroup};
+    m_fromField->setObjectName(QStringLiteral("IDC_1025"));
+    m_toField = new CNumberField{familyGroup};
+    m_toField->setObjectName(QStringLiteral("IDC_1026"));
+    m_stepField = new CNumberField{familyGroup};
+    m_stepField->setObjectName(QStringLiteral("IDC_1027"));
+    auto* rangeLayout = new QFormLayout;
+    rangeLayout->addRow(QStringLiteral("&von:"), m_fromField);
+    rangeLayout->addRow(QStringLiteral("&bis:"), m_toField);
+    rangeLayout->addRow(QStringLiteral("S&chritt:"), m_stepField);
+    auto* familyLayout = new QVBoxLayout{familyGroup};
+    familyLayout->addWidget(m_familyBox);
+    familyLayout->addLayout(rangeLayout);
+
+    auto* layout = new QVBoxLayout{this};
+    layout->addWidget(termGroup);
+    layout->addWidget(familyGroup);
+    layout->addStretch();
+
+    connect(m_termField, &QLineEdit::textChanged, this, &CFPFunctionPage::OnTermChanged);
+    connect(m_familyBox, &QCheckBox::clicked, this, &CFPFunctionPage::OnFamilyClicked);
+}
+
+bool CFPFunctionPage::UpdateData(bool saveAndValidate)
+{
+    if (!saveAndValidate) {
+        m_filling = true;
+        // A longer term from a file is shown whole; it may be shortened but not grow.
+        m_termRule->AllowLengthOf(m_term);
+        m_termField->setText(m_term);
+        m_termField->setCursorPosition(0);
+        m_familyBox->setChecked(m_useFamilyConstant != 0);
+        m_fromField->SetValue(m_from);
+        m_toField->SetValue(m_to);
+        m_stepField->SetValue(m_step);
+        m_filling = false;
+        return true;
+    }
+    m_term = m_termField->text();
+    if (m_familyBox->isChecked() != (m_useFamilyConstant != 0)) {
+        m_useFamilyConstant = m_familyBox->isChecked() ? 1 : 0;
+    }
+    // Read and checked also while the family constant is off: the values are kept either way.
+    return m_fromField->Read(m_from) && m_toField->Read(m_to) && m_stepField->Read(m_step);
+}
+
+void CFPFunctionPage::OnSetActive()
+{
+    EnableRangeFields();
+    EnableOk();
+    m_termField->setFocus();
+}
+
+void CFPFunctionPage::OnTermChanged()
+{
+    if (m_filling) {
+        return;
+    }
+    // A range field that holds no number is reported at this keystroke already; the term has
+    // been read before it, so OK and the caption follow the term all the same.
+    UpdateData(true);
+    EnableOk();
+    if (CPropertySheet* sheet = Sheet()) {
+        sheet->setWindowTitle(FunctionCaption(m_term));
+    }
+}
+
+void CFPFunctionPage::OnFamilyClicked()
+{
+    UpdateData(true);
+    EnableRangeFields();
+}
+
+void CFPFunctionPage::EnableRangeFields()
+{
+    const bool use = m_familyBox->isChecked();
+    for (CNumberField* field : {m_fromField, m_toField, m_stepField}) {
+        field->setEnabled(use);
+    }
+}
+
+void CFPFunctionPage::EnableOk()
+{
+    if (CPropertySheet* sheet = Sheet()) {
+        sheet->EnableOk(IsUsableTerm(m_termField->text()));
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "framework/PropertyPage.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class CCp1252Validator;
+class CNumberField;
+class QCheckBox;
+class QLineEdit;
+
+// "Funktion": the term and the family constant of one function. While the term is typed the
+// sheet's caption follows it, and OK works only while the term is usable.
+class CFPFunctionPage final : public CPropertyPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CFPFunctionPage)
+
+public:
+    static constexpr int kMaxTermLength = 256;
+
+    explicit CFPFunctionPage(QWidget* parent = nullptr);
+
+    QString m_term;
+    // The record's flag as it is: a nonzero value from a file stays what it was while the box
+    // stays checked.
+    std::int32_t m_useFamilyConstant{0};
+    double m_from{0.0};
+    double m_to{0.0};
+    double m_step{0.0};
+
+    bool UpdateData(bool saveAndValidate) override;
+    void OnSetActive() override;
+
+    QLineEdit* TermField() const { return m_termField; }
+    QCheckBox* FamilyBox() const { return m_familyBox; }
+    CNumberField* FromField() const { return m_fromField; }
+    CNumberField* ToField() const { return m_toField; }
+    CNumberField* StepField() const { return m_stepField; }
+
+private:
+    void OnTermChanged();
+    void OnFamilyClicked();
+    void EnableRangeFields();
+    void EnableOk();
+
+    QLineEdit* m_termField{nullptr};
+    CCp1252Validator* m_termRule{nullptr};
+    QCheckBox* m_familyBox{nullptr};
+    CNumberField* m_fromField{nullptr};
+    CNumberField* m_toField{nullptr};
+    CNumberField* m_stepField{nullptr};
+    bool m_filling{false};
+};

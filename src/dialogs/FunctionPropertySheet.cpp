@@ -1,0 +1,29 @@
+#include "dialogs/FunctionPropertySheet.h"
+
+#include "dialogs/FPCommentPage.h"
+#include "dialogs/FPFunctionPage.h"
+#include "dialogs/FunctionTexts.h"
+
+CFunctionPropertySheet::CFunctionPropertySheet(const QString& caption, const CGraphFunction& function,
+                                               QWidget* parent)
+    : CPropertySheet{caption, parent}, m_function{new CFPFunctionPage}, m_comment{new CFPCommentPage}
+{
+    setObjectName(QStringLiteral("FunctionPropertySheet"));
+    m_function->m_term = FromRecordText(function.GetTerm());
+    m_function->m_useFamilyConstant = function.GetUseFamilyConstant();
+    function.GetRange(m_function->m_from, m_function->m_to, m_function->m_step);
+    m_comment->m_comment = FromRecordText(function.GetComment());
+    m_comment->m_color = function.GetColor();
+    AddPage(m_function);
+    AddPage(m_comment);
+    SetActivePage(0);
+}
+
+void CFunctionPropertySheet::WriteInto(CGraphFunction& function) const
+{
+    function.SetTerm(ToRecordText(m_function->m_term));
+    function.SetUseFamilyConstant(m_function->m_useFamilyConstant);
+    function.SetRange(m_function->m_from, m_function->m_to, m_function->m_step);
+    function.SetComment(ToRecordText(m_comment->m_comment));
+    function.SetColor(m_comment->m_color);
+}
