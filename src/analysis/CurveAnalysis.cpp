@@ -99,8 +99,13 @@ public:
             ForEachStep(m_xFrom, m_xTo, m_step, [&](double x) {
                 point(x, k);
                 m_progress.PointDone();
+                return !m_sink.Stopped();
             });
+            if (m_sink.Stopped()) {
+                return false;
+            }
             groupEnd(k);
+            return !m_sink.Stopped();
         });
     }
 
