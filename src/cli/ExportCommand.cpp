@@ -1,10 +1,11 @@
 // vexplot --export OUT FILE [--size WxH]: the graph of a file drawn into an image, an SVG file or
 // a PDF page, without a display. It paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
+#include "cli/OutputFile.h"
 
 #include "document/GraphFile.h"
-#include "document/ZelDoc.h"
 #include "framework/PainterContext.h"
+#include "view/DrawLimits.h"
 #include "view/GraphPaint.h"
 
 #include <QCommandLineParser>
@@ -14,6 +15,7 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
@@ -59,6 +61,24 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     }
 }
 
+// QCommandLineParser words its errors in English; the program speaks German.
+QString ParserError(const QCommandLineParser& parser)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        return QStringLiteral("unbekannte Option \"%1\"").arg(parser.unknownOptionNames().front());
+    }
+    static const QRegularExpression quoted{QStringLiteral("'([^']*)'")};
+    const QString text = parser.errorText();
+    const QString name = quoted.match(text).captured(1);
+    if (text.startsWith(QLatin1String("Missing value"))) {
+        return QStringLiteral("nach \"%1\" fehlt der Wert").arg(name);
+    }
+    if (text.startsWith(QLatin1String("Unexpected value"))) {
+        return QStringLiteral("\"%1\" nimmt keinen Wert").arg(name);
+    }
+    return text;
+}
+
 std::optional<QSize> ParseSize(const QString& text)
 {
     static const QRegularExpression pattern{QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$")};
@@ -88,9 +108,9 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     parser.addOption(exportOption);
     parser.addOption(sizeOption);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
-    const QString usage = QStringLiteral("usage: vexplot --export OUT FILE [--size WxH]");
+    const QString usage = QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH]");
     if (!parser.parse(arguments)) {
-        Complain(parser.errorText() + QStringLiteral("; ") + usage);
+        Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
     }
     if (!parser.isSet(exportOption) || parser.positionalArguments().size() != 1) {
@@ -109,13 +129,13 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     } else if (suffix == QLatin1String("pdf")) {
         request.format = Format::Pdf;
     } else {
-        Complain(QStringLiteral("%1: the output must end in .png, .svg or .pdf").arg(request.output));
+        Complain(QStringLiteral("\"%1\": das Ziel muss auf .png, .svg oder .pdf enden").arg(request.output));
         return std::nullopt;
     }
     if (parser.isSet(sizeOption)) {
         const std::optional<QSize> size = ParseSize(parser.value(sizeOption));
         if (!size) {
-            Complain(QStringLiteral("--size %1: expected WxH, each from 1 to %2")
+            Complain(QStringLiteral("--size %1: erwartet wird BreitexHöhe, jede von 1 bis %2")
                          .arg(parser.value(sizeOption))
                          .arg(kMaxSide));
             return std::nullopt;
@@ -125,8 +145,21 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     return request;
 }
 
+// What an export draws: the graph of the file as the window, the printer or a PDF shows it.
+struct CExportSource
+{
+    const CGraphContent& content;
+    QString name;
+    bool curvesLeftOut{false};
+
+    void Paint(CDrawContext& dc, const CRect& rect)
+    {
+        PaintGraph(dc, rect, content.functions, content.objects, content.scaling, &curvesLeftOut);
+    }
+};
+
 // The graph as a window client area of this size shows it.
-bool ExportRaster(const CZelDoc& doc, const ExportRequest& request)
+bool ExportRaster(CExportSource& source, const ExportRequest& request, QIODevice& device)
 {
     QImage image{request.size, QImage::Format_RGB32};
     if (image.isNull()) {
@@ -136,19 +169,20 @@ bool ExportRaster(const CZelDoc& doc, const ExportRequest& request)
     {
         QPainter painter{&image};
         CPainterContext dc{painter};
-        PaintGraph(dc, CRect{0, 0, request.size.width(), request.size.height()}, doc.GetFunctions(),
-                   doc.GetObjects(), doc.GetScaling());
+        source.Paint(dc, CRect{0, 0, request.size.width(), request.size.height()});
     }
-    return image.save(request.output, "PNG");
+    return image.save(&device, "PNG");
 }
 
-bool ExportSvg(const CZelDoc& doc, const ExportRequest& request)
+bool ExportSvg(CExportSource& source, const ExportRequest& request, QIODevice& device)
 {
     QSvgGenerator generator;
-    generator.setFileName(request.output);
+    generator.setOutputDevice(&device);
     generator.setSize(request.size);
     generator.setViewBox(QRect{QPoint{0, 0}, request.size});
-    generator.setTitle(QFileInfo{request.input}.fileName());
+    // The generator writes the title as it is given; a file named "R&D <2>.zel" must not break
+    // the XML around it.
+    generator.setTitle(XmlText(source.name).toHtmlEscaped());
     generator.setDescription(QStringLiteral("Vex Funktions-Plotter"));
     QPainter painter;
     if (!painter.begin(&generator)) {
@@ -156,30 +190,32 @@ bool ExportSvg(const CZelDoc& doc, const ExportRequest& request)
     }
     {
         CPainterContext dc{painter};
-        PaintGraph(dc, CRect{0, 0, request.size.width(), request.size.height()}, doc.GetFunctions(),
-                   doc.GetObjects(), doc.GetScaling());
+        source.Paint(dc, CRect{0, 0, request.size.width(), request.size.height()});
     }
     return painter.end();
 }
 
 // One A4 page laid out as printing lays it out: each step measures the print size in centimetres.
-bool ExportPdf(const CZelDoc& doc, const ExportRequest& request)
+// The page and its margins are those of a PDF printer; the writer itself goes to any device.
+bool ExportPdf(CExportSource& source, QIODevice& device)
 {
     QPrinter printer{QPrinter::HighResolution};
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(request.output);
     printer.setPageSize(QPageSize{QPageSize::A4});
     printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setCreator(QStringLiteral("Vex Funktions-Plotter"));
-    printer.setDocName(QFileInfo{request.input}.fileName());
+
+    QPdfWriter writer{&device};
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setCreator(QStringLiteral("Vex Funktions-Plotter"));
+    writer.setTitle(source.name);
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&writer)) {
         return false;
     }
     {
         CPainterContext dc{painter};
-        PaintGraph(dc, PrintRectangleOn(printer, doc.GetScaling()), doc.GetFunctions(), doc.GetObjects(),
-                   doc.GetScaling());
+        source.Paint(dc, PrintRectangleOn(writer, source.content.scaling));
     }
     return painter.end();
 }
@@ -194,10 +230,19 @@ int RunExportCommand(int& argc, char** argv)
     }
 
     // Read before Qt starts, so that a broken file is reported in exactly one line.
-    CZelDoc doc;
+    CGraphContent content;
     std::string error;
-    if (!ReadGraphFileFromPath(QFile::encodeName(request->input).toStdString(), doc, error)) {
+    if (!ReadGraphContentFromPath(QFile::encodeName(request->input).toStdString(), content, error)) {
         Complain(QString::fromStdString(error));
+        return kExitUnreadable;
+    }
+
+    // Opened before anything is drawn: a missing or read-only folder is told at once, not after
+    // the rendering. The previous file stays until the new one is complete.
+    COutputFile output{request->output};
+    QString outputError;
+    if (!output.Open(outputError)) {
+        Complain(outputError);
         return kExitUnreadable;
     }
 
@@ -208,21 +253,36 @@ int RunExportCommand(int& argc, char** argv)
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app{argc, argv};
 
-    bool written = false;
+    CExportSource source{content, QFileInfo{request->input}.fileName()};
+    bool drawn = false;
     switch (request->format) {
     case Format::Png:
-        written = ExportRaster(doc, *request);
+        drawn = ExportRaster(source, *request, output.Device());
         break;
     case Format::Svg:
-        written = ExportSvg(doc, *request);
+        drawn = ExportSvg(source, *request, output.Device());
         break;
     case Format::Pdf:
-        written = ExportPdf(doc, *request);
+        drawn = ExportPdf(source, output.Device());
         break;
     }
-    if (!written) {
-        Complain(QStringLiteral("%1 cannot be written").arg(request->output));
+    if (!drawn) {
+        const QString writeFailure = output.WriteFailure();
+        Complain(writeFailure.isEmpty()
+                     ? QStringLiteral("Das Bild für \"%1\" konnte nicht erzeugt werden.").arg(request->output)
+                     : writeFailure);
         return kExitUnreadable;
+    }
+    if (!output.Commit(outputError)) {
+        Complain(outputError);
+        return kExitUnreadable;
+    }
+    if (source.curvesLeftOut) {
+        Complain(QStringLiteral("Nur die ersten %1 von %2 Funktionen wurden gezeichnet: eine Zeichnung "
+                                "nimmt höchstens %3 Kurven auf.")
+                     .arg(FunctionsWithinCurveBudget(content.functions))
+                     .arg(content.functions.size())
+                     .arg(kMaxCurvesPerDrawing));
     }
     return kExitOk;
 }
