@@ -1,10 +1,11 @@
 // vexplot --export OUT FILE [--size WxH]: the graph of a file drawn into an image, an SVG file or
 // a PDF page, without a display. It paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
+#include "cli/GraphExport.h"
 #include "cli/OutputFile.h"
+#include "cli/ParserError.h"
 
 #include "document/GraphFile.h"
-#include "framework/PainterContext.h"
 #include "view/DrawLimits.h"
 #include "view/GraphPaint.h"
 
@@ -12,13 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
 #include <QRegularExpression>
-#include <QSvgGenerator>
 
 #include <cstdio>
 #include <optional>
@@ -59,24 +54,6 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     if (type == QtCriticalMsg || type == QtFatalMsg) {
         Complain(message);
     }
-}
-
-// QCommandLineParser words its errors in English; the program speaks German.
-QString ParserError(const QCommandLineParser& parser)
-{
-    if (!parser.unknownOptionNames().isEmpty()) {
-        return QStringLiteral("unbekannte Option \"%1\"").arg(parser.unknownOptionNames().front());
-    }
-    static const QRegularExpression quoted{QStringLiteral("'([^']*)'")};
-    const QString text = parser.errorText();
-    const QString name = quoted.match(text).captured(1);
-    if (text.startsWith(QLatin1String("Missing value"))) {
-        return QStringLiteral("nach \"%1\" fehlt der Wert").arg(name);
-    }
-    if (text.startsWith(QLatin1String("Unexpected value"))) {
-        return QStringLiteral("\"%1\" nimmt keinen Wert").arg(name);
-    }
-    return text;
 }
 
 std::optional<QSize> ParseSize(const QString& text)
@@ -145,81 +122,6 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     return request;
 }
 
-// What an export draws: the graph of the file as the window, the printer or a PDF shows it.
-struct CExportSource
-{
-    const CGraphContent& content;
-    QString name;
-    bool curvesLeftOut{false};
-
-    void Paint(CDrawContext& dc, const CRect& rect)
-    {
-        PaintGraph(dc, rect, content.functions, content.objects, content.scaling, &curvesLeftOut);
-    }
-};
-
-// The graph as a window client area of this size shows it.
-bool ExportRaster(CExportSource& source, const ExportRequest& request, QIODevice& device)
-{
-    QImage image{request.size, QImage::Format_RGB32};
-    if (image.isNull()) {
-        return false;
-    }
-    image.fill(Qt::white);
-    {
-        QPainter painter{&image};
-        CPainterContext dc{painter};
-        source.Paint(dc, CRect{0, 0, request.size.width(), request.size.height()});
-    }
-    return image.save(&device, "PNG");
-}
-
-bool ExportSvg(CExportSource& source, const ExportRequest& request, QIODevice& device)
-{
-    QSvgGenerator generator;
-    generator.setOutputDevice(&device);
-    generator.setSize(request.size);
-    generator.setViewBox(QRect{QPoint{0, 0}, request.size});
-    // The generator writes the title as it is given; a file named "R&D <2>.zel" must not break
-    // the XML around it.
-    generator.setTitle(XmlText(source.name).toHtmlEscaped());
-    generator.setDescription(QStringLiteral("Vex Funktions-Plotter"));
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-        return false;
-    }
-    {
-        CPainterContext dc{painter};
-        source.Paint(dc, CRect{0, 0, request.size.width(), request.size.height()});
-    }
-    return painter.end();
-}
-
-// One A4 page laid out as printing lays it out: each step measures the print size in centimetres.
-// The page and its margins are those of a PDF printer; the writer itself goes to any device.
-bool ExportPdf(CExportSource& source, QIODevice& device)
-{
-    QPrinter printer{QPrinter::HighResolution};
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize{QPageSize::A4});
-    printer.setPageOrientation(QPageLayout::Portrait);
-
-    QPdfWriter writer{&device};
-    writer.setResolution(printer.resolution());
-    writer.setPageLayout(printer.pageLayout());
-    writer.setCreator(QStringLiteral("Vex Funktions-Plotter"));
-    writer.setTitle(source.name);
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        return false;
-    }
-    {
-        CPainterContext dc{painter};
-        source.Paint(dc, PrintRectangleOn(writer, source.content.scaling));
-    }
-    return painter.end();
-}
-
 } // namespace
 
 int RunExportCommand(int& argc, char** argv)
@@ -253,17 +155,17 @@ int RunExportCommand(int& argc, char** argv)
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app{argc, argv};
 
-    CExportSource source{content, QFileInfo{request->input}.fileName()};
+    CGraphExport graph{content, QFileInfo{request->input}.fileName()};
     bool drawn = false;
     switch (request->format) {
     case Format::Png:
-        drawn = ExportRaster(source, *request, output.Device());
+        drawn = graph.WritePng(request->size, output.Device());
         break;
     case Format::Svg:
-        drawn = ExportSvg(source, *request, output.Device());
+        drawn = graph.WriteSvg(request->size, output.Device());
         break;
     case Format::Pdf:
-        drawn = ExportPdf(source, output.Device());
+        drawn = graph.WritePdf(output.Device());
         break;
     }
     if (!drawn) {
@@ -277,7 +179,7 @@ int RunExportCommand(int& argc, char** argv)
         Complain(outputError);
         return kExitUnreadable;
     }
-    if (source.curvesLeftOut) {
+    if (graph.CurvesLeftOut()) {
         Complain(QStringLiteral("Nur die ersten %1 von %2 Funktionen wurden gezeichnet: eine Zeichnung "
                                 "nimmt höchstens %3 Kurven auf.")
                      .arg(FunctionsWithinCurveBudget(content.functions))

@@ -8,9 +8,11 @@
 // which the analyses share.
 inline constexpr int kMaxFamilyCurves = kMaxFamilyValues;
 
-// Curves per drawing, over all functions. A thousand functions with a family of a thousand
-// each would keep the window busy for minutes; a graph anyone can read holds far fewer.
-inline constexpr int kMaxCurvesPerDrawing = 10000;
+// Curves per drawing, over all functions: five functions with the largest family each. A curve
+// of 800 samples takes about half a millisecond to compute and draw, so this keeps a drawing at a
+// few seconds; a thousand functions with a family of a thousand each would have taken many
+// minutes, and a graph anyone can read holds far fewer curves.
+inline constexpr int kMaxCurvesPerDrawing = 5 * kMaxFamilyCurves;
 
 // Grid dots per drawing. Dots closer than one device unit are left out anyway; this bounds the
 // count on large printer pages.
