@@ -18,6 +18,10 @@ public:
     // set back to 0 when the run ends.
     virtual void SetProgress(int /*position*/) {}
 
+    // True once the sink takes no more lines (a list that is full, an output that failed): the
+    // scan then ends after its current point instead of computing what nobody can receive.
+    virtual bool Stopped() const { return false; }
+
     // Called by the value table before its header line: the number of tab-separated columns that
     // follow (4, or 5 with the family constant). The list lays out its tab stops from this.
     virtual void SetTableColumns(int /*columns*/) {}

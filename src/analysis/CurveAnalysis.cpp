@@ -125,9 +125,13 @@ public:
                 for (std::size_t i = 0; i < xs.size(); ++i) {
                     point(xs[i], k, first[i]);
                     m_progress.PointDone();
+                    if (m_sink.Stopped()) {
+                        return false;
+                    }
                 }
             }
             groupEnd(k);
+            return !m_sink.Stopped();
         });
     }
 

@@ -28,6 +28,16 @@ bool CGraphDocument::Load(const QString& path, QString& error)
         error = QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(path, file.errorString());
         return false;
     }
+    // Read no further than the graph file reader would look: a device or an enormous file would
+    // otherwise fill the memory first.
+    if (file.isSequential() || file.size() > static_cast<qint64>(kMaxGraphFileBytes)) {
+        error =
+            QStringLiteral("Die Datei %1 ist kein Funktions-Graph: sie ist größer als %2 Bytes oder keine "
+                           "gewöhnliche Datei.")
+                .arg(path)
+                .arg(kMaxGraphFileBytes);
+        return false;
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         error = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(path, file.errorString());

@@ -11,15 +11,18 @@
 #include "framework/PainterContext.h"
 #include "framework/Resources.h"
 #include "framework/WaitCursor.h"
+#include "view/DrawLimits.h"
 #include "view/GraphPaint.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPainter>
+#include <QStatusBar>
 
 CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget* parent)
     : QWidget{parent}, m_document{document}, m_createAction{std::move(createAction)}
@@ -168,13 +171,22 @@ void CZelView::paintEvent(QPaintEvent*)
     const CWaitCursor wait;
     CZelDoc& model = m_document->Model();
     CScaling drawn;
+    bool curvesLeftOut = false;
     {
         QPainter painter{this};
         CPainterContext dc{painter};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.GetFunctions(), model.GetObjects(),
-                           model.GetScaling());
+                           model.GetScaling(), &curvesLeftOut);
     }
     m_document->RecordDrawnScaling(drawn);
+    if (curvesLeftOut) {
+        if (auto* frame = qobject_cast<QMainWindow*>(window())) {
+            frame->statusBar()->showMessage(
+                QStringLiteral("Nicht alle Funktionen wurden gezeichnet: eine Zeichnung nimmt höchstens %1 "
+                               "Kurven auf.")
+                    .arg(kMaxCurvesPerDrawing));
+        }
+    }
 }
 
 void CZelView::contextMenuEvent(QContextMenuEvent* event)

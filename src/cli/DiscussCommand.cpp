@@ -2,12 +2,13 @@
 // on standard output, without a display. The scans are the ones the values dialog runs, so the
 // lines are the lines it lists.
 #include "cli/CommandLine.h"
+#include "cli/ParserError.h"
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
+#include "analysis/FamilyCutNote.h"
 #include "document/GraphFile.h"
 #include "document/TextEncoding.h"
-#include "document/ZelDoc.h"
 #include "framework/SettingsStore.h"
 
 #include <QCommandLineParser>
@@ -15,7 +16,9 @@
 #include <QFile>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -70,10 +73,10 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
                                  QStringLiteral("table, zeros, extrema, inflections oder monotony"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
     const QString usage = QStringLiteral(
-        "usage: vexplot --discuss table|zeros|extrema|inflections|monotony FILE [--function N] "
+        "Aufruf: vexplot --discuss table|zeros|extrema|inflections|monotony DATEI [--function N] "
         "[--precision P]");
     if (!parser.parse(arguments)) {
-        Complain(parser.errorText() + QStringLiteral("; ") + usage);
+        Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
     }
     if (!parser.isSet(discussOption) || parser.positionalArguments().size() != 2) {
@@ -88,7 +91,7 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         ++index;
     }
     if (index == kAnalysisNames.size()) {
-        Complain(QStringLiteral("unknown analysis \"%1\"; ").arg(name) + usage);
+        Complain(QStringLiteral("unbekannte Untersuchung \"%1\"; ").arg(name) + usage);
         return std::nullopt;
     }
     request.kind = static_cast<EAnalysis>(index);
@@ -97,7 +100,7 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     if (parser.isSet(functionOption)) {
         const std::optional<int> n = ParseCount(parser.value(functionOption));
         if (!n || *n < 1) {
-            Complain(QStringLiteral("--function %1: expected a function number from 1")
+            Complain(QStringLiteral("--function %1: erwartet wird eine Funktionsnummer ab 1")
                          .arg(parser.value(functionOption)));
             return std::nullopt;
         }
@@ -106,7 +109,7 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     if (parser.isSet(precisionOption)) {
         const std::optional<int> p = ParseCount(parser.value(precisionOption));
         if (!p || *p < 1 || *p > 10) {
-            Complain(QStringLiteral("--precision %1: expected a precision from 1 to 10")
+            Complain(QStringLiteral("--precision %1: erwartet wird eine Genauigkeit von 1 bis 10")
                          .arg(parser.value(precisionOption)));
             return std::nullopt;
         }
@@ -116,7 +119,9 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
 }
 
 // Result lines to standard output; the progress, when standard error is a terminal, on one line
-// there that is wiped at the end, so that standard output carries nothing but the lines.
+// there that is wiped at the end, so that standard output carries nothing but the lines. The
+// first line that cannot be written stops the scan: a full disk or a closed pipe ends the run
+// at once instead of after all the work.
 class CConsoleSink final : public IAnalysisSink
 {
 public:
@@ -124,10 +129,18 @@ public:
 
     void AddLine(std::string line) override
     {
-        const std::string text = Cp1252ToUtf8(line);
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fputc('\n', stdout);
+        if (m_error != 0) {
+            return;
+        }
+        line = Cp1252ToUtf8(line);
+        line += '\n';
+        errno = 0;
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
+            m_error = errno != 0 ? errno : EIO;
+        }
     }
+
+    bool Stopped() const override { return m_error != 0; }
 
     void SetProgress(int position) override
     {
@@ -142,8 +155,19 @@ public:
         std::fflush(stderr);
     }
 
+    // 0 when every line has reached standard output; else the errno of the first failure.
+    int Finish()
+    {
+        errno = 0;
+        if (m_error == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
+            m_error = errno != 0 ? errno : EIO;
+        }
+        return m_error;
+    }
+
 private:
     bool m_showProgress;
+    int m_error{0};
 };
 
 } // namespace
@@ -156,29 +180,40 @@ int RunDiscussCommand(int& argc, char** argv)
         return kExitUsage;
     }
 
-    CZelDoc doc;
+    // Only what the file holds, without the undo copies of a document: a large file is held once.
+    CGraphContent content;
     std::string error;
-    if (!ReadGraphFileFromPath(QFile::encodeName(request->file).toStdString(), doc, error)) {
-        Complain(request->file + QStringLiteral(": ") + QString::fromStdString(error));
+    if (!ReadGraphContentFromPath(QFile::encodeName(request->file).toStdString(), content, error)) {
+        Complain(QString::fromStdString(error));
         return kExitUnreadable;
     }
-    const CFunctionList functions = doc.GetFunctions();
-    if (static_cast<std::size_t>(request->function) > functions.size()) {
-        Complain(QStringLiteral("--function %1: %2 holds %3 function(s)")
+    const std::size_t count = content.functions.size();
+    if (count == 0) {
+        Complain(QStringLiteral("Die Datei \"%1\" enthält keine Funktion, die sich untersuchen ließe.")
+                     .arg(request->file));
+        return kExitUnreadable;
+    }
+    if (static_cast<std::size_t>(request->function) > count) {
+        Complain(QStringLiteral("--function %1: die Datei \"%2\" enthält nur %3")
                      .arg(request->function)
                      .arg(request->file)
-                     .arg(functions.size()));
+                     .arg(count == 1 ? QStringLiteral("eine Funktion")
+                                     : QStringLiteral("%1 Funktionen").arg(count)));
         return kExitUsage;
     }
 
     const int precision = request->precision.value_or(
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3));
+    const CGraphFunction& function = content.functions[static_cast<std::size_t>(request->function) - 1];
     CConsoleSink sink;
-    RunAnalysis(request->kind, functions[static_cast<std::size_t>(request->function) - 1], doc.GetScaling(),
-                precision, sink);
+    RunAnalysis(request->kind, function, content.scaling, precision, sink);
+    if (const std::optional<std::string> note = FamilyCutNote(function)) {
+        sink.AddLine(*note);
+    }
     // A full disk or a closed pipe must not pass for a complete discussion.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        Complain(QStringLiteral("the result lines could not be written"));
+    if (const int code = sink.Finish(); code != 0) {
+        Complain(QStringLiteral("Die Ergebnisse konnten nicht ausgegeben werden: %1.")
+                     .arg(QString::fromLocal8Bit(std::strerror(code))));
         return kExitUnreadable;
     }
     return kExitOk;

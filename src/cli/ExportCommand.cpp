@@ -1,22 +1,19 @@
 // vexplot --export OUT FILE [--size WxH]: the graph of a file drawn into an image, an SVG file or
 // a PDF page, without a display. It paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
+#include "cli/GraphExport.h"
+#include "cli/OutputFile.h"
+#include "cli/ParserError.h"
 
 #include "document/GraphFile.h"
-#include "document/ZelDoc.h"
-#include "framework/PainterContext.h"
+#include "view/DrawLimits.h"
 #include "view/GraphPaint.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPrinter>
 #include <QRegularExpression>
-#include <QSvgGenerator>
 
 #include <cstdio>
 #include <optional>
@@ -88,9 +85,9 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     parser.addOption(exportOption);
     parser.addOption(sizeOption);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
-    const QString usage = QStringLiteral("usage: vexplot --export OUT FILE [--size WxH]");
+    const QString usage = QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH]");
     if (!parser.parse(arguments)) {
-        Complain(parser.errorText() + QStringLiteral("; ") + usage);
+        Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
     }
     if (!parser.isSet(exportOption) || parser.positionalArguments().size() != 1) {
@@ -109,13 +106,13 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     } else if (suffix == QLatin1String("pdf")) {
         request.format = Format::Pdf;
     } else {
-        Complain(QStringLiteral("%1: the output must end in .png, .svg or .pdf").arg(request.output));
+        Complain(QStringLiteral("\"%1\": das Ziel muss auf .png, .svg oder .pdf enden").arg(request.output));
         return std::nullopt;
     }
     if (parser.isSet(sizeOption)) {
         const std::optional<QSize> size = ParseSize(parser.value(sizeOption));
         if (!size) {
-            Complain(QStringLiteral("--size %1: expected WxH, each from 1 to %2")
+            Complain(QStringLiteral("--size %1: erwartet wird BreitexHöhe, jede von 1 bis %2")
                          .arg(parser.value(sizeOption))
                          .arg(kMaxSide));
             return std::nullopt;
@@ -123,65 +120,6 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
         request.size = *size;
     }
     return request;
-}
-
-// The graph as a window client area of this size shows it.
-bool ExportRaster(const CZelDoc& doc, const ExportRequest& request)
-{
-    QImage image{request.size, QImage::Format_RGB32};
-    if (image.isNull()) {
-        return false;
-    }
-    image.fill(Qt::white);
-    {
-        QPainter painter{&image};
-        CPainterContext dc{painter};
-        PaintGraph(dc, CRect{0, 0, request.size.width(), request.size.height()}, doc.GetFunctions(),
-                   doc.GetObjects(), doc.GetScaling());
-    }
-    return image.save(request.output, "PNG");
-}
-
-bool ExportSvg(const CZelDoc& doc, const ExportRequest& request)
-{
-    QSvgGenerator generator;
-    generator.setFileName(request.output);
-    generator.setSize(request.size);
-    generator.setViewBox(QRect{QPoint{0, 0}, request.size});
-    generator.setTitle(QFileInfo{request.input}.fileName());
-    generator.setDescription(QStringLiteral("Vex Funktions-Plotter"));
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-        return false;
-    }
-    {
-        CPainterContext dc{painter};
-        PaintGraph(dc, CRect{0, 0, request.size.width(), request.size.height()}, doc.GetFunctions(),
-                   doc.GetObjects(), doc.GetScaling());
-    }
-    return painter.end();
-}
-
-// One A4 page laid out as printing lays it out: each step measures the print size in centimetres.
-bool ExportPdf(const CZelDoc& doc, const ExportRequest& request)
-{
-    QPrinter printer{QPrinter::HighResolution};
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(request.output);
-    printer.setPageSize(QPageSize{QPageSize::A4});
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setCreator(QStringLiteral("Vex Funktions-Plotter"));
-    printer.setDocName(QFileInfo{request.input}.fileName());
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return false;
-    }
-    {
-        CPainterContext dc{painter};
-        PaintGraph(dc, PrintRectangleOn(printer, doc.GetScaling()), doc.GetFunctions(), doc.GetObjects(),
-                   doc.GetScaling());
-    }
-    return painter.end();
 }
 
 } // namespace
@@ -194,10 +132,19 @@ int RunExportCommand(int& argc, char** argv)
     }
 
     // Read before Qt starts, so that a broken file is reported in exactly one line.
-    CZelDoc doc;
+    CGraphContent content;
     std::string error;
-    if (!ReadGraphFileFromPath(QFile::encodeName(request->input).toStdString(), doc, error)) {
+    if (!ReadGraphContentFromPath(QFile::encodeName(request->input).toStdString(), content, error)) {
         Complain(QString::fromStdString(error));
+        return kExitUnreadable;
+    }
+
+    // Opened before anything is drawn: a missing or read-only folder is told at once, not after
+    // the rendering. The previous file stays until the new one is complete.
+    COutputFile output{request->output};
+    QString outputError;
+    if (!output.Open(outputError)) {
+        Complain(outputError);
         return kExitUnreadable;
     }
 
@@ -208,21 +155,36 @@ int RunExportCommand(int& argc, char** argv)
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app{argc, argv};
 
-    bool written = false;
+    CGraphExport graph{content, QFileInfo{request->input}.fileName()};
+    bool drawn = false;
     switch (request->format) {
     case Format::Png:
-        written = ExportRaster(doc, *request);
+        drawn = graph.WritePng(request->size, output.Device());
         break;
     case Format::Svg:
-        written = ExportSvg(doc, *request);
+        drawn = graph.WriteSvg(request->size, output.Device());
         break;
     case Format::Pdf:
-        written = ExportPdf(doc, *request);
+        drawn = graph.WritePdf(output.Device());
         break;
     }
-    if (!written) {
-        Complain(QStringLiteral("%1 cannot be written").arg(request->output));
+    if (!drawn) {
+        const QString writeFailure = output.WriteFailure();
+        Complain(writeFailure.isEmpty()
+                     ? QStringLiteral("Das Bild für \"%1\" konnte nicht erzeugt werden.").arg(request->output)
+                     : writeFailure);
         return kExitUnreadable;
+    }
+    if (!output.Commit(outputError)) {
+        Complain(outputError);
+        return kExitUnreadable;
+    }
+    if (graph.CurvesLeftOut()) {
+        Complain(QStringLiteral("Nur die ersten %1 von %2 Funktionen wurden gezeichnet: eine Zeichnung "
+                                "nimmt höchstens %3 Kurven auf.")
+                     .arg(FunctionsWithinCurveBudget(content.functions))
+                     .arg(content.functions.size())
+                     .arg(kMaxCurvesPerDrawing));
     }
     return kExitOk;
 }

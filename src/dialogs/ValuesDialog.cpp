@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
+#include "analysis/FamilyCutNote.h"
 #include "dialogs/ResultListModel.h"
 #include "dialogs/TabStopDelegate.h"
 #include "document/TextEncoding.h"
@@ -30,6 +31,7 @@
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -54,6 +56,12 @@ constexpr int kDialogWidthUnits = 304;
 constexpr int kDialogHeightUnits = 194;
 constexpr int kButtonWidthUnits = 50;
 
+std::string ListCutLine()
+{
+    return Utf8ToCp1252("Die Liste endet hier: sie fasst höchstens " +
+                        std::to_string(CValuesDialog::kMaxResultLines) + " Zeilen.");
+}
+
 QString FromRecord(const std::string& bytes)
 {
     return QString::fromStdString(Cp1252ToUtf8(bytes));
@@ -71,15 +79,35 @@ public:
         int columns{0};
     };
 
+    explicit CResultBuffer(std::size_t maxLines) : m_maxLines{maxLines} {}
+
+    // Beyond the list's limit a line is dropped and the scan told to stop.
     void AddLine(std::string line) override
     {
+        if (m_full.load()) {
+            return;
+        }
         const std::lock_guard lock{m_mutex};
+        if (m_added == m_maxLines) {
+            m_full.store(true);
+            return;
+        }
+        ++m_added;
         m_lines.push_back(std::move(line));
     }
+
+    bool Stopped() const override { return m_full.load(); }
 
     void SetProgress(int position) override { m_progress.store(position); }
 
     void SetTableColumns(int columns) override { m_columns.store(columns); }
+
+    // The last line of a list that was cut: it always gets in.
+    void Cut(std::string line)
+    {
+        const std::lock_guard lock{m_mutex};
+        m_lines.push_back(std::move(line));
+    }
 
     // The value table announces its columns before its first line, so whoever applies `columns`
     // before adding `lines` lays out the header with the right stops.
@@ -96,6 +124,9 @@ public:
     }
 
 private:
+    const std::size_t m_maxLines;
+    std::size_t m_added{0};
+    std::atomic<bool> m_full{false};
     std::mutex m_mutex;
     std::vector<std::string> m_lines;
     std::atomic<int> m_progress{0};
@@ -301,7 +332,7 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
 {
     const int precision =
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
-    auto buffer = std::make_shared<CResultBuffer>();
+    auto buffer = std::make_shared<CResultBuffer>(CValuesDialog::kMaxResultLines);
 
     const auto takeOver = [this, &buffer] {
         CResultBuffer::SBatch batch = buffer->Take();
@@ -322,6 +353,11 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
     std::thread worker{
         [buffer, function = m_functions[functionIndex], scaling = m_scaling, analysis, precision, &loop] {
             RunAnalysis(static_cast<EAnalysis>(analysis), function, scaling, precision, *buffer);
+            if (buffer->Stopped()) {
+                buffer->Cut(ListCutLine());
+            } else if (const std::optional<std::string> note = FamilyCutNote(function)) {
+                buffer->AddLine(*note);
+            }
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         }};
     update.start();

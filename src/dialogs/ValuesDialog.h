@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <cstddef>
+
 class CResultListModel;
 class CTabStopDelegate;
 class QComboBox;
@@ -30,6 +32,11 @@ public:
     // analysis: the preselected entry of the analysis selector, 0 value table to 4 monotony.
     CValuesDialog(CFunctionList functions, CScaling scaling, int analysis, QWidget* parent = nullptr);
     ~CValuesDialog() override;
+
+    // Lines the result list holds at most (about 50 MB of text); a scan that reports more stops,
+    // and the list ends with a line that says so. A value table of 10 001 rows, or a family of a
+    // thousand values, stays far below it.
+    static constexpr std::size_t kMaxResultLines = 200000;
 
     // The lines of the result list, in order.
     QStringList ResultLines() const;

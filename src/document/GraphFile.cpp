@@ -4,9 +4,13 @@
 #include "document/ArchiveWriter.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
 #include <limits>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -144,7 +148,8 @@ bool ReadObject(CArchiveReader& ar, CGraphObject& o)
 
 // The stored count is the number of records minus one; any negative value means none. The count
 // is checked against what the rest of the file can hold before anything is read for it.
-bool ReadCount(CArchiveReader& ar, std::size_t minRecordBytes, const char* what, std::size_t& count)
+bool ReadCount(CArchiveReader& ar, std::size_t minRecordBytes, const char* one, const char* many,
+               std::size_t& count)
 {
     std::int32_t stored{};
     if (!ar.ReadInt32(stored)) {
@@ -152,20 +157,20 @@ bool ReadCount(CArchiveReader& ar, std::size_t minRecordBytes, const char* what,
     }
     count = stored < 0 ? 0 : static_cast<std::size_t>(stored) + 1;
     if (count > ar.GetRemaining() / minRecordBytes) {
-        ar.Fail("Die Datei kündigt " + std::to_string(count) + " " + what + " an, ist dafür aber zu kurz (" +
-                std::to_string(ar.GetRemaining()) + " Bytes übrig ab Byte " +
-                std::to_string(ar.GetPosition()) + ").");
+        ar.Fail("Die Datei kündigt " + std::to_string(count) + " " + (count == 1 ? one : many) +
+                " an, ist dafür aber zu kurz (" + std::to_string(ar.GetRemaining()) +
+                " Bytes übrig ab Byte " + std::to_string(ar.GetPosition()) + ").");
         return false;
     }
     return true;
 }
 
 template <class Record, class Reader>
-bool ReadRecords(CArchiveReader& ar, std::size_t minRecordBytes, const char* what, Reader readRecord,
-                 std::vector<Record>& records)
+bool ReadRecords(CArchiveReader& ar, std::size_t minRecordBytes, const char* one, const char* many,
+                 Reader readRecord, std::vector<Record>& records)
 {
     std::size_t count{};
-    if (!ReadCount(ar, minRecordBytes, what, count)) {
+    if (!ReadCount(ar, minRecordBytes, one, many, count)) {
         return false;
     }
     records.reserve(count); // bounded by the file's size through ReadCount
@@ -201,23 +206,41 @@ void CZelDoc::Serialize(CArchiveWriter& archive) const
     WriteRecords(archive, m_objects, WriteObject);
 }
 
+namespace {
+
+bool ReadContent(CArchiveReader& archive, CGraphContent& content)
+{
+    if (archive.GetRemaining() > kMaxGraphFileBytes) {
+        archive.Fail("Mit " + std::to_string(archive.GetRemaining()) +
+                     " Bytes ist die Datei zu groß für einen Funktions-Graphen (höchstens " +
+                     std::to_string(kMaxGraphFileBytes) + " Bytes).");
+        return false;
+    }
+    CGraphContent read;
+    if (!ReadScaling(archive, read.scaling) ||
+        !ReadRecords(archive, kMinFunctionBytes, "Funktion", "Funktionen", ReadFunction, read.functions) ||
+        !ReadRecords(archive, kMinObjectBytes, "Objekt", "Objekte", ReadObject, read.objects)) {
+        return false;
+    }
+    content = std::move(read);
+    return true;
+}
+
+} // namespace
+
 bool CZelDoc::Serialize(CArchiveReader& archive)
 {
     // Everything is read into locals first: a file that breaks off leaves this document as it was.
-    CScaling scaling;
-    CFunctionList functions;
-    CObjectList objects;
-    if (!ReadScaling(archive, scaling) ||
-        !ReadRecords(archive, kMinFunctionBytes, "Funktionen", ReadFunction, functions) ||
-        !ReadRecords(archive, kMinObjectBytes, "Objekte", ReadObject, objects)) {
+    CGraphContent content;
+    if (!ReadContent(archive, content)) {
         return false;
     }
-    m_savedFunctions = functions;
-    m_functions = std::move(functions);
-    m_savedObjects = objects;
-    m_objects = std::move(objects);
-    m_savedScaling = scaling;
-    m_scaling = scaling;
+    m_savedFunctions = content.functions;
+    m_functions = std::move(content.functions);
+    m_savedObjects = content.objects;
+    m_objects = std::move(content.objects);
+    m_savedScaling = content.scaling;
+    m_scaling = content.scaling;
     m_undoAvailable = false;
     m_modified = false;
     return true;
@@ -233,26 +256,120 @@ bool ReadGraphFile(std::span<const std::uint8_t> bytes, CZelDoc& doc, std::strin
     return true;
 }
 
+bool ReadGraphContent(std::span<const std::uint8_t> bytes, CGraphContent& content, std::string& error)
+{
+    CArchiveReader archive{bytes};
+    if (!ReadContent(archive, content)) {
+        error = archive.GetError();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+std::string Quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
+std::string SystemReason(int code)
+{
+    return std::error_code{code, std::generic_category()}.message();
+}
+
+// The whole file, or a German sentence that names it and says why not. Only a regular file of at
+// most kMaxGraphFileBytes is read, into a buffer of exactly its size.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error)
+{
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0) {
+        const int code = errno;
+        error = code == ENOENT
+                    ? "Die Datei " + Quoted(path) + " gibt es nicht."
+                    : "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + SystemReason(code) + ".";
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        error = Quoted(path) + " ist ein Ordner, keine Datei.";
+        return false;
+    }
+    // Devices and pipes are refused: /dev/zero would be read until memory runs out.
+    if (!S_ISREG(info.st_mode)) {
+        error = Quoted(path) + " ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket).";
+        return false;
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxGraphFileBytes) {
+        error = "Die Datei " + Quoted(path) + " ist mit " + std::to_string(info.st_size) +
+                " Bytes zu groß für einen Funktions-Graphen (höchstens " +
+                std::to_string(kMaxGraphFileBytes) + " Bytes).";
+        return false;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "Die Datei " + Quoted(path) + " kann nicht geöffnet werden: " + SystemReason(errno) + ".";
+        return false;
+    }
+    // One byte more than the size said, so that a file that grew meanwhile is noticed.
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t filled = 0;
+    int code = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            code = errno;
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    if (code != 0) {
+        error = "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + SystemReason(code) + ".";
+        return false;
+    }
+    if (filled > kMaxGraphFileBytes) {
+        error = "Die Datei " + Quoted(path) + " ist zu groß für einen Funktions-Graphen (höchstens " +
+                std::to_string(kMaxGraphFileBytes) + " Bytes).";
+        return false;
+    }
+    bytes.resize(filled);
+    return true;
+}
+
+} // namespace
+
 bool ReadGraphFileFromPath(const std::string& path, CZelDoc& doc, std::string& error)
 {
-    // Devices and pipes are refused: /dev/zero would be read until memory runs out.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        error = "\"" + path + "\" ist keine lesbare Datei.";
-        return false;
-    }
-    std::ifstream in{path, std::ios::binary};
     std::vector<std::uint8_t> bytes;
-    char buffer[1 << 16];
-    while (in && (in.read(buffer, sizeof buffer) || in.gcount() > 0)) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    }
-    // A file that opens but cannot be read (no permission, a failing disk) ends here.
-    if (!in.is_open() || in.bad()) {
-        error = "Die Datei \"" + path + "\" kann nicht gelesen werden.";
+    if (!ReadWholeFile(path, bytes, error)) {
         return false;
     }
-    return ReadGraphFile(bytes, doc, error);
+    if (!ReadGraphFile(bytes, doc, error)) {
+        error = "Die Datei " + Quoted(path) + " ist kein gültiger Funktions-Graph: " + error;
+        return false;
+    }
+    return true;
+}
+
+bool ReadGraphContentFromPath(const std::string& path, CGraphContent& content, std::string& error)
+{
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes, error)) {
+        return false;
+    }
+    if (!ReadGraphContent(bytes, content, error)) {
+        error = "Die Datei " + Quoted(path) + " ist kein gültiger Funktions-Graph: " + error;
+        return false;
+    }
+    return true;
 }
 
 std::vector<std::uint8_t> WriteGraphFile(const CZelDoc& doc)

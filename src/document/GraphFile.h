@@ -2,6 +2,7 @@
 
 #include "document/ZelDoc.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,15 +12,32 @@
 // first, then the functions, then the objects; each count is stored as the number minus one.
 // Strings are stored as the records hold them, Windows-1252 bytes.
 
+// Graph files larger than this are refused before they are read. The largest real graphs take a
+// few kilobytes; a file of this size holds two million empty functions.
+inline constexpr std::size_t kMaxGraphFileBytes = std::size_t{64} << 20;
+
 // Reads a whole file into doc, which is then in the loaded state (saved copies equal to the
 // content, no undo, not modified). Values pass through the records' setters, so terms come back
 // in lower case, ranges ordered and negative print sizes as 1 cm. Bytes after the last object are
 // ignored. On failure doc is not touched and error holds a short German sentence (UTF-8).
 bool ReadGraphFile(std::span<const std::uint8_t> bytes, CZelDoc& doc, std::string& error);
 
-// The same for a file on disk, for the command-line tools. A path that is missing, unreadable or
-// not a regular file (a directory, a device, a pipe) is reported in error like a broken file.
+// The same for a file on disk. A path that is missing, a folder, not a regular file (a device, a
+// pipe), unreadable or larger than kMaxGraphFileBytes is refused; every message names the file,
+// and one that comes from the system gives its reason.
 bool ReadGraphFileFromPath(const std::string& path, CZelDoc& doc, std::string& error);
+
+// What a graph file holds, without the document's undo copies: for the command-line tools, which
+// only read, so that a large file is held once and not twice.
+struct CGraphContent
+{
+    CScaling scaling;
+    CFunctionList functions;
+    CObjectList objects;
+};
+
+bool ReadGraphContent(std::span<const std::uint8_t> bytes, CGraphContent& content, std::string& error);
+bool ReadGraphContentFromPath(const std::string& path, CGraphContent& content, std::string& error);
 
 // The bytes of doc's current content. Neither the saved copies nor the modified flag are stored.
 std::vector<std::uint8_t> WriteGraphFile(const CZelDoc& doc);

@@ -29,7 +29,8 @@ public:
         to = m_to;
         step = m_step;
     }
-    // Orders from and to; a step not smaller than the range becomes a quarter of the range.
+    // Orders from and to; a step not smaller than the range becomes a quarter of the range. A range
+    // with an end that is infinite or not a number becomes 0, 0, 0 (see NormaliseRange).
     void SetRange(double from, double to, double step);
 
 private:

@@ -2,14 +2,21 @@
 
 #include "document/RangeRule.h"
 
+namespace {
+
+// An axis nothing can be drawn or scanned on becomes the axis of a new graph.
+constexpr CRangeFallback kNewAxis{-5.0, 5.0, 1.0};
+
+} // namespace
+
 void CScaling::SetXRange(double from, double to, double step)
 {
-    NormaliseRange(from, to, step, m_xFrom, m_xTo, m_xStep);
+    NormaliseRange(from, to, step, kNewAxis, m_xFrom, m_xTo, m_xStep);
 }
 
 void CScaling::SetYRange(double from, double to, double step)
 {
-    NormaliseRange(from, to, step, m_yFrom, m_yTo, m_yStep);
+    NormaliseRange(from, to, step, kNewAxis, m_yFrom, m_yTo, m_yStep);
 }
 
 void CScaling::SetPrintSize(double x, double y)

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 // The visible ranges of a graph with their steps, the display switches and the printed size of one
-// step. Setters keep from <= to on both axes and the print sizes non-negative.
+// step. Setters keep from <= to on both axes and the print sizes non-negative; an axis with an end
+// that is infinite or not a number becomes the axis of a new graph (see NormaliseRange).
 class CScaling
 {
 public:

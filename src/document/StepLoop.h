@@ -2,6 +2,7 @@
 
 #include "document/GraphFunction.h"
 
+#include <optional>
 #include <type_traits>
 
 // The one loop over evenly spaced values that drawing, automatic scaling and the curve discussion
@@ -11,8 +12,7 @@
 // Every run ends: a step of 0 or below (or NaN) visits `from` once, and so does a step too small
 // to move the running value any more, which otherwise would repeat the same value for ever.
 // The body may return bool; false stops the run.
-template <class Body>
-void ForEachStep(double from, double to, double step, Body&& body)
+template <class Body> void ForEachStep(double from, double to, double step, Body&& body)
 {
     double v = from;
     while (v <= to) {
@@ -42,13 +42,60 @@ inline double EffectiveFamilyStep(const CGraphFunction& f)
     return (f.GetUseFamilyConstant() == 0 || step == 0) ? 1e10 : step;
 }
 
-// Runs body(k) for every family value of f (see ForEachStep for the loop's rules).
-template <class Body>
-void ForEachFamilyValue(const CGraphFunction& f, Body&& body)
+// Family values visited per function, by the drawing, the automatic scaling and every analysis
+// alike. A family of a million curves would keep the window busy for hours and a discussion
+// writing for days; nobody could tell such curves apart anyway.
+inline constexpr int kMaxFamilyValues = 1000;
+
+// Runs body(k) for the family values of f (see ForEachStep for the loop's rules), the first
+// kMaxFamilyValues of them at most.
+template <class Body> void ForEachFamilyValue(const CGraphFunction& f, Body&& body)
 {
     double from{};
     double to{};
     double step{};
     f.GetRange(from, to, step);
-    ForEachStep(from, to, EffectiveFamilyStep(f), static_cast<Body&&>(body));
+    int visited = 0;
+    ForEachStep(from, to, EffectiveFamilyStep(f), [&](double k) {
+        ++visited;
+        if constexpr (std::is_same_v<std::invoke_result_t<Body&, double>, bool>) {
+            if (!body(k)) {
+                return false;
+            }
+        } else {
+            body(k);
+        }
+        return visited < kMaxFamilyValues;
+    });
+}
+
+// How many family values of f ForEachFamilyValue visits: kMaxFamilyValues at most.
+inline int CountFamilyValues(const CGraphFunction& f)
+{
+    int count = 0;
+    ForEachFamilyValue(f, [&](double) { ++count; });
+    return count;
+}
+
+// Where ForEachFamilyValue cuts f's family: the last value of k it visits, when the family has
+// more values than that; nothing when it visits them all.
+inline std::optional<double> LastFamilyValueBeforeCut(const CGraphFunction& f)
+{
+    double from{};
+    double to{};
+    double step{};
+    f.GetRange(from, to, step);
+    int visited = 0;
+    double last = from;
+    bool more = false;
+    ForEachStep(from, to, EffectiveFamilyStep(f), [&](double k) {
+        if (visited == kMaxFamilyValues) {
+            more = true;
+            return false;
+        }
+        ++visited;
+        last = k;
+        return true;
+    });
+    return more ? std::optional<double>{last} : std::nullopt;
 }

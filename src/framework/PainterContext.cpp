@@ -32,10 +32,22 @@ QPen MakePen(const CPen& pen)
 
 QString ToQString(std::string_view text)
 {
-    return QString::fromStdString(Cp1252ToUtf8(text));
+    return XmlText(QString::fromStdString(Cp1252ToUtf8(text)));
 }
 
 } // namespace
+
+QString XmlText(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result) {
+        const char16_t code = c.unicode();
+        if (code < 0x20 && code != u'\t' && code != u'\n' && code != u'\r') {
+            c = QChar{QChar::ReplacementCharacter};
+        }
+    }
+    return result;
+}
 
 CPainterContext::CPainterContext(QPainter& painter)
     : m_painter{painter}, m_linePen{MakePen(m_pen)}, m_deviceFont{painter.font()}

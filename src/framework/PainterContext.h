@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPen>
 #include <QPoint>
+#include <QString>
 
 #include <map>
 
@@ -53,6 +54,11 @@ private:
     QFont m_deviceFont;
     std::map<int, QFont> m_fonts;
 };
+
+// The text with every character that XML cannot carry (the control characters below 0x20 but tab,
+// line feed and carriage return) replaced by U+FFFD. All drawn text passes through it, so that an
+// SVG file stays XML whatever a label or a term holds.
+QString XmlText(const QString& text);
 
 // The rectangle the graph takes on a printer page (or a PDF page): see PrintRectangle.
 CRect PrintRectangleOn(const QPaintDevice& device, const CScaling& scaling);

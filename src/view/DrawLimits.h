@@ -2,9 +2,17 @@
 
 // Bounds that keep one drawing finite whatever a graph file or the dialogs hold.
 
-// Family values drawn (and sampled for automatic scaling) per function. A family of a million
-// curves would keep the window busy for hours; nobody could tell its curves apart anyway.
-inline constexpr int kMaxFamilyCurves = 1000;
+#include "document/StepLoop.h"
+
+// Family values drawn (and sampled for automatic scaling) per function: the family loop's own cap,
+// which the analyses share.
+inline constexpr int kMaxFamilyCurves = kMaxFamilyValues;
+
+// Curves per drawing, over all functions: five functions with the largest family each. A curve
+// of 800 samples takes about half a millisecond to compute and draw, so this keeps a drawing at a
+// few seconds; a thousand functions with a family of a thousand each would have taken many
+// minutes, and a graph anyone can read holds far fewer curves.
+inline constexpr int kMaxCurvesPerDrawing = 5 * kMaxFamilyCurves;
 
 // Grid dots per drawing. Dots closer than one device unit are left out anyway; this bounds the
 // count on large printer pages.

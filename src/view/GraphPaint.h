@@ -5,11 +5,20 @@
 #include "document/Scaling.h"
 #include "view/DrawContext.h"
 
+#include <cstddef>
+
 // What painting a view does on any device: a fresh CGraph gets copies of the document's lists
 // and scaling and draws them into rect with text at least 14 units high. Returns the scaling the
 // drawing used (changed by automatic y scaling), for the document to record when it differs.
+//
+// One drawing draws kMaxCurvesPerDrawing curves at most: the functions are taken in list order as
+// long as all curves of the next one fit. When functions were left out and curvesLeftOut is
+// given, it is set to true (and to false otherwise), so that the caller can tell the user.
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
-                    const CObjectList& objects, const CScaling& scaling);
+                    const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr);
+
+// How many functions of the list, from its start, one drawing takes within its curve budget.
+std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);
 
 // The text height below which the graph's labels are never drawn.
 inline constexpr int kMinimumFontHeight = 14;

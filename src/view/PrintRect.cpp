@@ -9,8 +9,16 @@
 namespace {
 
 // Dots from the left or top edge of the rectangle to its far edge for one axis.
+// A file may hold a print size of 0 (the record keeps it) or one that is not a number at all;
+// printed as it stands that gives an empty page, so such a size prints at 1 cm per step instead.
+double UsablePrintSize(double centimetresPerStep)
+{
+    return centimetresPerStep > 0 && std::isfinite(centimetresPerStep) ? centimetresPerStep : 1.0;
+}
+
 int PrintedEnd(const CAxisRange& axis, double centimetresPerStep, int millimetres, int dots)
 {
+    centimetresPerStep = UsablePrintSize(centimetresPerStep);
     const double steps = (axis.to - axis.from + 2 * axis.step) / axis.step;
     const double end = steps * dots * centimetresPerStep * 10 / millimetres + 40;
     // A device that reports no size gives infinity or NaN here; nothing can be placed then.

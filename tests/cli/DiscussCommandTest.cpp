@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -48,7 +50,8 @@ protected:
 
     // The user's settings are never touched: the program finds its store below a configuration
     // folder of the test's own, holding the given precision or nothing.
-    CRunResult Run(const QStringList& arguments, std::optional<int> storedPrecision = std::nullopt)
+    CRunResult Run(const QStringList& arguments, std::optional<int> storedPrecision = std::nullopt,
+                   const QString& outputFile = {})
     {
         const QString config = m_dir.filePath(QStringLiteral("config"));
         QDir{config}.removeRecursively();
@@ -63,6 +66,9 @@ protected:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
         QProcess process;
         process.setProcessEnvironment(env);
+        if (!outputFile.isEmpty()) {
+            process.setStandardOutputFile(outputFile);
+        }
         process.start(QStringLiteral(VEXPLOT_PATH), QStringList{QStringLiteral("--discuss")} + arguments);
         EXPECT_TRUE(process.waitForFinished(120000));
         return CRunResult{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -143,7 +149,10 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         {{"zeros", Path("missing.zel")}, 1},
         {{"zeros", Path("short.zel")}, 1},
         {{"zeros", m_dir.path()}, 1},
+        {{"zeros", Path("empty.zel")}, 1}, // no function to discuss: the file, not the call, is wrong
     };
+    CZelDoc empty;
+    WriteFile(QStringLiteral("empty.zel"), WriteGraphFile(empty));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
         const CRunResult run = Run(c.arguments);
@@ -151,7 +160,47 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("vexplot: ")) << run.err.toStdString();
+        // German throughout, and a message about a file names it.
+        for (const char* english : {"usage", "expected", "unknown", "Unknown", "holds", "cannot"}) {
+            EXPECT_FALSE(run.err.contains(english)) << run.err.toStdString();
+        }
+        if (c.exitCode == 1) {
+            EXPECT_TRUE(run.err.contains(QFile::encodeName(c.arguments.at(1)))) << run.err.toStdString();
+        }
     }
+}
+
+// A table of a hundred million rows into a full output: the first write that fails ends the run,
+// long before the scan would have.
+TEST_F(DiscussCommand, StopsAtTheFirstFailedWrite)
+{
+    CZelDoc doc;
+    CScaling scaling;
+    scaling.SetXRange(-5, 5, 1e-7);
+    doc.SetScaling(scaling);
+    doc.SetFunctions({MakeFunction("x")});
+    WriteFile(QStringLiteral("fine.zel"), WriteGraphFile(doc));
+    const CRunResult run = Run({"table", Path("fine.zel")}, std::nullopt, QStringLiteral("/dev/full"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(std::strerror(ENOSPC))) << run.err.toStdString();
+}
+
+// A family of a billion values is discussed for its first thousand, and the last line says so.
+TEST_F(DiscussCommand, SaysWhereAFamilyWasCut)
+{
+    CZelDoc doc;
+    CScaling scaling;
+    scaling.SetXRange(0, 2, 1);
+    doc.SetScaling(scaling);
+    doc.SetFunctions({MakeFunction("x-k", 1, 0, 1e9, 1)});
+    WriteFile(QStringLiteral("family.zel"), WriteGraphFile(doc));
+    const CRunResult run = Run({"table", Path("family.zel")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QList<QByteArray> lines = run.out.split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.at(lines.size() - 2), "Nur die ersten 1000 Werte von k wurden untersucht, bis k = 999.");
+    EXPECT_EQ(lines.size(), 2 + 4 * 1000 + 2); // header, empty line, 1000 groups, the note, the end
 }
 
 } // namespace

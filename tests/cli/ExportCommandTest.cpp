@@ -3,15 +3,24 @@
 #include "document/ZelDoc.h"
 #include "view/GraphLayout.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include <csignal>
+#include <cstring>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,9 +30,20 @@ struct ExportRun
     QString errors;
 };
 
-ExportRun Export(const QStringList& arguments)
+// Limits the files the export may write to `bytes`, as a full disk would: a write beyond it fails.
+void LimitFileSize(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, bytes};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ExportRun Export(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY)
 {
     QProcess process;
+    if (fileSizeLimit != RLIM_INFINITY) {
+        process.setChildProcessModifier([fileSizeLimit] { LimitFileSize(fileSizeLimit); });
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The command must find its way without a display and without being told the platform.
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -57,6 +77,41 @@ protected:
     }
 
     QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    void WriteBytes(const QString& path, const QByteArray& bytes)
+    {
+        QFile file{path};
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray ReadBytes(const QString& path) const
+    {
+        QFile file{path};
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray{};
+    }
+
+    // A graph that takes seconds to draw: five functions with a family of a thousand each.
+    void WriteHeavyGraph(const QString& path)
+    {
+        CZelDoc doc;
+        CGraphFunction f;
+        f.SetTerm("sin(x*k)+k/100");
+        f.SetUseFamilyConstant(1);
+        f.SetRange(0, 999, 1);
+        doc.SetFunctions(CFunctionList(5, f));
+        const std::vector<std::uint8_t> bytes = WriteGraphFile(doc);
+        WriteBytes(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                    static_cast<qsizetype>(bytes.size())));
+    }
+
+    // Everything in the folder but the graph files: what an export has left behind.
+    QStringList Outputs() const
+    {
+        QStringList names = QDir{m_dir.path()}.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        names.removeIf([](const QString& name) { return name.endsWith(QLatin1String(".zel")); });
+        return names;
+    }
 
     QTemporaryDir m_dir;
 };
@@ -118,6 +173,126 @@ TEST_F(ExportCommand, UnreadableFileWritesNothing)
     }
 }
 
+// A write that fails part-way (the disk full) fails the export with the system's reason, and
+// the file that was there before is left exactly as it was, with nothing beside it.
+TEST_F(ExportCommand, AFailedWriteKeepsThePreviousFile)
+{
+    const QByteArray previous = QByteArrayLiteral("the previous picture, which must survive");
+    for (const char* name : {"out.svg", "out.pdf", "out.png"}) {
+        const QString out = Path(name);
+        WriteBytes(out, previous);
+        const ExportRun run = Export({out, Path("graph.zel"), QStringLiteral("--size=3000x3000")}, 4096);
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_TRUE(run.errors.contains(out)) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+            << run.errors.toStdString();
+        EXPECT_EQ(ReadBytes(out), previous) << name;
+        EXPECT_EQ(Outputs(), QStringList{QString::fromLatin1(name)}) << name;
+        QFile::remove(out);
+    }
+}
+
+TEST_F(ExportCommand, ADeviceThatTakesNothingFailsTheExport)
+{
+    for (const char* name : {"full.svg", "full.pdf", "full.png"}) {
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), Path(name)));
+        const ExportRun run = Export({Path(name), Path("graph.zel")});
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+            << run.errors.toStdString();
+    }
+}
+
+// Stopped while it draws, an export leaves the previous file and no temporary file.
+TEST_F(ExportCommand, AnInterruptedExportKeepsThePreviousFile)
+{
+    WriteHeavyGraph(Path("heavy.zel"));
+    const QByteArray previous = QByteArrayLiteral("the previous picture");
+    const struct
+    {
+        const char* name;
+        int signal;
+    } cases[] = {{"out.svg", SIGTERM}, {"out.pdf", SIGINT}};
+    for (const auto& c : cases) {
+        const QString out = Path(c.name);
+        WriteBytes(out, previous);
+        QProcess process;
+        process.start(QStringLiteral(VEXPLOT_PATH), {QStringLiteral("--export"), out, Path("heavy.zel"),
+                                                     QStringLiteral("--size=2000x2000")});
+        ASSERT_TRUE(process.waitForStarted());
+        // The temporary file appears once the output is opened, before the drawing starts.
+        QElapsedTimer waited;
+        waited.start();
+        while (Outputs().size() < 2 && waited.elapsed() < 30000 && process.state() == QProcess::Running) {
+            QThread::msleep(5);
+        }
+        ASSERT_EQ(Outputs().size(), 2) << c.name;
+        ::kill(static_cast<pid_t>(process.processId()), c.signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << c.name; // ended by the signal
+        EXPECT_EQ(ReadBytes(out), previous) << c.name;
+        EXPECT_EQ(Outputs(), QStringList{QString::fromLatin1(c.name)}) << c.name;
+        QFile::remove(out);
+    }
+}
+
+// The output is opened before the drawing: a folder that is missing or is the target itself fails
+// at once, with the reason.
+TEST_F(ExportCommand, AnOutputThatCannotBeCreatedFailsWithItsReason)
+{
+    const QString missing = Path("no-such-folder/out.svg");
+    const ExportRun run = Export({missing, Path("graph.zel")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains(missing)) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(ENOENT))))
+        << run.errors.toStdString();
+
+    ASSERT_TRUE(QDir{m_dir.path()}.mkdir(QStringLiteral("folder.png")));
+    const ExportRun folder = Export({Path("folder.png"), Path("graph.zel")});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.errors.contains(QStringLiteral("Ordner"))) << folder.errors.toStdString();
+}
+
+TEST_F(ExportCommand, ReadErrorsNameTheFile)
+{
+    const struct
+    {
+        QString input;
+        const char* cause;
+    } cases[] = {
+        {Path("missing.zel"), "gibt es nicht"},
+        {m_dir.path(), "Ordner"},
+        {QStringLiteral("/dev/zero"), "keine gewöhnliche Datei"},
+    };
+    for (const auto& c : cases) {
+        const ExportRun run = Export({Path("out.png"), c.input});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.errors.contains(c.input)) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.cause))) << run.errors.toStdString();
+    }
+}
+
+TEST_F(ExportCommand, TooManyCurvesAreToldOnStandardError)
+{
+    WriteHeavyGraph(Path("heavy.zel"));
+    CZelDoc doc;
+    CGraphFunction f;
+    f.SetTerm("x+k");
+    f.SetUseFamilyConstant(1);
+    f.SetRange(0, 999, 1);
+    doc.SetFunctions(CFunctionList(7, f));
+    const std::vector<std::uint8_t> bytes = WriteGraphFile(doc);
+    WriteBytes(Path("seven.zel"),
+               QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    const ExportRun many = Export({Path("out.png"), Path("seven.zel"), QStringLiteral("--size=200x150")});
+    EXPECT_EQ(many.exitCode, 0);
+    EXPECT_TRUE(many.errors.contains(QStringLiteral("Nur die ersten 5 von 7 Funktionen")))
+        << many.errors.toStdString();
+    const ExportRun five = Export({Path("out.png"), Path("heavy.zel"), QStringLiteral("--size=200x150")});
+    EXPECT_EQ(five.exitCode, 0);
+    EXPECT_TRUE(five.errors.isEmpty()) << five.errors.toStdString();
+}
+
 TEST_F(ExportCommand, WrongArguments)
 {
     const QString in = Path("graph.zel");
@@ -137,6 +312,9 @@ TEST_F(ExportCommand, WrongArguments)
         const ExportRun run = Export(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(run.errors.isEmpty());
+        for (const char* english : {"usage", "expected", "Unknown", "Missing", "must end"}) {
+            EXPECT_FALSE(run.errors.contains(QLatin1String(english))) << run.errors.toStdString();
+        }
         EXPECT_FALSE(QFile::exists(out));
     }
 }

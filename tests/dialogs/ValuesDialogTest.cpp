@@ -391,3 +391,35 @@ TEST(ValuesDialog, TableHeaderIsDrawnAtTheTabStops)
 }
 
 } // namespace
+
+namespace {
+
+// An x step of a millionth gives ten million rows; the list takes its limit, says so and the scan
+// ends there. A family beyond the scans' limit ends with the line that says where it was cut.
+TEST(ValuesDialog, LongListsAndLargeFamiliesEndWithALineThatSaysSo)
+{
+    const CFunctionList functions{MakeFunction("x"), MakeFunction("x-k", 1, 0, 1e9, 1)};
+    const struct
+    {
+        std::size_t function;
+        CScaling scaling;
+        int lines;
+        const char* last;
+    } cases[] = {
+        {0, MakeAxis(-5, 5, 1e-6), static_cast<int>(CValuesDialog::kMaxResultLines) + 1,
+         "Die Liste endet hier: sie fasst höchstens 200000 Zeilen."},
+        {1, MakeAxis(0, 2, 1), 2 + 4 * 1000 + 1, "Nur die ersten 1000 Werte von k wurden untersucht, bis k = 999."},
+    };
+    for (const auto& c : cases) {
+        CValuesDialog dialog{functions, c.scaling, 0};
+        dialog.show();
+        Control<QComboBox>(dialog, "IDC_1021")->setCurrentIndex(static_cast<int>(c.function));
+        Compute(dialog);
+        const QStringList lines = dialog.ResultLines();
+        EXPECT_EQ(lines.size(), c.lines);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.back(), QString::fromUtf8(c.last));
+    }
+}
+
+} // namespace

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 namespace {
@@ -299,22 +301,82 @@ TEST(GraphFile, ReadFromPath)
     EXPECT_TRUE(ReadGraphFileFromPath(TestFilePath("sample.zel"), doc, error)) << error;
     EXPECT_EQ(doc.GetFunctionCount(), 3u);
 
+    // A file larger than any graph, made without writing its bytes.
+    const std::string huge = (std::filesystem::temp_directory_path() / "vex-huge-graph.zel").string();
+    std::filesystem::resize_file(
+        [&] {
+            std::ofstream{huge};
+            return huge;
+        }(),
+        kMaxGraphFileBytes + 1);
+
+    // Each message names the file and tells one cause from another.
     const struct
     {
         std::string path;
         const char* errorPart;
     } failures[] = {
-        {TestFilePath("does-not-exist.zel"), "keine lesbare Datei"},
-        {std::filesystem::temp_directory_path().string(), "keine lesbare Datei"},
-        {"/dev/zero", "keine lesbare Datei"},
+        {TestFilePath("does-not-exist.zel"), "gibt es nicht"},
+        {std::filesystem::temp_directory_path().string(), "ist ein Ordner"},
+        {"/dev/zero", "keine gewöhnliche Datei"},
         {TestFilePath("truncated.zel"), "vorzeitig"},
+        {huge, "zu groß"},
     };
     for (const auto& f : failures) {
         error.clear();
         EXPECT_FALSE(ReadGraphFileFromPath(f.path, doc, error)) << f.path;
         EXPECT_NE(error.find(f.errorPart), std::string::npos) << f.path << ": " << error;
+        EXPECT_NE(error.find(f.path), std::string::npos) << f.path << ": " << error;
         EXPECT_EQ(doc.GetFunctionCount(), 3u) << f.path;
+
+        CGraphContent content;
+        std::string contentError;
+        EXPECT_FALSE(ReadGraphContentFromPath(f.path, content, contentError)) << f.path;
+        EXPECT_EQ(contentError, error);
     }
+    std::filesystem::remove(huge);
+}
+
+TEST(GraphFile, BytesBeyondTheSizeLimitAreRefused)
+{
+    // The window reads the bytes itself; the same limit holds for them.
+    Bytes bytes = LoadTestFile("new.zel");
+    ASSERT_FALSE(bytes.empty());
+    bytes.resize(kMaxGraphFileBytes + 1);
+    CZelDoc doc;
+    std::string error;
+    EXPECT_FALSE(ReadGraphFile(bytes, doc, error));
+    EXPECT_NE(error.find("zu groß"), std::string::npos) << error;
+    bytes.resize(kMaxGraphFileBytes);
+    EXPECT_TRUE(ReadGraphFile(bytes, doc, error)) << error;
+}
+
+TEST(GraphFile, ContentWithoutTheDocumentMatchesTheDocument)
+{
+    const Bytes bytes = LoadTestFile("sample.zel");
+    CZelDoc doc;
+    CGraphContent content;
+    std::string error;
+    ASSERT_TRUE(ReadGraphFile(bytes, doc, error)) << error;
+    ASSERT_TRUE(ReadGraphContent(bytes, content, error)) << error;
+    CZelDoc rebuilt;
+    rebuilt.SetFunctions(content.functions);
+    rebuilt.SetObjects(content.objects);
+    rebuilt.SetScaling(content.scaling);
+    EXPECT_EQ(Describe(rebuilt), Describe(doc));
+}
+
+TEST(GraphFile, CountsAreWordedInTheSingularForOne)
+{
+    // Scaling, then a function count of 0 (one function) with nothing after it.
+    Bytes bytes = LoadTestFile("new.zel");
+    ASSERT_EQ(bytes.size(), 88u);
+    bytes.resize(84);
+    std::fill(bytes.begin() + 80, bytes.end(), std::uint8_t{0});
+    CZelDoc doc;
+    std::string error;
+    EXPECT_FALSE(ReadGraphFile(bytes, doc, error));
+    EXPECT_NE(error.find("kündigt 1 Funktion an"), std::string::npos) << error;
 }
 
 } // namespace

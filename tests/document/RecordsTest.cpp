@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct Range
 {
@@ -32,8 +37,8 @@ TEST(GraphFunction, SetTermLowerCasesAndReplacesTheEmptyTerm)
         const char* typed;
         const char* stored;
     } cases[] = {
-        {"", "x"}, {"X^2", "x^2"}, {"  ", "  "}, {"SIN(X)*K", "sin(x)*k"}, {" Pi ", " pi "},
-        {"\xC4X", "\xC4x"}, // bytes above 127 are no letters and stay as they are
+        {"", "x"},        {"X^2", "x^2"},     {"  ", "  "}, {"SIN(X)*K", "sin(x)*k"},
+        {" Pi ", " pi "}, {"\xC4X", "\xC4x"}, // bytes above 127 are no letters and stay as they are
     };
     for (const auto& c : cases) {
         CGraphFunction f;
@@ -48,9 +53,20 @@ TEST(GraphFunction, SetRangeNormalises)
     {
         Range given, stored;
     } cases[] = {
-        {{5, -5, 1}, {-5, 5, 1}},  {{0, 1, 1}, {0, 1, 0.25}},   {{0, 1, 2}, {0, 1, 0.25}},
-        {{0, 1, 0.3}, {0, 1, 0.3}}, {{3, 3, 1}, {3, 3, 0}},     {{3, 3, 0}, {3, 3, 0}},
-        {{0, 4, -1}, {0, 4, -1}},  {{0, 4, 0}, {0, 4, 0}},
+        {{5, -5, 1}, {-5, 5, 1}},
+        {{0, 1, 1}, {0, 1, 0.25}},
+        {{0, 1, 2}, {0, 1, 0.25}},
+        {{0, 1, 0.3}, {0, 1, 0.3}},
+        {{3, 3, 1}, {3, 3, 0}},
+        {{3, 3, 0}, {3, 3, 0}},
+        {{0, 4, -1}, {0, 4, -1}},
+        {{0, 4, 0}, {0, 4, 0}},
+        // A family nothing can run over is that of a new record; an unusable step a quarter.
+        {{kNaN, 4, 1}, {0, 0, 0}},
+        {{0, kInf, 1}, {0, 0, 0}},
+        {{-1e308, 1e308, 1}, {0, 0, 0}},
+        {{0, 4, kNaN}, {0, 4, 1}},
+        {{0, 4, -kInf}, {0, 4, 1}},
     };
     for (const auto& c : cases) {
         CGraphFunction f;
@@ -126,8 +142,18 @@ TEST(Scaling, RangesNormaliseOnBothAxes)
     {
         Range given, stored;
     } cases[] = {
-        {{5, -5, 1}, {-5, 5, 1}}, {{0, 1, 1}, {0, 1, 0.25}}, {{0, 1, 0.5}, {0, 1, 0.5}}, {{2, 2, 1}, {2, 2, 0}},
+        {{5, -5, 1}, {-5, 5, 1}},
+        {{0, 1, 1}, {0, 1, 0.25}},
+        {{0, 1, 0.5}, {0, 1, 0.5}},
+        {{2, 2, 1}, {2, 2, 0}},
         {{0, 10, -2}, {0, 10, -2}},
+        // An axis nothing can be drawn or scanned on is that of a new graph.
+        {{kNaN, 5, 1}, {-5, 5, 1}},
+        {{-kInf, 5, 1}, {-5, 5, 1}},
+        {{kNaN, kNaN, kNaN}, {-5, 5, 1}},
+        {{-1e308, 1e308, 1}, {-5, 5, 1}},
+        {{0, 10, -kInf}, {0, 10, 2.5}},
+        {{0, 10, kNaN}, {0, 10, 2.5}},
     };
     for (const auto& c : cases) {
         CScaling s;
@@ -165,12 +191,12 @@ TEST(Scaling, InequalityLooksAtEveryField)
 
     using Change = void (*)(CScaling&);
     const Change changes[] = {
-        [](CScaling& s) { s.SetXRange(-5, 6, 1); },   [](CScaling& s) { s.SetXRange(-4, 5, 1); },
-        [](CScaling& s) { s.SetXRange(-5, 5, 2); },   [](CScaling& s) { s.SetYRange(-5, 6, 1); },
-        [](CScaling& s) { s.SetYRange(-4, 5, 1); },   [](CScaling& s) { s.SetYRange(-5, 5, 0.5); },
-        [](CScaling& s) { s.SetAutoScaleY(0); },      [](CScaling& s) { s.SetGridType(2); },
-        [](CScaling& s) { s.SetShowTerms(0); },       [](CScaling& s) { s.SetLabelAxes(0); },
-        [](CScaling& s) { s.SetPrintSize(2, 1); },    [](CScaling& s) { s.SetPrintSize(1, 2); },
+        [](CScaling& s) { s.SetXRange(-5, 6, 1); }, [](CScaling& s) { s.SetXRange(-4, 5, 1); },
+        [](CScaling& s) { s.SetXRange(-5, 5, 2); }, [](CScaling& s) { s.SetYRange(-5, 6, 1); },
+        [](CScaling& s) { s.SetYRange(-4, 5, 1); }, [](CScaling& s) { s.SetYRange(-5, 5, 0.5); },
+        [](CScaling& s) { s.SetAutoScaleY(0); },    [](CScaling& s) { s.SetGridType(2); },
+        [](CScaling& s) { s.SetShowTerms(0); },     [](CScaling& s) { s.SetLabelAxes(0); },
+        [](CScaling& s) { s.SetPrintSize(2, 1); },  [](CScaling& s) { s.SetPrintSize(1, 2); },
     };
     for (const Change change : changes) {
         CScaling changed = base;

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct PrintCase
 {
@@ -44,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
         PrintCase{"OtherSizes", -5, 5, 1, 2, 0.5, 200, 280, 4800, 6720, {40, 40, 5800, 1480}},
         // 6 steps of 2.5 cm at 600 dots per inch (23.62 dots per mm): 3543.3 dots.
         PrintCase{"FewerSteps", 0, 2, 0.5, 2.5, 1, 210, 297, 4960, 7015, {40, 40, 3582, 2874}},
-        PrintCase{"ZeroSize", -5, 5, 1, 0, 0, 200, 280, 4800, 6720, {40, 40, 40, 40}},
+        // A size of 0 or one that is not a number would print an empty page: 1 cm instead.
+        PrintCase{"ZeroSize", -5, 5, 1, 0, 0, 200, 280, 4800, 6720, {40, 40, 2920, 2920}},
+        PrintCase{"NaNSize", -5, 5, 1, kNaN, 2, 200, 280, 4800, 6720, {40, 40, 2920, 5800}},
+        PrintCase{"InfiniteSize", -5, 5, 1, 2, kInf, 200, 280, 4800, 6720, {40, 40, 5800, 2920}},
         PrintCase{"HugeSize", -5, 5, 1, 1e9, 1, 200, 280, 4800, 6720, {40, 40, 40 + 65536, 2920}},
         PrintCase{"DeviceWithoutSize", -5, 5, 1, 1, 1, 0, 0, 4800, 6720, {40, 40, 40 + 65536, 40 + 65536}},
         PrintCase{"NoDevice", -5, 5, 1, 1, 1, 0, 0, 0, 0, {40, 40, 40, 40}},
