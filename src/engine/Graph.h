@@ -56,8 +56,9 @@ public:
     void Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight);
     void AutoScaleY(int intervals);
 
-    // Nesting deeper than this (parentheses, operators, signs) is a syntax error and reads as 1.0,
-    // so that no term, however long, can exhaust the stack.
+    // Nesting deeper than this (parentheses, function calls, signs) is a syntax error and reads as
+    // 1.0, so that no term, however long, can exhaust the stack. A chain of operators of one level
+    // (x+x+...+x) counts as one level, however long it is.
     static constexpr int kMaxDepth = 2000;
 
 private:

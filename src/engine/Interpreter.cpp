@@ -2,6 +2,7 @@
 #include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/NumberReader.h"
+#include "engine/OperatorChain.h"
 
 #include <cmath>
 #include <cstring>
@@ -11,9 +12,18 @@ namespace {
 constexpr double kE = 2.71828182846;
 constexpr double kPi = 3.14159265359;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char ToLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+char ToLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Finds the rightmost character of `set` that is outside every parenthesis, scanning from the end.
 // Returns its position, or -1 when there is none; unbalanced parentheses in a scan that finds
@@ -50,6 +60,27 @@ private:
     int& m_depth;
 };
 
+// One binary operation of a split; a division by zero or NaN reads as 1.0.
+double Apply(char op, double left, double right)
+{
+    switch (op) {
+    case '+':
+        return left + right;
+    case '-':
+        return left - right;
+    case '*':
+        return left * right;
+    case '/':
+        if (right == 0 || std::isnan(right)) {
+            g_mathError = 1;
+            return 1.0;
+        }
+        return left / right;
+    default:
+        return CheckedPow(left, right);
+    }
+}
+
 } // namespace
 
 double CGraph::Interpret(std::string_view term)
@@ -79,25 +110,19 @@ double CGraph::InterpretView(const char* text, std::size_t length)
             if (p <= 0) {
                 continue;
             }
-            const auto split = static_cast<std::size_t>(p);
-            const double left = InterpretView(text, split);
-            const double right = InterpretView(text + split + 1, length - split - 1);
-            switch (text[split]) {
-            case '+':
-                return left + right;
-            case '-':
-                return left - right;
-            case '*':
-                return left * right;
-            case '/':
-                if (right == 0 || std::isnan(right)) {
-                    g_mathError = 1;
-                    return 1.0;
-                }
-                return left / right;
-            default:
-                return CheckedPow(left, right);
+            // The leftmost split of the chain, found by the same scans the left parts would make.
+            auto first = static_cast<std::size_t>(p);
+            for (long q = FindOperator(text, first, level[0], level[1]); q > 0;
+                 q = FindOperator(text, first, level[0], level[1])) {
+                first = static_cast<std::size_t>(q);
             }
+            double value = InterpretView(text, first);
+            for (std::size_t at = first; at < length;) {
+                const std::size_t next = NextSplit(text, length, at, level[0], level[1]);
+                value = Apply(text[at], value, InterpretView(text + at + 1, next - at - 1));
+                at = next;
+            }
+            return value;
         }
 
         // An operand: a function call or group first. The name may be compared beyond the view,

@@ -7,6 +7,7 @@
 #include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/NumberReader.h"
+#include "engine/OperatorChain.h"
 
 #include <algorithm>
 #include <bit>
@@ -18,9 +19,18 @@ namespace {
 constexpr double kE = 2.71828182846;
 constexpr double kPi = 3.14159265359;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char ToLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+char ToLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // While a term is read, an operand is one of: x, k, a constant (by index) or an intermediate
 // result (by temporary register). Registers get their final numbers when the constants are known.
@@ -151,7 +161,11 @@ private:
     SRef Binary(char op, SRef left, SRef right, int freeTemp)
     {
         using EOp = CCompiledTerm::EOp;
-        const EOp code = op == '+' ? EOp::Add : op == '-' ? EOp::Sub : op == '*' ? EOp::Mul : op == '/' ? EOp::Div : EOp::Pow;
+        const EOp code = op == '+'   ? EOp::Add
+                         : op == '-' ? EOp::Sub
+                         : op == '*' ? EOp::Mul
+                         : op == '/' ? EOp::Div
+                                     : EOp::Pow;
         if (left.kind == SRef::Constant && right.kind == SRef::Constant) {
             const double l = ConstantValue(left);
             const double r = ConstantValue(right);
@@ -200,7 +214,8 @@ private:
                 return Constant(value);
             }
         }
-        return Instruction(CCompiledTerm::EOp::Call, static_cast<std::uint8_t>(entry), argument, argument, freeTemp);
+        return Instruction(CCompiledTerm::EOp::Call, static_cast<std::uint8_t>(entry), argument, argument,
+                           freeTemp);
     }
 
     SRef Negate(SRef operand, int freeTemp)
@@ -229,11 +244,20 @@ private:
                 if (p <= 0) {
                     continue;
                 }
-                const auto split = static_cast<std::size_t>(p);
-                const SRef left = Emit(text, split, depth + 1, freeTemp);
-                const int rightTemp = left.kind == SRef::Temporary ? freeTemp + 1 : freeTemp;
-                const SRef right = Emit(text + split + 1, length - split - 1, depth + 1, rightTemp);
-                return Binary(text[split], left, right, freeTemp);
+                auto first = static_cast<std::size_t>(p);
+                for (long q = FindOperator(text, first, level[0], level[1]); q > 0;
+                     q = FindOperator(text, first, level[0], level[1])) {
+                    first = static_cast<std::size_t>(q);
+                }
+                SRef value = Emit(text, first, depth + 1, freeTemp);
+                for (std::size_t at = first; at < length;) {
+                    const std::size_t next = NextSplit(text, length, at, level[0], level[1]);
+                    const int rightTemp = value.kind == SRef::Temporary ? freeTemp + 1 : freeTemp;
+                    const SRef right = Emit(text + at + 1, next - at - 1, depth + 1, rightTemp);
+                    value = Binary(text[at], value, right, freeTemp);
+                    at = next;
+                }
+                return value;
             }
 
             for (std::size_t entry = 0; entry < static_cast<std::size_t>(kFunctionCount); ++entry) {
