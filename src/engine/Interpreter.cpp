@@ -2,50 +2,12 @@
 #include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/NumberReader.h"
-#include "engine/OperatorChain.h"
+#include "engine/TermSyntax.h"
 
 #include <cmath>
 #include <cstring>
 
 namespace {
-
-constexpr double kE = 2.71828182846;
-constexpr double kPi = 3.14159265359;
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-bool IsLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-char ToLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Finds the rightmost character of `set` that is outside every parenthesis, scanning from the end.
-// Returns its position, or -1 when there is none; unbalanced parentheses in a scan that finds
-// nothing are a syntax error.
-long FindOperator(const char* text, std::size_t length, char op1, char op2)
-{
-    int depth = 0;
-    for (std::size_t i = length; i-- > 0;) {
-        const char c = text[i];
-        if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            --depth;
-        } else if (depth == 0 && (c == op1 || c == op2)) {
-            return static_cast<long>(i);
-        }
-    }
-    if (depth != 0) {
-        g_syntaxError = 1;
-    }
-    return -1;
-}
 
 // Keeps the depth of the recursion, also when a branch returns early.
 class DepthGuard
@@ -106,14 +68,14 @@ double CGraph::InterpretView(const char* text, std::size_t length)
         // left-associative; a sign at position 0 is no binary operator and is left to the operand.
         static constexpr char levels[3][2] = {{'+', '-'}, {'*', '/'}, {'^', '^'}};
         for (const auto& level : levels) {
-            const long p = FindOperator(text, length, level[0], level[1]);
+            const long p = FindOperator(text, length, level[0], level[1], g_syntaxError);
             if (p <= 0) {
                 continue;
             }
             // The leftmost split of the chain, found by the same scans the left parts would make.
             auto first = static_cast<std::size_t>(p);
-            for (long q = FindOperator(text, first, level[0], level[1]); q > 0;
-                 q = FindOperator(text, first, level[0], level[1])) {
+            for (long q = FindOperator(text, first, level[0], level[1], g_syntaxError); q > 0;
+                 q = FindOperator(text, first, level[0], level[1], g_syntaxError)) {
                 first = static_cast<std::size_t>(q);
             }
             double value = InterpretView(text, first);

@@ -7,7 +7,7 @@
 #include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/NumberReader.h"
-#include "engine/OperatorChain.h"
+#include "engine/TermSyntax.h"
 
 #include <algorithm>
 #include <bit>
@@ -15,22 +15,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr double kE = 2.71828182846;
-constexpr double kPi = 3.14159265359;
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-bool IsLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-char ToLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // While a term is read, an operand is one of: x, k, a constant (by index) or an intermediate
 // result (by temporary register). Registers get their final numbers when the constants are known.
@@ -99,7 +83,7 @@ public:
         }
         m_out.m_result = reg(result.kind, result.index);
         m_out.m_registerCount = 2 + constants + m_temporaries;
-        m_out.m_syntaxError = m_syntaxError;
+        m_out.m_syntaxError = m_syntaxError != 0;
     }
 
 private:
@@ -108,26 +92,6 @@ private:
         SRef::EKind a;
         SRef::EKind b;
     };
-
-    // The rightmost character of the level outside every parenthesis, as the interpreter finds it.
-    long FindOperator(const char* text, std::size_t length, char op1, char op2)
-    {
-        int depth = 0;
-        for (std::size_t i = length; i-- > 0;) {
-            const char c = text[i];
-            if (c == '(') {
-                ++depth;
-            } else if (c == ')') {
-                --depth;
-            } else if (depth == 0 && (c == op1 || c == op2)) {
-                return static_cast<long>(i);
-            }
-        }
-        if (depth != 0) {
-            m_syntaxError = true;
-        }
-        return -1;
-    }
 
     SRef Constant(double value)
     {
@@ -230,7 +194,7 @@ private:
     SRef Emit(const char* text, std::size_t length, int depth, int freeTemp)
     {
         if (depth > CGraph::kMaxDepth) {
-            m_syntaxError = true;
+            m_syntaxError = 1;
             return Constant(1.0);
         }
         for (;;) {
@@ -240,13 +204,13 @@ private:
 
             static constexpr char levels[3][2] = {{'+', '-'}, {'*', '/'}, {'^', '^'}};
             for (const auto& level : levels) {
-                const long p = FindOperator(text, length, level[0], level[1]);
+                const long p = FindOperator(text, length, level[0], level[1], m_syntaxError);
                 if (p <= 0) {
                     continue;
                 }
                 auto first = static_cast<std::size_t>(p);
-                for (long q = FindOperator(text, first, level[0], level[1]); q > 0;
-                     q = FindOperator(text, first, level[0], level[1])) {
+                for (long q = FindOperator(text, first, level[0], level[1], m_syntaxError); q > 0;
+                     q = FindOperator(text, first, level[0], level[1], m_syntaxError)) {
                     first = static_cast<std::size_t>(q);
                 }
                 SRef value = Emit(text, first, depth + 1, freeTemp);
@@ -268,13 +232,13 @@ private:
                     continue;
                 }
                 if (text[length - 1] != ')') {
-                    m_syntaxError = true;
+                    m_syntaxError = 1;
                 }
                 SRef argument{};
                 if (length >= nameLength + 1) {
                     argument = Emit(text + nameLength, length - nameLength - 1, depth + 1, freeTemp);
                 } else {
-                    m_syntaxError = true;
+                    m_syntaxError = 1;
                     argument = Constant(1.0);
                 }
                 return Call(entry, argument, freeTemp);
@@ -307,7 +271,7 @@ private:
                     return SRef{SRef::K, 0};
                 }
             }
-            m_syntaxError = true;
+            m_syntaxError = 1;
             return Constant(1.0);
         }
     }
@@ -316,7 +280,7 @@ private:
     const char* m_end;
     std::vector<SOperandKinds> m_kinds;
     int m_temporaries{0};
-    bool m_syntaxError{false};
+    int m_syntaxError{0};
 };
 
 CCompiledTerm::CCompiledTerm(std::string_view term)
