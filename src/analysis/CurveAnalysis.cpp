@@ -1,14 +1,15 @@
 #include "analysis/CurveAnalysis.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/ChunkedRun.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/Graph.h"
-#include "engine/ParallelBatch.h"
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,23 +48,42 @@ public:
         m_sink.SetProgress(0);
     }
 
-    void PointDone()
+    // `points` more points done. The position moves exactly as it would point by point: it only
+    // grows with the count, so between two counts of the same position there is no other.
+    void Advance(std::int64_t points)
     {
-        ++m_points;
+        const std::int64_t target = m_points + points;
         if (!m_shown) {
+            m_points = target;
             return;
         }
-        const double share = (static_cast<double>(m_points) / m_estimate) * 100;
-        const int position = share >= 100 ? 100 : static_cast<int>(share);
-        if (position != m_position) {
-            m_position = position;
-            m_sink.SetProgress(position);
+        while (m_points < target) {
+            if (Position(target) == m_position) {
+                m_points = target;
+                return;
+            }
+            // The first count in (m_points, target] at a new position.
+            std::int64_t same = m_points;
+            std::int64_t moved = target;
+            while (moved - same > 1) {
+                const std::int64_t middle = same + (moved - same) / 2;
+                (Position(middle) == m_position ? same : moved) = middle;
+            }
+            m_points = moved;
+            m_position = Position(moved);
+            m_sink.SetProgress(m_position);
         }
     }
 
     void Finish() { m_sink.SetProgress(0); }
 
 private:
+    int Position(std::int64_t points) const
+    {
+        const double share = (static_cast<double>(points) / m_estimate) * 100;
+        return share >= 100 ? 100 : static_cast<int>(share);
+    }
+
     IAnalysisSink& m_sink;
     double m_estimate;
     bool m_shown;
@@ -72,13 +92,24 @@ private:
     int m_position{0};
 };
 
+// A scan point that yields something: its place in the chunk, its x and what the scan found there.
+template <class Found> struct SHit
+{
+    std::size_t index;
+    double x;
+    Found found;
+};
+
 // The frame every scan shares: the k loop over the family, the x loop over the axis by repeated
 // addition of the scan step, one compiled term for the whole run, and the progress.
 //
-// Each scan point starts with one quantity (f, f' or f'') that decides whether the point needs
-// more. That quantity is computed ahead for a chunk of points on every core; the points are then
-// visited in order on the calling thread, which computes whatever else a point needs and emits
-// the lines and the progress, exactly as a point-by-point run would.
+// Each scan point starts with one quantity (f, f' or f'') that decides whether the point yields
+// anything; only a few points do. The points are visited in chunks on every core: there the
+// deciding quantity is computed in a batch and inspect(x, k, first) tells what a point yields, if
+// anything. The calling thread then takes the chunks in order and hands each finding to
+// emit(hit, k), moving the progress and asking the sink whether to go on exactly where a
+// point-by-point run would: lines, progress positions and the point at which a stopped sink ends
+// the scan are the same.
 class CScan
 {
 public:
@@ -95,40 +126,37 @@ public:
     double XTo() const { return m_xTo; }
     IAnalysisSink& Sink() { return m_sink; }
 
-    double Value(double x, double k, int order) { return EvaluateOrder(m_term, x, k, order); }
+    // Safe on any thread.
+    double Value(double x, double k, int order) const { return EvaluateOrder(m_term, x, k, order); }
 
     // "k = 2; " in front of every result of a family, nothing otherwise.
     std::string Prefix(double k) const { return m_family ? "k = " + Num(k) + "; " : std::string{}; }
 
-    // point(x, k, first) gets the value of the given order at (x, k) as `first`.
-    template <class GroupStart, class Point, class GroupEnd>
-    void Run(int firstOrder, GroupStart&& groupStart, Point&& point, GroupEnd&& groupEnd)
+    // inspect(x, k, first) returns std::optional<Found> and runs on any thread; groupStart(k),
+    // emit(const SHit<Found>&, k) and groupEnd(k) run on the calling thread.
+    template <class Found, class GroupStart, class Inspect, class Emit, class GroupEnd>
+    void Run(int firstOrder, GroupStart&& groupStart, Inspect&& inspect, Emit&& emit, GroupEnd&& groupEnd)
     {
-        std::vector<double> xs;
-        std::vector<double> first;
+        using Hits = std::vector<SHit<Found>>;
         ForEachFamilyValue(m_function, [&](double k) {
             groupStart(k);
-            // The x values are the running sum of the steps, taken in order; only their chunking
-            // is new.
-            double x = m_xFrom;
-            bool more = x <= m_xTo;
-            while (more) {
-                xs.clear();
-                while (more && xs.size() < kChunk) {
-                    xs.push_back(x);
-                    const double next = x + m_step;
-                    more = next > x && next <= m_xTo;
-                    x = next;
-                }
-                first.resize(xs.size());
-                EvaluateOrderInParallel(m_term, xs, k, firstOrder, first);
+            CChunkCursor cursor{m_xFrom, m_xTo, m_step};
+            const auto compute = [&](const SChunk& chunk, Hits& hits) {
+                std::vector<double> xs(chunk.count);
+                std::vector<double> first(chunk.count);
+                FillChunk(chunk, m_step, xs);
+                EvaluateOrderBatch(m_term, xs, k, firstOrder, first);
                 for (std::size_t i = 0; i < xs.size(); ++i) {
-                    point(xs[i], k, first[i]);
-                    m_progress.PointDone();
-                    if (m_sink.Stopped()) {
-                        return false;
+                    if (std::optional<Found> found = inspect(xs[i], k, first[i])) {
+                        hits.push_back(SHit<Found>{i, xs[i], std::move(*found)});
                     }
                 }
+            };
+            const auto consume = [&](const SChunk& chunk, const Hits& hits) {
+                return Deliver(chunk, hits, [&](const SHit<Found>& hit) { emit(hit, k); });
+            };
+            if (!RunInChunks<Hits>(cursor, kChunk, compute, consume)) {
+                return false;
             }
             groupEnd(k);
             return !m_sink.Stopped();
@@ -138,9 +166,36 @@ public:
     void Finish() { m_progress.Finish(); }
 
 private:
-    // Points computed ahead at a time: enough to keep every core busy, few enough that the
-    // progress moves often.
-    static constexpr std::size_t kChunk = 1 << 15;
+    // Enough points per chunk that handing them between threads costs nothing to speak of, few
+    // enough that the progress moves often and the last chunk does not keep one core alone long.
+    static constexpr std::size_t kChunk = 1 << 14;
+
+    // A point-by-point run asks the sink after every point and ends after the first point at
+    // which it has stopped. Only a line can stop a sink, so it is enough to ask after each line,
+    // and before each chunk for a sink stopped from the start.
+    template <class Hits, class EmitOne>
+    bool Deliver(const SChunk& chunk, const Hits& hits, EmitOne&& emitOne)
+    {
+        if (m_sink.Stopped()) {
+            if (!hits.empty() && hits.front().index == 0) {
+                emitOne(hits.front());
+            }
+            m_progress.Advance(1);
+            return false;
+        }
+        std::size_t done = 0;
+        for (const auto& hit : hits) {
+            m_progress.Advance(static_cast<std::int64_t>(hit.index - done));
+            emitOne(hit);
+            m_progress.Advance(1);
+            done = hit.index + 1;
+            if (m_sink.Stopped()) {
+                return false;
+            }
+        }
+        m_progress.Advance(static_cast<std::int64_t>(chunk.count - done));
+        return true;
+    }
 
     // Taken with the stored k step, before a step of 0 is replaced for the loop.
     static double Estimate(const CGraphFunction& function, const CScaling& scaling, double step)
@@ -170,31 +225,41 @@ private:
     CProgress m_progress;
 };
 
+// What the point scans write for a point: its letter and f(x).
+struct SPointFound
+{
+    char letter;
+    double y;
+};
+
 // Zeros, extrema and inflection points: every scan point for which classify() gives a letter
 // yields its own line; nothing is merged. A family separates its groups by an empty line, but
-// only after a group that found something.
+// only after a group that found something. classify runs on any thread.
 template <class Classify>
 void ScanForPoints(CScan& scan, int firstOrder, Classify&& classify, const char* nothingFound)
 {
     IAnalysisSink& sink = scan.Sink();
     std::int64_t total = 0;
     std::int64_t inGroup = 0;
-    scan.Run(firstOrder, [&](double) { inGroup = 0; },
-             [&](double x, double k, double first) {
-                 const char letter = classify(x, k, first);
-                 if (letter == 0) {
-                     return;
-                 }
-                 const double y = scan.Value(x, k, 0);
-                 sink.AddLine(scan.Prefix(k) + letter + " ( " + Num(x) + " | " + Num(y) + " )");
-                 ++inGroup;
-                 ++total;
-             },
-             [&](double) {
-                 if (scan.Family() && inGroup > 0) {
-                     sink.AddLine(std::string{});
-                 }
-             });
+    scan.Run<SPointFound>(
+        firstOrder, [&](double) { inGroup = 0; },
+        [&](double x, double k, double first) -> std::optional<SPointFound> {
+            const char letter = classify(x, k, first);
+            if (letter == 0) {
+                return std::nullopt;
+            }
+            return SPointFound{letter, scan.Value(x, k, 0)};
+        },
+        [&](const SHit<SPointFound>& hit, double k) {
+            sink.AddLine(scan.Prefix(k) + hit.found.letter + " ( " + Num(hit.x) + " | " + Num(hit.found.y) + " )");
+            ++inGroup;
+            ++total;
+        },
+        [&](double) {
+            if (scan.Family() && inGroup > 0) {
+                sink.AddLine(std::string{});
+            }
+        });
     if (total == 0) {
         sink.AddLine(nothingFound);
     }
@@ -224,21 +289,30 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, 
     sink.SetTableColumns(family ? 5 : 4);
     sink.AddLine(family ? "x\tf(x)\tf'(x)\tf''(x)\tk" : "x\tf(x)\tf'(x)\tf''(x)");
     sink.AddLine(std::string{});
-    scan.Run(0, [](double) {},
-             [&](double x, double k, double y) {
-                 const double d1 = scan.Value(x, k, 1);
-                 const double d2 = scan.Value(x, k, 2);
-                 std::string line = Num(x) + '\t' + Num(y) + '\t' + Num(d1) + '\t' + Num(d2);
-                 if (family) {
-                     line += '\t' + Num(k);
-                 }
-                 sink.AddLine(std::move(line));
-             },
-             [&](double) {
-                 if (family) {
-                     sink.AddLine(std::string{});
-                 }
-             });
+    struct SRow
+    {
+        double y;
+        double d1;
+        double d2;
+    };
+    scan.Run<SRow>(
+        0, [](double) {},
+        [&](double x, double k, double y) -> std::optional<SRow> {
+            return SRow{y, scan.Value(x, k, 1), scan.Value(x, k, 2)};
+        },
+        [&](const SHit<SRow>& hit, double k) {
+            const SRow& row = hit.found;
+            std::string line = Num(hit.x) + '\t' + Num(row.y) + '\t' + Num(row.d1) + '\t' + Num(row.d2);
+            if (family) {
+                line += '\t' + Num(k);
+            }
+            sink.AddLine(std::move(line));
+        },
+        [&](double) {
+            if (family) {
+                sink.AddLine(std::string{});
+            }
+        });
     scan.Finish();
 }
 
@@ -311,29 +385,32 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
     CScan scan{function, scaling, h, sink};
     std::string pending;
     const auto open = [&](double x, double k) { pending = scan.Prefix(k) + "[ " + Num(x) + "; "; };
-    scan.Run(1, [&](double k) { open(scan.XFrom(), k); },
-             [&](double x, double k, double d1) {
-                 const double t = h / 2.0;
-                 if (!InBand(d1, t)) {
-                     return;
-                 }
-                 // A flat point closes the interval before it: rising into a maximum (f'' < 0),
-                 // falling otherwise.
-                 const double d2 = scan.Value(x, k, 2);
-                 const char* word = (d2 < 0 || std::isnan(d2)) ? kRisingText : kFallingText;
-                 sink.AddLine(pending + Num(x) + " ] monoton " + word);
-                 open(x, k);
-             },
-             [&](double k) {
-                 // The last interval takes its direction from the slope at the axis end itself,
-                 // not at the last scan point, which may fall short of it.
-                 const double d1 = scan.Value(scan.XTo(), k, 1);
-                 const char* word = (d1 < 0 || std::isnan(d1)) ? kFallingText : kRisingText;
-                 sink.AddLine(pending + Num(scan.XTo()) + " ] monoton " + word);
-                 if (scan.Family()) {
-                     sink.AddLine(std::string{});
-                 }
-             });
+    scan.Run<const char*>(
+        1, [&](double k) { open(scan.XFrom(), k); },
+        [&](double x, double k, double d1) -> std::optional<const char*> {
+            const double t = h / 2.0;
+            if (!InBand(d1, t)) {
+                return std::nullopt;
+            }
+            // A flat point closes the interval before it: rising into a maximum (f'' < 0),
+            // falling otherwise.
+            const double d2 = scan.Value(x, k, 2);
+            return (d2 < 0 || std::isnan(d2)) ? kRisingText : kFallingText;
+        },
+        [&](const SHit<const char*>& hit, double k) {
+            sink.AddLine(pending + Num(hit.x) + " ] monoton " + hit.found);
+            open(hit.x, k);
+        },
+        [&](double k) {
+            // The last interval takes its direction from the slope at the axis end itself,
+            // not at the last scan point, which may fall short of it.
+            const double d1 = scan.Value(scan.XTo(), k, 1);
+            const char* word = (d1 < 0 || std::isnan(d1)) ? kFallingText : kRisingText;
+            sink.AddLine(pending + Num(scan.XTo()) + " ] monoton " + word);
+            if (scan.Family()) {
+                sink.AddLine(std::string{});
+            }
+        });
     scan.Finish();
 }
 
