@@ -3,7 +3,7 @@
 // g_functionTable), so each point sees the same roundings in the same order.
 #include "engine/CompiledTerm.h"
 
-#include "engine/CheckedSquare.h"
+#include "engine/CheckedPowers.h"
 #include "engine/ErrorFlags.h"
 #include "engine/MathFunctions.h"
 
@@ -11,6 +11,8 @@
 #include <cmath>
 
 namespace {
+
+constexpr std::size_t kMaxBlock = 256;
 
 // Registers of terms too large for the stack; grown once per thread, never per evaluation.
 double* Scratch(std::size_t size)
@@ -26,10 +28,35 @@ double* Scratch(std::size_t size)
 // enough that the registers of one block stay in the cache even for long terms.
 std::size_t BlockSize(std::int32_t registers)
 {
-    constexpr std::size_t kMaxBlock = 256;
     constexpr std::size_t kBudget = 1 << 16; // doubles
     const std::size_t fits = kBudget / static_cast<std::size_t>(registers);
     return std::clamp<std::size_t>(fits, 16, kMaxBlock);
+}
+
+// A small whole power over a block: first the quick way at every point, then pow where the
+// quick way could not decide, which is rare.
+template <class ByProduct>
+void PowerBlock(const double* a, double* d, std::uint8_t* mathErrors, std::size_t count, ByProduct byProduct,
+                double exponent)
+{
+    // The first pass works on arrays of its own, which nothing else can overlap, with marks as
+    // doubles, so that it runs on several points at once. An undecided point keeps its
+    // base for the second pass.
+    double quick[kMaxBlock];
+    double decided[kMaxBlock];
+    for (std::size_t i = 0; i < count; ++i) {
+        const SQuickPower power = byProduct(a[i]);
+        decided[i] = power.decided ? 1.0 : 0.0;
+        quick[i] = power.decided ? power.power : a[i];
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (decided[i] == 0.0) {
+            g_mathError = 0;
+            quick[i] = CheckedPow(quick[i], exponent);
+            mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
+        }
+    }
+    std::copy_n(quick, count, d);
 }
 
 } // namespace
@@ -72,6 +99,9 @@ double CCompiledTerm::Evaluate(double x, double k) const
             break;
         case EOp::Square:
             r[in.dst] = CheckedSquare(a);
+            break;
+        case EOp::Cube:
+            r[in.dst] = CheckedCube(a);
             break;
         case EOp::Neg:
             r[in.dst] = -a;
@@ -151,11 +181,12 @@ void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* v
             }
             break;
         case EOp::Square:
-            for (std::size_t i = 0; i < count; ++i) {
-                g_mathError = 0;
-                d[i] = CheckedSquare(a[i]);
-                mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
-            }
+            PowerBlock(
+                a, d, mathErrors, count, [](double base) { return SquareByProduct(base); }, 2.0);
+            break;
+        case EOp::Cube:
+            PowerBlock(
+                a, d, mathErrors, count, [](double base) { return CubeByProduct(base); }, 3.0);
             break;
         case EOp::Neg:
             for (std::size_t i = 0; i < count; ++i) {

@@ -41,11 +41,12 @@ public:
         Div,
         Pow,
         Square, // Pow with the exponent 2, the same value and flag by a shorter way
+        Cube,   // the same for the exponent 3
         Neg,
         Call
     };
 
-    // One step: registers[dst] = a op b (a alone for Square, Neg and Call). Registers 0 and 1 hold x and k,
+    // One step: registers[dst] = a op b (a alone for Square, Cube, Neg and Call). Registers 0 and 1 hold x and k,
     // the next ones the constants, then the intermediate results.
     struct SInstruction
     {

@@ -158,9 +158,14 @@ private:
                 return Constant(value);
             }
         }
-        if (code == EOp::Pow && right.kind == SRef::Constant &&
-            std::bit_cast<std::uint64_t>(ConstantValue(right)) == std::bit_cast<std::uint64_t>(2.0)) {
-            return Instruction(EOp::Square, 0, left, left, freeTemp);
+        if (code == EOp::Pow && right.kind == SRef::Constant) {
+            const auto exponent = std::bit_cast<std::uint64_t>(ConstantValue(right));
+            if (exponent == std::bit_cast<std::uint64_t>(2.0)) {
+                return Instruction(EOp::Square, 0, left, left, freeTemp);
+            }
+            if (exponent == std::bit_cast<std::uint64_t>(3.0)) {
+                return Instruction(EOp::Cube, 0, left, left, freeTemp);
+            }
         }
         return Instruction(code, 0, left, right, freeTemp);
     }

@@ -1,7 +1,7 @@
 // The compiled form against the interpreter, bit for bit and flag for flag: a table of terms that
 // exercise every quirk of the reading, then a million random terms from the grammar and from
 // mutations of the table, at ordinary and extreme points.
-#include "engine/CheckedSquare.h"
+#include "engine/CheckedPowers.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
@@ -282,19 +282,22 @@ TEST(CompiledTerm, SpreadingOverCoresChangesNoValue)
     }
 }
 
-TEST(CheckedSquare, GivesPowsValueAndFlagBitForBit)
+TEST(CheckedPowers, GivePowsValueAndFlagBitForBit)
 {
     std::mt19937_64 random{2026};
     std::vector<double> bases = kEdgePoints;
-    for (const double edge : {0x1p-400, 0x1p400, 0x1p511, 0x1p512, 0x1p-537, 0x1p-538, 0x1p-1074, 1e154, 1e155}) {
+    for (const double edge : {0x1p-400, 0x1p400, 0x1p-250, 0x1p250, 0x1p341, 0x1p342, 0x1p511, 0x1p512, 0x1p-537,
+                              0x1p-538, 0x1p-1074, 1e154, 1e155}) {
         for (const double b : {edge, std::nextafter(edge, 0.0), std::nextafter(edge, kInf)}) {
             bases.push_back(b);
             bases.push_back(-b);
         }
     }
     for (int i = 0; i < 200'000; ++i) {
-        // Odd whole numbers from 2^26 on have squares exactly between two doubles.
+        // Odd whole numbers from 2^26 on have squares exactly between two doubles; odd ones from
+        // 208,064 to 262,143 have such cubes.
         bases.push_back(static_cast<double>((std::uint64_t{1} << 26) + 2 * static_cast<std::uint64_t>(i) + 1));
+        bases.push_back(static_cast<double>(208'065 + 2 * (i % 27'040)));
         // Around powers of two, where the spacing of doubles halves.
         const double power = std::ldexp(1.0, static_cast<int>(random() % 200) - 100);
         bases.push_back(std::nextafter(power, kInf));
@@ -302,17 +305,25 @@ TEST(CheckedSquare, GivesPowsValueAndFlagBitForBit)
         bases.push_back(std::bit_cast<double>(random()));
         bases.push_back(std::uniform_real_distribution<double>{-10, 10}(random));
     }
-    int shortcuts = 0;
-    for (const double b : bases) {
-        g_mathError = 0;
-        const double want = CheckedPow(b, 2.0);
-        const int wantFlag = g_mathError;
-        g_mathError = 0;
-        const double got = CheckedSquare(b);
-        ASSERT_TRUE(Same(want, got) && wantFlag == g_mathError) << std::hexfloat << b;
-        shortcuts += (std::isfinite(b) && got == b * b) ? 1 : 0;
+    const struct
+    {
+        double exponent;
+        double (*checked)(double);
+    } powers[] = {{2.0, CheckedSquare}, {3.0, CheckedCube}};
+    for (const auto& power : powers) {
+        int shortcuts = 0;
+        for (const double b : bases) {
+            g_mathError = 0;
+            const double want = CheckedPow(b, power.exponent);
+            const int wantFlag = g_mathError;
+            g_mathError = 0;
+            const double got = power.checked(b);
+            ASSERT_TRUE(Same(want, got) && wantFlag == g_mathError) << power.exponent << " " << std::hexfloat << b;
+            shortcuts += (power.exponent == 2 ? SquareByProduct(b) : CubeByProduct(b)).decided ? 1 : 0;
+        }
+        // Most bases of moderate size take the quick way; otherwise it is dead weight.
+        EXPECT_GT(shortcuts, static_cast<int>(bases.size() / 2)) << power.exponent;
     }
-    EXPECT_GT(shortcuts, 0);
 }
 
 // Grammar-generated terms with a bias toward what makes the reading and arithmetic differ: signs

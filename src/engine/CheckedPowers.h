@@ -1,0 +1,92 @@
+#pragma once
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+// CheckedPow(base, 2.0) and CheckedPow(base, 3.0), value and flag, mostly without calling pow: the
+// most frequent powers of a term, and pow costs more than the rest of most terms together.
+//
+// The C library's pow returns its result within 0.54 units in the last place of the exact power
+// (the bound its authors derive for this implementation, round to nearest). When a double lies
+// closer than 0.45 units to the exact power, every other double lies more than 0.55 units away,
+// so pow can only have returned that one. The exact power is a sum of a few doubles that Dekker's
+// splitting gives exactly for bases of moderate size. Everything else, a power almost halfway
+// between two doubles included, goes to pow itself.
+double CheckedSquare(double base);
+double CheckedCube(double base);
+
+namespace checked_powers {
+
+// hi + lo == a * b exactly, for products far from overflow and underflow.
+inline void ExactProduct(double a, double b, double& hi, double& lo)
+{
+    hi = a * b;
+    const double sa = 134217729.0 * a; // 2^27 + 1
+    const double ah = sa - (sa - a);
+    const double al = a - ah;
+    const double sb = 134217729.0 * b;
+    const double bh = sb - (sb - b);
+    const double bl = b - bh;
+    lo = ((ah * bh - hi) + ah * bl + al * bh) + al * bl;
+}
+
+// Whether `candidate`, which differs from the exact value by `error`, is the double pow returns:
+// closer than 0.45 units in its last place, and not a power of two, below which the doubles lie
+// twice as dense.
+inline bool Decides(double candidate, double error)
+{
+    // The power of two at or below the candidate (with its sign), compared as a double so that a
+    // batch can decide several at once.
+    constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1;
+    const double below = std::bit_cast<double>(std::bit_cast<std::uint64_t>(candidate) & ~kMantissa);
+    const double unit = std::fabs(below) * 0x1p-52;
+    return (candidate != below) & (std::fabs(error) < 0.45 * unit);
+}
+
+} // namespace checked_powers
+
+// The quick way alone: the candidate and whether it is pow's double; when it is not, only pow can
+// tell. For batches, which call pow for the rest afterwards.
+struct SQuickPower
+{
+    double power;
+    bool decided;
+};
+
+inline SQuickPower SquareByProduct(double base)
+{
+    // Without branches, so that a batch can take several bases at once; what an unsuitable base
+    // computes is thrown away.
+    const double magnitude = std::fabs(base);
+    const bool moderate = (magnitude >= 0x1p-400) & (magnitude <= 0x1p400);
+    double power{};
+    double error{};
+    checked_powers::ExactProduct(base, base, power, error);
+    return {power, static_cast<bool>(moderate & checked_powers::Decides(power, error))};
+}
+
+// The same for base^3 = (p + e) * base with p + e the exact square: p * base and e * base are
+// split again, and the candidate is their sum rounded once.
+inline SQuickPower CubeByProduct(double base)
+{
+    const double magnitude = std::fabs(base);
+    const bool moderate = (magnitude >= 0x1p-250) & (magnitude <= 0x1p250);
+    double p{};
+    double e{};
+    checked_powers::ExactProduct(base, base, p, e);
+    double q{};
+    double f{};
+    checked_powers::ExactProduct(p, base, q, f);
+    double g{};
+    double gLow{};
+    checked_powers::ExactProduct(e, base, g, gLow);
+    // base^3 = q + f + g + gLow exactly; s + sLow = f + g exactly (Knuth's two-sum).
+    const double s = f + g;
+    const double fPart = s - g;
+    const double sLow = (f - fPart) + (g - (s - fPart));
+    const double power = q + s;
+    // q - power is exact, both lying within a few units of each other.
+    const double error = ((q - power) + s) + (sLow + gLow);
+    return {power, static_cast<bool>(moderate & checked_powers::Decides(power, error))};
+}
