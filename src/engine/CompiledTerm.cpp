@@ -134,6 +134,16 @@ void CCompiledTerm::EvaluateBatch(std::span<const double> xs, double k, std::spa
     g_mathError = savedMathError;
 }
 
+const double* CCompiledTerm::SafeConstantDivisor(std::int32_t index) const
+{
+    const auto constant = static_cast<std::size_t>(index - 2);
+    if (index < 2 || constant >= m_constants.size()) {
+        return nullptr;
+    }
+    const double& c = m_constants[constant];
+    return (c == 0 || std::isnan(c)) ? nullptr : &c;
+}
+
 void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* values, std::uint8_t* mathErrors,
                                   double* scratch) const
 {
@@ -166,6 +176,13 @@ void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* v
             }
             break;
         case EOp::Div:
+            if (const double* divisor = SafeConstantDivisor(step.b)) {
+                const double c = *divisor;
+                for (std::size_t i = 0; i < count; ++i) {
+                    d[i] = a[i] / c;
+                }
+                break;
+            }
             for (std::size_t i = 0; i < count; ++i) {
                 const double divisor = b[i];
                 const bool failed = divisor == 0 || std::isnan(divisor);
@@ -193,15 +210,9 @@ void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* v
                 d[i] = -a[i];
             }
             break;
-        case EOp::Call: {
-            double (*const compute)(double) = g_functionTable[step.function].compute;
-            for (std::size_t i = 0; i < count; ++i) {
-                g_mathError = 0;
-                d[i] = compute(a[i]);
-                mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
-            }
+        case EOp::Call:
+            g_functionTable[step.function].computeBatch(a, d, mathErrors, count);
             break;
-        }
         }
     }
     std::copy_n(in(m_result), count, values);

@@ -63,6 +63,10 @@ public:
 private:
     friend class CTermCompiler;
 
+    // The constant in that register when it is one that division can never fail by (neither 0
+    // nor NaN), for division without a check per point; nullptr otherwise.
+    const double* SafeConstantDivisor(std::int32_t index) const;
+
     void EvaluateBlock(const double* xs, std::size_t count, double* values, std::uint8_t* mathErrors,
                        double* scratch) const;
 

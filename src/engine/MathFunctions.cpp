@@ -12,32 +12,64 @@ namespace {
 // or sin of infinity) or a finite argument into an infinity (a pole such as ln(0), or an overflow
 // such as exp(1000)). Such a call reads as 1.0 and raises the math flag. Underflow to 0 and loss of
 // precision for huge arguments are no errors: the results are the best the library can give.
-double Checked(double result, double argument)
+bool Failed(double result, double argument)
 {
-    const bool domainError = std::isnan(result) && !std::isnan(argument);
-    const bool poleOrOverflow = std::isinf(result) && std::isfinite(argument);
-    if (domainError || poleOrOverflow) {
+    return (std::isnan(result) && !std::isnan(argument)) || (std::isinf(result) && std::isfinite(argument));
+}
+
+// A library function with that rule, one argument at a time and over a batch. `Library` is a
+// lambda type, so that the batch calls the library directly, without a detour per point.
+template <class Library> double Checked(double a)
+{
+    const double result = Library{}(a);
+    if (Failed(result, a)) {
         g_mathError = 1;
         return 1.0;
     }
     return result;
 }
 
+template <class Library>
+void CheckedBatch(const double* arguments, double* values, std::uint8_t* mathErrors, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const double a = arguments[i];
+        const double result = Library{}(a);
+        const bool failed = Failed(result, a);
+        values[i] = failed ? 1.0 : result;
+        mathErrors[i] |= failed ? 1 : 0;
+    }
+}
+
+// Any other function over a batch, reading the flag it raises point by point.
+template <double (*Compute)(double)>
+void FlaggedBatch(const double* arguments, double* values, std::uint8_t* mathErrors, std::size_t count)
+{
+    const int saved = g_mathError;
+    for (std::size_t i = 0; i < count; ++i) {
+        g_mathError = 0;
+        values[i] = Compute(arguments[i]);
+        mathErrors[i] |= static_cast<std::uint8_t>(g_mathError);
+    }
+    g_mathError = saved;
+}
+
+using Sin = decltype([](double a) { return std::sin(a); });
+using Cos = decltype([](double a) { return std::cos(a); });
+using Sqrt = decltype([](double a) { return std::sqrt(a); });
+using Tan = decltype([](double a) { return std::tan(a); });
+using Exp = decltype([](double a) { return std::exp(a); });
+using Ln = decltype([](double a) { return std::log(a); });
+using Log10 = decltype([](double a) { return std::log10(a); });
+using Acos = decltype([](double a) { return std::acos(a); });
+using Asin = decltype([](double a) { return std::asin(a); });
+using Atan = decltype([](double a) { return std::atan(a); });
+using Sinh = decltype([](double a) { return std::sinh(a); });
+using Cosh = decltype([](double a) { return std::cosh(a); });
+using Tanh = decltype([](double a) { return std::tanh(a); });
+
 double Identity(double a) { return a; }
-double Sin(double a) { return Checked(std::sin(a), a); }
-double Cos(double a) { return Checked(std::cos(a), a); }
-double Sqrt(double a) { return Checked(std::sqrt(a), a); }
-double Tan(double a) { return Checked(std::tan(a), a); }
-double Exp(double a) { return Checked(std::exp(a), a); }
-double Ln(double a) { return Checked(std::log(a), a); }
-double Log10(double a) { return Checked(std::log10(a), a); }
-double Acos(double a) { return Checked(std::acos(a), a); }
-double Asin(double a) { return Checked(std::asin(a), a); }
-double Atan(double a) { return Checked(std::atan(a), a); }
 double Abs(double a) { return std::fabs(a); }
-double Sinh(double a) { return Checked(std::sinh(a), a); }
-double Cosh(double a) { return Checked(std::cosh(a), a); }
-double Tanh(double a) { return Checked(std::tanh(a), a); }
 double Ceil(double a) { return std::ceil(a); }
 double Floor(double a) { return std::floor(a); }
 
@@ -56,14 +88,25 @@ double IntegerPart(double a)
     return whole;
 }
 
+template <class Function> constexpr SFunctionEntry Library(std::string_view name)
+{
+    return {name, Checked<Function>, CheckedBatch<Function>};
+}
+
+template <double (*Compute)(double)> constexpr SFunctionEntry Own(std::string_view name)
+{
+    return {name, Compute, FlaggedBatch<Compute>};
+}
+
 } // namespace
 
 const SFunctionEntry g_functionTable[kFunctionCount] = {
-    {"(", Identity},   {"sin(", Sin},     {"cos(", Cos},     {"sqrt(", Sqrt},   {"tan(", Tan},
-    {"exp(", Exp},     {"ln(", Ln},       {"log(", Log10},   {"acos(", Acos},   {"asin(", Asin},
-    {"atan(", Atan},   {"abs(", Abs},     {"sinh(", Sinh},   {"cosh(", Cosh},   {"tanh(", Tanh},
-    {"ceil(", Ceil},   {"floor(", Floor}, {"fib(", Fibonacci}, {"!(", Factorial}, {"sgn(", Sign},
-    {"int(", IntegerPart},
+    Own<Identity>("("),         Library<Sin>("sin("),    Library<Cos>("cos("),   Library<Sqrt>("sqrt("),
+    Library<Tan>("tan("),       Library<Exp>("exp("),    Library<Ln>("ln("),     Library<Log10>("log("),
+    Library<Acos>("acos("),     Library<Asin>("asin("),  Library<Atan>("atan("), Own<Abs>("abs("),
+    Library<Sinh>("sinh("),     Library<Cosh>("cosh("),  Library<Tanh>("tanh("), Own<Ceil>("ceil("),
+    Own<Floor>("floor("),       Own<Fibonacci>("fib("),  Own<Factorial>("!("),   Own<Sign>("sgn("),
+    Own<IntegerPart>("int("),
 };
 
 double CheckedPow(double base, double exponent)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 // The functions a term may call, in the order the interpreter tries their names. Each name
@@ -8,6 +10,9 @@ struct SFunctionEntry
 {
     std::string_view name;
     double (*compute)(double);
+    // compute at each of `count` arguments into `values`, with 1 or-ed into `mathErrors` where it
+    // would have raised the math flag; the flag itself is left alone.
+    void (*computeBatch)(const double* arguments, double* values, std::uint8_t* mathErrors, std::size_t count);
 };
 
 inline constexpr int kFunctionCount = 21;
