@@ -18,23 +18,42 @@ double CheckedCube(double base);
 
 namespace checked_powers {
 
-// hi + lo == a * b exactly, for products far from overflow and underflow.
-inline void ExactProduct(double a, double b, double& hi, double& lo)
+// Two ways to hi + lo == a * b exactly, for products far from overflow and underflow: Dekker's
+// splitting, with plain arithmetic; and a fused multiply-add, which rounds a * b - hi only once and
+// so gives lo directly. Without the processor's instruction the second is a library call, so it
+// is chosen where the processor has one.
+struct SSplitProduct
 {
-    hi = a * b;
-    const double sa = 134217729.0 * a; // 2^27 + 1
-    const double ah = sa - (sa - a);
-    const double al = a - ah;
-    const double sb = 134217729.0 * b;
-    const double bh = sb - (sb - b);
-    const double bl = b - bh;
-    lo = ((ah * bh - hi) + ah * bl + al * bh) + al * bl;
-}
+    [[gnu::always_inline]] static void Exact(double a, double b, double& hi, double& lo)
+    {
+        hi = a * b;
+        const double sa = 134217729.0 * a; // 2^27 + 1
+        const double ah = sa - (sa - a);
+        const double al = a - ah;
+        const double sb = 134217729.0 * b;
+        const double bh = sb - (sb - b);
+        const double bl = b - bh;
+        lo = ((ah * bh - hi) + ah * bl + al * bh) + al * bl;
+    }
+};
+
+struct SFusedProduct
+{
+    [[gnu::always_inline]] static void Exact(double a, double b, double& hi, double& lo)
+    {
+        hi = a * b;
+        lo = __builtin_fma(a, b, -hi);
+    }
+};
+
+// Whether this processor has the fused multiply-add instruction (and AVX2, which every processor
+// with it has as well); asked once.
+bool HasFusedMultiplyAdd();
 
 // Whether `candidate`, which differs from the exact value by `error`, is the double pow returns:
 // closer than 0.45 units in its last place, and not a power of two, below which the doubles lie
 // twice as dense.
-inline bool Decides(double candidate, double error)
+[[gnu::always_inline]] inline bool Decides(double candidate, double error)
 {
     // The power of two at or below the candidate (with its sign), compared as a double so that a
     // batch can decide several at once.
@@ -51,10 +70,11 @@ inline bool Decides(double candidate, double error)
 struct SQuickPower
 {
     double power;
-    bool decided;
+    double decided; // 1 or 0: a double, so that a batch keeps it in the same lanes as the power
 };
 
-inline SQuickPower SquareByProduct(double base)
+template <class Product = checked_powers::SSplitProduct>
+[[gnu::always_inline]] inline SQuickPower SquareByProduct(double base)
 {
     // Without branches, so that a batch can take several bases at once; what an unsuitable base
     // computes is thrown away.
@@ -62,25 +82,26 @@ inline SQuickPower SquareByProduct(double base)
     const bool moderate = (magnitude >= 0x1p-400) & (magnitude <= 0x1p400);
     double power{};
     double error{};
-    checked_powers::ExactProduct(base, base, power, error);
-    return {power, static_cast<bool>(moderate & checked_powers::Decides(power, error))};
+    Product::Exact(base, base, power, error);
+    return {power, (moderate & checked_powers::Decides(power, error)) ? 1.0 : 0.0};
 }
 
 // The same for base^3 = (p + e) * base with p + e the exact square: p * base and e * base are
 // split again, and the candidate is their sum rounded once.
-inline SQuickPower CubeByProduct(double base)
+template <class Product = checked_powers::SSplitProduct>
+[[gnu::always_inline]] inline SQuickPower CubeByProduct(double base)
 {
     const double magnitude = std::fabs(base);
     const bool moderate = (magnitude >= 0x1p-250) & (magnitude <= 0x1p250);
     double p{};
     double e{};
-    checked_powers::ExactProduct(base, base, p, e);
+    Product::Exact(base, base, p, e);
     double q{};
     double f{};
-    checked_powers::ExactProduct(p, base, q, f);
+    Product::Exact(p, base, q, f);
     double g{};
     double gLow{};
-    checked_powers::ExactProduct(e, base, g, gLow);
+    Product::Exact(e, base, g, gLow);
     // base^3 = q + f + g + gLow exactly; s + sLow = f + g exactly (Knuth's two-sum).
     const double s = f + g;
     const double fPart = s - g;
@@ -88,5 +109,5 @@ inline SQuickPower CubeByProduct(double base)
     const double power = q + s;
     // q - power is exact, both lying within a few units of each other.
     const double error = ((q - power) + s) + (sLow + gLow);
-    return {power, static_cast<bool>(moderate & checked_powers::Decides(power, error))};
+    return {power, (moderate & checked_powers::Decides(power, error)) ? 1.0 : 0.0};
 }

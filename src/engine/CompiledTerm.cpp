@@ -35,33 +35,49 @@ std::size_t BlockSize(std::int32_t registers)
 
 // The quick way of a small whole power at every point of a block, into arrays of its own that
 // nothing else can overlap, with the marks as doubles: so the loop takes several points at once,
-// four where the processor can. An undecided point keeps its base for pow.
+// four with AVX2. An undecided point keeps its base for pow.
 template <class ByProduct>
 [[gnu::always_inline]] inline void QuickPowers(const double* a, double* quick, double* decided, std::size_t count, ByProduct byProduct)
 {
     for (std::size_t i = 0; i < count; ++i) {
         const SQuickPower power = byProduct(a[i]);
-        decided[i] = power.decided ? 1.0 : 0.0;
-        quick[i] = power.decided ? power.power : a[i];
+        decided[i] = power.decided;
+        quick[i] = power.decided != 0 ? power.power : a[i];
     }
 }
 
-__attribute__((target_clones("avx2", "default"))) void QuickSquares(const double* a, double* quick,
-                                                                      double* decided, std::size_t count)
+void QuickSquares(const double* a, double* quick, double* decided, std::size_t count)
 {
     QuickPowers(a, quick, decided, count, [](double base) { return SquareByProduct(base); });
 }
 
-__attribute__((target_clones("avx2", "default"))) void QuickCubes(const double* a, double* quick, double* decided,
-                                                                    std::size_t count)
+void QuickCubes(const double* a, double* quick, double* decided, std::size_t count)
 {
     QuickPowers(a, quick, decided, count, [](double base) { return CubeByProduct(base); });
 }
 
+[[gnu::target("avx2,fma")]] void FusedQuickSquares(const double* a, double* quick, double* decided,
+                                                   std::size_t count)
+{
+    QuickPowers(a, quick, decided, count,
+                [](double base) { return SquareByProduct<checked_powers::SFusedProduct>(base); });
+}
+
+[[gnu::target("avx2,fma")]] void FusedQuickCubes(const double* a, double* quick, double* decided, std::size_t count)
+{
+    QuickPowers(a, quick, decided, count,
+                [](double base) { return CubeByProduct<checked_powers::SFusedProduct>(base); });
+}
+
+using QuickPass = void (*)(const double*, double*, double*, std::size_t);
+const bool g_fused = checked_powers::HasFusedMultiplyAdd();
+const QuickPass g_quickSquares = g_fused ? FusedQuickSquares : QuickSquares;
+const QuickPass g_quickCubes = g_fused ? FusedQuickCubes : QuickCubes;
+
 // A small whole power over a block: first the quick way at every point, then pow where the
 // quick way could not decide, which is rare.
 void PowerBlock(const double* a, double* d, std::uint8_t* mathErrors, std::size_t count,
-                void (*quickPass)(const double*, double*, double*, std::size_t), double exponent)
+                QuickPass quickPass, double exponent)
 {
     double quick[kMaxBlock];
     double decided[kMaxBlock];
@@ -215,10 +231,10 @@ void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* v
             }
             break;
         case EOp::Square:
-            PowerBlock(a, d, mathErrors, count, QuickSquares, 2.0);
+            PowerBlock(a, d, mathErrors, count, g_quickSquares, 2.0);
             break;
         case EOp::Cube:
-            PowerBlock(a, d, mathErrors, count, QuickCubes, 3.0);
+            PowerBlock(a, d, mathErrors, count, g_quickCubes, 3.0);
             break;
         case EOp::Neg:
             for (std::size_t i = 0; i < count; ++i) {

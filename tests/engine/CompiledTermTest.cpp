@@ -305,11 +305,17 @@ TEST(CheckedPowers, GivePowsValueAndFlagBitForBit)
         bases.push_back(std::bit_cast<double>(random()));
         bases.push_back(std::uniform_real_distribution<double>{-10, 10}(random));
     }
+    using checked_powers::SFusedProduct;
+    using checked_powers::SSplitProduct;
     const struct
     {
         double exponent;
         double (*checked)(double);
-    } powers[] = {{2.0, CheckedSquare}, {3.0, CheckedCube}};
+        // The quick way with either exact product: the program takes the one the processor suits.
+        SQuickPower (*split)(double);
+        SQuickPower (*fused)(double);
+    } powers[] = {{2.0, CheckedSquare, SquareByProduct<SSplitProduct>, SquareByProduct<SFusedProduct>},
+                  {3.0, CheckedCube, CubeByProduct<SSplitProduct>, CubeByProduct<SFusedProduct>}};
     for (const auto& power : powers) {
         int shortcuts = 0;
         for (const double b : bases) {
@@ -319,7 +325,11 @@ TEST(CheckedPowers, GivePowsValueAndFlagBitForBit)
             g_mathError = 0;
             const double got = power.checked(b);
             ASSERT_TRUE(Same(want, got) && wantFlag == g_mathError) << power.exponent << " " << std::hexfloat << b;
-            shortcuts += (power.exponent == 2 ? SquareByProduct(b) : CubeByProduct(b)).decided ? 1 : 0;
+            const SQuickPower split = power.split(b);
+            const SQuickPower fused = power.fused(b);
+            ASSERT_TRUE(split.decided == 0 || Same(split.power, want)) << power.exponent << " " << std::hexfloat << b;
+            ASSERT_TRUE(fused.decided == 0 || Same(fused.power, want)) << power.exponent << " " << std::hexfloat << b;
+            shortcuts += split.decided != 0 && fused.decided != 0 ? 1 : 0;
         }
         // Most bases of moderate size take the quick way; otherwise it is dead weight.
         EXPECT_GT(shortcuts, static_cast<int>(bases.size() / 2)) << power.exponent;
