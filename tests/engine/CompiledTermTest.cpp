@@ -7,7 +7,6 @@
 #include "engine/ErrorFlags.h"
 #include "engine/MathFunctions.h"
 #include "engine/Graph.h"
-#include "engine/ParallelBatch.h"
 
 #include <gtest/gtest.h>
 
@@ -259,27 +258,6 @@ TEST(CompiledTerm, ConstantPartsFoldButFailingOnesStay)
     g_mathError = 0;
     EXPECT_EQ(failing.Evaluate(0, 0), 3.0);
     EXPECT_EQ(g_mathError, 1);
-}
-
-TEST(CompiledTerm, SpreadingOverCoresChangesNoValue)
-{
-    const CCompiledTerm term{"sin(x)*exp(-x^2/4)+1/(x-0.5)"};
-    // Sizes around the cut into parts, down to none at all; the points include the pole at 0.5.
-    for (const std::size_t n : {0UL, 1UL, 4095UL, 4096UL, 8193UL, 100001UL}) {
-        std::vector<double> xs(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            xs[i] = -5 + 0.0001 * static_cast<double>(i);
-        }
-        for (const int order : {0, 1, 2, 3}) {
-            std::vector<double> together(n);
-            std::vector<double> spread(n);
-            EvaluateOrderBatch(term, xs, 2.0, order, together);
-            EvaluateOrderInParallel(term, xs, 2.0, order, spread);
-            for (std::size_t i = 0; i < n; ++i) {
-                ASSERT_TRUE(Same(together[i], spread[i])) << "n " << n << " order " << order << " at " << i;
-            }
-        }
-    }
 }
 
 TEST(CheckedPowers, GivePowsValueAndFlagBitForBit)
