@@ -25,7 +25,9 @@ struct SChunk
 class CChunkCursor
 {
 public:
-    CChunkCursor(double from, double to, double step) : m_x{from}, m_to{to}, m_step{step}, m_more{from <= to} {}
+    CChunkCursor(double from, double to, double step) : m_x{from}, m_to{to}, m_step{step}, m_more{from <= to}
+    {
+    }
 
     // The next chunk of at most `size` points, or nothing at the end of the run.
     std::optional<SChunk> Next(std::size_t size)

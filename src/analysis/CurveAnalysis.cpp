@@ -251,7 +251,8 @@ void ScanForPoints(CScan& scan, int firstOrder, Classify&& classify, const char*
             return SPointFound{letter, scan.Value(x, k, 0)};
         },
         [&](const SHit<SPointFound>& hit, double k) {
-            sink.AddLine(scan.Prefix(k) + hit.found.letter + " ( " + Num(hit.x) + " | " + Num(hit.found.y) + " )");
+            sink.AddLine(scan.Prefix(k) + hit.found.letter + " ( " + Num(hit.x) + " | " + Num(hit.found.y) +
+                         " )");
             ++inGroup;
             ++total;
         },

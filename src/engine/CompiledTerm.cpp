@@ -37,7 +37,8 @@ std::size_t BlockSize(std::int32_t registers)
 // nothing else can overlap, with the marks as doubles: so the loop takes several points at once,
 // four with AVX2. An undecided point keeps its base for pow.
 template <class ByProduct>
-[[gnu::always_inline]] inline void QuickPowers(const double* a, double* quick, double* decided, std::size_t count, ByProduct byProduct)
+[[gnu::always_inline]] inline void QuickPowers(const double* a, double* quick, double* decided,
+                                               std::size_t count, ByProduct byProduct)
 {
     for (std::size_t i = 0; i < count; ++i) {
         const SQuickPower power = byProduct(a[i]);
@@ -63,7 +64,8 @@ void QuickCubes(const double* a, double* quick, double* decided, std::size_t cou
                 [](double base) { return SquareByProduct<checked_powers::SFusedProduct>(base); });
 }
 
-[[gnu::target("avx2,fma")]] void FusedQuickCubes(const double* a, double* quick, double* decided, std::size_t count)
+[[gnu::target("avx2,fma")]] void FusedQuickCubes(const double* a, double* quick, double* decided,
+                                                 std::size_t count)
 {
     QuickPowers(a, quick, decided, count,
                 [](double base) { return CubeByProduct<checked_powers::SFusedProduct>(base); });
@@ -76,8 +78,8 @@ const QuickPass g_quickCubes = g_fused ? FusedQuickCubes : QuickCubes;
 
 // A small whole power over a block: first the quick way at every point, then pow where the
 // quick way could not decide, which is rare.
-void PowerBlock(const double* a, double* d, std::uint8_t* mathErrors, std::size_t count,
-                QuickPass quickPass, double exponent)
+void PowerBlock(const double* a, double* d, std::uint8_t* mathErrors, std::size_t count, QuickPass quickPass,
+                double exponent)
 {
     double quick[kMaxBlock];
     double decided[kMaxBlock];
@@ -177,8 +179,8 @@ const double* CCompiledTerm::SafeConstantDivisor(std::int32_t index) const
     return (c == 0 || std::isnan(c)) ? nullptr : &c;
 }
 
-void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* values, std::uint8_t* mathErrors,
-                                  double* scratch) const
+void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* values,
+                                  std::uint8_t* mathErrors, double* scratch) const
 {
     const std::size_t block = BlockSize(m_registerCount);
     const auto reg = [&](std::int32_t index) -> double* {

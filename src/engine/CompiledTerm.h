@@ -46,8 +46,8 @@ public:
         Call
     };
 
-    // One step: registers[dst] = a op b (a alone for Square, Cube, Neg and Call). Registers 0 and 1 hold x and k,
-    // the next ones the constants, then the intermediate results.
+    // One step: registers[dst] = a op b (a alone for Square, Cube, Neg and Call). Registers 0 and 1 hold x
+    // and k, the next ones the constants, then the intermediate results.
     struct SInstruction
     {
         EOp op;

@@ -68,10 +68,22 @@ using Sinh = decltype([](double a) { return std::sinh(a); });
 using Cosh = decltype([](double a) { return std::cosh(a); });
 using Tanh = decltype([](double a) { return std::tanh(a); });
 
-double Identity(double a) { return a; }
-double Abs(double a) { return std::fabs(a); }
-double Ceil(double a) { return std::ceil(a); }
-double Floor(double a) { return std::floor(a); }
+double Identity(double a)
+{
+    return a;
+}
+double Abs(double a)
+{
+    return std::fabs(a);
+}
+double Ceil(double a)
+{
+    return std::ceil(a);
+}
+double Floor(double a)
+{
+    return std::floor(a);
+}
 
 double Sign(double a)
 {
@@ -101,11 +113,11 @@ template <double (*Compute)(double)> constexpr SFunctionEntry Own(std::string_vi
 } // namespace
 
 const SFunctionEntry g_functionTable[kFunctionCount] = {
-    Own<Identity>("("),         Library<Sin>("sin("),    Library<Cos>("cos("),   Library<Sqrt>("sqrt("),
-    Library<Tan>("tan("),       Library<Exp>("exp("),    Library<Ln>("ln("),     Library<Log10>("log("),
-    Library<Acos>("acos("),     Library<Asin>("asin("),  Library<Atan>("atan("), Own<Abs>("abs("),
-    Library<Sinh>("sinh("),     Library<Cosh>("cosh("),  Library<Tanh>("tanh("), Own<Ceil>("ceil("),
-    Own<Floor>("floor("),       Own<Fibonacci>("fib("),  Own<Factorial>("!("),   Own<Sign>("sgn("),
+    Own<Identity>("("),       Library<Sin>("sin("),   Library<Cos>("cos("),   Library<Sqrt>("sqrt("),
+    Library<Tan>("tan("),     Library<Exp>("exp("),   Library<Ln>("ln("),     Library<Log10>("log("),
+    Library<Acos>("acos("),   Library<Asin>("asin("), Library<Atan>("atan("), Own<Abs>("abs("),
+    Library<Sinh>("sinh("),   Library<Cosh>("cosh("), Library<Tanh>("tanh("), Own<Ceil>("ceil("),
+    Own<Floor>("floor("),     Own<Fibonacci>("fib("), Own<Factorial>("!("),   Own<Sign>("sgn("),
     Own<IntegerPart>("int("),
 };
 

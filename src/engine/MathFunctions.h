@@ -12,7 +12,8 @@ struct SFunctionEntry
     double (*compute)(double);
     // compute at each of `count` arguments into `values`, with 1 or-ed into `mathErrors` where it
     // would have raised the math flag; the flag itself is left alone.
-    void (*computeBatch)(const double* arguments, double* values, std::uint8_t* mathErrors, std::size_t count);
+    void (*computeBatch)(const double* arguments, double* values, std::uint8_t* mathErrors,
+                         std::size_t count);
 };
 
 inline constexpr int kFunctionCount = 21;

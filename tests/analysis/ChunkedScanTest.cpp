@@ -63,7 +63,8 @@ void PlainZeros(const CGraphFunction& function, const CScaling& scaling, int pre
             const double y = term.Evaluate(x, k);
             if (-h / 2.0 < y && y < h / 2.0) {
                 const std::string prefix = family ? "k = " + CGraph::FormatNumber(k) + "; " : "";
-                sink.AddLine(prefix + "N ( " + CGraph::FormatNumber(x) + " | " + CGraph::FormatNumber(y) + " )");
+                sink.AddLine(prefix + "N ( " + CGraph::FormatNumber(x) + " | " + CGraph::FormatNumber(y) +
+                             " )");
                 ++inGroup;
                 ++total;
             }
@@ -129,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SChunkCase{"Family", MakeFunction("sin(k*x)/1000", 1, 150, 250, 50), -0.3, 0.3, 10, 0},
                     SChunkCase{"FamilyStopsOnTheFirstGroupsLastPoint",
                                MakeFunction("sin(k*x)/1000", 1, 150, 250, 50), -0.3, 0.3, 10, 193},
-                    SChunkCase{"FamilyStopsOnTheEmptyLine", MakeFunction("sin(k*x)/1000", 1, 150, 250, 50), -0.3,
-                               0.3, 10, 194},
+                    SChunkCase{"FamilyStopsOnTheEmptyLine", MakeFunction("sin(k*x)/1000", 1, 150, 250, 50),
+                               -0.3, 0.3, 10, 194},
                     SChunkCase{"FamilyStopsInTheSecondGroup", MakeFunction("sin(k*x)/1000", 1, 150, 250, 50),
                                -0.3, 0.3, 10, 260},
                     // Every point a line: the sink is full after the first point of a chunk.
