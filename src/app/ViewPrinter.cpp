@@ -1,7 +1,7 @@
 #include "app/ViewPrinter.h"
 
 #include "app/GraphDocument.h"
-#include "dialogs/PrintSetupDialog.h"
+#include "dialogs/general/PrintSetupDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/PainterContext.h"

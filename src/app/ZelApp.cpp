@@ -2,8 +2,8 @@
 
 #include "app/DocumentManager.h"
 #include "app/MainFrame.h"
-#include "dialogs/LogoWnd.h"
-#include "dialogs/TipDialog.h"
+#include "dialogs/general/LogoWnd.h"
+#include "dialogs/general/TipDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/Resources.h"

@@ -2,9 +2,9 @@
 
 #include "app/GraphDocument.h"
 #include "app/ViewPrinter.h"
-#include "dialogs/GraphPropertiesSheet.h"
-#include "dialogs/CopyOptions.h"
-#include "dialogs/ValuesDialog.h"
+#include "dialogs/graph/GraphPropertiesSheet.h"
+#include "dialogs/copy/CopyOptions.h"
+#include "dialogs/values/ValuesDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"

@@ -2,7 +2,7 @@
 
 #include "app/GraphDocument.h"
 #include "app/ViewPrinter.h"
-#include "dialogs/PrintSetupDialog.h"
+#include "dialogs/general/PrintSetupDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "app/DocumentManager.h"
 #include "app/MainFrame.h"
 #include "app/ZelView.h"
-#include "dialogs/PrintSetupDialog.h"
+#include "dialogs/general/PrintSetupDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/Resources.h"
 

@@ -1,12 +1,12 @@
-#include "dialogs/AddFunctionWizard.h"
+#include "dialogs/addfunction/AddFunctionWizard.h"
 
-#include "dialogs/FAColorPage.h"
-#include "dialogs/FACommentPage.h"
-#include "dialogs/FADonePage.h"
-#include "dialogs/FAFunctionPage.h"
-#include "dialogs/FAScharPage.h"
-#include "dialogs/FAWelcomePage.h"
-#include "dialogs/FunctionTexts.h"
+#include "dialogs/addfunction/FAColorPage.h"
+#include "dialogs/addfunction/FACommentPage.h"
+#include "dialogs/addfunction/FADonePage.h"
+#include "dialogs/addfunction/FAFunctionPage.h"
+#include "dialogs/addfunction/FAScharPage.h"
+#include "dialogs/addfunction/FAWelcomePage.h"
+#include "dialogs/function/FunctionTexts.h"
 
 CAddFunctionWizard::CAddFunctionWizard(QWidget* parent)
     : CWizardSheet{parent}, m_welcome{new CFAWelcomePage},

@@ -1,6 +1,6 @@
-#include "dialogs/FAColorPage.h"
+#include "dialogs/addfunction/FAColorPage.h"
 
-#include "dialogs/FPCommentPage.h"
+#include "dialogs/function/FPCommentPage.h"
 #include "framework/WizardSheet.h"
 
 #include <QColorDialog>

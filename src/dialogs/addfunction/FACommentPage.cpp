@@ -1,4 +1,4 @@
-#include "dialogs/FACommentPage.h"
+#include "dialogs/addfunction/FACommentPage.h"
 
 #include "framework/Cp1252TextEdit.h"
 #include "framework/WizardSheet.h"

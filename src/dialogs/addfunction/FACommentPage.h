@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/FAPage.h"
+#include "dialogs/addfunction/FAPage.h"
 
 #include <QString>
 

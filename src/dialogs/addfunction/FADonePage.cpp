@@ -1,4 +1,4 @@
-#include "dialogs/FADonePage.h"
+#include "dialogs/addfunction/FADonePage.h"
 
 #include "framework/WizardSheet.h"
 

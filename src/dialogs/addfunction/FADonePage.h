@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/FAPage.h"
+#include "dialogs/addfunction/FAPage.h"
 
 // The last step of the add-function wizard: Finish adds the function.
 class CFADonePage final : public CFAPage

@@ -1,6 +1,6 @@
-#include "dialogs/FAFunctionPage.h"
+#include "dialogs/addfunction/FAFunctionPage.h"
 
-#include "dialogs/FunctionTexts.h"
+#include "dialogs/function/FunctionTexts.h"
 #include "framework/Cp1252Validator.h"
 #include "framework/WizardSheet.h"
 

@@ -1,6 +1,6 @@
-#include "dialogs/FAPage.h"
+#include "dialogs/addfunction/FAPage.h"
 
-#include "dialogs/FAPicture.h"
+#include "dialogs/addfunction/FAPicture.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "dialogs/FAPicture.h"
+#include "dialogs/addfunction/FAPicture.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "dialogs/FAScharPage.h"
+#include "dialogs/addfunction/FAScharPage.h"
 
 #include "framework/NumberField.h"
 #include "framework/WizardSheet.h"

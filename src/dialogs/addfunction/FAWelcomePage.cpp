@@ -1,4 +1,4 @@
-#include "dialogs/FAWelcomePage.h"
+#include "dialogs/addfunction/FAWelcomePage.h"
 
 #include "framework/WizardSheet.h"
 

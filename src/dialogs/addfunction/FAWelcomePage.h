@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/FAPage.h"
+#include "dialogs/addfunction/FAPage.h"
 
 // The first step of the add-function wizard: what the wizard does and how to move through it.
 class CFAWelcomePage final : public CFAPage

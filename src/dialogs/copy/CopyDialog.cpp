@@ -1,4 +1,4 @@
-#include "dialogs/CopyDialog.h"
+#include "dialogs/copy/CopyDialog.h"
 
 #include "framework/HelpWindow.h"
 

@@ -1,6 +1,6 @@
-#include "dialogs/CDonePage.h"
+#include "dialogs/copy/CopyDonePage.h"
 
-#include "dialogs/CopyOptions.h"
+#include "dialogs/copy/CopyOptions.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

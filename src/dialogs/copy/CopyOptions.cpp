@@ -1,7 +1,7 @@
-#include "dialogs/CopyOptions.h"
+#include "dialogs/copy/CopyOptions.h"
 
-#include "dialogs/CopyDialog.h"
-#include "dialogs/CopyWizard.h"
+#include "dialogs/copy/CopyDialog.h"
+#include "dialogs/copy/CopyWizard.h"
 #include "framework/CommandIds.h"
 #include "framework/Pictures.h"
 #include "framework/Resources.h"

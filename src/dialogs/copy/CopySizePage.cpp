@@ -1,6 +1,6 @@
-#include "dialogs/CSizePage.h"
+#include "dialogs/copy/CopySizePage.h"
 
-#include "dialogs/CopyOptions.h"
+#include "dialogs/copy/CopyOptions.h"
 
 #include <QFormLayout>
 #include <QLabel>

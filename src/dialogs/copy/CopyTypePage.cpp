@@ -1,6 +1,6 @@
-#include "dialogs/CTypePage.h"
+#include "dialogs/copy/CopyTypePage.h"
 
-#include "dialogs/CopyOptions.h"
+#include "dialogs/copy/CopyOptions.h"
 
 #include <QLabel>
 #include <QRadioButton>

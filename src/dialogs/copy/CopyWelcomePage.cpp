@@ -1,6 +1,6 @@
-#include "dialogs/CWelcomePage.h"
+#include "dialogs/copy/CopyWelcomePage.h"
 
-#include "dialogs/CopyOptions.h"
+#include "dialogs/copy/CopyOptions.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,9 +1,9 @@
-#include "dialogs/CopyWizard.h"
+#include "dialogs/copy/CopyWizard.h"
 
-#include "dialogs/CDonePage.h"
-#include "dialogs/CSizePage.h"
-#include "dialogs/CTypePage.h"
-#include "dialogs/CWelcomePage.h"
+#include "dialogs/copy/CopyDonePage.h"
+#include "dialogs/copy/CopySizePage.h"
+#include "dialogs/copy/CopyTypePage.h"
+#include "dialogs/copy/CopyWelcomePage.h"
 #include "framework/HelpWindow.h"
 
 CCopyWizard::CCopyWizard(const SCopyOptions& options, QWidget* parent) : QWizard{parent}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/CopyOptions.h"
+#include "dialogs/copy/CopyOptions.h"
 
 #include <QWizard>
 

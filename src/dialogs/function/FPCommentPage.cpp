@@ -1,4 +1,4 @@
-#include "dialogs/FPCommentPage.h"
+#include "dialogs/function/FPCommentPage.h"
 
 #include "framework/Cp1252TextEdit.h"
 

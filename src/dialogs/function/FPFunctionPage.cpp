@@ -1,6 +1,6 @@
-#include "dialogs/FPFunctionPage.h"
+#include "dialogs/function/FPFunctionPage.h"
 
-#include "dialogs/FunctionTexts.h"
+#include "dialogs/function/FunctionTexts.h"
 #include "framework/Cp1252Validator.h"
 #include "framework/NumberField.h"
 #include "framework/PropertySheet.h"

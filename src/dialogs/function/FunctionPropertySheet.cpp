@@ -1,8 +1,8 @@
-#include "dialogs/FunctionPropertySheet.h"
+#include "dialogs/function/FunctionPropertySheet.h"
 
-#include "dialogs/FPCommentPage.h"
-#include "dialogs/FPFunctionPage.h"
-#include "dialogs/FunctionTexts.h"
+#include "dialogs/function/FPCommentPage.h"
+#include "dialogs/function/FPFunctionPage.h"
+#include "dialogs/function/FunctionTexts.h"
 
 CFunctionPropertySheet::CFunctionPropertySheet(const QString& caption, const CGraphFunction& function,
                                                QWidget* parent)

@@ -1,4 +1,4 @@
-#include "dialogs/FunctionTexts.h"
+#include "dialogs/function/FunctionTexts.h"
 
 #include "document/TextEncoding.h"
 #include "engine/Graph.h"

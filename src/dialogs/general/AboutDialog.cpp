@@ -1,4 +1,4 @@
-#include "dialogs/AboutDialog.h"
+#include "dialogs/general/AboutDialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "dialogs/LogoWnd.h"
+#include "dialogs/general/LogoWnd.h"
 
 #include "framework/Pictures.h"
 

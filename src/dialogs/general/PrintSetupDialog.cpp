@@ -1,4 +1,4 @@
-#include "dialogs/PrintSetupDialog.h"
+#include "dialogs/general/PrintSetupDialog.h"
 
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"

@@ -1,4 +1,4 @@
-#include "dialogs/TipDialog.h"
+#include "dialogs/general/TipDialog.h"
 
 #include "document/TextEncoding.h"
 #include "framework/CommandIds.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/TipFile.h"
+#include "dialogs/general/TipFile.h"
 
 #include <QDialog>
 #include <QString>

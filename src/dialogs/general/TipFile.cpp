@@ -1,4 +1,4 @@
-#include "dialogs/TipFile.h"
+#include "dialogs/general/TipFile.h"
 
 #include <sys/stat.h>
 

@@ -1,8 +1,8 @@
-#include "dialogs/GraphPropertiesSheet.h"
+#include "dialogs/graph/GraphPropertiesSheet.h"
 
-#include "dialogs/VPFunctionsPage.h"
-#include "dialogs/VPObjectsPage.h"
-#include "dialogs/VPScalPage.h"
+#include "dialogs/graph/VPFunctionsPage.h"
+#include "dialogs/graph/VPObjectsPage.h"
+#include "dialogs/graph/VPScalPage.h"
 #include "document/ZelDoc.h"
 #include "framework/CommandIds.h"
 

@@ -1,8 +1,8 @@
-#include "dialogs/VPFunctionsPage.h"
+#include "dialogs/graph/VPFunctionsPage.h"
 
-#include "dialogs/AddFunctionWizard.h"
-#include "dialogs/FunctionPropertySheet.h"
-#include "dialogs/FunctionTexts.h"
+#include "dialogs/addfunction/AddFunctionWizard.h"
+#include "dialogs/function/FunctionPropertySheet.h"
+#include "dialogs/function/FunctionTexts.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SettingsStore.h"
 

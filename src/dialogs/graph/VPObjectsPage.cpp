@@ -1,6 +1,6 @@
-#include "dialogs/VPObjectsPage.h"
+#include "dialogs/graph/VPObjectsPage.h"
 
-#include "dialogs/ObjectPropertiesSheet.h"
+#include "dialogs/object/ObjectPropertiesSheet.h"
 #include "document/TextEncoding.h"
 #include "engine/Graph.h"
 #include "framework/MessageBoxes.h"

@@ -1,4 +1,4 @@
-#include "dialogs/VPScalPage.h"
+#include "dialogs/graph/VPScalPage.h"
 
 #include "framework/NumberField.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/FPObjectPage.h"
+#include "dialogs/object/FPObjectPage.h"
 
 #include "framework/Cp1252Validator.h"
 #include "framework/NumberField.h"

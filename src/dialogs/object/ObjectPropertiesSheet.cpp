@@ -1,7 +1,7 @@
-#include "dialogs/ObjectPropertiesSheet.h"
+#include "dialogs/object/ObjectPropertiesSheet.h"
 
-#include "dialogs/FPCommentPage.h"
-#include "dialogs/FPObjectPage.h"
+#include "dialogs/function/FPCommentPage.h"
+#include "dialogs/object/FPObjectPage.h"
 #include "document/TextEncoding.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "dialogs/OptGenPage.h"
+#include "dialogs/options/OptGenPage.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "dialogs/OptUIPage.h"
+#include "dialogs/options/OptUIPage.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
-#include "dialogs/OptionsSheet.h"
+#include "dialogs/options/OptionsSheet.h"
 
-#include "dialogs/OptGenPage.h"
-#include "dialogs/OptUIPage.h"
+#include "dialogs/options/OptGenPage.h"
+#include "dialogs/options/OptUIPage.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/Resources.h"

@@ -1,4 +1,4 @@
-#include "dialogs/ResultListModel.h"
+#include "dialogs/values/ResultListModel.h"
 
 #include "document/TextEncoding.h"
 

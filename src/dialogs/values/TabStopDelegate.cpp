@@ -1,4 +1,4 @@
-#include "dialogs/TabStopDelegate.h"
+#include "dialogs/values/TabStopDelegate.h"
 
 #include <QApplication>
 #include <QPainter>

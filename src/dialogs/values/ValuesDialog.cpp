@@ -1,10 +1,10 @@
-#include "dialogs/ValuesDialog.h"
+#include "dialogs/values/ValuesDialog.h"
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
 #include "analysis/FamilyCutNote.h"
-#include "dialogs/ResultListModel.h"
-#include "dialogs/TabStopDelegate.h"
+#include "dialogs/values/ResultListModel.h"
+#include "dialogs/values/TabStopDelegate.h"
 #include "document/TextEncoding.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"

@@ -1,4 +1,4 @@
-#include "dialogs/AboutDialog.h"
+#include "dialogs/general/AboutDialog.h"
 #include "app/MainFrame.h"
 #include "framework/CommandIds.h"
 

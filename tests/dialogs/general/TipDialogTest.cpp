@@ -1,5 +1,5 @@
-#include "dialogs/TipDialog.h"
-#include "dialogs/TipFile.h"
+#include "dialogs/general/TipDialog.h"
+#include "dialogs/general/TipFile.h"
 #include "framework/SettingsStore.h"
 
 #include "WidgetTestSupport.h"

@@ -1,6 +1,6 @@
-#include "dialogs/OptionsSheet.h"
-#include "dialogs/OptGenPage.h"
-#include "dialogs/OptUIPage.h"
+#include "dialogs/options/OptionsSheet.h"
+#include "dialogs/options/OptGenPage.h"
+#include "dialogs/options/OptUIPage.h"
 #include "framework/SettingsStore.h"
 
 #include "WidgetTestSupport.h"
