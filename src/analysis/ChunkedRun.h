@@ -45,8 +45,6 @@ public:
         return chunk;
     }
 
-    double Step() const { return m_step; }
-
 private:
     double m_x;
     double m_to;

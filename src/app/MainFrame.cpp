@@ -9,10 +9,11 @@
 #include "app/ZelView.h"
 #include "dialogs/general/AboutDialog.h"
 #include "dialogs/general/LogoWnd.h"
-#include "dialogs/options/OptionsSheet.h"
 #include "dialogs/general/TipDialog.h"
+#include "dialogs/options/OptionsSheet.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
+#include "framework/Pictures.h"
 #include "framework/SettingsStore.h"
 
 #include <QApplication>
@@ -83,17 +84,11 @@ bool IsToggle(int id)
 
 } // namespace
 
-// The pictures are compiled into the library; a static library needs them registered by hand.
-static void InitIconResources()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
 {
     InitIconResources();
     setObjectName(QStringLiteral("IDR_MAINFRAME"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vexplot.svg")));
+    setWindowIcon(ProgramIcon());
     m_mdiArea = new QMdiArea{this};
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -679,7 +674,7 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_HELP: {
         QWidget* focus = QApplication::focusWidget();
-        ShowHelpContext(this, HelpContextOf(focus && focus->window() == this ? focus : this));
+        ShowHelpFor(focus && focus->window() == this ? focus : this);
         break;
     }
     case ID_CONTEXT_HELP:

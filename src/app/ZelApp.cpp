@@ -1,11 +1,14 @@
 #include "app/ZelApp.h"
 
+#include "ProductInfo.h"
+
 #include "app/DocumentManager.h"
 #include "app/MainFrame.h"
 #include "dialogs/general/LogoWnd.h"
 #include "dialogs/general/TipDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
+#include "framework/Pictures.h"
 #include "framework/Resources.h"
 #include "framework/SettingsStore.h"
 
@@ -20,8 +23,8 @@ CZelApp::CZelApp(int& argc, char** argv) : QApplication{argc, argv}
 {
     setOrganizationName(LoadString(IDS_COMPANY));
     setApplicationName(LoadString(IDS_APP_TITLE));
-    setApplicationVersion(QStringLiteral("3.1"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vexplot.svg")));
+    setApplicationVersion(QStringLiteral(VEX_VERSION));
+    setWindowIcon(ProgramIcon());
 }
 
 CZelApp::~CZelApp() = default;

@@ -1,6 +1,6 @@
 #include "cli/Usage.h"
 
-#include "VexVersion.h"
+#include "ProductInfo.h"
 
 #include <array>
 
@@ -50,16 +50,17 @@ constexpr std::array kEnvironment{
 };
 
 constexpr std::array kFiles{
-    SUsageEntry{"~/.config/Vex Software/Vex Funktions-Plotter.conf", "Die Einstellungen."},
+    SUsageEntry{"~/.config/" VEX_COMPANY_NAME "/" VEX_PRODUCT_NAME ".conf", "Die Einstellungen."},
     SUsageEntry{"tips.txt", "Die Tipps des Tages; gesucht im aktuellen Verzeichnis, neben dem Programm und "
                             "in share/vexplot/ der Installation (etwa /usr/share/vexplot/tips.txt)."},
 };
 
 constexpr SUsage kUsage{
     "vexplot",
-    "Vex Funktions-Plotter",
+    VEX_PRODUCT_NAME,
     "zeichnet Funktionsgraphen und diskutiert Kurven",
-    "Vex Funktions-Plotter zeichnet die Graphen von Termen in x, auch mit einer Scharkonstante k, mit "
+    VEX_PRODUCT_NAME
+    " zeichnet die Graphen von Termen in x, auch mit einer Scharkonstante k, mit "
     "Achsen, Beschriftung und Gitter, setzt Punkte und senkrechte Linien und diskutiert eine Funktion "
     "numerisch: Wertetabelle, Nullstellen, Extremwerte, Wendestellen und Monotonie.",
     kForms,

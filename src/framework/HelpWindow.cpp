@@ -1,6 +1,9 @@
 #include "framework/HelpWindow.h"
 
 #include "framework/CommandIds.h"
+#include "framework/Pictures.h"
+
+#include "ProductInfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,32 +36,11 @@ constexpr int Command(int id)
     return kHelpCommandBase + id;
 }
 
-// Every dialog and command that has a page of its own; anything else opens the contents.
+// The frames and every command that has a page of its own; anything else opens the contents.
+// Dialogs name their pages themselves (SetHelpPage).
 const SContextPage kContextPages[] = {
-    {Dialog(100), "befehle.html#hilfe"},
-    {Dialog(102), "daten.html#funktion"},
-    {Dialog(103), "optionen.html#tip"},
-    {Dialog(106), "daten.html#funktionen"},
     {Dialog(IDR_MAINFRAME), "index.html"},
     {Dialog(IDR_GRAPHTYPE), "grafik.html"},
-    {Dialog(130), "optionen.html#allgemein"},
-    {Dialog(134), "optionen.html#benutzerfuehrung"},
-    {Dialog(136), "daten.html#wizard"},
-    {Dialog(137), "daten.html#wizard-funktion"},
-    {Dialog(138), "daten.html#wizard-kommentar"},
-    {Dialog(139), "daten.html#wizard-schar"},
-    {Dialog(140), "daten.html#wizard-abschluss"},
-    {Dialog(143), "daten.html#funktion"},
-    {Dialog(144), "daten.html#skalierung"},
-    {Dialog(146), "daten.html#wizard-farbe"},
-    {Dialog(147), "diskussion.html#werte"},
-    {Dialog(150), "kopieren.html"},
-    {Dialog(151), "kopieren.html#typ"},
-    {Dialog(152), "kopieren.html#groesse"},
-    {Dialog(153), "kopieren.html#hinweis"},
-    {Dialog(154), "kopieren.html"},
-    {Dialog(155), "daten.html#objekte"},
-    {Dialog(156), "daten.html#objekt"},
 
     {Command(ID_TIP_OF_THE_DAY), "optionen.html#tip"},
     {Command(ID_OPTIONS), "optionen.html"},
@@ -151,7 +133,8 @@ bool OpensHelpOnWhatsThis(const QObject* object)
     const auto* widget = qobject_cast<const QWidget*>(object);
     return widget && widget->whatsThis().isEmpty() &&
            (widget->property(kHelpOnWhatsThisProperty).toBool() ||
-            widget->property(kHelpContextProperty).isValid());
+            widget->property(kHelpContextProperty).isValid() ||
+            widget->property(kHelpPageProperty).isValid());
 }
 
 class CHelpKeyFilter final : public QObject
@@ -174,7 +157,7 @@ protected:
         case QEvent::WhatsThis:
             if (OpensHelpOnWhatsThis(watched)) {
                 auto* widget = static_cast<QWidget*>(watched);
-                ShowHelpContext(widget, HelpContextOf(widget));
+                ShowHelpFor(widget);
                 return true;
             }
             return false;
@@ -203,7 +186,11 @@ private:
             while (QWidget* popup = QApplication::activePopupWidget()) {
                 popup->close();
             }
-            ShowHelpContext(owner, id != 0 ? kHelpCommandBase + id : HelpContextOf(owner));
+            if (id != 0) {
+                ShowHelpContext(owner, kHelpCommandBase + id);
+            } else {
+                ShowHelpFor(owner);
+            }
             return true;
         }
         // Key events go to the focus widget; its place decides the page.
@@ -211,7 +198,7 @@ private:
         if (!target) {
             return false;
         }
-        ShowHelpContext(target, HelpContextOf(target));
+        ShowHelpFor(target);
         return true;
     }
 };
@@ -234,28 +221,41 @@ QString HelpPageForContext(int context)
     return PageUrl("index.html");
 }
 
-int HelpContextOf(const QWidget* widget)
+QString HelpPageOf(const QWidget* widget)
 {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        bool ok{false};
-        const int own = w->property(kHelpContextProperty).toInt(&ok);
-        if (ok && own != 0) {
-            return own;
+        const QString page = w->property(kHelpPageProperty).toString();
+        if (!page.isEmpty()) {
+            return QStringLiteral("qrc:/help/") + page;
         }
-        if (w->objectName().startsWith(QLatin1String("IDD_"))) {
-            const int dialog = w->objectName().mid(4).toInt(&ok);
-            if (ok) {
-                return kHelpDialogBase + dialog;
-            }
+        bool ok{false};
+        const int context = w->property(kHelpContextProperty).toInt(&ok);
+        if (ok && context != 0) {
+            return HelpPageForContext(context);
         }
         if (w->isWindow()) {
             break;
         }
     }
-    return kHelpDialogBase + IDR_MAINFRAME;
+    return HelpPageForContext(kHelpDialogBase + IDR_MAINFRAME);
+}
+
+void SetHelpPage(QWidget* widget, const char* page)
+{
+    widget->setProperty(kHelpPageProperty, QString::fromUtf8(page));
+}
+
+void ShowHelpFor(QWidget* widget)
+{
+    ShowHelpPage(widget, HelpPageOf(widget));
 }
 
 void ShowHelpContext(QWidget* parent, int context)
+{
+    ShowHelpPage(parent, HelpPageForContext(context));
+}
+
+void ShowHelpPage(QWidget* parent, const QString& url)
 {
     InitHelpResources();
     // While a modal dialog runs every other window is blocked, so help must belong to it.
@@ -272,7 +272,7 @@ void ShowHelpContext(QWidget* parent, int context)
     if (!window) {
         window = new CHelpWindow{owner};
     }
-    window->ShowPage(HelpPageForContext(context));
+    window->ShowPage(url);
     window->show();
     window->raise();
     window->activateWindow();
@@ -296,8 +296,8 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget{parent, Qt::Window}
 {
     InitHelpResources();
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Vex Funktions-Plotter - Hilfe"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vexplot.svg")));
+    setWindowTitle(QStringLiteral(VEX_PRODUCT_NAME " - Hilfe"));
+    setWindowIcon(ProgramIcon());
 
     auto* contents = new QPushButton{QStringLiteral("&Inhalt"), this};
     m_back = new QPushButton{QStringLiteral("&Zurück"), this};

@@ -12,9 +12,11 @@ class QTextBrowser;
 inline constexpr int kHelpCommandBase = 0x10000;
 inline constexpr int kHelpDialogBase = 0x20000;
 
-// A widget names its help context with this int property; an objectName "IDD_<id>" names the
-// dialog id instead. F1 looks for either from the focus widget up to its window.
+// A widget names its help context with this int property (commands and frames), or its page in
+// the help with the string property below (dialogs and their pages, each naming its own).
+// F1 looks for either from the focus widget up to its window.
 inline constexpr char kHelpContextProperty[] = "helpContext";
+inline constexpr char kHelpPageProperty[] = "helpPage";
 // A widget with this bool property set opens its help page on a what's-this click instead of
 // showing a text (the graph windows do).
 inline constexpr char kHelpOnWhatsThisProperty[] = "helpOnWhatsThis";
@@ -22,14 +24,21 @@ inline constexpr char kHelpOnWhatsThisProperty[] = "helpOnWhatsThis";
 // Opens the help window on the page of the context (the contents for an unknown one). It stays
 // usable while parent's modal dialog runs.
 void ShowHelpContext(QWidget* parent, int context);
+// Opens the help window on a page inside the bundled help ("qrc:/help/diskussion.html#werte").
+void ShowHelpPage(QWidget* parent, const QString& url);
+// Opens the help window on the page that F1 means for the widget (HelpPageOf).
+void ShowHelpFor(QWidget* widget);
 // Opens the help window on its contents.
 void ShowHelpContents(QWidget* parent);
 
+// Names the widget's page in the help, a file with an optional anchor ("daten.html#skalierung").
+void SetHelpPage(QWidget* widget, const char* page);
+
 // The page of a context, as a URL inside the bundled help ("qrc:/help/diskussion.html#werte").
 QString HelpPageForContext(int context);
-// The context that F1 means for a widget: its own or its parents' property or dialog id, else
-// that of the window it sits in.
-int HelpContextOf(const QWidget* widget);
+// The page that F1 means for a widget, as a URL: its own or its parents' help page or context,
+// else the main frame's page.
+QString HelpPageOf(const QWidget* widget);
 
 // F1 and Shift+F1 wherever the main frame's keys do not reach: in dialogs and open menus. In the
 // what's-this mode a click into a graph window opens the window's help page.

@@ -1,5 +1,7 @@
 #include "framework/Pictures.h"
 
+#include "ProductInfo.h"
+
 #include "document/ZelDoc.h"
 #include "framework/GraphPicture.h"
 
@@ -81,13 +83,13 @@ QImage SplashPicture()
     title.setBold(true);
     painter.setFont(title);
     painter.drawText(QRect{0, band.top() + 12, size.width(), 48}, Qt::AlignCenter,
-                     QStringLiteral("Vex Funktions-Plotter"));
+                     QStringLiteral(VEX_PRODUCT_NAME));
     QFont version{QStringLiteral("Arial")};
     version.setPixelSize(18);
     painter.setFont(version);
     painter.setPen(QColor(64, 64, 64));
     painter.drawText(QRect{0, band.top() + 62, size.width(), 28}, Qt::AlignCenter,
-                     QStringLiteral("Version 3.1"));
+                     QStringLiteral("Version " VEX_VERSION));
 
     painter.setPen(QColor(0, 0, 128));
     painter.setBrush(Qt::NoBrush);
@@ -164,4 +166,15 @@ QImage TipPicture()
     painter.drawEllipse(QRectF{17, 49, 6, 3});
     painter.end();
     return image;
+}
+
+void InitIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+QIcon ProgramIcon()
+{
+    InitIconResources();
+    return QIcon{QStringLiteral(":/icons/vexplot.svg")};
 }

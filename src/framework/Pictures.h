@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 // The program's own pictures, drawn when they are needed rather than shipped as files. The graphs
 // in them come from the same drawing code as the graph windows.
+
+// The pictures of ":/icons/" are compiled into the framework library; a static library needs them
+// registered by hand before the first use.
+void InitIconResources();
+// The program's icon, with the icons registered.
+QIcon ProgramIcon();
 
 // The splash screen, 500 by 300: a few graphs behind the program's name and version.
 QImage SplashPicture();

@@ -1,7 +1,7 @@
 #include "framework/PropertyPage.h"
 
 CPropertyPage::CPropertyPage(int dialogId, const QString& title, QWidget* parent)
-    : QWidget{parent}, m_dialogId{dialogId}, m_title{title}
+    : QWidget{parent}, m_title{title}
 {
     setObjectName(QStringLiteral("IDD_%1").arg(dialogId));
 }

@@ -15,10 +15,9 @@ class CPropertyPage : public QWidget
     Q_DISABLE_COPY_MOVE(CPropertyPage)
 
 public:
-    // The dialog id names the page ("IDD_<id>") and so its help context.
+    // The dialog id names the page ("IDD_<id>"); its help page it names itself (SetHelpPage).
     CPropertyPage(int dialogId, const QString& title, QWidget* parent = nullptr);
 
-    int DialogId() const { return m_dialogId; }
     QString Title() const { return m_title; }
 
     virtual bool UpdateData(bool saveAndValidate);
@@ -36,7 +35,6 @@ public:
 private:
     friend class CPropertySheet;
 
-    int m_dialogId;
     QString m_title;
     CPropertySheet* m_sheet{nullptr};
 };

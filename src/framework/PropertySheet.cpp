@@ -27,7 +27,7 @@ CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent, bool wit
         help->setObjectName(QStringLiteral("IDHELP"));
         connect(help, &QPushButton::clicked, this, [this] {
             QWidget* page = GetActivePage();
-            ShowHelpContext(this, HelpContextOf(page ? page : static_cast<QWidget*>(this)));
+            ShowHelpFor(page ? page : static_cast<QWidget*>(this));
         });
     }
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CPropertySheet::accept);
@@ -96,7 +96,7 @@ void CPropertySheet::ActivatePage(int index)
     if (CPropertyPage* page = GetPage(index)) {
         m_activated[index] = true;
         // F1 on OK or Abbrechen means the page in front.
-        setProperty(kHelpContextProperty, kHelpDialogBase + page->DialogId());
+        setProperty(kHelpPageProperty, page->property(kHelpPageProperty));
         page->OnSetActive();
     }
 }

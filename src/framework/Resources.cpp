@@ -1,5 +1,7 @@
 #include "framework/Resources.h"
 
+#include "ProductInfo.h"
+
 #include "framework/CommandIds.h"
 
 #include <QHash>
@@ -9,16 +11,16 @@ namespace {
 const QHash<int, QString>& StringTable()
 {
     static const QHash<int, QString> table{
-        {IDS_COMPANY, QStringLiteral("Vex Software")},
+        {IDS_COMPANY, QStringLiteral(VEX_COMPANY_NAME)},
         {IDS_TIP_HEADING, QStringLiteral("Wußten Sie schon...")},
         {IDS_TIP_FILE_MISSING, QStringLiteral("Die Tipdatei wurde nicht gefunden")},
         {IDS_TIP_READ_ERROR, QStringLiteral("Fehler beim Lesen der Tipdatei")},
         {IDS_TIP_FILE_EMPTY, QStringLiteral("Die Tipdatei enthält keinen Tip")},
         {IDS_OPTIONS_CAPTION, QStringLiteral("Optionen")},
-        {IDR_MAINFRAME, QStringLiteral("Vex Funktions-Plotter")},
+        {IDR_MAINFRAME, QStringLiteral(VEX_PRODUCT_NAME)},
         {IDR_GRAPHTYPE,
          QStringLiteral("\nGraph\nGraph\nFunktions-Graphen (*.zel)\n.ZEL\nZel.Graph\nFunktions-Graph")},
-        {IDS_APP_TITLE, QStringLiteral("Vex Funktions-Plotter")},
+        {IDS_APP_TITLE, QStringLiteral(VEX_PRODUCT_NAME)},
         {IDS_IDLE_MESSAGE, QStringLiteral("Drücken Sie F1, um Hilfe zu erhalten.")},
         {ID_INDICATOR_CAPS, QStringLiteral("UF")},
         {ID_INDICATOR_NUM, QStringLiteral("NUM")},

@@ -1,5 +1,7 @@
 #include "framework/SettingsStore.h"
 
+#include "ProductInfo.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -19,8 +21,8 @@ QString Key(const QString& section, const QString& entry)
 } // namespace
 
 CSettingsStore::CSettingsStore(const QString& iniPath)
-    : m_settings{iniPath.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("Vex Software"),
-                                                                 QStringLiteral("Vex Funktions-Plotter"))
+    : m_settings{iniPath.isEmpty() ? std::make_unique<QSettings>(QStringLiteral(VEX_COMPANY_NAME),
+                                                                 QStringLiteral(VEX_PRODUCT_NAME))
                                    : std::make_unique<QSettings>(iniPath, QSettings::IniFormat)}
 {
 }

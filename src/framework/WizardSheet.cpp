@@ -9,7 +9,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-CWizardSheet::CWizardSheet(QWidget* parent) : QDialog{parent}
+CWizardSheet::CWizardSheet(QWidget* parent, bool withHelp) : QDialog{parent}
 {
     m_stack = new QStackedWidget{this};
     auto* line = new QFrame{this};
@@ -39,6 +39,17 @@ CWizardSheet::CWizardSheet(QWidget* parent) : QDialog{parent}
     buttons->addWidget(m_finish);
     buttons->addSpacing(12);
     buttons->addWidget(m_cancel);
+    if (withHelp) {
+        m_help = new QPushButton{QStringLiteral("&Hilfe"), this};
+        m_help->setObjectName(QStringLiteral("IDHELP"));
+        m_help->setAutoDefault(false);
+        connect(m_help, &QPushButton::clicked, this, [this] {
+            QWidget* page = GetActivePage();
+            ShowHelpFor(page ? page : static_cast<QWidget*>(this));
+        });
+        buttons->addSpacing(6);
+        buttons->addWidget(m_help);
+    }
 
     auto* layout = new QVBoxLayout{this};
     layout->addWidget(m_stack, 1);
@@ -92,7 +103,7 @@ void CWizardSheet::ActivatePage(int index)
     m_stack->setCurrentIndex(index);
     setWindowTitle(page->Title());
     // F1 on a button of the wizard means the step it shows.
-    setProperty(kHelpContextProperty, kHelpDialogBase + page->DialogId());
+    setProperty(kHelpPageProperty, page->property(kHelpPageProperty));
     page->OnSetActive();
     QWidget* focus = focusWidget();
     if (!focus || !page->isAncestorOf(focus)) {

@@ -10,7 +10,7 @@ class QStackedWidget;
 // A modal sheet that shows its pages one at a time, with "< Zurück", "Weiter >", "Fertigstellen"
 // and "Abbrechen". The window title is the current page's title. Each page decides on activation
 // which buttons work by SetWizardButtons; Finish takes the place of Next while it is asked for.
-// Enter presses Next or Finish, Escape cancels.
+// Enter presses Next or Finish, Escape cancels. Both wizards of the program are built on it.
 class CWizardSheet : public QDialog
 {
     Q_OBJECT
@@ -22,7 +22,10 @@ public:
     static constexpr int kNext = 2;
     static constexpr int kFinish = 4;
 
-    explicit CWizardSheet(QWidget* parent = nullptr);
+    // With it the wizard has a "&Hilfe" button for the page shown.
+    static constexpr bool kWithHelp = true;
+
+    explicit CWizardSheet(QWidget* parent = nullptr, bool withHelp = false);
     ~CWizardSheet() override;
 
     // Takes the page over; its controls are filled from its members at once, so that Back
@@ -61,6 +64,7 @@ private:
     QPushButton* m_next{nullptr};
     QPushButton* m_finish{nullptr};
     QPushButton* m_cancel{nullptr};
+    QPushButton* m_help{nullptr};
     QList<CWizardPage*> m_pages;
     int m_current{-1};
 };

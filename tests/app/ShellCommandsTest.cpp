@@ -5,8 +5,9 @@
 #include "app/ZelView.h"
 #include "dialogs/copy/CopyDialog.h"
 #include "dialogs/copy/CopyWizard.h"
-#include "dialogs/options/OptionsSheet.h"
+#include "dialogs/general/AboutDialog.h"
 #include "dialogs/general/TipDialog.h"
+#include "dialogs/options/OptionsSheet.h"
 #include "framework/CommandIds.h"
 #include "framework/SettingsStore.h"
 
@@ -24,6 +25,7 @@
 #include <QSlider>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -103,9 +105,9 @@ TEST_F(ShellCommandsTest, CopyThroughTheWizardWithItsDefaults)
     SetNovice(1);
     const CWhenModal<CCopyWizard> driver2{[](CCopyWizard* wizard) {
         for (int i = 0; i < 3; ++i) {
-            wizard->next();
+            wizard->Next();
         }
-        wizard->button(QWizard::FinishButton)->click();
+        wizard->FinishButton()->click();
     }};
     QTest::keyClick(m_frame.ActiveView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(500, 300));
@@ -182,6 +184,22 @@ TEST_F(ShellCommandsTest, TipOfTheDayFromTheCommandAndAtStart)
     CZelApp::ShowStartupTip(&m_frame);
     EXPECT_EQ(shown, (QStringList{"Eins\n", "Drei\n"}));
     QDir::setCurrent(previous);
+}
+
+TEST(AboutDialog, TheInfoCommandOpensIt)
+{
+    CMainFrame frame;
+    QAction* info = frame.Action(ID_APP_ABOUT);
+    ASSERT_TRUE(info->isEnabled());
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (auto* about = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget())) {
+            opened = about->windowTitle();
+            about->accept();
+        }
+    });
+    info->trigger();
+    EXPECT_EQ(opened, QStringLiteral("Info über..."));
 }
 
 } // namespace

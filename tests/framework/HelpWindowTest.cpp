@@ -1,8 +1,4 @@
 #include "framework/HelpWindow.h"
-#include "app/DocumentManager.h"
-#include "app/MainFrame.h"
-#include "app/ZelView.h"
-#include "dialogs/general/PrintSetupDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/Resources.h"
 
@@ -15,7 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -65,9 +60,7 @@ struct SContextCase
 TEST(HelpWindow, ContextsResolveToTheirPages)
 {
     const SContextCase cases[] = {
-        {131219, "qrc:/help/diskussion.html#werte"}, // the values dialog, 0x20000 + 147
-        {131226, "qrc:/help/kopieren.html"},         // the copy dialog, 0x20000 + 154
-        {0x20000 + 129, "qrc:/help/grafik.html"},    // a graph window
+        {0x20000 + 129, "qrc:/help/grafik.html"}, // a graph window
         {0x10000 + ID_FILE_PRINT, "qrc:/help/dateien.html#drucken"},
         {0x10000 + ID_ZEROS, "qrc:/help/diskussion.html#nullstellen"},
         {0, "qrc:/help/index.html"},
@@ -82,9 +75,8 @@ TEST(HelpWindow, ContextsResolveToTheirPages)
 TEST(HelpWindow, EveryContextPageExists)
 {
     QList<int> contexts;
-    for (int dialog : {100, 102, 103, 106, 128, 129, 130, 134, 136, 137, 138, 139,
-                       140, 143, 144, 146, 147, 150, 151, 152, 153, 154, 155, 156}) {
-        contexts.append(kHelpDialogBase + dialog);
+    for (int frame : {IDR_MAINFRAME, IDR_GRAPHTYPE}) {
+        contexts.append(kHelpDialogBase + frame);
     }
     for (const auto* menus : {&MainFrameMenu(), &GraphMenu()}) {
         for (const SMenuPopup& popup : *menus) {
@@ -150,7 +142,7 @@ TEST(HelpWindow, TermPageExplainsThePitfalls)
 TEST(HelpWindow, ShowsThePageAndSelectsItsTopic)
 {
     QWidget parent;
-    ShowHelpContext(&parent, 131219);
+    ShowHelpPage(&parent, QStringLiteral("qrc:/help/diskussion.html#werte"));
     CHelpWindow* help = CHelpWindow::Instance();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
@@ -166,27 +158,29 @@ TEST(HelpWindow, ShowsThePageAndSelectsItsTopic)
     CloseHelp();
 }
 
-// F1 in a dialog opens its page, found from the focus widget up: the dialog's id in its object
-// name, or a help context of its own on a page inside it.
+// F1 in a dialog opens its page, found from the focus widget up: the help page a dialog or a page
+// inside it names, or a help context of its own.
 TEST(HelpWindow, F1InADialogOpensItsPage)
 {
     InstallHelpKeys();
     struct SCase
     {
-        const char* objectName;
+        const char* helpPage;
         int property;
         const char* page;
     };
     const SCase cases[] = {
-        {"IDD_147", 0, "qrc:/help/diskussion.html#werte"},
-        {"", 131226, "qrc:/help/kopieren.html"},
-        {"IDD_144", 0, "qrc:/help/daten.html#skalierung"},
+        {"diskussion.html#werte", 0, "qrc:/help/diskussion.html#werte"},
+        {"", 0x10000 + ID_FILE_PRINT, "qrc:/help/dateien.html#drucken"},
+        {"daten.html#skalierung", 0x10000 + ID_FILE_PRINT, "qrc:/help/daten.html#skalierung"},
         {"", 0, "qrc:/help/index.html"},
     };
     for (const SCase& c : cases) {
         QDialog dialog;
         auto* page = new QWidget{&dialog};
-        page->setObjectName(QString::fromLatin1(c.objectName));
+        if (*c.helpPage != '\0') {
+            SetHelpPage(page, c.helpPage);
+        }
         if (c.property != 0) {
             page->setProperty(kHelpContextProperty, c.property);
         }
@@ -197,22 +191,9 @@ TEST(HelpWindow, F1InADialogOpensItsPage)
         QApplication::setActiveWindow(&dialog);
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_F1);
-        EXPECT_EQ(CurrentHelpPage(), QString::fromLatin1(c.page)) << c.objectName << " " << c.property;
+        EXPECT_EQ(CurrentHelpPage(), QString::fromLatin1(c.page)) << c.helpPage << " " << c.property;
         CloseHelp();
     }
-}
-
-TEST(HelpWindow, F1InThePrinterSetupOpensItsPage)
-{
-    InstallHelpKeys();
-    QPrinter printer;
-    CPrintSetupDialog setup{printer};
-    setup.show();
-    auto* paper = setup.findChild<QComboBox*>(QStringLiteral("PaperSize"));
-    ASSERT_NE(paper, nullptr);
-    QTest::keyClick(paper, Qt::Key_F1);
-    EXPECT_EQ(CurrentHelpPage(), QStringLiteral("qrc:/help/dateien.html#druckereinrichtung"));
-    CloseHelp();
 }
 
 TEST(HelpWindow, HelpFromAModalDialogBelongsToIt)
@@ -220,7 +201,7 @@ TEST(HelpWindow, HelpFromAModalDialogBelongsToIt)
     InstallHelpKeys();
     QWidget mainWindow;
     QDialog dialog{&mainWindow};
-    dialog.setObjectName(QStringLiteral("IDD_147"));
+    SetHelpPage(&dialog, "diskussion.html#werte");
     auto* edit = new QLineEdit{&dialog};
     QWidget* owner{nullptr};
     QString page;
@@ -252,79 +233,6 @@ TEST(HelpWindow, ShiftF1EntersWhatsThisMode)
     EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
     QWhatsThis::leaveWhatsThisMode();
     EXPECT_EQ(CHelpWindow::Instance(), nullptr) << "no help page for what's-this";
-}
-
-class HelpInFrameTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        InstallHelpKeys();
-        m_frame.DocumentManager()->askSave = [](const QString&) { return QMessageBox::No; };
-    }
-    void TearDown() override
-    {
-        CloseHelp();
-        m_frame.DocumentManager()->CloseAllDocuments();
-    }
-    CMainFrame m_frame;
-};
-
-TEST_F(HelpInFrameTest, F1NamesTheFrameOrTheGraphWindow)
-{
-    ASSERT_TRUE(m_frame.Action(ID_HELP)->isEnabled());
-    m_frame.Action(ID_HELP)->trigger();
-    EXPECT_EQ(CurrentHelpPage(), QStringLiteral("qrc:/help/index.html"));
-
-    m_frame.DocumentManager()->NewDocument();
-    m_frame.Action(ID_HELP)->trigger();
-    EXPECT_EQ(CurrentHelpPage(), QStringLiteral("qrc:/help/grafik.html"));
-
-    m_frame.Action(ID_HELP_FINDER)->trigger();
-    EXPECT_EQ(CurrentHelpPage(), QStringLiteral("qrc:/help/index.html"));
-}
-
-TEST_F(HelpInFrameTest, F1InAnOpenMenuExplainsTheHighlightedCommand)
-{
-    m_frame.show();
-    m_frame.DocumentManager()->NewDocument();
-    QMenu menu{&m_frame};
-    menu.addAction(m_frame.Action(ID_FILE_PRINT_PREVIEW));
-    menu.addAction(m_frame.Action(ID_FILE_SEND_MAIL));
-    menu.popup(QPoint{20, 20});
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
-    menu.setActiveAction(m_frame.Action(ID_FILE_PRINT_PREVIEW));
-    QTest::keyClick(&menu, Qt::Key_F1);
-    EXPECT_EQ(CurrentHelpPage(), QStringLiteral("qrc:/help/dateien.html#seitenansicht"));
-    EXPECT_FALSE(menu.isVisible());
-}
-
-TEST_F(HelpInFrameTest, WhatsThisTextsAreTheStatusPrompts)
-{
-    for (int id : {ID_FILE_PRINT, ID_APP_ABOUT, ID_ZEROS}) {
-        QAction* action = m_frame.Action(id);
-        EXPECT_EQ(action->whatsThis(), StatusPrompt(id)) << id;
-        QToolBar* bar = id == ID_ZEROS ? m_frame.FunctionBar() : m_frame.StandardBar();
-        auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
-        ASSERT_NE(button, nullptr) << id;
-        EXPECT_EQ(button->whatsThis(), StatusPrompt(id)) << id;
-    }
-    m_frame.Action(ID_CONTEXT_HELP)->trigger();
-    EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
-    QWhatsThis::leaveWhatsThisMode();
-}
-
-TEST_F(HelpInFrameTest, WhatsThisOnTheGraphOpensItsPage)
-{
-    m_frame.DocumentManager()->NewDocument();
-    CZelView* view = m_frame.ActiveView();
-    ASSERT_NE(view, nullptr);
-    QHelpEvent query{QEvent::QueryWhatsThis, QPoint{5, 5}, view->mapToGlobal(QPoint{5, 5})};
-    QApplication::sendEvent(view, &query);
-    EXPECT_TRUE(query.isAccepted());
-    QHelpEvent click{QEvent::WhatsThis, QPoint{5, 5}, view->mapToGlobal(QPoint{5, 5})};
-    QApplication::sendEvent(view, &click);
-    EXPECT_EQ(CurrentHelpPage(), QStringLiteral("qrc:/help/grafik.html"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "dialogs/addfunction/FAColorPage.h"
 
 #include "dialogs/function/FPCommentPage.h"
+#include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
 #include <QColorDialog>
@@ -11,6 +12,7 @@
 CFAColorPage::CFAColorPage(QWidget* parent)
     : CFAPage{146, QStringLiteral("Funktion hinzufügen - Farbe"), parent}
 {
+    SetHelpPage(this, "daten.html#wizard-farbe");
     AddText({QStringLiteral("Nun können Sie noch die Farbe auswählen, in der die"),
              QStringLiteral("Funktion im Graphen dargestellt wird. Klicken Sie dazu"),
              QStringLiteral("einfach auf den Schalter \"Farbe wählen\".")});

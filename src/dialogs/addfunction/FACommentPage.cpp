@@ -1,6 +1,7 @@
 #include "dialogs/addfunction/FACommentPage.h"
 
 #include "framework/Cp1252TextEdit.h"
+#include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
 #include <QLabel>
@@ -9,6 +10,7 @@
 CFACommentPage::CFACommentPage(QWidget* parent)
     : CFAPage{138, QStringLiteral("Funktion hinzufügen - Kommentar"), parent}
 {
+    SetHelpPage(this, "daten.html#wizard-kommentar");
     AddText({QStringLiteral("Wenn Sie wollen, können Sie nun noch eine kurze"),
              QStringLiteral("Beschreibung oder einen Kommentar zu dieser Funktion"),
              QStringLiteral("eingeben. Dieser Text dient lediglich dazu, dem Benutzer"),

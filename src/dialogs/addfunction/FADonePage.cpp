@@ -1,5 +1,6 @@
 #include "dialogs/addfunction/FADonePage.h"
 
+#include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
 #include <QVBoxLayout>
@@ -7,6 +8,7 @@
 CFADonePage::CFADonePage(QWidget* parent)
     : CFAPage{140, QStringLiteral("Funktion hinzufügen - Abgeschlossen"), parent}
 {
+    SetHelpPage(this, "daten.html#wizard-abschluss");
     AddText({QStringLiteral("Sie haben nun alle Daten eingegeben, die nötig sind, um"),
              QStringLiteral("die Funktion in den Funktions-Graphen einzufügen."),
              QStringLiteral("Klicken Sie nun auf \"Fertigstellen\", um die Funktion auch"),

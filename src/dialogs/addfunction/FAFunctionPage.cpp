@@ -2,6 +2,7 @@
 
 #include "dialogs/function/FunctionTexts.h"
 #include "framework/Cp1252Validator.h"
+#include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 CFAFunctionPage::CFAFunctionPage(QWidget* parent)
     : CFAPage{137, QStringLiteral("Funktion hinzufügen - Funktion"), parent}
 {
+    SetHelpPage(this, "daten.html#wizard-funktion");
     AddText({QStringLiteral("Als erstes benötigt das Programm den eigentlichen"),
              QStringLiteral("Funktions-Term. Bitte geben Sie diesen nun in der"),
              QStringLiteral("folgenden Zeile ein.")});

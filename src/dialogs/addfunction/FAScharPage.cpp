@@ -1,5 +1,6 @@
 #include "dialogs/addfunction/FAScharPage.h"
 
+#include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 #include "framework/WizardSheet.h"
 
@@ -12,6 +13,7 @@
 CFAScharPage::CFAScharPage(QWidget* parent)
     : CFAPage{139, QStringLiteral("Funktion hinzufügen - Scharkonstante"), parent}
 {
+    SetHelpPage(this, "daten.html#wizard-schar");
     AddText({QStringLiteral("Sie können, falls Sie es wollen, in der Funktion auch eine"),
              QStringLiteral("Scharkonstante verwende."),
              QStringLiteral("Möchten Sie eine Scharkonstante verwenden?")});

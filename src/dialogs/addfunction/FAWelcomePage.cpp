@@ -1,5 +1,6 @@
 #include "dialogs/addfunction/FAWelcomePage.h"
 
+#include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
 #include <QLabel>
@@ -8,6 +9,7 @@
 CFAWelcomePage::CFAWelcomePage(QWidget* parent)
     : CFAPage{136, QStringLiteral("Funktion hinzufügen - Willkommen"), parent}
 {
+    SetHelpPage(this, "daten.html#wizard");
     QLabel* welcome = AddText({QStringLiteral("Willkommen!")});
     QFont font = welcome->font();
     font.setBold(true);

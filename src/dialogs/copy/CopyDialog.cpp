@@ -12,6 +12,7 @@
 
 CCopyDialog::CCopyDialog(const SCopyOptions& options, QWidget* parent) : QDialog{parent}, m_options{options}
 {
+    SetHelpPage(this, "kopieren.html");
     setObjectName(QStringLiteral("IDD_154"));
     setWindowTitle(QStringLiteral("Kopieren"));
 
@@ -50,7 +51,7 @@ CCopyDialog::CCopyDialog(const SCopyOptions& options, QWidget* parent) : QDialog
     help->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &CCopyDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &CCopyDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { ShowHelpContext(this, kHelpDialogBase + 154); });
+    connect(help, &QPushButton::clicked, this, [this] { ShowHelpFor(this); });
 
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(typeBox);

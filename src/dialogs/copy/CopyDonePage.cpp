@@ -1,15 +1,15 @@
 #include "dialogs/copy/CopyDonePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/HelpWindow.h"
+#include "framework/WizardSheet.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-CCDonePage::CCDonePage(QWidget* parent) : QWizardPage{parent}
+CCDonePage::CCDonePage(QWidget* parent) : CWizardPage{153, QStringLiteral("Kopieren - Fertigstellen"), parent}
 {
-    setObjectName(QStringLiteral("IDD_153"));
-    setWindowTitle(QStringLiteral("Kopieren - Fertigstellen"));
-    setFinalPage(true);
+    SetHelpPage(this, "kopieren.html#hinweis");
 
     auto* text = new QLabel{
         QStringLiteral("Alle Angaben sind vollständig.\n\n"
@@ -25,3 +25,8 @@ CCDonePage::CCDonePage(QWidget* parent) : QWizardPage{parent}
 }
 
 CCDonePage::~CCDonePage() = default;
+
+void CCDonePage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kFinish);
+}

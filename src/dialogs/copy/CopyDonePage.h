@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QWizardPage>
+#include "framework/WizardPage.h"
 
 // The last page of the copy wizard (dialog 153, "Kopieren - Fertigstellen"): Finish copies.
-class CCDonePage final : public QWizardPage
+class CCDonePage final : public CWizardPage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CCDonePage)
@@ -11,4 +11,6 @@ class CCDonePage final : public QWizardPage
 public:
     explicit CCDonePage(QWidget* parent = nullptr);
     ~CCDonePage() override;
+
+    void OnSetActive() override;
 };

@@ -1,16 +1,17 @@
 #include "dialogs/copy/CopySizePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/HelpWindow.h"
+#include "framework/WizardSheet.h"
 
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-CCSizePage::CCSizePage(QWidget* parent) : QWizardPage{parent}
+CCSizePage::CCSizePage(QWidget* parent) : CWizardPage{152, QStringLiteral("Kopieren - Größe"), parent}
 {
-    setObjectName(QStringLiteral("IDD_152"));
-    setWindowTitle(QStringLiteral("Kopieren - Größe"));
+    SetHelpPage(this, "kopieren.html#groesse");
 
     auto* question = new QLabel{QStringLiteral("Wie groß soll der kopierte Graph werden? Länge und Höhe "
                                                "liegen jeweils zwischen 100 und 1000."),
@@ -46,8 +47,17 @@ void CCSizePage::SetSize(int length, int height)
     m_heightField->setText(QString::number(height));
 }
 
-bool CCSizePage::validatePage()
+bool CCSizePage::UpdateData(bool saveAndValidate)
 {
+    if (!saveAndValidate) {
+        SetSize(m_length, m_height);
+        return true;
+    }
     return TakeIntegerField(m_lengthField, kCopyMinSide, kCopyMaxSide, m_length) &&
            TakeIntegerField(m_heightField, kCopyMinSide, kCopyMaxSide, m_height);
+}
+
+void CCSizePage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kNext);
 }

@@ -1,15 +1,16 @@
 #include "dialogs/copy/CopyTypePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/HelpWindow.h"
+#include "framework/WizardSheet.h"
 
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CCTypePage::CCTypePage(QWidget* parent) : QWizardPage{parent}
+CCTypePage::CCTypePage(QWidget* parent) : CWizardPage{151, QStringLiteral("Kopieren - Typ"), parent}
 {
-    setObjectName(QStringLiteral("IDD_151"));
-    setWindowTitle(QStringLiteral("Kopieren - Typ"));
+    SetHelpPage(this, "kopieren.html#typ");
 
     auto* question = new QLabel{QStringLiteral("In welchem Format soll der Graph kopiert werden?"), this};
     question->setWordWrap(true);
@@ -44,7 +45,17 @@ CCTypePage::CCTypePage(QWidget* parent) : QWizardPage{parent}
 
 CCTypePage::~CCTypePage() = default;
 
-void CCTypePage::initializePage()
+bool CCTypePage::UpdateData(bool saveAndValidate)
 {
-    (m_type != 0 ? m_bitmap : m_metafile)->setChecked(true);
+    if (saveAndValidate) {
+        m_type = m_bitmap->isChecked() ? 1 : 0;
+    } else {
+        (m_type != 0 ? m_bitmap : m_metafile)->setChecked(true);
+    }
+    return true;
+}
+
+void CCTypePage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kNext);
 }

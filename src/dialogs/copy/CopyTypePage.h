@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWizardPage>
+#include "framework/WizardPage.h"
 
 class QRadioButton;
 
 // The copy wizard's choice of type (dialog 151, "Kopieren - Typ"): 1 bitmap, 0 metafile.
-class CCTypePage final : public QWizardPage
+class CCTypePage final : public CWizardPage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CCTypePage)
@@ -14,10 +14,12 @@ public:
     explicit CCTypePage(QWidget* parent = nullptr);
     ~CCTypePage() override;
 
+    void OnSetActive() override;
+
     int GetType() const { return m_type; }
     void SetType(int type) { m_type = type; }
 
-    void initializePage() override;
+    bool UpdateData(bool saveAndValidate) override;
 
 private:
     int m_type{1};

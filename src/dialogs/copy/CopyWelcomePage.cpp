@@ -1,14 +1,16 @@
 #include "dialogs/copy/CopyWelcomePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/HelpWindow.h"
+#include "framework/WizardSheet.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-CCWelcomePage::CCWelcomePage(QWidget* parent) : QWizardPage{parent}
+CCWelcomePage::CCWelcomePage(QWidget* parent)
+    : CWizardPage{150, QStringLiteral("Kopieren - Willkommen"), parent}
 {
-    setObjectName(QStringLiteral("IDD_150"));
-    setWindowTitle(QStringLiteral("Kopieren - Willkommen"));
+    SetHelpPage(this, "kopieren.html");
 
     auto* text = new QLabel{
         QStringLiteral("Dieser Wizard kopiert den Funktions-Graphen des aktiven Fensters in die "
@@ -24,3 +26,8 @@ CCWelcomePage::CCWelcomePage(QWidget* parent) : QWizardPage{parent}
 }
 
 CCWelcomePage::~CCWelcomePage() = default;
+
+void CCWelcomePage::OnSetActive()
+{
+    Wizard()->SetWizardButtons(CWizardSheet::kNext);
+}

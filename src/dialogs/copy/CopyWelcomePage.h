@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QWizardPage>
+#include "framework/WizardPage.h"
 
 // The first page of the copy wizard (dialog 150, "Kopieren - Willkommen"): what the wizard does.
-class CCWelcomePage final : public QWizardPage
+class CCWelcomePage final : public CWizardPage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CCWelcomePage)
@@ -11,4 +11,6 @@ class CCWelcomePage final : public QWizardPage
 public:
     explicit CCWelcomePage(QWidget* parent = nullptr);
     ~CCWelcomePage() override;
+
+    void OnSetActive() override;
 };

@@ -2,7 +2,7 @@
 
 #include "dialogs/copy/CopyOptions.h"
 
-#include <QWizard>
+#include "framework/WizardSheet.h"
 
 class CCDonePage;
 class CCSizePage;
@@ -11,7 +11,7 @@ class CCWelcomePage;
 
 // The novice interface's way to the copy options: welcome, type, size, done. The window's caption
 // is the title of the page shown.
-class CCopyWizard final : public QWizard
+class CCopyWizard final : public CWizardSheet
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CCopyWizard)
@@ -24,7 +24,6 @@ public:
     SCopyOptions Options() const;
 
     CCWelcomePage* WelcomePage() const { return m_welcome; }
-    CCTypePage* TypePage() const { return m_type; }
     CCSizePage* SizePage() const { return m_size; }
     CCDonePage* DonePage() const { return m_done; }
 

@@ -1,6 +1,7 @@
 #include "dialogs/function/FPCommentPage.h"
 
 #include "framework/Cp1252TextEdit.h"
+#include "framework/HelpWindow.h"
 
 #include <QColor>
 #include <QColorDialog>
@@ -24,6 +25,7 @@ std::uint32_t RecordFromColor(const QColor& color)
 
 CFPCommentPage::CFPCommentPage(QWidget* parent) : CPropertyPage{143, QStringLiteral("Sonstiges"), parent}
 {
+    SetHelpPage(this, "daten.html#funktion");
     auto* commentGroup = new QGroupBox{QStringLiteral("&Kommentar:"), this};
     m_commentField = new CCp1252TextEdit{kMaxCommentLength, commentGroup};
     m_commentField->setObjectName(QStringLiteral("IDC_1022"));

@@ -2,6 +2,7 @@
 
 #include "dialogs/function/FunctionTexts.h"
 #include "framework/Cp1252Validator.h"
+#include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 #include "framework/PropertySheet.h"
 
@@ -15,6 +16,7 @@
 
 CFPFunctionPage::CFPFunctionPage(QWidget* parent) : CPropertyPage{102, QStringLiteral("Funktion"), parent}
 {
+    SetHelpPage(this, "daten.html#funktion");
     auto* termGroup = new QGroupBox{QStringLiteral("Funktion"), this};
     auto* termLabel = new QLabel{QStringLiteral("f(x) ="), termGroup};
     m_termField = new QLineEdit{termGroup};

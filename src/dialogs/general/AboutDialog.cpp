@@ -1,5 +1,9 @@
 #include "dialogs/general/AboutDialog.h"
 
+#include "ProductInfo.h"
+#include "framework/HelpWindow.h"
+#include "framework/Pictures.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -7,24 +11,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// The release the version line belongs to; it is part of the program, not the build's date.
-constexpr const char* kReleaseDate = "Jan 18 1998";
-
-} // namespace
-
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog{parent}
 {
+    SetHelpPage(this, "befehle.html#hilfe");
     setObjectName(QStringLiteral("IDD_100"));
     setWindowTitle(QStringLiteral("Info über..."));
 
     auto* icon = new QLabel{this};
     icon->setObjectName(QStringLiteral("IDR_MAINFRAME"));
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/vexplot.svg")).pixmap(QSize(32, 32)));
+    icon->setPixmap(ProgramIcon().pixmap(QSize(32, 32)));
     icon->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
-    auto* title = new QLabel{QStringLiteral("Vex Funktions-Plotter Version 3.1"), this};
+    auto* title = new QLabel{QStringLiteral(VEX_PRODUCT_NAME " Version " VEX_VERSION), this};
     title->setObjectName(QStringLiteral("IDC_1020"));
     QFont bold = title->font();
     bold.setWeight(QFont::Bold);
@@ -33,7 +31,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog{parent}
     auto* releaseLabel = new QLabel{QStringLiteral("Release:"), this};
     auto* release = new QLabel{this};
     release->setObjectName(QStringLiteral("IDC_1017"));
-    release->setText(QString::fromLatin1(kReleaseDate));
+    release->setText(QStringLiteral(VEX_RELEASE_DAY));
     release->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* ok = new QPushButton{QStringLiteral("&Ok"), this};

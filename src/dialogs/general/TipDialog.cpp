@@ -2,6 +2,7 @@
 
 #include "document/TextEncoding.h"
 #include "framework/CommandIds.h"
+#include "framework/HelpWindow.h"
 #include "framework/Pictures.h"
 #include "framework/Resources.h"
 #include "framework/SettingsStore.h"
@@ -55,6 +56,7 @@ QString CTipDialog::LocateTipsFile()
 
 CTipDialog::CTipDialog(QWidget* parent, const QString& tipsFile) : QDialog{parent}
 {
+    SetHelpPage(this, "optionen.html#tip");
     setObjectName(QStringLiteral("IDD_103"));
     setWindowTitle(QStringLiteral("Tip des Tages"));
 

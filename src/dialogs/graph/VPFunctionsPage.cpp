@@ -3,6 +3,7 @@
 #include "dialogs/addfunction/AddFunctionWizard.h"
 #include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/function/FunctionTexts.h"
+#include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SettingsStore.h"
 
@@ -16,6 +17,7 @@
 CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, QWidget* parent)
     : CPropertyPage{106, QStringLiteral("Funktionen"), parent}, m_functions{std::move(functions)}
 {
+    SetHelpPage(this, "daten.html#funktionen");
     auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Funktionen:"), this};
     m_list = new QListWidget{group};
     m_list->setObjectName(QStringLiteral("IDC_1014"));

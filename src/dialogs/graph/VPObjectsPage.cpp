@@ -3,6 +3,7 @@
 #include "dialogs/object/ObjectPropertiesSheet.h"
 #include "document/TextEncoding.h"
 #include "engine/Graph.h"
+#include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SettingsStore.h"
 
@@ -32,6 +33,7 @@ QPushButton* MakeButton(const QString& text, int id, QWidget* parent)
 CVPObjectsPage::CVPObjectsPage(CObjectList objects, QWidget* parent)
     : CPropertyPage{155, QStringLiteral("Objekte"), parent}, m_objects{std::move(objects)}
 {
+    SetHelpPage(this, "daten.html#objekte");
     auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Objekte:"), this};
     m_list = new QListWidget{group};
     m_list->setObjectName(QStringLiteral("IDC_1078"));

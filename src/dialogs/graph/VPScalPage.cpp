@@ -1,5 +1,6 @@
 #include "dialogs/graph/VPScalPage.h"
 
+#include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 
 #include <QCheckBox>
@@ -61,6 +62,7 @@ QGroupBox* FieldGroup(const QString& title, const QStringList& labels, CNumberFi
 CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     : CPropertyPage{144, QStringLiteral("Skalierung"), parent}, m_scaling{scaling}
 {
+    SetHelpPage(this, "daten.html#skalierung");
     scaling.GetXRange(m_xFrom, m_xTo, m_xStep);
     scaling.GetYRange(m_yFrom, m_yTo, m_yStep);
     m_autoScaleY = scaling.GetAutoScaleY() != 0;

@@ -1,6 +1,7 @@
 #include "dialogs/object/FPObjectPage.h"
 
 #include "framework/Cp1252Validator.h"
+#include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 
 #include <QAbstractButton>
@@ -24,6 +25,7 @@ QString ControlName(int id)
 
 CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLiteral("Objekt"), parent}
 {
+    SetHelpPage(this, "daten.html#objekt");
     m_pointButton = new QRadioButton{QStringLiteral("&Punkt"), this};
     m_pointButton->setObjectName(ControlName(1079));
     m_lineButton = new QRadioButton{QStringLiteral("&Senkrechte:"), this};

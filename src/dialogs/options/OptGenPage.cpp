@@ -1,4 +1,5 @@
 #include "dialogs/options/OptGenPage.h"
+#include "framework/HelpWindow.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -7,9 +8,9 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-COptGenPage::COptGenPage(QWidget* parent) : QWidget{parent}
+COptGenPage::COptGenPage(QWidget* parent) : CPropertyPage{130, QStringLiteral("Allgemein"), parent}
 {
-    setObjectName(QStringLiteral("IDD_130"));
+    SetHelpPage(this, "optionen.html#allgemein");
 
     auto* startBox = new QGroupBox{QStringLiteral("Programmstart"), this};
     m_fullScreenBox = new QCheckBox{QStringLiteral("im &Vollbildmodus starten"), startBox};
@@ -60,16 +61,21 @@ void COptGenPage::SetData(int fullScreen, int showTip, int startLogo, int precis
     m_showTip = showTip;
     m_startLogo = startLogo;
     m_precision = precision;
-    m_fullScreenBox->setChecked(fullScreen != 0);
-    m_showTipBox->setChecked(showTip != 0);
-    m_startLogoBox->setChecked(startLogo != 0);
-    m_slider->setValue(precision);
+    UpdateData(false);
 }
 
-void COptGenPage::OnOK()
+bool COptGenPage::UpdateData(bool saveAndValidate)
 {
+    if (!saveAndValidate) {
+        m_fullScreenBox->setChecked(m_fullScreen != 0);
+        m_showTipBox->setChecked(m_showTip != 0);
+        m_startLogoBox->setChecked(m_startLogo != 0);
+        m_slider->setValue(m_precision);
+        return true;
+    }
     m_precision = m_slider->value();
     m_fullScreen = m_fullScreenBox->isChecked() ? 1 : 0;
     m_showTip = m_showTipBox->isChecked() ? 1 : 0;
     m_startLogo = m_startLogoBox->isChecked() ? 1 : 0;
+    return true;
 }

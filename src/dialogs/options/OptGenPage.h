@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "framework/PropertyPage.h"
 
 class QCheckBox;
 class QSlider;
 
 // The options' first tab (dialog 130, "Allgemein"): the three start-up switches and the
 // computing precision of the curve discussion.
-class COptGenPage final : public QWidget
+class COptGenPage final : public CPropertyPage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(COptGenPage)
@@ -16,18 +16,22 @@ public:
     explicit COptGenPage(QWidget* parent = nullptr);
     ~COptGenPage() override;
 
-    // The page's data; SetData shows it in the controls.
+    void SetData(int fullScreen, int showTip, int startLogo, int precision);
+    int GetFullScreen() const { return m_fullScreen; }
+    int GetShowTip() const { return m_showTip; }
+    int GetStartLogo() const { return m_startLogo; }
+    int GetPrecision() const { return m_precision; }
+
+    // Reading back takes the precision from the slider's position, which holds a stored value
+    // outside 1..10 at the nearest end.
+    bool UpdateData(bool saveAndValidate) override;
+
+private:
     int m_fullScreen{0};
     int m_showTip{0};
     int m_startLogo{1};
     int m_precision{3};
-    void SetData(int fullScreen, int showTip, int startLogo, int precision);
 
-    // Takes the controls into the data, the precision from the slider's position (which holds a
-    // stored value outside 1..10 at the nearest end).
-    void OnOK();
-
-private:
     QCheckBox* m_fullScreenBox{nullptr};
     QCheckBox* m_showTipBox{nullptr};
     QCheckBox* m_startLogoBox{nullptr};

@@ -1,4 +1,5 @@
 #include "dialogs/options/OptUIPage.h"
+#include "framework/HelpWindow.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -17,9 +18,9 @@ QLabel* Explanation(const QString& text, QWidget* parent)
 
 } // namespace
 
-COptUIPage::COptUIPage(QWidget* parent) : QWidget{parent}
+COptUIPage::COptUIPage(QWidget* parent) : CPropertyPage{134, QStringLiteral("Benutzerführung"), parent}
 {
-    setObjectName(QStringLiteral("IDD_134"));
+    SetHelpPage(this, "optionen.html#benutzerfuehrung");
 
     auto* box = new QGroupBox{QStringLiteral("Benutzerführung"), this};
     auto* intro = new QLabel{QStringLiteral("Das Programm verfügt über zwei unterschiedliche \n"
@@ -61,5 +62,14 @@ COptUIPage::~COptUIPage() = default;
 void COptUIPage::SetMode(int mode)
 {
     m_mode = mode;
-    (mode == 1 ? m_novice : m_advanced)->setChecked(true);
+    UpdateData(false);
+}
+
+bool COptUIPage::UpdateData(bool saveAndValidate)
+{
+    // The clicks keep m_mode; reading the buttons back would turn an unknown stored mode into 0.
+    if (!saveAndValidate) {
+        (m_mode == 1 ? m_novice : m_advanced)->setChecked(true);
+    }
+    return true;
 }

@@ -3,14 +3,8 @@
 #include "dialogs/options/OptGenPage.h"
 #include "dialogs/options/OptUIPage.h"
 #include "framework/CommandIds.h"
-#include "framework/HelpWindow.h"
 #include "framework/Resources.h"
 #include "framework/SettingsStore.h"
-
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -19,41 +13,15 @@ const QString kTip = QStringLiteral("Tip");
 
 } // namespace
 
-COptionsSheet::COptionsSheet(QWidget* parent) : QDialog{parent}
+COptionsSheet::COptionsSheet(QWidget* parent) : CPropertySheet{LoadString(IDS_OPTIONS_CAPTION), parent, true}
 {
     setObjectName(QStringLiteral("IDS_1101"));
-    setWindowTitle(LoadString(IDS_OPTIONS_CAPTION));
-
-    m_tabs = new QTabWidget{this};
-    m_general = new COptGenPage{m_tabs};
-    m_interface = new COptUIPage{m_tabs};
-    m_tabs->addTab(m_general, QStringLiteral("Allgemein"));
-    m_tabs->addTab(m_interface, QStringLiteral("Benutzerführung"));
-    m_tabs->setCurrentIndex(0);
-
-    auto* ok = new QPushButton{QStringLiteral("OK"), this};
-    ok->setObjectName(QStringLiteral("IDOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton{QStringLiteral("Abbrechen"), this};
-    cancel->setObjectName(QStringLiteral("IDCANCEL"));
-    auto* help = new QPushButton{QStringLiteral("&Hilfe"), this};
-    help->setObjectName(QStringLiteral("IDHELP"));
-    help->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &COptionsSheet::accept);
-    connect(cancel, &QPushButton::clicked, this, &COptionsSheet::reject);
-    connect(help, &QPushButton::clicked, this,
-            [this] { ShowHelpContext(this, HelpContextOf(m_tabs->currentWidget())); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    auto* layout = new QVBoxLayout{this};
-    layout->addWidget(m_tabs, 1);
-    layout->addLayout(buttons);
-
+    m_general = new COptGenPage;
+    m_interface = new COptUIPage;
     ReadSettings();
+    AddPage(m_general);
+    AddPage(m_interface);
+    SetActivePage(0);
 }
 
 COptionsSheet::~COptionsSheet() = default;
@@ -73,16 +41,17 @@ void COptionsSheet::ReadSettings()
 void COptionsSheet::WriteSettings()
 {
     CSettingsStore& store = CSettingsStore::Instance();
-    store.WriteProfileInt(kSettings, QStringLiteral("StartFullScreen"), m_general->m_fullScreen);
-    store.WriteProfileInt(kTip, QStringLiteral("StartUp"), m_general->m_showTip == 0 ? 1 : 0);
-    store.WriteProfileInt(kSettings, QStringLiteral("StartLogo"), m_general->m_startLogo);
-    store.WriteProfileInt(kSettings, QStringLiteral("Precision"), m_general->m_precision);
-    store.WriteProfileInt(kSettings, QStringLiteral("NoviceUI"), m_interface->m_mode);
+    store.WriteProfileInt(kSettings, QStringLiteral("StartFullScreen"), m_general->GetFullScreen());
+    store.WriteProfileInt(kTip, QStringLiteral("StartUp"), m_general->GetShowTip() == 0 ? 1 : 0);
+    store.WriteProfileInt(kSettings, QStringLiteral("StartLogo"), m_general->GetStartLogo());
+    store.WriteProfileInt(kSettings, QStringLiteral("Precision"), m_general->GetPrecision());
+    store.WriteProfileInt(kSettings, QStringLiteral("NoviceUI"), m_interface->GetMode());
 }
 
-void COptionsSheet::accept()
+void COptionsSheet::done(int result)
 {
-    m_general->OnOK();
-    WriteSettings();
-    QDialog::accept();
+    if (result == QDialog::Accepted) {
+        WriteSettings();
+    }
+    CPropertySheet::done(result);
 }

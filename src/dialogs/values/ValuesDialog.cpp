@@ -40,7 +40,6 @@
 namespace {
 
 constexpr int kDialogId = 147;
-constexpr int kHelpContext = kHelpDialogBase + kDialogId; // 131219
 
 // How often the list and the progress bar take over what the scan has found so far.
 constexpr int kUpdateIntervalMs = 40;
@@ -159,6 +158,7 @@ bool IsUserInput(QEvent::Type type)
 CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int analysis, QWidget* parent)
     : QDialog{parent}, m_functions{std::move(functions)}, m_scaling{std::move(scaling)}, m_analysis{analysis}
 {
+    SetHelpPage(this, "diskussion.html#werte");
     setObjectName(QStringLiteral("IDD_147"));
     setWindowTitle(QStringLiteral("Werte"));
     BuildControls();
@@ -392,7 +392,7 @@ void CValuesDialog::OnCopy()
 
 void CValuesDialog::OnHelp()
 {
-    ShowHelpContext(this, kHelpContext);
+    ShowHelpFor(this);
 }
 
 void CValuesDialog::accept()

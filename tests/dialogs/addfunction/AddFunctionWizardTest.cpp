@@ -87,7 +87,7 @@ TEST(AddFunctionWizard, ButtonsTitlesAndPictureOfEveryPage)
         ASSERT_EQ(wizard.GetActiveIndex(), index);
         EXPECT_EQ(wizard.windowTitle(), QString::fromUtf8(p.title));
         EXPECT_EQ(wizard.GetActivePage()->objectName(), QStringLiteral("IDD_%1").arg(p.dialog));
-        EXPECT_EQ(HelpContextOf(wizard.NextButton()), kHelpDialogBase + p.dialog) << "F1 on a button";
+        EXPECT_EQ(HelpPageOf(wizard.NextButton()), HelpPageOf(wizard.GetActivePage())) << "F1 on a button";
         EXPECT_EQ(wizard.BackButton()->isEnabled(), p.back);
         EXPECT_EQ(wizard.NextButton()->isVisible(), !p.finish);
         EXPECT_EQ(wizard.NextButton()->isEnabled() && wizard.NextButton()->isVisible(), p.next);

@@ -1,9 +1,9 @@
 #include "dialogs/copy/CopyOptions.h"
+#include "dialogs/copy/CopyDialog.h"
 #include "dialogs/copy/CopyDonePage.h"
 #include "dialogs/copy/CopySizePage.h"
 #include "dialogs/copy/CopyTypePage.h"
 #include "dialogs/copy/CopyWelcomePage.h"
-#include "dialogs/copy/CopyDialog.h"
 #include "dialogs/copy/CopyWizard.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
@@ -61,22 +61,22 @@ TEST(CopyOptions, SizePageTakesOnly100To1000)
             SCOPED_TRACE(std::string{c.text} + " in " + field);
             CCopyWizard wizard{SCopyOptions{}};
             wizard.show();
-            wizard.next();
-            wizard.next();
-            ASSERT_EQ(wizard.currentPage(), wizard.SizePage());
+            wizard.Next();
+            wizard.Next();
+            ASSERT_EQ(wizard.GetActivePage(), wizard.SizePage());
             auto* edit = Control<QLineEdit>(wizard, field);
             edit->setText(QString::fromLatin1(c.text));
 
             CMessageBoxCatcher messages;
-            wizard.next();
+            wizard.Next();
             if (c.accepted) {
-                EXPECT_EQ(wizard.currentPage(), wizard.DonePage());
+                EXPECT_EQ(wizard.GetActivePage(), wizard.DonePage());
                 EXPECT_TRUE(messages.texts.isEmpty());
                 const SCopyOptions options = wizard.Options();
                 EXPECT_EQ(field == kSizeFields[0] ? options.length : options.height,
                           QString::fromLatin1(c.text).trimmed().toInt());
             } else {
-                EXPECT_EQ(wizard.currentPage(), wizard.SizePage());
+                EXPECT_EQ(wizard.GetActivePage(), wizard.SizePage());
                 EXPECT_EQ(messages.texts, QStringList{QString::fromUtf8(c.refusal)});
                 EXPECT_EQ(edit->window()->focusWidget(), edit);
                 EXPECT_EQ(edit->selectedText(), edit->text());
@@ -114,30 +114,30 @@ TEST(CopyOptions, WizardWalksThroughFourPagesAndCollectsTheOptions)
     CCopyWizard wizard{SCopyOptions{}};
     wizard.show();
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Kopieren - Willkommen"));
-    EXPECT_FALSE(wizard.button(QWizard::BackButton)->isVisible());
+    EXPECT_FALSE(wizard.BackButton()->isEnabled());
 
-    wizard.next();
+    wizard.Next();
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Kopieren - Typ"));
     EXPECT_TRUE(Control<QRadioButton>(wizard, "IDC_1064")->isChecked());
     EXPECT_EQ(Control<QRadioButton>(wizard, "IDC_1064")->text(), QStringLiteral("Als &Bitmap"));
     ClickOn(Control<QRadioButton>(wizard, "IDC_1065"));
 
-    wizard.next();
+    wizard.Next();
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Kopieren - Größe"));
     EXPECT_EQ(Control<QLineEdit>(wizard, "IDC_1067")->text(), QStringLiteral("500"));
     EXPECT_EQ(Control<QLineEdit>(wizard, "IDC_1068")->text(), QStringLiteral("300"));
     Control<QLineEdit>(wizard, "IDC_1067")->setText(QStringLiteral("640"));
 
     // Back and forth keeps the choice and what was typed.
-    wizard.back();
+    wizard.Back();
     EXPECT_TRUE(Control<QRadioButton>(wizard, "IDC_1065")->isChecked());
-    wizard.next();
+    wizard.Next();
     EXPECT_EQ(Control<QLineEdit>(wizard, "IDC_1067")->text(), QStringLiteral("640"));
 
-    wizard.next();
+    wizard.Next();
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Kopieren - Fertigstellen"));
-    EXPECT_TRUE(wizard.button(QWizard::FinishButton)->isVisible());
-    EXPECT_TRUE(wizard.button(QWizard::BackButton)->isEnabled());
+    EXPECT_TRUE(wizard.FinishButton()->isVisible());
+    EXPECT_TRUE(wizard.BackButton()->isEnabled());
     wizard.accept();
     EXPECT_TRUE((wizard.Options() == SCopyOptions{0, 640, 300}));
 }

@@ -1,9 +1,9 @@
-#include "dialogs/object/FPObjectPage.h"
-#include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/ModalDriver.h"
-#include "dialogs/object/ObjectPropertiesSheet.h"
+#include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/graph/VPObjectsPage.h"
 #include "dialogs/graph/VPScalPage.h"
+#include "dialogs/object/FPObjectPage.h"
+#include "dialogs/object/ObjectPropertiesSheet.h"
 #include "document/ZelDoc.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
@@ -235,7 +235,7 @@ TEST_F(ScalingPageTest, EachPageOpensItsOwnHelp)
         {Control(*sheet.ScalingPage(), 1040), "daten.html#skalierung"},
     };
     for (const auto& [widget, page] : pages) {
-        EXPECT_TRUE(HelpPageForContext(HelpContextOf(widget)).endsWith(QLatin1String(page))) << page;
+        EXPECT_TRUE(HelpPageOf(widget).endsWith(QLatin1String(page))) << page;
     }
 }
 
