@@ -1,9 +1,11 @@
 #include "framework/PropertyPage.h"
 
+#include "framework/DialogIds.h"
+
 CPropertyPage::CPropertyPage(int dialogId, const QString& title, QWidget* parent)
     : QWidget{parent}, m_title{title}
 {
-    setObjectName(QStringLiteral("IDD_%1").arg(dialogId));
+    setObjectName(DialogName(dialogId));
 }
 
 bool CPropertyPage::UpdateData(bool /*saveAndValidate*/)

@@ -1,5 +1,6 @@
 #include "framework/PropertySheet.h"
 
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/PropertyPage.h"
 
@@ -18,13 +19,13 @@ CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent, bool wit
     }
     m_buttons = new QDialogButtonBox{buttons, this};
     m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    m_buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("IDOK"));
+    m_buttons->button(QDialogButtonBox::Ok)->setObjectName(kIdOk);
     m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("IDCANCEL"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setObjectName(kIdCancel);
     if (withHelp) {
         QPushButton* help = m_buttons->button(QDialogButtonBox::Help);
         help->setText(QStringLiteral("&Hilfe"));
-        help->setObjectName(QStringLiteral("IDHELP"));
+        help->setObjectName(kIdHelp);
         connect(help, &QPushButton::clicked, this, [this] {
             QWidget* page = GetActivePage();
             ShowHelpFor(page ? page : static_cast<QWidget*>(this));

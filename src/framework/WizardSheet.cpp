@@ -1,5 +1,6 @@
 #include "framework/WizardSheet.h"
 
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardPage.h"
 
@@ -17,13 +18,13 @@ CWizardSheet::CWizardSheet(QWidget* parent, bool withHelp) : QDialog{parent}
     line->setFrameShadow(QFrame::Sunken);
 
     m_back = new QPushButton{QStringLiteral("< &Zurück"), this};
-    m_back->setObjectName(QStringLiteral("IDBACK"));
+    m_back->setObjectName(kIdBack);
     m_next = new QPushButton{QStringLiteral("&Weiter >"), this};
-    m_next->setObjectName(QStringLiteral("IDNEXT"));
+    m_next->setObjectName(kIdNext);
     m_finish = new QPushButton{QStringLiteral("Fertigstellen"), this};
-    m_finish->setObjectName(QStringLiteral("IDFINISH"));
+    m_finish->setObjectName(kIdFinish);
     m_cancel = new QPushButton{QStringLiteral("Abbrechen"), this};
-    m_cancel->setObjectName(QStringLiteral("IDCANCEL"));
+    m_cancel->setObjectName(kIdCancel);
     m_finish->hide();
     connect(m_back, &QPushButton::clicked, this, &CWizardSheet::Back);
     connect(m_next, &QPushButton::clicked, this, &CWizardSheet::Next);
@@ -41,7 +42,7 @@ CWizardSheet::CWizardSheet(QWidget* parent, bool withHelp) : QDialog{parent}
     buttons->addWidget(m_cancel);
     if (withHelp) {
         m_help = new QPushButton{QStringLiteral("&Hilfe"), this};
-        m_help->setObjectName(QStringLiteral("IDHELP"));
+        m_help->setObjectName(kIdHelp);
         m_help->setAutoDefault(false);
         connect(m_help, &QPushButton::clicked, this, [this] {
             QWidget* page = GetActivePage();

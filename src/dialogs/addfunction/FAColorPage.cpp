@@ -1,6 +1,7 @@
 #include "dialogs/addfunction/FAColorPage.h"
 
 #include "dialogs/function/FPCommentPage.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
@@ -10,14 +11,14 @@
 #include <QVBoxLayout>
 
 CFAColorPage::CFAColorPage(QWidget* parent)
-    : CFAPage{146, QStringLiteral("Funktion hinzufügen - Farbe"), parent}
+    : CFAPage{IDD_FA_COLOR, QStringLiteral("Funktion hinzufügen - Farbe"), parent}
 {
     SetHelpPage(this, "daten.html#wizard-farbe");
     AddText({QStringLiteral("Nun können Sie noch die Farbe auswählen, in der die"),
              QStringLiteral("Funktion im Graphen dargestellt wird. Klicken Sie dazu"),
              QStringLiteral("einfach auf den Schalter \"Farbe wählen\".")});
     m_colorButton = new QPushButton{QStringLiteral("&Farbe wählen..."), this};
-    m_colorButton->setObjectName(QStringLiteral("IDC_1049"));
+    m_colorButton->setObjectName(ControlName(IDC_COLOR));
     // Enter walks on through the wizard; the colour is chosen with a click or Alt+F.
     m_colorButton->setAutoDefault(false);
     Column()->addStretch();

@@ -1,6 +1,7 @@
 #include "dialogs/addfunction/FACommentPage.h"
 
 #include "framework/Cp1252TextEdit.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 CFACommentPage::CFACommentPage(QWidget* parent)
-    : CFAPage{138, QStringLiteral("Funktion hinzufügen - Kommentar"), parent}
+    : CFAPage{IDD_FA_COMMENT, QStringLiteral("Funktion hinzufügen - Kommentar"), parent}
 {
     SetHelpPage(this, "daten.html#wizard-kommentar");
     AddText({QStringLiteral("Wenn Sie wollen, können Sie nun noch eine kurze"),
@@ -18,7 +19,7 @@ CFACommentPage::CFACommentPage(QWidget* parent)
              QStringLiteral("zu ermöglichen, und hat keinerlei weitere Bedeutung.")});
     auto* label = new QLabel{QStringLiteral("&Kommentar:"), this};
     m_commentField = new CCp1252TextEdit{kMaxCommentLength, this};
-    m_commentField->setObjectName(QStringLiteral("IDC_1022"));
+    m_commentField->setObjectName(ControlName(IDC_COMMENT));
     m_commentField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     label->setBuddy(m_commentField);
     Column()->addWidget(label);

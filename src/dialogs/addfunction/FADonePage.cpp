@@ -1,12 +1,13 @@
 #include "dialogs/addfunction/FADonePage.h"
 
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
 #include <QVBoxLayout>
 
 CFADonePage::CFADonePage(QWidget* parent)
-    : CFAPage{140, QStringLiteral("Funktion hinzufügen - Abgeschlossen"), parent}
+    : CFAPage{IDD_FA_DONE, QStringLiteral("Funktion hinzufügen - Abgeschlossen"), parent}
 {
     SetHelpPage(this, "daten.html#wizard-abschluss");
     AddText({QStringLiteral("Sie haben nun alle Daten eingegeben, die nötig sind, um"),

@@ -2,6 +2,7 @@
 
 #include "dialogs/function/FunctionTexts.h"
 #include "framework/Cp1252Validator.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 CFAFunctionPage::CFAFunctionPage(QWidget* parent)
-    : CFAPage{137, QStringLiteral("Funktion hinzufügen - Funktion"), parent}
+    : CFAPage{IDD_FA_FUNCTION, QStringLiteral("Funktion hinzufügen - Funktion"), parent}
 {
     SetHelpPage(this, "daten.html#wizard-funktion");
     AddText({QStringLiteral("Als erstes benötigt das Programm den eigentlichen"),
@@ -19,7 +20,7 @@ CFAFunctionPage::CFAFunctionPage(QWidget* parent)
              QStringLiteral("folgenden Zeile ein.")});
     auto* label = new QLabel{QStringLiteral("f(x) ="), this};
     m_termField = new QLineEdit{this};
-    m_termField->setObjectName(QStringLiteral("IDC_1021"));
+    m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
     m_termField->setValidator(m_termRule);
     label->setBuddy(m_termField);

@@ -1,5 +1,6 @@
 #include "dialogs/addfunction/FAScharPage.h"
 
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 #include "framework/WizardSheet.h"
@@ -11,16 +12,16 @@
 #include <QVBoxLayout>
 
 CFAScharPage::CFAScharPage(QWidget* parent)
-    : CFAPage{139, QStringLiteral("Funktion hinzufügen - Scharkonstante"), parent}
+    : CFAPage{IDD_FA_FAMILY, QStringLiteral("Funktion hinzufügen - Scharkonstante"), parent}
 {
     SetHelpPage(this, "daten.html#wizard-schar");
     AddText({QStringLiteral("Sie können, falls Sie es wollen, in der Funktion auch eine"),
              QStringLiteral("Scharkonstante verwende."),
              QStringLiteral("Möchten Sie eine Scharkonstante verwenden?")});
     m_yes = new QRadioButton{QStringLiteral("&Ja, bitte"), this};
-    m_yes->setObjectName(QStringLiteral("IDC_1023"));
+    m_yes->setObjectName(ControlName(IDC_FAMILY));
     m_no = new QRadioButton{QStringLiteral("&Nein, danke"), this};
-    m_no->setObjectName(QStringLiteral("IDC_1024"));
+    m_no->setObjectName(ControlName(IDC_NO_FAMILY));
     auto* choice = new QHBoxLayout;
     choice->addWidget(m_yes);
     choice->addWidget(m_no);
@@ -30,11 +31,11 @@ CFAScharPage::CFAScharPage(QWidget* parent)
     AddText({QStringLiteral("Bitte geben Sie nun die Werte ein, welche die Schar-"),
              QStringLiteral("konstante annehmen soll.")});
     m_fromField = new CNumberField{this};
-    m_fromField->setObjectName(QStringLiteral("IDC_1025"));
+    m_fromField->setObjectName(ControlName(IDC_FAMILY_FROM));
     m_toField = new CNumberField{this};
-    m_toField->setObjectName(QStringLiteral("IDC_1026"));
+    m_toField->setObjectName(ControlName(IDC_FAMILY_TO));
     m_stepField = new CNumberField{this};
-    m_stepField->setObjectName(QStringLiteral("IDC_1027"));
+    m_stepField->setObjectName(ControlName(IDC_FAMILY_STEP));
     auto* range = new QFormLayout;
     range->addRow(QStringLiteral("&von:"), m_fromField);
     range->addRow(QStringLiteral("&bis:"), m_toField);

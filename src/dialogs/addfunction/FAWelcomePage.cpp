@@ -1,5 +1,6 @@
 #include "dialogs/addfunction/FAWelcomePage.h"
 
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
@@ -7,7 +8,7 @@
 #include <QVBoxLayout>
 
 CFAWelcomePage::CFAWelcomePage(QWidget* parent)
-    : CFAPage{136, QStringLiteral("Funktion hinzufügen - Willkommen"), parent}
+    : CFAPage{IDD_FA_WELCOME, QStringLiteral("Funktion hinzufügen - Willkommen"), parent}
 {
     SetHelpPage(this, "daten.html#wizard");
     QLabel* welcome = AddText({QStringLiteral("Willkommen!")});

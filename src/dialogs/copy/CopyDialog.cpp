@@ -1,5 +1,6 @@
 #include "dialogs/copy/CopyDialog.h"
 
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 
 #include <QFormLayout>
@@ -13,14 +14,14 @@
 CCopyDialog::CCopyDialog(const SCopyOptions& options, QWidget* parent) : QDialog{parent}, m_options{options}
 {
     SetHelpPage(this, "kopieren.html");
-    setObjectName(QStringLiteral("IDD_154"));
+    setObjectName(DialogName(IDD_COPY));
     setWindowTitle(QStringLiteral("Kopieren"));
 
     auto* typeBox = new QGroupBox{QStringLiteral("Typ"), this};
     m_bitmap = new QRadioButton{QStringLiteral("&Bitmap"), typeBox};
-    m_bitmap->setObjectName(QStringLiteral("IDC_1064"));
+    m_bitmap->setObjectName(ControlName(IDC_BITMAP));
     m_metafile = new QRadioButton{QStringLiteral("&Metafile"), typeBox};
-    m_metafile->setObjectName(QStringLiteral("IDC_1065"));
+    m_metafile->setObjectName(ControlName(IDC_METAFILE));
     (m_options.type != 0 ? m_bitmap : m_metafile)->setChecked(true);
     connect(m_bitmap, &QRadioButton::clicked, this, [this] { m_options.type = 1; });
     connect(m_metafile, &QRadioButton::clicked, this, [this] { m_options.type = 0; });
@@ -31,9 +32,9 @@ CCopyDialog::CCopyDialog(const SCopyOptions& options, QWidget* parent) : QDialog
 
     auto* sizeBox = new QGroupBox{QStringLiteral("Größe"), this};
     m_length = new QLineEdit{QString::number(m_options.length), sizeBox};
-    m_length->setObjectName(QStringLiteral("IDC_1067"));
+    m_length->setObjectName(ControlName(IDC_LENGTH));
     m_height = new QLineEdit{QString::number(m_options.height), sizeBox};
-    m_height->setObjectName(QStringLiteral("IDC_1068"));
+    m_height->setObjectName(ControlName(IDC_HEIGHT));
     for (QLineEdit* field : {m_length, m_height}) {
         field->setMaximumWidth(80);
     }
@@ -42,12 +43,12 @@ CCopyDialog::CCopyDialog(const SCopyOptions& options, QWidget* parent) : QDialog
     sizeLayout->addRow(QStringLiteral("Höh&e:"), m_height);
 
     auto* ok = new QPushButton{QStringLiteral("&Ok"), this};
-    ok->setObjectName(QStringLiteral("IDOK"));
+    ok->setObjectName(kIdOk);
     ok->setDefault(true);
     auto* cancel = new QPushButton{QStringLiteral("&Abbruch"), this};
-    cancel->setObjectName(QStringLiteral("IDCANCEL"));
+    cancel->setObjectName(kIdCancel);
     auto* help = new QPushButton{QStringLiteral("&Hilfe"), this};
-    help->setObjectName(QStringLiteral("IDHELP"));
+    help->setObjectName(kIdHelp);
     help->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &CCopyDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &CCopyDialog::reject);

@@ -1,13 +1,15 @@
 #include "dialogs/copy/CopyDonePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-CCDonePage::CCDonePage(QWidget* parent) : CWizardPage{153, QStringLiteral("Kopieren - Fertigstellen"), parent}
+CCDonePage::CCDonePage(QWidget* parent)
+    : CWizardPage{IDD_C_DONE, QStringLiteral("Kopieren - Fertigstellen"), parent}
 {
     SetHelpPage(this, "kopieren.html#hinweis");
 

@@ -1,6 +1,7 @@
 #include "dialogs/copy/CopySizePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
@@ -9,7 +10,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-CCSizePage::CCSizePage(QWidget* parent) : CWizardPage{152, QStringLiteral("Kopieren - Größe"), parent}
+CCSizePage::CCSizePage(QWidget* parent) : CWizardPage{IDD_C_SIZE, QStringLiteral("Kopieren - Größe"), parent}
 {
     SetHelpPage(this, "kopieren.html#groesse");
 
@@ -18,9 +19,9 @@ CCSizePage::CCSizePage(QWidget* parent) : CWizardPage{152, QStringLiteral("Kopie
                                 this};
     question->setWordWrap(true);
     m_lengthField = new QLineEdit{this};
-    m_lengthField->setObjectName(QStringLiteral("IDC_1067"));
+    m_lengthField->setObjectName(ControlName(IDC_LENGTH));
     m_heightField = new QLineEdit{this};
-    m_heightField->setObjectName(QStringLiteral("IDC_1068"));
+    m_heightField->setObjectName(ControlName(IDC_HEIGHT));
     for (QLineEdit* field : {m_lengthField, m_heightField}) {
         field->setMaximumWidth(80);
     }

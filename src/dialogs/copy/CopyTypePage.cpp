@@ -1,6 +1,7 @@
 #include "dialogs/copy/CopyTypePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
@@ -8,19 +9,19 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CCTypePage::CCTypePage(QWidget* parent) : CWizardPage{151, QStringLiteral("Kopieren - Typ"), parent}
+CCTypePage::CCTypePage(QWidget* parent) : CWizardPage{IDD_C_TYPE, QStringLiteral("Kopieren - Typ"), parent}
 {
     SetHelpPage(this, "kopieren.html#typ");
 
     auto* question = new QLabel{QStringLiteral("In welchem Format soll der Graph kopiert werden?"), this};
     question->setWordWrap(true);
     m_bitmap = new QRadioButton{QStringLiteral("Als &Bitmap"), this};
-    m_bitmap->setObjectName(QStringLiteral("IDC_1064"));
+    m_bitmap->setObjectName(ControlName(IDC_BITMAP));
     auto* bitmapText = new QLabel{QStringLiteral("Ein Rasterbild aus einzelnen Bildpunkten. Es läßt sich in "
                                                  "fast jedes Programm einfügen."),
                                   this};
     m_metafile = new QRadioButton{QStringLiteral("Als &Metafile"), this};
-    m_metafile->setObjectName(QStringLiteral("IDC_1065"));
+    m_metafile->setObjectName(ControlName(IDC_METAFILE));
     auto* metafileText = new QLabel{QStringLiteral("Eine Vektorgrafik, die auch vergrößert scharf bleibt. "
                                                    "Programme ohne Vektorgrafik erhalten das Rasterbild."),
                                     this};

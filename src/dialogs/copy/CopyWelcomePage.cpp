@@ -1,6 +1,7 @@
 #include "dialogs/copy/CopyWelcomePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/WizardSheet.h"
 
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 CCWelcomePage::CCWelcomePage(QWidget* parent)
-    : CWizardPage{150, QStringLiteral("Kopieren - Willkommen"), parent}
+    : CWizardPage{IDD_C_WELCOME, QStringLiteral("Kopieren - Willkommen"), parent}
 {
     SetHelpPage(this, "kopieren.html");
 

@@ -1,6 +1,7 @@
 #include "dialogs/function/FPCommentPage.h"
 
 #include "framework/Cp1252TextEdit.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 
 #include <QColor>
@@ -23,12 +24,13 @@ std::uint32_t RecordFromColor(const QColor& color)
            (static_cast<std::uint32_t>(color.blue()) << 16);
 }
 
-CFPCommentPage::CFPCommentPage(QWidget* parent) : CPropertyPage{143, QStringLiteral("Sonstiges"), parent}
+CFPCommentPage::CFPCommentPage(QWidget* parent)
+    : CPropertyPage{IDD_FP_COMMENT, QStringLiteral("Sonstiges"), parent}
 {
     SetHelpPage(this, "daten.html#funktion");
     auto* commentGroup = new QGroupBox{QStringLiteral("&Kommentar:"), this};
     m_commentField = new CCp1252TextEdit{kMaxCommentLength, commentGroup};
-    m_commentField->setObjectName(QStringLiteral("IDC_1022"));
+    m_commentField->setObjectName(ControlName(IDC_COMMENT));
     m_commentField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* commentLayout = new QVBoxLayout{commentGroup};
     commentLayout->addWidget(m_commentField);
@@ -36,7 +38,7 @@ CFPCommentPage::CFPCommentPage(QWidget* parent) : CPropertyPage{143, QStringLite
     auto* colorGroup = new QGroupBox{QStringLiteral("Farbe"), this};
     auto* colorLabel = new QLabel{QStringLiteral("Farbe der Funktion im Graphen:"), colorGroup};
     m_colorButton = new QPushButton{QStringLiteral("Wählen..."), colorGroup};
-    m_colorButton->setObjectName(QStringLiteral("IDC_1049"));
+    m_colorButton->setObjectName(ControlName(IDC_COLOR));
     m_colorButton->setAutoDefault(false);
     auto* colorLayout = new QHBoxLayout{colorGroup};
     colorLayout->addWidget(colorLabel);

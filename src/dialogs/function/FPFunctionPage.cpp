@@ -2,6 +2,7 @@
 
 #include "dialogs/function/FunctionTexts.h"
 #include "framework/Cp1252Validator.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 #include "framework/PropertySheet.h"
@@ -14,13 +15,14 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-CFPFunctionPage::CFPFunctionPage(QWidget* parent) : CPropertyPage{102, QStringLiteral("Funktion"), parent}
+CFPFunctionPage::CFPFunctionPage(QWidget* parent)
+    : CPropertyPage{IDD_FP_FUNCTION, QStringLiteral("Funktion"), parent}
 {
     SetHelpPage(this, "daten.html#funktion");
     auto* termGroup = new QGroupBox{QStringLiteral("Funktion"), this};
     auto* termLabel = new QLabel{QStringLiteral("f(x) ="), termGroup};
     m_termField = new QLineEdit{termGroup};
-    m_termField->setObjectName(QStringLiteral("IDC_1021"));
+    m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
     m_termField->setValidator(m_termRule);
     termLabel->setBuddy(m_termField);
@@ -30,13 +32,13 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent) : CPropertyPage{102, QStringLi
 
     auto* familyGroup = new QGroupBox{QStringLiteral("Scharkonstante"), this};
     m_familyBox = new QCheckBox{QStringLiteral("&Scharkonstante verwenden"), familyGroup};
-    m_familyBox->setObjectName(QStringLiteral("IDC_1023"));
+    m_familyBox->setObjectName(ControlName(IDC_FAMILY));
     m_fromField = new CNumberField{familyGroup};
-    m_fromField->setObjectName(QStringLiteral("IDC_1025"));
+    m_fromField->setObjectName(ControlName(IDC_FAMILY_FROM));
     m_toField = new CNumberField{familyGroup};
-    m_toField->setObjectName(QStringLiteral("IDC_1026"));
+    m_toField->setObjectName(ControlName(IDC_FAMILY_TO));
     m_stepField = new CNumberField{familyGroup};
-    m_stepField->setObjectName(QStringLiteral("IDC_1027"));
+    m_stepField->setObjectName(ControlName(IDC_FAMILY_STEP));
     auto* rangeLayout = new QFormLayout;
     rangeLayout->addRow(QStringLiteral("&von:"), m_fromField);
     rangeLayout->addRow(QStringLiteral("&bis:"), m_toField);

@@ -1,6 +1,7 @@
 #include "dialogs/general/AboutDialog.h"
 
 #include "ProductInfo.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/Pictures.h"
 
@@ -14,7 +15,7 @@
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog{parent}
 {
     SetHelpPage(this, "befehle.html#hilfe");
-    setObjectName(QStringLiteral("IDD_100"));
+    setObjectName(DialogName(IDD_ABOUTBOX));
     setWindowTitle(QStringLiteral("Info über..."));
 
     auto* icon = new QLabel{this};
@@ -23,19 +24,19 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog{parent}
     icon->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     auto* title = new QLabel{QStringLiteral(VEX_PRODUCT_NAME " Version " VEX_VERSION), this};
-    title->setObjectName(QStringLiteral("IDC_1020"));
+    title->setObjectName(ControlName(IDC_PRODUCT));
     QFont bold = title->font();
     bold.setWeight(QFont::Bold);
     title->setFont(bold);
 
     auto* releaseLabel = new QLabel{QStringLiteral("Release:"), this};
     auto* release = new QLabel{this};
-    release->setObjectName(QStringLiteral("IDC_1017"));
+    release->setObjectName(ControlName(IDC_RELEASE));
     release->setText(QStringLiteral(VEX_RELEASE_DAY));
     release->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* ok = new QPushButton{QStringLiteral("&Ok"), this};
-    ok->setObjectName(QStringLiteral("IDOK"));
+    ok->setObjectName(kIdOk);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -2,6 +2,7 @@
 
 #include "document/TextEncoding.h"
 #include "framework/CommandIds.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/Pictures.h"
 #include "framework/Resources.h"
@@ -57,15 +58,15 @@ QString CTipDialog::LocateTipsFile()
 CTipDialog::CTipDialog(QWidget* parent, const QString& tipsFile) : QDialog{parent}
 {
     SetHelpPage(this, "optionen.html#tip");
-    setObjectName(QStringLiteral("IDD_103"));
+    setObjectName(DialogName(IDD_TIP));
     setWindowTitle(QStringLiteral("Tip des Tages"));
 
     auto* frame = new QFrame{this};
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     m_panel = new QWidget{frame};
-    m_panel->setObjectName(QStringLiteral("IDC_1000"));
+    m_panel->setObjectName(ControlName(IDC_TIP_PANEL));
     m_tip = new QLabel{m_panel};
-    m_tip->setObjectName(QStringLiteral("IDC_1004"));
+    m_tip->setObjectName(ControlName(IDC_TIP_TEXT));
     m_tip->setWordWrap(true);
     m_tip->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_tip->setTextFormat(Qt::PlainText);
@@ -83,12 +84,12 @@ CTipDialog::CTipDialog(QWidget* parent, const QString& tipsFile) : QDialog{paren
     frameLayout->addWidget(m_panel);
 
     m_startUp = new QCheckBox{QStringLiteral("Beim &Start anzeigen"), this};
-    m_startUp->setObjectName(QStringLiteral("IDC_1001"));
+    m_startUp->setObjectName(ControlName(IDC_TIP_AT_START));
     m_next = new QPushButton{QStringLiteral("&Nächster Tip"), this};
-    m_next->setObjectName(QStringLiteral("IDC_1002"));
+    m_next->setObjectName(ControlName(IDC_NEXT_TIP));
     m_next->setAutoDefault(false);
     auto* close = new QPushButton{QStringLiteral("&Schließen"), this};
-    close->setObjectName(QStringLiteral("IDOK"));
+    close->setObjectName(kIdOk);
     close->setDefault(true);
     connect(m_next, &QPushButton::clicked, this, [this] {
         ReadNextTip();

@@ -3,6 +3,7 @@
 #include "dialogs/addfunction/AddFunctionWizard.h"
 #include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/function/FunctionTexts.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SettingsStore.h"
@@ -15,23 +16,23 @@
 #include <QVBoxLayout>
 
 CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, QWidget* parent)
-    : CPropertyPage{106, QStringLiteral("Funktionen"), parent}, m_functions{std::move(functions)}
+    : CPropertyPage{IDD_VP_FUNCTIONS, QStringLiteral("Funktionen"), parent}, m_functions{std::move(functions)}
 {
     SetHelpPage(this, "daten.html#funktionen");
     auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Funktionen:"), this};
     m_list = new QListWidget{group};
-    m_list->setObjectName(QStringLiteral("IDC_1014"));
+    m_list->setObjectName(ControlName(IDC_FUNCTION_LIST));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* groupLayout = new QVBoxLayout{group};
     groupLayout->addWidget(m_list);
 
     m_add = new QPushButton{QStringLiteral("&Hinzufügen..."), this};
-    m_add->setObjectName(QStringLiteral("IDC_1009"));
+    m_add->setObjectName(ControlName(IDC_ADD));
     m_edit = new QPushButton{QStringLiteral("&Bearbeiten..."), this};
-    m_edit->setObjectName(QStringLiteral("IDC_1010"));
+    m_edit->setObjectName(ControlName(IDC_EDIT));
     m_delete = new QPushButton{QStringLiteral("&Löschen..."), this};
-    m_delete->setObjectName(QStringLiteral("IDC_1011"));
+    m_delete->setObjectName(ControlName(IDC_DELETE));
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {m_add, m_edit, m_delete}) {
         // Enter in the sheet means OK, not the button that last had the focus.

@@ -3,6 +3,7 @@
 #include "dialogs/object/ObjectPropertiesSheet.h"
 #include "document/TextEncoding.h"
 #include "engine/Graph.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SettingsStore.h"
@@ -23,7 +24,7 @@ QString Number(double value)
 QPushButton* MakeButton(const QString& text, int id, QWidget* parent)
 {
     auto* button = new QPushButton{text, parent};
-    button->setObjectName(QStringLiteral("IDC_%1").arg(id));
+    button->setObjectName(ControlName(id));
     button->setAutoDefault(false);
     return button;
 }
@@ -31,21 +32,21 @@ QPushButton* MakeButton(const QString& text, int id, QWidget* parent)
 } // namespace
 
 CVPObjectsPage::CVPObjectsPage(CObjectList objects, QWidget* parent)
-    : CPropertyPage{155, QStringLiteral("Objekte"), parent}, m_objects{std::move(objects)}
+    : CPropertyPage{IDD_VP_OBJECTS, QStringLiteral("Objekte"), parent}, m_objects{std::move(objects)}
 {
     SetHelpPage(this, "daten.html#objekte");
     auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Objekte:"), this};
     m_list = new QListWidget{group};
-    m_list->setObjectName(QStringLiteral("IDC_1078"));
+    m_list->setObjectName(ControlName(IDC_OBJECT_LIST));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // A label of any length shows as far as the list is wide instead of stretching the page.
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setUniformItemSizes(true);
-    m_addButton = MakeButton(QStringLiteral("&Hinzufügen..."), 1009, group);
-    m_editButton = MakeButton(QStringLiteral("&Bearbeiten..."), 1010, group);
-    m_deleteButton = MakeButton(QStringLiteral("&Löschen..."), 1011, group);
+    m_addButton = MakeButton(QStringLiteral("&Hinzufügen..."), IDC_ADD, group);
+    m_editButton = MakeButton(QStringLiteral("&Bearbeiten..."), IDC_EDIT, group);
+    m_deleteButton = MakeButton(QStringLiteral("&Löschen..."), IDC_DELETE, group);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_addButton);

@@ -1,5 +1,6 @@
 #include "dialogs/graph/VPScalPage.h"
 
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 
@@ -24,18 +25,14 @@ enum EField
     kPrintY
 };
 
-constexpr int kFieldIds[8] = {1036, 1037, 1038, 1039, 1040, 1041, 1048, 1049};
+constexpr int kFieldIds[8] = {IDC_X_FROM, IDC_X_TO,   IDC_X_STEP,  IDC_Y_FROM,
+                              IDC_Y_TO,   IDC_Y_STEP, IDC_PRINT_X, IDC_PRINT_Y};
 
 // A flag from a file may be any non-zero value; it stays as it was unless the box was changed, so
 // that confirming an unchanged page changes nothing.
 std::int32_t Flag(std::int32_t stored, bool checked)
 {
     return (stored != 0) == checked ? stored : (checked ? 1 : 0);
-}
-
-QString ControlName(int id)
-{
-    return QStringLiteral("IDC_%1").arg(id);
 }
 
 // A column of labelled number fields in a group box; "unit" follows each field when given.
@@ -60,7 +57,7 @@ QGroupBox* FieldGroup(const QString& title, const QStringList& labels, CNumberFi
 } // namespace
 
 CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
-    : CPropertyPage{144, QStringLiteral("Skalierung"), parent}, m_scaling{scaling}
+    : CPropertyPage{IDD_VP_SCALING, QStringLiteral("Skalierung"), parent}, m_scaling{scaling}
 {
     SetHelpPage(this, "daten.html#skalierung");
     scaling.GetXRange(m_xFrom, m_xTo, m_xStep);
@@ -92,11 +89,11 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
 
     auto* otherGroup = new QGroupBox{QStringLiteral("Sonstiges"), this};
     m_autoScaleBox = new QCheckBox{QStringLiteral("A&utomatische Skalierung der Y-Achse"), otherGroup};
-    m_autoScaleBox->setObjectName(ControlName(1042));
+    m_autoScaleBox->setObjectName(ControlName(IDC_AUTO_SCALE_Y));
     m_labelAxesBox = new QCheckBox{QStringLiteral("Ac&hsen des Graphen beschriften"), otherGroup};
-    m_labelAxesBox->setObjectName(ControlName(1043));
+    m_labelAxesBox->setObjectName(ControlName(IDC_LABEL_AXES));
     m_showTermsBox = new QCheckBox{QStringLiteral("&Funktionsterme anzeigen"), otherGroup};
-    m_showTermsBox->setObjectName(ControlName(1044));
+    m_showTermsBox->setObjectName(ControlName(IDC_SHOW_TERMS));
     auto* otherLayout = new QVBoxLayout{otherGroup};
     otherLayout->addWidget(m_autoScaleBox);
     otherLayout->addWidget(m_labelAxesBox);
@@ -105,7 +102,7 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
 
     auto* gridGroup = new QGroupBox{QStringLiteral("Koordinatengitter"), this};
     m_gridList = new QComboBox{gridGroup};
-    m_gridList->setObjectName(ControlName(1045));
+    m_gridList->setObjectName(ControlName(IDC_GRID));
     m_gridList->addItems(
         {QStringLiteral("Kein Gitter"), QStringLiteral("gestrichelte Linien"), QStringLiteral("Punkte")});
     auto* gridLabel = new QLabel{QStringLiteral("Art des &Gitters:"), gridGroup};

@@ -1,6 +1,7 @@
 #include "dialogs/object/FPObjectPage.h"
 
 #include "framework/Cp1252Validator.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 
@@ -12,24 +13,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kFirstPositionButton = 1083;
-
-QString ControlName(int id)
-{
-    return QStringLiteral("IDC_%1").arg(id);
-}
-
-} // namespace
-
-CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLiteral("Objekt"), parent}
+CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{IDD_FP_OBJECT, QStringLiteral("Objekt"), parent}
 {
     SetHelpPage(this, "daten.html#objekt");
     m_pointButton = new QRadioButton{QStringLiteral("&Punkt"), this};
-    m_pointButton->setObjectName(ControlName(1079));
+    m_pointButton->setObjectName(ControlName(IDC_POINT));
     m_lineButton = new QRadioButton{QStringLiteral("&Senkrechte:"), this};
-    m_lineButton->setObjectName(ControlName(1091));
+    m_lineButton->setObjectName(ControlName(IDC_LINE));
     auto* kindGroup = new QButtonGroup{this};
     kindGroup->addButton(m_pointButton);
     kindGroup->addButton(m_lineButton);
@@ -43,7 +33,7 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLitera
     });
 
     m_labelField = new QLineEdit{this};
-    m_labelField->setObjectName(ControlName(1080));
+    m_labelField->setObjectName(ControlName(IDC_LABEL));
     // QLineEdit cuts pasted text at 32767 characters without a word; the validator sets the limit.
     m_labelField->setMaxLength(kMaxLabelLength);
     m_labelValidator = new CCp1252Validator{kMaxLabelLength, m_labelField};
@@ -53,11 +43,11 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLitera
 
     auto* coordinatesLabel = new QLabel{QStringLiteral("Koordinaten:"), this};
     m_xField = new CNumberField{this};
-    m_xField->setObjectName(ControlName(1081));
+    m_xField->setObjectName(ControlName(IDC_POINT_X));
     auto* xLabel = new QLabel{QStringLiteral("&x:"), this};
     xLabel->setBuddy(m_xField);
     m_yField = new CNumberField{this};
-    m_yField->setObjectName(ControlName(1082));
+    m_yField->setObjectName(ControlName(IDC_POINT_Y));
     auto* yLabel = new QLabel{QStringLiteral("&y:"), this};
     yLabel->setBuddy(m_yField);
 
@@ -69,7 +59,7 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLitera
     static constexpr int kCells[8][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}, {2, 2}};
     for (int position = 0; position < 8; ++position) {
         auto* button = new QRadioButton{this};
-        button->setObjectName(ControlName(kFirstPositionButton + position));
+        button->setObjectName(ControlName(IDC_TEXT_POSITION_FIRST + position));
         button->setAccessibleName(QStringLiteral("Textposition %1").arg(position + 1));
         m_positionGroup->addButton(button, position);
         square->addWidget(button, kCells[position][0], kCells[position][1], Qt::AlignCenter);
@@ -82,7 +72,7 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{156, QStringLitera
             [this](int position) { m_textPosition = position; });
 
     m_linePositionField = new CNumberField{this};
-    m_linePositionField->setObjectName(ControlName(1092));
+    m_linePositionField->setObjectName(ControlName(IDC_LINE_POSITION));
     auto* linePositionLabel = new QLabel{QStringLiteral("&Lage: x ="), this};
     linePositionLabel->setBuddy(m_linePositionField);
 

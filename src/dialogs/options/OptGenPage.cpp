@@ -1,4 +1,5 @@
 #include "dialogs/options/OptGenPage.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 
 #include <QCheckBox>
@@ -8,17 +9,18 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-COptGenPage::COptGenPage(QWidget* parent) : CPropertyPage{130, QStringLiteral("Allgemein"), parent}
+COptGenPage::COptGenPage(QWidget* parent)
+    : CPropertyPage{IDD_OPT_GENERAL, QStringLiteral("Allgemein"), parent}
 {
     SetHelpPage(this, "optionen.html#allgemein");
 
     auto* startBox = new QGroupBox{QStringLiteral("Programmstart"), this};
     m_fullScreenBox = new QCheckBox{QStringLiteral("im &Vollbildmodus starten"), startBox};
-    m_fullScreenBox->setObjectName(QStringLiteral("IDC_1001"));
+    m_fullScreenBox->setObjectName(ControlName(IDC_FULL_SCREEN));
     m_showTipBox = new QCheckBox{QStringLiteral("&Tip des Tages anzeigen"), startBox};
-    m_showTipBox->setObjectName(QStringLiteral("IDC_1016"));
+    m_showTipBox->setObjectName(ControlName(IDC_SHOW_TIP));
     m_startLogoBox = new QCheckBox{QStringLiteral("&Startbildschirm anzeigen"), startBox};
-    m_startLogoBox->setObjectName(QStringLiteral("IDC_1077"));
+    m_startLogoBox->setObjectName(ControlName(IDC_START_LOGO));
     auto* startLayout = new QVBoxLayout{startBox};
     for (QCheckBox* box : {m_fullScreenBox, m_showTipBox, m_startLogoBox}) {
         startLayout->addWidget(box);
@@ -31,7 +33,7 @@ COptGenPage::COptGenPage(QWidget* parent) : CPropertyPage{130, QStringLiteral("A
                                            "beansprucht."),
                             precisionBox};
     m_slider = new QSlider{Qt::Horizontal, precisionBox};
-    m_slider->setObjectName(QStringLiteral("IDC_1063"));
+    m_slider->setObjectName(ControlName(IDC_PRECISION));
     m_slider->setRange(1, 10);
     m_slider->setTickPosition(QSlider::TicksAbove);
     m_slider->setTickInterval(1);

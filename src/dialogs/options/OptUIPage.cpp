@@ -1,4 +1,5 @@
 #include "dialogs/options/OptUIPage.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 
 #include <QButtonGroup>
@@ -18,7 +19,8 @@ QLabel* Explanation(const QString& text, QWidget* parent)
 
 } // namespace
 
-COptUIPage::COptUIPage(QWidget* parent) : CPropertyPage{134, QStringLiteral("Benutzerführung"), parent}
+COptUIPage::COptUIPage(QWidget* parent)
+    : CPropertyPage{IDD_OPT_INTERFACE, QStringLiteral("Benutzerführung"), parent}
 {
     SetHelpPage(this, "optionen.html#benutzerfuehrung");
 
@@ -27,9 +29,9 @@ COptUIPage::COptUIPage(QWidget* parent) : CPropertyPage{134, QStringLiteral("Ben
                                             "Benutzerführungen:"),
                              box};
     m_novice = new QRadioButton{QStringLiteral("&Einsteiger-Interface"), box};
-    m_novice->setObjectName(QStringLiteral("IDC_1005"));
+    m_novice->setObjectName(ControlName(IDC_NOVICE));
     m_advanced = new QRadioButton{QStringLiteral("&Fortgeschrittenen-Interface"), box};
-    m_advanced->setObjectName(QStringLiteral("IDC_1006"));
+    m_advanced->setObjectName(ControlName(IDC_ADVANCED));
     auto* group = new QButtonGroup{this};
     group->addButton(m_novice);
     group->addButton(m_advanced);

@@ -6,6 +6,7 @@
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/TextEncoding.h"
+#include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
 #include "framework/WaitCursor.h"
@@ -39,7 +40,6 @@
 
 namespace {
 
-constexpr int kDialogId = 147;
 
 // How often the list and the progress bar take over what the scan has found so far.
 constexpr int kUpdateIntervalMs = 40;
@@ -159,7 +159,7 @@ CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int anal
     : QDialog{parent}, m_functions{std::move(functions)}, m_scaling{std::move(scaling)}, m_analysis{analysis}
 {
     SetHelpPage(this, "diskussion.html#werte");
-    setObjectName(QStringLiteral("IDD_147"));
+    setObjectName(DialogName(IDD_VALUES));
     setWindowTitle(QStringLiteral("Werte"));
     BuildControls();
 
@@ -184,11 +184,11 @@ void CValuesDialog::BuildControls()
     auto* selection = new QGroupBox{QStringLiteral("Auswahl"), this};
     auto* functionLabel = new QLabel{QStringLiteral("&Funktion:"), selection};
     m_functionBox = new QComboBox{selection};
-    m_functionBox->setObjectName(QStringLiteral("IDC_1021"));
+    m_functionBox->setObjectName(ControlName(IDC_FUNCTION_CHOICE));
     functionLabel->setBuddy(m_functionBox);
     auto* analysisLabel = new QLabel{QStringLiteral("&Werte:"), selection};
     m_analysisBox = new QComboBox{selection};
-    m_analysisBox->setObjectName(QStringLiteral("IDC_1058"));
+    m_analysisBox->setObjectName(ControlName(IDC_ANALYSIS));
     m_analysisBox->addItems({QStringLiteral("Wertetabelle"), QStringLiteral("Nullstellen"),
                              QStringLiteral("Extremwerte"), QStringLiteral("Wendestellen"),
                              QStringLiteral("Monotonie")});
@@ -206,7 +206,7 @@ void CValuesDialog::BuildControls()
 
     auto* computation = new QGroupBox{QStringLiteral("Berechnung"), this};
     m_list = new QListView{computation};
-    m_list->setObjectName(QStringLiteral("IDC_1059"));
+    m_list->setObjectName(ControlName(IDC_RESULTS));
     m_lines = new CResultListModel{m_list};
     m_list->setModel(m_lines);
     m_list->setUniformItemSizes(true);
@@ -217,21 +217,21 @@ void CValuesDialog::BuildControls()
     m_delegate = new CTabStopDelegate{kDefaultTabStopUnits * unitX, m_list};
     m_list->setItemDelegate(m_delegate);
     m_progress = new QProgressBar{computation};
-    m_progress->setObjectName(QStringLiteral("IDC_1060"));
+    m_progress->setObjectName(ControlName(IDC_PROGRESS));
     m_progress->setTextVisible(false);
     auto* computationLayout = new QVBoxLayout{computation};
     computationLayout->addWidget(m_list, 1);
     computationLayout->addWidget(m_progress);
 
     m_compute = new QPushButton{QStringLiteral("&Berechnen"), this};
-    m_compute->setObjectName(QStringLiteral("IDC_1061"));
+    m_compute->setObjectName(ControlName(IDC_COMPUTE));
     m_compute->setDefault(true);
     m_copy = new QPushButton{QStringLiteral("&Kopieren"), this};
-    m_copy->setObjectName(QStringLiteral("IDC_1076"));
+    m_copy->setObjectName(ControlName(IDC_COPY_RESULTS));
     m_close = new QPushButton{QStringLiteral("&Schließen"), this};
-    m_close->setObjectName(QStringLiteral("IDOK"));
+    m_close->setObjectName(kIdOk);
     m_help = new QPushButton{QStringLiteral("&Hilfe"), this};
-    m_help->setObjectName(QStringLiteral("IDHELP"));
+    m_help->setObjectName(kIdHelp);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {m_compute, m_copy, m_close, m_help}) {
         button->setMinimumWidth(qRound(kButtonWidthUnits * unitX));

@@ -19,8 +19,8 @@ class QPushButton;
 // discussions, runs it, reads the lines and copies them as text. It works on copies taken when it
 // is opened and never writes to the document.
 //
-// Controls are found by objectName: "IDC_<id>" for the numbered controls (IDC_1021 function
-// selector, IDC_1058 analysis selector, IDC_1059 result list, IDC_1060 progress bar, IDC_1061
+// Controls are found by objectName (framework/DialogIds.h): "IDC_<id>" for the numbered controls (IDC_1021
+// function selector, IDC_1058 analysis selector, IDC_1059 result list, IDC_1060 progress bar, IDC_1061
 // "&Berechnen", IDC_1076 "&Kopieren"), and the framework names "IDOK" for "&Schließen" (id 1) and
 // "IDHELP" for "&Hilfe" (id 9). The dialog itself is "IDD_147", which also gives F1 its help page.
 class CValuesDialog final : public QDialog

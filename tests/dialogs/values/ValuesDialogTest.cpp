@@ -35,15 +35,6 @@ template <class T> T* Control(QWidget& dialog, const char* name)
     return control;
 }
 
-QStringList ComboTexts(QComboBox* box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i) {
-        texts << box->itemText(i);
-    }
-    return texts;
-}
-
 QStringList ToQt(const std::vector<std::string>& lines)
 {
     QStringList result;
