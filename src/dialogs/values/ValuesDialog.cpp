@@ -40,7 +40,6 @@
 
 namespace {
 
-
 // How often the list and the progress bar take over what the scan has found so far.
 constexpr int kUpdateIntervalMs = 40;
 
