@@ -6,6 +6,7 @@
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
+#include "engine/ErrorFlags.h"
 #include "engine/Graph.h"
 
 #include <cmath>
@@ -194,7 +195,8 @@ public:
             std::int64_t base = 0;
             std::int64_t lastYield = -1;
             SBandRun run;
-            const auto emitAt = [&](double x) {
+            const auto emitAt = [&](double refined) {
+                const double x = AtOriginIfThere(quantity, refined);
                 const double value = quantity(x);
                 SHit<Found> hit;
                 hit.x = x;
@@ -419,6 +421,22 @@ private:
         const double lo = std::isnan(run.beforeX) ? run.firstX : run.beforeX;
         const double hi = std::isnan(run.afterX) ? run.lastX : run.afterX;
         return MinimiseMagnitude(quantity, slope, lo, hi);
+    }
+
+    // A point refined to within a scan step of the origin, where the quantity is exactly 0 at the
+    // origin itself, is the origin: the bisection would otherwise end at the tiniest double on one
+    // side of it, shown as "-0".
+    double AtOriginIfThere(const QuantityAt& quantity, double x) const
+    {
+        if (x == 0 || std::fabs(x) >= m_step) {
+            return x;
+        }
+        const int saved = g_mathError;
+        g_mathError = 0;
+        const double atOrigin = quantity(0.0);
+        const bool defined = g_mathError == 0;
+        g_mathError = saved;
+        return defined && atOrigin == 0 ? 0.0 : x;
     }
 
     // Taken with the stored k step, before a step of 0 is replaced for the loop.

@@ -1,0 +1,285 @@
+// The band of a scan is half a scan step wide; a crossing steeper than about 1 jumps over it
+// between two points. These tables hold the scans to every such crossing at every precision, to
+// nothing at poles and jumps, and, in the exact mode, to one line per point at its true place.
+#include "RecordingSink.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+struct SPoint
+{
+    char letter;
+    double x;
+    double k{0};
+};
+
+std::vector<CPointLine> PointLines(EAnalysis kind, const CGraphFunction& f, const CScaling& axis,
+                                   int precision, const SDiscussOptions& options = {})
+{
+    CRecordingSink sink;
+    RunAnalysis(kind, f, axis, precision, options, sink);
+    std::vector<CPointLine> points;
+    for (const std::string& line : sink.m_lines) {
+        if (const std::optional<CPointLine> point = ParsePointLine(line)) {
+            points.push_back(*point);
+        }
+    }
+    return points;
+}
+
+struct SCrossingCase
+{
+    const char* name;
+    CGraphFunction function;
+    double from;
+    double to;
+    EAnalysis kind;
+    std::vector<SPoint> expected;
+};
+
+void PrintTo(const SCrossingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class MissedCrossings : public ::testing::TestWithParam<SCrossingCase>
+{
+};
+
+// Every line lies near an expected point with its letter, and every expected point has a line.
+TEST_P(MissedCrossings, FoundAtEveryPrecision)
+{
+    const SCrossingCase& c = GetParam();
+    for (int precision = 1; precision <= 10; ++precision) {
+        SCOPED_TRACE("p = " + std::to_string(precision));
+        const auto lines = PointLines(c.kind, c.function, MakeAxis(c.from, c.to), precision);
+        std::vector<int> seen(c.expected.size(), 0);
+        for (const CPointLine& line : lines) {
+            bool matched = false;
+            for (std::size_t i = 0; i < c.expected.size(); ++i) {
+                const SPoint& e = c.expected[i];
+                if (line.letter == e.letter && std::fabs(line.x - e.x) < 1e-3 && line.k.value_or(0) == e.k) {
+                    ++seen[i];
+                    matched = true;
+                }
+            }
+            EXPECT_TRUE(matched) << line.letter << " at " << line.x;
+        }
+        for (std::size_t i = 0; i < c.expected.size(); ++i) {
+            EXPECT_GE(seen[i], 1) << c.expected[i].letter << " at " << c.expected[i].x;
+        }
+    }
+}
+
+std::vector<SPoint> SineZeros()
+{
+    std::vector<SPoint> zeros;
+    for (int m = -11; m <= 11; ++m) {
+        zeros.push_back({'N', m * std::numbers::pi / 7});
+    }
+    return zeros;
+}
+
+const double kCubicTurn = 2 / std::sqrt(3.0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Steep, MissedCrossings,
+    ::testing::Values(
+        SCrossingCase{"CubicZeros",
+                      MakeFunction("0.5*x^3-2*x"),
+                      -10,
+                      10,
+                      EAnalysis::Zeros,
+                      {{'N', -2}, {'N', 0}, {'N', 2}}},
+        SCrossingCase{"CubicExtrema",
+                      MakeFunction("0.5*x^3-2*x"),
+                      -10,
+                      10,
+                      EAnalysis::Extrema,
+                      {{'H', -kCubicTurn}, {'T', kCubicTurn}}},
+        SCrossingCase{
+            "CubicInflection", MakeFunction("0.5*x^3-2*x"), -10, 10, EAnalysis::Inflections, {{'W', 0}}},
+        SCrossingCase{"SineZeros", MakeFunction("sin(7*x)"), -5, 5, EAnalysis::Zeros, SineZeros()},
+        SCrossingCase{"FamilyZeros",
+                      MakeFunction("k*x^3-x", 1, 1, 3, 1),
+                      -2,
+                      2,
+                      EAnalysis::Zeros,
+                      {{'N', -1, 1},
+                       {'N', 0, 1},
+                       {'N', 1, 1},
+                       {'N', -1 / std::sqrt(2.0), 2},
+                       {'N', 0, 2},
+                       {'N', 1 / std::sqrt(2.0), 2},
+                       {'N', -1 / std::sqrt(3.0), 3},
+                       {'N', 0, 3},
+                       {'N', 1 / std::sqrt(3.0), 3}}},
+        SCrossingCase{"FamilyExtrema",
+                      MakeFunction("k*x^3-x", 1, 1, 3, 1),
+                      -2,
+                      2,
+                      EAnalysis::Extrema,
+                      {{'H', -1 / std::sqrt(3.0), 1},
+                       {'T', 1 / std::sqrt(3.0), 1},
+                       {'H', -1 / std::sqrt(6.0), 2},
+                       {'T', 1 / std::sqrt(6.0), 2},
+                       {'H', -1.0 / 3, 3},
+                       {'T', 1.0 / 3, 3}}}),
+    [](const auto& info) { return std::string{info.param.name}; });
+
+// A pole or a jump changes sign between two scan points as a steep crossing does; bisecting it ends
+// far from 0, or at a point where the term is not defined, and yields nothing.
+struct SNoPointCase
+{
+    const char* term;
+    EAnalysis kind;
+    std::vector<SPoint> expected; // the real points, which must still be found
+};
+
+class NoFalsePoints : public ::testing::TestWithParam<SNoPointCase>
+{
+};
+
+TEST_P(NoFalsePoints, AtPolesAndJumps)
+{
+    const SNoPointCase& c = GetParam();
+    for (const int precision : {1, 3, 10}) {
+        for (const bool exact : {false, true}) {
+            SCOPED_TRACE("p = " + std::to_string(precision) + (exact ? ", exact" : ""));
+            const auto lines =
+                PointLines(c.kind, MakeFunction(c.term), MakeAxis(-5, 5), precision, {exact, 5});
+            std::vector<int> seen(c.expected.size(), 0);
+            for (const CPointLine& line : lines) {
+                bool matched = false;
+                for (std::size_t i = 0; i < c.expected.size(); ++i) {
+                    if (line.letter == c.expected[i].letter && std::fabs(line.x - c.expected[i].x) < 1e-3) {
+                        ++seen[i];
+                        matched = true;
+                    }
+                }
+                EXPECT_TRUE(matched) << line.letter << " at " << line.x;
+            }
+            for (std::size_t i = 0; i < c.expected.size(); ++i) {
+                EXPECT_EQ(seen[i], exact ? 1 : seen[i]) << c.expected[i].x;
+                EXPECT_GE(seen[i], 1) << c.expected[i].x;
+            }
+        }
+    }
+}
+
+constexpr double kPi = std::numbers::pi;
+
+INSTANTIATE_TEST_SUITE_P(
+    PolesAndJumps, NoFalsePoints,
+    ::testing::Values(SNoPointCase{"1/x", EAnalysis::Zeros, {}}, SNoPointCase{"1/x", EAnalysis::Extrema, {}},
+                      SNoPointCase{"1/x", EAnalysis::Inflections, {}},
+                      SNoPointCase{"tan(x)", EAnalysis::Zeros, {{'N', -kPi}, {'N', 0}, {'N', kPi}}},
+                      SNoPointCase{"tan(x)", EAnalysis::Extrema, {}},
+                      SNoPointCase{"tan(x)", EAnalysis::Inflections, {{'W', -kPi}, {'W', 0}, {'W', kPi}}},
+                      SNoPointCase{"int(x)-0.5", EAnalysis::Zeros, {}},
+                      SNoPointCase{"sgn(x)", EAnalysis::Zeros, {}},
+                      SNoPointCase{"ln(x)", EAnalysis::Zeros, {{'N', 1}}}));
+
+// The exact mode against points known in closed form: each once, to 1e-9 relative.
+struct SExactCase
+{
+    const char* term;
+    double from;
+    double to;
+    EAnalysis kind;
+    std::vector<SPoint> expected;
+};
+
+class ExactPoints : public ::testing::TestWithParam<SExactCase>
+{
+};
+
+TEST_P(ExactPoints, OnceEachAtTheClosedForm)
+{
+    const SExactCase& c = GetParam();
+    for (const int precision : {3, 10}) {
+        SCOPED_TRACE("p = " + std::to_string(precision));
+        const auto lines =
+            PointLines(c.kind, MakeFunction(c.term), MakeAxis(c.from, c.to), precision, {true, 15});
+        ASSERT_EQ(lines.size(), c.expected.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const SPoint& e = c.expected[i];
+            EXPECT_EQ(lines[i].letter, e.letter) << e.x;
+            EXPECT_LE(std::fabs(lines[i].x - e.x), 1e-9 * std::fmax(1, std::fabs(e.x)))
+                << lines[i].x << " vs " << e.x;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosedForms, ExactPoints,
+    ::testing::Values(
+        SExactCase{"0.5*x^3-2*x", -10, 10, EAnalysis::Zeros, {{'N', -2}, {'N', 0}, {'N', 2}}},
+        SExactCase{"0.5*x^3-2*x", -10, 10, EAnalysis::Extrema, {{'H', -kCubicTurn}, {'T', kCubicTurn}}},
+        SExactCase{"0.5*x^3-2*x", -10, 10, EAnalysis::Inflections, {{'W', 0}}},
+        SExactCase{"x^2-2", -5, 5, EAnalysis::Zeros, {{'N', -std::sqrt(2.0)}, {'N', std::sqrt(2.0)}}},
+        SExactCase{"sin(x)", -5, 5, EAnalysis::Zeros, {{'N', -kPi}, {'N', 0}, {'N', kPi}}},
+        SExactCase{"sin(x)",
+                   -5,
+                   5,
+                   EAnalysis::Extrema,
+                   {{'H', -3 * kPi / 2}, {'T', -kPi / 2}, {'H', kPi / 2}, {'T', 3 * kPi / 2}}},
+        SExactCase{"sin(x)", -5, 5, EAnalysis::Inflections, {{'W', -kPi}, {'W', 0}, {'W', kPi}}},
+        SExactCase{"cos(2*x)",
+                   -3,
+                   3,
+                   EAnalysis::Zeros,
+                   {{'N', -3 * kPi / 4}, {'N', -kPi / 4}, {'N', kPi / 4}, {'N', 3 * kPi / 4}}},
+        SExactCase{"exp(x)-2", -5, 5, EAnalysis::Zeros, {{'N', std::log(2.0)}}},
+        SExactCase{"x*exp(-x)", -1, 5, EAnalysis::Extrema, {{'H', 1}}},
+        SExactCase{"x*exp(-x)", -1, 5, EAnalysis::Inflections, {{'W', 2}}},
+        SExactCase{"ln(x)-1", 0.5, 5, EAnalysis::Zeros, {{'N', std::exp(1.0)}}},
+        SExactCase{"x*ln(x)", 0.1, 3, EAnalysis::Extrema, {{'T', std::exp(-1.0)}}},
+        SExactCase{"sqrt(x)-1.5", 0, 5, EAnalysis::Zeros, {{'N', 2.25}}},
+        SExactCase{"x/(x^2+1)", -5, 5, EAnalysis::Extrema, {{'T', -1}, {'H', 1}}},
+        SExactCase{"x/(x^2+1)",
+                   -5,
+                   5,
+                   EAnalysis::Inflections,
+                   {{'W', -std::sqrt(3.0)}, {'W', 0}, {'W', std::sqrt(3.0)}}},
+        SExactCase{"(x^2-4)/(x-5)", -5, 4.5, EAnalysis::Zeros, {{'N', -2}, {'N', 2}}}));
+
+// A root that touches 0 without changing sign is one point, not a run of lines.
+struct STouchCase
+{
+    const char* term;
+    EAnalysis kind;
+    std::vector<std::string> lines;
+};
+
+class TouchingPoints : public ::testing::TestWithParam<STouchCase>
+{
+};
+
+TEST_P(TouchingPoints, OneLineEach)
+{
+    const STouchCase& c = GetParam();
+    for (const int precision : {1, 3, 10}) {
+        SCOPED_TRACE("p = " + std::to_string(precision));
+        CRecordingSink sink;
+        RunAnalysis(c.kind, MakeFunction(c.term), MakeAxis(-5, 5), precision, {true, 5}, sink);
+        EXPECT_EQ(sink.m_lines, c.lines);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DoubleRoots, TouchingPoints,
+    ::testing::Values(
+        STouchCase{"x^2", EAnalysis::Zeros, {"N ( 0 | 0 )"}},
+        STouchCase{"(x-1)^2*(x+1)", EAnalysis::Zeros, {"N ( -1 | 0 )", "N ( 1 | 0 )"}},
+        STouchCase{"x^2-2*x+1", EAnalysis::Zeros, {"N ( 1 | 0 )"}},
+        // f' = 3x^2 touches 0: one flat point, a saddle.
+        STouchCase{"x^3", EAnalysis::Extrema, {"S ( 0 | 0 )"}},
+        STouchCase{"x^3", EAnalysis::Monotony, {"[ -5; 0 ] monoton fallend", "[ 0; 5 ] monoton steigend"}}));
+
+} // namespace
