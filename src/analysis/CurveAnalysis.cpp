@@ -104,6 +104,8 @@ template <class Found> struct SHit
     // The nearer end of a sign change that the band missed, and where its bisection ended.
     bool crossing{false};
     double refined{};
+    // Set in the exact mode: x is the refined point, and what it shows is to be taken there.
+    bool refinedPoint{false};
     // The neighbouring scan points, NaN where the run has none.
     double beforeX{kNaN};
     double beforeValue{kNaN};
@@ -119,6 +121,9 @@ struct SBandRun
     double firstX{};
     double lastX{};
     double lastValue{};
+    // The hit nearest 0, which names the point when the rules say nothing at the refined x.
+    double nearestX{};
+    double nearestValue{};
     double beforeX{kNaN};
     double beforeValue{kNaN};
     double afterX{kNaN};
@@ -195,13 +200,19 @@ public:
             std::int64_t base = 0;
             std::int64_t lastYield = -1;
             SBandRun run;
-            const auto emitAt = [&](double refined) {
+            // The rules that name a point may say nothing exactly at it where they would at a scan
+            // point beside it: at the minimum of x^4 the second and third derivative are both 0.
+            // The point then takes what the scan point nearest 0 shows.
+            const auto emitAt = [&](double refined, double nearest) {
                 const double x = AtOriginIfThere(quantity, refined);
-                const double value = quantity(x);
                 SHit<Found> hit;
                 hit.x = x;
-                hit.value = value;
-                hit.found = describe(x, k, value);
+                hit.value = quantity(x);
+                hit.refinedPoint = true;
+                hit.found = describe(x, k, hit.value);
+                if (!hit.found) {
+                    hit.found = describe(nearest, k, quantity(nearest));
+                }
                 if (hit.found) {
                     emit(hit, k);
                 }
@@ -210,7 +221,8 @@ public:
                 if (run.active) {
                     run.active = false;
                     emitAt(
-                        RefineRun(run, quantity, [&, k](double at) { return Value(at, k, firstOrder + 1); }));
+                        RefineRun(run, quantity, [&, k](double at) { return Value(at, k, firstOrder + 1); }),
+                        run.nearestX);
                 }
             };
             const auto consume = [&](const SChunk& chunk, const Hits& hits) {
@@ -372,7 +384,7 @@ private:
                 flush();
                 if (point != lastYield) {
                     lastYield = point;
-                    emitAt(hit.refined);
+                    emitAt(hit.refined, hit.x);
                 }
             } else if (run.active && point == run.last + 1) {
                 if (!run.inner && OppositeSigns(run.lastValue, hit.value)) {
@@ -382,6 +394,10 @@ private:
                     run.innerHi = hit.x;
                     run.innerHiValue = hit.value;
                 }
+                if (std::fabs(hit.value) < std::fabs(run.nearestValue)) {
+                    run.nearestX = hit.x;
+                    run.nearestValue = hit.value;
+                }
                 run.last = point;
                 run.lastX = hit.x;
                 run.lastValue = hit.value;
@@ -389,8 +405,8 @@ private:
                 run.afterValue = hit.afterValue;
             } else {
                 flush();
-                run = SBandRun{true,        point,           hit.x,      hit.x,         hit.value,
-                               hit.beforeX, hit.beforeValue, hit.afterX, hit.afterValue};
+                run = SBandRun{true,      point,       hit.x,           hit.x,      hit.value,     hit.x,
+                               hit.value, hit.beforeX, hit.beforeValue, hit.afterX, hit.afterValue};
             }
             if (m_sink.Stopped()) {
                 return false;
@@ -496,8 +512,10 @@ void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, c
             return SPointFound{letter, scan.Value(x, k, 0)};
         },
         [&](const SHit<SPointFound>& hit, double k) {
+            // A refined point may show the letter of a scan point beside it, but its own value.
+            const double y = hit.refinedPoint ? scan.Value(hit.x, k, 0) : hit.found->y;
             sink.AddLine(scan.Prefix(k) + hit.found->letter + " ( " + scan.Text(hit.x) + " | " +
-                         scan.Text(hit.found->y) + " )");
+                         scan.Text(y) + " )");
             ++inGroup;
             ++total;
         },
