@@ -247,6 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
                    5,
                    EAnalysis::Inflections,
                    {{'W', -std::sqrt(3.0)}, {'W', 0}, {'W', std::sqrt(3.0)}}},
+        // Large values beside a small third derivative: the difference formula of f'' loses
+        // about seven digits to rounding here, the closest this table comes to its target.
+        SExactCase{"x^3-3*x^2+1000", -5, 5, EAnalysis::Inflections, {{'W', 1}}},
         SExactCase{"(x^2-4)/(x-5)", -5, 4.5, EAnalysis::Zeros, {{'N', -2}, {'N', 2}}}));
 
 // A root that touches 0 without changing sign is one point, not a run of lines.
@@ -280,6 +283,9 @@ INSTANTIATE_TEST_SUITE_P(
         STouchCase{"x^2-2*x+1", EAnalysis::Zeros, {"N ( 1 | 0 )"}},
         // f' = 3x^2 touches 0: one flat point, a saddle.
         STouchCase{"x^3", EAnalysis::Extrema, {"S ( 0 | 0 )"}},
+        // f' = 4x^3 changes sign, but at 0 f'' and f''' are 0 as well: the letter comes from
+        // the scan point beside it.
+        STouchCase{"x^4", EAnalysis::Extrema, {"T ( 0 | 0 )"}},
         STouchCase{"x^3", EAnalysis::Monotony, {"[ -5; 0 ] monoton fallend", "[ 0; 5 ] monoton steigend"}}));
 
 } // namespace
