@@ -13,9 +13,10 @@ constexpr std::array kForms{
     SUsageForm{"vexplot --export AUSGABE DATEI [--size BxH]",
                "Zeichnet den Graphen aus DATEI in AUSGABE, genau wie im Fenster und beim Drucken. "
                "Braucht keine Anzeige."},
-    SUsageForm{"vexplot --discuss ANALYSE DATEI [--function N] [--precision P] [--exact] [--digits D]",
+    SUsageForm{"vexplot --discuss ANALYSE DATEI [OPTIONEN]",
                "Gibt die Zeilen einer Kurvendiskussion auf der Standardausgabe aus, wie sie das "
-               "Diskussionsfenster zeigt. Braucht keine Anzeige."},
+               "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --exact und --digits D. "
+               "Braucht keine Anzeige."},
     SUsageForm{"vexplot --help | --version", "Zeigt diese Hilfe oder die Version. Braucht keine Anzeige."},
 };
 

@@ -5,12 +5,14 @@
 #include "app/MainFrame.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "dialogs/values/ValuesDialog.h"
+#include "document/GraphFile.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QImage>
@@ -195,6 +197,100 @@ TEST(ValuesDialog, RunsTheChosenFunctionAndAnalysisAndReplacesTheList)
                   ToQt(Lines(run.kind, functions[static_cast<std::size_t>(run.function)], scaling)))
             << run.function << ' ' << static_cast<int>(run.kind);
     }
+}
+
+// Sets "Settings"/"ExactResults" for one test and puts the default back afterwards.
+class CExactResults final
+{
+public:
+    explicit CExactResults(int on) { Write(on); }
+    ~CExactResults() { Write(0); }
+    CExactResults(const CExactResults&) = delete;
+    CExactResults& operator=(const CExactResults&) = delete;
+
+    static int Stored()
+    {
+        return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                        QStringLiteral("ExactResults"), -1);
+    }
+
+private:
+    static void Write(int on)
+    {
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
+                                                   on);
+    }
+};
+
+// The check box shows the stored choice, keeps a new one at once, and the scan follows it.
+TEST(ValuesDialog, ExactResultsFollowTheCheckBoxAndAreKept)
+{
+    const CExactResults stored{1};
+    const CGraphFunction function = MakeFunction("x^2");
+    const CScaling scaling = MakeAxis(-2, 2);
+    CValuesDialog dialog{{function}, scaling, 1};
+    dialog.show();
+    auto* exact = Control<QCheckBox>(dialog, "IDC_EXACT_RESULTS");
+    EXPECT_EQ(exact->text(), QStringLiteral("&Genaue Werte"));
+    EXPECT_TRUE(exact->isChecked());
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), (QStringList{"N ( 0 | 0 )"}));
+
+    QTest::keyClick(exact, Qt::Key_Space);
+    EXPECT_EQ(CExactResults::Stored(), 0);
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(EAnalysis::Zeros, function, scaling)));
+    EXPECT_GT(dialog.ResultLines().size(), 300); // one line for every scan point in the band
+}
+
+// The button takes the points of the list, only when it holds some, once per run; the view adds
+// them to the document in one step that one undo takes back, and the file keeps them.
+TEST(ValuesDialog, AdoptedPointsArriveInOneUndoStepAndAreSaved)
+{
+    const CExactResults stored{1};
+    SDocumentFrame f;
+    f.SetFunctions({MakeFunction("0.5*x^3-2*x")});
+    f.document->Model().SetScaling(MakeAxis(-10, 10));
+    CObjectList before = f.document->Model().GetObjects();
+    WithModalDialog([&] { f.frame.Action(ID_EXTREMA)->trigger(); },
+                    [&](CValuesDialog& dialog) {
+                        auto* adopt = Control<QPushButton>(dialog, "IDC_ADOPT_POINTS");
+                        EXPECT_EQ(adopt->text(), QStringLiteral("Als &Punkte übernehmen"));
+                        EXPECT_FALSE(adopt->isEnabled());
+                        auto* analysis = Control<QComboBox>(dialog, "IDC_1058");
+                        analysis->setCurrentIndex(static_cast<int>(EAnalysis::Monotony));
+                        Compute(dialog);
+                        EXPECT_FALSE(adopt->isEnabled()); // intervals are no points
+                        for (const EAnalysis kind : {EAnalysis::Zeros, EAnalysis::Extrema}) {
+                            analysis->setCurrentIndex(static_cast<int>(kind));
+                            Compute(dialog);
+                            ASSERT_TRUE(adopt->isEnabled());
+                            QTest::mouseClick(adopt, Qt::LeftButton);
+                            EXPECT_FALSE(adopt->isEnabled());
+                        }
+                    });
+    const CObjectList objects = f.document->Model().GetObjects();
+    std::vector<std::string> labels;
+    for (std::size_t i = before.size(); i < objects.size(); ++i) {
+        EXPECT_TRUE(objects[i].IsPoint());
+        labels.push_back(objects[i].GetLabel());
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"N1", "N2", "N3", "H1", "T1"}));
+    double x{};
+    double y{};
+    objects.back().GetCoordinates(x, y);
+    EXPECT_DOUBLE_EQ(x, 1.1547);
+    EXPECT_DOUBLE_EQ(y, -1.5396);
+
+    CZelDoc reopened;
+    std::string error;
+    ASSERT_TRUE(ReadGraphFile(WriteGraphFile(f.document->Model()), reopened, error)) << error;
+    EXPECT_EQ(reopened.GetObjects().size(), objects.size());
+    EXPECT_EQ(reopened.GetObjects().back().GetLabel(), "T1");
+
+    ASSERT_TRUE(f.document->Model().CanUndo());
+    f.document->Model().Undo();
+    EXPECT_EQ(f.document->Model().GetObjects().size(), before.size());
 }
 
 TEST(ValuesDialog, EnterRunsTheSelectedAnalysis)
@@ -408,7 +504,8 @@ TEST(ValuesDialog, LongListsAndLargeFamiliesEndWithALineThatSaysSo)
     } cases[] = {
         {0, MakeAxis(-5, 5, 1e-6), static_cast<int>(CValuesDialog::kMaxResultLines) + 1,
          "Die Liste endet hier: sie fasst höchstens 200000 Zeilen."},
-        {1, MakeAxis(0, 2, 1), 2 + 4 * 1000 + 1, "Nur die ersten 1000 Werte von k wurden untersucht, bis k = 999."},
+        {1, MakeAxis(0, 2, 1), 2 + 4 * 1000 + 1,
+         "Nur die ersten 1000 Werte von k wurden untersucht, bis k = 999."},
     };
     for (const auto& c : cases) {
         CValuesDialog dialog{functions, c.scaling, 0};
