@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <regex>
 #include <vector>
 
 namespace {
@@ -131,6 +132,28 @@ INSTANTIATE_TEST_SUITE_P(
                        {'H', -1.0 / 3, 3},
                        {'T', 1.0 / 3, 3}}}),
     [](const auto& info) { return std::string{info.param.name}; });
+
+// In monotony a missed crossing of f' closes an interval there, as a band hit would: the steep
+// cubic has three intervals at every precision, cut near its two turning points.
+TEST(MissedCrossings, CloseMonotonyIntervalsAtEveryPrecision)
+{
+    const std::regex interval{R"(^\[ (\S+); (\S+) \] monoton (steigend|fallend)$)"};
+    const double cuts[] = {-10, -kCubicTurn, kCubicTurn, 10};
+    const char* const words[] = {"steigend", "fallend", "steigend"};
+    for (int precision = 1; precision <= 10; ++precision) {
+        SCOPED_TRACE("p = " + std::to_string(precision));
+        const auto lines =
+            Lines(EAnalysis::Monotony, MakeFunction("0.5*x^3-2*x"), MakeAxis(-10, 10), precision);
+        ASSERT_EQ(lines.size(), 3U);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::smatch m;
+            ASSERT_TRUE(std::regex_match(lines[i], m, interval)) << lines[i];
+            EXPECT_NEAR(std::stod(m[1].str()), cuts[i], 1e-4) << lines[i];
+            EXPECT_NEAR(std::stod(m[2].str()), cuts[i + 1], 1e-4) << lines[i];
+            EXPECT_EQ(m[3].str(), words[i]) << lines[i];
+        }
+    }
+}
 
 // A pole or a jump changes sign between two scan points as a steep crossing does; bisecting it ends
 // far from 0, or at a point where the term is not defined, and yields nothing.
