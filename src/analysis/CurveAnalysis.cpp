@@ -104,6 +104,8 @@ template <class Found> struct SHit
     // The nearer end of a sign change that the band missed, and where its bisection ended.
     bool crossing{false};
     double refined{};
+    double pairLo{};
+    double pairHi{};
     // Set in the exact mode: x is the refined point, and what it shows is to be taken there.
     bool refinedPoint{false};
     // The neighbouring scan points, NaN where the run has none.
@@ -191,6 +193,8 @@ public:
         ForEachFamilyValue(m_function, [&](double k) {
             groupStart(k);
             const QuantityAt quantity = [&, k](double at) { return Value(at, k, firstOrder); };
+            const QuantityAt exactQuantity = [&, k](double at) { return ExactValue(at, k, firstOrder); };
+            const QuantityAt exactSlope = [&, k](double at) { return ExactValue(at, k, firstOrder + 1); };
             CChunkCursor cursor{m_xFrom, m_xTo, m_step};
             const auto compute = [&](const SChunk& chunk, Hits& hits) {
                 FindHits<Found>(chunk, k, firstOrder, band, !exact, quantity, describe, hits);
@@ -220,13 +224,20 @@ public:
             const auto flush = [&] {
                 if (run.active) {
                     run.active = false;
-                    emitAt(
-                        RefineRun(run, quantity, [&, k](double at) { return Value(at, k, firstOrder + 1); }),
-                        run.nearestX);
+                    // Exact derivatives where the term has them; the difference formulas otherwise.
+                    const bool known =
+                        !std::isnan(exactQuantity(run.firstX)) && !std::isnan(exactQuantity(run.lastX));
+                    emitAt(known ? RefineRun(run, exactQuantity, exactSlope)
+                                 : RefineRun(run, quantity,
+                                             [&, k](double at) { return Value(at, k, firstOrder + 1); }),
+                           run.nearestX);
                 }
             };
+            const auto emitCrossing = [&](const SHit<Found>& hit) {
+                emitAt(RefineCrossing(hit, exactQuantity), hit.x);
+            };
             const auto consume = [&](const SChunk& chunk, const Hits& hits) {
-                const bool more = exact ? DeliverExact(chunk, hits, base, lastYield, run, flush, emitAt)
+                const bool more = exact ? DeliverExact(chunk, hits, base, lastYield, run, flush, emitCrossing)
                                         : Deliver(chunk, hits, base, lastYield,
                                                   [&](const SHit<Found>& hit) { emit(hit, k); });
                 base += static_cast<std::int64_t>(chunk.count);
@@ -273,7 +284,7 @@ private:
         const auto at = [&](std::int64_t i) {
             return static_cast<std::size_t>(i + static_cast<std::int64_t>(offset));
         };
-        const auto hitAt = [&](std::int64_t i, bool crossing, double refined) {
+        const auto hitAt = [&](std::int64_t i, bool crossing, double refined, std::int64_t lo) {
             SHit<Found> hit;
             hit.index = i;
             hit.x = xs[at(i)];
@@ -283,6 +294,10 @@ private:
             }
             hit.crossing = crossing;
             hit.refined = refined;
+            if (crossing) {
+                hit.pairLo = xs[at(lo)];
+                hit.pairHi = xs[at(lo + 1)];
+            }
             if (i - 1 >= lowest) {
                 hit.beforeX = xs[at(i - 1)];
                 hit.beforeValue = values[at(i - 1)];
@@ -318,13 +333,13 @@ private:
                                        HalfStepDerivative(m_term, xs[at(i)], k, firstOrder)))) {
                         const std::int64_t nearer = std::fabs(value) < std::fabs(previous) ? i : i - 1;
                         if (hits.empty() || hits.back().index != nearer) {
-                            hits.push_back(hitAt(nearer, true, end.x));
+                            hits.push_back(hitAt(nearer, true, end.x, i - 1));
                         }
                     }
                 }
             }
             if (InBand(value, t)) {
-                hits.push_back(hitAt(i, false, 0));
+                hits.push_back(hitAt(i, false, 0, i));
             }
         }
     }
@@ -374,9 +389,9 @@ private:
 
     // The exact mode gathers the hits into points; a run of band hits may go on into the next
     // chunk, so it is refined only when a point that is no band hit ends it.
-    template <class Hits, class Flush, class EmitAt>
+    template <class Hits, class Flush, class EmitCrossing>
     bool DeliverExact(const SChunk& chunk, const Hits& hits, std::int64_t base, std::int64_t& lastYield,
-                      SBandRun& run, Flush&& flush, EmitAt&& emitAt)
+                      SBandRun& run, Flush&& flush, EmitCrossing&& emitCrossing)
     {
         for (const auto& hit : hits) {
             const std::int64_t point = base + hit.index;
@@ -384,7 +399,7 @@ private:
                 flush();
                 if (point != lastYield) {
                     lastYield = point;
-                    emitAt(hit.refined, hit.x);
+                    emitCrossing(hit);
                 }
             } else if (run.active && point == run.last + 1) {
                 if (!run.inner && OppositeSigns(run.lastValue, hit.value)) {
@@ -416,22 +431,53 @@ private:
         return !m_sink.Stopped();
     }
 
+    // The quantity of a scan with exact derivatives (order 0 is the value itself); NaN where the
+    // term has none to give.
+    double ExactValue(double x, double k, int order) const
+    {
+        if (order == 0) {
+            return m_term.Evaluate(x, k);
+        }
+        const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, k);
+        return order == 1 ? d.first : order == 2 ? d.second : d.third;
+    }
+
+    // A crossing bisected again with exact derivatives; the difference formula's end where they
+    // do not change sign across the pair (or are not known).
+    template <class Hit> static double RefineCrossing(const Hit& hit, const QuantityAt& exact)
+    {
+        const double lo = exact(hit.pairLo);
+        const double hi = exact(hit.pairHi);
+        if (OppositeSigns(lo, hi)) {
+            const SBisection end = BisectSignChange(exact, hit.pairLo, lo, hit.pairHi, hi);
+            if (end.settled) {
+                return end.x;
+            }
+        }
+        return hit.refined;
+    }
+
     // Where a run of band hits is one point: the sign change across or inside it, bisected, or the
     // least |value| where the quantity touches 0 without changing sign.
     static double RefineRun(const SBandRun& run, const QuantityAt& quantity, const QuantityAt& slope)
     {
-        if (OppositeSigns(run.beforeValue, run.afterValue)) {
-            const SBisection end =
-                BisectSignChange(quantity, run.beforeX, run.beforeValue, run.afterX, run.afterValue);
+        const auto at = [&](double x) { return std::isnan(x) ? kNaN : quantity(x); };
+        const double before = at(run.beforeX);
+        const double after = at(run.afterX);
+        if (OppositeSigns(before, after)) {
+            const SBisection end = BisectSignChange(quantity, run.beforeX, before, run.afterX, after);
             if (end.settled) {
                 return end.x;
             }
         }
         if (run.inner) {
-            const SBisection end =
-                BisectSignChange(quantity, run.innerLo, run.innerLoValue, run.innerHi, run.innerHiValue);
-            if (end.settled) {
-                return end.x;
+            const double lo = at(run.innerLo);
+            const double hi = at(run.innerHi);
+            if (OppositeSigns(lo, hi)) {
+                const SBisection end = BisectSignChange(quantity, run.innerLo, lo, run.innerHi, hi);
+                if (end.settled) {
+                    return end.x;
+                }
             }
         }
         const double lo = std::isnan(run.beforeX) ? run.firstX : run.beforeX;
