@@ -148,7 +148,7 @@ struct SBandRun
 // band (the value table) every point is looked at.
 //
 // The points are visited in chunks on every core: there the deciding quantity is computed in a
-// batch, sign changes are bisected, and describe(x, k, first) tells what a point yields, if
+// batch, sign changes are bisected, and describe(x, k, first, exact) tells what a point yields, if
 // anything. The calling thread then takes the chunks in order and hands each finding to
 // emit(hit, k), moving the progress and asking the sink whether to go on exactly where a
 // point-by-point run would.
@@ -176,12 +176,26 @@ public:
     // Safe on any thread.
     double Value(double x, double k, int order) const { return EvaluateOrder(m_term, x, k, order); }
 
+    // A derivative for the rules that name a point: at a refined point the exact one where the term
+    // has it, since a difference formula is noise exactly where a flat point makes it 0.
+    double RuleValue(double x, double k, int order, bool exact) const
+    {
+        if (exact) {
+            const double value = ExactValue(x, k, order);
+            if (!std::isnan(value)) {
+                return value;
+            }
+        }
+        return Value(x, k, order);
+    }
+
     std::string Text(double value) const { return CGraph::FormatNumber(value, m_digits); }
 
     // "k = 2; " in front of every result of a family, nothing otherwise.
     std::string Prefix(double k) const { return m_family ? "k = " + Text(k) + "; " : std::string{}; }
 
-    // describe(x, k, first) returns std::optional<Found> and runs on any thread; groupStart(k),
+    // describe(x, k, first, exact) returns std::optional<Found> and runs on any thread, with exact
+    // set for a refined point, whose rules take exact derivatives where there are; groupStart(k),
     // emit(const SHit<Found>&, k) and groupEnd(k) run on the calling thread. band is the half-width
     // t of the band, or nothing for a scan that looks at every point.
     template <class Found, class GroupStart, class Describe, class Emit, class GroupEnd>
@@ -213,9 +227,9 @@ public:
                 hit.x = x;
                 hit.value = quantity(x);
                 hit.refinedPoint = true;
-                hit.found = describe(x, k, hit.value);
+                hit.found = describe(x, k, hit.value, true);
                 if (!hit.found) {
-                    hit.found = describe(nearest, k, quantity(nearest));
+                    hit.found = describe(nearest, k, quantity(nearest), false);
                 }
                 if (hit.found) {
                     emit(hit, k);
@@ -290,7 +304,7 @@ private:
             hit.x = xs[at(i)];
             hit.value = values[at(i)];
             if (describeHits) {
-                hit.found = describe(hit.x, k, hit.value);
+                hit.found = describe(hit.x, k, hit.value, false);
             }
             hit.crossing = crossing;
             hit.refined = refined;
@@ -311,7 +325,7 @@ private:
         for (std::int64_t i = 0; i < count; ++i) {
             const double value = values[at(i)];
             if (!band) {
-                if (std::optional<Found> found = describe(xs[at(i)], k, value)) {
+                if (std::optional<Found> found = describe(xs[at(i)], k, value, false)) {
                     SHit<Found> hit;
                     hit.index = i;
                     hit.x = xs[at(i)];
@@ -540,7 +554,7 @@ struct SPointFound
 
 // Zeros, extrema and inflection points: every point for which classify() gives a letter yields
 // its own line. A family separates its groups by an empty line, but only after a group that found
-// something. classify(x, k, first) is asked only about points that count as lying in the band,
+// something. classify(x, k, first, exact) is asked only about points that count as lying in the band,
 // and runs on any thread.
 template <class Classify>
 void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, const char* nothingFound)
@@ -550,8 +564,8 @@ void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, c
     std::int64_t inGroup = 0;
     scan.Run<SPointFound>(
         firstOrder, t, [&](double) { inGroup = 0; },
-        [&](double x, double k, double first) -> std::optional<SPointFound> {
-            const char letter = classify(x, k, first);
+        [&](double x, double k, double first, bool exact) -> std::optional<SPointFound> {
+            const char letter = classify(x, k, first, exact);
             if (letter == 0) {
                 return std::nullopt;
             }
@@ -613,7 +627,7 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
     };
     scan.Run<SRow>(
         0, std::nullopt, [](double) {},
-        [&](double x, double k, double y) -> std::optional<SRow> {
+        [&](double x, double k, double y, bool) -> std::optional<SRow> {
             return SRow{y, scan.Value(x, k, 1), scan.Value(x, k, 2)};
         },
         [&](const SHit<SRow>& hit, double k) {
@@ -644,7 +658,7 @@ void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int p
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
-        scan, 0, h / 2.0, [](double, double, double) -> char { return 'N'; }, kNoZerosText);
+        scan, 0, h / 2.0, [](double, double, double, bool) -> char { return 'N'; }, kNoZerosText);
 }
 
 void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
@@ -661,11 +675,11 @@ void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int
     CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
         scan, 1, t,
-        [&](double x, double k, double) -> char {
-            const double d2 = scan.Value(x, k, 2);
+        [&](double x, double k, double, bool exact) -> char {
+            const double d2 = scan.RuleValue(x, k, 2, exact);
             // Taken even when the second derivative decides, so that every point in the band
             // costs the same.
-            const double d3 = scan.Value(x, k, 3);
+            const double d3 = scan.RuleValue(x, k, 3, exact);
             if (d2 < 0 || std::isnan(d2)) {
                 return 'H';
             }
@@ -691,9 +705,9 @@ void ComputeInflections(const CGraphFunction& function, const CScaling& scaling,
     CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
         scan, 2, t,
-        [&](double x, double k, double) -> char {
-            const double d1 = scan.Value(x, k, 1);
-            const double d3 = scan.Value(x, k, 3);
+        [&](double x, double k, double, bool exact) -> char {
+            const double d1 = scan.RuleValue(x, k, 1, exact);
+            const double d3 = scan.RuleValue(x, k, 3, exact);
             if (!BeyondBand(d3, t)) {
                 return 0;
             }
@@ -717,10 +731,10 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
     const auto open = [&](double x, double k) { pending = scan.Prefix(k) + "[ " + scan.Text(x) + "; "; };
     scan.Run<const char*>(
         1, h / 2.0, [&](double k) { open(scan.XFrom(), k); },
-        [&](double x, double k, double) -> std::optional<const char*> {
+        [&](double x, double k, double, bool exact) -> std::optional<const char*> {
             // A flat point closes the interval before it: rising into a maximum (f'' < 0),
             // falling otherwise.
-            const double d2 = scan.Value(x, k, 2);
+            const double d2 = scan.RuleValue(x, k, 2, exact);
             return (d2 < 0 || std::isnan(d2)) ? kRisingText : kFallingText;
         },
         [&](const SHit<const char*>& hit, double k) {
