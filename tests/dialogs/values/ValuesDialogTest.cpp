@@ -308,7 +308,8 @@ TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
 {
     const CPrecision precision{10};
     const CGraphFunction function = MakeFunction("x^3-3*x");
-    const CScaling scaling = MakeAxis(-1.5, 1.5);
+    // Long enough that the list takes over several times while the scan runs, even on a busy machine.
+    const CScaling scaling = MakeAxis(-4, 4);
     CValuesDialog dialog{{function}, scaling, 2};
     dialog.show();
     auto* progress = Control<QProgressBar>(dialog, "IDC_1060");
