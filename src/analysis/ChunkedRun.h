@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -20,6 +21,10 @@ struct SChunk
 {
     double start{};
     std::size_t count{0};
+    // The point before the chunk and the one after it (NaN at the ends of the run), so that a
+    // scan can look at the pair that a chunk boundary cuts.
+    double before{std::numeric_limits<double>::quiet_NaN()};
+    double after{std::numeric_limits<double>::quiet_NaN()};
 };
 
 class CChunkCursor
@@ -35,12 +40,16 @@ public:
         if (!m_more) {
             return std::nullopt;
         }
-        SChunk chunk{m_x, 0};
+        SChunk chunk{m_x, 0, m_previous};
         while (m_more && chunk.count < size) {
             ++chunk.count;
             const double next = m_x + m_step;
             m_more = next > m_x && next <= m_to;
+            m_previous = m_x;
             m_x = next;
+        }
+        if (m_more) {
+            chunk.after = m_x;
         }
         return chunk;
     }
@@ -50,6 +59,7 @@ private:
     double m_to;
     double m_step;
     bool m_more;
+    double m_previous{std::numeric_limits<double>::quiet_NaN()};
 };
 
 // The x values of a chunk into `xs` (of the chunk's length).

@@ -2,14 +2,18 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/ChunkedRun.h"
+#include "analysis/Refinement.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
+#include "engine/ErrorFlags.h"
 #include "engine/Graph.h"
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,10 +22,7 @@ namespace {
 // 10^10 * 2^-52: the scan step of the finest precision.
 constexpr double kStepUnit = 2.220446049250313e-06;
 
-std::string Num(double value)
-{
-    return CGraph::FormatNumber(value);
-}
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Strictly inside (-t, t). A value that is not a number is never inside.
 bool InBand(double value, double t)
@@ -92,30 +93,76 @@ private:
     int m_position{0};
 };
 
-// A scan point that yields something: its place in the chunk, its x and what the scan found there.
+// A scan point that yields something: its place in the chunk (-1 for the last point of the chunk
+// before), its x, the deciding quantity there and what the scan found there.
 template <class Found> struct SHit
 {
-    std::size_t index;
-    double x;
-    Found found;
+    std::int64_t index{};
+    double x{};
+    double value{};
+    std::optional<Found> found;
+    // The nearer end of a sign change that the band missed, and where its bisection ended.
+    bool crossing{false};
+    double refined{};
+    double pairLo{};
+    double pairHi{};
+    // Set in the exact mode: x is the refined point, and what it shows is to be taken there.
+    bool refinedPoint{false};
+    // The neighbouring scan points, NaN where the run has none.
+    double beforeX{kNaN};
+    double beforeValue{kNaN};
+    double afterX{kNaN};
+    double afterValue{kNaN};
+};
+
+// A run of consecutive band hits of the exact mode, which is one point however long it is.
+struct SBandRun
+{
+    bool active{false};
+    std::int64_t last{};
+    double firstX{};
+    double lastX{};
+    double lastValue{};
+    // The hit nearest 0, which names the point when the rules say nothing at the refined x.
+    double nearestX{};
+    double nearestValue{};
+    double beforeX{kNaN};
+    double beforeValue{kNaN};
+    double afterX{kNaN};
+    double afterValue{kNaN};
+    // The first pair inside the run whose values change sign.
+    bool inner{false};
+    double innerLo{};
+    double innerLoValue{};
+    double innerHi{};
+    double innerHiValue{};
 };
 
 // The frame every scan shares: the k loop over the family, the x loop over the axis by repeated
 // addition of the scan step, one compiled term for the whole run, and the progress.
 //
 // Each scan point starts with one quantity (f, f' or f'') that decides whether the point yields
-// anything; only a few points do. The points are visited in chunks on every core: there the
-// deciding quantity is computed in a batch and inspect(x, k, first) tells what a point yields, if
+// anything. With a band, a point yields when that quantity lies in the band, and so does the
+// nearer end of a pair of points whose values change sign continuously across the band without
+// either landing in it: a steep crossing jumps over a band as narrow as half a step. Without a
+// band (the value table) every point is looked at.
+//
+// The points are visited in chunks on every core: there the deciding quantity is computed in a
+// batch, sign changes are bisected, and describe(x, k, first, exact) tells what a point yields, if
 // anything. The calling thread then takes the chunks in order and hands each finding to
 // emit(hit, k), moving the progress and asking the sink whether to go on exactly where a
-// point-by-point run would: lines, progress positions and the point at which a stopped sink ends
-// the scan are the same.
+// point-by-point run would.
+//
+// In the exact mode a run of band hits, a missed crossing or a touching point is one point: it is
+// refined to full precision on the calling thread and described there, at the refined x.
 class CScan
 {
 public:
-    CScan(const CGraphFunction& function, const CScaling& scaling, double step, IAnalysisSink& sink)
+    CScan(const CGraphFunction& function, const CScaling& scaling, double step,
+          const SDiscussOptions& options, IAnalysisSink& sink)
         : m_function{function}, m_term{function.GetTerm()}, m_family{function.GetUseFamilyConstant() != 0},
-          m_step{step}, m_sink{sink}, m_progress{sink, Estimate(function, scaling, step)}
+          m_step{step}, m_exact{options.exact}, m_digits{options.digits}, m_sink{sink},
+          m_progress{sink, Estimate(function, scaling, step)}
     {
         double xStep{};
         scaling.GetXRange(m_xFrom, m_xTo, xStep);
@@ -129,35 +176,91 @@ public:
     // Safe on any thread.
     double Value(double x, double k, int order) const { return EvaluateOrder(m_term, x, k, order); }
 
-    // "k = 2; " in front of every result of a family, nothing otherwise.
-    std::string Prefix(double k) const { return m_family ? "k = " + Num(k) + "; " : std::string{}; }
+    // A derivative for the rules that name a point: at a refined point the exact one where the term
+    // has it, since a difference formula is noise exactly where a flat point makes it 0.
+    double RuleValue(double x, double k, int order, bool exact) const
+    {
+        if (exact) {
+            const double value = ExactValue(x, k, order);
+            if (!std::isnan(value)) {
+                return value;
+            }
+        }
+        return Value(x, k, order);
+    }
 
-    // inspect(x, k, first) returns std::optional<Found> and runs on any thread; groupStart(k),
-    // emit(const SHit<Found>&, k) and groupEnd(k) run on the calling thread.
-    template <class Found, class GroupStart, class Inspect, class Emit, class GroupEnd>
-    void Run(int firstOrder, GroupStart&& groupStart, Inspect&& inspect, Emit&& emit, GroupEnd&& groupEnd)
+    std::string Text(double value) const { return CGraph::FormatNumber(value, m_digits); }
+
+    // "k = 2; " in front of every result of a family, nothing otherwise.
+    std::string Prefix(double k) const { return m_family ? "k = " + Text(k) + "; " : std::string{}; }
+
+    // describe(x, k, first, exact) returns std::optional<Found> and runs on any thread, with exact
+    // set for a refined point, whose rules take exact derivatives where there are; groupStart(k),
+    // emit(const SHit<Found>&, k) and groupEnd(k) run on the calling thread. band is the half-width
+    // t of the band, or nothing for a scan that looks at every point.
+    template <class Found, class GroupStart, class Describe, class Emit, class GroupEnd>
+    void Run(int firstOrder, std::optional<double> band, GroupStart&& groupStart, Describe&& describe,
+             Emit&& emit, GroupEnd&& groupEnd)
     {
         using Hits = std::vector<SHit<Found>>;
+        const bool exact = m_exact && band.has_value();
         ForEachFamilyValue(m_function, [&](double k) {
             groupStart(k);
+            const QuantityAt quantity = [&, k](double at) { return Value(at, k, firstOrder); };
+            const QuantityAt exactQuantity = [&, k](double at) { return ExactValue(at, k, firstOrder); };
+            const QuantityAt exactSlope = [&, k](double at) { return ExactValue(at, k, firstOrder + 1); };
             CChunkCursor cursor{m_xFrom, m_xTo, m_step};
             const auto compute = [&](const SChunk& chunk, Hits& hits) {
-                std::vector<double> xs(chunk.count);
-                std::vector<double> first(chunk.count);
-                FillChunk(chunk, m_step, xs);
-                EvaluateOrderBatch(m_term, xs, k, firstOrder, first);
-                for (std::size_t i = 0; i < xs.size(); ++i) {
-                    if (std::optional<Found> found = inspect(xs[i], k, first[i])) {
-                        hits.push_back(SHit<Found>{i, xs[i], std::move(*found)});
-                    }
+                FindHits<Found>(chunk, k, firstOrder, band, !exact, quantity, describe, hits);
+            };
+            // Points counted over the chunks of this k, and the last one that yielded a line: two
+            // neighbouring crossings may both end at their shared point, which yields once.
+            std::int64_t base = 0;
+            std::int64_t lastYield = -1;
+            SBandRun run;
+            // The rules that name a point may say nothing exactly at it where they would at a scan
+            // point beside it: at the minimum of x^4 the second and third derivative are both 0.
+            // The point then takes what the scan point nearest 0 shows.
+            const auto emitAt = [&](double refined, double nearest) {
+                const double x = AtOriginIfThere(quantity, refined);
+                SHit<Found> hit;
+                hit.x = x;
+                hit.value = quantity(x);
+                hit.refinedPoint = true;
+                hit.found = describe(x, k, hit.value, true);
+                if (!hit.found) {
+                    hit.found = describe(nearest, k, quantity(nearest), false);
+                }
+                if (hit.found) {
+                    emit(hit, k);
                 }
             };
+            const auto flush = [&] {
+                if (run.active) {
+                    run.active = false;
+                    // Exact derivatives where the term has them; the difference formulas otherwise.
+                    const bool known =
+                        !std::isnan(exactQuantity(run.firstX)) && !std::isnan(exactQuantity(run.lastX));
+                    emitAt(known ? RefineRun(run, exactQuantity, exactSlope)
+                                 : RefineRun(run, quantity,
+                                             [&, k](double at) { return Value(at, k, firstOrder + 1); }),
+                           run.nearestX);
+                }
+            };
+            const auto emitCrossing = [&](const SHit<Found>& hit) {
+                emitAt(RefineCrossing(hit, exactQuantity), hit.x);
+            };
             const auto consume = [&](const SChunk& chunk, const Hits& hits) {
-                return Deliver(chunk, hits, [&](const SHit<Found>& hit) { emit(hit, k); });
+                const bool more = exact ? DeliverExact(chunk, hits, base, lastYield, run, flush, emitCrossing)
+                                        : Deliver(chunk, hits, base, lastYield,
+                                                  [&](const SHit<Found>& hit) { emit(hit, k); });
+                base += static_cast<std::int64_t>(chunk.count);
+                return more;
             };
             if (!RunInChunks<Hits>(cursor, kChunk, compute, consume)) {
                 return false;
             }
+            flush();
             groupEnd(k);
             return !m_sink.Stopped();
         });
@@ -170,31 +273,246 @@ private:
     // enough that the progress moves often and the last chunk does not keep one core alone long.
     static constexpr std::size_t kChunk = 1 << 14;
 
+    template <class Found, class Describe>
+    void FindHits(const SChunk& chunk, double k, int firstOrder, std::optional<double> band,
+                  bool describeHits, const QuantityAt& quantity, Describe& describe,
+                  std::vector<SHit<Found>>& hits) const
+    {
+        // The neighbours of the chunk matter only to a band scan, for the pairs cut at its ends.
+        const bool before = band && !std::isnan(chunk.before);
+        const bool after = band && !std::isnan(chunk.after);
+        const std::size_t offset = before ? 1 : 0;
+        std::vector<double> xs(chunk.count + offset + (after ? 1 : 0));
+        std::vector<double> values(xs.size());
+        if (before) {
+            xs.front() = chunk.before;
+        }
+        if (after) {
+            xs.back() = chunk.after;
+        }
+        FillChunk(chunk, m_step, std::span{xs}.subspan(offset, chunk.count));
+        EvaluateOrderBatch(m_term, xs, k, firstOrder, values);
+        const auto count = static_cast<std::int64_t>(chunk.count);
+        const std::int64_t lowest = before ? -1 : 0;
+        const std::int64_t highest = after ? count : count - 1;
+        const auto at = [&](std::int64_t i) {
+            return static_cast<std::size_t>(i + static_cast<std::int64_t>(offset));
+        };
+        const auto hitAt = [&](std::int64_t i, bool crossing, double refined, std::int64_t lo) {
+            SHit<Found> hit;
+            hit.index = i;
+            hit.x = xs[at(i)];
+            hit.value = values[at(i)];
+            if (describeHits) {
+                hit.found = describe(hit.x, k, hit.value, false);
+            }
+            hit.crossing = crossing;
+            hit.refined = refined;
+            if (crossing) {
+                hit.pairLo = xs[at(lo)];
+                hit.pairHi = xs[at(lo + 1)];
+            }
+            if (i - 1 >= lowest) {
+                hit.beforeX = xs[at(i - 1)];
+                hit.beforeValue = values[at(i - 1)];
+            }
+            if (i + 1 <= highest) {
+                hit.afterX = xs[at(i + 1)];
+                hit.afterValue = values[at(i + 1)];
+            }
+            return hit;
+        };
+        for (std::int64_t i = 0; i < count; ++i) {
+            const double value = values[at(i)];
+            if (!band) {
+                if (std::optional<Found> found = describe(xs[at(i)], k, value, false)) {
+                    SHit<Found> hit;
+                    hit.index = i;
+                    hit.x = xs[at(i)];
+                    hit.value = value;
+                    hit.found = std::move(found);
+                    hits.push_back(std::move(hit));
+                }
+                continue;
+            }
+            const double t = *band;
+            if (i - 1 >= lowest) {
+                const double previous = values[at(i - 1)];
+                if (!InBand(previous, t) && !InBand(value, t) && OppositeSigns(previous, value)) {
+                    const SBisection end =
+                        BisectSignChange(quantity, xs[at(i - 1)], previous, xs[at(i)], value);
+                    if (end.settled && end.residual < t &&
+                        (firstOrder == 0 ||
+                         OppositeSigns(HalfStepDerivative(m_term, xs[at(i - 1)], k, firstOrder),
+                                       HalfStepDerivative(m_term, xs[at(i)], k, firstOrder)))) {
+                        const std::int64_t nearer = std::fabs(value) < std::fabs(previous) ? i : i - 1;
+                        if (hits.empty() || hits.back().index != nearer) {
+                            hits.push_back(hitAt(nearer, true, end.x, i - 1));
+                        }
+                    }
+                }
+            }
+            if (InBand(value, t)) {
+                hits.push_back(hitAt(i, false, 0, i));
+            }
+        }
+    }
+
     // A point-by-point run asks the sink after every point and ends after the first point at
     // which it has stopped. Only a line can stop a sink, so it is enough to ask after each line,
     // and before each chunk for a sink stopped from the start.
     template <class Hits, class EmitOne>
-    bool Deliver(const SChunk& chunk, const Hits& hits, EmitOne&& emitOne)
+    bool Deliver(const SChunk& chunk, const Hits& hits, std::int64_t base, std::int64_t& lastYield,
+                 EmitOne&& emitOne)
     {
+        const auto yields = [&](const auto& hit) { return hit.found && base + hit.index != lastYield; };
         if (m_sink.Stopped()) {
-            if (!hits.empty() && hits.front().index == 0) {
-                emitOne(hits.front());
+            for (const auto& hit : hits) {
+                if (hit.index > 0) {
+                    break;
+                }
+                if (yields(hit)) {
+                    emitOne(hit);
+                }
             }
             m_progress.Advance(1);
             return false;
         }
-        std::size_t done = 0;
+        std::int64_t done = 0;
         for (const auto& hit : hits) {
-            m_progress.Advance(static_cast<std::int64_t>(hit.index - done));
+            if (!yields(hit)) {
+                continue;
+            }
+            lastYield = base + hit.index;
+            // The point before the chunk has been counted with the chunk before.
+            if (hit.index >= 0) {
+                m_progress.Advance(hit.index - done);
+            }
             emitOne(hit);
-            m_progress.Advance(1);
-            done = hit.index + 1;
+            if (hit.index >= 0) {
+                m_progress.Advance(1);
+                done = hit.index + 1;
+            }
             if (m_sink.Stopped()) {
                 return false;
             }
         }
-        m_progress.Advance(static_cast<std::int64_t>(chunk.count - done));
+        m_progress.Advance(static_cast<std::int64_t>(chunk.count) - done);
         return true;
+    }
+
+    // The exact mode gathers the hits into points; a run of band hits may go on into the next
+    // chunk, so it is refined only when a point that is no band hit ends it.
+    template <class Hits, class Flush, class EmitCrossing>
+    bool DeliverExact(const SChunk& chunk, const Hits& hits, std::int64_t base, std::int64_t& lastYield,
+                      SBandRun& run, Flush&& flush, EmitCrossing&& emitCrossing)
+    {
+        for (const auto& hit : hits) {
+            const std::int64_t point = base + hit.index;
+            if (hit.crossing) {
+                flush();
+                if (point != lastYield) {
+                    lastYield = point;
+                    emitCrossing(hit);
+                }
+            } else if (run.active && point == run.last + 1) {
+                if (!run.inner && OppositeSigns(run.lastValue, hit.value)) {
+                    run.inner = true;
+                    run.innerLo = run.lastX;
+                    run.innerLoValue = run.lastValue;
+                    run.innerHi = hit.x;
+                    run.innerHiValue = hit.value;
+                }
+                if (std::fabs(hit.value) < std::fabs(run.nearestValue)) {
+                    run.nearestX = hit.x;
+                    run.nearestValue = hit.value;
+                }
+                run.last = point;
+                run.lastX = hit.x;
+                run.lastValue = hit.value;
+                run.afterX = hit.afterX;
+                run.afterValue = hit.afterValue;
+            } else {
+                flush();
+                run = SBandRun{true,      point,       hit.x,           hit.x,      hit.value,     hit.x,
+                               hit.value, hit.beforeX, hit.beforeValue, hit.afterX, hit.afterValue};
+            }
+            if (m_sink.Stopped()) {
+                return false;
+            }
+        }
+        m_progress.Advance(static_cast<std::int64_t>(chunk.count));
+        return !m_sink.Stopped();
+    }
+
+    // The quantity of a scan with exact derivatives (order 0 is the value itself); NaN where the
+    // term has none to give.
+    double ExactValue(double x, double k, int order) const
+    {
+        if (order == 0) {
+            return m_term.Evaluate(x, k);
+        }
+        const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, k);
+        return order == 1 ? d.first : order == 2 ? d.second : d.third;
+    }
+
+    // A crossing bisected again with exact derivatives; the difference formula's end where they
+    // do not change sign across the pair (or are not known).
+    template <class Hit> static double RefineCrossing(const Hit& hit, const QuantityAt& exact)
+    {
+        const double lo = exact(hit.pairLo);
+        const double hi = exact(hit.pairHi);
+        if (OppositeSigns(lo, hi)) {
+            const SBisection end = BisectSignChange(exact, hit.pairLo, lo, hit.pairHi, hi);
+            if (end.settled) {
+                return end.x;
+            }
+        }
+        return hit.refined;
+    }
+
+    // Where a run of band hits is one point: the sign change across or inside it, bisected, or the
+    // least |value| where the quantity touches 0 without changing sign.
+    static double RefineRun(const SBandRun& run, const QuantityAt& quantity, const QuantityAt& slope)
+    {
+        const auto at = [&](double x) { return std::isnan(x) ? kNaN : quantity(x); };
+        const double before = at(run.beforeX);
+        const double after = at(run.afterX);
+        if (OppositeSigns(before, after)) {
+            const SBisection end = BisectSignChange(quantity, run.beforeX, before, run.afterX, after);
+            if (end.settled) {
+                return end.x;
+            }
+        }
+        if (run.inner) {
+            const double lo = at(run.innerLo);
+            const double hi = at(run.innerHi);
+            if (OppositeSigns(lo, hi)) {
+                const SBisection end = BisectSignChange(quantity, run.innerLo, lo, run.innerHi, hi);
+                if (end.settled) {
+                    return end.x;
+                }
+            }
+        }
+        const double lo = std::isnan(run.beforeX) ? run.firstX : run.beforeX;
+        const double hi = std::isnan(run.afterX) ? run.lastX : run.afterX;
+        return MinimiseMagnitude(quantity, slope, lo, hi);
+    }
+
+    // A point refined to within a scan step of the origin, where the quantity is exactly 0 at the
+    // origin itself, is the origin: the bisection would otherwise end at the tiniest double on one
+    // side of it, shown as "-0".
+    double AtOriginIfThere(const QuantityAt& quantity, double x) const
+    {
+        if (x == 0 || std::fabs(x) >= m_step) {
+            return x;
+        }
+        const int saved = g_mathError;
+        g_mathError = 0;
+        const double atOrigin = quantity(0.0);
+        const bool defined = g_mathError == 0;
+        g_mathError = saved;
+        return defined && atOrigin == 0 ? 0.0 : x;
     }
 
     // Taken with the stored k step, before a step of 0 is replaced for the loop.
@@ -221,6 +539,8 @@ private:
     double m_xFrom{};
     double m_xTo{};
     double m_step;
+    bool m_exact;
+    int m_digits;
     IAnalysisSink& m_sink;
     CProgress m_progress;
 };
@@ -232,27 +552,30 @@ struct SPointFound
     double y;
 };
 
-// Zeros, extrema and inflection points: every scan point for which classify() gives a letter
-// yields its own line; nothing is merged. A family separates its groups by an empty line, but
-// only after a group that found something. classify runs on any thread.
+// Zeros, extrema and inflection points: every point for which classify() gives a letter yields
+// its own line. A family separates its groups by an empty line, but only after a group that found
+// something. classify(x, k, first, exact) is asked only about points that count as lying in the band,
+// and runs on any thread.
 template <class Classify>
-void ScanForPoints(CScan& scan, int firstOrder, Classify&& classify, const char* nothingFound)
+void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, const char* nothingFound)
 {
     IAnalysisSink& sink = scan.Sink();
     std::int64_t total = 0;
     std::int64_t inGroup = 0;
     scan.Run<SPointFound>(
-        firstOrder, [&](double) { inGroup = 0; },
-        [&](double x, double k, double first) -> std::optional<SPointFound> {
-            const char letter = classify(x, k, first);
+        firstOrder, t, [&](double) { inGroup = 0; },
+        [&](double x, double k, double first, bool exact) -> std::optional<SPointFound> {
+            const char letter = classify(x, k, first, exact);
             if (letter == 0) {
                 return std::nullopt;
             }
             return SPointFound{letter, scan.Value(x, k, 0)};
         },
         [&](const SHit<SPointFound>& hit, double k) {
-            sink.AddLine(scan.Prefix(k) + hit.found.letter + " ( " + Num(hit.x) + " | " + Num(hit.found.y) +
-                         " )");
+            // A refined point may show the letter of a scan point beside it, but its own value.
+            const double y = hit.refinedPoint ? scan.Value(hit.x, k, 0) : hit.found->y;
+            sink.AddLine(scan.Prefix(k) + hit.found->letter + " ( " + scan.Text(hit.x) + " | " +
+                         scan.Text(y) + " )");
             ++inGroup;
             ++total;
         },
@@ -281,11 +604,17 @@ double ScanStep(int precision)
 
 void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, IAnalysisSink& sink)
 {
+    ComputeValueTable(function, scaling, SDiscussOptions{}, sink);
+}
+
+void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
+                       const SDiscussOptions& options, IAnalysisSink& sink)
+{
     double xFrom{};
     double xTo{};
     double xStep{};
     scaling.GetXRange(xFrom, xTo, xStep);
-    CScan scan{function, scaling, xStep, sink};
+    CScan scan{function, scaling, xStep, options, sink};
     const bool family = scan.Family();
     sink.SetTableColumns(family ? 5 : 4);
     sink.AddLine(family ? "x\tf(x)\tf'(x)\tf''(x)\tk" : "x\tf(x)\tf'(x)\tf''(x)");
@@ -297,15 +626,16 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, 
         double d2;
     };
     scan.Run<SRow>(
-        0, [](double) {},
-        [&](double x, double k, double y) -> std::optional<SRow> {
+        0, std::nullopt, [](double) {},
+        [&](double x, double k, double y, bool) -> std::optional<SRow> {
             return SRow{y, scan.Value(x, k, 1), scan.Value(x, k, 2)};
         },
         [&](const SHit<SRow>& hit, double k) {
-            const SRow& row = hit.found;
-            std::string line = Num(hit.x) + '\t' + Num(row.y) + '\t' + Num(row.d1) + '\t' + Num(row.d2);
+            const SRow& row = *hit.found;
+            std::string line = scan.Text(hit.x) + '\t' + scan.Text(row.y) + '\t' + scan.Text(row.d1) + '\t' +
+                               scan.Text(row.d2);
             if (family) {
-                line += '\t' + Num(k);
+                line += '\t' + scan.Text(k);
             }
             sink.AddLine(std::move(line));
         },
@@ -319,33 +649,37 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, 
 
 void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int precision, IAnalysisSink& sink)
 {
+    ComputeZeros(function, scaling, precision, SDiscussOptions{}, sink);
+}
+
+void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int precision,
+                  const SDiscussOptions& options, IAnalysisSink& sink)
+{
     const double h = ScanStep(precision);
-    CScan scan{function, scaling, h, sink};
+    CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
-        scan, 0,
-        [&](double, double, double y) -> char {
-            const double t = h / 2.0;
-            return InBand(y, t) ? 'N' : 0;
-        },
-        kNoZerosText);
+        scan, 0, h / 2.0, [](double, double, double, bool) -> char { return 'N'; }, kNoZerosText);
 }
 
 void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
                     IAnalysisSink& sink)
 {
+    ComputeExtrema(function, scaling, precision, SDiscussOptions{}, sink);
+}
+
+void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
+                    const SDiscussOptions& options, IAnalysisSink& sink)
+{
     const double h = ScanStep(precision);
-    CScan scan{function, scaling, h, sink};
+    const double t = h / 2.0;
+    CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
-        scan, 1,
-        [&](double x, double k, double d1) -> char {
-            const double t = h / 2.0;
-            if (!InBand(d1, t)) {
-                return 0;
-            }
-            const double d2 = scan.Value(x, k, 2);
+        scan, 1, t,
+        [&](double x, double k, double, bool exact) -> char {
+            const double d2 = scan.RuleValue(x, k, 2, exact);
             // Taken even when the second derivative decides, so that every point in the band
             // costs the same.
-            const double d3 = scan.Value(x, k, 3);
+            const double d3 = scan.RuleValue(x, k, 3, exact);
             if (d2 < 0 || std::isnan(d2)) {
                 return 'H';
             }
@@ -360,17 +694,20 @@ void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int
 void ComputeInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
                         IAnalysisSink& sink)
 {
+    ComputeInflections(function, scaling, precision, SDiscussOptions{}, sink);
+}
+
+void ComputeInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
+                        const SDiscussOptions& options, IAnalysisSink& sink)
+{
     const double h = ScanStep(precision);
-    CScan scan{function, scaling, h, sink};
+    const double t = h / 2.0;
+    CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
-        scan, 2,
-        [&](double x, double k, double d2) -> char {
-            const double t = h / 2.0;
-            if (!InBand(d2, t)) {
-                return 0;
-            }
-            const double d1 = scan.Value(x, k, 1);
-            const double d3 = scan.Value(x, k, 3);
+        scan, 2, t,
+        [&](double x, double k, double, bool exact) -> char {
+            const double d1 = scan.RuleValue(x, k, 1, exact);
+            const double d3 = scan.RuleValue(x, k, 3, exact);
             if (!BeyondBand(d3, t)) {
                 return 0;
             }
@@ -382,24 +719,26 @@ void ComputeInflections(const CGraphFunction& function, const CScaling& scaling,
 void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
                      IAnalysisSink& sink)
 {
+    ComputeMonotony(function, scaling, precision, SDiscussOptions{}, sink);
+}
+
+void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
+                     const SDiscussOptions& options, IAnalysisSink& sink)
+{
     const double h = ScanStep(precision);
-    CScan scan{function, scaling, h, sink};
+    CScan scan{function, scaling, h, options, sink};
     std::string pending;
-    const auto open = [&](double x, double k) { pending = scan.Prefix(k) + "[ " + Num(x) + "; "; };
+    const auto open = [&](double x, double k) { pending = scan.Prefix(k) + "[ " + scan.Text(x) + "; "; };
     scan.Run<const char*>(
-        1, [&](double k) { open(scan.XFrom(), k); },
-        [&](double x, double k, double d1) -> std::optional<const char*> {
-            const double t = h / 2.0;
-            if (!InBand(d1, t)) {
-                return std::nullopt;
-            }
+        1, h / 2.0, [&](double k) { open(scan.XFrom(), k); },
+        [&](double x, double k, double, bool exact) -> std::optional<const char*> {
             // A flat point closes the interval before it: rising into a maximum (f'' < 0),
             // falling otherwise.
-            const double d2 = scan.Value(x, k, 2);
+            const double d2 = scan.RuleValue(x, k, 2, exact);
             return (d2 < 0 || std::isnan(d2)) ? kRisingText : kFallingText;
         },
         [&](const SHit<const char*>& hit, double k) {
-            sink.AddLine(pending + Num(hit.x) + " ] monoton " + hit.found);
+            sink.AddLine(pending + scan.Text(hit.x) + " ] monoton " + *hit.found);
             open(hit.x, k);
         },
         [&](double k) {
@@ -407,7 +746,7 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
             // not at the last scan point, which may fall short of it.
             const double d1 = scan.Value(scan.XTo(), k, 1);
             const char* word = (d1 < 0 || std::isnan(d1)) ? kFallingText : kRisingText;
-            sink.AddLine(pending + Num(scan.XTo()) + " ] monoton " + word);
+            sink.AddLine(pending + scan.Text(scan.XTo()) + " ] monoton " + word);
             if (scan.Family()) {
                 sink.AddLine(std::string{});
             }
@@ -418,21 +757,27 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
 void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
                  IAnalysisSink& sink)
 {
+    RunAnalysis(kind, function, scaling, precision, SDiscussOptions{}, sink);
+}
+
+void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
+                 const SDiscussOptions& options, IAnalysisSink& sink)
+{
     switch (kind) {
     case EAnalysis::ValueTable:
-        ComputeValueTable(function, scaling, sink);
+        ComputeValueTable(function, scaling, options, sink);
         break;
     case EAnalysis::Zeros:
-        ComputeZeros(function, scaling, precision, sink);
+        ComputeZeros(function, scaling, precision, options, sink);
         break;
     case EAnalysis::Extrema:
-        ComputeExtrema(function, scaling, precision, sink);
+        ComputeExtrema(function, scaling, precision, options, sink);
         break;
     case EAnalysis::Inflections:
-        ComputeInflections(function, scaling, precision, sink);
+        ComputeInflections(function, scaling, precision, options, sink);
         break;
     case EAnalysis::Monotony:
-        ComputeMonotony(function, scaling, precision, sink);
+        ComputeMonotony(function, scaling, precision, options, sink);
         break;
     }
 }

@@ -22,19 +22,41 @@ enum class EAnalysis : int
     Monotony = 4
 };
 
+// How a discussion is shown. In the exact mode each point (a run of band hits, a crossing that
+// lies between two scan points, a touching point) yields one line, at the point refined to full
+// double precision; otherwise every scan point that passes yields its own line. digits is the
+// number of decimals every number is shown with at most (1 to 15).
+struct SDiscussOptions
+{
+    bool exact{false};
+    int digits{5};
+};
+
 void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, IAnalysisSink& sink);
+void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
+                       const SDiscussOptions& options, IAnalysisSink& sink);
+void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int precision,
+                  const SDiscussOptions& options, IAnalysisSink& sink);
 void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int precision,
                   IAnalysisSink& sink);
 void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
+                    const SDiscussOptions& options, IAnalysisSink& sink);
+void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
                     IAnalysisSink& sink);
 void ComputeInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
+                        const SDiscussOptions& options, IAnalysisSink& sink);
+void ComputeInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
                         IAnalysisSink& sink);
+void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
+                     const SDiscussOptions& options, IAnalysisSink& sink);
 void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
                      IAnalysisSink& sink);
 
 // Runs the scan of the given kind (the precision is not used by the value table).
 void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
                  IAnalysisSink& sink);
+void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
+                 const SDiscussOptions& options, IAnalysisSink& sink);
 
 // The precision limited to 1..10: 11 would make the scan step 0 and the scan endless.
 int ClampPrecision(int precision);

@@ -2,8 +2,8 @@
 
 #include "app/GraphDocument.h"
 #include "app/ViewPrinter.h"
-#include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/copy/CopyOptions.h"
+#include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/values/ValuesDialog.h"
 #include "framework/CommandIds.h"
 #include "framework/GraphPicture.h"
@@ -124,6 +124,14 @@ bool CZelView::OnCommand(int id)
         const CZelDoc& model = m_document->Model();
         CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), id - ID_VALUE_TABLE, this};
         dialog.exec();
+        // Every point adopted in the dialog arrives in one step, which one undo takes back.
+        if (!dialog.AdoptedPoints().empty() && m_document) {
+            CObjectList objects = m_document->Model().GetObjects();
+            objects.insert(objects.end(), dialog.AdoptedPoints().begin(), dialog.AdoptedPoints().end());
+            m_document->Model().SetObjects(std::move(objects));
+            RedrawNow();
+            m_document->NotifyChanged();
+        }
         return true;
     }
     case ID_EDIT_FUNCTIONS:

@@ -1,6 +1,6 @@
-// vexplot --discuss ANALYSIS FILE [--function N] [--precision P]: the lines of one curve discussion
-// on standard output, without a display. The scans are the ones the values dialog runs, so the
-// lines are the lines it lists.
+// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--exact] [--digits D]: the lines of one
+// curve discussion on standard output, without a display. The scans are the ones the values dialog runs, so
+// the lines are the lines it lists.
 #include "cli/CommandLine.h"
 #include "cli/ParserError.h"
 
@@ -38,6 +38,7 @@ struct DiscussRequest
     QString file;
     int function{1};
     std::optional<int> precision;
+    SDiscussOptions options;
 };
 
 void Complain(const QString& message)
@@ -66,15 +67,22 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
                                             QStringLiteral("Nummer der Funktion, ab 1"), QStringLiteral("N")};
     const QCommandLineOption precisionOption{
         QStringLiteral("precision"), QStringLiteral("Rechengenauigkeit, 1 bis 10"), QStringLiteral("P")};
+    const QCommandLineOption exactOption{
+        QStringLiteral("exact"), QStringLiteral("Genaue Werte: jeder Punkt einmal, auf volle Genauigkeit")};
+    const QCommandLineOption digitsOption{QStringLiteral("digits"),
+                                          QStringLiteral("Nachkommastellen der Zahlen, 1 bis 15"),
+                                          QStringLiteral("D")};
     parser.addOption(discussOption);
     parser.addOption(functionOption);
     parser.addOption(precisionOption);
+    parser.addOption(exactOption);
+    parser.addOption(digitsOption);
     parser.addPositionalArgument(QStringLiteral("ANALYSIS"),
                                  QStringLiteral("table, zeros, extrema, inflections oder monotony"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
     const QString usage = QStringLiteral(
         "Aufruf: vexplot --discuss table|zeros|extrema|inflections|monotony DATEI [--function N] "
-        "[--precision P]");
+        "[--precision P] [--exact] [--digits D]");
     if (!parser.parse(arguments)) {
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
@@ -114,6 +122,16 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
             return std::nullopt;
         }
         request.precision = *p;
+    }
+    request.options.exact = parser.isSet(exactOption);
+    if (parser.isSet(digitsOption)) {
+        const std::optional<int> d = ParseCount(parser.value(digitsOption));
+        if (!d || *d < 1 || *d > 15) {
+            Complain(QStringLiteral("--digits %1: erwartet wird eine Stellenzahl von 1 bis 15")
+                         .arg(parser.value(digitsOption)));
+            return std::nullopt;
+        }
+        request.options.digits = *d;
     }
     return request;
 }
@@ -206,7 +224,7 @@ int RunDiscussCommand(int& argc, char** argv)
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3));
     const CGraphFunction& function = content.functions[static_cast<std::size_t>(request->function) - 1];
     CConsoleSink sink;
-    RunAnalysis(request->kind, function, content.scaling, precision, sink);
+    RunAnalysis(request->kind, function, content.scaling, precision, request->options, sink);
     if (const std::optional<std::string> note = FamilyCutNote(function)) {
         sink.AddLine(*note);
     }

@@ -13,9 +13,10 @@ constexpr std::array kForms{
     SUsageForm{"vexplot --export AUSGABE DATEI [--size BxH]",
                "Zeichnet den Graphen aus DATEI in AUSGABE, genau wie im Fenster und beim Drucken. "
                "Braucht keine Anzeige."},
-    SUsageForm{"vexplot --discuss ANALYSE DATEI [--function N] [--precision P]",
+    SUsageForm{"vexplot --discuss ANALYSE DATEI [OPTIONEN]",
                "Gibt die Zeilen einer Kurvendiskussion auf der Standardausgabe aus, wie sie das "
-               "Diskussionsfenster zeigt. Braucht keine Anzeige."},
+               "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --exact und --digits D. "
+               "Braucht keine Anzeige."},
     SUsageForm{"vexplot --help | --version", "Zeigt diese Hilfe oder die Version. Braucht keine Anzeige."},
 };
 
@@ -31,6 +32,11 @@ constexpr std::array kOptions{
     SUsageEntry{"--function N", "Die Nummer der diskutierten Funktion, ab 1. Ohne die Option: die erste."},
     SUsageEntry{"--precision P", "Die Rechengenauigkeit von 1 bis 10. Ohne die Option: die in den "
                                  "Optionen des Programms eingestellte (anfangs 3)."},
+    SUsageEntry{"--exact", "Genaue Werte: Nullstellen, Extremwerte, Wendestellen und die Grenzen der "
+                           "Monotonie-Intervalle erscheinen je Punkt einmal, auf die volle Rechengenauigkeit "
+                           "verfeinert, statt einer Zeile für jeden Rechenschritt nahe dem Punkt."},
+    SUsageEntry{"--digits D", "Zeigt jede Zahl mit höchstens D Nachkommastellen, D von 1 bis 15; Nullen am "
+                              "Ende entfallen. Ohne die Option: 5."},
     SUsageEntry{"-h, --help", "Zeigt diese Hilfe."},
     SUsageEntry{"-v, --version", "Zeigt Programmname und Version."},
 };

@@ -30,6 +30,20 @@ public:
     void EvaluateBatch(std::span<const double> xs, double k, std::span<double> values,
                        std::span<std::uint8_t> mathErrors) const;
 
+    // The value and the first three derivatives with respect to x at one point, exactly up to
+    // rounding: forward-mode differentiation over the program, carrying truncated Taylor series
+    // through every instruction. Where a part of the term fails (the math flag), or where a
+    // function has no derivative to carry (the factorial of a non-integer), the derivatives are
+    // NaN. Leaves both flags as they were.
+    struct SDerivatives
+    {
+        double value;
+        double first;
+        double second;
+        double third;
+    };
+    SDerivatives EvaluateDerivatives(double x, double k) const;
+
     // The instructions of the program, for the benchmarks' and tests' curiosity.
     std::size_t InstructionCount() const { return m_code.size(); }
 

@@ -8,20 +8,20 @@ namespace {
 
 std::string Fixed(double value, int decimals)
 {
-    // Ample for any double in fixed notation (309 integer digits) with five decimals.
+    // Ample for any double in fixed notation (309 integer digits) with fifteen decimals.
     std::array<char, 400> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
     return std::string(buffer.data(), result.ptr);
 }
 
-// Exponent form with at most five decimals in the mantissa, trailing zeros dropped: "1e+45",
+// Exponent form with at most `decimals` decimals in the mantissa, trailing zeros dropped: "1e+45",
 // "-1.23457e+60".
-std::string Exponent(double value)
+std::string Exponent(double value, int decimals)
 {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, 5);
+                                      std::chars_format::scientific, decimals);
     std::string text(buffer.data(), result.ptr);
     const auto e = text.find('e');
     std::string mantissa = text.substr(0, e);
@@ -38,6 +38,12 @@ std::string Exponent(double value)
 
 std::string CGraph::FormatNumber(double value)
 {
+    return FormatNumber(value, 5);
+}
+
+std::string CGraph::FormatNumber(double value, int decimals)
+{
+    decimals = decimals < 1 ? 1 : decimals > 15 ? 15 : decimals;
     // Not numbers and infinities have no fixed-point form.
     if (std::isnan(value)) {
         return "nan";
@@ -46,15 +52,15 @@ std::string CGraph::FormatNumber(double value)
         return value > 0 ? "inf" : "-inf";
     }
     // The conversion is locale-independent on purpose: numbers always show the decimal point.
-    const std::string five = Fixed(value, 5);
-    // Texts longer than 51 characters (from 1e45 upward, from -1e44 downward) are too long for any
-    // label; they switch to exponent form.
-    if (five.size() > 51) {
-        return Exponent(value);
+    const std::string full = Fixed(value, decimals);
+    // Texts longer than 51 characters at five decimals (from 1e45 upward, from -1e44 downward) are
+    // too long for any label; they switch to exponent form, whatever the decimals.
+    if (full.size() - static_cast<std::size_t>(decimals) > 46) {
+        return Exponent(value, decimals);
     }
     int zeros = 0;
-    for (auto it = five.rbegin(); it != five.rend() && *it == '0' && zeros < 5; ++it) {
+    for (auto it = full.rbegin(); it != full.rend() && *it == '0' && zeros < decimals; ++it) {
         ++zeros;
     }
-    return Fixed(value, 5 - zeros);
+    return Fixed(value, decimals - zeros);
 }

@@ -109,3 +109,7 @@ inline const QString kIdHelp = QStringLiteral("IDHELP");
 inline const QString kIdBack = QStringLiteral("IDBACK");
 inline const QString kIdNext = QStringLiteral("IDNEXT");
 inline const QString kIdFinish = QStringLiteral("IDFINISH");
+
+// Controls that came later and have names instead of numbers.
+inline const QString kIdExactResults = QStringLiteral("IDC_EXACT_RESULTS");
+inline const QString kIdAdoptPoints = QStringLiteral("IDC_ADOPT_POINTS");

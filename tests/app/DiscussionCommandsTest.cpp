@@ -3,7 +3,9 @@
 #include "app/GraphDocument.h"
 #include "app/MainFrame.h"
 #include "dialogs/values/ValuesDialog.h"
+#include "document/GraphFile.h"
 #include "framework/CommandIds.h"
+#include "framework/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +13,8 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -26,6 +30,28 @@ template <class T> T* Control(QWidget& dialog, const char* name)
     T* control = dialog.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
+}
+
+// Turns "Genaue Werte" on for one test and off again afterwards.
+class CExactResults final
+{
+public:
+    explicit CExactResults(int on) { Write(on); }
+    ~CExactResults() { Write(0); }
+    CExactResults(const CExactResults&) = delete;
+    CExactResults& operator=(const CExactResults&) = delete;
+
+private:
+    static void Write(int on)
+    {
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
+                                                   on);
+    }
+};
+
+void Compute(CValuesDialog& dialog)
+{
+    QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1061"), Qt::LeftButton);
 }
 
 QStringList ComboTexts(QComboBox* box)
@@ -72,8 +98,6 @@ struct SDocumentFrame
 
 constexpr int kDiscussionCommands[] = {ID_VALUE_TABLE, ID_ZEROS, ID_EXTREMA, ID_INFLECTIONS, ID_MONOTONY};
 
-} // namespace
-
 TEST(ValuesDialogCommands, DisabledWithoutAFunctionEnabledWithOne)
 {
     SDocumentFrame f;
@@ -119,3 +143,55 @@ TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
         EXPECT_EQ(f.document->Model().GetFunctionCount(), 3u);
     }
 }
+
+// The button takes the points of the list, only when it holds some, once per run; the view adds
+// them to the document in one step that one undo takes back, and the file keeps them.
+TEST(ValuesDialogCommands, AdoptedPointsArriveInOneUndoStepAndAreSaved)
+{
+    const CExactResults stored{1};
+    SDocumentFrame f;
+    f.SetFunctions({MakeFunction("0.5*x^3-2*x")});
+    f.document->Model().SetScaling(MakeAxis(-10, 10));
+    CObjectList before = f.document->Model().GetObjects();
+    WithModalDialog([&] { f.frame.Action(ID_EXTREMA)->trigger(); },
+                    [&](CValuesDialog& dialog) {
+                        auto* adopt = Control<QPushButton>(dialog, "IDC_ADOPT_POINTS");
+                        EXPECT_EQ(adopt->text(), QStringLiteral("Als &Punkte übernehmen"));
+                        EXPECT_FALSE(adopt->isEnabled());
+                        auto* analysis = Control<QComboBox>(dialog, "IDC_1058");
+                        analysis->setCurrentIndex(static_cast<int>(EAnalysis::Monotony));
+                        Compute(dialog);
+                        EXPECT_FALSE(adopt->isEnabled()); // intervals are no points
+                        for (const EAnalysis kind : {EAnalysis::Zeros, EAnalysis::Extrema}) {
+                            analysis->setCurrentIndex(static_cast<int>(kind));
+                            Compute(dialog);
+                            ASSERT_TRUE(adopt->isEnabled());
+                            QTest::mouseClick(adopt, Qt::LeftButton);
+                            EXPECT_FALSE(adopt->isEnabled());
+                        }
+                    });
+    const CObjectList objects = f.document->Model().GetObjects();
+    std::vector<std::string> labels;
+    for (std::size_t i = before.size(); i < objects.size(); ++i) {
+        EXPECT_TRUE(objects[i].IsPoint());
+        labels.push_back(objects[i].GetLabel());
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"N1", "N2", "N3", "H1", "T1"}));
+    double x{};
+    double y{};
+    objects.back().GetCoordinates(x, y);
+    EXPECT_DOUBLE_EQ(x, 1.1547);
+    EXPECT_DOUBLE_EQ(y, -1.5396);
+
+    CZelDoc reopened;
+    std::string error;
+    ASSERT_TRUE(ReadGraphFile(WriteGraphFile(f.document->Model()), reopened, error)) << error;
+    EXPECT_EQ(reopened.GetObjects().size(), objects.size());
+    EXPECT_EQ(reopened.GetObjects().back().GetLabel(), "T1");
+
+    ASSERT_TRUE(f.document->Model().CanUndo());
+    f.document->Model().Undo();
+    EXPECT_EQ(f.document->Model().GetObjects().size(), before.size());
+}
+
+} // namespace

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -146,6 +147,9 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         {{"zeros", graph, "--precision", "11"}, 2},
         {{"zeros", graph, "--precision", "2.5"}, 2},
         {{"zeros", graph, "--colour", "red"}, 2},
+        {{"zeros", graph, "--digits", "0"}, 2},
+        {{"zeros", graph, "--digits", "16"}, 2},
+        {{"zeros", graph, "--digits", "twelve"}, 2},
         {{"zeros", Path("missing.zel")}, 1},
         {{"zeros", Path("short.zel")}, 1},
         {{"zeros", m_dir.path()}, 1},
@@ -167,6 +171,45 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         if (c.exitCode == 1) {
             EXPECT_TRUE(run.err.contains(QFile::encodeName(c.arguments.at(1)))) << run.err.toStdString();
         }
+    }
+}
+
+// The case a teacher tried first: three zeros of a steep cubic, at the finest precision, once each
+// and to twelve decimals; the extrema and the monotony limits at the same points.
+TEST_F(DiscussCommand, ExactPointsOfTheCubicToTwelveDecimals)
+{
+    CZelDoc doc;
+    CScaling scaling;
+    scaling.SetXRange(-10, 10, 1);
+    doc.SetScaling(scaling);
+    doc.SetFunctions({MakeFunction("0.5*x^3-2*x")});
+    WriteFile(QStringLiteral("cubic.zel"), WriteGraphFile(doc));
+    const double root = 2 / std::sqrt(3.0);
+    struct Case
+    {
+        const char* analysis;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"zeros", {"N ( -2 | 0 )", "N ( 0 | 0 )", "N ( 2 | 0 )"}},
+        {"extrema", {"H ( -1.154700538379 | 1.539600717839 )", "T ( 1.154700538379 | -1.539600717839 )"}},
+        {"monotony",
+         {"[ -10; -1.154700538379 ] monoton steigend", "[ -1.154700538379; 1.154700538379 ] monoton fallend",
+          "[ 1.154700538379; 10 ] monoton steigend"}},
+    };
+    ASSERT_NEAR(root, 1.154700538379, 1e-12);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.analysis);
+        const CRunResult run =
+            Run({c.analysis, Path("cubic.zel"), "--exact", "--digits", "12", "--precision", "10"});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        std::vector<std::string> lines;
+        for (const QByteArray& line : run.out.split('\n')) {
+            if (!line.isEmpty()) {
+                lines.push_back(line.toStdString());
+            }
+        }
+        EXPECT_EQ(lines, c.lines);
     }
 }
 

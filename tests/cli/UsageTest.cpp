@@ -54,8 +54,8 @@ TEST(Usage, HelpAndManualPageShowTheSameCommandLine)
             EXPECT_NE(manual.find(entry.description), std::string::npos) << entry.description;
         }
     }
-    for (const char* option :
-         {"--export", "--size", "--discuss", "--function", "--precision", "--help", "--version"}) {
+    for (const char* option : {"--export", "--size", "--discuss", "--function", "--precision", "--exact",
+                               "--digits", "--help", "--version"}) {
         EXPECT_NE(manual.find(option), std::string::npos) << option;
     }
 }

@@ -1,5 +1,6 @@
 #include "dialogs/values/ValuesDialog.h"
 
+#include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
 #include "analysis/FamilyCutNote.h"
@@ -12,6 +13,7 @@
 #include "framework/WaitCursor.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QEventLoop>
@@ -192,6 +194,15 @@ void CValuesDialog::BuildControls()
                              QStringLiteral("Extremwerte"), QStringLiteral("Wendestellen"),
                              QStringLiteral("Monotonie")});
     analysisLabel->setBuddy(m_analysisBox);
+    m_exact = new QCheckBox{QStringLiteral("&Genaue Werte"), selection};
+    m_exact->setObjectName(kIdExactResults);
+    m_exact->setChecked(CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                                 QStringLiteral("ExactResults"), 0) != 0);
+    // Kept at once, so that the next dialog and the next start of the program show what was last chosen.
+    connect(m_exact, &QCheckBox::toggled, this, [](bool on) {
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
+                                                   on ? 1 : 0);
+    });
     for (QComboBox* box : {m_functionBox, m_analysisBox}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(12);
@@ -201,6 +212,7 @@ void CValuesDialog::BuildControls()
     selectionLayout->addWidget(m_functionBox, 0, 1);
     selectionLayout->addWidget(analysisLabel, 1, 0);
     selectionLayout->addWidget(m_analysisBox, 1, 1);
+    selectionLayout->addWidget(m_exact, 2, 1);
     selectionLayout->setColumnStretch(1, 1);
 
     auto* computation = new QGroupBox{QStringLiteral("Berechnung"), this};
@@ -231,8 +243,11 @@ void CValuesDialog::BuildControls()
     m_close->setObjectName(kIdOk);
     m_help = new QPushButton{QStringLiteral("&Hilfe"), this};
     m_help->setObjectName(kIdHelp);
+    m_adopt = new QPushButton{QStringLiteral("Als &Punkte übernehmen"), this};
+    m_adopt->setObjectName(kIdAdoptPoints);
+    m_adopt->setEnabled(false);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {m_compute, m_copy, m_close, m_help}) {
+    for (QPushButton* button : {m_compute, m_copy, m_close, m_help, m_adopt}) {
         button->setMinimumWidth(qRound(kButtonWidthUnits * unitX));
         buttons->addWidget(button);
     }
@@ -242,6 +257,7 @@ void CValuesDialog::BuildControls()
     connect(m_copy, &QPushButton::clicked, this, &CValuesDialog::OnCopy);
     connect(m_close, &QPushButton::clicked, this, &CValuesDialog::accept);
     connect(m_help, &QPushButton::clicked, this, &CValuesDialog::OnHelp);
+    connect(m_adopt, &QPushButton::clicked, this, &CValuesDialog::OnAdoptPoints);
 
     auto* left = new QVBoxLayout;
     left->addWidget(selection);
@@ -251,11 +267,13 @@ void CValuesDialog::BuildControls()
     layout->addLayout(buttons);
 
     setTabOrder(m_functionBox, m_analysisBox);
-    setTabOrder(m_analysisBox, m_list);
+    setTabOrder(m_analysisBox, m_exact);
+    setTabOrder(m_exact, m_list);
     setTabOrder(m_list, m_compute);
     setTabOrder(m_compute, m_copy);
     setTabOrder(m_copy, m_close);
     setTabOrder(m_close, m_help);
+    setTabOrder(m_help, m_adopt);
 
     const QSize designed{qRound(kDialogWidthUnits * unitX), qRound(kDialogHeightUnits * unitY)};
     resize(designed.expandedTo(minimumSizeHint()));
@@ -294,10 +312,37 @@ QStringList CValuesDialog::ResultLines() const
 
 void CValuesDialog::SetControlsEnabled(bool enabled)
 {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_compute, m_copy, m_close, m_help}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_exact, m_compute,
+                                                            m_copy, m_close, m_help}) {
         control->setEnabled(enabled);
     }
+    m_adopt->setEnabled(enabled && m_pointsToAdopt);
+}
+
+void CValuesDialog::UpdateAdoptButton()
+{
+    m_pointsToAdopt = false;
+    for (int i = 0; i < m_lines->LineCount() && !m_pointsToAdopt; ++i) {
+        m_pointsToAdopt = !PointsFromResultLines({Utf8ToCp1252(m_lines->Line(i).toStdString())}).empty();
+    }
+    m_adopt->setEnabled(m_pointsToAdopt);
+}
+
+void CValuesDialog::OnAdoptPoints()
+{
+    if (m_running || !m_pointsToAdopt) {
+        return;
+    }
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(m_lines->LineCount()));
+    for (int i = 0; i < m_lines->LineCount(); ++i) {
+        lines.push_back(Utf8ToCp1252(m_lines->Line(i).toStdString()));
+    }
+    const CObjectList points = PointsFromResultLines(lines);
+    m_adopted.insert(m_adopted.end(), points.begin(), points.end());
+    // The same list twice would put every point on the graph twice.
+    m_pointsToAdopt = false;
+    m_adopt->setEnabled(false);
 }
 
 void CValuesDialog::OnCompute()
@@ -307,6 +352,7 @@ void CValuesDialog::OnCompute()
     }
     const CWaitCursor wait;
     m_lines->Clear();
+    m_pointsToAdopt = false;
     // Disabling the focused button moves the focus away; it comes back when the run is over.
     const QPointer<QWidget> focus = QApplication::focusWidget();
     SetControlsEnabled(false);
@@ -318,6 +364,7 @@ void CValuesDialog::OnCompute()
         RunScan(static_cast<std::size_t>(functionIndex), analysis);
     }
 
+    UpdateAdoptButton();
     SetControlsEnabled(true);
     if (focus && focus->window() == this) {
         focus->setFocus();
@@ -331,6 +378,7 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
 {
     const int precision =
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
+    const SDiscussOptions options{m_exact->isChecked(), 5};
     auto buffer = std::make_shared<CResultBuffer>(CValuesDialog::kMaxResultLines);
 
     const auto takeOver = [this, &buffer] {
@@ -349,16 +397,16 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
     update.setInterval(kUpdateIntervalMs);
     connect(&update, &QTimer::timeout, this, takeOver);
 
-    std::thread worker{
-        [buffer, function = m_functions[functionIndex], scaling = m_scaling, analysis, precision, &loop] {
-            RunAnalysis(static_cast<EAnalysis>(analysis), function, scaling, precision, *buffer);
-            if (buffer->Stopped()) {
-                buffer->Cut(ListCutLine());
-            } else if (const std::optional<std::string> note = FamilyCutNote(function)) {
-                buffer->AddLine(*note);
-            }
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        }};
+    std::thread worker{[buffer, function = m_functions[functionIndex], scaling = m_scaling, analysis,
+                        precision, options, &loop] {
+        RunAnalysis(static_cast<EAnalysis>(analysis), function, scaling, precision, options, *buffer);
+        if (buffer->Stopped()) {
+            buffer->Cut(ListCutLine());
+        } else if (const std::optional<std::string> note = FamilyCutNote(function)) {
+            buffer->AddLine(*note);
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    }};
     update.start();
     loop.exec();
     // The loop may also end because the application quits; the scan still has to finish first.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/GraphFunction.h"
+#include "document/GraphObject.h"
 #include "document/Scaling.h"
 
 #include <QDialog>
@@ -10,6 +11,7 @@
 
 class CResultListModel;
 class CTabStopDelegate;
+class QCheckBox;
 class QComboBox;
 class QListView;
 class QProgressBar;
@@ -17,12 +19,15 @@ class QPushButton;
 
 // The values dialog (dialog 147, "Werte"): the user picks a function and one of the five curve
 // discussions, runs it, reads the lines and copies them as text. It works on copies taken when it
-// is opened and never writes to the document.
+// is opened; the only thing it hands back are the points the user adopts, which whoever opened it
+// adds to the document as one step.
 //
 // Controls are found by objectName (framework/DialogIds.h): "IDC_<id>" for the numbered controls (IDC_1021
 // function selector, IDC_1058 analysis selector, IDC_1059 result list, IDC_1060 progress bar, IDC_1061
 // "&Berechnen", IDC_1076 "&Kopieren"), and the framework names "IDOK" for "&Schließen" (id 1) and
-// "IDHELP" for "&Hilfe" (id 9). The dialog itself is "IDD_147", which also gives F1 its help page.
+// "IDHELP" for "&Hilfe" (id 9); the check box "&Genaue Werte" is "IDC_EXACT_RESULTS" and the button
+// "Als &Punkte übernehmen" "IDC_ADOPT_POINTS". The dialog itself is "IDD_147", which also gives F1 its help
+// page.
 class CValuesDialog final : public QDialog
 {
     Q_OBJECT
@@ -55,6 +60,11 @@ public:
     void OnCompute();
     void OnCopy();
     void OnHelp();
+    // Takes the points of the list as point objects, to be added when the dialog has closed.
+    void OnAdoptPoints();
+
+    // Every point adopted while the dialog was open, in the order adopted.
+    const CObjectList& AdoptedPoints() const { return m_adopted; }
 
     // Neither closes the dialog while a scan runs: there is no cancel, and the window's close
     // button and Escape end up here.
@@ -69,11 +79,15 @@ private:
     void SetControlsEnabled(bool enabled);
     void RunScan(std::size_t functionIndex, int analysis);
     void ApplyTableColumns(int columns);
+    void UpdateAdoptButton();
 
     CFunctionList m_functions;
     CScaling m_scaling;
     int m_analysis;
     bool m_running{false};
+    CObjectList m_adopted;
+    // Whether the list holds points that have not been adopted yet.
+    bool m_pointsToAdopt{false};
 
     QComboBox* m_functionBox{nullptr};
     QComboBox* m_analysisBox{nullptr};
@@ -85,4 +99,6 @@ private:
     QPushButton* m_copy{nullptr};
     QPushButton* m_close{nullptr};
     QPushButton* m_help{nullptr};
+    QCheckBox* m_exact{nullptr};
+    QPushButton* m_adopt{nullptr};
 };

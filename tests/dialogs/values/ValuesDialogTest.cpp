@@ -2,12 +2,14 @@
 
 #include "dialogs/values/TabStopDelegate.h"
 #include "dialogs/values/ValuesDialog.h"
+#include "document/GraphFile.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QImage>
@@ -104,6 +106,50 @@ TEST(ValuesDialog, RunsTheChosenFunctionAndAnalysisAndReplacesTheList)
     }
 }
 
+// Sets "Settings"/"ExactResults" for one test and puts the default back afterwards.
+class CExactResults final
+{
+public:
+    explicit CExactResults(int on) { Write(on); }
+    ~CExactResults() { Write(0); }
+    CExactResults(const CExactResults&) = delete;
+    CExactResults& operator=(const CExactResults&) = delete;
+
+    static int Stored()
+    {
+        return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                        QStringLiteral("ExactResults"), -1);
+    }
+
+private:
+    static void Write(int on)
+    {
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
+                                                   on);
+    }
+};
+
+// The check box shows the stored choice, keeps a new one at once, and the scan follows it.
+TEST(ValuesDialog, ExactResultsFollowTheCheckBoxAndAreKept)
+{
+    const CExactResults stored{1};
+    const CGraphFunction function = MakeFunction("x^2");
+    const CScaling scaling = MakeAxis(-2, 2);
+    CValuesDialog dialog{{function}, scaling, 1};
+    dialog.show();
+    auto* exact = Control<QCheckBox>(dialog, "IDC_EXACT_RESULTS");
+    EXPECT_EQ(exact->text(), QStringLiteral("&Genaue Werte"));
+    EXPECT_TRUE(exact->isChecked());
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), (QStringList{"N ( 0 | 0 )"}));
+
+    QTest::keyClick(exact, Qt::Key_Space);
+    EXPECT_EQ(CExactResults::Stored(), 0);
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(EAnalysis::Zeros, function, scaling)));
+    EXPECT_GT(dialog.ResultLines().size(), 300); // one line for every scan point in the band
+}
+
 TEST(ValuesDialog, EnterRunsTheSelectedAnalysis)
 {
     CValuesDialog dialog{{MakeFunction("x")}, CScaling{}, 1};
@@ -119,7 +165,8 @@ TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
 {
     const CPrecision precision{10};
     const CGraphFunction function = MakeFunction("x^3-3*x");
-    const CScaling scaling = MakeAxis(-1.5, 1.5);
+    // Long enough that the list takes over several times while the scan runs, even on a busy machine.
+    const CScaling scaling = MakeAxis(-4, 4);
     CValuesDialog dialog{{function}, scaling, 2};
     dialog.show();
     auto* progress = Control<QProgressBar>(dialog, "IDC_1060");

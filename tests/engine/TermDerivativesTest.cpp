@@ -1,0 +1,68 @@
+#include "engine/CompiledTerm.h"
+#include "engine/ErrorFlags.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+struct SDerivativeCase
+{
+    const char* term;
+    double x;
+    std::array<double, 4> expected; // f, f', f'', f''' in closed form
+};
+
+class TermDerivatives : public ::testing::TestWithParam<SDerivativeCase>
+{
+};
+
+TEST_P(TermDerivatives, MatchTheClosedForm)
+{
+    const SDerivativeCase& c = GetParam();
+    const CCompiledTerm term{c.term};
+    const CCompiledTerm::SDerivatives d = term.EvaluateDerivatives(c.x, 2.0);
+    const double got[] = {d.value, d.first, d.second, d.third};
+    for (int n = 0; n < 4; ++n) {
+        EXPECT_NEAR(got[n], c.expected[n], 1e-12 * std::fmax(1, std::fabs(c.expected[n]))) << "order " << n;
+    }
+}
+
+const double e = std::exp(1.0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Terms, TermDerivatives,
+    ::testing::Values(
+        SDerivativeCase{"0.5*x^3-2*x", 3, {7.5, 11.5, 9, 3}},
+        SDerivativeCase{"(x-1)^4", 1.5, {0.0625, 0.5, 3, 12}}, SDerivativeCase{"k*x^2", 3, {18, 12, 4, 0}},
+        SDerivativeCase{"1/x", 2, {0.5, -0.25, 0.25, -0.375}},
+        SDerivativeCase{"x/(x^2+1)", 1, {0.5, 0, -0.5, 1.5}},
+        SDerivativeCase{"sin(x)*exp(x)", 0, {0, 1, 2, 2}}, SDerivativeCase{"cos(2*x)", 0, {1, 0, -4, 0}},
+        SDerivativeCase{"sqrt(x)", 4, {2, 0.25, -1.0 / 32, 3.0 / 256}},
+        SDerivativeCase{"ln(x)", e, {1, 1 / e, -1 / (e * e), 2 / (e * e * e)}},
+        SDerivativeCase{
+            "log(x)", 10, {1, 0.1 / std::log(10.0), -0.01 / std::log(10.0), 0.002 / std::log(10.0)}},
+        SDerivativeCase{"tan(x)", 0, {0, 1, 0, 2}}, SDerivativeCase{"atan(x)", 0, {0, 1, 0, -2}},
+        SDerivativeCase{"asin(x)", 0, {0, 1, 0, 1}},
+        SDerivativeCase{"acos(x)", 0, {std::acos(0.0), -1, 0, -1}},
+        SDerivativeCase{"sinh(x)+cosh(x)", 0, {1, 1, 1, 1}}, SDerivativeCase{"tanh(x)", 0, {0, 1, 0, -2}},
+        SDerivativeCase{"x^x", 1, {1, 1, 2, 3}},
+        SDerivativeCase{"2^x", 0, {1, std::log(2.0), std::pow(std::log(2.0), 2), std::pow(std::log(2.0), 3)}},
+        SDerivativeCase{"abs(x)*x", -2, {-4, 4, -2, 0}}, SDerivativeCase{"int(x)+x", 2.5, {4.5, 1, 0, 0}}));
+
+// Where the term is not defined, or a function carries no derivative, the derivatives are unknown
+// rather than wrong; the flags are left as they were.
+TEST(TermDerivatives, UnknownWhereTheTermFails)
+{
+    for (const char* text : {"1/x", "ln(x)", "sqrt(x-1)", "!(x)"}) {
+        g_mathError = 0;
+        const CCompiledTerm::SDerivatives d =
+            CCompiledTerm{text}.EvaluateDerivatives(text[0] == '!' ? 2.5 : 0, 0);
+        EXPECT_TRUE(std::isnan(d.first) && std::isnan(d.second) && std::isnan(d.third)) << text;
+        EXPECT_EQ(g_mathError, 0) << text;
+    }
+}
+
+} // namespace
