@@ -5,6 +5,7 @@
 #include "dialogs/general/LogoWnd.h"
 #include "dialogs/general/TipDialog.h"
 #include "framework/CommandIds.h"
+#include "framework/FileName.h"
 #include "framework/HelpWindow.h"
 #include "framework/Resources.h"
 #include "framework/SettingsStore.h"
@@ -18,6 +19,11 @@
 
 CZelApp::CZelApp(int& argc, char** argv) : QApplication{argc, argv}
 {
+    // Qt's own list turns the bytes of a name that is not UTF-8 into replacement characters,
+    // which name another file; what Qt left of argv still has them.
+    for (int i = 0; i < argc; ++i) {
+        m_arguments << DecodeFileName(QByteArray{argv[i]});
+    }
     setOrganizationName(LoadString(IDS_COMPANY));
     setApplicationName(LoadString(IDS_APP_TITLE));
     setApplicationVersion(QStringLiteral("3.1"));
@@ -64,7 +70,7 @@ bool CZelApp::InitInstance()
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Funktions-Graph, der geöffnet wird"));
-    parser.process(arguments());
+    parser.process(m_arguments);
 
     if (!ProcessCommandLine(*m_mainFrame, parser.positionalArguments())) {
         return false;
@@ -100,7 +106,7 @@ bool CZelApp::ProcessCommandLine(CMainFrame& frame, const QStringList& files)
     // still find it on stderr.
     const auto showError = documents->showError;
     documents->showError = [showError](const QString& message) {
-        std::fprintf(stderr, "vexplot: %s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "vexplot: %s\n", message.toUtf8().constData());
         showError(message);
     };
     const bool opened = documents->OpenDocument(files.first()) != nullptr;

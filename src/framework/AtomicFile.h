@@ -6,48 +6,65 @@
 
 #include <memory>
 
-// The file an export writes. The picture goes into a temporary file beside the target, which
-// replaces the target only once everything is written and on disk; until then the previous file
-// stays as it was. A write error anywhere, a full disk included, fails Commit() with the system's
-// reason. SIGINT, SIGTERM and SIGHUP while the file is open remove the temporary file before the
-// program ends as the signal asks.
+// A file written as a whole or not at all: everything goes into a temporary file beside the
+// target, which replaces the target only once it is written, flushed and on disk. Until then the
+// previous file stays byte for byte as it was. Every step is checked, a full disk included, and a
+// failure leaves the error number behind for the caller's message. SIGINT, SIGTERM and SIGHUP
+// while the file is open remove the temporary file before the program ends as the signal asks.
 //
 // A target that is a device (or a pipe) has nothing to keep: it is written directly, still with
 // every error reported. A symbolic link is followed, so the file it points to is replaced, not
-// the link.
-class COutputFile final
+// the link. A regular target without any write permission is refused, as the user protected it.
+class CAtomicFile final
 {
 public:
-    explicit COutputFile(const QString& target);
-    ~COutputFile();
+    // target: a name as DecodeFileName makes it, so that names that are not UTF-8 keep their bytes.
+    explicit CAtomicFile(const QString& target);
+    ~CAtomicFile();
 
-    COutputFile(const COutputFile&) = delete;
-    COutputFile& operator=(const COutputFile&) = delete;
+    CAtomicFile(const CAtomicFile&) = delete;
+    CAtomicFile& operator=(const CAtomicFile&) = delete;
 
     // Creates the temporary file, so that a missing or read-only folder is known before any work.
-    // On failure, error is a German sentence naming the target.
-    bool Open(QString& error);
+    bool Open();
 
-    // Where the picture is written, while open.
+    // Where the content is written, while open. A failed write fails every later one.
     QIODevice& Device();
 
-    // The German sentence for a write that has already failed, or nothing.
-    QString WriteFailure() const;
-
     // Flushes, syncs and puts the file in place of the target. On failure the temporary file is
-    // gone, the target untouched, and error a German sentence naming the target and the reason.
-    bool Commit(QString& error);
+    // gone and the target untouched.
+    bool Commit();
+
+    // The error number of the first failure (open, write, sync, close or rename), or 0.
+    int Error() const;
+    // That failure in German words.
+    QString Reason() const;
+
+    // Where the file really goes: the end of the target's chain of links, as bytes.
+    const QByteArray& ResolvedTarget() const { return m_resolved; }
+
+    // The steps a write may fail at. Tests that cannot fill a disk make the next pass through a
+    // step fail with the given error number, exactly as the system call would.
+    enum class EStep
+    {
+        Create,
+        Write,
+        Sync,
+        Rename
+    };
+    static void FailNextAt(EStep step, int code);
 
 private:
     void Discard();
-    QString Failure(const QString& reason) const;
+    bool Fail(int code);
 
     class CDescriptorDevice;
 
-    QString m_target;
-    QString m_resolved;
+    QByteArray m_target;
+    QByteArray m_resolved;
     QByteArray m_temporary;
     int m_fd{-1};
+    int m_error{0};
     std::unique_ptr<CDescriptorDevice> m_device;
     bool m_direct{false};
 };

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <limits>
+
 CFAFunctionPage::CFAFunctionPage(QWidget* parent)
     : CFAPage{137, QStringLiteral("Funktion hinzufügen - Funktion"), parent}
 {
@@ -20,6 +22,8 @@ CFAFunctionPage::CFAFunctionPage(QWidget* parent)
     m_termField->setObjectName(QStringLiteral("IDC_1021"));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
     m_termField->setValidator(m_termRule);
+    // The rule decides the length; the field's own limit would cut a long term from a file.
+    m_termField->setMaxLength(std::numeric_limits<int>::max());
     label->setBuddy(m_termField);
     auto* row = new QHBoxLayout;
     row->addWidget(label);

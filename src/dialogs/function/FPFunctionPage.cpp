@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <limits>
+
 CFPFunctionPage::CFPFunctionPage(QWidget* parent) : CPropertyPage{102, QStringLiteral("Funktion"), parent}
 {
     auto* termGroup = new QGroupBox{QStringLiteral("Funktion"), this};
@@ -21,6 +23,8 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent) : CPropertyPage{102, QStringLi
     m_termField->setObjectName(QStringLiteral("IDC_1021"));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
     m_termField->setValidator(m_termRule);
+    // The rule decides the length; the field's own limit would cut a long term from a file.
+    m_termField->setMaxLength(std::numeric_limits<int>::max());
     termLabel->setBuddy(m_termField);
     auto* termLayout = new QHBoxLayout{termGroup};
     termLayout->addWidget(termLabel);
