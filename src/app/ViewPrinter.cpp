@@ -91,8 +91,7 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
             return false;
         }
         CPainterContext dc{painter};
-        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.GetFunctions(), model.GetObjects(),
-                           stored);
+        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored);
     }
     document.RecordDrawnScaling(drawn);
     return true;
@@ -143,9 +142,7 @@ bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWid
     CWaitCursor wait;
     const CZelDoc& model = document.Model();
     const CScaling stored = model.GetScaling();
-    const CFunctionList functions = model.GetFunctions();
-    const CObjectList objects = model.GetObjects();
-    CGraphOutput output{functions, objects, stored};
+    CGraphOutput output{model.Functions(), model.Objects(), stored};
     output.SetTitle(document.GetTitle());
     output.SetPdfPage(printer.pageLayout(), kPrintDotsPerInch);
     int code = 0;

@@ -176,7 +176,7 @@ void CZelView::paintEvent(QPaintEvent*)
     {
         QPainter painter{this};
         CPainterContext dc{painter};
-        drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.GetFunctions(), model.GetObjects(),
+        drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
                            model.GetScaling(), &curvesLeftOut, &objectsLeftOut);
     }
     m_document->RecordDrawnScaling(drawn);
@@ -189,7 +189,7 @@ void CZelView::paintEvent(QPaintEvent*)
     if (objectsLeftOut) {
         notes << QStringLiteral("Nur die ersten %1 von %2 Objekten wurden gezeichnet.")
                      .arg(kMaxObjectsPerDrawing)
-                     .arg(model.GetObjects().size());
+                     .arg(model.Objects().size());
     }
     if (!notes.isEmpty()) {
         if (auto* frame = qobject_cast<QMainWindow*>(window())) {

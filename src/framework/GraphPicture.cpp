@@ -8,19 +8,15 @@
 
 QImage DrawGraphImage(const CZelDoc& doc, QSize size)
 {
-    const CFunctionList functions = doc.GetFunctions();
-    const CObjectList objects = doc.GetObjects();
     const CScaling scaling = doc.GetScaling();
-    CGraphOutput output{functions, objects, scaling};
+    CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
     return output.Image(size);
 }
 
 QByteArray DrawGraphSvg(const CZelDoc& doc, QSize size)
 {
-    const CFunctionList functions = doc.GetFunctions();
-    const CObjectList objects = doc.GetObjects();
     const CScaling scaling = doc.GetScaling();
-    CGraphOutput output{functions, objects, scaling};
+    CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
     output.SetTitle(QStringLiteral("Funktions-Graph"));
     // Pasted into a page of any colour, the graph still looks as in its window.
     output.SetSvgBackground(true);

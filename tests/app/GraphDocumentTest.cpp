@@ -28,13 +28,6 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray{};
 }
 
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file{path};
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 // A document whose file is `bytes` long or more: one function with a comment of that length.
 void MakeLarge(CGraphDocument& document, std::size_t bytes)
 {
