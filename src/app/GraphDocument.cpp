@@ -1,12 +1,10 @@
 #include "app/GraphDocument.h"
 
 #include "document/GraphFile.h"
+#include "framework/AtomicFile.h"
+#include "framework/FileName.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <span>
 
 CGraphDocument::CGraphDocument(QObject* parent) : QObject{parent} {}
 
@@ -23,38 +21,14 @@ bool CGraphDocument::IsModified() const
 
 bool CGraphDocument::Load(const QString& path, QString& error)
 {
-    QFile file{path};
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(path, file.errorString());
-        return false;
-    }
-    // Read no further than the graph file reader would look: a device or an enormous file would
-    // otherwise fill the memory first.
-    if (file.isSequential() || file.size() > static_cast<qint64>(kMaxGraphFileBytes)) {
-        error =
-            QStringLiteral("Die Datei %1 ist kein Funktions-Graph: sie ist größer als %2 Bytes oder keine "
-                           "gewöhnliche Datei.")
-                .arg(path)
-                .arg(kMaxGraphFileBytes);
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(path, file.errorString());
-        return false;
-    }
     CZelDoc model;
     std::string reason;
-    const std::span<const std::uint8_t> data{reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                             static_cast<std::size_t>(bytes.size())};
-    if (!ReadGraphFile(data, model, reason)) {
-        error = QStringLiteral("Die Datei %1 ist kein gültiger Funktions-Graph: %2")
-                    .arg(path, QString::fromStdString(reason));
+    if (!ReadGraphFileFromPath(EncodeFileName(path).toStdString(), model, reason)) {
+        error = DisplayFileName(DecodeFileName(QByteArray::fromStdString(reason)));
         return false;
     }
     m_model = std::move(model);
-    m_pathName = QFileInfo(path).absoluteFilePath();
-    m_title = QFileInfo(path).fileName();
+    TakePath(path);
     emit changed();
     return true;
 }
@@ -62,20 +36,26 @@ bool CGraphDocument::Load(const QString& path, QString& error)
 bool CGraphDocument::SaveTo(const QString& path, QString& error)
 {
     const std::vector<std::uint8_t> bytes = WriteGraphFile(m_model);
-    QSaveFile file{path};
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
+    CAtomicFile file{path};
+    if (!file.Open() ||
+        file.Device().write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        error =
-            QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2").arg(path, file.errorString());
+        !file.Commit()) {
+        error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2.")
+                    .arg(DisplayFileName(path), file.Reason());
         return false;
     }
     m_model.SetModifiedFlag(false);
-    m_pathName = QFileInfo(path).absoluteFilePath();
-    m_title = QFileInfo(path).fileName();
+    TakePath(path);
     emit changed();
     return true;
+}
+
+void CGraphDocument::TakePath(const QString& path)
+{
+    const QFileInfo info{path};
+    m_pathName = info.absoluteFilePath();
+    m_title = DisplayFileName(info.fileName());
 }
 
 void CGraphDocument::RecordDrawnScaling(const CScaling& drawn)

@@ -24,7 +24,8 @@ public:
 
     QString GetTitle() const { return m_title; }
     void SetTitle(const QString& title);
-    // The absolute path of the file, empty while the document has never been saved.
+    // The absolute path of the file, empty while the document has never been saved. Bytes of the
+    // name that are not UTF-8 are kept as DecodeFileName keeps them.
     QString GetPathName() const { return m_pathName; }
 
     bool IsModified() const;
@@ -51,6 +52,9 @@ signals:
     void changed();
 
 private:
+    // The file's name as the system has it (bytes kept, see DecodeFileName) and the title shown.
+    void TakePath(const QString& path);
+
     CZelDoc m_model;
     QString m_title;
     QString m_pathName;

@@ -2,7 +2,10 @@
 
 #include "app/GraphDocument.h"
 #include "dialogs/general/PrintSetupDialog.h"
+#include "document/SystemErrorText.h"
 #include "framework/CommandIds.h"
+#include "framework/FileName.h"
+#include "framework/GraphOutput.h"
 #include "framework/HelpWindow.h"
 #include "framework/PainterContext.h"
 #include "framework/Resources.h"
@@ -88,8 +91,7 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
             return false;
         }
         CPainterContext dc{painter};
-        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.GetFunctions(), model.GetObjects(),
-                           stored);
+        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored);
     }
     document.RecordDrawnScaling(drawn);
     return true;
@@ -122,15 +124,37 @@ bool CViewPrinter::Print(CGraphDocument& document, QWidget* parent, bool withDia
     }
     // The dialog may have chosen another printer; the layout stays the same on every one.
     printer.setResolution(kPrintDotsPerInch);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        return PrintToFile(printer, document, parent);
+    }
     if (!PrintPage(printer, document)) {
-        showError(
-            parent,
-            printer.outputFormat() == QPrinter::PdfFormat
-                ? QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.")
-                      .arg(QDir::toNativeSeparators(printer.outputFileName()))
-                : QStringLiteral("Der Drucker %1 konnte nicht geöffnet werden.").arg(printer.printerName()));
+        showError(parent,
+                  QStringLiteral("Der Drucker %1 konnte nicht geöffnet werden.").arg(printer.printerName()));
         return false;
     }
+    return true;
+}
+
+bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWidget* parent)
+{
+    // The page goes through the graph output, which writes the file atomically: a printer would
+    // write it in place, and a failure half-way would leave a broken file where a good one was.
+    CWaitCursor wait;
+    const CZelDoc& model = document.Model();
+    const CScaling stored = model.GetScaling();
+    CGraphOutput output{model.Functions(), model.Objects(), stored};
+    output.SetTitle(document.GetTitle());
+    output.SetPdfPage(printer.pageLayout(), kPrintDotsPerInch);
+    int code = 0;
+    if (!output.WriteFile(EGraphFormat::Pdf, {}, printer.outputFileName(), code)) {
+        const QString file = DisplayFileName(QDir::toNativeSeparators(printer.outputFileName()));
+        showError(parent, code != 0
+                              ? QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2.")
+                                    .arg(file, QString::fromStdString(SystemErrorText(code)))
+                              : QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(file));
+        return false;
+    }
+    document.RecordDrawnScaling(output.DrawnScaling());
     return true;
 }
 

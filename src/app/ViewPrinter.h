@@ -42,6 +42,9 @@ public:
 
 private:
     explicit CViewPrinter(QObject* parent);
+    // The page into the printer's PDF file, written atomically; false (and the user told) when
+    // the file cannot be written.
+    bool PrintToFile(QPrinter& printer, CGraphDocument& document, QWidget* parent);
     ~CViewPrinter() override;
 
     std::unique_ptr<QPrinter> m_printer;

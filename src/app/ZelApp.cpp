@@ -7,6 +7,7 @@
 #include "dialogs/general/LogoWnd.h"
 #include "dialogs/general/TipDialog.h"
 #include "framework/CommandIds.h"
+#include "framework/FileName.h"
 #include "framework/HelpWindow.h"
 #include "framework/Pictures.h"
 #include "framework/Resources.h"
@@ -21,6 +22,11 @@
 
 CZelApp::CZelApp(int& argc, char** argv) : QApplication{argc, argv}
 {
+    // Qt's own list turns the bytes of a name that is not UTF-8 into replacement characters,
+    // which name another file; what Qt left of argv still has them.
+    for (int i = 0; i < argc; ++i) {
+        m_arguments << DecodeFileName(QByteArray{argv[i]});
+    }
     setOrganizationName(LoadString(IDS_COMPANY));
     setApplicationName(LoadString(IDS_APP_TITLE));
     setApplicationVersion(QStringLiteral(VEX_VERSION));
@@ -67,7 +73,7 @@ bool CZelApp::InitInstance()
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Funktions-Graph, der geöffnet wird"));
-    parser.process(arguments());
+    parser.process(m_arguments);
 
     if (!ProcessCommandLine(*m_mainFrame, parser.positionalArguments())) {
         return false;
@@ -103,7 +109,7 @@ bool CZelApp::ProcessCommandLine(CMainFrame& frame, const QStringList& files)
     // still find it on stderr.
     const auto showError = documents->showError;
     documents->showError = [showError](const QString& message) {
-        std::fprintf(stderr, "vexplot: %s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "vexplot: %s\n", message.toUtf8().constData());
         showError(message);
     };
     const bool opened = documents->OpenDocument(files.first()) != nullptr;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <QStringList>
+
 #include <memory>
 
 class CMainFrame;
@@ -39,6 +41,8 @@ public:
     static void InstallGermanTranslation(QCoreApplication& app);
 
 private:
+    // The command line with the bytes of file names kept (DecodeFileName).
+    QStringList m_arguments;
     std::unique_ptr<CMainFrame> m_mainFrame;
 };
 

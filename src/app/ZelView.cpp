@@ -180,19 +180,28 @@ void CZelView::paintEvent(QPaintEvent*)
     CZelDoc& model = m_document->Model();
     CScaling drawn;
     bool curvesLeftOut = false;
+    bool objectsLeftOut = false;
     {
         QPainter painter{this};
         CPainterContext dc{painter};
-        drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.GetFunctions(), model.GetObjects(),
-                           model.GetScaling(), &curvesLeftOut);
+        drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
+                           model.GetScaling(), &curvesLeftOut, &objectsLeftOut);
     }
     m_document->RecordDrawnScaling(drawn);
+    QStringList notes;
     if (curvesLeftOut) {
+        notes << QStringLiteral("Nicht alle Funktionen wurden gezeichnet: eine Zeichnung nimmt höchstens %1 "
+                                "Kurven auf.")
+                     .arg(kMaxCurvesPerDrawing);
+    }
+    if (objectsLeftOut) {
+        notes << QStringLiteral("Nur die ersten %1 von %2 Objekten wurden gezeichnet.")
+                     .arg(kMaxObjectsPerDrawing)
+                     .arg(model.Objects().size());
+    }
+    if (!notes.isEmpty()) {
         if (auto* frame = qobject_cast<QMainWindow*>(window())) {
-            frame->statusBar()->showMessage(
-                QStringLiteral("Nicht alle Funktionen wurden gezeichnet: eine Zeichnung nimmt höchstens %1 "
-                               "Kurven auf.")
-                    .arg(kMaxCurvesPerDrawing));
+            frame->statusBar()->showMessage(notes.join(QLatin1Char(' ')));
         }
     }
 }

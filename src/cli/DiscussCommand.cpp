@@ -8,7 +8,9 @@
 #include "analysis/CurveAnalysis.h"
 #include "analysis/FamilyCutNote.h"
 #include "document/GraphFile.h"
+#include "document/SystemErrorText.h"
 #include "document/TextEncoding.h"
+#include "framework/FileName.h"
 #include "framework/SettingsStore.h"
 
 #include <QCommandLineParser>
@@ -43,7 +45,7 @@ struct DiscussRequest
 
 void Complain(const QString& message)
 {
-    std::fprintf(stderr, "vexplot: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "vexplot: %s\n", EncodeFileName(message).constData());
 }
 
 // A whole number and nothing else ("3", not "3.0", "3x" or " 3").
@@ -58,7 +60,7 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << DecodeFileName(QByteArray{argv[i]});
     }
     QCommandLineParser parser;
     const QCommandLineOption discussOption{QStringLiteral("discuss"),
@@ -201,8 +203,8 @@ int RunDiscussCommand(int& argc, char** argv)
     // Only what the file holds, without the undo copies of a document: a large file is held once.
     CGraphContent content;
     std::string error;
-    if (!ReadGraphContentFromPath(QFile::encodeName(request->file).toStdString(), content, error)) {
-        Complain(QString::fromStdString(error));
+    if (!ReadGraphContentFromPath(EncodeFileName(request->file).toStdString(), content, error)) {
+        Complain(DecodeFileName(QByteArray::fromStdString(error)));
         return kExitUnreadable;
     }
     const std::size_t count = content.functions.size();
@@ -231,7 +233,7 @@ int RunDiscussCommand(int& argc, char** argv)
     // A full disk or a closed pipe must not pass for a complete discussion.
     if (const int code = sink.Finish(); code != 0) {
         Complain(QStringLiteral("Die Ergebnisse konnten nicht ausgegeben werden: %1.")
-                     .arg(QString::fromLocal8Bit(std::strerror(code))));
+                     .arg(QString::fromStdString(SystemErrorText(code))));
         return kExitUnreadable;
     }
     return kExitOk;

@@ -1,22 +1,24 @@
 // vexplot --export OUT FILE [--size WxH]: the graph of a file drawn into an image, an SVG file or
 // a PDF page, without a display. It paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
-#include "cli/GraphExport.h"
-#include "cli/OutputFile.h"
 #include "cli/ParserError.h"
 
 #include "document/GraphFile.h"
+#include "document/SystemErrorText.h"
+#include "framework/FileName.h"
+#include "framework/GraphOutput.h"
 #include "view/DrawLimits.h"
 #include "view/GraphPaint.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 
 #include <cstdio>
 #include <optional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,24 +29,18 @@ constexpr int kExitUsage = 2;
 // Large enough for any screen, small enough that the image fits in memory.
 constexpr int kMaxSide = 16384;
 
-enum class Format
-{
-    Png,
-    Svg,
-    Pdf
-};
-
 struct ExportRequest
 {
     QString output;
     QString input;
-    Format format{Format::Png};
+    EGraphFormat format{EGraphFormat::Png};
     QSize size{800, 600};
 };
 
+// Names in the message keep their bytes, so the terminal shows the name the user typed.
 void Complain(const QString& message)
 {
-    std::fprintf(stderr, "vexplot: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "vexplot: %s\n", EncodeFileName(message).constData());
 }
 
 // Qt's remarks about the environment (no runtime directory, no session) mean nothing to someone
@@ -71,11 +67,26 @@ std::optional<QSize> ParseSize(const QString& text)
     return QSize{width, height};
 }
 
+// Whether writing the output would replace the input: the same file by name, by a symbolic link
+// or by a hard link, which all come down to the same device and inode.
+bool IsSameFile(const QString& input, const QString& output)
+{
+    struct stat in
+    {
+    };
+    struct stat out
+    {
+    };
+    return ::stat(EncodeFileName(input).constData(), &in) == 0 &&
+           ::stat(EncodeFileName(output).constData(), &out) == 0 && in.st_dev == out.st_dev &&
+           in.st_ino == out.st_ino;
+}
+
 std::optional<ExportRequest> ParseArguments(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << DecodeFileName(QByteArray{argv[i]});
     }
     QCommandLineParser parser;
     const QCommandLineOption exportOption{
@@ -98,17 +109,18 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     ExportRequest request;
     request.output = parser.value(exportOption);
     request.input = parser.positionalArguments().front();
-    const QString suffix = QFileInfo{request.output}.suffix().toLower();
-    if (suffix == QLatin1String("png")) {
-        request.format = Format::Png;
-    } else if (suffix == QLatin1String("svg")) {
-        request.format = Format::Svg;
-    } else if (suffix == QLatin1String("pdf")) {
-        request.format = Format::Pdf;
-    } else {
+    if (IsSameFile(request.input, request.output)) {
+        Complain(QStringLiteral("\"%1\" ist die Eingabedatei selbst: das Bild würde den Graphen \"%2\" "
+                                "ersetzen. Bitte ein anderes Ziel angeben.")
+                     .arg(request.output, request.input));
+        return std::nullopt;
+    }
+    const std::optional<EGraphFormat> format = CGraphOutput::FormatOfName(request.output);
+    if (!format) {
         Complain(QStringLiteral("\"%1\": das Ziel muss auf .png, .svg oder .pdf enden").arg(request.output));
         return std::nullopt;
     }
+    request.format = *format;
     if (parser.isSet(sizeOption)) {
         const std::optional<QSize> size = ParseSize(parser.value(sizeOption));
         if (!size) {
@@ -134,17 +146,8 @@ int RunExportCommand(int& argc, char** argv)
     // Read before Qt starts, so that a broken file is reported in exactly one line.
     CGraphContent content;
     std::string error;
-    if (!ReadGraphContentFromPath(QFile::encodeName(request->input).toStdString(), content, error)) {
-        Complain(QString::fromStdString(error));
-        return kExitUnreadable;
-    }
-
-    // Opened before anything is drawn: a missing or read-only folder is told at once, not after
-    // the rendering. The previous file stays until the new one is complete.
-    COutputFile output{request->output};
-    QString outputError;
-    if (!output.Open(outputError)) {
-        Complain(outputError);
+    if (!ReadGraphContentFromPath(EncodeFileName(request->input).toStdString(), content, error)) {
+        Complain(DecodeFileName(QByteArray::fromStdString(error)));
         return kExitUnreadable;
     }
 
@@ -155,28 +158,15 @@ int RunExportCommand(int& argc, char** argv)
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app{argc, argv};
 
-    CGraphExport graph{content, QFileInfo{request->input}.fileName()};
-    bool drawn = false;
-    switch (request->format) {
-    case Format::Png:
-        drawn = graph.WritePng(request->size, output.Device());
-        break;
-    case Format::Svg:
-        drawn = graph.WriteSvg(request->size, output.Device());
-        break;
-    case Format::Pdf:
-        drawn = graph.WritePdf(output.Device());
-        break;
-    }
-    if (!drawn) {
-        const QString writeFailure = output.WriteFailure();
-        Complain(writeFailure.isEmpty()
-                     ? QStringLiteral("Das Bild für \"%1\" konnte nicht erzeugt werden.").arg(request->output)
-                     : writeFailure);
-        return kExitUnreadable;
-    }
-    if (!output.Commit(outputError)) {
-        Complain(outputError);
+    CGraphOutput graph{content.functions, content.objects, content.scaling};
+    graph.SetTitle(QFileInfo{request->input}.fileName());
+    int code = 0;
+    if (!graph.WriteFile(request->format, request->size, request->output, code)) {
+        Complain(
+            code != 0
+                ? QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2.")
+                      .arg(request->output, QString::fromStdString(SystemErrorText(code)))
+                : QStringLiteral("Das Bild für \"%1\" konnte nicht erzeugt werden.").arg(request->output));
         return kExitUnreadable;
     }
     if (graph.CurvesLeftOut()) {
@@ -185,6 +175,12 @@ int RunExportCommand(int& argc, char** argv)
                      .arg(FunctionsWithinCurveBudget(content.functions))
                      .arg(content.functions.size())
                      .arg(kMaxCurvesPerDrawing));
+    }
+    if (graph.ObjectsLeftOut()) {
+        Complain(QStringLiteral("Nur die ersten %1 von %2 Objekten wurden gezeichnet: eine Zeichnung nimmt "
+                                "höchstens %1 Objekte auf.")
+                     .arg(kMaxObjectsPerDrawing)
+                     .arg(content.objects.size()));
     }
     return kExitOk;
 }

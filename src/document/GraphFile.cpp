@@ -2,11 +2,11 @@
 
 #include "document/ArchiveReader.h"
 #include "document/ArchiveWriter.h"
+#include "document/SystemErrorText.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <limits>
-#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -273,43 +273,50 @@ std::string Quoted(const std::string& path)
     return "\"" + path + "\"";
 }
 
-std::string SystemReason(int code)
+std::string Reason(int code)
 {
-    return std::error_code{code, std::generic_category()}.message();
+    return SystemErrorText(code);
 }
 
 // The whole file, or a German sentence that names it and says why not. Only a regular file of at
-// most kMaxGraphFileBytes is read, into a buffer of exactly its size.
+// most kMaxGraphFileBytes is read, into a buffer of exactly its size. The type is taken from the
+// opened file itself and the open does not wait: opening a pipe for reading would otherwise block
+// until someone writes to it, and a file swapped for a pipe after a look at its name would too.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error)
 {
-    struct stat info
-    {
-    };
-    if (::stat(path.c_str(), &info) != 0) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         const int code = errno;
         error = code == ENOENT
                     ? "Die Datei " + Quoted(path) + " gibt es nicht."
-                    : "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + SystemReason(code) + ".";
+                    : "Die Datei " + Quoted(path) + " kann nicht geöffnet werden: " + Reason(code) + ".";
+        return false;
+    }
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0) {
+        const int code = errno;
+        ::close(fd);
+        error = "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + Reason(code) + ".";
         return false;
     }
     if (S_ISDIR(info.st_mode)) {
+        ::close(fd);
         error = Quoted(path) + " ist ein Ordner, keine Datei.";
         return false;
     }
     // Devices and pipes are refused: /dev/zero would be read until memory runs out.
     if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
         error = Quoted(path) + " ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket).";
         return false;
     }
     if (static_cast<std::uintmax_t>(info.st_size) > kMaxGraphFileBytes) {
+        ::close(fd);
         error = "Die Datei " + Quoted(path) + " ist mit " + std::to_string(info.st_size) +
                 " Bytes zu groß für einen Funktions-Graphen (höchstens " +
                 std::to_string(kMaxGraphFileBytes) + " Bytes).";
-        return false;
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = "Die Datei " + Quoted(path) + " kann nicht geöffnet werden: " + SystemReason(errno) + ".";
         return false;
     }
     // One byte more than the size said, so that a file that grew meanwhile is noticed.
@@ -332,7 +339,7 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
     }
     ::close(fd);
     if (code != 0) {
-        error = "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + SystemReason(code) + ".";
+        error = "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + Reason(code) + ".";
         return false;
     }
     if (filled > kMaxGraphFileBytes) {

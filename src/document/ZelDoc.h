@@ -31,6 +31,11 @@ public:
     void SetObjects(CObjectList objects);
 
     CScaling GetScaling() const { return m_scaling; }
+
+    // The lists as they stand, for a drawing: it takes only what its budgets allow, and a copy of
+    // a file's million objects on every repaint would cost more than the drawing itself.
+    const CFunctionList& Functions() const { return m_functions; }
+    const CObjectList& Objects() const { return m_objects; }
     // A change only when the scaling differs: the view hands back the scaling it drew with after
     // every repaint, which must not mark an untouched document.
     void SetScaling(const CScaling& scaling);

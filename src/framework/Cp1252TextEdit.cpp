@@ -42,7 +42,8 @@ void CCp1252TextEdit::OnTextChanged()
         return;
     }
     const QString text = toPlainText();
-    if (text.size() <= m_allowed && IsCp1252Text(text)) {
+    const QString reason = Cp1252Refusal(text, m_allowed);
+    if (reason.isEmpty()) {
         m_accepted = text;
         return;
     }
@@ -56,7 +57,7 @@ void CCp1252TextEdit::OnTextChanged()
     QTextCursor cursor = textCursor();
     cursor.setPosition(position);
     setTextCursor(cursor);
-    QApplication::beep();
+    ShowRefusal(this, reason);
 }
 
 void CCp1252TextEdit::keyPressEvent(QKeyEvent* event)

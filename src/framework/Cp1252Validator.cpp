@@ -3,6 +3,8 @@
 #include "document/TextEncoding.h"
 
 #include <QApplication>
+#include <QToolTip>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -23,10 +25,41 @@ void CCp1252Validator::AllowLengthOf(const QString& filled)
     m_allowed = std::max(m_maxLength, static_cast<int>(filled.size()));
 }
 
+QString Cp1252Refusal(const QString& text, int allowed)
+{
+    if (text.size() > allowed) {
+        return QStringLiteral("Der Text wäre %1 Zeichen lang; dieses Feld nimmt höchstens %2 Zeichen auf.")
+            .arg(text.size())
+            .arg(allowed);
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        if (!IsCp1252Text(character)) {
+            return QStringLiteral(
+                       "Das Zeichen \u201E%1\u201C (U+%2) lässt sich in einem Funktions-Graphen nicht "
+                       "speichern: erlaubt sind die Zeichen von Windows-1252.")
+                .arg(character)
+                .arg(character.toUcs4().value(0), 4, 16, QLatin1Char('0'));
+        }
+        i += length - 1;
+    }
+    return {};
+}
+
+void ShowRefusal(QWidget* field, const QString& reason)
+{
+    QApplication::beep();
+    if (field) {
+        QToolTip::showText(field->mapToGlobal(QPoint{0, field->height()}), reason, field);
+    }
+}
+
 QValidator::State CCp1252Validator::validate(QString& input, int& /*position*/) const
 {
-    if (input.size() > m_allowed || !IsCp1252Text(input)) {
-        QApplication::beep();
+    const QString reason = Cp1252Refusal(input, m_allowed);
+    if (!reason.isEmpty()) {
+        ShowRefusal(qobject_cast<QWidget*>(parent()), reason);
         return Invalid;
     }
     return Acceptable;

@@ -2,9 +2,12 @@
 
 #include <QValidator>
 
+class QWidget;
+
 // The text rule of every one-line text field whose text goes into a graph file: only characters
 // that Windows-1252 can hold, and at most a number of them. Whatever breaks the rule, typed or
-// pasted, is refused as a whole with a beep, so nothing the user typed is changed on saving.
+// pasted, is refused as a whole with a beep and a note at the field that says why, so nothing
+// the user typed is changed on saving and nothing vanishes without a word.
 //
 // A longer text that a file brought (a term of 300 characters) is shown whole: the limit grows to
 // the length the field was filled with, so the text can be shortened but never grow past it.
@@ -28,3 +31,10 @@ private:
 
 // Whether every character of the text has a Windows-1252 byte.
 bool IsCp1252Text(const QString& text);
+
+// Why a text breaks the rule of a field that takes at most `allowed` characters, in German; empty
+// when it keeps it.
+QString Cp1252Refusal(const QString& text, int allowed);
+
+// Beeps and shows the reason at the field, where the user looks while typing or pasting.
+void ShowRefusal(QWidget* field, const QString& reason);

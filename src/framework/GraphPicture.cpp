@@ -1,64 +1,30 @@
 #include "framework/GraphPicture.h"
 
 #include "document/ZelDoc.h"
-#include "framework/PainterContext.h"
-#include "view/GraphPaint.h"
+#include "framework/GraphOutput.h"
 
 #include <QBuffer>
 #include <QMimeData>
-#include <QPainter>
-#include <QSvgGenerator>
-
-namespace {
-
-void Paint(QPainter& painter, const CZelDoc& doc, QSize size)
-{
-    CPainterContext dc{painter};
-    PaintGraph(dc, CRect{0, 0, size.width(), size.height()}, doc.GetFunctions(), doc.GetObjects(),
-               doc.GetScaling());
-}
-
-} // namespace
 
 QImage DrawGraphImage(const CZelDoc& doc, QSize size)
 {
-    QImage image{size, QImage::Format_RGB32};
-    if (image.isNull()) {
-        return image;
-    }
-    // The window's background is white too; an image starts out with undefined pixels.
-    image.fill(Qt::white);
-    QPainter painter{&image};
-    Paint(painter, doc, size);
-    return image;
+    const CScaling scaling = doc.GetScaling();
+    CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
+    return output.Image(size);
 }
 
 QByteArray DrawGraphSvg(const CZelDoc& doc, QSize size)
 {
+    const CScaling scaling = doc.GetScaling();
+    CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
+    output.SetTitle(QStringLiteral("Funktions-Graph"));
+    // Pasted into a page of any colour, the graph still looks as in its window.
+    output.SetSvgBackground(true);
     QByteArray svg;
     QBuffer buffer{&svg};
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect{QPoint{0, 0}, size});
-    generator.setTitle(QStringLiteral("Funktions-Graph"));
-    generator.setDescription(QStringLiteral("Vex Funktions-Plotter"));
-    QPainter painter;
-    if (!painter.begin(&generator)) {
+    if (!output.Write(EGraphFormat::Svg, size, buffer)) {
         return {};
-    }
-    painter.fillRect(QRect{QPoint{0, 0}, size}, Qt::white);
-    Paint(painter, doc, size);
-    painter.end();
-    // The generator gives the size in millimetres at a resolution of its own, which programs
-    // turn back into different pixel sizes; the copy is meant to be length by height units.
-    const QByteArray sized =
-        QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(size.width()).arg(size.height()).toLatin1();
-    const qsizetype start = svg.indexOf("<svg ");
-    const qsizetype end = start < 0 ? -1 : svg.indexOf('\n', start);
-    if (end > start && svg.mid(start, end - start).contains("height=")) {
-        svg.replace(start, end - start, sized);
     }
     return svg;
 }

@@ -2,8 +2,15 @@
 
 #include "ProductInfo.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdio>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -11,6 +18,31 @@ std::unique_ptr<CSettingsStore>& Current()
 {
     static std::unique_ptr<CSettingsStore> store;
     return store;
+}
+
+// Where QSettings keeps the user's settings of this program on this system.
+QString UserSettingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/" VEX_COMPANY_NAME "/" VEX_PRODUCT_NAME ".conf");
+}
+
+// A settings file is read and written only when it is a regular file (through any links) or does
+// not exist yet, in which case it is made.
+bool IsRegularOrAbsent(const QString& path)
+{
+    struct stat info
+    {
+    };
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &info) != 0) {
+        return errno == ENOENT;
+    }
+    // A link to nothing yet gets its file made where it points, as a missing file is made.
+    if (S_ISLNK(info.st_mode) && ::stat(name.constData(), &info) != 0) {
+        return errno == ENOENT;
+    }
+    return S_ISREG(info.st_mode);
 }
 
 QString Key(const QString& section, const QString& entry)
@@ -21,10 +53,53 @@ QString Key(const QString& section, const QString& entry)
 } // namespace
 
 CSettingsStore::CSettingsStore(const QString& iniPath)
-    : m_settings{iniPath.isEmpty() ? std::make_unique<QSettings>(QStringLiteral(VEX_COMPANY_NAME),
-                                                                 QStringLiteral(VEX_PRODUCT_NAME))
-                                   : std::make_unique<QSettings>(iniPath, QSettings::IniFormat)}
 {
+    const QString path = iniPath.isEmpty() ? UserSettingsPath() : iniPath;
+    if (!IsRegularOrAbsent(path)) {
+        // A pipe would block the start until someone writes to it, and writing would replace
+        // whatever a link points at, a device included. The settings live in memory instead.
+        std::fprintf(stderr,
+                     "vexplot: Die Einstellungsdatei \"%s\" ist keine gewöhnliche Datei; die Einstellungen "
+                     "werden in dieser Sitzung weder gelesen noch gespeichert.\n",
+                     QFile::encodeName(path).constData());
+        return;
+    }
+    m_settings = iniPath.isEmpty() ? std::make_unique<QSettings>(QStringLiteral(VEX_COMPANY_NAME),
+                                                                 QStringLiteral(VEX_PRODUCT_NAME))
+                                   : std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+}
+
+QVariant CSettingsStore::Value(const QString& key, const QVariant& defaultValue) const
+{
+    if (!m_settings) {
+        return m_unsaved.value(key, defaultValue);
+    }
+    return m_settings->value(key, defaultValue);
+}
+
+void CSettingsStore::SetValue(const QString& key, const QVariant& value)
+{
+    if (!m_settings) {
+        m_unsaved.insert(key, value);
+        return;
+    }
+    m_settings->setValue(key, value);
+}
+
+void CSettingsStore::Remove(const QString& key)
+{
+    if (!m_settings) {
+        m_unsaved.remove(key);
+        return;
+    }
+    m_settings->remove(key);
+}
+
+void CSettingsStore::Sync()
+{
+    if (m_settings) {
+        m_settings->sync();
+    }
 }
 
 CSettingsStore::~CSettingsStore() = default;
@@ -46,26 +121,26 @@ void CSettingsStore::UseFile(const QString& iniPath)
 int CSettingsStore::GetProfileInt(const QString& section, const QString& entry, int defaultValue) const
 {
     bool ok = false;
-    const int value = m_settings->value(Key(section, entry)).toInt(&ok);
+    const int value = Value(Key(section, entry)).toInt(&ok);
     return ok ? value : defaultValue;
 }
 
 void CSettingsStore::WriteProfileInt(const QString& section, const QString& entry, int value)
 {
-    m_settings->setValue(Key(section, entry), value);
-    m_settings->sync();
+    SetValue(Key(section, entry), value);
+    Sync();
 }
 
 QString CSettingsStore::GetProfileString(const QString& section, const QString& entry,
                                          const QString& defaultValue) const
 {
-    return m_settings->value(Key(section, entry), defaultValue).toString();
+    return Value(Key(section, entry), defaultValue).toString();
 }
 
 void CSettingsStore::WriteProfileString(const QString& section, const QString& entry, const QString& value)
 {
-    m_settings->setValue(Key(section, entry), value);
-    m_settings->sync();
+    SetValue(Key(section, entry), value);
+    Sync();
 }
 
 QStringList CSettingsStore::RecentFiles() const
@@ -102,10 +177,10 @@ void CSettingsStore::WriteRecentFiles(const QStringList& files)
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString key = Key(QStringLiteral("Recent File List"), QStringLiteral("File%1").arg(i));
         if (i <= files.size()) {
-            m_settings->setValue(key, files[i - 1]);
+            SetValue(key, files[i - 1]);
         } else {
-            m_settings->remove(key);
+            Remove(key);
         }
     }
-    m_settings->sync();
+    Sync();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 
@@ -9,6 +11,8 @@ class QSettings;
 // The per-user settings: sections ("Settings", "Tip") holding named values, read with a default
 // where they are used. The program's store lives under "Vex Software" / "Vex Funktions-Plotter";
 // tests point the store at a file of their own so that they never touch the user's settings.
+// Only a regular file (or none, which is then made) holds the settings; anything else in its
+// place, a link to a device or a pipe, is left alone with one warning on stderr.
 class CSettingsStore final
 {
 public:
@@ -36,6 +40,12 @@ public:
 
 private:
     void WriteRecentFiles(const QStringList& files);
+    QVariant Value(const QString& key, const QVariant& defaultValue = {}) const;
+    void SetValue(const QString& key, const QVariant& value);
+    void Remove(const QString& key);
+    void Sync();
 
+    // None when the settings file is not a regular file: the values then live in m_unsaved.
     std::unique_ptr<QSettings> m_settings;
+    QHash<QString, QVariant> m_unsaved;
 };

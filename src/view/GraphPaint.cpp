@@ -4,6 +4,7 @@
 #include "engine/Graph.h"
 #include "view/DrawLimits.h"
 
+#include <algorithm>
 #include <iterator>
 
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions)
@@ -21,17 +22,34 @@ std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions)
     return functions.size();
 }
 
+std::size_t ObjectsWithinObjectBudget(const CObjectList& objects)
+{
+    return std::min(objects.size(), static_cast<std::size_t>(kMaxObjectsPerDrawing));
+}
+
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
-                    const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut)
+                    const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut,
+                    bool* objectsLeftOut)
 {
     const std::size_t drawn = FunctionsWithinCurveBudget(functions);
     if (curvesLeftOut != nullptr) {
         *curvesLeftOut = drawn < functions.size();
     }
+    const std::size_t drawnObjects = ObjectsWithinObjectBudget(objects);
+    if (objectsLeftOut != nullptr) {
+        *objectsLeftOut = drawnObjects < objects.size();
+    }
     CGraph graph;
     graph.Functions().assign(functions.begin(),
                              std::next(functions.begin(), static_cast<std::ptrdiff_t>(drawn)));
-    graph.Objects() = objects;
+    graph.Objects().reserve(drawnObjects);
+    for (std::size_t i = 0; i < drawnObjects; ++i) {
+        CGraphObject object = objects[i];
+        if (object.GetLabel().size() > kMaxLabelCharactersDrawn) {
+            object.SetLabel(object.GetLabel().substr(0, kMaxLabelCharactersDrawn));
+        }
+        graph.Objects().push_back(std::move(object));
+    }
     graph.Scaling() = scaling;
     graph.Draw(dc, rect, kMinimumFontHeight);
     return graph.Scaling();

@@ -14,11 +14,17 @@
 // One drawing draws kMaxCurvesPerDrawing curves at most: the functions are taken in list order as
 // long as all curves of the next one fit. When functions were left out and curvesLeftOut is
 // given, it is set to true (and to false otherwise), so that the caller can tell the user.
+// Objects have a budget of their own, kMaxObjectsPerDrawing from the start of the list, told
+// through objectsLeftOut in the same way; of a point label at most kMaxLabelCharactersDrawn
+// characters are drawn.
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
-                    const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr);
+                    const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr,
+                    bool* objectsLeftOut = nullptr);
 
 // How many functions of the list, from its start, one drawing takes within its curve budget.
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);
+// How many objects of the list, from its start, one drawing takes within its object budget.
+std::size_t ObjectsWithinObjectBudget(const CObjectList& objects);
 
 // The text height below which the graph's labels are never drawn.
 inline constexpr int kMinimumFontHeight = 14;

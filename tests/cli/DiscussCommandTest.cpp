@@ -2,6 +2,7 @@
 #include "analysis/RecordingSink.h"
 
 #include "document/GraphFile.h"
+#include "document/SystemErrorText.h"
 #include "document/ZelDoc.h"
 
 #include <QCoreApplication>
@@ -226,7 +227,7 @@ TEST_F(DiscussCommand, StopsAtTheFirstFailedWrite)
     const CRunResult run = Run({"table", Path("fine.zel")}, std::nullopt, QStringLiteral("/dev/full"));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(std::strerror(ENOSPC))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(SystemErrorText(ENOSPC).c_str())) << run.err.toStdString();
 }
 
 // A family of a billion values is discussed for its first thousand, and the last line says so.

@@ -1,5 +1,6 @@
 // vexplot --export run as the user runs it: a separate process without a display.
 #include "document/GraphFile.h"
+#include "document/SystemErrorText.h"
 #include "document/ZelDoc.h"
 #include "view/GraphLayout.h"
 
@@ -14,12 +15,16 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include <csignal>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -184,7 +189,7 @@ TEST_F(ExportCommand, AFailedWriteKeepsThePreviousFile)
         const ExportRun run = Export({out, Path("graph.zel"), QStringLiteral("--size=3000x3000")}, 4096);
         EXPECT_EQ(run.exitCode, 1) << name;
         EXPECT_TRUE(run.errors.contains(out)) << run.errors.toStdString();
-        EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        EXPECT_TRUE(run.errors.contains(QString::fromStdString(SystemErrorText(EFBIG))))
             << run.errors.toStdString();
         EXPECT_EQ(ReadBytes(out), previous) << name;
         EXPECT_EQ(Outputs(), QStringList{QString::fromLatin1(name)}) << name;
@@ -198,7 +203,7 @@ TEST_F(ExportCommand, ADeviceThatTakesNothingFailsTheExport)
         ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), Path(name)));
         const ExportRun run = Export({Path(name), Path("graph.zel")});
         EXPECT_EQ(run.exitCode, 1) << name;
-        EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        EXPECT_TRUE(run.errors.contains(QString::fromStdString(SystemErrorText(ENOSPC))))
             << run.errors.toStdString();
     }
 }
@@ -244,7 +249,7 @@ TEST_F(ExportCommand, AnOutputThatCannotBeCreatedFailsWithItsReason)
     const ExportRun run = Export({missing, Path("graph.zel")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(missing)) << run.errors.toStdString();
-    EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(ENOENT))))
+    EXPECT_TRUE(run.errors.contains(QString::fromStdString(SystemErrorText(ENOENT))))
         << run.errors.toStdString();
 
     ASSERT_TRUE(QDir{m_dir.path()}.mkdir(QStringLiteral("folder.png")));
@@ -320,3 +325,93 @@ TEST_F(ExportCommand, WrongArguments)
 }
 
 } // namespace
+
+namespace {
+
+// Runs vexplot with arguments given as bytes: QProcess would pass names that are not UTF-8 as
+// other names. Returns the exit code, or -1 when it did not end normally.
+int RunWithBytes(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    std::string program = VEXPLOT_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = arguments;
+    for (std::string& argument : copies) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::dup2(quiet, STDOUT_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+// The graph must never be replaced by its own picture, whichever way the output names it.
+TEST_F(ExportCommand, TheInputIsNeverTheOutput)
+{
+    const QByteArray graph = ReadBytes(Path("graph.zel"));
+    ASSERT_TRUE(QFile::link(Path("graph.zel"), Path("link.png")));
+    ASSERT_EQ(::link(QFile::encodeName(Path("graph.zel")).constData(),
+                     QFile::encodeName(Path("hard.svg")).constData()),
+              0);
+    const struct
+    {
+        const char* how;
+        QString output;
+    } cases[] = {{"same path", Path("graph.zel")},
+                 {"same path, other spelling", m_dir.path() + QStringLiteral("/./graph.zel")},
+                 {"symbolic link", Path("link.png")},
+                 {"hard link", Path("hard.svg")}};
+    for (const auto& c : cases) {
+        const ExportRun run = Export({c.output, Path("graph.zel")});
+        EXPECT_EQ(run.exitCode, 2) << c.how;
+        EXPECT_TRUE(run.errors.contains(QStringLiteral("Eingabedatei"))) << c.how << run.errors.toStdString();
+        EXPECT_EQ(ReadBytes(Path("graph.zel")), graph) << c.how;
+    }
+}
+
+// A file without write permission is the user's word that it stays, also for the superuser.
+TEST_F(ExportCommand, AReadOnlyTargetIsLeftAlone)
+{
+    const QByteArray previous = QByteArrayLiteral("a protected picture");
+    WriteBytes(Path("kept.png"), previous);
+    ASSERT_EQ(::chmod(QFile::encodeName(Path("kept.png")).constData(), 0444), 0);
+    const ExportRun run = Export({Path("kept.png"), Path("graph.zel")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Keine Berechtigung"))) << run.errors.toStdString();
+    EXPECT_EQ(ReadBytes(Path("kept.png")), previous);
+    ::chmod(QFile::encodeName(Path("kept.png")).constData(), 0644);
+}
+
+// Names are bytes: one that is not UTF-8 is read and written under exactly its bytes, and a name
+// of the longest legal length still leaves room for the temporary file beside it.
+TEST_F(ExportCommand, NamesAreBytes)
+{
+    const std::string folder = QFile::encodeName(m_dir.path()).toStdString();
+    const std::string input = folder + "/\xff\xfe.zel";
+    ASSERT_EQ(::link((folder + "/graph.zel").c_str(), input.c_str()), 0);
+    const struct
+    {
+        const char* what;
+        std::string output;
+    } cases[] = {{"not UTF-8", folder + "/out\xe4.png"},
+                 {"255 bytes", folder + "/" + std::string(251, 'n') + ".svg"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunWithBytes({"--export", c.output, input}), 0) << c.what;
+        struct stat info
+        {
+        };
+        EXPECT_EQ(::stat(c.output.c_str(), &info), 0) << c.what << ": not written under its own name";
+        EXPECT_GT(info.st_size, 0) << c.what;
+    }
+    EXPECT_EQ(RunWithBytes({"--discuss", "zeros", input}), 0);
+}

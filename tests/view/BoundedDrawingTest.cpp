@@ -80,6 +80,48 @@ TEST(CurveBudget, PaintingDrawsWhatFitsAndSaysSo)
     EXPECT_EQ(LegendLines(few), 3u);
 }
 
+// Objects have a budget like the curves: a file may hold over a million of them, and each one
+// drawn costs time on screen and memory in an SVG.
+TEST(ObjectBudget, DrawsTheFirstObjectsAndSaysWhenSomeAreLeftOut)
+{
+    CGraphObject point;
+    point.SetCoordinates(1, 1);
+    point.SetLabel("P");
+    const struct
+    {
+        const char* name;
+        std::size_t count;
+        std::size_t drawn;
+    } cases[] = {{"Few", 10, 10},
+                 {"ExactlyTheBudget", kMaxObjectsPerDrawing, kMaxObjectsPerDrawing},
+                 {"OneMore", kMaxObjectsPerDrawing + 1, kMaxObjectsPerDrawing},
+                 {"Many", 4 * kMaxObjectsPerDrawing, kMaxObjectsPerDrawing}};
+    for (const auto& c : cases) {
+        CRecordingContext dc;
+        bool leftOut = true;
+        PaintGraph(dc, CRect{0, 0, 200, 150}, {}, CObjectList(c.count, point), FixedScaling(), nullptr,
+                   &leftOut);
+        const auto labels = static_cast<std::size_t>(
+            std::count_if(dc.texts.begin(), dc.texts.end(), [](const auto& t) { return t.text == "P"; }));
+        EXPECT_EQ(labels, c.drawn) << c.name;
+        EXPECT_EQ(leftOut, c.drawn < c.count) << c.name;
+        EXPECT_EQ(ObjectsWithinObjectBudget(CObjectList(c.count, point)), c.drawn) << c.name;
+    }
+}
+
+TEST(ObjectBudget, AVeryLongLabelIsDrawnOnlyAsFarAsAnyPageReaches)
+{
+    CGraphObject point;
+    point.SetCoordinates(1, 1);
+    point.SetLabel(std::string(5'000'000, 'L'));
+    CRecordingContext dc;
+    PaintGraph(dc, CRect{0, 0, 200, 150}, {}, {point}, FixedScaling());
+    const auto label =
+        std::find_if(dc.texts.begin(), dc.texts.end(), [](const auto& t) { return t.text[0] == 'L'; });
+    ASSERT_NE(label, dc.texts.end());
+    EXPECT_EQ(label->text.size(), kMaxLabelCharactersDrawn);
+}
+
 TEST(FamilyCap, AnalysesStopWhereTheDrawingStops)
 {
     const CGraphFunction f = Family("x-k", 0, 0, 1e9, 1);

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <limits>
+
 CFAFunctionPage::CFAFunctionPage(QWidget* parent)
     : CFAPage{IDD_FA_FUNCTION, QStringLiteral("Funktion hinzufügen - Funktion"), parent}
 {
@@ -23,6 +25,8 @@ CFAFunctionPage::CFAFunctionPage(QWidget* parent)
     m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
     m_termField->setValidator(m_termRule);
+    // The rule decides the length; the field's own limit would cut a long term from a file.
+    m_termField->setMaxLength(std::numeric_limits<int>::max());
     label->setBuddy(m_termField);
     auto* row = new QHBoxLayout;
     row->addWidget(label);

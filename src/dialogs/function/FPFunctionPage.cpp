@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <limits>
+
 CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     : CPropertyPage{IDD_FP_FUNCTION, QStringLiteral("Funktion"), parent}
 {
@@ -25,6 +27,8 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
     m_termField->setValidator(m_termRule);
+    // The rule decides the length; the field's own limit would cut a long term from a file.
+    m_termField->setMaxLength(std::numeric_limits<int>::max());
     termLabel->setBuddy(m_termField);
     auto* termLayout = new QHBoxLayout{termGroup};
     termLayout->addWidget(termLabel);

@@ -143,7 +143,7 @@ CTipDialog::~CTipDialog()
 
 void CTipDialog::ReadNextTip()
 {
-    const std::optional<std::string> tip = m_file->NextTip([this] { ShowReadError(); });
+    const std::optional<std::string> tip = m_file->NextTip();
     if (tip) {
         m_tipText = DecodeTip(*tip);
     } else {

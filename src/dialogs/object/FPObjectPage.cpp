@@ -9,9 +9,11 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QLabel>
+
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <limits>
 
 CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{IDD_FP_OBJECT, QStringLiteral("Objekt"), parent}
 {
@@ -35,7 +37,9 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{IDD_FP_OBJECT, QSt
     m_labelField = new QLineEdit{this};
     m_labelField->setObjectName(ControlName(IDC_LABEL));
     // QLineEdit cuts pasted text at 32767 characters without a word; the validator sets the limit.
-    m_labelField->setMaxLength(kMaxLabelLength);
+    // The rule decides the length, so that a paste over the limit is refused with its reason
+    // instead of being cut by the field.
+    m_labelField->setMaxLength(std::numeric_limits<int>::max());
     m_labelValidator = new CCp1252Validator{kMaxLabelLength, m_labelField};
     m_labelField->setValidator(m_labelValidator);
     auto* labelLabel = new QLabel{QStringLiteral("&Beschriftung:"), this};
@@ -125,9 +129,8 @@ bool CFPObjectPage::UpdateData(bool saveAndValidate)
     }
     m_pointButton->setChecked(m_isPoint);
     m_lineButton->setChecked(!m_isPoint);
-    m_labelField->setText(m_label);
     m_labelValidator->AllowLengthOf(m_label);
-    m_labelField->setMaxLength(m_labelValidator->MaxLength());
+    m_labelField->setText(m_label);
     m_xField->SetValue(m_x);
     m_yField->SetValue(m_y);
     m_linePositionField->SetValue(m_linePosition);

@@ -589,4 +589,26 @@ TEST(FunctionColor, ChosenColourIsStoredRedInTheLowByteAndDrawnSo)
     }
 }
 
+// A long term and comment from a file come back from an unchanged OK exactly as they were.
+TEST(FunctionSheet, AnUnchangedOkKeepsLongTextsByteForByte)
+{
+    std::string term = "x";
+    while (term.size() < 300'000) {
+        term += "+x";
+    }
+    const std::string comment = std::string(300'000, 'c') + "\xE4";
+    CGraphFunction function;
+    function.SetTerm(term);
+    function.SetComment(comment);
+    CFunctionPropertySheet sheet{QStringLiteral("Test"), function};
+    sheet.show();
+    sheet.OkButton()->click();
+    ASSERT_EQ(sheet.result(), QDialog::Accepted);
+    CGraphFunction written;
+    sheet.WriteInto(written);
+    EXPECT_EQ(written.GetTerm().size(), term.size());
+    EXPECT_TRUE(written.GetTerm() == term);
+    EXPECT_TRUE(written.GetComment() == comment);
+}
+
 } // namespace

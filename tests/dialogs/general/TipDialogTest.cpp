@@ -6,15 +6,20 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -276,7 +281,7 @@ TEST(TipsFile, ShippedFileHoldsAtLeast25Tips)
     ASSERT_TRUE(file.IsOpen()) << path.toStdString();
     std::vector<std::string> tips;
     for (;;) {
-        const std::optional<std::string> tip = file.NextTip([] {});
+        const std::optional<std::string> tip = file.NextTip();
         ASSERT_TRUE(tip.has_value());
         if (!tips.empty() && *tip == tips.front()) {
             break;
@@ -287,6 +292,59 @@ TEST(TipsFile, ShippedFileHoldsAtLeast25Tips)
         tips.push_back(*tip);
     }
     EXPECT_GE(tips.size(), 25u);
+}
+
+} // namespace
+
+namespace {
+
+// Whatever stands where the tips file should be, the start is not held up: a pipe nobody writes
+// to, an endless device, or a huge file without a single tip.
+TEST(TipsFile, NothingInItsPlaceHoldsUpTheStart)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString zero = dir.filePath(QStringLiteral("zero.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString empty = dir.filePath(QStringLiteral("empty-lines.txt"));
+    {
+        QFile file{empty};
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray lines(1 << 20, '\n');
+        for (int i = 0; i < 50; ++i) {
+            ASSERT_EQ(file.write(lines), lines.size());
+        }
+    }
+    const struct
+    {
+        const char* what;
+        QString path;
+        bool opens;
+    } cases[] = {
+        {"pipe", fifo, false}, {"link to /dev/zero", zero, false}, {"50 MB of empty lines", empty, true}};
+    for (const auto& c : cases) {
+        QElapsedTimer timer;
+        timer.start();
+        CTipFile file{QFile::encodeName(c.path).toStdString()};
+        EXPECT_EQ(file.IsOpen(), c.opens) << c.what;
+        EXPECT_FALSE(file.NextTip().has_value()) << c.what;
+        EXPECT_LT(timer.elapsed(), 500) << c.what;
+    }
+}
+
+// Only the first megabyte counts: a tip beyond it is never read.
+TEST(TipsFile, ReadsAtMostOneMegabyte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tips.txt"));
+    QFile out{path};
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray(static_cast<qsizetype>(CTipFile::kMaxBytes) - 5, '\n') + "Eins\nZwei\n");
+    out.close();
+    CTipFile file{QFile::encodeName(path).toStdString()};
+    EXPECT_EQ(file.NextTip(), std::optional<std::string>{"Eins\n"});
+    EXPECT_EQ(file.NextTip(), std::optional<std::string>{"Eins\n"});
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-#include "dialogs/function/FPCommentPage.h"
-#include "dialogs/object/FPObjectPage.h"
 #include "dialogs/ModalDriver.h"
-#include "dialogs/object/ObjectPropertiesSheet.h"
+#include "dialogs/function/FPCommentPage.h"
 #include "dialogs/graph/VPObjectsPage.h"
+#include "dialogs/object/FPObjectPage.h"
+#include "dialogs/object/ObjectPropertiesSheet.h"
 #include "document/GraphFile.h"
 #include "framework/MessageBoxes.h"
 #include "framework/PainterContext.h"
@@ -14,11 +14,13 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -427,6 +429,60 @@ TEST(ObjectSheet, ALabelOfAHundredThousandCharactersIsPastedSavedReadAndDrawn)
     CVPObjectsPage page{read.GetObjects()};
     page.UpdateData(false);
     EXPECT_TRUE(page.List()->item(0)->text().endsWith(QString::fromUtf8("aä")));
+}
+
+// What the user did not touch goes back exactly as the file had it, however long it is.
+TEST(ObjectSheet, AnUnchangedOkKeepsLongTextsByteForByte)
+{
+    const std::string label = std::string(300'000, 'l') + "\xE4";
+    const std::string comment = std::string(300'000, 'c') + "\r\n\x80";
+    CGraphObject start = Point(1, 1, label);
+    start.SetComment(comment);
+    CObjectPropertiesSheet sheet{start};
+    sheet.show();
+    sheet.Tabs()->setCurrentIndex(1);
+    sheet.OkButton()->click();
+    ASSERT_EQ(sheet.result(), QDialog::Accepted);
+    CGraphObject written;
+    sheet.WriteTo(written);
+    EXPECT_EQ(written.GetLabel().size(), label.size());
+    EXPECT_TRUE(written.GetLabel() == label);
+    EXPECT_TRUE(written.GetComment() == comment);
+}
+
+// A refused paste is refused whole, and the user reads why at the field.
+TEST(ObjectSheet, ARefusedPasteSaysWhy)
+{
+    const struct
+    {
+        const char* field;
+        QString pasted;
+        const char* reason;
+    } cases[] = {{"IDC_1080", QString{250'001, QLatin1Char('a')}, "höchstens 250000 Zeichen"},
+                 {"IDC_1080", QString::fromUtf8("a\u2192b"), "U+2192"},
+                 {"IDC_1022", QString{1025, QLatin1Char('a')}, "höchstens 1024 Zeichen"},
+                 {"IDC_1022", QString::fromUtf8("\u2192"), "U+2192"}};
+    for (const auto& c : cases) {
+        CObjectPropertiesSheet sheet{Point(1, 1, "alt")};
+        sheet.show();
+        QWidget* field = sheet.findChild<QWidget*>(QString::fromLatin1(c.field));
+        ASSERT_NE(field, nullptr) << c.field;
+        for (int tab = 0; tab < sheet.Tabs()->count(); ++tab) {
+            if (sheet.Tabs()->widget(tab)->isAncestorOf(field)) {
+                sheet.Tabs()->setCurrentIndex(tab);
+            }
+        }
+        QToolTip::hideText();
+        QApplication::clipboard()->setText(c.pasted);
+        field->setFocus();
+        QMetaObject::invokeMethod(field, "paste");
+        const QString text = qobject_cast<QLineEdit*>(field)
+                                 ? qobject_cast<QLineEdit*>(field)->text()
+                                 : qobject_cast<QPlainTextEdit*>(field)->toPlainText();
+        EXPECT_FALSE(text.contains(c.pasted)) << c.field << " took the paste";
+        EXPECT_TRUE(QToolTip::text().contains(QString::fromUtf8(c.reason)))
+            << c.field << ": " << QToolTip::text().toStdString();
+    }
 }
 
 } // namespace

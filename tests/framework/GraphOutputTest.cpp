@@ -1,5 +1,8 @@
-// The SVG writer fed whatever a graph file and its name can hold: the output is always XML.
-#include "cli/GraphExport.h"
+// The graph output. Its SVG writer fed whatever a graph file and its name can hold: the output is always XML.
+#include "framework/GraphOutput.h"
+#include "document/GraphFile.h"
+#include "document/ZelDoc.h"
+#include "framework/GraphPicture.h"
 
 #include "document/TextEncoding.h"
 
@@ -58,8 +61,9 @@ QByteArray Svg(const CGraphContent& content, const QString& name)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    CGraphExport graph{content, name};
-    EXPECT_TRUE(graph.WriteSvg(QSize{200, 150}, buffer));
+    CGraphOutput graph{content.functions, content.objects, content.scaling};
+    graph.SetTitle(name);
+    EXPECT_TRUE(graph.Write(EGraphFormat::Svg, QSize{200, 150}, buffer));
     return buffer.data();
 }
 
@@ -102,6 +106,52 @@ TEST(SvgExport, ArbitraryBytesStayXml)
         const std::string text = arbitrary();
         const CSvgCheck check = Check(Svg(GraphHolding(text), QString::fromStdString(Cp1252ToUtf8(name))));
         ASSERT_TRUE(check.parsed) << "run " << run << ": " << check.error.toStdString();
+    }
+}
+
+// Every SVG the program writes gives its size in the units of its view box, so that programs
+// show it as large as it was asked for; the clipboard's copy and the export agree.
+TEST(GraphOutput, SvgSizeIsInUnitsEverywhere)
+{
+    const CGraphContent content = GraphHolding("x");
+    for (const QSize size : {QSize{200, 150}, QSize{800, 600}, QSize{1, 16384}}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        CGraphOutput graph{content.functions, content.objects, content.scaling};
+        ASSERT_TRUE(graph.Write(EGraphFormat::Svg, size, buffer));
+        const QByteArray head = QStringLiteral("<svg width=\"%1\" height=\"%2\"\n")
+                                    .arg(size.width())
+                                    .arg(size.height())
+                                    .toLatin1();
+        EXPECT_TRUE(buffer.data().contains(head)) << buffer.data().left(400).toStdString();
+        EXPECT_TRUE(buffer.data().contains(
+            QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toLatin1()));
+
+        CZelDoc doc;
+        doc.SetFunctions(content.functions);
+        doc.SetObjects(content.objects);
+        EXPECT_TRUE(DrawGraphSvg(doc, size).contains(head));
+    }
+}
+
+// A device that takes nothing fails the write of an image or a drawing. (The PDF writer drops
+// write errors; a file catches them itself, see the export's tests with /dev/full.)
+TEST(GraphOutput, ADeviceThatRefusesFailsTheWrite)
+{
+    class CRefusingDevice final : public QIODevice
+    {
+    public:
+        CRefusingDevice() { open(QIODevice::WriteOnly); }
+
+    protected:
+        qint64 readData(char*, qint64) override { return -1; }
+        qint64 writeData(const char*, qint64) override { return -1; }
+    };
+    const CGraphContent content = GraphHolding("x");
+    for (const EGraphFormat format : {EGraphFormat::Png, EGraphFormat::Svg}) {
+        CRefusingDevice device;
+        CGraphOutput graph{content.functions, content.objects, content.scaling};
+        EXPECT_FALSE(graph.Write(format, QSize{200, 150}, device)) << static_cast<int>(format);
     }
 }
 

@@ -1,0 +1,231 @@
+#include "framework/GraphOutput.h"
+
+#include "ProductInfo.h"
+
+#include "framework/AtomicFile.h"
+#include "framework/PainterContext.h"
+#include "view/GraphPaint.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgGenerator>
+
+namespace {
+
+// Passes an SVG drawing through to a device, with the size on its first <svg line given in
+// units. The generator gives the size in millimetres at a resolution of its own, which programs
+// turn back into different pixel sizes; the drawing is meant to be width by height units, as
+// its view box says. Only the head is held back, so a large drawing is never held whole.
+class CSvgSizeFilter final : public QIODevice
+{
+public:
+    CSvgSizeFilter(QIODevice& target, QSize size) : m_target{target}, m_size{size}
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    // Sends what is still held back; false when the device refused anything.
+    bool Finish()
+    {
+        if (!m_headDone) {
+            m_headDone = true;
+            return Pass(m_head);
+        }
+        return !m_failed;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        if (m_headDone) {
+            return Pass(QByteArray::fromRawData(data, length)) ? length : -1;
+        }
+        m_head.append(data, length);
+        const qsizetype start = m_head.indexOf("<svg ");
+        const qsizetype end = start < 0 ? -1 : m_head.indexOf('\n', start);
+        if (end < 0) {
+            return length;
+        }
+        if (m_head.mid(start, end - start).contains("height=")) {
+            m_head.replace(start, end - start,
+                           QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+                               .arg(m_size.width())
+                               .arg(m_size.height())
+                               .toLatin1());
+        }
+        m_headDone = true;
+        return Pass(m_head) ? length : -1;
+    }
+
+private:
+    bool Pass(const QByteArray& bytes)
+    {
+        if (!m_failed && m_target.write(bytes) != bytes.size()) {
+            m_failed = true;
+        }
+        return !m_failed;
+    }
+
+    QIODevice& m_target;
+    QSize m_size;
+    QByteArray m_head;
+    bool m_headDone{false};
+    bool m_failed{false};
+};
+
+} // namespace
+
+CGraphOutput::CGraphOutput(const CFunctionList& functions, const CObjectList& objects,
+                           const CScaling& scaling)
+    : m_functions{functions}, m_objects{objects}, m_scaling{scaling}, m_drawn{scaling}
+{
+}
+
+std::optional<EGraphFormat> CGraphOutput::FormatOfName(const QString& path)
+{
+    const QString suffix = QFileInfo{path}.suffix().toLower();
+    if (suffix == QLatin1String("png")) {
+        return EGraphFormat::Png;
+    }
+    if (suffix == QLatin1String("svg")) {
+        return EGraphFormat::Svg;
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return EGraphFormat::Pdf;
+    }
+    return std::nullopt;
+}
+
+void CGraphOutput::SetPdfPage(const QPageLayout& layout, int dotsPerInch)
+{
+    m_pdfLayout = layout;
+    m_pdfDotsPerInch = dotsPerInch;
+}
+
+void CGraphOutput::Paint(CDrawContext& dc, const CRect& rect)
+{
+    m_drawn = PaintGraph(dc, rect, m_functions, m_objects, m_scaling, &m_curvesLeftOut, &m_objectsLeftOut);
+}
+
+QImage CGraphOutput::Image(QSize size)
+{
+    QImage image{size, QImage::Format_RGB32};
+    if (image.isNull()) {
+        return image;
+    }
+    // The window's background is white too; an image starts out with undefined pixels.
+    image.fill(Qt::white);
+    QPainter painter{&image};
+    CPainterContext dc{painter};
+    Paint(dc, CRect{0, 0, size.width(), size.height()});
+    return image;
+}
+
+bool CGraphOutput::WritePng(QSize size, QIODevice& device)
+{
+    const QImage image = Image(size);
+    if (image.isNull()) {
+        return false;
+    }
+    QByteArray png;
+    {
+        QBuffer buffer{&png};
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG")) {
+            return false;
+        }
+    }
+    return device.write(png) == png.size();
+}
+
+bool CGraphOutput::WriteSvg(QSize size, QIODevice& device)
+{
+    CSvgSizeFilter filter{device, size};
+    QSvgGenerator generator;
+    generator.setOutputDevice(&filter);
+    generator.setSize(size);
+    generator.setViewBox(QRect{QPoint{0, 0}, size});
+    // The generator writes the title as it is given; a file named "R&D <2>.zel" must not break
+    // the XML around it. Drawn text is made XML-safe by the painter context itself.
+    generator.setTitle(XmlText(m_title).toHtmlEscaped());
+    generator.setDescription(QStringLiteral(VEX_PRODUCT_NAME));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return false;
+    }
+    if (m_svgBackground) {
+        painter.fillRect(QRect{QPoint{0, 0}, size}, Qt::white);
+    }
+    {
+        CPainterContext dc{painter};
+        Paint(dc, CRect{0, 0, size.width(), size.height()});
+    }
+    return painter.end() && filter.Finish();
+}
+
+bool CGraphOutput::WritePdf(QIODevice& device)
+{
+    QPageLayout layout;
+    int dotsPerInch = m_pdfDotsPerInch;
+    if (m_pdfLayout) {
+        layout = *m_pdfLayout;
+    } else {
+        // The page and its margins are those of a PDF printer, so the page looks as printed; the
+        // writer itself goes to any device.
+        QPrinter printer{QPrinter::HighResolution};
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize{QPageSize::A4});
+        printer.setPageOrientation(QPageLayout::Portrait);
+        layout = printer.pageLayout();
+        dotsPerInch = printer.resolution();
+    }
+    QPdfWriter writer{&device};
+    writer.setResolution(dotsPerInch);
+    writer.setPageLayout(layout);
+    writer.setCreator(QStringLiteral(VEX_PRODUCT_NAME));
+    writer.setTitle(m_title);
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    {
+        CPainterContext dc{painter};
+        Paint(dc, PrintRectangleOn(writer, m_scaling));
+    }
+    return painter.end();
+}
+
+bool CGraphOutput::Write(EGraphFormat format, QSize size, QIODevice& device)
+{
+    switch (format) {
+    case EGraphFormat::Png:
+        return WritePng(size, device);
+    case EGraphFormat::Svg:
+        return WriteSvg(size, device);
+    case EGraphFormat::Pdf:
+        return WritePdf(device);
+    }
+    return false;
+}
+
+bool CGraphOutput::WriteFile(EGraphFormat format, QSize size, const QString& path, int& errorNumber)
+{
+    errorNumber = 0;
+    CAtomicFile file{path};
+    if (!file.Open()) {
+        errorNumber = file.Error();
+        return false;
+    }
+    const bool drawn = Write(format, size, file.Device());
+    if (!drawn || !file.Commit()) {
+        errorNumber = file.Error();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "document/GraphFunction.h"
+#include "document/GraphObject.h"
+#include "document/Scaling.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class CDrawContext;
+class QIODevice;
+struct CRect;
+
+// The file formats a graph is written in.
+enum class EGraphFormat
+{
+    Png,
+    Svg,
+    Pdf
+};
+
+// A graph drawn into a PNG image, an SVG drawing or a PDF page, exactly as the window and the
+// printer paint it: the one way every picture of a graph is made, whether it goes to the
+// clipboard, a device or a file. The lists and the scaling are only read, and must outlive it.
+class CGraphOutput final
+{
+public:
+    CGraphOutput(const CFunctionList& functions, const CObjectList& objects, const CScaling& scaling);
+
+    // The format a file name asks for by its extension (.png, .svg, .pdf, any case).
+    static std::optional<EGraphFormat> FormatOfName(const QString& path);
+
+    // The title of an SVG drawing or a PDF document (a file name, for example).
+    void SetTitle(const QString& title) { m_title = title; }
+    // Whether an SVG drawing gets a white background; without one it is transparent.
+    void SetSvgBackground(bool white) { m_svgBackground = white; }
+    // The page a PDF is laid out on, and the resolution its device units have. Without it, a
+    // portrait A4 page as a PDF printer has it.
+    void SetPdfPage(const QPageLayout& layout, int dotsPerInch);
+
+    // The graph as a window client area of this size shows it, on white.
+    QImage Image(QSize size);
+
+    // Writes the graph in a format to a device. A PNG or an SVG is `size` units large; a PDF is
+    // one page on which each step measures the scaling's print size in centimetres. A PNG is made
+    // in memory first, so that a device that fails to take it gets no half-written image from the
+    // image library (nor its complaint on the terminal).
+    bool Write(EGraphFormat format, QSize size, QIODevice& device);
+
+    // The same into a file, atomically: the previous file stays untouched until the new one is
+    // complete and on disk. On failure, errorNumber is the system's reason (0 when the picture
+    // itself could not be made).
+    bool WriteFile(EGraphFormat format, QSize size, const QString& path, int& errorNumber);
+
+    // Whether the last drawing left functions out because of the curve budget of one drawing,
+    // or objects because of the object budget.
+    bool CurvesLeftOut() const { return m_curvesLeftOut; }
+    bool ObjectsLeftOut() const { return m_objectsLeftOut; }
+    // The scaling the last drawing used (automatic y scaling may have changed it).
+    const CScaling& DrawnScaling() const { return m_drawn; }
+
+private:
+    void Paint(CDrawContext& dc, const CRect& rect);
+    bool WritePng(QSize size, QIODevice& device);
+    bool WriteSvg(QSize size, QIODevice& device);
+    bool WritePdf(QIODevice& device);
+
+    const CFunctionList& m_functions;
+    const CObjectList& m_objects;
+    const CScaling& m_scaling;
+    QString m_title;
+    bool m_svgBackground{false};
+    std::optional<QPageLayout> m_pdfLayout;
+    int m_pdfDotsPerInch{0};
+    bool m_curvesLeftOut{false};
+    bool m_objectsLeftOut{false};
+    CScaling m_drawn;
+};
