@@ -3,6 +3,7 @@
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
+#include "framework/RangeFields.h"
 #include "framework/WizardSheet.h"
 
 #include <QFormLayout>
@@ -58,7 +59,7 @@ bool CFAScharPage::UpdateData(bool saveAndValidate)
     }
     m_useFamilyConstant = m_yes->isChecked();
     // Read and checked also while the constant is not used: the values are handed over anyway.
-    return m_fromField->Read(m_from) && m_toField->Read(m_to) && m_stepField->Read(m_step);
+    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step);
 }
 
 void CFAScharPage::OnSetActive()

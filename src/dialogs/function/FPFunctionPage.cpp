@@ -6,6 +6,7 @@
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 #include "framework/PropertySheet.h"
+#include "framework/RangeFields.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -76,7 +77,7 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_useFamilyConstant = m_familyBox->isChecked() ? 1 : 0;
     }
     // Read and checked also while the family constant is off: the values are kept either way.
-    return m_fromField->Read(m_from) && m_toField->Read(m_to) && m_stepField->Read(m_step);
+    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step);
 }
 
 void CFPFunctionPage::OnSetActive()

@@ -226,7 +226,7 @@ TEST(AddFunctionWizard, FamilyChoiceEnablesTheFieldsWhichKeepTheirValues)
 
 TEST(AddFunctionWizard, ARefusedRangeFieldKeepsTheFamilyPage)
 {
-    const char* refused[] = {"", "1,5", "1e", "abc", "0x10"};
+    const char* refused[] = {"", "1.000,5", "1e", "abc", "0x10"};
     for (const char* text : refused) {
         CMessageAnswers answers;
         CAddFunctionWizard wizard;

@@ -199,7 +199,7 @@ TEST(FunctionPropertySheet, ARangeFieldThatHoldsNoNumberIsReportedAtTheNextKeyst
     CFunctionPropertySheet sheet{QStringLiteral("Test"), Function("x")};
     sheet.show();
     CFPFunctionPage* page = sheet.FunctionPage();
-    page->StepField()->setText(QStringLiteral("1,5")); // disabled, and still checked
+    page->StepField()->setText(QStringLiteral("1;5")); // disabled, and still checked
     page->TermField()->end(false);
     QTest::keyClicks(page->TermField(), QStringLiteral("+1"));
     ASSERT_EQ(answers.messages.size(), 2); // one message per keystroke
