@@ -1,6 +1,7 @@
 #include "dialogs/function/FPFunctionPage.h"
 
 #include "dialogs/function/FunctionTexts.h"
+#include "dialogs/function/TermHint.h"
 #include "framework/Cp1252Validator.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
@@ -27,9 +28,15 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
     m_termField->setValidator(m_termRule);
     termLabel->setBuddy(m_termField);
-    auto* termLayout = new QHBoxLayout{termGroup};
-    termLayout->addWidget(termLabel);
-    termLayout->addWidget(m_termField, 1);
+    auto* termRow = new QHBoxLayout;
+    termRow->addWidget(termLabel);
+    termRow->addWidget(m_termField, 1);
+    m_hintLabel = new QLabel{termGroup};
+    m_hintLabel->setObjectName(QStringLiteral("termHint"));
+    m_hintLabel->setWordWrap(true);
+    auto* termLayout = new QVBoxLayout{termGroup};
+    termLayout->addLayout(termRow);
+    termLayout->addWidget(m_hintLabel);
 
     auto* familyGroup = new QGroupBox{QStringLiteral("Scharkonstante"), this};
     m_familyBox = new QCheckBox{QStringLiteral("&Scharkonstante verwenden"), familyGroup};
@@ -117,6 +124,7 @@ void CFPFunctionPage::EnableRangeFields()
 
 void CFPFunctionPage::EnableOk()
 {
+    m_hintLabel->setText(TermHint(m_termField->text()));
     if (CPropertySheet* sheet = Sheet()) {
         sheet->EnableOk(IsUsableTerm(m_termField->text()));
     }

@@ -6,6 +6,7 @@
 #include "dialogs/addfunction/FAFunctionPage.h"
 #include "dialogs/addfunction/FAPicture.h"
 #include "dialogs/addfunction/FAScharPage.h"
+#include "dialogs/function/TermHint.h"
 #include "dialogs/graph/VPFunctionsPage.h"
 #include "framework/Cp1252TextEdit.h"
 #include "framework/HelpWindow.h"
@@ -162,6 +163,27 @@ TEST(AddFunctionWizard, NextOnTheTermPageFollowsTheTermAndIsDecidedAfreshOnRetur
     EXPECT_TRUE(wizard.NextButton()->isEnabled());
     wizard.NextButton()->click();
     EXPECT_FALSE(wizard.NextButton()->isEnabled());
+}
+
+// The line under the term field says why Next is disabled, and warns without disabling it.
+TEST(AddFunctionWizard, TheTermPageExplainsARefusedTermAndWarnsOfTraps)
+{
+    const struct
+    {
+        const char* term;
+        bool next;
+    } cases[] = {{"sin(", false}, {"x + 2", false}, {"2x", true}, {"-x^2", true}, {"x^2", true}};
+    CAddFunctionWizard wizard;
+    wizard.show();
+    wizard.NextButton()->click();
+    for (const auto& c : cases) {
+        TypeTerm(wizard, QString::fromLatin1(c.term));
+        const QLabel* hint = wizard.FunctionPage()->HintLabel();
+        EXPECT_EQ(wizard.NextButton()->isEnabled(), c.next) << c.term;
+        EXPECT_EQ(hint->text(), TermHint(QString::fromLatin1(c.term))) << c.term;
+        EXPECT_EQ(hint->text().isEmpty(), QByteArray{c.term} == "x^2") << c.term;
+        EXPECT_TRUE(hint->isVisible()) << c.term;
+    }
 }
 
 TEST(AddFunctionWizard, FamilyChoiceEnablesTheFieldsWhichKeepTheirValues)

@@ -6,6 +6,7 @@
 #include "dialogs/function/FPCommentPage.h"
 #include "dialogs/function/FPFunctionPage.h"
 #include "dialogs/function/FunctionPropertySheet.h"
+#include "dialogs/function/TermHint.h"
 #include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/graph/VPFunctionsPage.h"
 #include "document/GraphFile.h"
@@ -17,6 +18,7 @@
 #include "view/GraphPaint.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -190,6 +192,21 @@ TEST(FunctionPropertySheet, FamilyFieldsAreReadAndStoredWhetherCheckedOrNot)
         EXPECT_EQ(again.FunctionPage()->FromField()->text(), QString::fromLatin1(c.shownFrom));
         EXPECT_EQ(again.FunctionPage()->ToField()->text(), QString::fromLatin1(c.shownTo));
         EXPECT_EQ(again.FunctionPage()->StepField()->text(), QString::fromLatin1(c.shownStep));
+    }
+}
+
+TEST(FunctionPropertySheet, TheFunctionPageExplainsARefusedTermAndWarnsOfTraps)
+{
+    const std::pair<const char*, bool> cases[] = {{"sin(", false}, {"2x", true}, {"x", true}};
+    for (const auto& [term, ok] : cases) {
+        CFunctionPropertySheet sheet{QStringLiteral("Test"), Function("x")};
+        sheet.show();
+        QLineEdit* field = sheet.FunctionPage()->TermField();
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(term));
+        EXPECT_EQ(sheet.OkButton()->isEnabled(), ok) << term;
+        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text(), TermHint(QString::fromLatin1(term))) << term;
+        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text().isEmpty(), QByteArray{term} == "x") << term;
     }
 }
 
