@@ -6,8 +6,13 @@
 #include "dialogs/addfunction/FAFunctionPage.h"
 #include "dialogs/addfunction/FAPicture.h"
 #include "dialogs/addfunction/FAScharPage.h"
+#include "dialogs/function/ColorSwatch.h"
+#include "dialogs/function/FPCommentPage.h"
+#include "dialogs/function/FPFunctionPage.h"
+#include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/function/TermHint.h"
 #include "dialogs/graph/VPFunctionsPage.h"
+#include "document/FunctionPalette.h"
 #include "framework/Cp1252TextEdit.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
@@ -18,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -348,6 +354,53 @@ TEST(AddFunctionWizard, OnlyFinishAddsToTheFunctionPage)
     }
     EXPECT_EQ(page.List()->item(1)->text(), QStringLiteral("f(x)=sin(x)"));
     EXPECT_FALSE(page.EditButton()->isEnabled());
+}
+
+// Two functions added one after the other get two palette colours, each shown on the colour
+// step before it is taken; the novice's wizard and the advanced user's sheet alike.
+TEST(AddFunctionWizard, EachAddedFunctionGetsTheNextPaletteColourShownAsASwatch)
+{
+    for (const int novice : {1, 0}) {
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"),
+                                                   novice);
+        CGraphFunction fromFile;
+        fromFile.SetTerm("x");
+        fromFile.SetColor(kFunctionPalette[0]);
+        CVPFunctionsPage page{{fromFile}};
+        page.show();
+        std::vector<QColor> swatches;
+        for (const char* term : {"x^2", "sin(x)"}) {
+            if (novice == 1) {
+                WhenShown<CAddFunctionWizard>([&](CAddFunctionWizard* wizard) {
+                    wizard->NextButton()->click();
+                    QTest::keyClicks(wizard->FunctionPage()->TermField(), QString::fromLatin1(term));
+                    while (wizard->GetActiveIndex() < Colour) {
+                        wizard->NextButton()->click();
+                    }
+                    swatches.push_back(wizard->ColorPage()->Swatch()->Shown());
+                    wizard->NextButton()->click();
+                    wizard->FinishButton()->click();
+                });
+            } else {
+                WhenShown<CFunctionPropertySheet>([&](CFunctionPropertySheet* sheet) {
+                    QTest::keyClicks(sheet->FunctionPage()->TermField(), QString::fromLatin1(term));
+                    sheet->Tabs()->setCurrentIndex(1);
+                    swatches.push_back(sheet->CommentPage()->Swatch()->Shown());
+                    sheet->OkButton()->click();
+                });
+            }
+            page.AddButton()->click();
+        }
+        const CFunctionList functions = page.GetFunctions();
+        ASSERT_EQ(functions.size(), 3U) << novice;
+        EXPECT_EQ(functions[0].GetColor(), kFunctionPalette[0]) << "a function from a file keeps its colour";
+        EXPECT_EQ(functions[1].GetColor(), kFunctionPalette[1]) << novice;
+        EXPECT_EQ(functions[2].GetColor(), kFunctionPalette[2]) << novice;
+        ASSERT_EQ(swatches.size(), 2U) << novice;
+        EXPECT_EQ(swatches[0], ColorFromRecord(kFunctionPalette[1])) << novice;
+        EXPECT_EQ(swatches[1], ColorFromRecord(kFunctionPalette[2])) << novice;
+    }
+    CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1);
 }
 
 } // namespace
