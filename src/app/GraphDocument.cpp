@@ -80,12 +80,13 @@ bool CGraphDocument::SaveTo(const QString& path, QString& error)
 
 void CGraphDocument::RecordDrawnScaling(const CScaling& drawn)
 {
-    const bool wasModified = m_model.IsModified();
-    const bool couldUndo = m_model.CanUndo();
-    m_model.SetScaling(drawn);
-    if (m_model.IsModified() != wasModified || m_model.CanUndo() != couldUndo) {
-        emit changed();
-    }
+    m_model.RecordDerivedScaling(drawn);
+}
+
+void CGraphDocument::NotifyChanged(const QObject* drawnBy)
+{
+    emit contentChanged(drawnBy);
+    emit changed();
 }
 
 void CGraphDocument::AddView(CZelView* view)
