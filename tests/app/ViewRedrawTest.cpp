@@ -74,7 +74,7 @@ TEST(ViewRedraw, EveryViewOfTheDocumentRedrawsAfterAChangeInOne)
         {"a change told by the document",
          [&] {
              document->Model().SetFunctions({f});
-             document->NotifyChanged(second);
+             document->NotifyChanged();
          }},
     };
     for (const auto& c : cases) {
