@@ -17,7 +17,7 @@ CFAScharPage::CFAScharPage(QWidget* parent)
 {
     SetHelpPage(this, "daten.html#wizard-schar");
     AddText({QStringLiteral("Sie können, falls Sie es wollen, in der Funktion auch eine"),
-             QStringLiteral("Scharkonstante verwende."),
+             QStringLiteral("Scharkonstante verwenden."),
              QStringLiteral("Möchten Sie eine Scharkonstante verwenden?")});
     m_yes = new QRadioButton{QStringLiteral("&Ja, bitte"), this};
     m_yes->setObjectName(ControlName(IDC_FAMILY));
