@@ -1,5 +1,7 @@
 #include "app/ZelApp.h"
 
+#include "app/WindowArguments.h"
+
 #include "ProductInfo.h"
 
 #include "app/DocumentManager.h"
@@ -12,7 +14,6 @@
 #include "framework/Resources.h"
 #include "framework/SettingsStore.h"
 
-#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -48,6 +49,14 @@ void CZelApp::InstallGermanTranslation(QCoreApplication& app)
 
 bool CZelApp::InitInstance()
 {
+    // Wrong arguments end the start before any window, the splash included, appears.
+    const SWindowArguments read = ReadWindowArguments(arguments());
+    if (!read.error.isEmpty()) {
+        std::fprintf(stderr, "vexplot: %s\n", read.error.toLocal8Bit().constData());
+        m_exitStatus = 2;
+        return false;
+    }
+
     InstallGermanTranslation(*this);
     InstallHelpKeys();
 
@@ -62,14 +71,7 @@ bool CZelApp::InitInstance()
 
     m_mainFrame = std::make_unique<CMainFrame>();
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(LoadString(IDS_APP_TITLE));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Funktions-Graph, der geöffnet wird"));
-    parser.process(arguments());
-
-    if (!ProcessCommandLine(*m_mainFrame, parser.positionalArguments())) {
+    if (!ProcessCommandLine(*m_mainFrame, read.files)) {
         return false;
     }
 
@@ -115,7 +117,7 @@ int RunApplication(int& argc, char** argv)
 {
     CZelApp app{argc, argv};
     if (!app.InitInstance()) {
-        return 1;
+        return app.ExitStatus();
     }
     return app.exec();
 }
