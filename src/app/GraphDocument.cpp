@@ -60,12 +60,13 @@ void CGraphDocument::TakePath(const QString& path)
 
 void CGraphDocument::RecordDrawnScaling(const CScaling& drawn)
 {
-    const bool wasModified = m_model.IsModified();
-    const bool couldUndo = m_model.CanUndo();
-    m_model.SetScaling(drawn);
-    if (m_model.IsModified() != wasModified || m_model.CanUndo() != couldUndo) {
-        emit changed();
-    }
+    m_model.RecordDerivedScaling(drawn);
+}
+
+void CGraphDocument::NotifyChanged(const QObject* drawnBy)
+{
+    emit contentChanged(drawnBy);
+    emit changed();
 }
 
 void CGraphDocument::AddView(CZelView* view)

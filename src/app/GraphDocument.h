@@ -41,15 +41,18 @@ public:
     void RemoveView(CZelView* view);
     QList<CZelView*> Views() const;
 
-    // Hands back the scaling a drawing used. The model records it, with an undo step, only when
-    // automatic y scaling changed it; the windows hear of it only then.
+    // Hands back the scaling a drawing used. What automatic y scaling derived there is kept for
+    // the next save but is no edit: neither the modified flag nor undo changes.
     void RecordDrawnScaling(const CScaling& drawn);
 
-    // Tells the windows that the title or the modified flag may have changed.
-    void NotifyChanged() { emit changed(); }
+    // After any change of the content: every view of the document redraws (except the one named,
+    // which has drawn the change already), and the windows learn that the title, the modified
+    // flag or undo may have changed.
+    void NotifyChanged(const QObject* drawnBy = nullptr);
 
 signals:
     void changed();
+    void contentChanged(const QObject* drawnBy);
 
 private:
     // The file's name as the system has it (bytes kept, see DecodeFileName) and the title shown.

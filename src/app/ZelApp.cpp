@@ -1,5 +1,7 @@
 #include "app/ZelApp.h"
 
+#include "app/WindowArguments.h"
+
 #include "ProductInfo.h"
 
 #include "app/DocumentManager.h"
@@ -13,7 +15,6 @@
 #include "framework/Resources.h"
 #include "framework/SettingsStore.h"
 
-#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -54,6 +55,14 @@ void CZelApp::InstallGermanTranslation(QCoreApplication& app)
 
 bool CZelApp::InitInstance()
 {
+    // Wrong arguments end the start before any window, the splash included, appears.
+    const SWindowArguments read = ReadWindowArguments(m_arguments);
+    if (!read.error.isEmpty()) {
+        std::fprintf(stderr, "vexplot: %s\n", read.error.toUtf8().constData());
+        m_exitStatus = 2;
+        return false;
+    }
+
     InstallGermanTranslation(*this);
     InstallHelpKeys();
 
@@ -68,14 +77,7 @@ bool CZelApp::InitInstance()
 
     m_mainFrame = std::make_unique<CMainFrame>();
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(LoadString(IDS_APP_TITLE));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Funktions-Graph, der geöffnet wird"));
-    parser.process(m_arguments);
-
-    if (!ProcessCommandLine(*m_mainFrame, parser.positionalArguments())) {
+    if (!ProcessCommandLine(*m_mainFrame, read.files)) {
         return false;
     }
 
@@ -121,7 +123,7 @@ int RunApplication(int& argc, char** argv)
 {
     CZelApp app{argc, argv};
     if (!app.InitInstance()) {
-        return 1;
+        return app.ExitStatus();
     }
     return app.exec();
 }

@@ -20,9 +20,11 @@ public:
     ~CZelApp() override;
 
     // Start-up: settings, recent files, floating point, the main frame, the command line, the
-    // window state. False when the main frame cannot be made or the command line's file cannot be
-    // opened; the reason has gone to stderr then.
+    // window state. False when the arguments are wrong, the main frame cannot be made or the
+    // command line's file cannot be opened; the reason has gone to stderr then.
     bool InitInstance();
+    // The status to end with after a failed start: 2 for wrong arguments, else 1.
+    int ExitStatus() const { return m_exitStatus; }
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
@@ -44,6 +46,7 @@ private:
     // The command line with the bytes of file names kept (DecodeFileName).
     QStringList m_arguments;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    int m_exitStatus{1};
 };
 
 // vexplot [FILE]: the windowed program; FILE opens that graph. Returns the exit status.

@@ -31,6 +31,12 @@ CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(120, 90);
     m_document->AddView(this);
+    // Another window of the same document may have changed it.
+    connect(document, &CGraphDocument::contentChanged, this, [this](const QObject* drawnBy) {
+        if (drawnBy != this) {
+            update();
+        }
+    });
     setProperty(kHelpOnWhatsThisProperty, true);
 }
 
@@ -103,7 +109,7 @@ bool CZelView::OnCommand(int id)
             m_document->Model().Undo();
         }
         RedrawNow();
-        m_document->NotifyChanged();
+        m_document->NotifyChanged(this);
         return true;
     case ID_EDIT_COPY:
         OnEditCopy();
@@ -153,7 +159,7 @@ void CZelView::EditProperties(int firstPage)
     }
     sheet.ApplyTo(m_document->Model());
     RedrawNow();
-    m_document->NotifyChanged();
+    m_document->NotifyChanged(this);
 }
 
 void CZelView::OnEditCopy()

@@ -19,10 +19,16 @@ struct CRangeFallback
 // so far apart that their distance overflows, takes the fallback values instead; a step that is
 // infinite or not a number counts as not smaller than the range. Only a graph file can hold such
 // values, and this way the drawing, the printing and every analysis see the same usable range.
+// Whether a loop can run from one end to the other: both ends finite and their distance too.
+inline bool RangeCanBeRun(double a, double b)
+{
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(b - a);
+}
+
 inline void NormaliseRange(double a, double b, double s, const CRangeFallback& fallback, double& from,
                            double& to, double& step)
 {
-    if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(b - a)) {
+    if (!RangeCanBeRun(a, b)) {
         a = fallback.from;
         b = fallback.to;
         s = fallback.step;

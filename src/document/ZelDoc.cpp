@@ -25,6 +25,14 @@ void CZelDoc::SetScaling(const CScaling& scaling)
     }
 }
 
+void CZelDoc::RecordDerivedScaling(const CScaling& scaling)
+{
+    if (m_savedScaling == m_scaling) {
+        m_savedScaling = scaling;
+    }
+    m_scaling = scaling;
+}
+
 void CZelDoc::Undo()
 {
     if (!m_undoAvailable) {

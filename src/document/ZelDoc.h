@@ -40,6 +40,11 @@ public:
     // every repaint, which must not mark an untouched document.
     void SetScaling(const CScaling& scaling);
 
+    // A y range that automatic scaling derived from the curves (on a resize, say) is no edit: it is
+    // kept for the next save that has a reason of its own, with neither an undo step nor the
+    // modified flag. The saved copy is brought along so that undoing another change keeps it.
+    void RecordDerivedScaling(const CScaling& scaling);
+
     bool CanUndo() const { return m_undoAvailable; }
     // Does nothing while nothing can be undone, so a stray call cannot mark the document.
     void Undo();

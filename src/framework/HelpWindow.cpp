@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -345,6 +346,10 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget{parent, Qt::Window}
     connect(m_topics, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toString()); });
     resize(860, 620);
+    // A window of its own has no Cancel button; Esc closes it as it closes a dialog.
+    auto* close = new QShortcut{QKeySequence{Qt::Key_Escape}, this};
+    close->setContext(Qt::WindowShortcut);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 CHelpWindow::~CHelpWindow() = default;

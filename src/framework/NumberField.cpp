@@ -24,8 +24,19 @@ QString CNumberField::Format(double value)
 
 std::optional<double> CNumberField::Parse(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    const QByteArray bytes = trimmed.toLatin1();
+    double value{0.0};
+    if (Classify(text, value) != EText::Number) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+CNumberField::EText CNumberField::Classify(const QString& text, double& value)
+{
+    QByteArray bytes = text.trimmed().toLatin1();
+    // Both separators are read alike, and one of them at most, so "1.000,5" is refused rather
+    // than read as a thousand.
+    bytes.replace(',', '.');
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
     // The whole shape is checked here: from_chars alone would take "inf", "nan" and "0x10" up to
@@ -34,6 +45,13 @@ std::optional<double> CNumberField::Parse(const QString& text)
     const bool negative = q < end && *q == '-';
     if (q < end && (*q == '+' || *q == '-')) {
         ++q;
+    }
+    const QByteArray word = QByteArray{q, static_cast<qsizetype>(end - q)}.toLower();
+    if (word == "inf" || word == "infinity") {
+        return EText::Infinite;
+    }
+    if (word == "nan") {
+        return EText::NotANumber;
     }
     // The decimal exponent of the first significant digit, for telling overflow from underflow.
     long long magnitude = 0;
@@ -50,7 +68,7 @@ std::optional<double> CNumberField::Parse(const QString& text)
         }
     }
     if (digits == 0) {
-        return std::nullopt;
+        return EText::Refused;
     }
     if (q < end && (*q == 'e' || *q == 'E')) {
         ++q;
@@ -64,27 +82,30 @@ std::optional<double> CNumberField::Parse(const QString& text)
             exponent = std::min(exponent * 10 + (*q - '0'), 1'000'000'000LL);
         }
         if (exponentDigits == 0) {
-            return std::nullopt;
+            return EText::Refused;
         }
         magnitude += negativeExponent ? -exponent : exponent;
     }
     if (q != end) {
-        return std::nullopt;
+        return EText::Refused;
     }
     if (*p == '+') {
         ++p; // from_chars takes no leading '+'
     }
-    double value{0.0};
     const auto result = std::from_chars(p, end, value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too large reads as an infinity, too small as zero, like numbers in terms.
-        const double size = magnitude > 0 ? HUGE_VAL : 0.0;
-        return negative ? -size : size;
+        // Too small reads as zero, like numbers in terms; too large could be neither drawn nor
+        // computed with.
+        if (magnitude > 0) {
+            return EText::Infinite;
+        }
+        value = negative ? -0.0 : 0.0;
+        return EText::Number;
     }
     if (result.ec != std::errc{} || result.ptr != end) {
-        return std::nullopt;
+        return EText::Refused;
     }
-    return value;
+    return std::isfinite(value) ? EText::Number : EText::Infinite;
 }
 
 void CNumberField::SetValue(double value)
@@ -108,7 +129,7 @@ bool CNumberField::Read(double& value)
         value = *read;
         return true;
     }
-    ShowMessage(this, NumberFieldMessage());
+    ShowMessage(this, NumberFieldMessage(text()));
     selectAll();
     setFocus();
     return false;
@@ -116,5 +137,23 @@ bool CNumberField::Read(double& value)
 
 QString NumberFieldMessage()
 {
-    return QStringLiteral("Bitte geben Sie eine Zahl ein.");
+    return QStringLiteral("Bitte geben Sie eine Zahl ein, etwa 1,5 oder -2.");
+}
+
+QString NumberFieldMessage(const QString& text)
+{
+    double value{0.0};
+    switch (CNumberField::Classify(text, value)) {
+    case CNumberField::EText::Infinite:
+        return QStringLiteral("„%1“ ist zu groß. Bitte geben Sie eine Zahl zwischen -1e308 und 1e308 "
+                              "ein, etwa 1,5 oder -2.")
+            .arg(text.trimmed());
+    case CNumberField::EText::NotANumber:
+        return QStringLiteral("„%1“ ist keine Zahl. Bitte geben Sie eine Zahl ein, etwa 1,5 oder -2.")
+            .arg(text.trimmed());
+    case CNumberField::EText::Number:
+    case CNumberField::EText::Refused:
+        break;
+    }
+    return NumberFieldMessage();
 }

@@ -6,7 +6,8 @@
 
 // The edit field of one double in every editing dialog. It shows the value in the shortest
 // general form with up to 15 significant digits ("0", "0.5", "1e+20") and reads back only text
-// that is wholly a decimal number with a point, never through the locale.
+// that is wholly a finite decimal number, with a point or a comma as German users write it, never
+// through the locale.
 //
 // A value that 15 digits cannot hold exactly (0.1 + 0.2, 1e-300 / 3) is kept: as long as the text
 // is the one the field showed for it, reading gives back the very same double, so opening and
@@ -31,14 +32,27 @@ public:
 
     // The text of a value as the field shows it.
     static QString Format(double value);
-    // Blanks around the text are allowed; an optional sign, digits with at most one point, and an
-    // optional exponent. Nothing else, not even an empty text.
+    // Blanks around the text are allowed; an optional sign, digits with at most one point or comma,
+    // and an optional exponent. Nothing else, not even an empty text, nor a number too large for a
+    // double.
     static std::optional<double> Parse(const QString& text);
+
+    enum class EText
+    {
+        Number,
+        Refused,
+        Infinite,
+        NotANumber
+    };
+    // What a text is; value is set for a number.
+    static EText Classify(const QString& text, double& value);
 
 private:
     double m_shownValue{0.0};
     QString m_shownText;
 };
 
-// The message for a field that holds no number.
+// The message for a field that holds no number, saying how to write one.
 QString NumberFieldMessage();
+// The same, naming what is wrong with a text that reads as infinite or not a number.
+QString NumberFieldMessage(const QString& text);

@@ -21,7 +21,7 @@ CWizardSheet::CWizardSheet(QWidget* parent, bool withHelp) : QDialog{parent}
     m_back->setObjectName(kIdBack);
     m_next = new QPushButton{QStringLiteral("&Weiter >"), this};
     m_next->setObjectName(kIdNext);
-    m_finish = new QPushButton{QStringLiteral("Fertigstellen"), this};
+    m_finish = new QPushButton{QStringLiteral("&Fertigstellen"), this};
     m_finish->setObjectName(kIdFinish);
     m_cancel = new QPushButton{QStringLiteral("Abbrechen"), this};
     m_cancel->setObjectName(kIdCancel);

@@ -177,3 +177,49 @@ TEST(ZelDoc, UndoWithNothingToUndoChangesNothing)
 }
 
 } // namespace
+
+namespace {
+
+CScaling ScalingWithY(double from, double to, double step)
+{
+    CScaling s;
+    s.SetYRange(from, to, step);
+    return s;
+}
+
+} // namespace
+
+// What automatic y scaling derives is kept (so the next save stores it), but it is no edit.
+TEST(ZelDoc, ADerivedYRangeIsKeptWithoutMarkingOrAnUndoStep)
+{
+    struct SCase
+    {
+        const char* what;
+        bool editedBefore;
+        bool undoAfter;
+    };
+    const SCase cases[] = {
+        {"untouched", false, false},
+        {"after an edit", true, false},
+        {"after an edit, undone", true, true},
+    };
+    for (const SCase& c : cases) {
+        CZelDoc doc;
+        if (c.editedBefore) {
+            doc.SetFunctions(Functions({"x^2"}));
+        }
+        doc.SetModifiedFlag(false);
+        const bool couldUndo = doc.CanUndo();
+        const CScaling derived = ScalingWithY(-2, 30, 2);
+        doc.RecordDerivedScaling(derived);
+        EXPECT_FALSE(doc.IsModified()) << c.what;
+        EXPECT_EQ(doc.CanUndo(), couldUndo) << c.what;
+        EXPECT_EQ(doc.GetScaling(), derived) << c.what;
+        if (c.undoAfter) {
+            // Undoing the function edit keeps the range: it was never part of an edit.
+            doc.Undo();
+            EXPECT_TRUE(Terms(doc).empty()) << c.what;
+            EXPECT_EQ(doc.GetScaling(), derived) << c.what;
+        }
+    }
+}

@@ -39,9 +39,27 @@ struct SParseCase
     std::optional<double> value;
 };
 
-TEST(NumberField, ReadsOnlyTextThatIsWhollyADecimalNumber)
+TEST(NumberField, ReadsOnlyTextThatIsWhollyAFiniteDecimalNumber)
 {
     const SParseCase cases[] = {
+        // German writing: the comma is the decimal separator, and no separator groups thousands.
+        {"1,5", 1.5},
+        {"-2,25", -2.25},
+        {",5", 0.5},
+        {"1,5e3", 1500.0},
+        {"1.000,5", std::nullopt},
+        {"1,000.5", std::nullopt},
+        {"1,,5", std::nullopt},
+        {"1.000.000", std::nullopt},
+        // Nothing infinite and no NaN, however written.
+        {"1e400", std::nullopt},
+        {"-1e400", std::nullopt},
+        {"1e999", std::nullopt},
+        {"Inf", std::nullopt},
+        {"-infinity", std::nullopt},
+        {"NaN", std::nullopt},
+        {"1.8e308", std::nullopt},
+        {"1.7e308", 1.7e308},
         {"0", 0.0},
         {"0.5", 0.5},
         {" 2 ", 2.0},
@@ -52,13 +70,10 @@ TEST(NumberField, ReadsOnlyTextThatIsWhollyADecimalNumber)
         {"1e3", 1000.0},
         {"1E-3", 0.001},
         {"-2.5e+2", -250.0},
-        {"1e999", std::numeric_limits<double>::infinity()},
-        {"-1e999", -std::numeric_limits<double>::infinity()},
         {"1e-999", 0.0},
         {"1.5e-999", 0.0},
         {"", std::nullopt},
         {"   ", std::nullopt},
-        {"1,5", std::nullopt},
         {"1e", std::nullopt},
         {"1e+", std::nullopt},
         {"abc", std::nullopt},
@@ -120,6 +135,35 @@ TEST(NumberField, GivesBackTheStoredValueWhileItsTextIsUnchanged)
     field.SetValue(0.1 + 0.2);
     field.setText(QStringLiteral("0.30"));
     EXPECT_EQ(field.Value(), 0.3);
+}
+
+TEST(NumberField, TellsHowToWriteANumberAndWhatIsWrongWithTheText)
+{
+    const QString howTo = QStringLiteral("Bitte geben Sie eine Zahl ein, etwa 1,5 oder -2.");
+    const std::pair<const char*, QString> cases[] = {
+        {"1e400", QStringLiteral("„1e400“ ist zu groß. Bitte geben Sie eine Zahl zwischen -1e308 und "
+                                 "1e308 ein, etwa 1,5 oder -2.")},
+        {" -inf ", QStringLiteral("„-inf“ ist zu groß. Bitte geben Sie eine Zahl zwischen -1e308 und "
+                                  "1e308 ein, etwa 1,5 oder -2.")},
+        {"nan", QStringLiteral("„nan“ ist keine Zahl. ") + howTo},
+        {"abc", howTo},
+        {"1.000,5", howTo},
+        {"", howTo},
+    };
+    for (const auto& [text, message] : cases) {
+        QStringList messages;
+        SetMessageBoxHook([&](const QString& shown, bool) {
+            messages << shown;
+            return true;
+        });
+        CNumberField field;
+        field.setText(QString::fromLatin1(text));
+        double value = 7.0;
+        EXPECT_FALSE(field.Read(value)) << text;
+        EXPECT_EQ(value, 7.0) << text;
+        EXPECT_EQ(messages, QStringList{message}) << text;
+        SetMessageBoxHook({});
+    }
 }
 
 TEST(NumberField, RefusesWithAMessageEvenWhileDisabled)
@@ -240,7 +284,7 @@ TEST(PropertySheet, ARefusedFieldKeepsItsPageAndTheSheetOpen)
 
     // A refused field on a page never shown blocks OK and comes to the front.
     first->field->setText(QStringLiteral("2"));
-    third->field->setText(QStringLiteral("1,5"));
+    third->field->setText(QStringLiteral("1;5"));
     sheet.accept();
     EXPECT_EQ(sheet.result(), QDialog::Rejected);
     EXPECT_TRUE(sheet.isVisible());

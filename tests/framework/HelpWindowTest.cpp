@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -218,6 +219,32 @@ TEST(HelpWindow, HelpFromAModalDialogBelongsToIt)
     EXPECT_EQ(page, QStringLiteral("qrc:/help/diskussion.html#werte"));
     // Owned by the modal dialog, the help window is not blocked by it.
     EXPECT_EQ(owner, &dialog);
+    CloseHelp();
+}
+
+TEST(HelpWindow, EscClosesTheHelpWindowWhereverItsFocusIs)
+{
+    InstallHelpKeys();
+    QDialog dialog;
+    SetHelpPage(&dialog, "diskussion.html#werte");
+    auto* edit = new QLineEdit{&dialog};
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F1);
+    QPointer<CHelpWindow> help = CHelpWindow::Instance();
+    ASSERT_NE(help, nullptr);
+    for (QWidget* target : {static_cast<QWidget*>(help->Browser()), static_cast<QWidget*>(help->Topics())}) {
+        help->show();
+        QApplication::setActiveWindow(help);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(help.isNull() || !help->isVisible()) << target->metaObject()->className();
+        if (help.isNull()) {
+            break;
+        }
+    }
+    EXPECT_TRUE(dialog.isVisible()) << "Esc in the help leaves the dialog open";
     CloseHelp();
 }
 

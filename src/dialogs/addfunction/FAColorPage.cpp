@@ -1,5 +1,6 @@
 #include "dialogs/addfunction/FAColorPage.h"
 
+#include "dialogs/function/ColorSwatch.h"
 #include "dialogs/function/FPCommentPage.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
@@ -24,6 +25,8 @@ CFAColorPage::CFAColorPage(QWidget* parent)
     Column()->addStretch();
     auto* row = new QHBoxLayout;
     row->addStretch();
+    m_swatch = new CColorSwatch{this};
+    row->addWidget(m_swatch);
     row->addWidget(m_colorButton);
     Column()->addLayout(row);
     connect(m_colorButton, &QPushButton::clicked, this, &CFAColorPage::OnChooseColor);
@@ -32,6 +35,7 @@ CFAColorPage::CFAColorPage(QWidget* parent)
 void CFAColorPage::OnSetActive()
 {
     Wizard()->SetWizardButtons(CWizardSheet::kBack | CWizardSheet::kNext);
+    m_swatch->SetColor(m_color);
 }
 
 void CFAColorPage::OnChooseColor()
@@ -39,5 +43,6 @@ void CFAColorPage::OnChooseColor()
     const QColor chosen = QColorDialog::getColor(ColorFromRecord(m_color), this);
     if (chosen.isValid()) {
         m_color = RecordFromColor(chosen);
+        m_swatch->SetColor(m_color);
     }
 }

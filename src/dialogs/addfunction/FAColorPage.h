@@ -4,10 +4,11 @@
 
 #include <cstdint>
 
+class CColorSwatch;
 class QPushButton;
 
-// The colour step of the add-function wizard. The colour is the record's 0x00BBGGRR value; the
-// page shows no sample of it.
+// The colour step of the add-function wizard. The colour is the record's 0x00BBGGRR value, shown
+// as a swatch beside its button.
 class CFAColorPage final : public CFAPage
 {
     Q_OBJECT
@@ -21,9 +22,11 @@ public:
     void OnSetActive() override;
 
     QPushButton* ColorButton() const { return m_colorButton; }
+    CColorSwatch* Swatch() const { return m_swatch; }
 
 private:
     void OnChooseColor();
 
     QPushButton* m_colorButton{nullptr};
+    CColorSwatch* m_swatch{nullptr};
 };

@@ -1,6 +1,7 @@
 #include "dialogs/addfunction/FAFunctionPage.h"
 
 #include "dialogs/function/FunctionTexts.h"
+#include "dialogs/function/TermHint.h"
 #include "framework/Cp1252Validator.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
@@ -32,6 +33,10 @@ CFAFunctionPage::CFAFunctionPage(QWidget* parent)
     row->addWidget(label);
     row->addWidget(m_termField, 1);
     Column()->addLayout(row);
+    m_hintLabel = new QLabel{this};
+    m_hintLabel->setObjectName(QStringLiteral("termHint"));
+    m_hintLabel->setWordWrap(true);
+    Column()->addWidget(m_hintLabel);
     Column()->addStretch();
     connect(m_termField, &QLineEdit::textChanged, this, &CFAFunctionPage::OnTermChanged);
 }
@@ -67,6 +72,7 @@ void CFAFunctionPage::OnTermChanged()
 
 void CFAFunctionPage::EnableNext()
 {
+    m_hintLabel->setText(TermHint(m_termField->text()));
     if (CWizardSheet* wizard = Wizard()) {
         wizard->EnableNext(IsUsableTerm(m_termField->text()));
     }

@@ -5,6 +5,7 @@
 #include <QString>
 
 class CCp1252Validator;
+class QLabel;
 class QLineEdit;
 
 // The term step of the add-function wizard. Next works only while the term is usable, decided at
@@ -25,12 +26,15 @@ public:
     void OnSetActive() override;
 
     QLineEdit* TermField() const { return m_termField; }
+    QLabel* HintLabel() const { return m_hintLabel; }
 
 private:
     void OnTermChanged();
     void EnableNext();
 
     QLineEdit* m_termField{nullptr};
+    // Why Next is disabled, or how the term reads where that differs from school.
+    QLabel* m_hintLabel{nullptr};
     CCp1252Validator* m_termRule{nullptr};
     bool m_filling{false};
 };

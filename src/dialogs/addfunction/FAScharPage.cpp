@@ -3,6 +3,7 @@
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
+#include "framework/RangeFields.h"
 #include "framework/WizardSheet.h"
 
 #include <QFormLayout>
@@ -16,7 +17,7 @@ CFAScharPage::CFAScharPage(QWidget* parent)
 {
     SetHelpPage(this, "daten.html#wizard-schar");
     AddText({QStringLiteral("Sie können, falls Sie es wollen, in der Funktion auch eine"),
-             QStringLiteral("Scharkonstante verwende."),
+             QStringLiteral("Scharkonstante verwenden."),
              QStringLiteral("Möchten Sie eine Scharkonstante verwenden?")});
     m_yes = new QRadioButton{QStringLiteral("&Ja, bitte"), this};
     m_yes->setObjectName(ControlName(IDC_FAMILY));
@@ -58,7 +59,7 @@ bool CFAScharPage::UpdateData(bool saveAndValidate)
     }
     m_useFamilyConstant = m_yes->isChecked();
     // Read and checked also while the constant is not used: the values are handed over anyway.
-    return m_fromField->Read(m_from) && m_toField->Read(m_to) && m_stepField->Read(m_step);
+    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step);
 }
 
 void CFAScharPage::OnSetActive()

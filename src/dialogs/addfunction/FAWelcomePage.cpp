@@ -23,7 +23,7 @@ CFAWelcomePage::CFAWelcomePage(QWidget* parent)
              QStringLiteral("mit \"Zurück\" zu den vorherigen Schritten zurückkehren"),
              QStringLiteral("können. Der Wizard kann jederzeit über \"Abbrechen\""),
              QStringLiteral("beendet werden, wobei keine Änderungen am Funktions-"),
-             QStringLiteral("vorgenommen werden.")});
+             QStringLiteral("Graphen vorgenommen werden.")});
     AddText({QStringLiteral("Wenn Sie nun bereit sind, den Wizard zu starten, klicken"),
              QStringLiteral("Sie einfach auf \"Weiter\"...")});
     Column()->addStretch();

@@ -42,10 +42,10 @@ CCopyDialog::CCopyDialog(const SCopyOptions& options, QWidget* parent) : QDialog
     sizeLayout->addRow(QStringLiteral("&Länge:"), m_length);
     sizeLayout->addRow(QStringLiteral("Höh&e:"), m_height);
 
-    auto* ok = new QPushButton{QStringLiteral("&Ok"), this};
+    auto* ok = new QPushButton{QStringLiteral("OK"), this};
     ok->setObjectName(kIdOk);
     ok->setDefault(true);
-    auto* cancel = new QPushButton{QStringLiteral("&Abbruch"), this};
+    auto* cancel = new QPushButton{QStringLiteral("Abbrechen"), this};
     cancel->setObjectName(kIdCancel);
     auto* help = new QPushButton{QStringLiteral("&Hilfe"), this};
     help->setObjectName(kIdHelp);

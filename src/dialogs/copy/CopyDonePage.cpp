@@ -15,7 +15,7 @@ CCDonePage::CCDonePage(QWidget* parent)
 
     auto* text = new QLabel{
         QStringLiteral("Alle Angaben sind vollständig.\n\n"
-                       "Wenn Sie jetzt fertigstellen, wird der Graph in die Zwischenablage kopiert. "
+                       "Wenn Sie jetzt auf „Fertigstellen“ klicken, wird der Graph in die Zwischenablage kopiert. "
                        "Fügen Sie ihn anschließend im gewünschten Programm ein, meist mit Strg+V.\n\n"
                        "Mit „Zurück“ können Sie Ihre Angaben noch ändern."),
         this};

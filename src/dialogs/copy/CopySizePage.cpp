@@ -27,7 +27,7 @@ CCSizePage::CCSizePage(QWidget* parent) : CWizardPage{IDD_C_SIZE, QStringLiteral
     }
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("&Länge:"), m_lengthField);
-    fields->addRow(QStringLiteral("&Höhe:"), m_heightField);
+    fields->addRow(QStringLiteral("Höh&e:"), m_heightField);
 
     auto* content = new QVBoxLayout;
     content->addWidget(question);

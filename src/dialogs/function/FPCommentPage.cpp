@@ -1,5 +1,7 @@
 #include "dialogs/function/FPCommentPage.h"
 
+#include "dialogs/function/ColorSwatch.h"
+
 #include "framework/Cp1252TextEdit.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
@@ -43,6 +45,8 @@ CFPCommentPage::CFPCommentPage(QWidget* parent)
     auto* colorLayout = new QHBoxLayout{colorGroup};
     colorLayout->addWidget(colorLabel);
     colorLayout->addStretch();
+    m_swatch = new CColorSwatch{colorGroup};
+    colorLayout->addWidget(m_swatch);
     colorLayout->addWidget(m_colorButton);
     connect(m_colorButton, &QPushButton::clicked, this, &CFPCommentPage::OnChooseColor);
 
@@ -57,6 +61,7 @@ bool CFPCommentPage::UpdateData(bool saveAndValidate)
         m_comment = m_commentField->Text();
     } else {
         m_commentField->SetText(m_comment);
+        m_swatch->SetColor(m_color);
     }
     return true;
 }
@@ -66,5 +71,6 @@ void CFPCommentPage::OnChooseColor()
     const QColor chosen = QColorDialog::getColor(ColorFromRecord(m_color), this);
     if (chosen.isValid()) {
         m_color = RecordFromColor(chosen);
+        m_swatch->SetColor(m_color);
     }
 }

@@ -6,11 +6,12 @@
 
 #include <cstdint>
 
+class CColorSwatch;
 class CCp1252TextEdit;
 class QPushButton;
 
 // "Sonstiges": the comment and the colour of one function or object, shared by both property
-// sheets. The colour is the record's 0x00BBGGRR value; the page shows no sample of it.
+// sheets. The colour is the record's 0x00BBGGRR value, shown as a swatch beside its button.
 class CFPCommentPage final : public CPropertyPage
 {
     Q_OBJECT
@@ -27,12 +28,14 @@ public:
     bool UpdateData(bool saveAndValidate) override;
 
     CCp1252TextEdit* CommentField() const { return m_commentField; }
+    CColorSwatch* Swatch() const { return m_swatch; }
 
 private:
     void OnChooseColor();
 
     CCp1252TextEdit* m_commentField{nullptr};
     QPushButton* m_colorButton{nullptr};
+    CColorSwatch* m_swatch{nullptr};
 };
 
 // The record's colour (red in the low byte) and Qt's, both ways.

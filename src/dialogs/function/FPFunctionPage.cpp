@@ -1,11 +1,13 @@
 #include "dialogs/function/FPFunctionPage.h"
 
 #include "dialogs/function/FunctionTexts.h"
+#include "dialogs/function/TermHint.h"
 #include "framework/Cp1252Validator.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 #include "framework/PropertySheet.h"
+#include "framework/RangeFields.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -30,9 +32,15 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     // The rule decides the length; the field's own limit would cut a long term from a file.
     m_termField->setMaxLength(std::numeric_limits<int>::max());
     termLabel->setBuddy(m_termField);
-    auto* termLayout = new QHBoxLayout{termGroup};
-    termLayout->addWidget(termLabel);
-    termLayout->addWidget(m_termField, 1);
+    auto* termRow = new QHBoxLayout;
+    termRow->addWidget(termLabel);
+    termRow->addWidget(m_termField, 1);
+    m_hintLabel = new QLabel{termGroup};
+    m_hintLabel->setObjectName(QStringLiteral("termHint"));
+    m_hintLabel->setWordWrap(true);
+    auto* termLayout = new QVBoxLayout{termGroup};
+    termLayout->addLayout(termRow);
+    termLayout->addWidget(m_hintLabel);
 
     auto* familyGroup = new QGroupBox{QStringLiteral("Scharkonstante"), this};
     m_familyBox = new QCheckBox{QStringLiteral("&Scharkonstante verwenden"), familyGroup};
@@ -80,7 +88,7 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_useFamilyConstant = m_familyBox->isChecked() ? 1 : 0;
     }
     // Read and checked also while the family constant is off: the values are kept either way.
-    return m_fromField->Read(m_from) && m_toField->Read(m_to) && m_stepField->Read(m_step);
+    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step);
 }
 
 void CFPFunctionPage::OnSetActive()
@@ -120,6 +128,7 @@ void CFPFunctionPage::EnableRangeFields()
 
 void CFPFunctionPage::EnableOk()
 {
+    m_hintLabel->setText(TermHint(m_termField->text()));
     if (CPropertySheet* sheet = Sheet()) {
         sheet->EnableOk(IsUsableTerm(m_termField->text()));
     }

@@ -9,6 +9,7 @@
 class CCp1252Validator;
 class CNumberField;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 // "Funktion": the term and the family constant of one function. While the term is typed the
@@ -35,6 +36,7 @@ public:
     void OnSetActive() override;
 
     QLineEdit* TermField() const { return m_termField; }
+    QLabel* HintLabel() const { return m_hintLabel; }
     QCheckBox* FamilyBox() const { return m_familyBox; }
     CNumberField* FromField() const { return m_fromField; }
     CNumberField* ToField() const { return m_toField; }
@@ -47,6 +49,8 @@ private:
     void EnableOk();
 
     QLineEdit* m_termField{nullptr};
+    // Why OK is disabled, or how the term reads where that differs from school.
+    QLabel* m_hintLabel{nullptr};
     CCp1252Validator* m_termRule{nullptr};
     QCheckBox* m_familyBox{nullptr};
     CNumberField* m_fromField{nullptr};

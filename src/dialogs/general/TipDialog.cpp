@@ -83,7 +83,7 @@ CTipDialog::CTipDialog(QWidget* parent, const QString& tipsFile) : QDialog{paren
     frameLayout->setContentsMargins(10, 10, 10, 10);
     frameLayout->addWidget(m_panel);
 
-    m_startUp = new QCheckBox{QStringLiteral("Beim &Start anzeigen"), this};
+    m_startUp = new QCheckBox{QStringLiteral("Beim St&art anzeigen"), this};
     m_startUp->setObjectName(ControlName(IDC_TIP_AT_START));
     m_next = new QPushButton{QStringLiteral("&Nächster Tip"), this};
     m_next->setObjectName(ControlName(IDC_NEXT_TIP));

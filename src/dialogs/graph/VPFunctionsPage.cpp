@@ -1,8 +1,10 @@
 #include "dialogs/graph/VPFunctionsPage.h"
 
 #include "dialogs/addfunction/AddFunctionWizard.h"
+#include "dialogs/addfunction/FAColorPage.h"
 #include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/function/FunctionTexts.h"
+#include "document/FunctionPalette.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
@@ -83,9 +85,12 @@ void CVPFunctionsPage::EnableButtons()
 void CVPFunctionsPage::OnAdd()
 {
     CGraphFunction function;
+    // Each new function stands out from those already listed; functions from files keep theirs.
+    function.SetColor(NextPaletteColor(m_functions));
     if (CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1) ==
         1) {
         CAddFunctionWizard wizard{this};
+        wizard.ColorPage()->m_color = function.GetColor();
         if (wizard.exec() != QDialog::Accepted) {
             return;
         }

@@ -3,6 +3,7 @@
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
+#include "framework/RangeFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,8 +149,9 @@ bool CVPScalPage::UpdateData(bool saveAndValidate)
         return true;
     }
     // In the order of the controls on the page, so the first refused field is the one shown.
-    for (int i = 0; i < 6; ++i) {
-        if (!m_fields[i]->Read(*values[i])) {
+    for (int i = 0; i < 6; i += 3) {
+        if (!ReadRange(*m_fields[i], *m_fields[i + 1], *m_fields[i + 2], *values[i], *values[i + 1],
+                       *values[i + 2])) {
             return false;
         }
     }

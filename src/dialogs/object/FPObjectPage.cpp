@@ -118,6 +118,13 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{IDD_FP_OBJECT, QSt
     layout->addStretch();
 }
 
+void CFPObjectPage::OnSetActive()
+{
+    QLineEdit* first = m_pointButton->isChecked() ? m_labelField : m_linePositionField;
+    first->setFocus();
+    first->selectAll();
+}
+
 bool CFPObjectPage::UpdateData(bool saveAndValidate)
 {
     if (saveAndValidate) {

@@ -35,6 +35,8 @@ public:
     double m_linePosition{0.0};
 
     bool UpdateData(bool saveAndValidate) override;
+    // The user comes to type: the focus goes to the first field of the chosen kind, not to OK.
+    void OnSetActive() override;
 
     QLineEdit* LabelField() const { return m_labelField; }
 

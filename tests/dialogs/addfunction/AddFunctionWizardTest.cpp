@@ -6,7 +6,13 @@
 #include "dialogs/addfunction/FAFunctionPage.h"
 #include "dialogs/addfunction/FAPicture.h"
 #include "dialogs/addfunction/FAScharPage.h"
+#include "dialogs/function/ColorSwatch.h"
+#include "dialogs/function/FPCommentPage.h"
+#include "dialogs/function/FPFunctionPage.h"
+#include "dialogs/function/FunctionPropertySheet.h"
+#include "dialogs/function/TermHint.h"
 #include "dialogs/graph/VPFunctionsPage.h"
+#include "document/FunctionPalette.h"
 #include "framework/Cp1252TextEdit.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
@@ -17,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -164,6 +171,27 @@ TEST(AddFunctionWizard, NextOnTheTermPageFollowsTheTermAndIsDecidedAfreshOnRetur
     EXPECT_FALSE(wizard.NextButton()->isEnabled());
 }
 
+// The line under the term field says why Next is disabled, and warns without disabling it.
+TEST(AddFunctionWizard, TheTermPageExplainsARefusedTermAndWarnsOfTraps)
+{
+    const struct
+    {
+        const char* term;
+        bool next;
+    } cases[] = {{"sin(", false}, {"x + 2", false}, {"2x", true}, {"-x^2", true}, {"x^2", true}};
+    CAddFunctionWizard wizard;
+    wizard.show();
+    wizard.NextButton()->click();
+    for (const auto& c : cases) {
+        TypeTerm(wizard, QString::fromLatin1(c.term));
+        const QLabel* hint = wizard.FunctionPage()->HintLabel();
+        EXPECT_EQ(wizard.NextButton()->isEnabled(), c.next) << c.term;
+        EXPECT_EQ(hint->text(), TermHint(QString::fromLatin1(c.term))) << c.term;
+        EXPECT_EQ(hint->text().isEmpty(), QByteArray{c.term} == "x^2") << c.term;
+        EXPECT_TRUE(hint->isVisible()) << c.term;
+    }
+}
+
 TEST(AddFunctionWizard, FamilyChoiceEnablesTheFieldsWhichKeepTheirValues)
 {
     const struct
@@ -226,7 +254,7 @@ TEST(AddFunctionWizard, FamilyChoiceEnablesTheFieldsWhichKeepTheirValues)
 
 TEST(AddFunctionWizard, ARefusedRangeFieldKeepsTheFamilyPage)
 {
-    const char* refused[] = {"", "1,5", "1e", "abc", "0x10"};
+    const char* refused[] = {"", "1.000,5", "1e", "abc", "0x10"};
     for (const char* text : refused) {
         CMessageAnswers answers;
         CAddFunctionWizard wizard;
@@ -326,6 +354,53 @@ TEST(AddFunctionWizard, OnlyFinishAddsToTheFunctionPage)
     }
     EXPECT_EQ(page.List()->item(1)->text(), QStringLiteral("f(x)=sin(x)"));
     EXPECT_FALSE(page.EditButton()->isEnabled());
+}
+
+// Two functions added one after the other get two palette colours, each shown on the colour
+// step before it is taken; the novice's wizard and the advanced user's sheet alike.
+TEST(AddFunctionWizard, EachAddedFunctionGetsTheNextPaletteColourShownAsASwatch)
+{
+    for (const int novice : {1, 0}) {
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"),
+                                                   novice);
+        CGraphFunction fromFile;
+        fromFile.SetTerm("x");
+        fromFile.SetColor(kFunctionPalette[0]);
+        CVPFunctionsPage page{{fromFile}};
+        page.show();
+        std::vector<QColor> swatches;
+        for (const char* term : {"x^2", "sin(x)"}) {
+            if (novice == 1) {
+                WhenShown<CAddFunctionWizard>([&](CAddFunctionWizard* wizard) {
+                    wizard->NextButton()->click();
+                    QTest::keyClicks(wizard->FunctionPage()->TermField(), QString::fromLatin1(term));
+                    while (wizard->GetActiveIndex() < Colour) {
+                        wizard->NextButton()->click();
+                    }
+                    swatches.push_back(wizard->ColorPage()->Swatch()->Shown());
+                    wizard->NextButton()->click();
+                    wizard->FinishButton()->click();
+                });
+            } else {
+                WhenShown<CFunctionPropertySheet>([&](CFunctionPropertySheet* sheet) {
+                    QTest::keyClicks(sheet->FunctionPage()->TermField(), QString::fromLatin1(term));
+                    sheet->Tabs()->setCurrentIndex(1);
+                    swatches.push_back(sheet->CommentPage()->Swatch()->Shown());
+                    sheet->OkButton()->click();
+                });
+            }
+            page.AddButton()->click();
+        }
+        const CFunctionList functions = page.GetFunctions();
+        ASSERT_EQ(functions.size(), 3U) << novice;
+        EXPECT_EQ(functions[0].GetColor(), kFunctionPalette[0]) << "a function from a file keeps its colour";
+        EXPECT_EQ(functions[1].GetColor(), kFunctionPalette[1]) << novice;
+        EXPECT_EQ(functions[2].GetColor(), kFunctionPalette[2]) << novice;
+        ASSERT_EQ(swatches.size(), 2U) << novice;
+        EXPECT_EQ(swatches[0], ColorFromRecord(kFunctionPalette[1])) << novice;
+        EXPECT_EQ(swatches[1], ColorFromRecord(kFunctionPalette[2])) << novice;
+    }
+    CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "dialogs/function/FPCommentPage.h"
 #include "dialogs/function/FPFunctionPage.h"
 #include "dialogs/function/FunctionPropertySheet.h"
+#include "dialogs/function/TermHint.h"
 #include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/graph/VPFunctionsPage.h"
 #include "document/GraphFile.h"
@@ -17,6 +18,7 @@
 #include "view/GraphPaint.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -193,13 +195,28 @@ TEST(FunctionPropertySheet, FamilyFieldsAreReadAndStoredWhetherCheckedOrNot)
     }
 }
 
+TEST(FunctionPropertySheet, TheFunctionPageExplainsARefusedTermAndWarnsOfTraps)
+{
+    const std::pair<const char*, bool> cases[] = {{"sin(", false}, {"2x", true}, {"x", true}};
+    for (const auto& [term, ok] : cases) {
+        CFunctionPropertySheet sheet{QStringLiteral("Test"), Function("x")};
+        sheet.show();
+        QLineEdit* field = sheet.FunctionPage()->TermField();
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(term));
+        EXPECT_EQ(sheet.OkButton()->isEnabled(), ok) << term;
+        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text(), TermHint(QString::fromLatin1(term))) << term;
+        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text().isEmpty(), QByteArray{term} == "x") << term;
+    }
+}
+
 TEST(FunctionPropertySheet, ARangeFieldThatHoldsNoNumberIsReportedAtTheNextKeystroke)
 {
     CMessageAnswers answers;
     CFunctionPropertySheet sheet{QStringLiteral("Test"), Function("x")};
     sheet.show();
     CFPFunctionPage* page = sheet.FunctionPage();
-    page->StepField()->setText(QStringLiteral("1,5")); // disabled, and still checked
+    page->StepField()->setText(QStringLiteral("1;5")); // disabled, and still checked
     page->TermField()->end(false);
     QTest::keyClicks(page->TermField(), QStringLiteral("+1"));
     ASSERT_EQ(answers.messages.size(), 2); // one message per keystroke

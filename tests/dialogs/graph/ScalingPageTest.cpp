@@ -222,6 +222,54 @@ TEST_F(ScalingPageTest, ARefusedFieldOnAPageNeverShownBlocksOk)
     }
 }
 
+// What a German user types reaches the document as meant, and what the document would replace by
+// its fallback is refused where it was typed, leaving the document unchanged.
+TEST_F(ScalingPageTest, TakesTheDecimalCommaAndRefusesWhatTheDocumentWouldReplace)
+{
+    struct SCase
+    {
+        std::vector<std::pair<int, QString>> typed;
+        bool accepted;
+        double xFrom;
+        double xTo;
+        double xStep;
+    };
+    const SCase cases[] = {
+        {{{1038, "1,5"}}, true, -5.0, 5.0, 1.5},
+        {{{1036, "-2,5"}, {1037, "2,5"}, {1038, "0,5"}}, true, -2.5, 2.5, 0.5},
+        {{{1036, "-1e308"}, {1037, "1e308"}}, false, -5.0, 5.0, 1.0},
+        {{{1039, "-1e308"}, {1040, "1e308"}}, false, -5.0, 5.0, 1.0},
+        {{{1037, "1e400"}}, false, -5.0, 5.0, 1.0},
+        {{{1038, "nan"}}, false, -5.0, 5.0, 1.0},
+    };
+    for (const SCase& c : cases) {
+        m_messages.clear();
+        CZelDoc doc;
+        CScaling unchanged = doc.GetScaling();
+        unchanged.SetAutoScaleY(0);
+        doc.SetScaling(unchanged);
+        doc.SetModifiedFlag(false);
+        const std::string what = c.typed.front().second.toStdString();
+        EXPECT_EQ(EditScaling(doc,
+                              [&](CGraphPropertiesSheet& sheet) {
+                                  for (const auto& [id, text] : c.typed) {
+                                      SetText(*sheet.ScalingPage(), id, text);
+                                  }
+                              }),
+                  c.accepted)
+            << what;
+        EXPECT_EQ(m_messages.size(), c.accepted ? 0 : 1) << what;
+        double from{0.0};
+        double to{0.0};
+        double step{0.0};
+        doc.GetScaling().GetXRange(from, to, step);
+        EXPECT_EQ(from, c.xFrom) << what;
+        EXPECT_EQ(to, c.xTo) << what;
+        EXPECT_EQ(step, c.xStep) << what;
+        EXPECT_EQ(doc.IsModified(), c.accepted) << what;
+    }
+}
+
 TEST_F(ScalingPageTest, EachPageOpensItsOwnHelp)
 {
     CZelDoc doc;

@@ -385,7 +385,7 @@ TEST(ObjectSheet, ARefusedNumberKeepsTheSheetOpenEvenWhenItsFieldIsDisabled)
         if (c.lineChosen) {
             Control<QRadioButton>(sheet, 1091)->click();
         }
-        SetText(sheet, c.field, "1,5");
+        SetText(sheet, c.field, "1;5");
         sheet.Tabs()->setCurrentIndex(1);
         EXPECT_EQ(sheet.GetActiveIndex(), 0) << c.field;
         sheet.OkButton()->click();
