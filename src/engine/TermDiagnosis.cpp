@@ -1,5 +1,6 @@
 #include "engine/TermDiagnosis.h"
 
+#include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/TermSyntax.h"
 
@@ -38,39 +39,54 @@ public:
 
     std::optional<STermDiagnosis> Walk(std::size_t start, std::size_t length)
     {
+        Walk(start, length, 1);
+        return m_found;
+    }
+
+private:
+    // A chain of one level (x+x+...+x) is walked piece by piece, as the interpreter reads it, so
+    // only nesting costs depth; nesting beyond the interpreter's limit is refused there too.
+    void Walk(std::size_t start, std::size_t length, int depth)
+    {
+        if (depth > CGraph::kMaxDepth) {
+            Found(ETermFinding::NestedTooDeeply, start, 1);
+            return;
+        }
         while (length > 0 && !m_found) {
             const char* text = m_term.data() + start;
             static constexpr char levels[3][2] = {{'+', '-'}, {'*', '/'}, {'^', '^'}};
-            bool split = false;
             for (const auto& level : levels) {
                 int unbalanced = 0;
                 const long p = FindOperator(text, length, level[0], level[1], unbalanced);
                 if (unbalanced != 0) {
                     Found(ETermFinding::MissingClosingParenthesis, start, 1);
                 }
-                if (p > 0) {
-                    const auto at = static_cast<std::size_t>(p);
-                    Walk(start, at);
-                    Walk(start + at + 1, length - at - 1);
-                    split = true;
-                    break;
+                if (p <= 0) {
+                    continue;
                 }
+                auto first = static_cast<std::size_t>(p);
+                for (long q = FindOperator(text, first, level[0], level[1], unbalanced); q > 0;
+                     q = FindOperator(text, first, level[0], level[1], unbalanced)) {
+                    first = static_cast<std::size_t>(q);
+                }
+                Walk(start, first, depth + 1);
+                for (std::size_t at = first; at < length && !m_found;) {
+                    const std::size_t next = NextSplit(text, length, at, level[0], level[1]);
+                    Walk(start + at + 1, next - at - 1, depth + 1);
+                    at = next;
+                }
+                return;
             }
-            if (split) {
-                break;
-            }
-            if (Operand(start, length)) {
-                break;
+            if (Operand(start, length, depth)) {
+                return;
             }
             ++start; // a leading "+" is skipped
             --length;
         }
-        return m_found;
     }
 
-private:
     // True when the operand is done; false for a leading "+" the caller skips.
-    bool Operand(std::size_t start, std::size_t length)
+    bool Operand(std::size_t start, std::size_t length, int depth)
     {
         const std::string_view rest = m_term.substr(start);
         for (const SFunctionEntry& entry : g_functionTable) {
@@ -82,13 +98,13 @@ private:
             } else if (m_term[start + length - 1] != ')') {
                 Found(ETermFinding::UnexpectedCharacter, start + length - 1, 1);
             } else {
-                Walk(start + entry.name.size(), length - entry.name.size() - 1);
+                Walk(start + entry.name.size(), length - entry.name.size() - 1, depth + 1);
             }
             return true;
         }
         const char first = rest.front();
         if (first == '-') {
-            Walk(start + 1, length - 1);
+            Walk(start + 1, length - 1, depth + 1);
             return true;
         }
         if (first == '+') {

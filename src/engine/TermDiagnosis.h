@@ -15,6 +15,7 @@ enum class ETermFinding
     BlankBeforeOperand,
     MissingClosingParenthesis,
     MissingOpeningParenthesis,
+    NestedTooDeeply,
     // warnings
     TextAfterNumber,
     CommaInNumber,
@@ -36,7 +37,7 @@ struct STermDiagnosis
     {
         return finding == ETermFinding::UnexpectedCharacter || finding == ETermFinding::BlankBeforeOperand ||
                finding == ETermFinding::MissingClosingParenthesis ||
-               finding == ETermFinding::MissingOpeningParenthesis;
+               finding == ETermFinding::MissingOpeningParenthesis || finding == ETermFinding::NestedTooDeeply;
     }
 };
 

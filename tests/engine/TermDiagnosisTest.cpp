@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -71,5 +72,43 @@ TEST(TermDiagnosis, NamesEachErrorAndEachTrapWithItsPlace)
         EXPECT_EQ(found.position, c.position) << '"' << c.term << '"';
         EXPECT_EQ(found.length, c.length) << '"' << c.term << '"';
         EXPECT_EQ(found.IsError(), CGraph{}.CheckTerm(c.term) != 0) << '"' << c.term << '"';
+    }
+}
+
+// Terms as long as a file may hold: a long chain of one level is fine, and nesting beyond what
+// the interpreter reads is an error at the same limit, without exhausting the stack on the way.
+TEST(TermDiagnosis, LongChainsAndDeepNestingAgreeWithTheInterpreter)
+{
+    std::string chain = "x";
+    while (chain.size() < 300'000) {
+        chain += "+x*x";
+    }
+    const auto nested = [](const char* open, int depth) {
+        std::string term;
+        for (int i = 0; i < depth; ++i) {
+            term += open;
+        }
+        term += 'x';
+        if (open[std::strlen(open) - 1] == '(') {
+            term += std::string(static_cast<std::size_t>(depth), ')');
+        }
+        return term;
+    };
+    const struct
+    {
+        std::string term;
+        ETermFinding finding;
+    } cases[] = {
+        {chain, ETermFinding::None},
+        {chain + "+;", ETermFinding::UnexpectedCharacter},
+        {nested("(", CGraph::kMaxDepth - 1), ETermFinding::None},
+        {nested("(", CGraph::kMaxDepth), ETermFinding::NestedTooDeeply},
+        {nested("sin(", 20'000), ETermFinding::NestedTooDeeply},
+        {nested("-", 20'000), ETermFinding::None}, // binary minus after binary minus: a chain
+    };
+    for (const auto& c : cases) {
+        const STermDiagnosis found = DiagnoseTerm(c.term);
+        EXPECT_EQ(found.finding, c.finding) << c.term.substr(0, 20);
+        EXPECT_EQ(found.IsError(), CGraph{}.CheckTerm(c.term) != 0) << c.term.substr(0, 20);
     }
 }

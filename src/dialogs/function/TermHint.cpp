@@ -1,6 +1,7 @@
 #include "dialogs/function/TermHint.h"
 
 #include "dialogs/function/FunctionTexts.h"
+#include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/TermDiagnosis.h"
 
@@ -72,6 +73,11 @@ QString TermHint(const QString& term)
         return QStringLiteral("Zur Klammer „(“ an Stelle %1 fehlt die schließende Klammer.").arg(place);
     case ETermFinding::MissingOpeningParenthesis:
         return QStringLiteral("Zur Klammer „)“ an Stelle %1 fehlt die öffnende Klammer.").arg(place);
+    case ETermFinding::NestedTooDeeply:
+        return QStringLiteral("Der Term ist ab Stelle %1 zu tief geschachtelt: Mehr als %2 Klammern, "
+                              "Funktionen und Vorzeichen ineinander liest das Programm nicht.")
+            .arg(place)
+            .arg(CGraph::kMaxDepth);
     case ETermFinding::TextAfterNumber: {
         const QString number = lower.mid(at, length);
         const QString next = lower.mid(at + length, 1);
