@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -125,4 +126,25 @@ TEST(ViewRedraw, AResizeDerivesTheYRangeWithoutMarkingTheDocument)
     // 20*x on -5..5 reaches about ±100: the range was derived and kept.
     EXPECT_LE(yFrom, -90.0);
     EXPECT_GE(yTo, 90.0);
+}
+
+// The window paints every one of its pixels: it tells Qt so, and Qt then leaves whatever memory
+// the window's backing store had there, which showed pieces of the splash picture after start.
+TEST(ViewRedraw, TheWindowPaintsEachOfItsPixels)
+{
+    CMainFrame frame;
+    ShowActive(frame);
+    CGraphDocument* document = frame.DocumentManager()->NewDocument();
+    QApplication::processEvents();
+    CZelView* view = document->Views().front();
+    QImage image{view->size(), QImage::Format_RGB32};
+    image.fill(Qt::red);
+    view->render(&image, {}, {}, QWidget::DrawChildren); // no window background underneath
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            red += image.pixel(x, y) == QColor{Qt::red}.rgb() ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(red, 0);
 }
