@@ -88,8 +88,14 @@ void CLogoWnd::HideLogo()
     logo->m_timer = 0;
     logo->hide();
     logo->deleteLater();
-    if (logo->m_owner) {
-        logo->m_owner->update();
+    // The windows carry no background of their own on the display server, so the place the
+    // splash leaves shows its picture until they paint; painted now, it does not linger over
+    // the graph window or a dialog while the start is still busy.
+    const QRect covered = logo->geometry();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != logo && window->isVisible() && window->frameGeometry().intersects(covered)) {
+            window->repaint();
+        }
     }
 }
 

@@ -132,3 +132,30 @@ TEST(LogoWnd, FollowsTheMainWindowShownAfterIt)
 }
 
 } // namespace
+
+// What the splash covered is painted before hiding returns, not at some later turn of a busy
+// event loop: until then the display keeps the splash's picture there.
+TEST(LogoWnd, WhatItCoveredIsPaintedAtOnce)
+{
+    class CCountingView final : public QWidget
+    {
+    public:
+        using QWidget::QWidget;
+        int paints{0};
+
+    protected:
+        void paintEvent(QPaintEvent*) override { ++paints; }
+    };
+    COwner owner;
+    auto* view = new CCountingView{&owner};
+    view->setGeometry(0, 0, 800, 600);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    CLogoWnd::EnableLogo(true);
+    CLogoWnd::ShowLogo(&owner);
+    QApplication::processEvents();
+    const int before = view->paints;
+    CLogoWnd::HideLogo();
+    EXPECT_GT(view->paints, before);
+    WaitUntilGone();
+}
