@@ -1,5 +1,6 @@
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
+#include "analysis/ThreadPool.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,12 +61,42 @@ void BM_ExactAnalysis(benchmark::State& state)
     const CScaling scaling;
     for (auto _ : state) {
         CCountingSink sink;
-        RunAnalysis(kind, function, scaling, 10, SDiscussOptions{exact, 5}, sink);
+        SDiscussOptions options;
+        options.exact = exact;
+        RunAnalysis(kind, function, scaling, 10, options, sink);
         benchmark::DoNotOptimize(sink.m_characters);
     }
 }
 BENCHMARK(BM_ExactAnalysis)
     ->ArgsProduct({{1, 2, 3, 4}, {0, 1, 2}, {0, 1}})
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A family of a thousand values over a short axis: a few chunks per value of k, so what a run
+// costs beside the computing (handing chunks to threads) shows, on a pool of 1, 2 or 4 threads.
+void BM_FamilyOnPool(benchmark::State& state)
+{
+    CThreadPool pool{static_cast<unsigned>(state.range(0))};
+    state.SetLabel("zeros sin(k*x) k=1..1000 x=-0.5..0.5 p=3, " + std::to_string(pool.Size()) + " threads");
+    CGraphFunction function;
+    function.SetTerm("sin(k*x)");
+    function.SetUseFamilyConstant(1);
+    function.SetRange(1, 1000, 1);
+    CScaling scaling;
+    scaling.SetXRange(-0.5, 0.5, 0.1);
+    SDiscussOptions options;
+    options.threads = &pool;
+    for (auto _ : state) {
+        CCountingSink sink;
+        RunAnalysis(EAnalysis::Zeros, function, scaling, 3, options, sink);
+        benchmark::DoNotOptimize(sink.m_characters);
+    }
+}
+BENCHMARK(BM_FamilyOnPool)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
     ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);

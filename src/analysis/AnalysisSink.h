@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stop_token>
 #include <string>
 
 // Where a curve discussion puts its results: the values dialog's list and progress bar, the
@@ -25,4 +26,9 @@ public:
     // Called by the value table before its header line: the number of tab-separated columns that
     // follow (4, or 5 with the family constant). The list lays out its tab stops from this.
     virtual void SetTableColumns(int /*columns*/) {}
+
+    // A token that is asked on every thread of the scan, unlike Stopped(): once it is set the scan
+    // ends as soon as it can, mid-chunk, and nothing of the unfinished work reaches the sink. It is
+    // how a user or a closing window stops a long run without waiting for its next line.
+    virtual std::stop_token StopToken() const { return {}; }
 };

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "analysis/ThreadPool.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 // A run of scan points cut into chunks: x starts at `from` and grows by repeated addition of the
@@ -72,23 +74,27 @@ inline void FillChunk(const SChunk& chunk, double step, std::span<double> xs)
     }
 }
 
-// Runs compute(chunk, result) for every chunk of the cursor on every core, and consume(chunk,
-// result) for each on the calling thread, strictly in the order of the chunks. compute must be
-// safe to run on several threads at once; consume may return false to end the run, and then the
-// chunks computed ahead are thrown away. A run that fits in one chunk stays on the calling thread.
+// Runs compute(chunk, result) for every chunk of the cursor on the threads of the pool, and
+// consume(chunk, result) for each on the calling thread, strictly in the order of the chunks.
+// compute must be safe to run on several threads at once; consume may return false to end the
+// run, and then the chunks computed ahead are thrown away. An exception from either ends the run
+// and reaches the caller once no thread of the pool works on the run any more. A run that fits
+// in one chunk, or a pool of one thread, stays on the calling thread.
 // Returns false when consume ended the run.
 //
-// At most a few chunks per core are computed ahead of the one consumed, so a run needs memory for
-// those only, however long it is.
+// At most a few chunks per thread are computed ahead of the one consumed, so a run needs memory
+// for those only, however long it is. The calling thread computes every chunk that no thread of
+// the pool has started, so a run never waits for a pool that is busy elsewhere.
 template <class Result, class Compute, class Consume>
-bool RunInChunks(CChunkCursor& cursor, std::size_t chunkSize, Compute&& compute, Consume&& consume)
+bool RunInChunks(CChunkCursor& cursor, std::size_t chunkSize, Compute&& compute, Consume&& consume,
+                 CThreadPool& pool = CThreadPool::Shared())
 {
     std::optional<SChunk> first = cursor.Next(chunkSize);
     if (!first) {
         return true;
     }
-    const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
-    if (first->count < chunkSize || cores == 1) {
+    const unsigned threads = pool.Size();
+    if (first->count < chunkSize || threads <= 1) {
         Result result;
         for (std::optional<SChunk> chunk = first; chunk; chunk = cursor.Next(chunkSize)) {
             result = Result{};
@@ -107,78 +113,83 @@ bool RunInChunks(CChunkCursor& cursor, std::size_t chunkSize, Compute&& compute,
         bool done{false};
         std::exception_ptr failure;
     };
-    const std::size_t window = 2 * static_cast<std::size_t>(cores) + 2;
-    std::vector<SSlot> ring(window);
-    std::mutex mutex;
-    std::condition_variable workAdded;
-    std::condition_variable chunkDone;
-    // Chunk numbers over the whole run: put in the ring, taken by a thread, handed to consume.
-    std::uint64_t queued = 0;
-    std::uint64_t taken = 0;
-    std::uint64_t consumed = 0;
-    bool quit = false;
-
-    const auto work = [&](SSlot& slot) {
+    // Shared with the tasks handed to the pool: a task that starts only after the run has ended
+    // finds `quit` set and leaves without touching anything of the run.
+    struct SState
+    {
+        explicit SState(std::size_t window) : ring(window) {}
+        std::vector<SSlot> ring;
+        std::mutex mutex;
+        std::condition_variable workAdded;
+        std::condition_variable chunkDone;
+        std::condition_variable helpersGone;
+        // Chunk numbers over the whole run: put in the ring, taken by a thread, handed to consume.
+        std::uint64_t queued = 0;
+        std::uint64_t taken = 0;
+        std::uint64_t consumed = 0;
+        bool quit = false;
+        unsigned active = 0;
+        std::function<void(SSlot&)> work;
+    };
+    const std::size_t window = 2 * static_cast<std::size_t>(threads) + 2;
+    const auto state = std::make_shared<SState>(window);
+    state->work = [&compute](SSlot& slot) {
         try {
             compute(slot.chunk, slot.result);
         } catch (...) {
             slot.failure = std::current_exception();
         }
     };
+    state->ring[0].chunk = *first;
+    state->queued = 1;
 
-    ring[0].chunk = *first;
-    queued = 1;
-
-    std::vector<std::thread> workers;
-    // Stops the workers however the run ends, an exception from consume included.
-    struct SJoin
+    // Ends the run however it ends, an exception from consume included: no thread of the pool
+    // is inside compute once this is gone.
+    struct SQuit
     {
-        std::vector<std::thread>& workers;
-        std::mutex& mutex;
-        bool& quit;
-        std::condition_variable& workAdded;
-        ~SJoin()
+        SState& state;
+        ~SQuit()
         {
-            {
-                const std::lock_guard lock{mutex};
-                quit = true;
-            }
-            workAdded.notify_all();
-            for (std::thread& worker : workers) {
-                worker.join();
-            }
+            std::unique_lock lock{state.mutex};
+            state.quit = true;
+            state.workAdded.notify_all();
+            state.helpersGone.wait(lock, [this] { return state.active == 0; });
         }
-    } join{workers, mutex, quit, workAdded};
+    } quit{*state};
 
-    for (unsigned i = 0; i < cores; ++i) {
-        try {
-            workers.emplace_back([&] {
-                std::unique_lock lock{mutex};
-                for (;;) {
-                    workAdded.wait(lock, [&] { return quit || taken < queued; });
-                    if (quit) {
-                        return;
-                    }
-                    SSlot& slot = ring[taken % window];
-                    ++taken;
-                    lock.unlock();
-                    work(slot);
-                    lock.lock();
-                    slot.done = true;
-                    chunkDone.notify_all();
+    for (unsigned i = 0; i < threads; ++i) {
+        pool.Submit([state, window] {
+            std::unique_lock lock{state->mutex};
+            if (state->quit) {
+                return;
+            }
+            ++state->active;
+            for (;;) {
+                state->workAdded.wait(lock, [&] { return state->quit || state->taken < state->queued; });
+                if (state->quit) {
+                    break;
                 }
-            });
-        } catch (const std::system_error&) {
-            break; // without threads the calling thread computes every chunk itself
-        }
+                SSlot& slot = state->ring[state->taken % window];
+                ++state->taken;
+                lock.unlock();
+                state->work(slot);
+                lock.lock();
+                slot.done = true;
+                state->chunkDone.notify_all();
+            }
+            if (--state->active == 0) {
+                state->helpersGone.notify_all();
+            }
+        });
     }
 
+    SState& run = *state;
     for (;;) {
         // Keep the ring full. The cursor only adds up x values, which is quick beside computing.
         for (;;) {
             {
-                const std::lock_guard lock{mutex};
-                if (queued >= consumed + window) {
+                const std::lock_guard lock{run.mutex};
+                if (run.queued >= run.consumed + window) {
                     break;
                 }
             }
@@ -187,34 +198,34 @@ bool RunInChunks(CChunkCursor& cursor, std::size_t chunkSize, Compute&& compute,
                 break;
             }
             {
-                const std::lock_guard lock{mutex};
-                SSlot& slot = ring[queued % window];
+                const std::lock_guard lock{run.mutex};
+                SSlot& slot = run.ring[run.queued % window];
                 slot.chunk = *chunk;
                 slot.result = Result{};
                 slot.done = false;
                 slot.failure = nullptr;
-                ++queued;
+                ++run.queued;
             }
-            workAdded.notify_one();
+            run.workAdded.notify_one();
         }
 
         SSlot* slot = nullptr;
         bool mine = false;
         {
-            std::unique_lock lock{mutex};
-            if (consumed == queued) {
+            std::unique_lock lock{run.mutex};
+            if (run.consumed == run.queued) {
                 return true;
             }
-            slot = &ring[consumed % window];
-            if (taken == consumed) {
-                ++taken; // nobody has started it: the calling thread computes it
+            slot = &run.ring[run.consumed % window];
+            if (run.taken == run.consumed) {
+                ++run.taken; // nobody has started it: the calling thread computes it
                 mine = true;
             } else {
-                chunkDone.wait(lock, [&] { return slot->done; });
+                run.chunkDone.wait(lock, [&] { return slot->done; });
             }
         }
         if (mine) {
-            work(*slot);
+            run.work(*slot);
         }
         if (slot->failure) {
             std::rethrow_exception(slot->failure);
@@ -222,7 +233,7 @@ bool RunInChunks(CChunkCursor& cursor, std::size_t chunkSize, Compute&& compute,
         if (!consume(slot->chunk, slot->result)) {
             return false;
         }
-        const std::lock_guard lock{mutex};
-        ++consumed;
+        const std::lock_guard lock{run.mutex};
+        ++run.consumed;
     }
 }

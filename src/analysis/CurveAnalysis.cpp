@@ -9,11 +9,13 @@
 #include "engine/ErrorFlags.h"
 #include "engine/Graph.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -162,7 +164,8 @@ public:
           const SDiscussOptions& options, IAnalysisSink& sink)
         : m_function{function}, m_term{function.GetTerm()}, m_family{function.GetUseFamilyConstant() != 0},
           m_step{step}, m_exact{options.exact}, m_digits{options.digits}, m_sink{sink},
-          m_progress{sink, Estimate(function, scaling, step)}
+          m_pool{options.threads != nullptr ? *options.threads : CThreadPool::Shared()},
+          m_stop{sink.StopToken()}, m_progress{sink, Estimate(function, scaling, step)}
     {
         double xStep{};
         scaling.GetXRange(m_xFrom, m_xTo, xStep);
@@ -251,13 +254,17 @@ public:
                 emitAt(RefineCrossing(hit, exactQuantity), hit.x);
             };
             const auto consume = [&](const SChunk& chunk, const Hits& hits) {
+                // A chunk cut short by a stop is incomplete and must not count.
+                if (m_stop.stop_requested()) {
+                    return false;
+                }
                 const bool more = exact ? DeliverExact(chunk, hits, base, lastYield, run, flush, emitCrossing)
                                         : Deliver(chunk, hits, base, lastYield,
                                                   [&](const SHit<Found>& hit) { emit(hit, k); });
                 base += static_cast<std::int64_t>(chunk.count);
                 return more;
             };
-            if (!RunInChunks<Hits>(cursor, kChunk, compute, consume)) {
+            if (!RunInChunks<Hits>(cursor, kChunk, compute, consume, m_pool) || m_stop.stop_requested()) {
                 return false;
             }
             flush();
@@ -272,6 +279,7 @@ private:
     // Enough points per chunk that handing them between threads costs nothing to speak of, few
     // enough that the progress moves often and the last chunk does not keep one core alone long.
     static constexpr std::size_t kChunk = 1 << 14;
+    static constexpr std::size_t kStopSlice = 1 << 10;
 
     template <class Found, class Describe>
     void FindHits(const SChunk& chunk, double k, int firstOrder, std::optional<double> band,
@@ -291,7 +299,16 @@ private:
             xs.back() = chunk.after;
         }
         FillChunk(chunk, m_step, std::span{xs}.subspan(offset, chunk.count));
-        EvaluateOrderBatch(m_term, xs, k, firstOrder, values);
+        // In slices, so that a stop is noticed within a small part of a chunk even for a term that
+        // takes long; what was left undone is thrown away by the consuming side.
+        for (std::size_t begin = 0; begin < xs.size(); begin += kStopSlice) {
+            if (m_stop.stop_requested()) {
+                return;
+            }
+            const std::size_t length = std::min(kStopSlice, xs.size() - begin);
+            EvaluateOrderBatch(m_term, std::span<const double>{xs}.subspan(begin, length), k, firstOrder,
+                               std::span{values}.subspan(begin, length));
+        }
         const auto count = static_cast<std::int64_t>(chunk.count);
         const std::int64_t lowest = before ? -1 : 0;
         const std::int64_t highest = after ? count : count - 1;
@@ -323,6 +340,10 @@ private:
             return hit;
         };
         for (std::int64_t i = 0; i < count; ++i) {
+            // The value table describes every point with two derivatives more.
+            if (i % 256 == 0 && m_stop.stop_requested()) {
+                return;
+            }
             const double value = values[at(i)];
             if (!band) {
                 if (std::optional<Found> found = describe(xs[at(i)], k, value, false)) {
@@ -542,6 +563,8 @@ private:
     bool m_exact;
     int m_digits;
     IAnalysisSink& m_sink;
+    CThreadPool& m_pool;
+    std::stop_token m_stop;
     CProgress m_progress;
 };
 

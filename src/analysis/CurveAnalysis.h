@@ -3,6 +3,7 @@
 #include "document/GraphFunction.h"
 #include "document/Scaling.h"
 
+class CThreadPool;
 class IAnalysisSink;
 
 // The five scans of the curve discussion. Each runs over the scaling's x range, repeats for every
@@ -30,6 +31,9 @@ struct SDiscussOptions
 {
     bool exact{false};
     int digits{5};
+    // The threads the scan computes on; the shared pool when not given. The lines are the same
+    // whatever the pool.
+    CThreadPool* threads{nullptr};
 };
 
 void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, IAnalysisSink& sink);

@@ -16,6 +16,7 @@ template <class Product> [[gnu::always_inline]] inline double Cube(double base)
     return quick.decided != 0 ? quick.power : CheckedPow(base, 3.0);
 }
 
+#if defined(__x86_64__)
 [[gnu::target("avx2,fma")]] double FusedSquare(double base)
 {
     return Square<checked_powers::SFusedProduct>(base);
@@ -25,23 +26,40 @@ template <class Product> [[gnu::always_inline]] inline double Cube(double base)
 {
     return Cube<checked_powers::SFusedProduct>(base);
 }
-
-const bool g_fused = checked_powers::HasFusedMultiplyAdd();
+#endif
 
 } // namespace
 
-bool checked_powers::HasFusedMultiplyAdd()
+bool checked_powers::UseFusedPaths()
 {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("fma") && __builtin_cpu_supports("avx2");
+#if defined(__x86_64__)
+    // Decided once, on first use, for every caller in the program.
+    static const bool fused = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("fma") && __builtin_cpu_supports("avx2");
+    }();
+    return fused;
+#else
+    return false;
+#endif
 }
 
 double CheckedSquare(double base)
 {
-    return g_fused ? FusedSquare(base) : Square<checked_powers::SSplitProduct>(base);
+#if defined(__x86_64__)
+    if (checked_powers::UseFusedPaths()) {
+        return FusedSquare(base);
+    }
+#endif
+    return Square<checked_powers::SSplitProduct>(base);
 }
 
 double CheckedCube(double base)
 {
-    return g_fused ? FusedCube(base) : Cube<checked_powers::SSplitProduct>(base);
+#if defined(__x86_64__)
+    if (checked_powers::UseFusedPaths()) {
+        return FusedCube(base);
+    }
+#endif
+    return Cube<checked_powers::SSplitProduct>(base);
 }

@@ -46,9 +46,10 @@ struct SFusedProduct
     }
 };
 
-// Whether this processor has the fused multiply-add instruction (and AVX2, which every processor
-// with it has as well); asked once.
-bool HasFusedMultiplyAdd();
+// Whether the paths compiled for the fused multiply-add instruction (with AVX2, which every
+// processor that has it has as well) run: the one decision for the whole program, taken once.
+// Only x86-64 has such paths; elsewhere the portable ones run. Both give the same doubles.
+bool UseFusedPaths();
 
 // Whether `candidate`, which differs from the exact value by `error`, is the double pow returns:
 // closer than 0.45 units in its last place, and not a power of two, below which the doubles lie

@@ -57,6 +57,7 @@ void QuickCubes(const double* a, double* quick, double* decided, std::size_t cou
     QuickPowers(a, quick, decided, count, [](double base) { return CubeByProduct(base); });
 }
 
+#if defined(__x86_64__)
 [[gnu::target("avx2,fma")]] void FusedQuickSquares(const double* a, double* quick, double* decided,
                                                    std::size_t count)
 {
@@ -70,11 +71,32 @@ void QuickCubes(const double* a, double* quick, double* decided, std::size_t cou
     QuickPowers(a, quick, decided, count,
                 [](double base) { return CubeByProduct<checked_powers::SFusedProduct>(base); });
 }
+#endif
 
 using QuickPass = void (*)(const double*, double*, double*, std::size_t);
-const bool g_fused = checked_powers::HasFusedMultiplyAdd();
-const QuickPass g_quickSquares = g_fused ? FusedQuickSquares : QuickSquares;
-const QuickPass g_quickCubes = g_fused ? FusedQuickCubes : QuickCubes;
+
+QuickPass QuickSquarePass()
+{
+#if defined(__x86_64__)
+    if (checked_powers::UseFusedPaths()) {
+        return FusedQuickSquares;
+    }
+#endif
+    return QuickSquares;
+}
+
+QuickPass QuickCubePass()
+{
+#if defined(__x86_64__)
+    if (checked_powers::UseFusedPaths()) {
+        return FusedQuickCubes;
+    }
+#endif
+    return QuickCubes;
+}
+
+const QuickPass g_quickSquares = QuickSquarePass();
+const QuickPass g_quickCubes = QuickCubePass();
 
 // A small whole power over a block: first the quick way at every point, then pow where the
 // quick way could not decide, which is rare.

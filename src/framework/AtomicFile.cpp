@@ -3,28 +3,54 @@
 #include "document/SystemErrorText.h"
 #include "framework/FileName.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <ctime>
+#include <iterator>
+#include <mutex>
 #include <optional>
 #include <vector>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The temporary file the signal handler removes. A plain buffer: the handler may only call
-// functions that are safe in a signal handler, and unlink() reads the name as it stands.
-char g_temporaryPath[PATH_MAX + 32];
-
 constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr std::size_t kSignalCount = std::size(kCleanedSignals);
 
 // The temporary name is short and does not grow with the target's, so it fits beside a target
 // whose name already takes the 255 bytes a folder entry may have.
-constexpr char kTemporaryName[] = ".vex-XXXXXX";
+constexpr char kTemporaryPrefix[] = ".vex-";
+constexpr std::size_t kRandomLength = 6;
+
+// The temporary files the signal handler removes, one slot per file open at the same time. A
+// handler may only call what is safe in a signal handler and must never see a name half written:
+// a slot's name is written while the slot is unarmed and read only while it is armed.
+struct STemporarySlot
+{
+    std::atomic<bool> armed{false};
+    char path[PATH_MAX + 32]{};
+};
+static_assert(std::atomic<bool>::is_always_lock_free);
+constexpr std::size_t kSlotCount = 4;
+STemporarySlot g_slots[kSlotCount];
+// Which slots are taken, changed under g_watchMutex only (never by the handler).
+bool g_slotTaken[kSlotCount]{};
+
+// The actions the signals had before the first open file, put back after the last one. A signal
+// the program ignores (nohup, a shell's background job) is left ignored: it would not have ended
+// the program, so it must not now.
+std::mutex g_watchMutex;
+int g_watchers = 0;
+struct sigaction g_previous[kSignalCount];
+bool g_handled[kSignalCount]{};
 
 struct CInjectedFailure
 {
@@ -44,26 +70,114 @@ int Injected(CAtomicFile::EStep step)
     return 0;
 }
 
-extern "C" void RemoveTemporaryAndDie(int signal)
+extern "C" void RemoveTemporariesAndPassOn(int signal)
 {
-    if (g_temporaryPath[0] != '\0') {
-        ::unlink(g_temporaryPath);
+    const int savedErrno = errno;
+    for (STemporarySlot& slot : g_slots) {
+        if (slot.armed.load()) {
+            ::unlink(slot.path);
+        }
     }
-    // Ends the program as the signal would have, so the caller sees what stopped it.
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+    // Then whatever the program had asked for before: by default it ends as the signal would have
+    // ended it, so the caller sees what stopped it. The signal is blocked while this runs and is
+    // taken by the restored action as soon as this returns.
+    for (std::size_t i = 0; i < kSignalCount; ++i) {
+        if (kCleanedSignals[i] == signal) {
+            ::sigaction(signal, &g_previous[i], nullptr);
+        }
+    }
+    ::raise(signal);
+    errno = savedErrno;
 }
 
-void WatchSignals(bool on)
+// Keeps the cleaned signals away from this thread for as long as it lives, so that a file is
+// never created without being armed, nor unarmed while it is still there.
+class CSignalsHeld final
 {
-    struct sigaction action
+public:
+    CSignalsHeld()
     {
-    };
-    action.sa_handler = on ? RemoveTemporaryAndDie : SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    for (int signal : kCleanedSignals) {
-        ::sigaction(signal, &action, nullptr);
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signal : kCleanedSignals) {
+            sigaddset(&held, signal);
+        }
+        ::pthread_sigmask(SIG_BLOCK, &held, &m_before);
     }
+    ~CSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
+    CSignalsHeld(const CSignalsHeld&) = delete;
+    CSignalsHeld& operator=(const CSignalsHeld&) = delete;
+
+private:
+    sigset_t m_before{};
+};
+
+// Takes a slot for a file and installs the handler with the first one.
+int TakeSlot()
+{
+    const std::lock_guard lock{g_watchMutex};
+    if (g_watchers++ == 0) {
+        for (std::size_t i = 0; i < kSignalCount; ++i) {
+            ::sigaction(kCleanedSignals[i], nullptr, &g_previous[i]);
+            g_handled[i] = g_previous[i].sa_handler != SIG_IGN;
+            if (g_handled[i]) {
+                struct sigaction action
+                {
+                };
+                action.sa_handler = RemoveTemporariesAndPassOn;
+                sigemptyset(&action.sa_mask);
+                for (int signal : kCleanedSignals) {
+                    sigaddset(&action.sa_mask, signal);
+                }
+                ::sigaction(kCleanedSignals[i], &action, nullptr);
+            }
+        }
+    }
+    for (std::size_t i = 0; i < kSlotCount; ++i) {
+        if (!g_slotTaken[i]) {
+            g_slotTaken[i] = true;
+            return static_cast<int>(i);
+        }
+    }
+    return -1; // more files open at once than slots: this one is not removed by a signal
+}
+
+// Gives a slot back and restores the previous actions after the last one.
+void ReturnSlot(int slot)
+{
+    const std::lock_guard lock{g_watchMutex};
+    if (slot >= 0) {
+        g_slots[slot].armed.store(false);
+        g_slotTaken[slot] = false;
+    }
+    if (--g_watchers == 0) {
+        for (std::size_t i = 0; i < kSignalCount; ++i) {
+            if (g_handled[i]) {
+                ::sigaction(kCleanedSignals[i], &g_previous[i], nullptr);
+                g_handled[i] = false;
+            }
+        }
+    }
+}
+
+// A name nobody is likely to have taken: six letters or digits from the system's random source.
+QByteArray RandomName()
+{
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char bytes[kRandomLength]{};
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
+        static std::atomic<unsigned> counter{0};
+        const unsigned seed = static_cast<unsigned>(::getpid()) * 2654435761U +
+                              counter.fetch_add(1) * 40503U + static_cast<unsigned>(std::time(nullptr));
+        for (std::size_t i = 0; i < kRandomLength; ++i) {
+            bytes[i] = static_cast<unsigned char>(seed >> (i * 5));
+        }
+    }
+    QByteArray name{kTemporaryPrefix};
+    for (unsigned char byte : bytes) {
+        name += kLetters[byte % (sizeof kLetters - 1)];
+    }
+    return name;
 }
 
 // The file a chain of symbolic links ends at, even when that file does not exist yet.
@@ -219,32 +333,40 @@ bool CAtomicFile::Open()
         return Fail(EACCES);
     }
 
-    const QByteArray pattern = FolderOf(m_resolved) + '/' + kTemporaryName;
-    if (pattern.size() >= static_cast<qsizetype>(sizeof g_temporaryPath)) {
+    const QByteArray folder = FolderOf(m_resolved) + '/';
+    if (folder.size() + static_cast<qsizetype>(sizeof kTemporaryPrefix + kRandomLength) >
+        static_cast<qsizetype>(sizeof g_slots[0].path)) {
         return Fail(ENAMETOOLONG);
     }
-    std::memcpy(g_temporaryPath, pattern.constData(), static_cast<std::size_t>(pattern.size()) + 1);
-    WatchSignals(true);
-    const int injected = Injected(EStep::Create);
-    m_fd = injected == 0 ? ::mkostemp(g_temporaryPath, O_CLOEXEC) : -1;
+    m_slot = TakeSlot();
+    // A new file gets the rights any new file of the user gets: 0666 less the umask, which the
+    // system applies itself. The umask is never read, as that means changing it for a moment
+    // for the whole process. A file that replaces another gets that one's rights below.
+    const mode_t mode = exists ? 0600 : 0666;
+    int code = Injected(EStep::Create);
+    for (int attempt = 0; code == 0 && m_fd < 0; ++attempt) {
+        const QByteArray candidate = folder + RandomName();
+        const CSignalsHeld held;
+        m_fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (m_fd >= 0) {
+            m_temporary = candidate;
+            if (m_slot >= 0) {
+                std::memcpy(g_slots[m_slot].path, candidate.constData(),
+                            static_cast<std::size_t>(candidate.size()) + 1);
+                g_slots[m_slot].armed.store(true);
+            }
+        } else if (errno != EEXIST || attempt == 100) {
+            code = errno;
+        }
+    }
     if (m_fd < 0) {
-        const int code = injected != 0 ? injected : errno;
-        g_temporaryPath[0] = '\0';
-        WatchSignals(false);
+        ReturnSlot(m_slot);
+        m_slot = -1;
         return Fail(code);
     }
-    m_temporary = QByteArray{g_temporaryPath};
-
-    // The new file gets the rights of the one it replaces, or those a new file would get.
-    mode_t mode{};
     if (exists) {
-        mode = info.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+        ::fchmod(m_fd, info.st_mode & 07777);
     }
-    ::fchmod(m_fd, mode);
 
     m_device = std::make_unique<CDescriptorDevice>(m_fd);
     return true;
@@ -291,9 +413,12 @@ bool CAtomicFile::Commit()
             ::close(folder);
         }
     }
-    m_temporary.clear();
-    g_temporaryPath[0] = '\0';
-    WatchSignals(false);
+    {
+        const CSignalsHeld held;
+        m_temporary.clear();
+        ReturnSlot(m_slot);
+        m_slot = -1;
+    }
     return true;
 }
 
@@ -308,9 +433,10 @@ void CAtomicFile::Discard()
         m_fd = -1;
     }
     if (!m_temporary.isEmpty()) {
+        const CSignalsHeld held;
         ::unlink(m_temporary.constData());
         m_temporary.clear();
-        g_temporaryPath[0] = '\0';
-        WatchSignals(false);
+        ReturnSlot(m_slot);
+        m_slot = -1;
     }
 }

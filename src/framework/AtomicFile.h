@@ -10,7 +10,10 @@
 // target, which replaces the target only once it is written, flushed and on disk. Until then the
 // previous file stays byte for byte as it was. Every step is checked, a full disk included, and a
 // failure leaves the error number behind for the caller's message. SIGINT, SIGTERM and SIGHUP
-// while the file is open remove the temporary file before the program ends as the signal asks.
+// while the file is open remove the temporary file and are then handled as they were before the
+// file was opened (by default they end the program); a signal the program ignored stays ignored,
+// and the previous actions are back once the file is committed or discarded. A new file gets
+// the rights 0666 less the user's umask, an existing one keeps its rights.
 //
 // A target that is a device (or a pipe) has nothing to keep: it is written directly, still with
 // every error reported. A symbolic link is followed, so the file it points to is replaced, not
@@ -67,4 +70,6 @@ private:
     int m_error{0};
     std::unique_ptr<CDescriptorDevice> m_device;
     bool m_direct{false};
+    // The slot the signal handler finds the temporary name in, or -1.
+    int m_slot{-1};
 };

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 
 // The discussion commands of the frame open the values dialog on the document's functions.
 
@@ -49,9 +50,11 @@ private:
     }
 };
 
+// The scan runs on a thread of its own; this waits for its end.
 void Compute(CValuesDialog& dialog)
 {
     QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1061"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsRunning(); }, 120000));
 }
 
 QStringList ComboTexts(QComboBox* box)
@@ -192,6 +195,33 @@ TEST(ValuesDialogCommands, AdoptedPointsArriveInOneUndoStepAndAreSaved)
     ASSERT_TRUE(f.document->Model().CanUndo());
     f.document->Model().Undo();
     EXPECT_EQ(f.document->Model().GetObjects().size(), before.size());
+}
+
+// A scan that runs out of memory ends with the message in the dialog; the program, the document
+// and its unsaved changes live on, and the next discussion runs.
+TEST(ValuesDialogCommands, AScanOutOfMemoryLeavesTheDocumentAlone)
+{
+    SDocumentFrame f;
+    f.SetFunctions({MakeFunction("x")});
+    ASSERT_TRUE(f.document->IsModified());
+    WithModalDialog([&] { f.frame.Action(ID_ZEROS)->trigger(); },
+                    [&](CValuesDialog& dialog) {
+                        dialog.SetScanFunction([](EAnalysis, const CGraphFunction&, const CScaling&, int,
+                                                  const SDiscussOptions&, IAnalysisSink& sink) {
+                            sink.AddLine("N ( -1 | 0 )");
+                            throw std::bad_alloc{};
+                        });
+                        Compute(dialog);
+                        EXPECT_EQ(dialog.ResultLines(),
+                                  (QStringList{"N ( -1 | 0 )",
+                                               "Die Berechnung wurde abgebrochen: nicht genug Speicher."}));
+                        dialog.SetScanFunction(nullptr);
+                        Compute(dialog);
+                        EXPECT_EQ(dialog.ResultLines().size(), 1); // the one zero of x
+                    });
+    EXPECT_TRUE(f.document->IsModified());
+    ASSERT_EQ(f.document->Model().GetFunctionCount(), 1u);
+    EXPECT_EQ(f.document->Model().GetFunctions()[0].GetTerm(), "x");
 }
 
 } // namespace

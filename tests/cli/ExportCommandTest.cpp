@@ -96,14 +96,15 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray{};
     }
 
-    // A graph that takes seconds to draw: five functions with a family of a thousand each.
-    void WriteHeavyGraph(const QString& path)
+    // A graph that takes seconds to draw: five functions with a family of a thousand each
+    // (`lastK` + 1 values).
+    void WriteHeavyGraph(const QString& path, double lastK = 999)
     {
         CZelDoc doc;
         CGraphFunction f;
         f.SetTerm("sin(x*k)+k/100");
         f.SetUseFamilyConstant(1);
-        f.SetRange(0, 999, 1);
+        f.SetRange(0, lastK, 1);
         doc.SetFunctions(CFunctionList(5, f));
         const std::vector<std::uint8_t> bytes = WriteGraphFile(doc);
         WriteBytes(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
@@ -238,6 +239,59 @@ TEST_F(ExportCommand, AnInterruptedExportKeepsThePreviousFile)
         EXPECT_EQ(ReadBytes(out), previous) << c.name;
         EXPECT_EQ(Outputs(), QStringList{QString::fromLatin1(c.name)}) << c.name;
         QFile::remove(out);
+    }
+}
+
+// Started with SIGHUP ignored, as nohup starts it, an export lives through a hang-up and finishes
+// its file; a signal the caller ignores is none of the export's business.
+TEST_F(ExportCommand, AnExportUnderNohupSurvivesAHangUp)
+{
+    // A tenth of the heavy graph: long enough to be hung up on, short enough to finish.
+    WriteHeavyGraph(Path("heavy.zel"), 99);
+    const QString out = Path("out.svg");
+    QProcess process;
+    process.setChildProcessModifier([] { std::signal(SIGHUP, SIG_IGN); });
+    process.start(QStringLiteral(VEXPLOT_PATH),
+                  {QStringLiteral("--export"), out, Path("heavy.zel"), QStringLiteral("--size=2000x2000")});
+    ASSERT_TRUE(process.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    // The temporary file is there: the export has opened its output and draws.
+    while (Outputs().isEmpty() && waited.elapsed() < 30000 && process.state() == QProcess::Running) {
+        QThread::msleep(5);
+    }
+    ASSERT_EQ(Outputs().size(), 1);
+    ASSERT_TRUE(Outputs().front().startsWith(QLatin1Char('.')));
+    ::kill(static_cast<pid_t>(process.processId()), SIGHUP);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(Outputs(), QStringList{QStringLiteral("out.svg")});
+    EXPECT_TRUE(QSvgRenderer{out}.isValid());
+}
+
+// A new picture gets the rights the caller's umask gives, as any new file of the user would.
+TEST_F(ExportCommand, ANewFileFollowsTheCallersUmask)
+{
+    const struct
+    {
+        const char* name;
+        mode_t umask;
+        mode_t mode;
+    } cases[] = {{"private.png", 077, 0600}, {"shared.svg", 022, 0644}, {"group.pdf", 007, 0660}};
+    for (const auto& c : cases) {
+        QProcess process;
+        const mode_t mask = c.umask;
+        process.setChildProcessModifier([mask] { ::umask(mask); });
+        process.start(QStringLiteral(VEXPLOT_PATH),
+                      {QStringLiteral("--export"), Path(c.name), Path("graph.zel")});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        ASSERT_EQ(process.exitCode(), 0) << c.name;
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(QFile::encodeName(Path(c.name)).constData(), &info), 0) << c.name;
+        EXPECT_EQ(info.st_mode & 07777, c.mode) << c.name;
     }
 }
 

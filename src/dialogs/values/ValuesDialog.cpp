@@ -16,34 +16,29 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// How often the list and the progress bar take over what the scan has found so far.
-constexpr int kUpdateIntervalMs = 40;
+const QString kComputeText = QStringLiteral("&Berechnen");
+const QString kStopText = QStringLiteral("S&topp");
 
 // A list box with tab stops places them 32 dialog units apart until it is told otherwise.
 constexpr int kDefaultTabStopUnits = 32;
@@ -62,96 +57,27 @@ std::string ListCutLine()
                         std::to_string(CValuesDialog::kMaxResultLines) + " Zeilen.");
 }
 
+// The last line of a run that did not end by itself, or nothing.
+std::optional<std::string> EndLine(CAnalysisRunner::EEnd end)
+{
+    switch (end) {
+    case CAnalysisRunner::EEnd::Completed:
+        return std::nullopt;
+    case CAnalysisRunner::EEnd::ListFull:
+        return ListCutLine();
+    case CAnalysisRunner::EEnd::Stopped:
+        return "Die Berechnung wurde abgebrochen.";
+    case CAnalysisRunner::EEnd::OutOfMemory:
+        return "Die Berechnung wurde abgebrochen: nicht genug Speicher.";
+    case CAnalysisRunner::EEnd::Failed:
+        return "Die Berechnung wurde abgebrochen: ein unerwarteter Fehler ist aufgetreten.";
+    }
+    return std::nullopt;
+}
+
 QString FromRecord(const std::string& bytes)
 {
     return QString::fromStdString(Cp1252ToUtf8(bytes));
-}
-
-// What a scan running on its own thread has produced and the dialog has not shown yet. The scan
-// only appends; the dialog takes everything at once.
-class CResultBuffer final : public IAnalysisSink
-{
-public:
-    struct SBatch
-    {
-        std::vector<std::string> lines;
-        int progress{0};
-        int columns{0};
-    };
-
-    explicit CResultBuffer(std::size_t maxLines) : m_maxLines{maxLines} {}
-
-    // Beyond the list's limit a line is dropped and the scan told to stop.
-    void AddLine(std::string line) override
-    {
-        if (m_full.load()) {
-            return;
-        }
-        const std::lock_guard lock{m_mutex};
-        if (m_added == m_maxLines) {
-            m_full.store(true);
-            return;
-        }
-        ++m_added;
-        m_lines.push_back(std::move(line));
-    }
-
-    bool Stopped() const override { return m_full.load(); }
-
-    void SetProgress(int position) override { m_progress.store(position); }
-
-    void SetTableColumns(int columns) override { m_columns.store(columns); }
-
-    // The last line of a list that was cut: it always gets in.
-    void Cut(std::string line)
-    {
-        const std::lock_guard lock{m_mutex};
-        m_lines.push_back(std::move(line));
-    }
-
-    // The value table announces its columns before its first line, so whoever applies `columns`
-    // before adding `lines` lays out the header with the right stops.
-    SBatch Take()
-    {
-        SBatch batch;
-        batch.columns = m_columns.exchange(0);
-        {
-            const std::lock_guard lock{m_mutex};
-            batch.lines.swap(m_lines);
-        }
-        batch.progress = m_progress.load();
-        return batch;
-    }
-
-private:
-    const std::size_t m_maxLines;
-    std::size_t m_added{0};
-    std::atomic<bool> m_full{false};
-    std::mutex m_mutex;
-    std::vector<std::string> m_lines;
-    std::atomic<int> m_progress{0};
-    std::atomic<int> m_columns{0};
-};
-
-bool IsUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -163,6 +89,9 @@ CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int anal
     setObjectName(DialogName(IDD_VALUES));
     setWindowTitle(QStringLiteral("Werte"));
     BuildControls();
+    m_runner = new CAnalysisRunner{kMaxResultLines, this};
+    connect(m_runner, &CAnalysisRunner::Arrived, this, &CValuesDialog::OnArrived);
+    connect(m_runner, &CAnalysisRunner::Finished, this, &CValuesDialog::OnRunFinished);
 
     for (const CGraphFunction& function : m_functions) {
         m_functionBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
@@ -175,7 +104,11 @@ CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int anal
     m_functionBox->setFocus();
 }
 
-CValuesDialog::~CValuesDialog() = default;
+CValuesDialog::~CValuesDialog()
+{
+    // Ends a run while the list is still there to take its last lines, and gives the cursor back.
+    m_runner->StopAndWait();
+}
 
 void CValuesDialog::BuildControls()
 {
@@ -234,7 +167,7 @@ void CValuesDialog::BuildControls()
     computationLayout->addWidget(m_list, 1);
     computationLayout->addWidget(m_progress);
 
-    m_compute = new QPushButton{QStringLiteral("&Berechnen"), this};
+    m_compute = new QPushButton{kComputeText, this};
     m_compute->setObjectName(ControlName(IDC_COMPUTE));
     m_compute->setDefault(true);
     m_copy = new QPushButton{QStringLiteral("&Kopieren"), this};
@@ -312,8 +245,9 @@ QStringList CValuesDialog::ResultLines() const
 
 void CValuesDialog::SetControlsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_exact, m_compute,
-                                                            m_copy, m_close, m_help}) {
+    // The compute button (as the stop button) and "Schließen" stay usable during a run.
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_exact, m_copy, m_help}) {
         control->setEnabled(enabled);
     }
     m_adopt->setEnabled(enabled && m_pointsToAdopt);
@@ -330,7 +264,7 @@ void CValuesDialog::UpdateAdoptButton()
 
 void CValuesDialog::OnAdoptPoints()
 {
-    if (m_running || !m_pointsToAdopt) {
+    if (IsRunning() || !m_pointsToAdopt) {
         return;
     }
     std::vector<std::string> lines;
@@ -347,75 +281,88 @@ void CValuesDialog::OnAdoptPoints()
 
 void CValuesDialog::OnCompute()
 {
-    if (m_running) {
+    if (IsRunning()) {
+        m_runner->Stop();
         return;
     }
-    const CWaitCursor wait;
     m_lines->Clear();
     m_pointsToAdopt = false;
-    // Disabling the focused button moves the focus away; it comes back when the run is over.
-    const QPointer<QWidget> focus = QApplication::focusWidget();
-    SetControlsEnabled(false);
-
+    m_progress->setValue(0);
     const int functionIndex = m_functionBox->currentIndex();
     const int analysis = m_analysisBox->currentIndex();
-    if (functionIndex >= 0 && static_cast<std::size_t>(functionIndex) < m_functions.size() && analysis >= 0 &&
-        analysis <= static_cast<int>(EAnalysis::Monotony)) {
-        RunScan(static_cast<std::size_t>(functionIndex), analysis);
+    if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= m_functions.size() || analysis < 0 ||
+        analysis > static_cast<int>(EAnalysis::Monotony)) {
+        UpdateAdoptButton();
+        return;
     }
-
-    UpdateAdoptButton();
-    SetControlsEnabled(true);
-    if (focus && focus->window() == this) {
-        focus->setFocus();
-    }
+    // Disabling the focused control moves the focus away; it comes back when the run is over.
+    m_focusBeforeRun = QApplication::focusWidget();
+    RunScan(static_cast<std::size_t>(functionIndex), analysis);
 }
 
-// The scan runs on a thread of its own while this thread keeps the window alive: it repaints, the
-// list fills and the progress bar moves. Input to the dialog is swallowed until the scan ends (it
-// cannot be cancelled), so nothing typed or clicked meanwhile is carried out afterwards either.
+// The scan runs on a thread of its own while the window stays alive: it repaints, the list fills
+// and the progress bar moves. The selection stays locked until the run is over; the compute
+// button turns into a stop button, and Escape or closing the window stops the run as well.
 void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
 {
     const int precision =
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
-    const SDiscussOptions options{m_exact->isChecked(), 5};
-    auto buffer = std::make_shared<CResultBuffer>(CValuesDialog::kMaxResultLines);
-
-    const auto takeOver = [this, &buffer] {
-        CResultBuffer::SBatch batch = buffer->Take();
-        if (batch.columns != 0) {
-            ApplyTableColumns(batch.columns);
+    SDiscussOptions options;
+    options.exact = m_exact->isChecked();
+    const ScanFunction scan =
+        m_scan ? m_scan
+               : [](EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
+                    const SDiscussOptions& options,
+                    IAnalysisSink& sink) { RunAnalysis(kind, function, scaling, precision, options, sink); };
+    CAnalysisRunner::Job job = [scan, function = m_functions[functionIndex], scaling = m_scaling, analysis,
+                                precision, options](IAnalysisSink& sink) {
+        scan(static_cast<EAnalysis>(analysis), function, scaling, precision, options, sink);
+        if (!sink.Stopped()) {
+            if (const std::optional<std::string> note = FamilyCutNote(function)) {
+                sink.AddLine(*note);
+            }
         }
-        m_lines->Append(batch.lines);
-        m_progress->setValue(std::clamp(batch.progress, 0, 100));
     };
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    SetControlsEnabled(false);
+    m_compute->setText(kStopText);
+    m_runner->Start(std::move(job));
+}
 
-    m_running = true;
-    qApp->installEventFilter(this);
-    QEventLoop loop;
-    QTimer update;
-    update.setInterval(kUpdateIntervalMs);
-    connect(&update, &QTimer::timeout, this, takeOver);
+void CValuesDialog::OnArrived(const std::vector<std::string>& lines, int progress, int columns)
+{
+    if (columns != 0) {
+        ApplyTableColumns(columns);
+    }
+    m_lines->Append(lines);
+    m_progress->setValue(std::clamp(progress, 0, 100));
+}
 
-    std::thread worker{[buffer, function = m_functions[functionIndex], scaling = m_scaling, analysis,
-                        precision, options, &loop] {
-        RunAnalysis(static_cast<EAnalysis>(analysis), function, scaling, precision, options, *buffer);
-        if (buffer->Stopped()) {
-            buffer->Cut(ListCutLine());
-        } else if (const std::optional<std::string> note = FamilyCutNote(function)) {
-            buffer->AddLine(*note);
-        }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    }};
-    update.start();
-    loop.exec();
-    // The loop may also end because the application quits; the scan still has to finish first.
-    worker.join();
-    update.stop();
-    takeOver();
+void CValuesDialog::OnRunFinished(CAnalysisRunner::EEnd end)
+{
+    if (const std::optional<std::string> line = EndLine(end)) {
+        m_lines->Append({*line});
+        m_list->scrollToBottom();
+    }
+    m_progress->setValue(0);
+    m_compute->setText(kComputeText);
+    UpdateAdoptButton();
+    SetControlsEnabled(true);
+    QApplication::restoreOverrideCursor();
+    if (m_focusBeforeRun && m_focusBeforeRun->window() == this) {
+        m_focusBeforeRun->setFocus();
+    }
+    m_focusBeforeRun = nullptr;
+}
 
-    qApp->removeEventFilter(this);
-    m_running = false;
+bool CValuesDialog::IsRunning() const
+{
+    return m_runner->IsRunning();
+}
+
+void CValuesDialog::SetScanFunction(ScanFunction scan)
+{
+    m_scan = std::move(scan);
 }
 
 void CValuesDialog::ApplyTableColumns(int columns)
@@ -442,27 +389,37 @@ void CValuesDialog::OnHelp()
     ShowHelpFor(this);
 }
 
+// Closing the window stops a run first; what it found so far stays in the list until the dialog
+// is gone, and the points adopted before are kept.
 void CValuesDialog::accept()
 {
-    if (!m_running) {
-        QDialog::accept();
-    }
+    m_runner->StopAndWait();
+    QDialog::accept();
 }
 
 void CValuesDialog::reject()
 {
-    if (!m_running) {
-        QDialog::reject();
-    }
+    m_runner->StopAndWait();
+    QDialog::reject();
 }
 
-bool CValuesDialog::eventFilter(QObject* watched, QEvent* event)
+// During a run Escape stops it and leaves the dialog open, and Enter does nothing, so that a key
+// pressed twice does not stop the run it has just started.
+void CValuesDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (m_running && watched->isWidgetType() && IsUserInput(event->type())) {
-        const auto* widget = static_cast<QWidget*>(watched);
-        if (widget->window() == this) {
-            return true;
+    if (IsRunning()) {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+            m_runner->Stop();
+            event->accept();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            return;
+        default:
+            break;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    QDialog::keyPressEvent(event);
 }

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "analysis/CurveAnalysis.h"
+#include "dialogs/values/AnalysisRunner.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
 
 class CResultListModel;
+class IAnalysisSink;
 class CTabStopDelegate;
 class QCheckBox;
 class QComboBox;
@@ -45,7 +52,14 @@ public:
 
     // The lines of the result list, in order.
     QStringList ResultLines() const;
-    bool IsRunning() const { return m_running; }
+    // Whether a scan runs; it runs on a thread of its own and the window stays responsive.
+    bool IsRunning() const;
+
+    // What carries out a scan on the worker thread: RunAnalysis, unless a test puts in one that
+    // fails on purpose.
+    using ScanFunction = std::function<void(EAnalysis, const CGraphFunction&, const CScaling&, int,
+                                            const SDiscussOptions&, IAnalysisSink&)>;
+    void SetScanFunction(ScanFunction scan);
 
     // The value table's tab distance in pixels for a list `listWidth` pixels wide showing
     // `columns` columns (5 with the family constant), where one dialog unit is
@@ -66,25 +80,28 @@ public:
     // Every point adopted while the dialog was open, in the order adopted.
     const CObjectList& AdoptedPoints() const { return m_adopted; }
 
-    // Neither closes the dialog while a scan runs: there is no cancel, and the window's close
-    // button and Escape end up here.
+    // Both stop a running scan first (within a fraction of a second) and then close.
     void accept() override;
     void reject() override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildControls();
     void SetControlsEnabled(bool enabled);
     void RunScan(std::size_t functionIndex, int analysis);
+    void OnArrived(const std::vector<std::string>& lines, int progress, int columns);
+    void OnRunFinished(CAnalysisRunner::EEnd end);
     void ApplyTableColumns(int columns);
     void UpdateAdoptButton();
 
     CFunctionList m_functions;
     CScaling m_scaling;
     int m_analysis;
-    bool m_running{false};
+    CAnalysisRunner* m_runner{nullptr};
+    ScanFunction m_scan;
+    QPointer<QWidget> m_focusBeforeRun;
     CObjectList m_adopted;
     // Whether the list holds points that have not been adopted yet.
     bool m_pointsToAdopt{false};

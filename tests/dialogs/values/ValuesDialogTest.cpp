@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QListView>
 #include <QMessageBox>
@@ -24,6 +25,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
+#include <stdexcept>
+#include <stop_token>
+#include <string>
 #include <vector>
 
 namespace {
@@ -63,9 +68,17 @@ private:
     }
 };
 
+// The scan runs on a thread of its own; this waits until it has ended and the dialog has taken
+// everything.
+void WaitForRun(CValuesDialog& dialog)
+{
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsRunning(); }, 120000));
+}
+
 void Compute(CValuesDialog& dialog)
 {
     QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1061"), Qt::LeftButton);
+    WaitForRun(dialog);
 }
 
 TEST(ValuesDialog, ComputeListsTheScanAndEnablesTheControlsAgain)
@@ -155,13 +168,14 @@ TEST(ValuesDialog, EnterRunsTheSelectedAnalysis)
     CValuesDialog dialog{{MakeFunction("x")}, CScaling{}, 1};
     dialog.show();
     QTest::keyClick(Control<QComboBox>(dialog, "IDC_1021"), Qt::Key_Return);
+    WaitForRun(dialog);
     EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(EAnalysis::Zeros, MakeFunction("x"), CScaling{})));
     EXPECT_TRUE(dialog.isVisible());
 }
 
 // While a long scan runs the window keeps handling its own events: the progress bar moves and
-// lines arrive, but the controls stay disabled and nothing the user does reaches the dialog.
-TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
+// lines arrive, the selection stays locked, and the compute button has become the stop button.
+TEST(ValuesDialog, LongRunKeepsTheWindowAliveAndTheSelectionLocked)
 {
     const CPrecision precision{10};
     const CGraphFunction function = MakeFunction("x^3-3*x");
@@ -170,10 +184,12 @@ TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
     CValuesDialog dialog{{function}, scaling, 2};
     dialog.show();
     auto* progress = Control<QProgressBar>(dialog, "IDC_1060");
-    auto* list = Control<QListView>(dialog, "IDC_1059");
+    auto* compute = Control<QPushButton>(dialog, "IDC_1061");
+    const char* const locked[] = {"IDC_1021", "IDC_1058", "IDC_1076", "IDHELP", "IDC_EXACT_RESULTS"};
 
     int ticks = 0;
-    int enabledSeen = 0;
+    int lockedSeenEnabled = 0;
+    bool stopOffered = true;
     bool cursorShown = true;
     std::vector<int> positions;
     QTimer probe;
@@ -183,33 +199,173 @@ TEST(ValuesDialog, LongRunKeepsTheWindowAliveButTakesNoInput)
             return;
         }
         ++ticks;
-        for (const char* name : kSixControls) {
-            enabledSeen += dialog.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled() ? 1 : 0;
+        for (const char* name : locked) {
+            lockedSeenEnabled += dialog.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled() ? 1 : 0;
         }
+        stopOffered = stopOffered && compute->isEnabled() && compute->text() == QStringLiteral("S&topp") &&
+                      Control<QPushButton>(dialog, "IDOK")->isEnabled();
         cursorShown = cursorShown && QApplication::overrideCursor() != nullptr &&
-                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                      QApplication::overrideCursor()->shape() == Qt::BusyCursor;
         positions.push_back(progress->value());
-        // None of this may close the dialog or start a second run.
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QTest::keyClick(list, Qt::Key_End);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint{5, 5});
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("IDOK")), Qt::LeftButton);
-        dialog.close();
+        // A second Enter must not stop the run it started.
+        QTest::keyClick(&dialog, Qt::Key_Return);
     });
     probe.start();
     Compute(dialog);
     probe.stop();
 
     EXPECT_GT(ticks, 2);
-    EXPECT_EQ(enabledSeen, 0);
+    EXPECT_EQ(lockedSeenEnabled, 0);
+    EXPECT_TRUE(stopOffered);
     EXPECT_TRUE(cursorShown);
     EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
     EXPECT_TRUE(std::any_of(positions.begin(), positions.end(), [](int p) { return p > 0 && p <= 100; }));
     EXPECT_EQ(progress->value(), 0);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(list->currentIndex().isValid());
+    EXPECT_EQ(compute->text(), QStringLiteral("&Berechnen"));
     EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(EAnalysis::Extrema, function, scaling, 10)));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A run of about an hour: a long term over a family of a thousand values at the finest precision.
+CGraphFunction EndlessFunction()
+{
+    std::string term = "sin(x)";
+    while (term.size() < 240) {
+        term += "+sin(x*k)/k";
+    }
+    return MakeFunction(term, 1, 1, 1000, 1);
+}
+
+// Starts the endless run and waits until the scan is well under way.
+void StartEndlessRun(CValuesDialog& dialog)
+{
+    QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1061"), Qt::LeftButton);
+    ASSERT_TRUE(dialog.IsRunning());
+    QTest::qWait(300);
+    ASSERT_TRUE(dialog.IsRunning());
+}
+
+// The user stops a long run with Escape or the stop button and keeps the dialog with what was
+// found so far; closing the window stops the run as well and closes. Each within 100 ms.
+TEST(ValuesDialog, ALongRunStopsAtOnceWhenAskedOrClosed)
+{
+    const CPrecision precision{10};
+    const struct
+    {
+        const char* name;
+        std::function<void(CValuesDialog&)> act;
+        bool closes;
+    } cases[] = {
+        {"Escape", [](CValuesDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, false},
+        {"Stopp",
+         [](CValuesDialog& d) { QTest::mouseClick(Control<QPushButton>(d, "IDC_1061"), Qt::LeftButton); },
+         false},
+        {"Schließen",
+         [](CValuesDialog& d) { QTest::mouseClick(Control<QPushButton>(d, "IDOK"), Qt::LeftButton); }, true},
+        {"window closed", [](CValuesDialog& d) { d.close(); }, true},
+    };
+    for (const auto& c : cases) {
+        CValuesDialog dialog{{EndlessFunction()}, MakeAxis(-5, 5), 1};
+        dialog.show();
+        StartEndlessRun(dialog);
+        QElapsedTimer stopping;
+        stopping.start();
+        c.act(dialog);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsRunning(); }, 5000)) << c.name;
+        EXPECT_LT(stopping.elapsed(), 100) << c.name;
+        EXPECT_EQ(dialog.isVisible(), !c.closes) << c.name;
+        ASSERT_FALSE(dialog.ResultLines().isEmpty()) << c.name;
+        EXPECT_EQ(dialog.ResultLines().back(), QStringLiteral("Die Berechnung wurde abgebrochen.")) << c.name;
+        EXPECT_TRUE(Control<QComboBox>(dialog, "IDC_1021")->isEnabled()) << c.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
+    }
+}
+
+// A dialog destroyed in the middle of a run (the program quits) waits for nothing long.
+TEST(ValuesDialog, ADialogGoneDuringARunTakesTheRunWithIt)
+{
+    const CPrecision precision{10};
+    QElapsedTimer stopping;
+    {
+        CValuesDialog dialog{{EndlessFunction()}, MakeAxis(-5, 5), 3};
+        dialog.show();
+        StartEndlessRun(dialog);
+        stopping.start();
+    }
+    EXPECT_LT(stopping.elapsed(), 100);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Passes the scan's lines on until `failAt`, and then throws what the scan might: the allocation
+// of a line that no longer fits, or anything else.
+class CFailingSink final : public IAnalysisSink
+{
+public:
+    CFailingSink(IAnalysisSink& sink, std::size_t failAt, std::function<void()> fail)
+        : m_sink{sink}, m_failAt{failAt}, m_fail{std::move(fail)}
+    {
+    }
+    void AddLine(std::string line) override
+    {
+        if (++m_count == m_failAt) {
+            m_fail();
+        }
+        m_sink.AddLine(std::move(line));
+    }
+    void SetProgress(int position) override { m_sink.SetProgress(position); }
+    bool Stopped() const override { return m_sink.Stopped(); }
+    void SetTableColumns(int columns) override { m_sink.SetTableColumns(columns); }
+    std::stop_token StopToken() const override { return m_sink.StopToken(); }
+
+private:
+    IAnalysisSink& m_sink;
+    std::size_t m_count{0};
+    std::size_t m_failAt;
+    std::function<void()> m_fail;
+};
+
+// An exception from inside a scan ends the run with a German message in the dialog, never the
+// program: the dialog stays, keeps what was found, and the next run works.
+TEST(ValuesDialog, AScanThatThrowsEndsWithAMessageAndTheDialogLivesOn)
+{
+    const CGraphFunction function = MakeFunction("x^2");
+    const CScaling scaling = MakeAxis(-2, 2);
+    const struct
+    {
+        const char* name;
+        std::function<void()> fail;
+        const char* message;
+    } cases[] = {
+        {"bad_alloc", [] { throw std::bad_alloc{}; },
+         "Die Berechnung wurde abgebrochen: nicht genug Speicher."},
+        {"logic_error", [] { throw std::logic_error{"kaputt"}; },
+         "Die Berechnung wurde abgebrochen: ein unerwarteter Fehler ist aufgetreten."},
+        {"not an exception class", [] { throw 42; },
+         "Die Berechnung wurde abgebrochen: ein unerwarteter Fehler ist aufgetreten."},
+    };
+    const std::vector<std::string> all = Lines(EAnalysis::Zeros, function, scaling);
+    ASSERT_GT(all.size(), 200u);
+    for (const auto& c : cases) {
+        CValuesDialog dialog{{function}, scaling, 1};
+        dialog.show();
+        dialog.SetScanFunction([&c](EAnalysis kind, const CGraphFunction& f, const CScaling& s, int precision,
+                                    const SDiscussOptions& options, IAnalysisSink& sink) {
+            CFailingSink failing{sink, 120, c.fail};
+            RunAnalysis(kind, f, s, precision, options, failing);
+        });
+        Compute(dialog);
+        QStringList expected = ToQt({all.begin(), all.begin() + 119});
+        expected << QString::fromUtf8(c.message);
+        EXPECT_EQ(dialog.ResultLines(), expected) << c.name;
+        EXPECT_TRUE(dialog.isVisible()) << c.name;
+        EXPECT_TRUE(Control<QPushButton>(dialog, "IDC_1061")->isEnabled()) << c.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
+
+        dialog.SetScanFunction(nullptr);
+        Compute(dialog);
+        EXPECT_EQ(dialog.ResultLines(), ToQt(all)) << c.name;
+    }
 }
 
 TEST(ValuesDialog, CopyingAFamilyTableGivesCrLfLinesWithTheEmptyOnes)
