@@ -4,11 +4,14 @@
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
 #include "analysis/FamilyCutNote.h"
+#include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/TextEncoding.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
+#include "framework/MessageBoxes.h"
+#include "framework/NumberField.h"
 #include "framework/SettingsStore.h"
 #include "framework/WaitCursor.h"
 
@@ -168,7 +171,21 @@ CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int anal
         m_functionBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
     }
     m_functionBox->setCurrentIndex(m_functions.empty() ? -1 : 0);
+    // "keine" first, for an integral of f alone; the intersections start with the second function.
+    m_withBox->addItem(QStringLiteral("keine"));
+    for (const CGraphFunction& function : m_functions) {
+        m_withBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
+    }
+    m_withBox->setCurrentIndex(m_functions.size() > 1 ? 2 : 0);
+    double xFrom{};
+    double xTo{};
+    double xStep{};
+    m_scaling.GetXRange(xFrom, xTo, xStep);
+    m_atField->SetValue(0.0);
+    m_fromField->SetValue(xFrom);
+    m_toField->SetValue(xTo);
     m_analysisBox->setCurrentIndex(m_analysis >= 0 && m_analysis < m_analysisBox->count() ? m_analysis : -1);
+    ShowInputsOf(m_analysisBox->currentIndex());
     m_lines->Clear();
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -192,7 +209,8 @@ void CValuesDialog::BuildControls()
     m_analysisBox->setObjectName(ControlName(IDC_ANALYSIS));
     m_analysisBox->addItems({QStringLiteral("Wertetabelle"), QStringLiteral("Nullstellen"),
                              QStringLiteral("Extremwerte"), QStringLiteral("Wendestellen"),
-                             QStringLiteral("Monotonie")});
+                             QStringLiteral("Monotonie"), QStringLiteral("Schnittpunkte"),
+                             QStringLiteral("Tangente und Normale"), QStringLiteral("Integral und Fläche")});
     analysisLabel->setBuddy(m_analysisBox);
     m_exact = new QCheckBox{QStringLiteral("&Genaue Werte"), selection};
     m_exact->setObjectName(kIdExactResults);
@@ -203,7 +221,24 @@ void CValuesDialog::BuildControls()
         CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
                                                    on ? 1 : 0);
     });
-    for (QComboBox* box : {m_functionBox, m_analysisBox}) {
+    m_withLabel = new QLabel{QStringLiteral("&mit Funktion:"), selection};
+    m_withBox = new QComboBox{selection};
+    m_withBox->setObjectName(kIdSecondFunction);
+    m_withLabel->setBuddy(m_withBox);
+    m_atLabel = new QLabel{QStringLiteral("an der Stelle &x0:"), selection};
+    m_atField = new CNumberField{selection};
+    m_atField->setObjectName(kIdTangentPlace);
+    m_atLabel->setBuddy(m_atField);
+    m_fromLabel = new QLabel{QStringLiteral("v&on:"), selection};
+    m_fromField = new CNumberField{selection};
+    m_fromField->setObjectName(kIdIntegralFrom);
+    m_fromLabel->setBuddy(m_fromField);
+    m_toLabel = new QLabel{QStringLiteral("b&is:"), selection};
+    m_toField = new CNumberField{selection};
+    m_toField->setObjectName(kIdIntegralTo);
+    m_toLabel->setBuddy(m_toField);
+    connect(m_analysisBox, &QComboBox::currentIndexChanged, this, &CValuesDialog::ShowInputsOf);
+    for (QComboBox* box : {m_functionBox, m_analysisBox, m_withBox}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(12);
     }
@@ -212,7 +247,18 @@ void CValuesDialog::BuildControls()
     selectionLayout->addWidget(m_functionBox, 0, 1);
     selectionLayout->addWidget(analysisLabel, 1, 0);
     selectionLayout->addWidget(m_analysisBox, 1, 1);
-    selectionLayout->addWidget(m_exact, 2, 1);
+    selectionLayout->addWidget(m_withLabel, 2, 0);
+    selectionLayout->addWidget(m_withBox, 2, 1);
+    selectionLayout->addWidget(m_atLabel, 3, 0);
+    selectionLayout->addWidget(m_atField, 3, 1);
+    // The limits share a row, as a reader says them: von a bis b.
+    auto* limits = new QHBoxLayout;
+    limits->addWidget(m_fromField, 1);
+    limits->addWidget(m_toLabel);
+    limits->addWidget(m_toField, 1);
+    selectionLayout->addWidget(m_fromLabel, 4, 0);
+    selectionLayout->addLayout(limits, 4, 1);
+    selectionLayout->addWidget(m_exact, 5, 1);
     selectionLayout->setColumnStretch(1, 1);
 
     auto* computation = new QGroupBox{QStringLiteral("Berechnung"), this};
@@ -246,9 +292,16 @@ void CValuesDialog::BuildControls()
     m_adopt = new QPushButton{QStringLiteral("Als &Punkte übernehmen"), this};
     m_adopt->setObjectName(kIdAdoptPoints);
     m_adopt->setEnabled(false);
+    m_adoptTangent = new QPushButton{QStringLiteral("&Tangente übernehmen"), this};
+    m_adoptTangent->setObjectName(kIdAdoptTangent);
+    m_adoptTangent->setEnabled(false);
+    m_adoptNormal = new QPushButton{QStringLiteral("&Normale übernehmen"), this};
+    m_adoptNormal->setObjectName(kIdAdoptNormal);
+    m_adoptNormal->setEnabled(false);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {m_compute, m_copy, m_close, m_help, m_adopt}) {
-        button->setMinimumWidth(qRound(kButtonWidthUnits * unitX));
+    for (QPushButton* button : {m_compute, m_copy, m_close, m_help, m_adopt, m_adoptTangent, m_adoptNormal}) {
+        // The longer captions of the adopt buttons are shown whole.
+        button->setMinimumWidth(std::max(qRound(kButtonWidthUnits * unitX), button->sizeHint().width()));
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
@@ -258,6 +311,8 @@ void CValuesDialog::BuildControls()
     connect(m_close, &QPushButton::clicked, this, &CValuesDialog::accept);
     connect(m_help, &QPushButton::clicked, this, &CValuesDialog::OnHelp);
     connect(m_adopt, &QPushButton::clicked, this, &CValuesDialog::OnAdoptPoints);
+    connect(m_adoptTangent, &QPushButton::clicked, this, [this] { OnAdoptTangent(false); });
+    connect(m_adoptNormal, &QPushButton::clicked, this, [this] { OnAdoptTangent(true); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(selection);
@@ -267,13 +322,19 @@ void CValuesDialog::BuildControls()
     layout->addLayout(buttons);
 
     setTabOrder(m_functionBox, m_analysisBox);
-    setTabOrder(m_analysisBox, m_exact);
+    setTabOrder(m_analysisBox, m_withBox);
+    setTabOrder(m_withBox, m_atField);
+    setTabOrder(m_atField, m_fromField);
+    setTabOrder(m_fromField, m_toField);
+    setTabOrder(m_toField, m_exact);
     setTabOrder(m_exact, m_list);
     setTabOrder(m_list, m_compute);
     setTabOrder(m_compute, m_copy);
     setTabOrder(m_copy, m_close);
     setTabOrder(m_close, m_help);
     setTabOrder(m_help, m_adopt);
+    setTabOrder(m_adopt, m_adoptTangent);
+    setTabOrder(m_adoptTangent, m_adoptNormal);
 
     const QSize designed{qRound(kDialogWidthUnits * unitX), qRound(kDialogHeightUnits * unitY)};
     resize(designed.expandedTo(minimumSizeHint()));
@@ -312,11 +373,14 @@ QStringList CValuesDialog::ResultLines() const
 
 void CValuesDialog::SetControlsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_exact, m_compute,
-                                                            m_copy, m_close, m_help}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_exact, m_compute, m_copy, m_close,
+                                         m_help, m_withBox, m_atField, m_fromField, m_toField}) {
         control->setEnabled(enabled);
     }
     m_adopt->setEnabled(enabled && m_pointsToAdopt);
+    m_adoptTangent->setEnabled(enabled && m_tangentShown.has_value());
+    m_adoptNormal->setEnabled(enabled && m_tangentShown.has_value());
 }
 
 void CValuesDialog::UpdateAdoptButton()
@@ -345,14 +409,99 @@ void CValuesDialog::OnAdoptPoints()
     m_adopt->setEnabled(false);
 }
 
+void CValuesDialog::ShowInputsOf(int analysis)
+{
+    const auto kind = static_cast<EAnalysis>(analysis);
+    const bool with = kind == EAnalysis::Intersections || kind == EAnalysis::Integral;
+    const bool at = kind == EAnalysis::Tangent;
+    const bool limits = kind == EAnalysis::Integral;
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_withLabel, m_withBox}) {
+        widget->setVisible(with);
+    }
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_atLabel, m_atField}) {
+        widget->setVisible(at);
+    }
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_fromLabel, m_fromField, m_toLabel, m_toField}) {
+        widget->setVisible(limits);
+    }
+    // Their results are always the refined points.
+    m_exact->setVisible(!with && !at);
+    // F1 explains what the chosen analysis computes, for the three with inputs of their own.
+    SetHelpPage(this, kind == EAnalysis::Intersections ? "diskussion.html#schnittpunkte"
+                      : at                             ? "diskussion.html#tangente"
+                      : limits                         ? "diskussion.html#integral"
+                                                       : "diskussion.html#werte");
+}
+
+bool CValuesDialog::ReadInputs(int analysis, SAnalysisInputs& inputs)
+{
+    const auto kind = static_cast<EAnalysis>(analysis);
+    if (kind == EAnalysis::Intersections || kind == EAnalysis::Integral) {
+        const int second = m_withBox->currentIndex() - 1;
+        if (second >= 0 && static_cast<std::size_t>(second) < m_functions.size()) {
+            inputs.with = &m_functions[static_cast<std::size_t>(second)];
+            inputs.withItself = second == m_functionBox->currentIndex();
+        } else if (kind == EAnalysis::Intersections) {
+            ShowMessage(this, QStringLiteral("Wählen Sie unter \"mit Funktion\" die zweite Funktion."));
+            m_withBox->setFocus();
+            return false;
+        }
+    }
+    if (kind == EAnalysis::Tangent) {
+        double at{};
+        if (!m_atField->Read(at)) {
+            return false;
+        }
+        inputs.at = at;
+    }
+    if (kind == EAnalysis::Integral) {
+        double from{};
+        double to{};
+        if (!m_fromField->Read(from) || !m_toField->Read(to)) {
+            return false;
+        }
+        inputs.from = from;
+        inputs.to = to;
+    }
+    return true;
+}
+
+void CValuesDialog::SetShownArea(std::optional<SShownArea> area)
+{
+    if (!area && !m_shownArea) {
+        return;
+    }
+    m_shownArea = std::move(area);
+    emit shownAreaChanged();
+}
+
+void CValuesDialog::OnAdoptTangent(bool normal)
+{
+    if (m_running || !m_tangentShown) {
+        return;
+    }
+    SAdoptedLines lines = AdoptTangentLines(m_tangentShown->first, m_tangentShown->second, normal);
+    m_adoptedFunctions.insert(m_adoptedFunctions.end(), lines.functions.begin(), lines.functions.end());
+    m_adopted.insert(m_adopted.end(), lines.lines.begin(), lines.lines.end());
+    // Once each: the same line twice would only lie on itself.
+    (normal ? m_adoptNormal : m_adoptTangent)->setEnabled(false);
+}
+
 void CValuesDialog::OnCompute()
 {
     if (m_running) {
         return;
     }
+    const int chosen = m_analysisBox->currentIndex();
+    SAnalysisInputs inputs;
+    if (chosen >= 0 && !ReadInputs(chosen, inputs)) {
+        return;
+    }
     const CWaitCursor wait;
     m_lines->Clear();
     m_pointsToAdopt = false;
+    m_tangentShown.reset();
+    SetShownArea(std::nullopt);
     // Disabling the focused button moves the focus away; it comes back when the run is over.
     const QPointer<QWidget> focus = QApplication::focusWidget();
     SetControlsEnabled(false);
@@ -360,8 +509,26 @@ void CValuesDialog::OnCompute()
     const int functionIndex = m_functionBox->currentIndex();
     const int analysis = m_analysisBox->currentIndex();
     if (functionIndex >= 0 && static_cast<std::size_t>(functionIndex) < m_functions.size() && analysis >= 0 &&
-        analysis <= static_cast<int>(EAnalysis::Monotony)) {
-        RunScan(static_cast<std::size_t>(functionIndex), analysis);
+        analysis <= static_cast<int>(EAnalysis::Integral)) {
+        RunScan(static_cast<std::size_t>(functionIndex), analysis, inputs);
+        const CGraphFunction& function = m_functions[static_cast<std::size_t>(functionIndex)];
+        const QStringList lines = ResultLines();
+        if (analysis == static_cast<int>(EAnalysis::Tangent) &&
+            !AdoptTangentLines(function, inputs.at, false).functions.empty()) {
+            m_tangentShown.emplace(function, inputs.at);
+        }
+        if (analysis == static_cast<int>(EAnalysis::Integral) && !lines.isEmpty() &&
+            lines.filter(QStringLiteral("Das Integral existiert")).isEmpty()) {
+            double xFrom{};
+            double xTo{};
+            double xStep{};
+            m_scaling.GetXRange(xFrom, xTo, xStep);
+            SShownArea area{function, std::nullopt, inputs.from.value_or(xFrom), inputs.to.value_or(xTo)};
+            if (inputs.with != nullptr) {
+                area.with = *inputs.with;
+            }
+            SetShownArea(std::move(area));
+        }
     }
 
     UpdateAdoptButton();
@@ -374,7 +541,7 @@ void CValuesDialog::OnCompute()
 // The scan runs on a thread of its own while this thread keeps the window alive: it repaints, the
 // list fills and the progress bar moves. Input to the dialog is swallowed until the scan ends (it
 // cannot be cancelled), so nothing typed or clicked meanwhile is carried out afterwards either.
-void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
+void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnalysisInputs& inputs)
 {
     const int precision =
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
@@ -398,8 +565,8 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
     connect(&update, &QTimer::timeout, this, takeOver);
 
     std::thread worker{[buffer, function = m_functions[functionIndex], scaling = m_scaling, analysis,
-                        precision, options, &loop] {
-        RunAnalysis(static_cast<EAnalysis>(analysis), function, scaling, precision, options, *buffer);
+                        precision, options, inputs, &loop] {
+        RunAnalysis(static_cast<EAnalysis>(analysis), function, scaling, precision, options, inputs, *buffer);
         if (buffer->Stopped()) {
             buffer->Cut(ListCutLine());
         } else if (const std::optional<std::string> note = FamilyCutNote(function)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/CurveAnalysis.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
@@ -8,10 +9,14 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <optional>
+#include <utility>
 
+class CNumberField;
 class CResultListModel;
 class CTabStopDelegate;
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QListView;
 class QProgressBar;
@@ -26,15 +31,18 @@ class QPushButton;
 // function selector, IDC_1058 analysis selector, IDC_1059 result list, IDC_1060 progress bar, IDC_1061
 // "&Berechnen", IDC_1076 "&Kopieren"), and the framework names "IDOK" for "&Schließen" (id 1) and
 // "IDHELP" for "&Hilfe" (id 9); the check box "&Genaue Werte" is "IDC_EXACT_RESULTS" and the button
-// "Als &Punkte übernehmen" "IDC_ADOPT_POINTS". The dialog itself is "IDD_147", which also gives F1 its help
-// page.
+// "Als &Punkte übernehmen" "IDC_ADOPT_POINTS". The inputs of the intersections, the tangent and the integral
+// are "IDC_SECOND_FUNCTION" ("&mit Funktion"), "IDC_TANGENT_PLACE" ("an der Stelle &x0"), "IDC_INTEGRAL_FROM"
+// ("v&on") and "IDC_INTEGRAL_TO" ("b&is"), shown only for the analysis that reads them; "&Tangente
+// übernehmen" is "IDC_ADOPT_TANGENT" and "&Normale übernehmen" "IDC_ADOPT_NORMAL". The dialog itself is
+// "IDD_147", which also gives F1 its help page.
 class CValuesDialog final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CValuesDialog)
 
 public:
-    // analysis: the preselected entry of the analysis selector, 0 value table to 4 monotony.
+    // analysis: the preselected entry of the analysis selector, 0 value table to 7 integral (EAnalysis).
     CValuesDialog(CFunctionList functions, CScaling scaling, int analysis, QWidget* parent = nullptr);
     ~CValuesDialog() override;
 
@@ -63,8 +71,30 @@ public:
     // Takes the points of the list as point objects, to be added when the dialog has closed.
     void OnAdoptPoints();
 
-    // Every point adopted while the dialog was open, in the order adopted.
+    // Every point adopted while the dialog was open, in the order adopted, and the vertical lines of
+    // normals with a slope of 0.
     const CObjectList& AdoptedPoints() const { return m_adopted; }
+
+    // Takes the tangent (or normal) of the last tangent result as new functions.
+    void OnAdoptTangent(bool normal);
+    // Every tangent and normal adopted while the dialog was open, in the order adopted.
+    const CFunctionList& AdoptedFunctions() const { return m_adoptedFunctions; }
+
+    // The area an integral result shows, for the graph window to shade while it is on the list.
+    struct SShownArea
+    {
+        CGraphFunction function;
+        std::optional<CGraphFunction> with;
+        double from{};
+        double to{};
+    };
+    const std::optional<SShownArea>& ShownArea() const { return m_shownArea; }
+
+signals:
+    // The shown area changed: a new integral result, or a list that shows none any more.
+    void shownAreaChanged();
+
+public:
 
     // Neither closes the dialog while a scan runs: there is no cancel, and the window's close
     // button and Escape end up here.
@@ -77,9 +107,13 @@ protected:
 private:
     void BuildControls();
     void SetControlsEnabled(bool enabled);
-    void RunScan(std::size_t functionIndex, int analysis);
+    void RunScan(std::size_t functionIndex, int analysis, const SAnalysisInputs& inputs);
     void ApplyTableColumns(int columns);
     void UpdateAdoptButton();
+    void ShowInputsOf(int analysis);
+    // Reads the inputs of the chosen analysis; false (after telling the user) where one is not a number.
+    bool ReadInputs(int analysis, SAnalysisInputs& inputs);
+    void SetShownArea(std::optional<SShownArea> area);
 
     CFunctionList m_functions;
     CScaling m_scaling;
@@ -101,4 +135,18 @@ private:
     QPushButton* m_help{nullptr};
     QCheckBox* m_exact{nullptr};
     QPushButton* m_adopt{nullptr};
+    QLabel* m_withLabel{nullptr};
+    QComboBox* m_withBox{nullptr};
+    QLabel* m_atLabel{nullptr};
+    CNumberField* m_atField{nullptr};
+    QLabel* m_fromLabel{nullptr};
+    CNumberField* m_fromField{nullptr};
+    QLabel* m_toLabel{nullptr};
+    CNumberField* m_toField{nullptr};
+    QPushButton* m_adoptTangent{nullptr};
+    QPushButton* m_adoptNormal{nullptr};
+    CFunctionList m_adoptedFunctions;
+    // The function and place of the tangent result on the list, for the two adopt buttons.
+    std::optional<std::pair<CGraphFunction, double>> m_tangentShown;
+    std::optional<SShownArea> m_shownArea;
 };
