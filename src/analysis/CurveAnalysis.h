@@ -4,6 +4,9 @@
 #include "document/Scaling.h"
 
 class CThreadPool;
+#include <functional>
+#include <optional>
+
 class IAnalysisSink;
 
 // The five scans of the curve discussion. Each runs over the scaling's x range, repeats for every
@@ -20,7 +23,23 @@ enum class EAnalysis : int
     Zeros = 1,
     Extrema = 2,
     Inflections = 3,
-    Monotony = 4
+    Monotony = 4,
+    Intersections = 5,
+    Tangent = 6,
+    Integral = 7
+};
+
+// What the analyses after the monotony need beyond one function. The intersections need `with`,
+// the integral may have it (it then integrates f - g); the tangent takes `at`. Limits that are
+// not given are the ends of the scaling's x range.
+struct SAnalysisInputs
+{
+    const CGraphFunction* with{nullptr};
+    // The second function is the first one itself (picked twice in the dialog).
+    bool withItself{false};
+    double at{0.0};
+    std::optional<double> from;
+    std::optional<double> to;
 };
 
 // How a discussion is shown. In the exact mode each point (a run of band hits, a crossing that
@@ -61,6 +80,23 @@ void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling&
                  IAnalysisSink& sink);
 void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
                  const SDiscussOptions& options, IAnalysisSink& sink);
+
+// Every analysis, the three after the monotony with their inputs (a missing second function for
+// the intersections yields nothing).
+void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
+                 const SDiscussOptions& options, const SAnalysisInputs& inputs, IAnalysisSink& sink);
+
+// The zeros of the exact mode, one call of found(k, x) per point in order, for every family value
+// between groupStart(k) and groupEnd(k); the sink gets the progress and may stop the scan but no
+// lines. The intersections and the pieces of an integral stand on it.
+struct SZeroVisitor
+{
+    std::function<void(double k)> groupStart;
+    std::function<void(double k, double x)> found;
+    std::function<void(double k)> groupEnd;
+};
+void ScanExactZeros(const CGraphFunction& function, const CScaling& scaling, int precision,
+                    IAnalysisSink& sink, const SZeroVisitor& visitor);
 
 // The precision limited to 1..10: 11 would make the scan step 0 and the scan endless.
 int ClampPrecision(int precision);

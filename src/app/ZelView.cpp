@@ -1,5 +1,6 @@
 #include "app/ZelView.h"
 
+#include "app/AreaShading.h"
 #include "app/GraphDocument.h"
 #include "app/ViewPrinter.h"
 #include "dialogs/copy/CopyOptions.h"
@@ -61,6 +62,9 @@ bool CZelView::IsViewCommand(int id)
     case ID_EXTREMA:
     case ID_INFLECTIONS:
     case ID_MONOTONY:
+    case ID_INTERSECTIONS:
+    case ID_TANGENT:
+    case ID_INTEGRAL:
     case ID_EDIT_FUNCTIONS:
     case ID_PROPERTIES:
     case ID_EDIT_OBJECTS:
@@ -91,6 +95,9 @@ bool CZelView::IsCommandEnabled(int id) const
     case ID_EXTREMA:
     case ID_INFLECTIONS:
     case ID_MONOTONY:
+    case ID_INTERSECTIONS:
+    case ID_TANGENT:
+    case ID_INTEGRAL:
         // The values dialog needs a function to offer.
         return m_document->Model().GetFunctionCount() > 0;
     default:
@@ -125,16 +132,37 @@ bool CZelView::OnCommand(int id)
     case ID_ZEROS:
     case ID_EXTREMA:
     case ID_INFLECTIONS:
-    case ID_MONOTONY: {
+    case ID_MONOTONY:
+    case ID_INTERSECTIONS:
+    case ID_TANGENT:
+    case ID_INTEGRAL: {
         // The commands follow the order of the dialog's analysis selector.
         const CZelDoc& model = m_document->Model();
-        CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), id - ID_VALUE_TABLE, this};
+        const int analysis = id <= ID_MONOTONY
+                                 ? id - ID_VALUE_TABLE
+                                 : static_cast<int>(EAnalysis::Intersections) + (id - ID_INTERSECTIONS);
+        CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), analysis, this};
+        // An integral result shades its area here while the dialog shows it.
+        connect(&dialog, &CValuesDialog::shownAreaChanged, this, [this, &dialog] {
+            m_shownArea = dialog.ShownArea();
+            update();
+        });
         dialog.exec();
-        // Every point adopted in the dialog arrives in one step, which one undo takes back.
-        if (!dialog.AdoptedPoints().empty() && m_document) {
+        m_shownArea.reset();
+        update();
+        // Every point and line adopted in the dialog arrives in one step, which one undo takes back.
+        if (m_document && !dialog.AdoptedFunctions().empty()) {
+            CFunctionList functions = m_document->Model().GetFunctions();
+            functions.insert(functions.end(), dialog.AdoptedFunctions().begin(),
+                             dialog.AdoptedFunctions().end());
+            m_document->Model().SetFunctions(std::move(functions));
+        }
+        if (m_document && !dialog.AdoptedPoints().empty()) {
             CObjectList objects = m_document->Model().GetObjects();
             objects.insert(objects.end(), dialog.AdoptedPoints().begin(), dialog.AdoptedPoints().end());
             m_document->Model().SetObjects(std::move(objects));
+        }
+        if (m_document && (!dialog.AdoptedFunctions().empty() || !dialog.AdoptedPoints().empty())) {
             RedrawNow();
             m_document->NotifyChanged();
         }
@@ -192,6 +220,9 @@ void CZelView::paintEvent(QPaintEvent*)
         CPainterContext dc{painter};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
                            model.GetScaling(), &curvesLeftOut, &objectsLeftOut);
+        if (m_shownArea) {
+            PaintAreaShading(painter, rect(), drawn, *m_shownArea);
+        }
     }
     m_document->RecordDrawnScaling(drawn);
     QStringList notes;

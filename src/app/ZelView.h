@@ -6,6 +6,9 @@
 #include <functional>
 
 #include "app/GraphDocument.h"
+#include "dialogs/values/ValuesDialog.h"
+
+#include <optional>
 
 // The window that shows one document's graph. It keeps nothing of its own: every paint and every
 // command reads the document afresh, and every change goes back to the document before the view
@@ -47,4 +50,6 @@ private:
     // The document may go before its last view is deleted.
     QPointer<CGraphDocument> m_document;
     ActionFactory m_createAction;
+    // The area of the integral result a values dialog opened here shows, shaded while it does.
+    std::optional<CValuesDialog::SShownArea> m_shownArea;
 };

@@ -1,4 +1,5 @@
-// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--exact] [--digits D]: the lines of one
+// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--exact] [--digits D], and for the
+// intersections, the tangent and the integral [--with M] [--at X0] [--from A] [--to B]: the lines of one
 // curve discussion on standard output, without a display. The scans are the ones the values dialog runs, so
 // the lines are the lines it lists.
 #include "cli/CommandLine.h"
@@ -16,9 +17,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -32,7 +35,8 @@ constexpr int kExitUnreadable = 1;
 constexpr int kExitUsage = 2;
 
 // The names on the command line, in the order of the analysis selector.
-constexpr std::array<const char*, 5> kAnalysisNames{"table", "zeros", "extrema", "inflections", "monotony"};
+constexpr std::array<const char*, 8> kAnalysisNames{"table",    "zeros",         "extrema", "inflections",
+                                                    "monotony", "intersections", "tangent", "integral"};
 
 struct DiscussRequest
 {
@@ -41,6 +45,10 @@ struct DiscussRequest
     int function{1};
     std::optional<int> precision;
     SDiscussOptions options;
+    std::optional<int> with;
+    std::optional<double> at;
+    std::optional<double> from;
+    std::optional<double> to;
 };
 
 void Complain(const QString& message)
@@ -54,6 +62,14 @@ std::optional<int> ParseCount(const QString& text)
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok && text.trimmed() == text ? std::optional<int>{value} : std::nullopt;
+}
+
+// A finite number with the decimal point ("6.283185307179586", "-1e-3"), and nothing else.
+std::optional<double> ParseNumber(const QString& text)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    return ok && std::isfinite(value) && text.trimmed() == text ? std::optional<double>{value} : std::nullopt;
 }
 
 std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
@@ -74,17 +90,33 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     const QCommandLineOption digitsOption{QStringLiteral("digits"),
                                           QStringLiteral("Nachkommastellen der Zahlen, 1 bis 15"),
                                           QStringLiteral("D")};
+    const QCommandLineOption withOption{
+        QStringLiteral("with"), QStringLiteral("Nummer der zweiten Funktion, ab 1"), QStringLiteral("M")};
+    const QCommandLineOption atOption{QStringLiteral("at"), QStringLiteral("Stelle x0 der Tangente"),
+                                      QStringLiteral("X0")};
+    const QCommandLineOption fromOption{QStringLiteral("from"), QStringLiteral("untere Grenze des Integrals"),
+                                        QStringLiteral("A")};
+    const QCommandLineOption toOption{QStringLiteral("to"), QStringLiteral("obere Grenze des Integrals"),
+                                      QStringLiteral("B")};
+    parser.addOption(withOption);
+    parser.addOption(atOption);
+    parser.addOption(fromOption);
+    parser.addOption(toOption);
     parser.addOption(discussOption);
     parser.addOption(functionOption);
     parser.addOption(precisionOption);
     parser.addOption(exactOption);
     parser.addOption(digitsOption);
-    parser.addPositionalArgument(QStringLiteral("ANALYSIS"),
-                                 QStringLiteral("table, zeros, extrema, inflections oder monotony"));
+    parser.addPositionalArgument(
+        QStringLiteral("ANALYSIS"),
+        QStringLiteral("table, zeros, extrema, inflections, monotony, intersections, "
+                       "tangent oder integral"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
     const QString usage = QStringLiteral(
         "Aufruf: vexplot --discuss table|zeros|extrema|inflections|monotony DATEI [--function N] "
-        "[--precision P] [--exact] [--digits D]");
+        "[--precision P] [--exact] [--digits D], vexplot --discuss intersections DATEI --with M, "
+        "vexplot --discuss tangent DATEI --at X0 oder vexplot --discuss integral DATEI [--with M] "
+        "[--from A] [--to B]");
     if (!parser.parse(arguments)) {
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
@@ -134,6 +166,58 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
             return std::nullopt;
         }
         request.options.digits = *d;
+    }
+
+    // The inputs of the three analyses after the monotony: each only where it means something.
+    const bool intersections = request.kind == EAnalysis::Intersections;
+    const bool tangent = request.kind == EAnalysis::Tangent;
+    const bool integral = request.kind == EAnalysis::Integral;
+    if (parser.isSet(withOption)) {
+        if (!intersections && !integral) {
+            Complain(QStringLiteral("--with gilt nur für intersections und integral; ") + usage);
+            return std::nullopt;
+        }
+        const std::optional<int> m = ParseCount(parser.value(withOption));
+        if (!m || *m < 1) {
+            Complain(QStringLiteral("--with %1: erwartet wird eine Funktionsnummer ab 1")
+                         .arg(parser.value(withOption)));
+            return std::nullopt;
+        }
+        request.with = *m;
+    } else if (intersections) {
+        Complain(QStringLiteral("intersections braucht --with M, die zweite Funktion; ") + usage);
+        return std::nullopt;
+    }
+    const auto number = [&](const QCommandLineOption& option, bool allowed, const char* name,
+                            const char* owner, std::optional<double>& into) {
+        if (!parser.isSet(option)) {
+            return true;
+        }
+        if (!allowed) {
+            Complain(QStringLiteral("--%1 gilt nur für %2; ").arg(QLatin1String(name), QLatin1String(owner)) +
+                     usage);
+            return false;
+        }
+        into = ParseNumber(parser.value(option));
+        if (!into) {
+            Complain(QStringLiteral("--%1 %2: erwartet wird eine Zahl mit Dezimalpunkt, etwa 1.5")
+                         .arg(QLatin1String(name), parser.value(option)));
+            return false;
+        }
+        return true;
+    };
+    if (!number(atOption, tangent, "at", "tangent", request.at) ||
+        !number(fromOption, integral, "from", "integral", request.from) ||
+        !number(toOption, integral, "to", "integral", request.to)) {
+        return std::nullopt;
+    }
+    if (tangent && !request.at) {
+        Complain(QStringLiteral("tangent braucht --at X0, die Stelle der Tangente; ") + usage);
+        return std::nullopt;
+    }
+    // Their results are always the refined points.
+    if (intersections || tangent || integral) {
+        request.options.exact = true;
     }
     return request;
 }
@@ -224,9 +308,26 @@ int RunDiscussCommand(int& argc, char** argv)
 
     const int precision = request->precision.value_or(
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3));
+    if (request->with && static_cast<std::size_t>(*request->with) > count) {
+        Complain(QStringLiteral("--with %1: die Datei \"%2\" enthält nur %3")
+                     .arg(*request->with)
+                     .arg(request->file)
+                     .arg(count == 1 ? QStringLiteral("eine Funktion")
+                                     : QStringLiteral("%1 Funktionen").arg(count)));
+        return kExitUsage;
+    }
+
     const CGraphFunction& function = content.functions[static_cast<std::size_t>(request->function) - 1];
+    SAnalysisInputs inputs;
+    if (request->with) {
+        inputs.with = &content.functions[static_cast<std::size_t>(*request->with) - 1];
+        inputs.withItself = *request->with == request->function;
+    }
+    inputs.at = request->at.value_or(0.0);
+    inputs.from = request->from;
+    inputs.to = request->to;
     CConsoleSink sink;
-    RunAnalysis(request->kind, function, content.scaling, precision, request->options, sink);
+    RunAnalysis(request->kind, function, content.scaling, precision, request->options, inputs, sink);
     if (const std::optional<std::string> note = FamilyCutNote(function)) {
         sink.AddLine(*note);
     }

@@ -2,6 +2,7 @@
 
 #include "ProductInfo.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -17,6 +18,16 @@ constexpr std::array kForms{
                "Gibt die Zeilen einer Kurvendiskussion auf der Standardausgabe aus, wie sie das "
                "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --exact und --digits D. "
                "Braucht keine Anzeige."},
+    SUsageForm{"vexplot --discuss intersections DATEI --with M [OPTIONEN]",
+               "Gibt die Schnittpunkte der Graphen der Funktion N (--function N, sonst die erste) und der "
+               "Funktion M aus, auf volle Genauigkeit verfeinert."},
+    SUsageForm{"vexplot --discuss tangent DATEI --at X0 [OPTIONEN]",
+               "Gibt Punkt, Steigung, Tangente und Normale der Funktion N an der Stelle X0 aus; die "
+               "Gleichungen sind Terme, die das Programm wieder einlesen kann."},
+    SUsageForm{"vexplot --discuss integral DATEI [--with M] [--from A] [--to B]",
+               "Gibt das Integral der Funktion N (oder von N minus M) von A bis B aus, die Fläche zwischen "
+               "den Graphen und die Teilstücke zwischen ihren Schnittstellen. Diese drei nehmen auch "
+               "--function N und --digits D; ihre Werte sind immer genau."},
     SUsageForm{"vexplot --help | --version", "Zeigt diese Hilfe oder die Version. Braucht keine Anzeige."},
 };
 
@@ -28,8 +39,14 @@ constexpr std::array kOptions{
                               "etwa 1024x768. Ohne die Option: 800x600."},
     SUsageEntry{"--discuss ANALYSE",
                 "Die Diskussion: table (Wertetabelle), zeros (Nullstellen), extrema (Extremwerte), "
-                "inflections (Wendestellen) oder monotony (Monotonie)."},
+                "inflections (Wendestellen), monotony (Monotonie), intersections (Schnittpunkte), tangent "
+                "(Tangente und Normale) oder integral (Integral und Fläche)."},
     SUsageEntry{"--function N", "Die Nummer der diskutierten Funktion, ab 1. Ohne die Option: die erste."},
+    SUsageEntry{"--with M", "Die zweite Funktion, ab 1: für intersections nötig, für integral wahlweise "
+                            "(dann wird N minus M integriert)."},
+    SUsageEntry{"--at X0", "Die Stelle der Tangente, eine Zahl mit Dezimalpunkt; für tangent nötig."},
+    SUsageEntry{"--from A, --to B", "Die Grenzen des Integrals, Zahlen mit Dezimalpunkt. Ohne die Optionen: "
+                                    "die Enden der x-Achse des Graphen."},
     SUsageEntry{"--precision P", "Die Rechengenauigkeit von 1 bis 10. Ohne die Option: die in den "
                                  "Optionen des Programms eingestellte (anfangs 3)."},
     SUsageEntry{"--exact", "Genaue Werte: Nullstellen, Extremwerte, Wendestellen und die Grenzen der "
@@ -68,7 +85,8 @@ constexpr SUsage kUsage{
     VEX_PRODUCT_NAME
     " zeichnet die Graphen von Termen in x, auch mit einer Scharkonstante k, mit "
     "Achsen, Beschriftung und Gitter, setzt Punkte und senkrechte Linien und diskutiert eine Funktion "
-    "numerisch: Wertetabelle, Nullstellen, Extremwerte, Wendestellen und Monotonie.",
+    "numerisch: Wertetabelle, Nullstellen, Extremwerte, Wendestellen, Monotonie, Schnittpunkte, "
+    "Tangente und Normale, Integral und Fläche.",
     kForms,
     kOptions,
     kExitCodes,
@@ -145,7 +163,9 @@ void AppendFont(std::string& out, const char* font, const std::string& text)
 
 bool IsLiteral(const std::string& word)
 {
-    return word == "vexplot" || (!word.empty() && word.front() == '-');
+    return word == "vexplot" || (!word.empty() && word.front() == '-') ||
+           (!word.empty() &&
+            std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }));
 }
 
 // Literal words bold, placeholders italic, brackets and bars upright.

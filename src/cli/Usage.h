@@ -10,7 +10,8 @@
 // One way to call the program, with what it does.
 struct SUsageForm
 {
-    const char* synopsis; // literal words start with "vexplot" or "-"; other words are placeholders
+    const char*
+        synopsis; // literal words are "vexplot", options and lower-case names; capitals are placeholders
     const char* description;
 };
 

@@ -18,6 +18,10 @@ enum CommandId : int
     ID_INFLECTIONS = 32780,
     ID_MONOTONY = 32781,
     ID_EDIT_OBJECTS = 32782,
+    // The analyses that came later, in the order of the values dialog's selector after the monotony.
+    ID_INTERSECTIONS = 32790,
+    ID_TANGENT = 32791,
+    ID_INTEGRAL = 32792,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -113,3 +113,9 @@ inline const QString kIdFinish = QStringLiteral("IDFINISH");
 // Controls that came later and have names instead of numbers.
 inline const QString kIdExactResults = QStringLiteral("IDC_EXACT_RESULTS");
 inline const QString kIdAdoptPoints = QStringLiteral("IDC_ADOPT_POINTS");
+inline const QString kIdSecondFunction = QStringLiteral("IDC_SECOND_FUNCTION");
+inline const QString kIdTangentPlace = QStringLiteral("IDC_TANGENT_PLACE");
+inline const QString kIdIntegralFrom = QStringLiteral("IDC_INTEGRAL_FROM");
+inline const QString kIdIntegralTo = QStringLiteral("IDC_INTEGRAL_TO");
+inline const QString kIdAdoptTangent = QStringLiteral("IDC_ADOPT_TANGENT");
+inline const QString kIdAdoptNormal = QStringLiteral("IDC_ADOPT_NORMAL");

@@ -42,6 +42,14 @@ const QHash<int, QString>& StringTable()
         {ID_EXTREMA, QStringLiteral("Zeigt die Extremwerte einer Funktion an.\nExtremwerte anzeigen")},
         {ID_INFLECTIONS, QStringLiteral("Zeigt die Wendestellen einer Funktion an.\nWendestellen anzeigen")},
         {ID_MONOTONY, QStringLiteral("Zeigt die Monotonie einer Funktion an.\nMonotonie anzeigen")},
+        {ID_INTERSECTIONS,
+         QStringLiteral("Zeigt die Schnittpunkte zweier Funktionen an.\nSchnittpunkte anzeigen")},
+        {ID_TANGENT, QStringLiteral("Zeigt Tangente und Normale einer Funktion an einer Stelle an.\nTangente "
+                                    "und Normale anzeigen")},
+        {ID_INTEGRAL,
+         QStringLiteral(
+             "Zeigt Integral und Fläche einer Funktion oder zwischen zwei Funktionen an.\nIntegral "
+             "und Fläche anzeigen")},
         {ID_EDIT_OBJECTS, QStringLiteral("Bearbeitet die Objekte des Graphen.\nObjekte bearbeiten")},
 
         {ID_FILE_NEW, QStringLiteral("Erstellt ein neues Dokument.\nNeu")},
@@ -158,7 +166,10 @@ const std::vector<SMenuPopup>& GraphMenu()
           {ID_ZEROS, "&Nullstellen..."},
           {ID_EXTREMA, "&Extremwerte..."},
           {ID_INFLECTIONS, "Wende&stellen..."},
-          {ID_MONOTONY, "&Monotonie..."}}},
+          {ID_MONOTONY, "&Monotonie..."},
+          {ID_INTERSECTIONS, "S&chnittpunkte..."},
+          {ID_TANGENT, "&Tangente und Normale..."},
+          {ID_INTEGRAL, "&Integral und Fläche..."}}},
         {"&Ansicht",
          {{ID_VIEW_TOOLBAR, "&Symbolleiste"},
           {ID_VIEW_FUNCTION_BAR, "&Funktionsleiste"},
@@ -190,6 +201,9 @@ const SMenuPopup& ViewContextMenu()
                                    {ID_EXTREMA, "E&xtremwerte..."},
                                    {ID_INFLECTIONS, "Wende&stellen..."},
                                    {ID_MONOTONY, "&Monotonie..."},
+                                   {ID_INTERSECTIONS, "S&chnittpunkte..."},
+                                   {ID_TANGENT, "&Tangente und Normale..."},
+                                   {ID_INTEGRAL, "&Integral und Fläche..."},
                                    {0, nullptr},
                                    {ID_REDRAW, "Neu &zeichnen"},
                                    {0, nullptr},

@@ -4,12 +4,14 @@
 #include "app/MainFrame.h"
 #include "dialogs/values/ValuesDialog.h"
 #include "document/GraphFile.h"
+#include "engine/CompiledTerm.h"
 #include "framework/CommandIds.h"
 #include "framework/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -99,7 +101,8 @@ struct SDocumentFrame
     CGraphDocument* document{nullptr};
 };
 
-constexpr int kDiscussionCommands[] = {ID_VALUE_TABLE, ID_ZEROS, ID_EXTREMA, ID_INFLECTIONS, ID_MONOTONY};
+constexpr int kDiscussionCommands[] = {ID_VALUE_TABLE, ID_ZEROS,         ID_EXTREMA, ID_INFLECTIONS,
+                                       ID_MONOTONY,    ID_INTERSECTIONS, ID_TANGENT, ID_INTEGRAL};
 
 TEST(ValuesDialogCommands, DisabledWithoutAFunctionEnabledWithOne)
 {
@@ -120,8 +123,10 @@ TEST(ValuesDialogCommands, DisabledWithoutAFunctionEnabledWithOne)
 
 TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
 {
-    const QStringList analyses{"Wertetabelle", "Nullstellen", "Extremwerte", "Wendestellen", "Monotonie"};
-    for (int i = 0; i < 5; ++i) {
+    const QStringList analyses{"Wertetabelle",         "Nullstellen",        "Extremwerte",
+                               "Wendestellen",         "Monotonie",          "Schnittpunkte",
+                               "Tangente und Normale", "Integral und Fläche"};
+    for (int i = 0; i < 8; ++i) {
         SDocumentFrame f;
         f.SetFunctions({MakeFunction("sin(x)"), MakeFunction("X^2"), MakeFunction("2*x+1")});
         const bool wasModified = f.document->IsModified();
@@ -222,6 +227,92 @@ TEST(ValuesDialogCommands, AScanOutOfMemoryLeavesTheDocumentAlone)
     EXPECT_TRUE(f.document->IsModified());
     ASSERT_EQ(f.document->Model().GetFunctionCount(), 1u);
     EXPECT_EQ(f.document->Model().GetFunctions()[0].GetTerm(), "x");
+}
+
+// The tangent and the normal arrive as new functions in one undo step, their terms reading back as
+// lines through the point; the second input field and the limits show only where they are read.
+TEST(ValuesDialogCommands, AdoptedTangentAndNormalReadBackThroughThePoint)
+{
+    SDocumentFrame f;
+    f.SetFunctions({MakeFunction("x^3/3"), MakeFunction("x+2")});
+    WithModalDialog([&] { f.frame.Action(ID_TANGENT)->trigger(); },
+                    [&](CValuesDialog& dialog) {
+                        auto* at = Control<QLineEdit>(dialog, "IDC_TANGENT_PLACE");
+                        EXPECT_TRUE(at->isVisibleTo(&dialog));
+                        EXPECT_FALSE(Control<QWidget>(dialog, "IDC_INTEGRAL_FROM")->isVisibleTo(&dialog));
+                        EXPECT_FALSE(Control<QWidget>(dialog, "IDC_SECOND_FUNCTION")->isVisibleTo(&dialog));
+                        auto* tangent = Control<QPushButton>(dialog, "IDC_ADOPT_TANGENT");
+                        auto* normal = Control<QPushButton>(dialog, "IDC_ADOPT_NORMAL");
+                        EXPECT_FALSE(tangent->isEnabled());
+                        at->setText(QStringLiteral("0,7"));
+                        Compute(dialog);
+                        EXPECT_EQ(dialog.ResultLines().at(0), QStringLiteral("P ( 0.7 | 0.11433 )"));
+                        ASSERT_TRUE(tangent->isEnabled());
+                        QTest::mouseClick(tangent, Qt::LeftButton);
+                        QTest::mouseClick(normal, Qt::LeftButton);
+                        EXPECT_FALSE(tangent->isEnabled());
+                        EXPECT_FALSE(normal->isEnabled());
+                    });
+    const CFunctionList functions = f.document->Model().GetFunctions();
+    ASSERT_EQ(functions.size(), 4u);
+    const double f0 = 0.7 * 0.7 * 0.7 / 3;
+    for (std::size_t i = 2; i < 4; ++i) {
+        const CCompiledTerm line{functions[i].GetTerm()};
+        EXPECT_FALSE(line.HasSyntaxError()) << functions[i].GetTerm();
+        EXPECT_NEAR(line.Evaluate(0.7, 0), f0, 1e-15) << functions[i].GetTerm();
+    }
+    EXPECT_EQ(functions[2].GetComment(), "Tangente an f(x)=x^3/3 in x0 = 0.7");
+    EXPECT_NEAR(CCompiledTerm{functions[2].GetTerm()}.Evaluate(1.7, 0) - f0, 0.49, 1e-15);
+    f.document->Model().Undo();
+    EXPECT_EQ(f.document->Model().GetFunctions().size(), 2u);
+}
+
+// An integral result shows its area to the window, which shades it; a result without a number
+// takes it away again, and after the dialog the window is drawn as before it.
+TEST(ValuesDialogCommands, IntegralResultShadesTheAreaWhileShown)
+{
+    SDocumentFrame f;
+    f.SetFunctions({MakeFunction("x^2"), MakeFunction("1/x")});
+    QWidget* graph = nullptr;
+    for (QWidget* widget : f.frame.findChildren<QWidget*>()) {
+        if (QString{widget->metaObject()->className()} == QStringLiteral("CZelView")) {
+            graph = widget;
+        }
+    }
+    ASSERT_NE(graph, nullptr);
+    graph->resize(400, 300);
+    const auto darkPixels = [&] {
+        const QImage image = graph->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                dark += qGray(image.pixel(x, y)) < 250 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    const int plain = darkPixels();
+    WithModalDialog([&] { f.frame.Action(ID_INTEGRAL)->trigger(); },
+                    [&](CValuesDialog& dialog) {
+                        auto* with = Control<QComboBox>(dialog, "IDC_SECOND_FUNCTION");
+                        EXPECT_TRUE(with->isVisibleTo(&dialog));
+                        with->setCurrentIndex(0); // keine
+                        Compute(dialog);
+                        ASSERT_TRUE(dialog.ShownArea().has_value());
+                        EXPECT_EQ(dialog.ShownArea()->from, -5);
+                        EXPECT_EQ(dialog.ShownArea()->to, 5);
+                        EXPECT_FALSE(dialog.ShownArea()->with.has_value());
+                        Control<QComboBox>(dialog, "IDC_1021")->setCurrentIndex(1);
+                        Compute(dialog);
+                        EXPECT_TRUE(dialog.ResultLines().at(0).startsWith("Das Integral existiert"));
+                        EXPECT_FALSE(dialog.ShownArea().has_value());
+                        Control<QComboBox>(dialog, "IDC_1021")->setCurrentIndex(0);
+                        Compute(dialog);
+                        EXPECT_TRUE(dialog.ShownArea().has_value());
+                    });
+    EXPECT_EQ(darkPixels(), plain);
+    EXPECT_EQ(f.document->Model().GetFunctions().size(), 2u);
+    EXPECT_TRUE(f.document->Model().GetObjects().empty());
 }
 
 } // namespace

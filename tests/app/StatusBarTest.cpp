@@ -117,8 +117,9 @@ TEST(StatusBar, ContextMenuEntriesShowTheirPrompts)
 
     EXPECT_EQ(prompts,
               (QStringList{StatusPrompt(ID_VALUE_TABLE), StatusPrompt(ID_ZEROS), StatusPrompt(ID_EXTREMA),
-                           StatusPrompt(ID_INFLECTIONS), StatusPrompt(ID_MONOTONY), StatusPrompt(ID_REDRAW),
-                           StatusPrompt(ID_PROPERTIES)}));
+                           StatusPrompt(ID_INFLECTIONS), StatusPrompt(ID_MONOTONY),
+                           StatusPrompt(ID_INTERSECTIONS), StatusPrompt(ID_TANGENT),
+                           StatusPrompt(ID_INTEGRAL), StatusPrompt(ID_REDRAW), StatusPrompt(ID_PROPERTIES)}));
     frame.DocumentManager()->CloseAllDocuments();
 }
 

@@ -151,6 +151,23 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         {{"zeros", graph, "--digits", "0"}, 2},
         {{"zeros", graph, "--digits", "16"}, 2},
         {{"zeros", graph, "--digits", "twelve"}, 2},
+        // The analyses with inputs of their own: each input where it belongs, and a number.
+        {{"intersections", graph}, 2},
+        {{"intersections", graph, "--with", "4"}, 2},
+        {{"intersections", graph, "--with", "0"}, 2},
+        {{"intersections", graph, "--with", "2", "--at", "1"}, 2},
+        {{"tangent", graph}, 2},
+        {{"tangent", graph, "--at", "one"}, 2},
+        {{"tangent", graph, "--at", "1,5"}, 2},
+        {{"tangent", graph, "--at", "inf"}, 2},
+        {{"tangent", graph, "--at", "nan"}, 2},
+        {{"tangent", graph, "--at", "1", "--from", "0"}, 2},
+        {{"tangent", graph, "--at", "1", "--with", "2"}, 2},
+        {{"zeros", graph, "--with", "2"}, 2},
+        {{"extrema", graph, "--at", "2"}, 2},
+        {{"integral", graph, "--from", "x"}, 2},
+        {{"integral", graph, "--to", ""}, 2},
+        {{"integral", graph, "--with", "9"}, 2},
         {{"zeros", Path("missing.zel")}, 1},
         {{"zeros", Path("short.zel")}, 1},
         {{"zeros", m_dir.path()}, 1},
@@ -172,6 +189,42 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         if (c.exitCode == 1) {
             EXPECT_TRUE(run.err.contains(QFile::encodeName(c.arguments.at(1)))) << run.err.toStdString();
         }
+    }
+}
+
+// The three school analyses as a teacher would call them, with the numbers known from the board.
+TEST_F(DiscussCommand, IntersectionsTangentAndIntegral)
+{
+    CZelDoc doc;
+    doc.SetFunctions({MakeFunction("x^2"), MakeFunction("x+2"), MakeFunction("x^3"), MakeFunction("sin(x)")});
+    WriteFile(QStringLiteral("school.zel"), WriteGraphFile(doc));
+    const QString school = Path("school.zel");
+    struct Case
+    {
+        QStringList arguments;
+        QByteArray out;
+    };
+    const Case cases[] = {
+        {{"intersections", school, "--function", "1", "--with", "2"}, "S ( -1 | 1 )\nS ( 2 | 4 )\n"},
+        {{"intersections", school, "--with", "1"}, "Die Funktionen sind gleich.\n"},
+        {{"tangent", school, "--function", "3", "--at", "1"},
+         "P ( 1 | 1 )\nSteigung: 3\nTangente: y = 3*x-2\nNormale: y = -0.33333*x+1.33333\n"},
+        {{"tangent", school, "--function", "3", "--at", "-0.5", "--digits", "2"},
+         "P ( -0.5 | -0.12 )\nSteigung: 0.75\nTangente: y = 0.75*x+0.25\nNormale: y = -1.33*x-0.79\n"},
+        {{"integral", school, "--function", "4", "--from", "0", "--to", "6.283185307179586", "--digits",
+          "10"},
+         "Integral von 0 bis 6.2831853072: 0\nFl\xC3\xA4"
+         "che: 4\n[ 0; 3.1415926536 ]: 2\n"
+         "[ 3.1415926536; 6.2831853072 ]: -2\n"},
+        {{"integral", school, "--with", "2", "--from", "-1", "--to", "2"},
+         "Integral von -1 bis 2: -4.5\nFl\xC3\xA4"
+         "che: 4.5\n[ -1; 2 ]: -4.5\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.toStdString(), c.out.toStdString());
     }
 }
 

@@ -55,8 +55,13 @@ TEST(Usage, HelpAndManualPageShowTheSameCommandLine)
         }
     }
     for (const char* option : {"--export", "--size", "--discuss", "--function", "--precision", "--exact",
-                               "--digits", "--help", "--version"}) {
+                               "--digits", "--help", "--version", "--with", "--at", "--from", "--to"}) {
         EXPECT_NE(manual.find(option), std::string::npos) << option;
+        EXPECT_NE(HelpText().find(option), std::string::npos) << option;
+    }
+    for (const char* analysis : {"intersections", "tangent", "integral"}) {
+        EXPECT_NE(manual.find(analysis), std::string::npos) << analysis;
+        EXPECT_NE(HelpText().find(std::string{"--discuss "} + analysis), std::string::npos) << analysis;
     }
 }
 

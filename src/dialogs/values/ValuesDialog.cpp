@@ -4,11 +4,14 @@
 #include "analysis/AnalysisSink.h"
 #include "analysis/CurveAnalysis.h"
 #include "analysis/FamilyCutNote.h"
+#include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/TextEncoding.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
+#include "framework/MessageBoxes.h"
+#include "framework/NumberField.h"
 #include "framework/SettingsStore.h"
 #include "framework/WaitCursor.h"
 
@@ -97,7 +100,21 @@ CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int anal
         m_functionBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
     }
     m_functionBox->setCurrentIndex(m_functions.empty() ? -1 : 0);
+    // "keine" first, for an integral of f alone; the intersections start with the second function.
+    m_withBox->addItem(QStringLiteral("keine"));
+    for (const CGraphFunction& function : m_functions) {
+        m_withBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
+    }
+    m_withBox->setCurrentIndex(m_functions.size() > 1 ? 2 : 0);
+    double xFrom{};
+    double xTo{};
+    double xStep{};
+    m_scaling.GetXRange(xFrom, xTo, xStep);
+    m_atField->SetValue(0.0);
+    m_fromField->SetValue(xFrom);
+    m_toField->SetValue(xTo);
     m_analysisBox->setCurrentIndex(m_analysis >= 0 && m_analysis < m_analysisBox->count() ? m_analysis : -1);
+    ShowInputsOf(m_analysisBox->currentIndex());
     m_lines->Clear();
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -125,7 +142,8 @@ void CValuesDialog::BuildControls()
     m_analysisBox->setObjectName(ControlName(IDC_ANALYSIS));
     m_analysisBox->addItems({QStringLiteral("Wertetabelle"), QStringLiteral("Nullstellen"),
                              QStringLiteral("Extremwerte"), QStringLiteral("Wendestellen"),
-                             QStringLiteral("Monotonie")});
+                             QStringLiteral("Monotonie"), QStringLiteral("Schnittpunkte"),
+                             QStringLiteral("Tangente und Normale"), QStringLiteral("Integral und Fläche")});
     analysisLabel->setBuddy(m_analysisBox);
     m_exact = new QCheckBox{QStringLiteral("&Genaue Werte"), selection};
     m_exact->setObjectName(kIdExactResults);
@@ -136,7 +154,24 @@ void CValuesDialog::BuildControls()
         CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
                                                    on ? 1 : 0);
     });
-    for (QComboBox* box : {m_functionBox, m_analysisBox}) {
+    m_withLabel = new QLabel{QStringLiteral("&mit Funktion:"), selection};
+    m_withBox = new QComboBox{selection};
+    m_withBox->setObjectName(kIdSecondFunction);
+    m_withLabel->setBuddy(m_withBox);
+    m_atLabel = new QLabel{QStringLiteral("an der Stelle &x0:"), selection};
+    m_atField = new CNumberField{selection};
+    m_atField->setObjectName(kIdTangentPlace);
+    m_atLabel->setBuddy(m_atField);
+    m_fromLabel = new QLabel{QStringLiteral("v&on:"), selection};
+    m_fromField = new CNumberField{selection};
+    m_fromField->setObjectName(kIdIntegralFrom);
+    m_fromLabel->setBuddy(m_fromField);
+    m_toLabel = new QLabel{QStringLiteral("b&is:"), selection};
+    m_toField = new CNumberField{selection};
+    m_toField->setObjectName(kIdIntegralTo);
+    m_toLabel->setBuddy(m_toField);
+    connect(m_analysisBox, &QComboBox::currentIndexChanged, this, &CValuesDialog::ShowInputsOf);
+    for (QComboBox* box : {m_functionBox, m_analysisBox, m_withBox}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(12);
     }
@@ -145,7 +180,18 @@ void CValuesDialog::BuildControls()
     selectionLayout->addWidget(m_functionBox, 0, 1);
     selectionLayout->addWidget(analysisLabel, 1, 0);
     selectionLayout->addWidget(m_analysisBox, 1, 1);
-    selectionLayout->addWidget(m_exact, 2, 1);
+    selectionLayout->addWidget(m_withLabel, 2, 0);
+    selectionLayout->addWidget(m_withBox, 2, 1);
+    selectionLayout->addWidget(m_atLabel, 3, 0);
+    selectionLayout->addWidget(m_atField, 3, 1);
+    // The limits share a row, as a reader says them: von a bis b.
+    auto* limits = new QHBoxLayout;
+    limits->addWidget(m_fromField, 1);
+    limits->addWidget(m_toLabel);
+    limits->addWidget(m_toField, 1);
+    selectionLayout->addWidget(m_fromLabel, 4, 0);
+    selectionLayout->addLayout(limits, 4, 1);
+    selectionLayout->addWidget(m_exact, 5, 1);
     selectionLayout->setColumnStretch(1, 1);
 
     auto* computation = new QGroupBox{QStringLiteral("Berechnung"), this};
@@ -179,9 +225,16 @@ void CValuesDialog::BuildControls()
     m_adopt = new QPushButton{QStringLiteral("Als &Punkte übernehmen"), this};
     m_adopt->setObjectName(kIdAdoptPoints);
     m_adopt->setEnabled(false);
+    m_adoptTangent = new QPushButton{QStringLiteral("&Tangente übernehmen"), this};
+    m_adoptTangent->setObjectName(kIdAdoptTangent);
+    m_adoptTangent->setEnabled(false);
+    m_adoptNormal = new QPushButton{QStringLiteral("&Normale übernehmen"), this};
+    m_adoptNormal->setObjectName(kIdAdoptNormal);
+    m_adoptNormal->setEnabled(false);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {m_compute, m_copy, m_close, m_help, m_adopt}) {
-        button->setMinimumWidth(qRound(kButtonWidthUnits * unitX));
+    for (QPushButton* button : {m_compute, m_copy, m_close, m_help, m_adopt, m_adoptTangent, m_adoptNormal}) {
+        // The longer captions of the adopt buttons are shown whole.
+        button->setMinimumWidth(std::max(qRound(kButtonWidthUnits * unitX), button->sizeHint().width()));
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
@@ -191,6 +244,8 @@ void CValuesDialog::BuildControls()
     connect(m_close, &QPushButton::clicked, this, &CValuesDialog::accept);
     connect(m_help, &QPushButton::clicked, this, &CValuesDialog::OnHelp);
     connect(m_adopt, &QPushButton::clicked, this, &CValuesDialog::OnAdoptPoints);
+    connect(m_adoptTangent, &QPushButton::clicked, this, [this] { OnAdoptTangent(false); });
+    connect(m_adoptNormal, &QPushButton::clicked, this, [this] { OnAdoptTangent(true); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(selection);
@@ -200,13 +255,19 @@ void CValuesDialog::BuildControls()
     layout->addLayout(buttons);
 
     setTabOrder(m_functionBox, m_analysisBox);
-    setTabOrder(m_analysisBox, m_exact);
+    setTabOrder(m_analysisBox, m_withBox);
+    setTabOrder(m_withBox, m_atField);
+    setTabOrder(m_atField, m_fromField);
+    setTabOrder(m_fromField, m_toField);
+    setTabOrder(m_toField, m_exact);
     setTabOrder(m_exact, m_list);
     setTabOrder(m_list, m_compute);
     setTabOrder(m_compute, m_copy);
     setTabOrder(m_copy, m_close);
     setTabOrder(m_close, m_help);
     setTabOrder(m_help, m_adopt);
+    setTabOrder(m_adopt, m_adoptTangent);
+    setTabOrder(m_adoptTangent, m_adoptNormal);
 
     const QSize designed{qRound(kDialogWidthUnits * unitX), qRound(kDialogHeightUnits * unitY)};
     resize(designed.expandedTo(minimumSizeHint()));
@@ -247,10 +308,13 @@ void CValuesDialog::SetControlsEnabled(bool enabled)
 {
     // The compute button (as the stop button) and "Schließen" stay usable during a run.
     for (QWidget* control :
-         std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_exact, m_copy, m_help}) {
+         std::initializer_list<QWidget*>{m_functionBox, m_analysisBox, m_exact, m_copy, m_help, m_withBox,
+                                         m_atField, m_fromField, m_toField}) {
         control->setEnabled(enabled);
     }
     m_adopt->setEnabled(enabled && m_pointsToAdopt);
+    m_adoptTangent->setEnabled(enabled && m_tangentShown.has_value());
+    m_adoptNormal->setEnabled(enabled && m_tangentShown.has_value());
 }
 
 void CValuesDialog::UpdateAdoptButton()
@@ -279,44 +343,140 @@ void CValuesDialog::OnAdoptPoints()
     m_adopt->setEnabled(false);
 }
 
+void CValuesDialog::ShowInputsOf(int analysis)
+{
+    const auto kind = static_cast<EAnalysis>(analysis);
+    const bool with = kind == EAnalysis::Intersections || kind == EAnalysis::Integral;
+    const bool at = kind == EAnalysis::Tangent;
+    const bool limits = kind == EAnalysis::Integral;
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_withLabel, m_withBox}) {
+        widget->setVisible(with);
+    }
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_atLabel, m_atField}) {
+        widget->setVisible(at);
+    }
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_fromLabel, m_fromField, m_toLabel, m_toField}) {
+        widget->setVisible(limits);
+    }
+    // Their results are always the refined points.
+    m_exact->setVisible(!with && !at);
+    // F1 explains what the chosen analysis computes, for the three with inputs of their own.
+    SetHelpPage(this, kind == EAnalysis::Intersections ? "diskussion.html#schnittpunkte"
+                      : at                             ? "diskussion.html#tangente"
+                      : limits                         ? "diskussion.html#integral"
+                                                       : "diskussion.html#werte");
+}
+
+bool CValuesDialog::ReadInputs(int analysis, SAnalysisInputs& inputs)
+{
+    const auto kind = static_cast<EAnalysis>(analysis);
+    if (kind == EAnalysis::Intersections || kind == EAnalysis::Integral) {
+        const int second = m_withBox->currentIndex() - 1;
+        if (second >= 0 && static_cast<std::size_t>(second) < m_functions.size()) {
+            inputs.with = &m_functions[static_cast<std::size_t>(second)];
+            inputs.withItself = second == m_functionBox->currentIndex();
+        } else if (kind == EAnalysis::Intersections) {
+            ShowMessage(this, QStringLiteral("Wählen Sie unter \"mit Funktion\" die zweite Funktion."));
+            m_withBox->setFocus();
+            return false;
+        }
+    }
+    if (kind == EAnalysis::Tangent) {
+        double at{};
+        if (!m_atField->Read(at)) {
+            return false;
+        }
+        inputs.at = at;
+    }
+    if (kind == EAnalysis::Integral) {
+        double from{};
+        double to{};
+        if (!m_fromField->Read(from) || !m_toField->Read(to)) {
+            return false;
+        }
+        inputs.from = from;
+        inputs.to = to;
+    }
+    return true;
+}
+
+void CValuesDialog::SetShownArea(std::optional<SShownArea> area)
+{
+    if (!area && !m_shownArea) {
+        return;
+    }
+    m_shownArea = std::move(area);
+    emit shownAreaChanged();
+}
+
+void CValuesDialog::OnAdoptTangent(bool normal)
+{
+    if (IsRunning() || !m_tangentShown) {
+        return;
+    }
+    SAdoptedLines lines = AdoptTangentLines(m_tangentShown->first, m_tangentShown->second, normal);
+    m_adoptedFunctions.insert(m_adoptedFunctions.end(), lines.functions.begin(), lines.functions.end());
+    m_adopted.insert(m_adopted.end(), lines.lines.begin(), lines.lines.end());
+    // Once each: the same line twice would only lie on itself.
+    (normal ? m_adoptNormal : m_adoptTangent)->setEnabled(false);
+}
+
 void CValuesDialog::OnCompute()
 {
     if (IsRunning()) {
         m_runner->Stop();
         return;
     }
+    const int chosen = m_analysisBox->currentIndex();
+    SAnalysisInputs inputs;
+    if (chosen >= 0 && !ReadInputs(chosen, inputs)) {
+        return;
+    }
     m_lines->Clear();
     m_pointsToAdopt = false;
+    m_tangentShown.reset();
+    SetShownArea(std::nullopt);
     m_progress->setValue(0);
     const int functionIndex = m_functionBox->currentIndex();
     const int analysis = m_analysisBox->currentIndex();
     if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= m_functions.size() || analysis < 0 ||
-        analysis > static_cast<int>(EAnalysis::Monotony)) {
+        analysis > static_cast<int>(EAnalysis::Integral)) {
         UpdateAdoptButton();
         return;
     }
     // Disabling the focused control moves the focus away; it comes back when the run is over.
     m_focusBeforeRun = QApplication::focusWidget();
-    RunScan(static_cast<std::size_t>(functionIndex), analysis);
+    RunScan(static_cast<std::size_t>(functionIndex), analysis, inputs);
 }
 
 // The scan runs on a thread of its own while the window stays alive: it repaints, the list fills
 // and the progress bar moves. The selection stays locked until the run is over; the compute
 // button turns into a stop button, and Escape or closing the window stops the run as well.
-void CValuesDialog::RunScan(std::size_t functionIndex, int analysis)
+void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnalysisInputs& inputs)
 {
     const int precision =
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
     SDiscussOptions options;
     options.exact = m_exact->isChecked();
-    const ScanFunction scan =
-        m_scan ? m_scan
-               : [](EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
-                    const SDiscussOptions& options,
-                    IAnalysisSink& sink) { RunAnalysis(kind, function, scaling, precision, options, sink); };
+    m_runFunction = functionIndex;
+    m_runAnalysis = analysis;
+    m_runInputs = inputs;
+    // The worker reads its own copy of the second function, not the dialog's list.
+    std::optional<CGraphFunction> with;
+    if (inputs.with != nullptr) {
+        with = *inputs.with;
+    }
+    const ScanFunction scan = m_scan;
     CAnalysisRunner::Job job = [scan, function = m_functions[functionIndex], scaling = m_scaling, analysis,
-                                precision, options](IAnalysisSink& sink) {
-        scan(static_cast<EAnalysis>(analysis), function, scaling, precision, options, sink);
+                                precision, options, inputs, with](IAnalysisSink& sink) {
+        const auto kind = static_cast<EAnalysis>(analysis);
+        if (scan) {
+            scan(kind, function, scaling, precision, options, sink);
+        } else {
+            SAnalysisInputs own = inputs;
+            own.with = with ? &*with : nullptr;
+            RunAnalysis(kind, function, scaling, precision, options, own, sink);
+        }
         if (!sink.Stopped()) {
             if (const std::optional<std::string> note = FamilyCutNote(function)) {
                 sink.AddLine(*note);
@@ -343,6 +503,8 @@ void CValuesDialog::OnRunFinished(CAnalysisRunner::EEnd end)
     if (const std::optional<std::string> line = EndLine(end)) {
         m_lines->Append({*line});
         m_list->scrollToBottom();
+    } else {
+        KeepResultOffers();
     }
     m_progress->setValue(0);
     m_compute->setText(kComputeText);
@@ -353,6 +515,32 @@ void CValuesDialog::OnRunFinished(CAnalysisRunner::EEnd end)
         m_focusBeforeRun->setFocus();
     }
     m_focusBeforeRun = nullptr;
+}
+
+void CValuesDialog::KeepResultOffers()
+{
+    if (m_runFunction >= m_functions.size()) {
+        return;
+    }
+    const CGraphFunction& function = m_functions[m_runFunction];
+    if (m_runAnalysis == static_cast<int>(EAnalysis::Tangent) &&
+        !AdoptTangentLines(function, m_runInputs.at, false).functions.empty()) {
+        m_tangentShown.emplace(function, m_runInputs.at);
+    }
+    const QStringList lines = ResultLines();
+    if (m_runAnalysis == static_cast<int>(EAnalysis::Integral) && !lines.isEmpty() &&
+        lines.filter(QStringLiteral("Das Integral existiert")).isEmpty()) {
+        double xFrom{};
+        double xTo{};
+        double xStep{};
+        m_scaling.GetXRange(xFrom, xTo, xStep);
+        SShownArea area{function, std::nullopt, m_runInputs.from.value_or(xFrom),
+                        m_runInputs.to.value_or(xTo)};
+        if (m_runInputs.with != nullptr) {
+            area.with = *m_runInputs.with;
+        }
+        SetShownArea(std::move(area));
+    }
 }
 
 bool CValuesDialog::IsRunning() const

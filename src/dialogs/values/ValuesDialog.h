@@ -12,13 +12,17 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+class CNumberField;
 class CResultListModel;
 class IAnalysisSink;
 class CTabStopDelegate;
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QListView;
 class QProgressBar;
@@ -33,15 +37,18 @@ class QPushButton;
 // function selector, IDC_1058 analysis selector, IDC_1059 result list, IDC_1060 progress bar, IDC_1061
 // "&Berechnen", IDC_1076 "&Kopieren"), and the framework names "IDOK" for "&Schließen" (id 1) and
 // "IDHELP" for "&Hilfe" (id 9); the check box "&Genaue Werte" is "IDC_EXACT_RESULTS" and the button
-// "Als &Punkte übernehmen" "IDC_ADOPT_POINTS". The dialog itself is "IDD_147", which also gives F1 its help
-// page.
+// "Als &Punkte übernehmen" "IDC_ADOPT_POINTS". The inputs of the intersections, the tangent and the integral
+// are "IDC_SECOND_FUNCTION" ("&mit Funktion"), "IDC_TANGENT_PLACE" ("an der Stelle &x0"), "IDC_INTEGRAL_FROM"
+// ("v&on") and "IDC_INTEGRAL_TO" ("b&is"), shown only for the analysis that reads them; "&Tangente
+// übernehmen" is "IDC_ADOPT_TANGENT" and "&Normale übernehmen" "IDC_ADOPT_NORMAL". The dialog itself is
+// "IDD_147", which also gives F1 its help page.
 class CValuesDialog final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CValuesDialog)
 
 public:
-    // analysis: the preselected entry of the analysis selector, 0 value table to 4 monotony.
+    // analysis: the preselected entry of the analysis selector, 0 value table to 7 integral (EAnalysis).
     CValuesDialog(CFunctionList functions, CScaling scaling, int analysis, QWidget* parent = nullptr);
     ~CValuesDialog() override;
 
@@ -77,9 +84,30 @@ public:
     // Takes the points of the list as point objects, to be added when the dialog has closed.
     void OnAdoptPoints();
 
-    // Every point adopted while the dialog was open, in the order adopted.
+    // Every point adopted while the dialog was open, in the order adopted, and the vertical lines of
+    // normals with a slope of 0.
     const CObjectList& AdoptedPoints() const { return m_adopted; }
 
+    // Takes the tangent (or normal) of the last tangent result as new functions.
+    void OnAdoptTangent(bool normal);
+    // Every tangent and normal adopted while the dialog was open, in the order adopted.
+    const CFunctionList& AdoptedFunctions() const { return m_adoptedFunctions; }
+
+    // The area an integral result shows, for the graph window to shade while it is on the list.
+    struct SShownArea
+    {
+        CGraphFunction function;
+        std::optional<CGraphFunction> with;
+        double from{};
+        double to{};
+    };
+    const std::optional<SShownArea>& ShownArea() const { return m_shownArea; }
+
+signals:
+    // The shown area changed: a new integral result, or a list that shows none any more.
+    void shownAreaChanged();
+
+public:
     // Both stop a running scan first (within a fraction of a second) and then close.
     void accept() override;
     void reject() override;
@@ -90,11 +118,17 @@ protected:
 private:
     void BuildControls();
     void SetControlsEnabled(bool enabled);
-    void RunScan(std::size_t functionIndex, int analysis);
+    void RunScan(std::size_t functionIndex, int analysis, const SAnalysisInputs& inputs);
     void OnArrived(const std::vector<std::string>& lines, int progress, int columns);
     void OnRunFinished(CAnalysisRunner::EEnd end);
+    // What a finished tangent or integral result offers: the lines to adopt, the area to shade.
+    void KeepResultOffers();
     void ApplyTableColumns(int columns);
     void UpdateAdoptButton();
+    void ShowInputsOf(int analysis);
+    // Reads the inputs of the chosen analysis; false (after telling the user) where one is not a number.
+    bool ReadInputs(int analysis, SAnalysisInputs& inputs);
+    void SetShownArea(std::optional<SShownArea> area);
 
     CFunctionList m_functions;
     CScaling m_scaling;
@@ -118,4 +152,22 @@ private:
     QPushButton* m_help{nullptr};
     QCheckBox* m_exact{nullptr};
     QPushButton* m_adopt{nullptr};
+    QLabel* m_withLabel{nullptr};
+    QComboBox* m_withBox{nullptr};
+    QLabel* m_atLabel{nullptr};
+    CNumberField* m_atField{nullptr};
+    QLabel* m_fromLabel{nullptr};
+    CNumberField* m_fromField{nullptr};
+    QLabel* m_toLabel{nullptr};
+    CNumberField* m_toField{nullptr};
+    QPushButton* m_adoptTangent{nullptr};
+    QPushButton* m_adoptNormal{nullptr};
+    CFunctionList m_adoptedFunctions;
+    // The function and place of the tangent result on the list, for the two adopt buttons.
+    std::optional<std::pair<CGraphFunction, double>> m_tangentShown;
+    // The run under way or last finished: its function, analysis and inputs.
+    std::size_t m_runFunction{0};
+    int m_runAnalysis{-1};
+    SAnalysisInputs m_runInputs;
+    std::optional<SShownArea> m_shownArea;
 };
