@@ -1,6 +1,6 @@
-// The main of the benchmarks that draw with Qt: fonts and painting need an application object,
-// and no display.
-#include <QGuiApplication>
+// The main of the benchmarks that draw with Qt: fonts, painting and the graph window need an
+// application object, and no display.
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +9,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app{argc, argv};
+    QApplication app{argc, argv};
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

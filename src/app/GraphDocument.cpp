@@ -1,12 +1,41 @@
 #include "app/GraphDocument.h"
 
+#include "app/ContentStepCommand.h"
 #include "document/GraphFile.h"
 #include "framework/AtomicFile.h"
 #include "framework/FileName.h"
 
 #include <QFileInfo>
+#include <QUndoStack>
 
-CGraphDocument::CGraphDocument(QObject* parent) : QObject{parent} {}
+CGraphDocument::CGraphDocument(QObject* parent) : QObject{parent}, m_history{new QUndoStack{this}}
+{
+    m_history->setUndoLimit(kHistoryLimit);
+}
+
+bool CGraphDocument::Edit(const QString& name, const std::function<void(CZelDoc&)>& change)
+{
+    // Whatever was changed outside the history (a test, a tool) is no part of this step.
+    m_model.TakeStep();
+    change(m_model);
+    SContentStep step = m_model.TakeStep();
+    if (step.IsEmpty()) {
+        return false;
+    }
+    const QString text = name.isEmpty() ? ContentStepName(step) : name;
+    m_history->push(new CContentStepCommand{m_model, std::move(step), text});
+    return true;
+}
+
+void CGraphDocument::Undo()
+{
+    m_history->undo();
+}
+
+void CGraphDocument::Redo()
+{
+    m_history->redo();
+}
 
 void CGraphDocument::SetTitle(const QString& title)
 {
@@ -28,6 +57,7 @@ bool CGraphDocument::Load(const QString& path, QString& error)
         return false;
     }
     m_model = std::move(model);
+    m_history->clear();
     TakePath(path);
     emit changed();
     return true;

@@ -7,6 +7,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
+class QUndoStack;
+
 class CZelView;
 
 // The window side of one graph document: the model, the file it came from, its title and the
@@ -37,6 +41,18 @@ public:
     // the document stays modified. On success the document takes the path and its name as title.
     bool SaveTo(const QString& path, QString& error);
 
+    // The history of edits, newest last, for undo and redo. Every edit of the content goes through
+    // Edit, which makes it one step named for the menus ("Rückgängig: Skalierung"); an empty name
+    // is derived from the parts that changed. An edit that changes nothing adds no step and returns
+    // false. Loading clears the history; saving keeps it.
+    bool Edit(const QString& name, const std::function<void(CZelDoc&)>& change);
+    QUndoStack* History() const { return m_history; }
+    // Both mark the document modified; neither notifies the views.
+    void Undo();
+    void Redo();
+    // The most steps the history holds; the oldest go first.
+    static constexpr int kHistoryLimit = 100;
+
     void AddView(CZelView* view);
     void RemoveView(CZelView* view);
     QList<CZelView*> Views() const;
@@ -59,6 +75,7 @@ private:
     void TakePath(const QString& path);
 
     CZelDoc m_model;
+    QUndoStack* m_history{nullptr};
     QString m_title;
     QString m_pathName;
     // Each view removes itself when it goes, so plain pointers stay valid.

@@ -32,6 +32,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QWhatsThis>
 #include <algorithm>
 
@@ -125,10 +126,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
 CMainFrame::~CMainFrame()
 {
     // Tearing down the child windows activates others; nothing may be updated by then.
-    disconnect(m_mdiArea, nullptr, this, nullptr);
-    disconnect(m_documents, nullptr, this, nullptr);
-    for (QToolBar* bar : {m_standardBar, m_functionBar}) {
-        disconnect(bar, nullptr, this, nullptr);
+    // The graph windows tell their state and the documents their changes up to here, and the
+    // frame's members are gone before its widgets close.
+    // The document manager and its documents are children too.
+    for (QObject* sender : findChildren<QObject*>()) {
+        disconnect(sender, nullptr, this, nullptr);
     }
 }
 
@@ -331,6 +333,12 @@ void CMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("ID_%1").arg(ID_VIEW_STATUS_BAR));
+    // The graph point under the pointer, empty while the pointer is elsewhere.
+    m_coordinatesPane = new QLabel{bar};
+    m_coordinatesPane->setObjectName(QStringLiteral("IDC_COORDINATES"));
+    m_coordinatesPane->setMinimumWidth(
+        m_coordinatesPane->fontMetrics().horizontalAdvance(QStringLiteral("x = -0000.000   y = -0000.000")));
+    bar->addPermanentWidget(m_coordinatesPane);
     // The key-state panes, grey until the lock states are known.
     const int paneIds[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
     for (std::size_t i = 0; i < m_keyPanes.size(); ++i) {
@@ -396,6 +404,9 @@ CChildFrame* CMainFrame::CreateChildFrame(CGraphDocument* document)
                                   return CreateCommandAction(id, text, parent);
                               }};
     view->setMinimumSize(kMinimumViewSize);
+    connect(view, &CZelView::coordinatesChanged, m_coordinatesPane, &QLabel::setText);
+    connect(view, &CZelView::traceMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     auto* child = new CChildFrame{view};
     child->canClose = [this](CZelView* closing) { return m_documents->CanCloseView(closing); };
     child->closed = [this](CZelView* gone) { m_documents->ViewClosed(gone); };
@@ -535,7 +546,26 @@ void CMainFrame::UpdateFrameTitles()
     setWindowTitle(document && !nameInBrackets ? app + QStringLiteral(" - ") + document->GetTitle() : app);
     if (m_actions.contains(ID_EDIT_UNDO)) {
         m_actions.value(ID_EDIT_UNDO)->setEnabled(IsCommandEnabled(ID_EDIT_UNDO));
+        m_actions.value(ID_EDIT_REDO)->setEnabled(IsCommandEnabled(ID_EDIT_REDO));
+        UpdateHistoryTexts();
     }
+}
+
+void CMainFrame::UpdateHistoryTexts()
+{
+    // The entries name the step they take back or bring again: "Rückgängig: Skalierung".
+    const QUndoStack* history = ActiveDocument() ? ActiveDocument()->History() : nullptr;
+    const auto name = [](const QString& command, const QString& step, const QString& keys) {
+        return step.isEmpty() ? command + keys : command + QStringLiteral(": ") + step + keys;
+    };
+    m_actions.value(ID_EDIT_UNDO)
+        ->setText(name(QStringLiteral("&Rückgängig"),
+                       history && history->canUndo() ? history->undoText() : QString{},
+                       QStringLiteral("\tStrg+Z")));
+    m_actions.value(ID_EDIT_REDO)
+        ->setText(name(QStringLiteral("&Wiederholen"),
+                       history && history->canRedo() ? history->redoText() : QString{},
+                       QStringLiteral("\tStrg+Y")));
 }
 
 void CMainFrame::UpdateRecentFileMenu()

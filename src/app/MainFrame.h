@@ -54,6 +54,8 @@ public:
     // Refreshes enabling and check marks of every command, the menu bar and the titles.
     void UpdateCommandUI();
     void UpdateFrameTitles();
+    // The texts of "Rückgängig" and "Wiederholen" after the active document's history.
+    void UpdateHistoryTexts();
     void UpdateRecentFileMenu();
 
     // The id of the menu bar shown: 128 without a document, 129 with one.
@@ -99,4 +101,5 @@ private:
     bool m_placedOnFirstShow{false};
     CMenuPrompts* m_menuPrompts{nullptr};
     std::array<QLabel*, 3> m_keyPanes{};
+    QLabel* m_coordinatesPane{nullptr};
 };

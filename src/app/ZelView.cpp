@@ -2,6 +2,7 @@
 
 #include "app/AreaShading.h"
 #include "app/GraphDocument.h"
+#include "app/GraphExport.h"
 #include "app/ViewPrinter.h"
 #include "dialogs/copy/CopyOptions.h"
 #include "dialogs/graph/GraphPropertiesSheet.h"
@@ -14,6 +15,7 @@
 #include "framework/WaitCursor.h"
 #include "view/DrawLimits.h"
 #include "view/GraphPaint.h"
+#include "view/ViewZoom.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,6 +26,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QStatusBar>
+#include <QTimer>
+#include <QUndoStack>
 
 CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget* parent)
     : QWidget{parent}, m_document{document}, m_createAction{std::move(createAction)}
@@ -31,6 +35,11 @@ CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(120, 90);
+    setMouseTracking(true);
+    m_settle = new QTimer{this};
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(kSettleMilliseconds);
+    connect(m_settle, &QTimer::timeout, this, [this] { update(); });
     m_document->AddView(this);
     // Another window of the same document may have changed it.
     connect(document, &CGraphDocument::contentChanged, this, [this](const QObject* drawnBy) {
@@ -53,6 +62,7 @@ bool CZelView::IsViewCommand(int id)
     switch (id) {
     case ID_REDRAW:
     case ID_EDIT_UNDO:
+    case ID_EDIT_REDO:
     case ID_EDIT_COPY:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -69,6 +79,9 @@ bool CZelView::IsViewCommand(int id)
     case ID_PROPERTIES:
     case ID_EDIT_OBJECTS:
     case ID_EDIT_SCALING:
+    case ID_FILE_EXPORT:
+    case ID_VIEW_STANDARD:
+    case ID_VIEW_TRACE:
         return true;
     default:
         return false;
@@ -87,9 +100,15 @@ bool CZelView::IsCommandEnabled(int id) const
     case ID_PROPERTIES:
     case ID_EDIT_OBJECTS:
     case ID_EDIT_SCALING:
+    case ID_FILE_EXPORT:
+    case ID_VIEW_STANDARD:
         return true;
+    case ID_VIEW_TRACE:
+        return m_document->Model().GetFunctionCount() > 0;
     case ID_EDIT_UNDO:
-        return m_document->Model().CanUndo() != 0;
+        return m_document->History()->canUndo();
+    case ID_EDIT_REDO:
+        return m_document->History()->canRedo();
     case ID_VALUE_TABLE:
     case ID_ZEROS:
     case ID_EXTREMA:
@@ -112,14 +131,29 @@ bool CZelView::OnCommand(int id)
         RedrawNow();
         return true;
     case ID_EDIT_UNDO:
-        if (m_document->Model().CanUndo() != 0) {
-            m_document->Model().Undo();
+    case ID_EDIT_REDO:
+        m_settle->stop();
+        if (id == ID_EDIT_UNDO) {
+            m_document->Undo();
+        } else {
+            m_document->Redo();
         }
         RedrawNow();
         m_document->NotifyChanged(this);
         return true;
     case ID_EDIT_COPY:
         OnEditCopy();
+        return true;
+    case ID_FILE_EXPORT:
+        ExportGraph(*m_document, size(), DefaultExportPrompts(this));
+        return true;
+    case ID_VIEW_STANDARD:
+        m_settle->stop();
+        CommitScaling(StandardScaling(m_document->Model().GetScaling()), QStringLiteral("Standardansicht"),
+                      false);
+        return true;
+    case ID_VIEW_TRACE:
+        StartTrace(std::nullopt, false);
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -151,18 +185,24 @@ bool CZelView::OnCommand(int id)
         m_shownArea.reset();
         update();
         // Every point and line adopted in the dialog arrives in one step, which one undo takes back.
-        if (m_document && !dialog.AdoptedFunctions().empty()) {
-            CFunctionList functions = m_document->Model().GetFunctions();
-            functions.insert(functions.end(), dialog.AdoptedFunctions().begin(),
-                             dialog.AdoptedFunctions().end());
-            m_document->Model().SetFunctions(std::move(functions));
-        }
-        if (m_document && !dialog.AdoptedPoints().empty()) {
-            CObjectList objects = m_document->Model().GetObjects();
-            objects.insert(objects.end(), dialog.AdoptedPoints().begin(), dialog.AdoptedPoints().end());
-            m_document->Model().SetObjects(std::move(objects));
-        }
-        if (m_document && (!dialog.AdoptedFunctions().empty() || !dialog.AdoptedPoints().empty())) {
+        const CFunctionList& functions = dialog.AdoptedFunctions();
+        const CObjectList& objects = dialog.AdoptedPoints();
+        if (m_document && (!functions.empty() || !objects.empty())) {
+            const QString step = objects.empty()     ? QStringLiteral("Linien übernehmen")
+                                 : functions.empty() ? QStringLiteral("Punkte übernehmen")
+                                                     : QStringLiteral("Übernehmen");
+            m_document->Edit(step, [&functions, &objects](CZelDoc& model) {
+                if (!functions.empty()) {
+                    CFunctionList all = model.GetFunctions();
+                    all.insert(all.end(), functions.begin(), functions.end());
+                    model.SetFunctions(std::move(all));
+                }
+                if (!objects.empty()) {
+                    CObjectList all = model.GetObjects();
+                    all.insert(all.end(), objects.begin(), objects.end());
+                    model.SetObjects(std::move(all));
+                }
+            });
             RedrawNow();
             m_document->NotifyChanged();
         }
@@ -185,7 +225,7 @@ void CZelView::EditProperties(int firstPage)
     if (sheet.exec() != QDialog::Accepted || !m_document) {
         return;
     }
-    sheet.ApplyTo(m_document->Model());
+    m_document->Edit(QString{}, [&sheet](CZelDoc& model) { sheet.ApplyTo(model); });
     RedrawNow();
     m_document->NotifyChanged(this);
 }
@@ -210,19 +250,39 @@ void CZelView::RedrawNow()
 
 void CZelView::paintEvent(QPaintEvent*)
 {
+    if (IsShowingCachedPicture()) {
+        QPainter painter{this};
+        PaintCachedPicture(painter);
+        PaintOverlays(painter);
+        return;
+    }
     const CWaitCursor wait;
     CZelDoc& model = m_document->Model();
     CScaling drawn;
     bool curvesLeftOut = false;
     bool objectsLeftOut = false;
     {
-        QPainter painter{this};
-        CPainterContext dc{painter};
+        // Drawn into a picture first: it stands in for the graph while a gesture lasts, so that a
+        // drag or a zoom never waits for a full drawing.
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels = (QSizeF(size()) * ratio).toSize();
+        if (m_cache.size() != pixels) {
+            m_cache = QImage{pixels, QImage::Format_RGB32};
+        }
+        m_cache.setDevicePixelRatio(ratio);
+        QPainter picture{&m_cache};
+        CPainterContext dc{picture};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
                            model.GetScaling(), &curvesLeftOut, &objectsLeftOut);
         if (m_shownArea) {
-            PaintAreaShading(painter, rect(), drawn, *m_shownArea);
+            PaintAreaShading(picture, rect(), drawn, *m_shownArea);
         }
+    }
+    m_cacheScaling = drawn;
+    {
+        QPainter painter{this};
+        painter.drawImage(QPoint{0, 0}, m_cache);
+        PaintOverlays(painter);
     }
     m_document->RecordDrawnScaling(drawn);
     QStringList notes;

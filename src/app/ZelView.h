@@ -1,9 +1,16 @@
 #pragma once
 
+#include "analysis/TracePoints.h"
+
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <vector>
+
+class QTimer;
 
 #include "app/GraphDocument.h"
 #include "dialogs/values/ValuesDialog.h"
@@ -42,11 +49,89 @@ public:
     // the clipboard; cancelling copies nothing.
     void OnEditCopy();
 
+    // The gestures (ZelViewGestures.cpp). The scaling shown now: a pan's preview while the drag
+    // lasts, otherwise the document's.
+    CScaling ShownScaling() const;
+    // "x = 1.25   y = -0.5" for a point of the window, with as many decimals as a pixel tells apart.
+    QString CoordinatesText(QPointF position) const;
+    // Whether the window shows the cached picture of a gesture instead of a fresh drawing.
+    bool IsShowingCachedPicture() const;
+    // How long after the last wheel notch or key the exact drawing follows.
+    static constexpr int kSettleMilliseconds = 250;
+
+    // The trace (ZelViewTrace.cpp). Starting puts the marker on the curve nearest to the point
+    // (within a few pixels when `nearOnly`), or on the first curve at the middle of the window.
+    bool StartTrace(std::optional<QPointF> near, bool nearOnly);
+    void EndTrace();
+    bool IsTracing() const { return m_trace.has_value(); }
+    // The traced point: the function's index, the family value and x, y.
+    struct STraceMarker
+    {
+        std::size_t function{0};
+        double k{0.0};
+        double x{0.0};
+        double y{0.0};
+        // The snapped point's letter, or 0 between the points.
+        char snapped{0};
+    };
+    std::optional<STraceMarker> TraceMarker() const;
+
+signals:
+    // The text of the coordinates pane; empty when the pointer leaves the graph.
+    void coordinatesChanged(const QString& text);
+    // The trace's status line; empty when the trace ends.
+    void traceMessage(const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
+    enum class EGesture
+    {
+        None,
+        Pressed,
+        Pan,
+        Box
+    };
+    // Makes a gesture's scaling one step of the document's history. With `settle`, the window
+    // shows the cached picture until no further step follows for a moment (wheel and keys).
+    void CommitScaling(const CScaling& scaling, const QString& name, bool settle);
+    void PaintCachedPicture(QPainter& painter) const;
+    void PaintOverlays(QPainter& painter) const;
+    bool HandleTraceKey(QKeyEvent* event);
+    // Moves the marker to x, snapping to a point near it; direction -1 or 1 while keys move it.
+    void MoveTrace(double x, int direction);
+    void SwitchTraceCurve(int direction);
+    void UpdateTrace();
+    QPointF TraceMarkerPosition() const;
+
+    struct STraceState
+    {
+        std::size_t function{0};
+        std::size_t member{0};
+        double k{0.0};
+        double x{0.0};
+        char snapped{0};
+        std::vector<STracePoint> points;
+    };
+
+    // The last exact drawing and the scaling it was drawn with.
+    QImage m_cache;
+    CScaling m_cacheScaling;
+    std::optional<CScaling> m_preview;
+    QTimer* m_settle{nullptr};
+    EGesture m_gesture{EGesture::None};
+    QPointF m_pressPos;
+    QPointF m_pointerPos;
+    std::optional<STraceState> m_trace;
+
     // The document may go before its last view is deleted.
     QPointer<CGraphDocument> m_document;
     ActionFactory m_createAction;

@@ -242,6 +242,7 @@ bool CZelDoc::Serialize(CArchiveReader& archive)
     m_savedScaling = content.scaling;
     m_scaling = content.scaling;
     m_undoAvailable = false;
+    m_pending = SContentStep{};
     m_modified = false;
     return true;
 }

@@ -33,6 +33,9 @@ public:
     // with an end that is infinite or not a number becomes 0, 0, 0 (see NormaliseRange).
     void SetRange(double from, double to, double step);
 
+    // Field by field, doubles as numbers: the history leaves out a list that an edit gave back unchanged.
+    bool operator==(const CGraphFunction& other) const = default;
+
 private:
     std::string m_term;
     std::string m_comment;

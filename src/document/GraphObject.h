@@ -9,7 +9,11 @@
 class CGraphObject
 {
 public:
-    enum Kind : std::int32_t { Point = 0, VerticalLine = 1 };
+    enum Kind : std::int32_t
+    {
+        Point = 0,
+        VerticalLine = 1
+    };
 
     std::int32_t GetKind() const { return m_kind; }
     void SetKind(std::int32_t kind) { m_kind = kind; }
@@ -40,6 +44,9 @@ public:
 
     std::uint32_t GetColor() const { return m_color; }
     void SetColor(std::uint32_t color) { m_color = color; }
+
+    // Field by field, doubles as numbers: the history leaves out a list that an edit gave back unchanged.
+    bool operator==(const CGraphObject& other) const = default;
 
 private:
     std::int32_t m_kind{Point};

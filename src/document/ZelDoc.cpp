@@ -4,6 +4,9 @@
 
 void CZelDoc::SetFunctions(CFunctionList functions)
 {
+    if (!m_pending.functions) {
+        m_pending.functions = m_functions;
+    }
     m_savedFunctions = std::exchange(m_functions, std::move(functions));
     m_undoAvailable = true;
     m_modified = true;
@@ -11,6 +14,9 @@ void CZelDoc::SetFunctions(CFunctionList functions)
 
 void CZelDoc::SetObjects(CObjectList objects)
 {
+    if (!m_pending.objects) {
+        m_pending.objects = m_objects;
+    }
     m_savedObjects = std::exchange(m_objects, std::move(objects));
     m_undoAvailable = true;
     m_modified = true;
@@ -19,6 +25,9 @@ void CZelDoc::SetObjects(CObjectList objects)
 void CZelDoc::SetScaling(const CScaling& scaling)
 {
     if (scaling != m_scaling) {
+        if (!m_pending.scaling) {
+            m_pending.scaling = m_scaling;
+        }
         m_savedScaling = std::exchange(m_scaling, scaling);
         m_undoAvailable = true;
         m_modified = true;
@@ -45,4 +54,36 @@ void CZelDoc::Undo()
     m_scaling = m_savedScaling;
     m_undoAvailable = false;
     m_modified = true;
+}
+
+SContentStep CZelDoc::TakeStep()
+{
+    SContentStep step = std::exchange(m_pending, SContentStep{});
+    // A sheet sets every part on OK; only the parts that differ afterwards make the step.
+    if (step.functions && *step.functions == m_functions) {
+        step.functions.reset();
+    }
+    if (step.objects && *step.objects == m_objects) {
+        step.objects.reset();
+    }
+    if (step.scaling && *step.scaling == m_scaling) {
+        step.scaling.reset();
+    }
+    return step;
+}
+
+void CZelDoc::ExchangeStep(SContentStep& step)
+{
+    if (step.functions) {
+        std::swap(*step.functions, m_functions);
+    }
+    if (step.objects) {
+        std::swap(*step.objects, m_objects);
+    }
+    if (step.scaling) {
+        std::swap(*step.scaling, m_scaling);
+    }
+    if (!step.IsEmpty()) {
+        m_modified = true;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ContentStep.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
@@ -49,6 +50,15 @@ public:
     // Does nothing while nothing can be undone, so a stray call cannot mark the document.
     void Undo();
 
+    // The history of the window side is built from steps: every setter call that changes a part
+    // records that part's previous value in a pending step (the first value wins when a part changes
+    // twice), and TakeStep hands the pending step over, without the parts that ended up as they were,
+    // and starts an empty one. ExchangeStep swaps
+    // the step's parts with the document's and marks it modified; the one-step undo above is not
+    // touched by it.
+    SContentStep TakeStep();
+    void ExchangeStep(SContentStep& step);
+
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
@@ -65,6 +75,7 @@ private:
     CObjectList m_savedObjects;
     CScaling m_scaling;
     CScaling m_savedScaling;
+    SContentStep m_pending;
     bool m_undoAvailable{false};
     bool m_modified{false};
 };

@@ -30,6 +30,7 @@ enum EDialogId : int
     IDD_COPY = 154,
     IDD_VP_OBJECTS = 155,
     IDD_FP_OBJECT = 156,
+    IDD_EXPORT_SIZE = 160,
 };
 
 // Some numbers serve one control in one dialog and another in the next, as they always have.

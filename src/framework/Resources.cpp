@@ -58,6 +58,8 @@ const QHash<int, QString>& StringTable()
         {ID_FILE_SAVE, QStringLiteral("Speichert das aktive Dokument.\nSpeichern")},
         {ID_FILE_SAVE_AS,
          QStringLiteral("Speichert das aktive Dokument unter einem neuen Namen.\nSpeichern unter")},
+        {ID_FILE_EXPORT,
+         QStringLiteral("Speichert den Graphen als PNG-Bild, SVG-Zeichnung oder PDF-Dokument.\nExportieren")},
         {ID_FILE_PRINT_SETUP, QStringLiteral("Ändert die Drucker- und Druckoptionen.\nDruckereinrichtung")},
         {ID_FILE_PRINT, QStringLiteral("Druckt das aktive Dokument.\nDrucken")},
         {ID_FILE_PRINT_DIRECT, QStringLiteral("Druckt das aktive Dokument ohne Rückfrage.\nDrucken")},
@@ -70,6 +72,13 @@ const QHash<int, QString>& StringTable()
         {ID_FILE_MRU_FILE1 + 3, QStringLiteral("Öffnet dieses Dokument.")},
         {ID_EDIT_COPY, QStringLiteral("Kopiert den Graphen in die Zwischenablage.\nKopieren")},
         {ID_EDIT_UNDO, QStringLiteral("Macht die letzte Änderung rückgängig.\nRückgängig")},
+        {ID_EDIT_REDO,
+         QStringLiteral("Stellt die zuletzt rückgängig gemachte Änderung wieder her.\nWiederholen")},
+        {ID_VIEW_STANDARD,
+         QStringLiteral("Zeigt wieder den Bereich von -5 bis 5 auf beiden Achsen.\nStandardansicht")},
+        {ID_VIEW_TRACE,
+         QStringLiteral(
+             "Setzt eine Marke auf eine Kurve, die mit den Pfeiltasten verschoben wird.\nKurve verfolgen")},
         {ID_WINDOW_NEW,
          QStringLiteral("Öffnet ein weiteres Fenster für das aktive Dokument.\nNeues Fenster")},
         {ID_WINDOW_ARRANGE, QStringLiteral("Ordnet Symbole am unteren Fensterrand an.\nSymbole anordnen")},
@@ -145,6 +154,7 @@ const std::vector<SMenuPopup>& GraphMenu()
           {ID_FILE_CLOSE, "&Schließen"},
           {ID_FILE_SAVE, "S&peichern\tStrg+S"},
           {ID_FILE_SAVE_AS, "Speichern &unter..."},
+          {ID_FILE_EXPORT, "E&xportieren..."},
           {0, nullptr},
           {ID_FILE_PRINT, "&Drucken...\tStrg+P"},
           {ID_FILE_PRINT_PREVIEW, "Sei&tenansicht"},
@@ -156,7 +166,10 @@ const std::vector<SMenuPopup>& GraphMenu()
           {0, nullptr},
           {ID_APP_EXIT, "&Beenden"}}},
         {"&Bearbeiten",
-         {{ID_EDIT_UNDO, "&Rückgängig\tStrg+Z"}, {0, nullptr}, {ID_EDIT_COPY, "&Kopieren\tStrg+C"}}},
+         {{ID_EDIT_UNDO, "&Rückgängig\tStrg+Z"},
+          {ID_EDIT_REDO, "&Wiederholen\tStrg+Y"},
+          {0, nullptr},
+          {ID_EDIT_COPY, "&Kopieren\tStrg+C"}}},
         {"Da&ten",
          {{ID_EDIT_FUNCTIONS, "&Funktionen...\tStrg+F"},
           {ID_EDIT_OBJECTS, "&Objekte...\tStrg+B"},
@@ -176,6 +189,8 @@ const std::vector<SMenuPopup>& GraphMenu()
           {ID_VIEW_STATUS_BAR, "S&tatusleiste"},
           {0, nullptr},
           {ID_REDRAW, "&Neu zeichnen"},
+          {ID_VIEW_STANDARD, "Standard&ansicht"},
+          {ID_VIEW_TRACE, "Kurve &verfolgen"},
           {0, nullptr},
           {ID_OPTIONS, "&Optionen..."}}},
         {"&Fenster",
@@ -240,6 +255,8 @@ QList<QKeySequence> Accelerators(int commandId)
         return {QKeySequence(Qt::CTRL | Qt::Key_P)};
     case ID_EDIT_UNDO:
         return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    case ID_EDIT_REDO:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
     case ID_EDIT_COPY:
         return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
     case ID_EDIT_FUNCTIONS:

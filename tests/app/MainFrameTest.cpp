@@ -64,7 +64,7 @@ TEST(MainFrame, UndoFollowsTheDocument)
 
     CGraphFunction f;
     f.SetTerm("x");
-    document->Model().SetFunctions({f});
+    document->Edit(QString{}, [&f](CZelDoc& model) { model.SetFunctions({f}); });
     document->NotifyChanged();
     EXPECT_TRUE(undo->isEnabled());
 

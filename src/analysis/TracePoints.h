@@ -1,0 +1,33 @@
+#pragma once
+
+#include "document/GraphFunction.h"
+#include "document/Scaling.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The points a trace marker snaps to: the zeros, extrema and inflection points of one curve, as
+// the curve discussion finds them in its exact mode ("Genaue Werte").
+struct STracePoint
+{
+    double x{0.0};
+    double y{0.0};
+    // The discussion's letter: N, H, T, W or S (a saddle, an inflection with a level tangent).
+    char letter{'N'};
+};
+
+// The points of the curve with family constant k (ignored without a family) over the scaling's x
+// range, ordered by x. The precision is the discussion's (1 to 10).
+std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k, const CScaling& scaling,
+                                       int precision);
+
+// The point nearest to x within tolerance (in x units), if any.
+std::optional<STracePoint> SnapTracePoint(const std::vector<STracePoint>& points, double x, double tolerance);
+
+// "Nullstelle", "Hochpunkt", "Tiefpunkt", "Wendepunkt" or "Sattelpunkt".
+std::string TracePointName(char letter);
+
+// The term with every family constant k replaced by the value, so that the discussion scans one
+// curve of a family instead of all of them.
+std::string TermForFamilyValue(const std::string& term, double k);

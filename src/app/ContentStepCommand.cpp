@@ -1,0 +1,36 @@
+#include "app/ContentStepCommand.h"
+
+#include "document/ZelDoc.h"
+
+CContentStepCommand::CContentStepCommand(CZelDoc& model, SContentStep step, const QString& name)
+    : QUndoCommand{name}, m_model{model}, m_step{std::move(step)}
+{
+}
+
+void CContentStepCommand::undo()
+{
+    m_model.ExchangeStep(m_step);
+    m_done = false;
+}
+
+void CContentStepCommand::redo()
+{
+    if (m_done) {
+        return;
+    }
+    m_model.ExchangeStep(m_step);
+    m_done = true;
+}
+
+QString ContentStepName(const SContentStep& step)
+{
+    const int parts =
+        int{step.functions.has_value()} + int{step.objects.has_value()} + int{step.scaling.has_value()};
+    if (parts != 1) {
+        return QStringLiteral("Eigenschaften");
+    }
+    if (step.functions) {
+        return QStringLiteral("Funktionen");
+    }
+    return step.objects ? QStringLiteral("Objekte") : QStringLiteral("Skalierung");
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "framework/GraphOutput.h"
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class CGraphDocument;
+class QWidget;
+
+// "Datei → Exportieren...": the graph of a document written as a PNG image, an SVG drawing or a
+// PDF page through the one graph output, byte for byte as `vexplot --export` writes it from the
+// document's file at the same size, and atomically.
+
+// What the command asks and tells; the defaults use the file dialog, the size dialog and a
+// message box, tests put in their own.
+struct SExportPrompts
+{
+    // The target file and its format; an empty name cancels.
+    std::function<QString(const QString& suggested, EGraphFormat& format)> askFileName;
+    // The size of a PNG or SVG; nothing cancels.
+    std::function<std::optional<QSize>(QSize suggested)> askSize;
+    std::function<void(const QString& message)> showError;
+};
+SExportPrompts DefaultExportPrompts(QWidget* parent);
+
+// Asks for file and size and writes. True when a file was written.
+bool ExportGraph(CGraphDocument& document, QSize windowSize, const SExportPrompts& prompts);
+
+// Writes the document's graph; returns the command line's German message on failure, or an empty
+// string.
+QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QSize size,
+                         const QString& path);
+
+// The file dialog's filters, and the extension that goes with each format.
+QString ExportFilter(EGraphFormat format);
+QString ExportExtension(EGraphFormat format);
