@@ -30,19 +30,6 @@ constexpr double kPoleFactor = 1e6;
 // precision's would cost time without telling more.
 constexpr std::int64_t kMaxScanPoints = 1 << 20;
 
-std::optional<double> Defined(const CCompiledTerm& term, double x, double k)
-{
-    const int saved = g_mathError;
-    g_mathError = 0;
-    const double value = term.Evaluate(x, k);
-    const bool failed = g_mathError != 0;
-    g_mathError = saved;
-    if (failed || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // Scans [a, b] for a place where the integrand fails or runs off to infinity across a sign
 // change; returns it, and the largest |value| seen in `largest`.
 std::optional<double> FindUndefined(const CCompiledTerm& term, double a, double b, double step, double k,
@@ -77,7 +64,7 @@ std::optional<double> FindUndefined(const CCompiledTerm& term, double a, double 
                 if (middle <= lo || middle >= hi) {
                     break;
                 }
-                const std::optional<double> value = Defined(term, middle, k);
+                const std::optional<double> value = term.DefinedValue(middle, k);
                 if (!value) {
                     return middle;
                 }
@@ -153,7 +140,7 @@ std::vector<SIntegral> IntegratePieces(const CGraphFunction& f, const CGraphFunc
         }
         double largest = 0;
         result.undefinedAt = FindUndefined(term, lo, hi, step, k, largest);
-        const Integrand at = [&](double x) { return Defined(term, x, k); };
+        const Integrand at = [&](double x) { return term.DefinedValue(x, k); };
         double area = 0;
         for (std::size_t i = 0; i + 1 < result.borders.size() && !result.undefinedAt; ++i) {
             const double from = result.borders[i];

@@ -18,20 +18,6 @@ namespace {
 
 constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 
-// The value of the term at x, or nothing where it fails. Leaves the math flag as it found it.
-std::optional<double> ValueAt(const CCompiledTerm& term, double x, double k)
-{
-    const int saved = g_mathError;
-    g_mathError = 0;
-    const double value = term.Evaluate(x, k);
-    const bool failed = g_mathError != 0;
-    g_mathError = saved;
-    if (failed || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::string Replace(const char* pattern, const std::string& value)
 {
     std::string text{pattern};
@@ -63,7 +49,7 @@ STangentPoint TangentAt(const CCompiledTerm& term, double x0, double k)
 {
     STangentPoint p;
     p.x0 = x0;
-    const std::optional<double> y0 = ValueAt(term, x0, k);
+    const std::optional<double> y0 = term.DefinedValue(x0, k);
     if (!y0) {
         return p;
     }
@@ -73,8 +59,8 @@ STangentPoint TangentAt(const CCompiledTerm& term, double x0, double k)
     // One-sided difference quotients tell a kink or a jump, which the derivative carried through
     // the term does not see (abs(x) at 0 carries a slope of its own choosing).
     const double h = 1e-6 * std::max(1.0, std::fabs(x0));
-    const std::optional<double> left = ValueAt(term, x0 - h, k);
-    const std::optional<double> right = ValueAt(term, x0 + h, k);
+    const std::optional<double> left = term.DefinedValue(x0 - h, k);
+    const std::optional<double> right = term.DefinedValue(x0 + h, k);
     if (!left || !right) {
         return p;
     }

@@ -20,19 +20,6 @@ constexpr int kTintAlpha = 70;
 // Family members shaded at most: beyond a few the tints only darken each other.
 constexpr int kMaxShadedFamilyValues = 8;
 
-std::optional<double> ValueAt(const CCompiledTerm& term, double x, double k)
-{
-    const int saved = g_mathError;
-    g_mathError = 0;
-    const double value = term.Evaluate(x, k);
-    const bool failed = g_mathError != 0;
-    g_mathError = saved;
-    if (failed || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 } // namespace
 
 void PaintAreaShading(QPainter& painter, const QRect& rect, const CScaling& drawn,
@@ -64,8 +51,8 @@ void PaintAreaShading(QPainter& painter, const QRect& rect, const CScaling& draw
         for (int px = left; px <= right; ++px) {
             // The x of the column's middle, held inside the limits.
             const double x = std::clamp(lo + (hi - lo) * (px - left + 0.5) / (right - left + 1), lo, hi);
-            const std::optional<double> fy = ValueAt(f, x, k);
-            const std::optional<double> gy = g ? ValueAt(*g, x, k) : std::optional<double>{0.0};
+            const std::optional<double> fy = f.DefinedValue(x, k);
+            const std::optional<double> gy = g ? g->DefinedValue(x, k) : std::optional<double>{0.0};
             if (!fy || !gy || *fy == *gy) {
                 continue;
             }

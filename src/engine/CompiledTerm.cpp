@@ -272,3 +272,16 @@ void CCompiledTerm::EvaluateBlock(const double* xs, std::size_t count, double* v
     }
     std::copy_n(in(m_result), count, values);
 }
+
+std::optional<double> CCompiledTerm::DefinedValue(double x, double k) const
+{
+    const int saved = g_mathError;
+    g_mathError = 0;
+    const double value = Evaluate(x, k);
+    const bool failed = g_mathError != 0;
+    g_mathError = saved;
+    if (failed || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,9 @@ public:
     // The value at one point. Raises g_syntaxError and g_mathError as Interpret does and clears
     // neither.
     double Evaluate(double x, double k) const;
+    // The value at x, or nothing where the term fails there or is not finite. Leaves the math
+    // flag as it found it, so that a probe does not count as a failure of the caller's own run.
+    std::optional<double> DefinedValue(double x, double k) const;
 
     // The values at every x of `xs` with one k into `values`, and into `mathErrors` 1 where that
     // point raised the math flag, else 0. Leaves both flags as they were. The spans must be of the
