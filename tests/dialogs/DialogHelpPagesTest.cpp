@@ -9,6 +9,7 @@
 #include "dialogs/copy/CopySizePage.h"
 #include "dialogs/copy/CopyTypePage.h"
 #include "dialogs/copy/CopyWelcomePage.h"
+#include "dialogs/export/ExportSizeDialog.h"
 #include "dialogs/function/FPCommentPage.h"
 #include "dialogs/function/FPFunctionPage.h"
 #include "dialogs/general/AboutDialog.h"
@@ -68,6 +69,7 @@ TEST(DialogHelpPages, EveryDialogNamesAPageThatExists)
         {[] { return new CCSizePage; }, "kopieren.html#groesse"},
         {[] { return new CCDonePage; }, "kopieren.html#hinweis"},
         {[] { return new CCopyDialog{SCopyOptions{}}; }, "kopieren.html"},
+        {[] { return new CExportSizeDialog{QSize{640, 480}}; }, "dateien.html#exportieren"},
     };
     const CHelpWindow help; // brings the bundled pages into the resources
     for (const SDialogPage& c : cases) {

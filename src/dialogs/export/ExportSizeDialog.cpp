@@ -1,6 +1,7 @@
 #include "dialogs/export/ExportSizeDialog.h"
 
 #include "framework/DialogIds.h"
+#include "framework/HelpWindow.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,6 +15,7 @@ CExportSizeDialog::CExportSizeDialog(QSize size, QWidget* parent) : QDialog{pare
 {
     setObjectName(DialogName(IDD_EXPORT_SIZE));
     setWindowTitle(QStringLiteral("Exportieren"));
+    SetHelpPage(this, "dateien.html#exportieren");
     const auto makeField = [this](int value) {
         auto* field = new QSpinBox{this};
         field->setRange(1, kExportMaxSide);
