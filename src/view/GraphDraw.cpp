@@ -30,6 +30,24 @@ double CountOfSteps(const CAxisRange& axis, double step)
     return std::floor((axis.to - axis.from) / step) + 1;
 }
 
+// Runs body(v) for the marks of an axis: ticks, labels and grid lines. A range that starts on a
+// multiple of its step (as typed ranges do, and the defaults) is walked from its start by repeated
+// addition. A range that starts between two multiples, as zooming and panning leave it, gets its
+// marks at the multiples of the step inside it: labels of 2.5 and 3 read better than 2.54545 and
+// 3.54545, and 0 is written as 0.
+template <class Body> void ForEachMark(double from, double to, double step, Body&& body)
+{
+    const double n = from / step;
+    if (!std::isfinite(n) || std::abs(n - std::round(n)) <= 1e-9 * std::max(1.0, std::abs(n))) {
+        ForEachStep(from, to, step, body);
+        return;
+    }
+    // Far out, where doubles are whole numbers only, i + 1 may equal i: the loop stops there.
+    for (double i = std::ceil(n); i * step <= to && i + 1 > i; ++i) {
+        body(i * step + 0.0); // -0 becomes 0
+    }
+}
+
 void DrawPointLabel(CDrawContext& dc, const std::string& label, int x, int y, int position)
 {
     if (label.empty()) {
@@ -113,7 +131,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     const bool yMarks = ShowsMarks(yr.step, map.Sy());
 
     if (xMarks) {
-        ForEachStep(xr.from, xr.to, xr.step, [&](double x) {
+        ForEachMark(xr.from, xr.to, xr.step, [&](double x) {
             const int px = map.X(x);
             dc.MoveTo(px, origin.y - 2);
             dc.LineTo(px, origin.y + 2);
@@ -133,7 +151,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     }
 
     if (yMarks) {
-        ForEachStep(yr.from, yr.to, yr.step, [&](double y) {
+        ForEachMark(yr.from, yr.to, yr.step, [&](double y) {
             const int py = map.Y(y);
             dc.MoveTo(origin.x - 3, py);
             dc.LineTo(origin.x + 3, py);
@@ -153,14 +171,14 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         dc.SelectPen(CPen{CPen::Dotted, kBlack});
         if (yMarks) {
             const int right = map.X(xr.to);
-            ForEachStep(yr.from, yr.to, yr.step, [&](double y) {
+            ForEachMark(yr.from, yr.to, yr.step, [&](double y) {
                 dc.MoveTo(map.Mx(), map.Y(y));
                 dc.LineTo(right, map.Y(y));
             });
         }
         if (xMarks) {
             const int top = map.Y(yr.to);
-            ForEachStep(xr.from, xr.to, xr.step, [&](double x) {
+            ForEachMark(xr.from, xr.to, xr.step, [&](double x) {
                 dc.MoveTo(map.X(x), map.By());
                 dc.LineTo(map.X(x), top);
             });
@@ -171,9 +189,9 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         const double yHalf = yr.step / 2;
         if (ShowsMarks(xHalf, map.Sx()) && ShowsMarks(yHalf, map.Sy()) &&
             CountOfSteps(xr, xHalf) * CountOfSteps(yr, yHalf) <= kMaxGridDots) {
-            ForEachStep(xr.from, xr.to, xHalf, [&](double x) {
+            ForEachMark(xr.from, xr.to, xHalf, [&](double x) {
                 const int px = map.XReal(x);
-                ForEachStep(yr.from, yr.to, yHalf, [&](double y) { dc.SetPixel(px, map.YReal(y), kBlack); });
+                ForEachMark(yr.from, yr.to, yHalf, [&](double y) { dc.SetPixel(px, map.YReal(y), kBlack); });
             });
         }
         break;

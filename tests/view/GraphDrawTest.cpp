@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -111,6 +112,36 @@ TEST(Draw, FractionalLabelsAndSmallZero)
     EXPECT_NE(FindText(d.dc, "-0.5"), nullptr);
     EXPECT_NE(FindText(d.dc, "0.5"), nullptr);
     EXPECT_NE(FindText(d.dc, "1"), nullptr);
+}
+
+// Where a range starts off the multiples of its step, as a zoom or a pan leaves it, the marks sit
+// on the multiples inside it; a range on them keeps its running sum from the start.
+TEST(Draw, MarksOfRangesOffTheirStep)
+{
+    struct SCase
+    {
+        double from, to, step;
+        std::vector<std::string> xLabels;
+    };
+    const SCase cases[] = {
+        {-3.54545, 4.45455, 1, {"-3", "-2", "-1", "0", "1", "2", "3", "4"}},
+        {-0.35, 0.35, 0.1, {"-0.3", "-0.2", "-0.1", "0", "0.1", "0.2", "0.3"}},
+        {7.3, 12.1, 2, {"8", "10", "12"}},
+        {-4, 4, 2, {"-4", "-2", "0", "2", "4"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.from);
+        const Drawn d = DrawGraph(FixedScaling(c.from, c.to, c.step));
+        const auto* name = FindText(d.dc, "x");
+        ASSERT_NE(name, nullptr);
+        std::vector<std::string> xLabels;
+        for (const auto& t : d.dc.texts) {
+            if (t.y == name->y && t.text != "x") {
+                xLabels.push_back(t.text);
+            }
+        }
+        EXPECT_EQ(xLabels, c.xLabels);
+    }
 }
 
 TEST(Draw, TicksWithoutLabels)
