@@ -3,6 +3,7 @@
 #include "app/GraphDocument.h"
 #include "app/MainFrame.h"
 #include "dialogs/values/ValuesDialog.h"
+#include "dialogs/values/ValuesRunSupport.h"
 #include "document/GraphFile.h"
 #include "engine/CompiledTerm.h"
 #include "framework/CommandIds.h"
@@ -33,30 +34,6 @@ template <class T> T* Control(QWidget& dialog, const char* name)
     T* control = dialog.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
-}
-
-// Turns "Genaue Werte" on for one test and off again afterwards.
-class CExactResults final
-{
-public:
-    explicit CExactResults(int on) { Write(on); }
-    ~CExactResults() { Write(0); }
-    CExactResults(const CExactResults&) = delete;
-    CExactResults& operator=(const CExactResults&) = delete;
-
-private:
-    static void Write(int on)
-    {
-        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
-                                                   on);
-    }
-};
-
-// The scan runs on a thread of its own; this waits for its end.
-void Compute(CValuesDialog& dialog)
-{
-    QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1061"), Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsRunning(); }, 120000));
 }
 
 QStringList ComboTexts(QComboBox* box)

@@ -2,6 +2,7 @@
 
 #include "dialogs/values/TabStopDelegate.h"
 #include "dialogs/values/ValuesDialog.h"
+#include "dialogs/values/ValuesRunSupport.h"
 #include "document/GraphFile.h"
 #include "framework/CommandIds.h"
 #include "framework/HelpWindow.h"
@@ -51,36 +52,6 @@ QStringList ToQt(const std::vector<std::string>& lines)
     return result;
 }
 
-// Sets the stored precision for one test and puts the default back afterwards.
-class CPrecision final
-{
-public:
-    explicit CPrecision(int precision) { Write(precision); }
-    ~CPrecision() { Write(3); }
-    CPrecision(const CPrecision&) = delete;
-    CPrecision& operator=(const CPrecision&) = delete;
-
-private:
-    static void Write(int p)
-    {
-        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"),
-                                                   p);
-    }
-};
-
-// The scan runs on a thread of its own; this waits until it has ended and the dialog has taken
-// everything.
-void WaitForRun(CValuesDialog& dialog)
-{
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsRunning(); }, 120000));
-}
-
-void Compute(CValuesDialog& dialog)
-{
-    QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1061"), Qt::LeftButton);
-    WaitForRun(dialog);
-}
-
 TEST(ValuesDialog, ComputeListsTheScanAndEnablesTheControlsAgain)
 {
     CValuesDialog dialog{{MakeFunction("x^3-3*x")}, CScaling{}, 2};
@@ -118,29 +89,6 @@ TEST(ValuesDialog, RunsTheChosenFunctionAndAnalysisAndReplacesTheList)
             << run.function << ' ' << static_cast<int>(run.kind);
     }
 }
-
-// Sets "Settings"/"ExactResults" for one test and puts the default back afterwards.
-class CExactResults final
-{
-public:
-    explicit CExactResults(int on) { Write(on); }
-    ~CExactResults() { Write(0); }
-    CExactResults(const CExactResults&) = delete;
-    CExactResults& operator=(const CExactResults&) = delete;
-
-    static int Stored()
-    {
-        return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
-                                                        QStringLiteral("ExactResults"), -1);
-    }
-
-private:
-    static void Write(int on)
-    {
-        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),
-                                                   on);
-    }
-};
 
 // The check box shows the stored choice, keeps a new one at once, and the scan follows it.
 TEST(ValuesDialog, ExactResultsFollowTheCheckBoxAndAreKept)
