@@ -64,6 +64,7 @@ const SContextPage kContextPages[] = {
     {Command(ID_FILE_CLOSE), "befehle.html#datei"},
     {Command(ID_FILE_SAVE), "dateien.html#dateien"},
     {Command(ID_FILE_SAVE_AS), "dateien.html#dateien"},
+    {Command(ID_FILE_EXPORT), "dateien.html#exportieren"},
     {Command(ID_FILE_PRINT_SETUP), "dateien.html#druckereinrichtung"},
     {Command(ID_FILE_PRINT), "dateien.html#drucken"},
     {Command(ID_FILE_PRINT_DIRECT), "dateien.html#drucken"},
@@ -75,6 +76,7 @@ const SContextPage kContextPages[] = {
     {Command(ID_FILE_MRU_FILE1 + 3), "dateien.html#dateien"},
     {Command(ID_EDIT_COPY), "kopieren.html"},
     {Command(ID_EDIT_UNDO), "befehle.html#bearbeiten"},
+    {Command(ID_EDIT_REDO), "befehle.html#bearbeiten"},
     {Command(ID_WINDOW_NEW), "befehle.html#fenster"},
     {Command(ID_WINDOW_ARRANGE), "befehle.html#fenster"},
     {Command(ID_WINDOW_CASCADE), "befehle.html#fenster"},
@@ -89,6 +91,8 @@ const SContextPage kContextPages[] = {
     {Command(ID_PREV_PANE), "befehle.html#fenster"},
     {Command(ID_VIEW_TOOLBAR), "befehle.html#ansicht"},
     {Command(ID_VIEW_STATUS_BAR), "befehle.html#ansicht"},
+    {Command(ID_VIEW_STANDARD), "grafik.html#maus"},
+    {Command(ID_VIEW_TRACE), "grafik.html#verfolgen"},
 };
 
 struct STopic
