@@ -4,9 +4,16 @@
 
 #ifdef VEX_HAVE_XKB
 // The C header names a structure member "explicit", a keyword of C++.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 #include <array>
 #include <cstdint>

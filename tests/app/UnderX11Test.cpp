@@ -14,9 +14,16 @@
 #include <QTest>
 
 // The C header names a structure member "explicit", a keyword of C++.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 #include <gtest/gtest.h>
 
