@@ -14,8 +14,13 @@ namespace {
 class CLineSink final : public IAnalysisSink
 {
 public:
+    explicit CLineSink(std::stop_token stop) : m_stop{std::move(stop)} {}
     void AddLine(std::string line) override { lines.push_back(std::move(line)); }
+    std::stop_token StopToken() const override { return m_stop; }
     std::vector<std::string> lines;
+
+private:
+    std::stop_token m_stop;
 };
 
 bool IsNameCharacter(char c)
@@ -43,7 +48,7 @@ std::string TermForFamilyValue(const std::string& term, double k)
 }
 
 std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k, const CScaling& scaling,
-                                       int precision)
+                                       int precision, std::stop_token stop)
 {
     CGraphFunction curve = function;
     if (function.GetUseFamilyConstant() != 0) {
@@ -53,8 +58,11 @@ std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k,
     SDiscussOptions options;
     options.exact = true;
     options.digits = 15;
-    CLineSink sink;
+    CLineSink sink{stop};
     for (EAnalysis kind : {EAnalysis::Zeros, EAnalysis::Extrema, EAnalysis::Inflections}) {
+        if (stop.stop_requested()) {
+            break;
+        }
         RunAnalysis(kind, curve, scaling, precision, options, sink);
     }
     std::vector<STracePoint> points;

@@ -4,6 +4,7 @@
 #include "document/Scaling.h"
 
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,10 @@ struct STracePoint
 };
 
 // The points of the curve with family constant k (ignored without a family) over the scaling's x
-// range, ordered by x. The precision is the discussion's (1 to 10).
+// range, ordered by x. The precision is the discussion's (1 to 10). A stop request ends the scans
+// early, with the points found so far.
 std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k, const CScaling& scaling,
-                                       int precision);
+                                       int precision, std::stop_token stop = {});
 
 // The point nearest to x within tolerance (in x units), if any.
 std::optional<STracePoint> SnapTracePoint(const std::vector<STracePoint>& points, double x, double tolerance);

@@ -7,7 +7,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <cstdint>
 #include <optional>
+#include <thread>
 #include <vector>
 
 class QTimer;
@@ -109,6 +111,7 @@ private:
     // Moves the marker to x, snapping to a point near it; direction -1 or 1 while keys move it.
     void MoveTrace(double x, int direction);
     void SwitchTraceCurve(int direction);
+    void FindTracePoints(const CGraphFunction& function);
     void UpdateTrace();
     QPointF TraceMarkerPosition() const;
 
@@ -137,4 +140,9 @@ private:
     ActionFactory m_createAction;
     // The area of the integral result a values dialog opened here shows, shaded while it does.
     std::optional<CValuesDialog::SShownArea> m_shownArea;
+    // The points a trace snaps to are found on a thread of their own, so that a trace at the finest
+    // precision starts at once; a result counts only for the curve and view it was asked for.
+    // Declared last: going first, it stops and joins its scan before anything it reports to goes.
+    std::uint64_t m_traceGeneration{0};
+    std::jthread m_traceWorker;
 };

@@ -6,7 +6,6 @@
 #include "engine/ErrorFlags.h"
 #include "engine/Graph.h"
 #include "framework/SettingsStore.h"
-#include "framework/WaitCursor.h"
 #include "view/ViewZoom.h"
 
 #include <QKeyEvent>
@@ -115,6 +114,7 @@ bool CZelView::StartTrace(std::optional<QPointF> near, bool nearOnly)
 
 void CZelView::EndTrace()
 {
+    m_traceWorker.request_stop();
     if (m_trace) {
         m_trace.reset();
         emit traceMessage(QString{});
@@ -151,14 +151,40 @@ void CZelView::SwitchTraceCurve(int direction)
     m_trace->function = curves[next].first;
     m_trace->member = member;
     m_trace->k = curves[next].second;
+    m_trace->points.clear();
+    FindTracePoints(functions[m_trace->function]);
+    MoveTrace(m_trace->x, 0);
+}
+
+void CZelView::FindTracePoints(const CGraphFunction& function)
+{
     // The points to snap to, for the range visible now. A coarse scan suffices: exact mode refines
     // each point it finds to full precision.
-    const CWaitCursor wait;
     const int precision =
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
-    m_trace->points =
-        TracePointsOf(functions[m_trace->function], m_trace->k, m_document->Model().GetScaling(), precision);
-    MoveTrace(m_trace->x, 0);
+    const std::uint64_t generation = ++m_traceGeneration;
+    // Assigning stops and joins the scan for the curve traced before.
+    m_traceWorker = std::jthread{[this, generation, function, k = m_trace->k,
+                                  scaling = m_document->Model().GetScaling(), precision](std::stop_token stop) {
+        std::vector<STracePoint> points;
+        try {
+            points = TracePointsOf(function, k, scaling, precision, stop);
+        } catch (...) {
+            return; // out of memory, say: the trace goes on without points to snap to
+        }
+        if (stop.stop_requested()) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, points = std::move(points)]() mutable {
+                if (m_trace && generation == m_traceGeneration) {
+                    m_trace->points = std::move(points);
+                    MoveTrace(m_trace->x, 0);
+                }
+            },
+            Qt::QueuedConnection);
+    }};
 }
 
 void CZelView::MoveTrace(double x, int direction)

@@ -4,6 +4,7 @@
 #include "app/GraphDocument.h"
 #include "app/MainFrame.h"
 #include "app/ZelView.h"
+#include "dialogs/values/ValuesRunSupport.h"
 #include "framework/CommandIds.h"
 #include "view/ViewZoom.h"
 
@@ -233,6 +234,8 @@ TEST(ViewGestures, TraceSnapsToTheExtremaOfTheSine)
     Mouse(f.view, QEvent::MouseButtonPress, at);
     Mouse(f.view, QEvent::MouseButtonRelease, at);
     ASSERT_TRUE(f.view->IsTracing());
+    // The points to snap to come from a scan on a thread of its own; the marker snaps when they do.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.view->TraceMarker() && f.view->TraceMarker()->snapped == 'H'; }));
     std::optional<CZelView::STraceMarker> marker = f.view->TraceMarker();
     ASSERT_TRUE(marker.has_value());
     EXPECT_EQ(marker->snapped, 'H');
@@ -269,4 +272,25 @@ TEST(ViewGestures, AClickAwayFromTheCurvesStartsNoTrace)
     f.frame.UpdateCommandUI();
     f.frame.Action(ID_VIEW_TRACE)->trigger();
     EXPECT_TRUE(f.view->IsTracing());
+}
+
+// A trace at the finest precision starts at once; closing the window, or switching curves, while
+// its scan for the points to snap to still runs stops that scan and leaves nothing behind.
+TEST(ViewGestures, ATraceScanStopsWithItsCurveAndItsWindow)
+{
+    const CPrecision precision{10};
+    SViewFixture f{false, "sin(x)*exp(x/10)"};
+    CGraphFunction second;
+    second.SetTerm("x^3-x");
+    f.document->Model().SetFunctions({f.document->Model().Functions().front(), second});
+    f.frame.UpdateCommandUI();
+    f.frame.Action(ID_VIEW_TRACE)->trigger();
+    ASSERT_TRUE(f.view->IsTracing());
+    f.view->setFocus();
+    QTest::keyClick(f.view, Qt::Key_Down); // to x^3-x: the first scan is stopped, a second starts
+    EXPECT_EQ(f.view->TraceMarker()->function, 1u);
+    QTest::keyClick(f.view, Qt::Key_Up);
+    EXPECT_EQ(f.view->TraceMarker()->function, 0u);
+    f.frame.DocumentManager()->CloseAllDocuments(); // the window goes while its scan runs
+    QApplication::processEvents();
 }
