@@ -113,6 +113,9 @@ void CNumberField::SetValue(double value)
     m_shownValue = value;
     m_shownText = Format(value);
     setText(m_shownText);
+    // A number longer than the field, as a zoom leaves the ranges, shows its beginning: with the
+    // cursor at its end the minus sign would be scrolled out of sight.
+    setCursorPosition(0);
 }
 
 std::optional<double> CNumberField::Value() const

@@ -129,6 +129,7 @@ TEST(NumberField, GivesBackTheStoredValueWhileItsTextIsUnchanged)
         const std::optional<double> read = field.Value();
         ASSERT_TRUE(read.has_value()) << value;
         EXPECT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(value)) << value;
+        EXPECT_EQ(field.cursorPosition(), 0) << "a long number shows its sign";
     }
     // Once the user types, the text counts.
     CNumberField field;
