@@ -45,19 +45,9 @@ bool AgreeAt(const CCompiledTerm& f, const CCompiledTerm& g, const std::vector<d
     return true;
 }
 
-// Whether the term gives a number at x without raising the math flag. A failing part of a term
-// reads as 1, so f - g has values where f or g has none, and a point there is no intersection.
-bool DefinedAt(const CCompiledTerm& term, double x, double k)
-{
-    const int saved = g_mathError;
-    g_mathError = 0;
-    const double value = term.Evaluate(x, k);
-    const bool failed = g_mathError != 0;
-    g_mathError = saved;
-    return !failed && std::isfinite(value);
-}
-
-// Which side of 0 f - g lies on at x: -1, 1, or 0 where it is 0 or not defined.
+// Which side of 0 f - g lies on at x: -1, 1, or 0 where it is 0 or not defined. Unlike
+// DefinedValue, an infinite difference still tells its side. A failing part of a term reads as 1,
+// so f - g has values where f or g has none: callers check f and g themselves.
 int SideAt(const CCompiledTerm& difference, double x, double k)
 {
     const int saved = g_mathError;
@@ -154,7 +144,7 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
         }
     };
     visitor.found = [&](double k, double x) {
-        if (equal || !DefinedAt(fTerm, x, k) || !DefinedAt(gTerm, x, k)) {
+        if (equal || !fTerm.DefinedValue(x, k) || !gTerm.DefinedValue(x, k)) {
             return;
         }
         const int left = SideAt(differenceTerm, x - side, k);
