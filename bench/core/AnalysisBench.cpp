@@ -1,4 +1,5 @@
 #include "analysis/AnalysisSink.h"
+#include "analysis/AnalysisTable.h"
 #include "analysis/CurveAnalysis.h"
 #include "analysis/ThreadPool.h"
 

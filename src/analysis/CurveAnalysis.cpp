@@ -2,10 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/ChunkedRun.h"
-#include "analysis/Integral.h"
-#include "analysis/Intersections.h"
 #include "analysis/Refinement.h"
-#include "analysis/Tangent.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
@@ -791,63 +788,4 @@ void ScanExactZeros(const CGraphFunction& function, const CScaling& scaling, int
         [&](const SHit<char>& hit, double k) { visitor.found(k, hit.x); },
         [&](double k) { visitor.groupEnd(k); });
     scan.Finish();
-}
-
-void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
-                 const SDiscussOptions& options, const SAnalysisInputs& inputs, IAnalysisSink& sink)
-{
-    switch (kind) {
-    case EAnalysis::Intersections:
-        if (inputs.with != nullptr) {
-            ComputeIntersections(function, *inputs.with, inputs.withItself, scaling, precision, options,
-                                 sink);
-        }
-        break;
-    case EAnalysis::Tangent:
-        ComputeTangent(function, inputs.at, options, sink);
-        break;
-    case EAnalysis::Integral: {
-        double xFrom{};
-        double xTo{};
-        double xStep{};
-        scaling.GetXRange(xFrom, xTo, xStep);
-        ComputeIntegral(function, inputs.withItself ? &function : inputs.with, inputs.from.value_or(xFrom),
-                        inputs.to.value_or(xTo), scaling, precision, options, sink);
-        break;
-    }
-    default:
-        RunAnalysis(kind, function, scaling, precision, options, sink);
-        break;
-    }
-}
-
-void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
-                 IAnalysisSink& sink)
-{
-    RunAnalysis(kind, function, scaling, precision, SDiscussOptions{}, sink);
-}
-
-void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
-                 const SDiscussOptions& options, IAnalysisSink& sink)
-{
-    switch (kind) {
-    case EAnalysis::ValueTable:
-        ComputeValueTable(function, scaling, options, sink);
-        break;
-    case EAnalysis::Zeros:
-        ComputeZeros(function, scaling, precision, options, sink);
-        break;
-    case EAnalysis::Extrema:
-        ComputeExtrema(function, scaling, precision, options, sink);
-        break;
-    case EAnalysis::Inflections:
-        ComputeInflections(function, scaling, precision, options, sink);
-        break;
-    case EAnalysis::Monotony:
-        ComputeMonotony(function, scaling, precision, options, sink);
-        break;
-    default:
-        // The analyses that need inputs of their own run through the overload that takes them.
-        break;
-    }
 }

@@ -1,6 +1,7 @@
 #include "analysis/Integral.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/ExactZeros.h"
 #include "analysis/Intersections.h"
 #include "analysis/Quadrature.h"
 #include "analysis/Refinement.h"

@@ -1,6 +1,7 @@
 #include "analysis/Intersections.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/ExactZeros.h"
 #include "document/StepLoop.h"
 #include "document/TextEncoding.h"
 #include "engine/CompiledTerm.h"

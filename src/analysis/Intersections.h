@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/CurveAnalysis.h"
+#include "analysis/DiscussOptions.h"
 #include "document/GraphFunction.h"
 #include "document/Scaling.h"
 

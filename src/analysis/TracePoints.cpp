@@ -2,7 +2,7 @@
 
 #include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
-#include "analysis/CurveAnalysis.h"
+#include "analysis/AnalysisTable.h"
 
 #include <algorithm>
 #include <cctype>

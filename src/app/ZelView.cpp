@@ -1,5 +1,6 @@
 #include "app/ZelView.h"
 
+#include "analysis/AnalysisTable.h"
 #include "app/AreaShading.h"
 #include "app/GraphDocument.h"
 #include "app/GraphExport.h"
@@ -59,6 +60,9 @@ CZelView::~CZelView()
 
 bool CZelView::IsViewCommand(int id)
 {
+    if (AnalysisOfCommand(id)) {
+        return true;
+    }
     switch (id) {
     case ID_REDRAW:
     case ID_EDIT_UNDO:
@@ -67,14 +71,6 @@ bool CZelView::IsViewCommand(int id)
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
-    case ID_VALUE_TABLE:
-    case ID_ZEROS:
-    case ID_EXTREMA:
-    case ID_INFLECTIONS:
-    case ID_MONOTONY:
-    case ID_INTERSECTIONS:
-    case ID_TANGENT:
-    case ID_INTEGRAL:
     case ID_EDIT_FUNCTIONS:
     case ID_PROPERTIES:
     case ID_EDIT_OBJECTS:
@@ -90,6 +86,10 @@ bool CZelView::IsViewCommand(int id)
 
 bool CZelView::IsCommandEnabled(int id) const
 {
+    if (AnalysisOfCommand(id)) {
+        // The values dialog needs a function to offer.
+        return m_document->Model().GetFunctionCount() > 0;
+    }
     switch (id) {
     case ID_REDRAW:
     case ID_EDIT_COPY:
@@ -109,16 +109,6 @@ bool CZelView::IsCommandEnabled(int id) const
         return m_document->History()->canUndo();
     case ID_EDIT_REDO:
         return m_document->History()->canRedo();
-    case ID_VALUE_TABLE:
-    case ID_ZEROS:
-    case ID_EXTREMA:
-    case ID_INFLECTIONS:
-    case ID_MONOTONY:
-    case ID_INTERSECTIONS:
-    case ID_TANGENT:
-    case ID_INTEGRAL:
-        // The values dialog needs a function to offer.
-        return m_document->Model().GetFunctionCount() > 0;
     default:
         return false;
     }
@@ -126,6 +116,42 @@ bool CZelView::IsCommandEnabled(int id) const
 
 bool CZelView::OnCommand(int id)
 {
+    // The command of an analysis opens the values dialog on it.
+    if (const SAnalysis* analysis = AnalysisOfCommand(id)) {
+        const CZelDoc& model = m_document->Model();
+        CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), static_cast<int>(analysis->id), this};
+        // An integral result shades its area here while the dialog shows it.
+        connect(&dialog, &CValuesDialog::shownAreaChanged, this, [this, &dialog] {
+            m_shownArea = dialog.ShownArea();
+            update();
+        });
+        dialog.exec();
+        m_shownArea.reset();
+        update();
+        // Every point and line adopted in the dialog arrives in one step, which one undo takes back.
+        const CFunctionList& functions = dialog.AdoptedFunctions();
+        const CObjectList& objects = dialog.AdoptedPoints();
+        if (m_document && (!functions.empty() || !objects.empty())) {
+            const QString step = objects.empty()     ? QStringLiteral("Linien übernehmen")
+                                 : functions.empty() ? QStringLiteral("Punkte übernehmen")
+                                                     : QStringLiteral("Übernehmen");
+            m_document->Edit(step, [&functions, &objects](CZelDoc& model) {
+                if (!functions.empty()) {
+                    CFunctionList all = model.GetFunctions();
+                    all.insert(all.end(), functions.begin(), functions.end());
+                    model.SetFunctions(std::move(all));
+                }
+                if (!objects.empty()) {
+                    CObjectList all = model.GetObjects();
+                    all.insert(all.end(), objects.begin(), objects.end());
+                    model.SetObjects(std::move(all));
+                }
+            });
+            RedrawNow();
+            m_document->NotifyChanged();
+        }
+        return true;
+    }
     switch (id) {
     case ID_REDRAW:
         RedrawNow();
@@ -162,52 +188,6 @@ bool CZelView::OnCommand(int id)
     case ID_FILE_PRINT_PREVIEW:
         CViewPrinter::Instance().Preview(*m_document, this);
         return true;
-    case ID_VALUE_TABLE:
-    case ID_ZEROS:
-    case ID_EXTREMA:
-    case ID_INFLECTIONS:
-    case ID_MONOTONY:
-    case ID_INTERSECTIONS:
-    case ID_TANGENT:
-    case ID_INTEGRAL: {
-        // The commands follow the order of the dialog's analysis selector.
-        const CZelDoc& model = m_document->Model();
-        const int analysis = id <= ID_MONOTONY
-                                 ? id - ID_VALUE_TABLE
-                                 : static_cast<int>(EAnalysis::Intersections) + (id - ID_INTERSECTIONS);
-        CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), analysis, this};
-        // An integral result shades its area here while the dialog shows it.
-        connect(&dialog, &CValuesDialog::shownAreaChanged, this, [this, &dialog] {
-            m_shownArea = dialog.ShownArea();
-            update();
-        });
-        dialog.exec();
-        m_shownArea.reset();
-        update();
-        // Every point and line adopted in the dialog arrives in one step, which one undo takes back.
-        const CFunctionList& functions = dialog.AdoptedFunctions();
-        const CObjectList& objects = dialog.AdoptedPoints();
-        if (m_document && (!functions.empty() || !objects.empty())) {
-            const QString step = objects.empty()     ? QStringLiteral("Linien übernehmen")
-                                 : functions.empty() ? QStringLiteral("Punkte übernehmen")
-                                                     : QStringLiteral("Übernehmen");
-            m_document->Edit(step, [&functions, &objects](CZelDoc& model) {
-                if (!functions.empty()) {
-                    CFunctionList all = model.GetFunctions();
-                    all.insert(all.end(), functions.begin(), functions.end());
-                    model.SetFunctions(std::move(all));
-                }
-                if (!objects.empty()) {
-                    CObjectList all = model.GetObjects();
-                    all.insert(all.end(), objects.begin(), objects.end());
-                    model.SetObjects(std::move(all));
-                }
-            });
-            RedrawNow();
-            m_document->NotifyChanged();
-        }
-        return true;
-    }
     case ID_EDIT_FUNCTIONS:
     case ID_PROPERTIES:
     case ID_EDIT_OBJECTS:

@@ -4,9 +4,10 @@
 // the lines are the lines it lists.
 #include "cli/CommandLine.h"
 #include "cli/ParserError.h"
+#include "cli/Usage.h"
 
 #include "analysis/AnalysisSink.h"
-#include "analysis/CurveAnalysis.h"
+#include "analysis/AnalysisTable.h"
 #include "analysis/FamilyCutNote.h"
 #include "document/GraphFile.h"
 #include "document/SystemErrorText.h"
@@ -26,6 +27,8 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -34,13 +37,9 @@ constexpr int kExitOk = 0;
 constexpr int kExitUnreadable = 1;
 constexpr int kExitUsage = 2;
 
-// The names on the command line, in the order of the analysis selector.
-constexpr std::array<const char*, 8> kAnalysisNames{"table",    "zeros",         "extrema", "inflections",
-                                                    "monotony", "intersections", "tangent", "integral"};
-
 struct DiscussRequest
 {
-    EAnalysis kind{EAnalysis::ValueTable};
+    const SAnalysis* analysis{nullptr};
     QString file;
     int function{1};
     std::optional<int> precision;
@@ -72,6 +71,79 @@ std::optional<double> ParseNumber(const QString& text)
     return ok && std::isfinite(value) && text.trimmed() == text ? std::optional<double>{value} : std::nullopt;
 }
 
+// The options of the inputs an analysis may take beyond its function.
+struct SInputOption
+{
+    const char* name;
+    const char* placeholder;
+    const char* description;
+    EInputUse SInputUse::*use;
+    // Where the value goes: a function number or a number with the decimal point.
+    std::optional<int> DiscussRequest::*count;
+    std::optional<double> DiscussRequest::*number;
+    // What a required one that is missing stands for.
+    const char* missing;
+};
+
+const std::array kInputOptions{
+    SInputOption{"with", "M", "Nummer der zweiten Funktion, ab 1", &SInputUse::with, &DiscussRequest::with,
+                 nullptr, "die zweite Funktion"},
+    SInputOption{"at", "X0", "Stelle x0 der Tangente", &SInputUse::at, nullptr, &DiscussRequest::at,
+                 "die Stelle der Tangente"},
+    SInputOption{"from", "A", "untere Grenze des Integrals", &SInputUse::from, nullptr, &DiscussRequest::from,
+                 "die untere Grenze"},
+    SInputOption{"to", "B", "obere Grenze des Integrals", &SInputUse::to, nullptr, &DiscussRequest::to,
+                 "die obere Grenze"},
+};
+
+std::string Option(const SInputOption& input)
+{
+    return std::string{"--"} + input.name + " " + input.placeholder;
+}
+
+// The one-line reminder of every call of --discuss: the analyses without inputs together, then each
+// of the others with its inputs, an optional one in brackets.
+QString UsageLine()
+{
+    std::vector<std::string> plain;
+    std::vector<std::string> forms;
+    for (const SAnalysis& analysis : Analyses()) {
+        if (!analysis.TakesInputs()) {
+            plain.emplace_back(analysis.word);
+            continue;
+        }
+        std::string form = std::string{"vexplot --discuss "} + analysis.word + " DATEI";
+        for (const SInputOption& input : kInputOptions) {
+            const EInputUse use = analysis.inputs.*input.use;
+            if (use == EInputUse::Required) {
+                form += " " + Option(input);
+            } else if (use == EInputUse::Optional) {
+                form += " [" + Option(input) + "]";
+            }
+        }
+        forms.push_back(std::move(form));
+    }
+    std::string joined;
+    for (const std::string& word : plain) {
+        joined += (joined.empty() ? "" : "|") + word;
+    }
+    forms.insert(forms.begin(), "vexplot --discuss " + joined +
+                                    " DATEI [--function N] [--precision P] [--exact] [--digits D]");
+    return QStringLiteral("Aufruf: ") + QString::fromStdString(ListText(forms, " oder "));
+}
+
+// The words of the analyses that take an input, as prose: "intersections und integral".
+QString WordsTaking(const SInputOption& input)
+{
+    std::vector<std::string> words;
+    for (const SAnalysis& analysis : Analyses()) {
+        if (analysis.inputs.*input.use != EInputUse::Unused) {
+            words.emplace_back(analysis.word);
+        }
+    }
+    return QString::fromStdString(ListText(words, " und "));
+}
+
 std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
 {
     QStringList arguments;
@@ -90,33 +162,24 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     const QCommandLineOption digitsOption{QStringLiteral("digits"),
                                           QStringLiteral("Nachkommastellen der Zahlen, 1 bis 15"),
                                           QStringLiteral("D")};
-    const QCommandLineOption withOption{
-        QStringLiteral("with"), QStringLiteral("Nummer der zweiten Funktion, ab 1"), QStringLiteral("M")};
-    const QCommandLineOption atOption{QStringLiteral("at"), QStringLiteral("Stelle x0 der Tangente"),
-                                      QStringLiteral("X0")};
-    const QCommandLineOption fromOption{QStringLiteral("from"), QStringLiteral("untere Grenze des Integrals"),
-                                        QStringLiteral("A")};
-    const QCommandLineOption toOption{QStringLiteral("to"), QStringLiteral("obere Grenze des Integrals"),
-                                      QStringLiteral("B")};
-    parser.addOption(withOption);
-    parser.addOption(atOption);
-    parser.addOption(fromOption);
-    parser.addOption(toOption);
+    std::vector<QCommandLineOption> inputOptions;
+    for (const SInputOption& input : kInputOptions) {
+        inputOptions.emplace_back(QLatin1String(input.name), QString::fromUtf8(input.description),
+                                  QLatin1String(input.placeholder));
+        parser.addOption(inputOptions.back());
+    }
     parser.addOption(discussOption);
     parser.addOption(functionOption);
     parser.addOption(precisionOption);
     parser.addOption(exactOption);
     parser.addOption(digitsOption);
-    parser.addPositionalArgument(
-        QStringLiteral("ANALYSIS"),
-        QStringLiteral("table, zeros, extrema, inflections, monotony, intersections, "
-                       "tangent oder integral"));
+    std::vector<std::string> words;
+    for (const SAnalysis& analysis : Analyses()) {
+        words.emplace_back(analysis.word);
+    }
+    parser.addPositionalArgument(QStringLiteral("ANALYSIS"), QString::fromStdString(ListText(words, " oder ")));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
-    const QString usage = QStringLiteral(
-        "Aufruf: vexplot --discuss table|zeros|extrema|inflections|monotony DATEI [--function N] "
-        "[--precision P] [--exact] [--digits D], vexplot --discuss intersections DATEI --with M, "
-        "vexplot --discuss tangent DATEI --at X0 oder vexplot --discuss integral DATEI [--with M] "
-        "[--from A] [--to B]");
+    const QString usage = UsageLine();
     if (!parser.parse(arguments)) {
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
@@ -128,15 +191,11 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
 
     DiscussRequest request;
     const QString name = parser.positionalArguments().at(0);
-    std::size_t index = 0;
-    while (index < kAnalysisNames.size() && name != QLatin1String(kAnalysisNames[index])) {
-        ++index;
-    }
-    if (index == kAnalysisNames.size()) {
+    request.analysis = AnalysisOfWord(name.toStdString());
+    if (request.analysis == nullptr) {
         Complain(QStringLiteral("unbekannte Untersuchung \"%1\"; ").arg(name) + usage);
         return std::nullopt;
     }
-    request.kind = static_cast<EAnalysis>(index);
     request.file = parser.positionalArguments().at(1);
 
     if (parser.isSet(functionOption)) {
@@ -168,55 +227,46 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         request.options.digits = *d;
     }
 
-    // The inputs of the three analyses after the monotony: each only where it means something.
-    const bool intersections = request.kind == EAnalysis::Intersections;
-    const bool tangent = request.kind == EAnalysis::Tangent;
-    const bool integral = request.kind == EAnalysis::Integral;
-    if (parser.isSet(withOption)) {
-        if (!intersections && !integral) {
-            Complain(QStringLiteral("--with gilt nur für intersections und integral; ") + usage);
-            return std::nullopt;
-        }
-        const std::optional<int> m = ParseCount(parser.value(withOption));
-        if (!m || *m < 1) {
-            Complain(QStringLiteral("--with %1: erwartet wird eine Funktionsnummer ab 1")
-                         .arg(parser.value(withOption)));
-            return std::nullopt;
-        }
-        request.with = *m;
-    } else if (intersections) {
-        Complain(QStringLiteral("intersections braucht --with M, die zweite Funktion; ") + usage);
-        return std::nullopt;
-    }
-    const auto number = [&](const QCommandLineOption& option, bool allowed, const char* name,
-                            const char* owner, std::optional<double>& into) {
+    // The inputs beyond the function: each only where the analysis takes it.
+    for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
+        const SInputOption& input = kInputOptions[i];
+        const QCommandLineOption& option = inputOptions[i];
+        const EInputUse use = request.analysis->inputs.*input.use;
         if (!parser.isSet(option)) {
-            return true;
+            if (use == EInputUse::Required) {
+                Complain(QStringLiteral("%1 braucht %2, %3; ")
+                             .arg(QLatin1String(request.analysis->word),
+                                  QString::fromStdString(Option(input)), QString::fromUtf8(input.missing)) +
+                         usage);
+                return std::nullopt;
+            }
+            continue;
         }
-        if (!allowed) {
-            Complain(QStringLiteral("--%1 gilt nur für %2; ").arg(QLatin1String(name), QLatin1String(owner)) +
-                     usage);
-            return false;
+        if (use == EInputUse::Unused) {
+            Complain(
+                QStringLiteral("--%1 gilt nur für %2; ").arg(QLatin1String(input.name), WordsTaking(input)) +
+                usage);
+            return std::nullopt;
         }
-        into = ParseNumber(parser.value(option));
-        if (!into) {
-            Complain(QStringLiteral("--%1 %2: erwartet wird eine Zahl mit Dezimalpunkt, etwa 1.5")
-                         .arg(QLatin1String(name), parser.value(option)));
-            return false;
+        const QString value = parser.value(option);
+        if (input.count != nullptr) {
+            const std::optional<int> n = ParseCount(value);
+            if (!n || *n < 1) {
+                Complain(QStringLiteral("--%1 %2: erwartet wird eine Funktionsnummer ab 1")
+                             .arg(QLatin1String(input.name), value));
+                return std::nullopt;
+            }
+            request.*input.count = *n;
+        } else {
+            request.*input.number = ParseNumber(value);
+            if (!(request.*input.number)) {
+                Complain(QStringLiteral("--%1 %2: erwartet wird eine Zahl mit Dezimalpunkt, etwa 1.5")
+                             .arg(QLatin1String(input.name), value));
+                return std::nullopt;
+            }
         }
-        return true;
-    };
-    if (!number(atOption, tangent, "at", "tangent", request.at) ||
-        !number(fromOption, integral, "from", "integral", request.from) ||
-        !number(toOption, integral, "to", "integral", request.to)) {
-        return std::nullopt;
     }
-    if (tangent && !request.at) {
-        Complain(QStringLiteral("tangent braucht --at X0, die Stelle der Tangente; ") + usage);
-        return std::nullopt;
-    }
-    // Their results are always the refined points.
-    if (intersections || tangent || integral) {
+    if (request.analysis->TakesInputs()) {
         request.options.exact = true;
     }
     return request;
@@ -327,7 +377,7 @@ int RunDiscussCommand(int& argc, char** argv)
     inputs.from = request->from;
     inputs.to = request->to;
     CConsoleSink sink;
-    RunAnalysis(request->kind, function, content.scaling, precision, request->options, inputs, sink);
+    RunAnalysis(request->analysis->id, function, content.scaling, precision, request->options, inputs, sink);
     if (const std::optional<std::string> note = FamilyCutNote(function)) {
         sink.AddLine(*note);
     }

@@ -2,12 +2,18 @@
 
 #include "ProductInfo.h"
 
+#include "analysis/AnalysisTable.h"
+
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <utility>
+#include <vector>
 
 namespace {
 
-constexpr std::array kForms{
+// The forms before and after those of the analyses with inputs of their own.
+constexpr std::array kLeadingForms{
     SUsageForm{"vexplot [DATEI]",
                "Öffnet das Programmfenster mit einem neuen Graphen oder mit DATEI, einem Funktions-Graphen "
                "(*.zel). Das Fenster braucht eine Anzeige; ohne eine startet es mit xvfb-run -a vexplot."},
@@ -18,29 +24,20 @@ constexpr std::array kForms{
                "Gibt die Zeilen einer Kurvendiskussion auf der Standardausgabe aus, wie sie das "
                "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --exact und --digits D. "
                "Braucht keine Anzeige."},
-    SUsageForm{"vexplot --discuss intersections DATEI --with M [OPTIONEN]",
-               "Gibt die Schnittpunkte der Graphen der Funktion N (--function N, sonst die erste) und der "
-               "Funktion M aus, auf volle Genauigkeit verfeinert."},
-    SUsageForm{"vexplot --discuss tangent DATEI --at X0 [OPTIONEN]",
-               "Gibt Punkt, Steigung, Tangente und Normale der Funktion N an der Stelle X0 aus; die "
-               "Gleichungen sind Terme, die das Programm wieder einlesen kann."},
-    SUsageForm{"vexplot --discuss integral DATEI [--with M] [--from A] [--to B]",
-               "Gibt das Integral der Funktion N (oder von N minus M) von A bis B aus, die Fläche zwischen "
-               "den Graphen und die Teilstücke zwischen ihren Schnittstellen. Diese drei nehmen auch "
-               "--function N und --digits D; ihre Werte sind immer genau."},
+};
+constexpr std::array kTrailingForms{
     SUsageForm{"vexplot --help | --version", "Zeigt diese Hilfe oder die Version. Braucht keine Anzeige."},
 };
 
-constexpr std::array kOptions{
+constexpr std::array kLeadingOptions{
     SUsageEntry{"--export AUSGABE",
                 "Die Zieldatei; ihre Endung wählt das Format: .png (Bild), .svg (Vektorgrafik) oder .pdf "
                 "(eine A4-Seite in der Druckgröße des Graphen)."},
     SUsageEntry{"--size BxH", "Breite und Höhe von Bild oder Vektorgrafik in Pixeln, je 1 bis 16384, "
                               "etwa 1024x768. Ohne die Option: 800x600."},
-    SUsageEntry{"--discuss ANALYSE",
-                "Die Diskussion: table (Wertetabelle), zeros (Nullstellen), extrema (Extremwerte), "
-                "inflections (Wendestellen), monotony (Monotonie), intersections (Schnittpunkte), tangent "
-                "(Tangente und Normale) oder integral (Integral und Fläche)."},
+};
+// After "--discuss ANALYSE", which names every analysis.
+constexpr std::array kTrailingOptions{
     SUsageEntry{"--function N", "Die Nummer der diskutierten Funktion, ab 1. Ohne die Option: die erste."},
     SUsageEntry{"--with M", "Die zweite Funktion, ab 1: für intersections nötig, für integral wahlweise "
                             "(dann wird N minus M integriert)."},
@@ -78,21 +75,67 @@ constexpr std::array kFiles{
                             "in share/vexplot/ der Installation (etwa /usr/share/vexplot/tips.txt)."},
 };
 
-constexpr SUsage kUsage{
-    "vexplot",
-    VEX_PRODUCT_NAME,
-    "zeichnet Funktionsgraphen und diskutiert Kurven",
-    VEX_PRODUCT_NAME
-    " zeichnet die Graphen von Termen in x, auch mit einer Scharkonstante k, mit "
-    "Achsen, Beschriftung und Gitter, setzt Punkte und senkrechte Linien und diskutiert eine Funktion "
-    "numerisch: Wertetabelle, Nullstellen, Extremwerte, Wendestellen, Monotonie, Schnittpunkte, "
-    "Tangente und Normale, Integral und Fläche.",
-    kForms,
-    kOptions,
-    kExitCodes,
-    kEnvironment,
-    kFiles,
+constexpr const char* kProgram = "vexplot";
+constexpr const char* kPurpose = "zeichnet Funktionsgraphen und diskutiert Kurven";
+constexpr const char* kIntroduction =
+    VEX_PRODUCT_NAME " zeichnet die Graphen von Termen in x, auch mit einer Scharkonstante k, mit "
+                     "Achsen, Beschriftung und Gitter, setzt Punkte und senkrechte Linien und diskutiert eine "
+                     "Funktion numerisch: ";
+
+// The description with the analyses filled in. The entries point into `texts`, which moves
+// nothing it holds when it grows.
+struct SBuiltUsage
+{
+    std::deque<std::string> texts;
+    std::vector<SUsageForm> forms;
+    std::vector<SUsageEntry> options;
+    SUsage usage{};
+
+    const char* Keep(std::string text)
+    {
+        texts.push_back(std::move(text));
+        return texts.back().c_str();
+    }
 };
+
+SBuiltUsage BuildUsage()
+{
+    SBuiltUsage built;
+    std::vector<std::string> names;
+    std::vector<std::string> words;
+    for (const SAnalysis& analysis : Analyses()) {
+        names.emplace_back(analysis.name);
+        words.push_back(std::string{analysis.word} + " (" + analysis.name + ")");
+    }
+
+    built.forms.assign(kLeadingForms.begin(), kLeadingForms.end());
+    for (const SAnalysis& analysis : Analyses()) {
+        if (analysis.usageSynopsis != nullptr) {
+            built.forms.push_back(SUsageForm{
+                built.Keep(std::string{"vexplot --discuss "} + analysis.word + " DATEI " + analysis.usageSynopsis),
+                analysis.usageDescription});
+        }
+    }
+    built.forms.insert(built.forms.end(), kTrailingForms.begin(), kTrailingForms.end());
+
+    built.options.assign(kLeadingOptions.begin(), kLeadingOptions.end());
+    built.options.push_back(
+        SUsageEntry{"--discuss ANALYSE", built.Keep("Die Diskussion: " + ListText(words, " oder ") + ".")});
+    built.options.insert(built.options.end(), kTrailingOptions.begin(), kTrailingOptions.end());
+
+    built.usage = SUsage{
+        kProgram,
+        VEX_PRODUCT_NAME,
+        kPurpose,
+        built.Keep(kIntroduction + ListText(names, ", ") + "."),
+        built.forms,
+        built.options,
+        kExitCodes,
+        kEnvironment,
+        kFiles,
+    };
+    return built;
+}
 
 constexpr std::size_t kHelpWidth = 79;
 
@@ -227,12 +270,26 @@ void AppendRoffEntries(std::string& out, const char* heading, std::span<const SU
 
 const SUsage& Usage()
 {
-    return kUsage;
+    static const SBuiltUsage built = BuildUsage();
+    return built.usage;
+}
+
+std::string ListText(std::span<const std::string> items, const char* lastSeparator)
+{
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            out += i + 1 == items.size() ? lastSeparator : ", ";
+        }
+        out += items[i];
+    }
+    return out;
 }
 
 std::string VersionText()
 {
-    return std::string{kUsage.program} + " (" + kUsage.title + ") " + VEX_VERSION + "\n";
+    const SUsage& usage = Usage();
+    return std::string{usage.program} + " (" + usage.title + ") " + VEX_VERSION + "\n";
 }
 
 std::string WrapText(const std::string& text, std::size_t indent, std::size_t width)
@@ -275,41 +332,43 @@ std::string WrapText(const std::string& text, std::size_t indent, std::size_t wi
 
 std::string HelpText()
 {
+    const SUsage& usage = Usage();
     std::string out = "Aufruf:\n";
-    for (const SUsageForm& form : kUsage.forms) {
+    for (const SUsageForm& form : usage.forms) {
         out += std::string{"  "} + form.synopsis + "\n";
     }
     out += '\n';
-    out += WrapText(kUsage.introduction, 0, kHelpWidth);
+    out += WrapText(usage.introduction, 0, kHelpWidth);
     out += '\n';
-    for (const SUsageForm& form : kUsage.forms) {
+    for (const SUsageForm& form : usage.forms) {
         out += std::string{"  "} + form.synopsis + "\n";
         out += WrapText(form.description, 6, kHelpWidth);
     }
     out += "\n";
-    AppendEntries(out, "Optionen", kUsage.options);
+    AppendEntries(out, "Optionen", usage.options);
     out += "\n";
-    AppendEntries(out, "Rückgabewerte", kUsage.exitCodes);
+    AppendEntries(out, "Rückgabewerte", usage.exitCodes);
     out += "\n";
-    AppendEntries(out, "Umgebung", kUsage.environment);
+    AppendEntries(out, "Umgebung", usage.environment);
     out += "\n";
-    AppendEntries(out, "Dateien", kUsage.files);
+    AppendEntries(out, "Dateien", usage.files);
     return out;
 }
 
 std::string ManPageText()
 {
+    const SUsage& usage = Usage();
     std::string out;
-    out += std::string{".TH VEXPLOT 1 \"\" \""} + kUsage.program + " " + VEX_VERSION + "\" \"" +
-           kUsage.title + "\"\n";
+    out += std::string{".TH VEXPLOT 1 \"\" \""} + usage.program + " " + VEX_VERSION + "\" \"" +
+           usage.title + "\"\n";
     // German words broken by English hyphenation rules read badly; ragged lines read better than
     // stretched ones.
     out += ".nh\n.ad l\n";
     out += ".SH BEZEICHNUNG\n";
-    out += std::string{kUsage.program} + " \\- " + Roff(kUsage.purpose, false) + "\n";
+    out += std::string{usage.program} + " \\- " + Roff(usage.purpose, false) + "\n";
     out += ".SH ÜBERSICHT\n";
     bool first = true;
-    for (const SUsageForm& form : kUsage.forms) {
+    for (const SUsageForm& form : usage.forms) {
         if (!first) {
             out += ".br\n";
         }
@@ -317,18 +376,18 @@ std::string ManPageText()
         out += RoffSynopsis(form.synopsis) + "\n";
     }
     out += ".SH BESCHREIBUNG\n";
-    out += Roff(kUsage.introduction, false) + "\n";
-    for (const SUsageForm& form : kUsage.forms) {
+    out += Roff(usage.introduction, false) + "\n";
+    for (const SUsageForm& form : usage.forms) {
         out += ".TP\n";
         out += RoffSynopsis(form.synopsis);
         out += '\n';
         out += Roff(form.description, false);
         out += '\n';
     }
-    AppendRoffEntries(out, "OPTIONEN", kUsage.options, true);
-    AppendRoffEntries(out, "RÜCKGABEWERT", kUsage.exitCodes, false);
-    AppendRoffEntries(out, "UMGEBUNG", kUsage.environment, false);
-    AppendRoffEntries(out, "DATEIEN", kUsage.files, false);
+    AppendRoffEntries(out, "OPTIONEN", usage.options, true);
+    AppendRoffEntries(out, "RÜCKGABEWERT", usage.exitCodes, false);
+    AppendRoffEntries(out, "UMGEBUNG", usage.environment, false);
+    AppendRoffEntries(out, "DATEIEN", usage.files, false);
     out += ".SH SIEHE AUCH\n";
     out += ".BR xvfb\\-run (1)\n";
     return out;

@@ -46,6 +46,10 @@ std::string HelpText();
 // The manual page in roff (man macros), UTF-8.
 std::string ManPageText();
 
+// The items as German prose lists them: "a, b" and the last one after lastSeparator (" oder ",
+// " und ").
+std::string ListText(std::span<const std::string> items, const char* lastSeparator);
+
 // Breaks text into lines of at most width columns (counted in characters, not bytes), each
 // starting with indent spaces; a word longer than a line stands alone on it.
 std::string WrapText(const std::string& text, std::size_t indent, std::size_t width);

@@ -3,6 +3,8 @@
 #include "framework/CommandIds.h"
 #include "framework/Pictures.h"
 
+#include "analysis/AnalysisTable.h"
+
 #include "ProductInfo.h"
 
 #include <QAction>
@@ -38,7 +40,7 @@ constexpr int Command(int id)
 }
 
 // The frames and every command that has a page of its own; anything else opens the contents.
-// Dialogs name their pages themselves (SetHelpPage).
+// Dialogs name their pages themselves (SetHelpPage), the analyses' commands come with the analyses.
 const SContextPage kContextPages[] = {
     {Dialog(IDR_MAINFRAME), "index.html"},
     {Dialog(IDR_GRAPHTYPE), "grafik.html"},
@@ -50,14 +52,6 @@ const SContextPage kContextPages[] = {
     {Command(ID_REDRAW), "grafik.html"},
     {Command(ID_VIEW_FUNCTION_BAR), "befehle.html#ansicht"},
     {Command(ID_PROPERTIES), "daten.html#funktionen"},
-    {Command(ID_VALUE_TABLE), "diskussion.html#wertetabelle"},
-    {Command(ID_ZEROS), "diskussion.html#nullstellen"},
-    {Command(ID_EXTREMA), "diskussion.html#extremwerte"},
-    {Command(ID_INFLECTIONS), "diskussion.html#wendestellen"},
-    {Command(ID_MONOTONY), "diskussion.html#monotonie"},
-    {Command(ID_INTERSECTIONS), "diskussion.html#schnittpunkte"},
-    {Command(ID_TANGENT), "diskussion.html#tangente"},
-    {Command(ID_INTEGRAL), "diskussion.html#integral"},
     {Command(ID_EDIT_OBJECTS), "daten.html#objekte"},
     {Command(ID_FILE_NEW), "befehle.html#datei"},
     {Command(ID_FILE_OPEN), "dateien.html#dateien"},
@@ -221,6 +215,9 @@ static void InitHelpResources()
 
 QString HelpPageForContext(int context)
 {
+    if (const SAnalysis* analysis = AnalysisOfCommand(context - kHelpCommandBase)) {
+        return PageUrl(analysis->helpPage);
+    }
     for (const SContextPage& entry : kContextPages) {
         if (entry.context == context) {
             return PageUrl(entry.page);

@@ -4,13 +4,39 @@
 
 #include "framework/CommandIds.h"
 
+#include "analysis/AnalysisTable.h"
+
 #include <QHash>
 
 namespace {
 
+// The prompts of the analyses' commands come with the analyses.
+QHash<int, QString> WithAnalysisPrompts(QHash<int, QString> texts)
+{
+    for (const SAnalysis& analysis : Analyses()) {
+        if (analysis.command != 0) {
+            texts.insert(analysis.command, QString::fromUtf8(analysis.prompt));
+        }
+    }
+    return texts;
+}
+
+// The entries of the analyses that have one, in a menu's spelling, then the given ones.
+std::vector<SMenuItem> AnalysisItems(const char* SAnalysis::*text, std::vector<SMenuItem> after = {})
+{
+    std::vector<SMenuItem> items;
+    for (const SAnalysis& analysis : Analyses()) {
+        if (analysis.command != 0 && analysis.*text != nullptr) {
+            items.push_back({analysis.command, analysis.*text});
+        }
+    }
+    items.insert(items.end(), after.begin(), after.end());
+    return items;
+}
+
 const QHash<int, QString>& StringTable()
 {
-    static const QHash<int, QString> table{
+    static const QHash<int, QString> table = WithAnalysisPrompts({
         {IDS_COMPANY, QStringLiteral(VEX_COMPANY_NAME)},
         {IDS_TIP_HEADING, QStringLiteral("Wußten Sie schon...")},
         {IDS_TIP_FILE_MISSING, QStringLiteral("Die Tipdatei wurde nicht gefunden")},
@@ -37,19 +63,6 @@ const QHash<int, QString>& StringTable()
         {ID_VIEW_FUNCTION_BAR,
          QStringLiteral("Blendet die Funktionsleiste ein oder aus.\nFunktionsleiste ein/aus")},
         {ID_PROPERTIES, QStringLiteral("Bearbeitet die Eigenschaften des Graphen.\nEigenschaften anzeigen")},
-        {ID_VALUE_TABLE, QStringLiteral("Zeigt die Wertetabelle einer Funktion an.\nWertetabelle anzeigen")},
-        {ID_ZEROS, QStringLiteral("Zeigt die Nullstellen einer Funktion an.\nNullstellen anzeigen")},
-        {ID_EXTREMA, QStringLiteral("Zeigt die Extremwerte einer Funktion an.\nExtremwerte anzeigen")},
-        {ID_INFLECTIONS, QStringLiteral("Zeigt die Wendestellen einer Funktion an.\nWendestellen anzeigen")},
-        {ID_MONOTONY, QStringLiteral("Zeigt die Monotonie einer Funktion an.\nMonotonie anzeigen")},
-        {ID_INTERSECTIONS,
-         QStringLiteral("Zeigt die Schnittpunkte zweier Funktionen an.\nSchnittpunkte anzeigen")},
-        {ID_TANGENT, QStringLiteral("Zeigt Tangente und Normale einer Funktion an einer Stelle an.\nTangente "
-                                    "und Normale anzeigen")},
-        {ID_INTEGRAL,
-         QStringLiteral(
-             "Zeigt Integral und Fläche einer Funktion oder zwischen zwei Funktionen an.\nIntegral "
-             "und Fläche anzeigen")},
         {ID_EDIT_OBJECTS, QStringLiteral("Bearbeitet die Objekte des Graphen.\nObjekte bearbeiten")},
 
         {ID_FILE_NEW, QStringLiteral("Erstellt ein neues Dokument.\nNeu")},
@@ -96,7 +109,7 @@ const QHash<int, QString>& StringTable()
         {ID_PREV_PANE, QStringLiteral("Wechselt zum vorherigen Fensterausschnitt.\nVorheriger Ausschnitt")},
         {ID_VIEW_TOOLBAR, QStringLiteral("Blendet die Symbolleiste ein oder aus.\nSymbolleiste ein/aus")},
         {ID_VIEW_STATUS_BAR, QStringLiteral("Blendet die Statusleiste ein oder aus.\nStatusleiste ein/aus")},
-    };
+    });
     return table;
 }
 
@@ -174,15 +187,7 @@ const std::vector<SMenuPopup>& GraphMenu()
          {{ID_EDIT_FUNCTIONS, "&Funktionen...\tStrg+F"},
           {ID_EDIT_OBJECTS, "&Objekte...\tStrg+B"},
           {ID_EDIT_SCALING, "&Skalierung...\tStrg+K"}}},
-        {"Dis&kussion",
-         {{ID_VALUE_TABLE, "&Wertetabelle..."},
-          {ID_ZEROS, "&Nullstellen..."},
-          {ID_EXTREMA, "&Extremwerte..."},
-          {ID_INFLECTIONS, "Wende&stellen..."},
-          {ID_MONOTONY, "&Monotonie..."},
-          {ID_INTERSECTIONS, "S&chnittpunkte..."},
-          {ID_TANGENT, "&Tangente und Normale..."},
-          {ID_INTEGRAL, "&Integral und Fläche..."}}},
+        {"Dis&kussion", AnalysisItems(&SAnalysis::menuText)},
         {"&Ansicht",
          {{ID_VIEW_TOOLBAR, "&Symbolleiste"},
           {ID_VIEW_FUNCTION_BAR, "&Funktionsleiste"},
@@ -210,19 +215,11 @@ const std::vector<SMenuPopup>& GraphMenu()
 
 const SMenuPopup& ViewContextMenu()
 {
-    static const SMenuPopup popup{"&Popup",
-                                  {{ID_VALUE_TABLE, "&Wertetabelle..."},
-                                   {ID_ZEROS, "&Nullstellen..."},
-                                   {ID_EXTREMA, "E&xtremwerte..."},
-                                   {ID_INFLECTIONS, "Wende&stellen..."},
-                                   {ID_MONOTONY, "&Monotonie..."},
-                                   {ID_INTERSECTIONS, "S&chnittpunkte..."},
-                                   {ID_TANGENT, "&Tangente und Normale..."},
-                                   {ID_INTEGRAL, "&Integral und Fläche..."},
-                                   {0, nullptr},
-                                   {ID_REDRAW, "Neu &zeichnen"},
-                                   {0, nullptr},
-                                   {ID_PROPERTIES, "&Eigenschaften..."}}};
+    static const SMenuPopup popup{"&Popup", AnalysisItems(&SAnalysis::contextMenuText,
+                                                          {{0, nullptr},
+                                                           {ID_REDRAW, "Neu &zeichnen"},
+                                                           {0, nullptr},
+                                                           {ID_PROPERTIES, "&Eigenschaften..."}})};
     return popup;
 }
 

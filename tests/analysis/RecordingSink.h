@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/AnalysisTable.h"
 #include "analysis/CurveAnalysis.h"
 
 #include <optional>

@@ -10,6 +10,11 @@
 #include "framework/SettingsStore.h"
 
 #include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -22,7 +27,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 #include <new>
 
 // The discussion commands of the frame open the values dialog on the document's functions.
@@ -290,6 +298,76 @@ TEST(ValuesDialogCommands, IntegralResultShadesTheAreaWhileShown)
     EXPECT_EQ(darkPixels(), plain);
     EXPECT_EQ(f.document->Model().GetFunctions().size(), 2u);
     EXPECT_TRUE(f.document->Model().GetObjects().empty());
+}
+
+// Every row of the table of analyses reaches the user three ways: the selector offers it under its
+// name, --discuss takes its word with the inputs it takes, and its entry in "Dis&kussion" opens the
+// values dialog on it.
+TEST(ValuesDialogCommands, EveryAnalysisOfTheTableIsReachable)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("graph.zel"));
+    {
+        CZelDoc doc;
+        doc.SetFunctions({MakeFunction("x^2-1"), MakeFunction("x")});
+        const std::vector<std::uint8_t> bytes = WriteGraphFile(doc);
+        QFile out{file};
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    }
+    // Each input with a value that suits the two functions above.
+    const std::pair<EInputUse SInputUse::*, QStringList> values[] = {
+        {&SInputUse::with, {"--with", "2"}},
+        {&SInputUse::at, {"--at", "0.5"}},
+        {&SInputUse::from, {"--from", "0"}},
+        {&SInputUse::to, {"--to", "2"}},
+    };
+    ASSERT_FALSE(Analyses().empty());
+    for (const SAnalysis& analysis : Analyses()) {
+        SCOPED_TRACE(analysis.word);
+        const int index = static_cast<int>(analysis.id);
+
+        QStringList arguments{"--discuss", QString::fromLatin1(analysis.word), file};
+        for (const auto& [use, option] : values) {
+            if (analysis.inputs.*use != EInputUse::Unused) {
+                arguments += option;
+            }
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(VEXPLOT_PATH), arguments);
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
+        EXPECT_FALSE(process.readAllStandardOutput().isEmpty());
+
+        SDocumentFrame f;
+        f.SetFunctions({MakeFunction("x^2-1"), MakeFunction("x")});
+        if (analysis.command == 0) {
+            CValuesDialog dialog{f.document->Model().GetFunctions(), f.document->Model().GetScaling(), index};
+            auto* selector = Control<QComboBox>(dialog, "IDC_1058");
+            EXPECT_EQ(selector->currentIndex(), index);
+            EXPECT_EQ(selector->currentText(), QString::fromUtf8(analysis.name));
+            continue;
+        }
+        QMenu* discussion = nullptr;
+        for (QAction* entry : f.frame.menuBar()->actions()) {
+            if (entry->menu() && entry->text() == QStringLiteral("Dis&kussion")) {
+                discussion = entry->menu();
+            }
+        }
+        ASSERT_NE(discussion, nullptr);
+        QAction* action = f.frame.Action(analysis.command);
+        ASSERT_NE(action, nullptr);
+        EXPECT_TRUE(discussion->actions().contains(action));
+        WithModalDialog([&] { action->trigger(); },
+                        [&](CValuesDialog& dialog) {
+                            auto* selector = Control<QComboBox>(dialog, "IDC_1058");
+                            EXPECT_EQ(selector->currentIndex(), index);
+                            EXPECT_EQ(selector->currentText(), QString::fromUtf8(analysis.name));
+                        });
+    }
 }
 
 } // namespace

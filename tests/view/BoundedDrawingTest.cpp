@@ -4,6 +4,7 @@
 #include "DrawTestSupport.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/AnalysisTable.h"
 #include "analysis/CurveAnalysis.h"
 #include "analysis/FamilyCutNote.h"
 #include "view/DrawLimits.h"

@@ -2,7 +2,7 @@
 
 #include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
-#include "analysis/CurveAnalysis.h"
+#include "analysis/AnalysisTable.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
@@ -140,10 +140,9 @@ void CValuesDialog::BuildControls()
     auto* analysisLabel = new QLabel{QStringLiteral("&Werte:"), selection};
     m_analysisBox = new QComboBox{selection};
     m_analysisBox->setObjectName(ControlName(IDC_ANALYSIS));
-    m_analysisBox->addItems({QStringLiteral("Wertetabelle"), QStringLiteral("Nullstellen"),
-                             QStringLiteral("Extremwerte"), QStringLiteral("Wendestellen"),
-                             QStringLiteral("Monotonie"), QStringLiteral("Schnittpunkte"),
-                             QStringLiteral("Tangente und Normale"), QStringLiteral("Integral und Fläche")});
+    for (const SAnalysis& analysis : Analyses()) {
+        m_analysisBox->addItem(QString::fromUtf8(analysis.name));
+    }
     analysisLabel->setBuddy(m_analysisBox);
     m_exact = new QCheckBox{QStringLiteral("&Genaue Werte"), selection};
     m_exact->setObjectName(kIdExactResults);
@@ -345,59 +344,60 @@ void CValuesDialog::OnAdoptPoints()
 
 void CValuesDialog::ShowInputsOf(int analysis)
 {
-    const auto kind = static_cast<EAnalysis>(analysis);
-    const bool with = kind == EAnalysis::Intersections || kind == EAnalysis::Integral;
-    const bool at = kind == EAnalysis::Tangent;
-    const bool limits = kind == EAnalysis::Integral;
+    const SAnalysis* row = AnalysisAt(analysis);
+    const SInputUse inputs = row ? row->inputs : SInputUse{};
+    const auto shown = [](EInputUse use) { return use != EInputUse::Unused; };
     for (QWidget* widget : std::initializer_list<QWidget*>{m_withLabel, m_withBox}) {
-        widget->setVisible(with);
+        widget->setVisible(shown(inputs.with));
     }
     for (QWidget* widget : std::initializer_list<QWidget*>{m_atLabel, m_atField}) {
-        widget->setVisible(at);
+        widget->setVisible(shown(inputs.at));
     }
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_fromLabel, m_fromField, m_toLabel, m_toField}) {
-        widget->setVisible(limits);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_fromLabel, m_fromField}) {
+        widget->setVisible(shown(inputs.from));
     }
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_toLabel, m_toField}) {
+        widget->setVisible(shown(inputs.to));
+    }
+    const bool ownInputs = row && row->TakesInputs();
     // Their results are always the refined points.
-    m_exact->setVisible(!with && !at);
-    // F1 explains what the chosen analysis computes, for the three with inputs of their own.
-    SetHelpPage(this, kind == EAnalysis::Intersections ? "diskussion.html#schnittpunkte"
-                      : at                             ? "diskussion.html#tangente"
-                      : limits                         ? "diskussion.html#integral"
-                                                       : "diskussion.html#werte");
+    m_exact->setVisible(!ownInputs);
+    // F1 explains what the chosen analysis computes, for those with inputs of their own; the
+    // others share the page of the dialog.
+    SetHelpPage(this, ownInputs ? row->helpPage : "diskussion.html#werte");
 }
 
 bool CValuesDialog::ReadInputs(int analysis, SAnalysisInputs& inputs)
 {
-    const auto kind = static_cast<EAnalysis>(analysis);
-    if (kind == EAnalysis::Intersections || kind == EAnalysis::Integral) {
+    const SAnalysis* row = AnalysisAt(analysis);
+    if (row == nullptr) {
+        return true;
+    }
+    if (row->inputs.with != EInputUse::Unused) {
         const int second = m_withBox->currentIndex() - 1;
         if (second >= 0 && static_cast<std::size_t>(second) < m_functions.size()) {
             inputs.with = &m_functions[static_cast<std::size_t>(second)];
             inputs.withItself = second == m_functionBox->currentIndex();
-        } else if (kind == EAnalysis::Intersections) {
+        } else if (row->inputs.with == EInputUse::Required) {
             ShowMessage(this, QStringLiteral("Wählen Sie unter \"mit Funktion\" die zweite Funktion."));
             m_withBox->setFocus();
             return false;
         }
     }
-    if (kind == EAnalysis::Tangent) {
-        double at{};
-        if (!m_atField->Read(at)) {
+    // A field shows its value always, so a limit the analysis may do without is read all the same.
+    const auto read = [](EInputUse use, CNumberField* field, auto& into) {
+        if (use == EInputUse::Unused) {
+            return true;
+        }
+        double value{};
+        if (!field->Read(value)) {
             return false;
         }
-        inputs.at = at;
-    }
-    if (kind == EAnalysis::Integral) {
-        double from{};
-        double to{};
-        if (!m_fromField->Read(from) || !m_toField->Read(to)) {
-            return false;
-        }
-        inputs.from = from;
-        inputs.to = to;
-    }
-    return true;
+        into = value;
+        return true;
+    };
+    return read(row->inputs.at, m_atField, inputs.at) && read(row->inputs.from, m_fromField, inputs.from) &&
+           read(row->inputs.to, m_toField, inputs.to);
 }
 
 void CValuesDialog::SetShownArea(std::optional<SShownArea> area)
@@ -439,8 +439,8 @@ void CValuesDialog::OnCompute()
     m_progress->setValue(0);
     const int functionIndex = m_functionBox->currentIndex();
     const int analysis = m_analysisBox->currentIndex();
-    if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= m_functions.size() || analysis < 0 ||
-        analysis > static_cast<int>(EAnalysis::Integral)) {
+    if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= m_functions.size() ||
+        AnalysisAt(analysis) == nullptr) {
         UpdateAdoptButton();
         return;
     }
