@@ -101,8 +101,8 @@ constexpr std::array kAnalyses{
               "Gibt Punkt, Steigung, Tangente und Normale der Funktion N an der Stelle X0 aus; die "
               "Gleichungen sind Terme, die das Programm wieder einlesen kann.",
               RunTangent},
-    SAnalysis{EAnalysis::Integral, "Integral und Fläche", "&Integral und Fläche...", "&Integral und Fläche...",
-              32792,
+    SAnalysis{EAnalysis::Integral, "Integral und Fläche", "&Integral und Fläche...",
+              "&Integral und Fläche...", 32792,
               "Zeigt Integral und Fläche einer Funktion oder zwischen zwei Funktionen an.\nIntegral und "
               "Fläche anzeigen",
               "integral", SInputUse{kOptional, kUnused, kOptional, kOptional}, "diskussion.html#integral",

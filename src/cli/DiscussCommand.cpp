@@ -27,9 +27,9 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
-#include <unistd.h>
 
 namespace {
 
@@ -177,7 +177,8 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     for (const SAnalysis& analysis : Analyses()) {
         words.emplace_back(analysis.word);
     }
-    parser.addPositionalArgument(QStringLiteral("ANALYSIS"), QString::fromStdString(ListText(words, " oder ")));
+    parser.addPositionalArgument(QStringLiteral("ANALYSIS"),
+                                 QString::fromStdString(ListText(words, " oder ")));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
     const QString usage = UsageLine();
     if (!parser.parse(arguments)) {

@@ -77,10 +77,10 @@ constexpr std::array kFiles{
 
 constexpr const char* kProgram = "vexplot";
 constexpr const char* kPurpose = "zeichnet Funktionsgraphen und diskutiert Kurven";
-constexpr const char* kIntroduction =
-    VEX_PRODUCT_NAME " zeichnet die Graphen von Termen in x, auch mit einer Scharkonstante k, mit "
-                     "Achsen, Beschriftung und Gitter, setzt Punkte und senkrechte Linien und diskutiert eine "
-                     "Funktion numerisch: ";
+constexpr const char* kIntroduction = VEX_PRODUCT_NAME
+    " zeichnet die Graphen von Termen in x, auch mit einer Scharkonstante k, mit "
+    "Achsen, Beschriftung und Gitter, setzt Punkte und senkrechte Linien und diskutiert eine "
+    "Funktion numerisch: ";
 
 // The description with the analyses filled in. The entries point into `texts`, which moves
 // nothing it holds when it grows.
@@ -111,9 +111,9 @@ SBuiltUsage BuildUsage()
     built.forms.assign(kLeadingForms.begin(), kLeadingForms.end());
     for (const SAnalysis& analysis : Analyses()) {
         if (analysis.usageSynopsis != nullptr) {
-            built.forms.push_back(SUsageForm{
-                built.Keep(std::string{"vexplot --discuss "} + analysis.word + " DATEI " + analysis.usageSynopsis),
-                analysis.usageDescription});
+            built.forms.push_back(SUsageForm{built.Keep(std::string{"vexplot --discuss "} + analysis.word +
+                                                        " DATEI " + analysis.usageSynopsis),
+                                             analysis.usageDescription});
         }
     }
     built.forms.insert(built.forms.end(), kTrailingForms.begin(), kTrailingForms.end());
@@ -124,14 +124,8 @@ SBuiltUsage BuildUsage()
     built.options.insert(built.options.end(), kTrailingOptions.begin(), kTrailingOptions.end());
 
     built.usage = SUsage{
-        kProgram,
-        VEX_PRODUCT_NAME,
-        kPurpose,
-        built.Keep(kIntroduction + ListText(names, ", ") + "."),
-        built.forms,
-        built.options,
-        kExitCodes,
-        kEnvironment,
+        kProgram,    VEX_PRODUCT_NAME, kPurpose,   built.Keep(kIntroduction + ListText(names, ", ") + "."),
+        built.forms, built.options,    kExitCodes, kEnvironment,
         kFiles,
     };
     return built;
@@ -359,8 +353,8 @@ std::string ManPageText()
 {
     const SUsage& usage = Usage();
     std::string out;
-    out += std::string{".TH VEXPLOT 1 \"\" \""} + usage.program + " " + VEX_VERSION + "\" \"" +
-           usage.title + "\"\n";
+    out += std::string{".TH VEXPLOT 1 \"\" \""} + usage.program + " " + VEX_VERSION + "\" \"" + usage.title +
+           "\"\n";
     // German words broken by English hyphenation rules read badly; ragged lines read better than
     // stretched ones.
     out += ".nh\n.ad l\n";

@@ -215,11 +215,11 @@ const std::vector<SMenuPopup>& GraphMenu()
 
 const SMenuPopup& ViewContextMenu()
 {
-    static const SMenuPopup popup{"&Popup", AnalysisItems(&SAnalysis::contextMenuText,
-                                                          {{0, nullptr},
-                                                           {ID_REDRAW, "Neu &zeichnen"},
-                                                           {0, nullptr},
-                                                           {ID_PROPERTIES, "&Eigenschaften..."}})};
+    static const SMenuPopup popup{
+        "&Popup", AnalysisItems(&SAnalysis::contextMenuText, {{0, nullptr},
+                                                              {ID_REDRAW, "Neu &zeichnen"},
+                                                              {0, nullptr},
+                                                              {ID_PROPERTIES, "&Eigenschaften..."}})};
     return popup;
 }
 

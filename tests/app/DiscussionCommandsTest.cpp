@@ -10,18 +10,18 @@
 #include "framework/SettingsStore.h"
 
 #include <QAction>
-#include <QFile>
-#include <QMenu>
-#include <QMenuBar>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -29,9 +29,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <utility>
 #include <vector>
-#include <new>
 
 // The discussion commands of the frame open the values dialog on the document's functions.
 
