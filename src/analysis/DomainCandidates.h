@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <stop_token>
+#include <vector>
+
+class CDomainProgram;
+
+// A grid over [a, b] and the places where a part of the term may break f: the zeros of divisors,
+// radicands, logarithm arguments and power bases (crossed or touched), the crossings of ±1 by the
+// arguments of asin and acos, of the odd multiples of pi/2 by those of tan, and of the integers by
+// those of int, floor, ceil, fib and !. Each place is bisected to neighbouring doubles; nothing is
+// confirmed here.
+struct SCandidateScan
+{
+    enum EOutcome : std::uint8_t
+    {
+        Done,
+        TooMany, // more places than the caps allow, or more than the grid can tell apart
+        Stopped
+    };
+    EOutcome outcome{Done};
+    std::vector<double> grid;          // a .. b, ascending, without repeats
+    std::vector<std::uint8_t> defined; // whether f is defined at each point of the grid
+    std::vector<double> candidates;    // ascending, without repeats
+};
+
+// Equal intervals of the grid (points by ratio around 0 come on top). A part that changes sign in
+// more than a quarter of the grid's intervals varies faster than the grid can follow, and its
+// places cannot be trusted.
+inline constexpr int kDomainGridIntervals = 4096;
+// The most places (and so borders) one range may have.
+inline constexpr int kDomainMaxCandidates = 4096;
+
+// Requires a < b, both finite.
+SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const std::stop_token& stop);
