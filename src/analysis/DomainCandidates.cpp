@@ -9,6 +9,11 @@
 
 namespace {
 
+// Changes in two neighbouring intervals of the grid are the mark of a part that varies about as
+// fast as the grid steps (1/sin(x) on ±1e300, where the grid sees signs at random). A few are a
+// close pair of places or a lone point where f fails; more mean that the grid cannot follow.
+constexpr int kCrowded = 16;
+
 
 bool OppositeSigns(double p, double q)
 {
@@ -188,10 +193,15 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
     const std::vector<double>& grid = scan.grid;
     const std::size_t n = grid.size();
     const std::size_t watches = program.Watches().size();
+    if (watches > static_cast<std::size_t>(kDomainMaxWatches)) {
+        scan.outcome = SCandidateScan::TooMany;
+        return scan;
+    }
     std::vector<double> parts(n * watches);
     std::vector<double> row(watches);
     scan.defined.resize(n);
     int changes = 0;
+    int crowded = 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (i % 256 == 0 && stop.stop_requested()) {
             scan.outcome = SCandidateScan::Stopped;
@@ -201,10 +211,13 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
         for (std::size_t w = 0; w < watches; ++w) {
             parts[w * n + i] = row[w];
         }
-        changes += i > 0 && scan.defined[i] != scan.defined[i - 1] ? 1 : 0;
+        if (i > 0 && scan.defined[i] != scan.defined[i - 1]) {
+            ++changes;
+            crowded += i > 1 && scan.defined[i - 1] != scan.defined[i - 2] ? 1 : 0;
+        }
     }
     const auto unresolvable = static_cast<int>(n / 4);
-    if (changes > unresolvable) {
+    if (changes > unresolvable || crowded > kCrowded) {
         scan.outcome = SCandidateScan::TooMany;
         return scan;
     }
@@ -246,12 +259,14 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
             m[i] = WatchMargin(kind, part[i]);
         }
         int signChanges = 0;
+        int crowdedChanges = 0;
         for (std::size_t i = 0; i < n; ++i) {
             if (m[i] == 0) {
                 out.push_back(grid[i]);
             }
             if (i + 1 < n && OppositeSigns(m[i], m[i + 1])) {
-                if (++signChanges > unresolvable) {
+                crowdedChanges += i > 0 && OppositeSigns(m[i - 1], m[i]) ? 1 : 0;
+                if (++signChanges > unresolvable || crowdedChanges > kCrowded) {
                     scan.outcome = SCandidateScan::TooMany;
                     return scan;
                 }

@@ -16,7 +16,7 @@ struct SCandidateScan
     enum EOutcome : std::uint8_t
     {
         Done,
-        TooMany, // more places than the caps allow, or more than the grid can tell apart
+        TooMany, // more places or parts than the caps allow, or more than the grid can tell apart
         Stopped
     };
     EOutcome outcome{Done};
@@ -31,6 +31,10 @@ struct SCandidateScan
 inline constexpr int kDomainGridIntervals = 4096;
 // The most places (and so borders) one range may have.
 inline constexpr int kDomainMaxCandidates = 4096;
+
+// The most parts of one term that are followed (a term typed in the window has at most 128): each
+// costs a column of the grid.
+inline constexpr int kDomainMaxWatches = 256;
 
 // Requires a < b, both finite.
 SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const std::stop_token& stop);
