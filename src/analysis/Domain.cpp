@@ -130,7 +130,8 @@ std::vector<SSegment> Segments(const std::vector<SRun>& runs, const std::vector<
     for (SSegment& segment : segments) {
         const auto begin = std::upper_bound(candidates.begin(), candidates.end(), segment.first);
         const auto end = std::lower_bound(candidates.begin(), candidates.end(), segment.last);
-        for (auto c = begin; c != end; ++c) {
+        // A segment of one point has no inside (and then begin lies past end).
+        for (auto c = begin; c < end; ++c) {
             if (program.Defined(*c)) {
                 segment.inner.push_back({*c, *c, *c});
             }
@@ -183,7 +184,9 @@ double EdgeAt(double undefined, double defined, double otherEnd, double point, d
     return SimplestBetween(std::min(undefined, defined), std::max(undefined, defined));
 }
 
-void Classify(CDomainProgram& program, const SSegment& segment, double a, double b, double point, SDomain& out)
+// False when the stop token or the work budget ended it early.
+bool Classify(CDomainProgram& program, const SSegment& segment, double a, double b, double point, SDomain& out,
+              const std::stop_token& stop)
 {
     CPieceBuilder piece{out};
     const double firstInner = segment.inner.empty() ? segment.last : segment.inner.front().u;
@@ -200,6 +203,9 @@ void Classify(CDomainProgram& program, const SSegment& segment, double a, double
     }
 
     for (std::size_t i = 0; i < segment.inner.size(); ++i) {
+        if (stop.stop_requested() || program.Exhausted()) {
+            return false;
+        }
         const SInner& in = segment.inner[i];
         const double before = i > 0 ? segment.inner[i - 1].v : segment.first;
         const double after = i + 1 < segment.inner.size() ? segment.inner[i + 1].u : segment.last;
@@ -238,6 +244,7 @@ void Classify(CDomainProgram& program, const SSegment& segment, double a, double
         const SSideLimit left = ApproachSide(program, b, -1, HalfDistance(lastInner, b));
         piece.Close(b, SameAsLimit(*program.Value(b), left));
     }
+    return true;
 }
 
 } // namespace
@@ -266,14 +273,13 @@ SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::s
     const double point = 2e-12 * HalfDistance(a, b);
     const std::vector<SRun> runs = Runs(program, scan);
     for (const SSegment& segment : Segments(runs, scan.candidates, program, point)) {
-        if (stop.stop_requested()) {
-            return SDomain{EDomainOutcome::Stopped, {}, {}};
-        }
         // A single defined point between undefined stretches is no interval to work on.
         if (segment.first == segment.last) {
             continue;
         }
-        Classify(program, segment, a, b, point, domain);
+        if (!Classify(program, segment, a, b, point, domain, stop)) {
+            return SDomain{stop.stop_requested() ? EDomainOutcome::Stopped : EDomainOutcome::TooManyBorders, {}, {}};
+        }
     }
     return domain;
 }

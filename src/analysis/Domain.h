@@ -45,8 +45,9 @@ enum class EDomainOutcome : std::uint8_t
     Complete,
     SyntaxError,    // the term does not read; nothing is computed for it
     InvalidRange,   // an end is not a finite number, or the ends are the wrong way round
-    TooManyBorders, // the range holds more places than can be told apart ("range too wide or too
-                    // fine": tan on ±1e300, int near 1e15); no pieces are given
+    TooManyBorders, // the range holds more places than can be told apart, or more than the work
+                    // budget of one domain allows ("range too wide or too fine": tan on ±1e300,
+                    // int near 1e15); no pieces are given
     Stopped         // the stop token asked for it; no pieces are given
 };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -51,6 +52,17 @@ std::vector<double> Grid(double a, double b)
     std::sort(grid.begin(), grid.end());
     grid.erase(std::unique(grid.begin(), grid.end()), grid.end());
     return grid;
+}
+
+std::optional<SCandidateScan::EOutcome> Interrupted(const CDomainProgram& program, const std::stop_token& stop)
+{
+    if (stop.stop_requested()) {
+        return SCandidateScan::Stopped;
+    }
+    if (program.Exhausted()) {
+        return SCandidateScan::TooMany;
+    }
+    return std::nullopt;
 }
 
 class CWatchScan
@@ -233,19 +245,29 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
         const EWatchKind kind = program.Watches()[w].kind;
         const double* part = parts.data() + w * n;
         if (kind == EWatchKind::Floor || kind == EWatchKind::TanFloor) {
+            // Steps through the integers in one direction can be counted however close they are
+            // (int(1000x)); steps back and forth in neighbouring intervals are a part that the grid
+            // cannot follow (floor(cos(x)) on ±1e300).
             double steps = 0;
+            double previous = 0;
+            int reversals = 0;
             for (std::size_t i = 0; i + 1 < n; ++i) {
                 const double i0 = WatchIndex(kind, part[i]);
                 const double i1 = WatchIndex(kind, part[i + 1]);
-                if (std::isfinite(i0) && std::isfinite(i1)) {
-                    steps += std::fabs(i1 - i0);
-                }
+                const double step = std::isfinite(i0) && std::isfinite(i1) ? i1 - i0 : 0;
+                steps += std::fabs(step);
+                reversals += OppositeSigns(step, previous) ? 1 : 0;
+                previous = step;
             }
-            if (steps > kDomainMaxCandidates) {
+            if (steps > kDomainMaxCandidates || reversals > kCrowded) {
                 scan.outcome = SCandidateScan::TooMany;
                 return scan;
             }
             for (std::size_t i = 0; i + 1 < n; ++i) {
+                if (const auto end = Interrupted(program, stop)) {
+                    scan.outcome = *end;
+                    return scan;
+                }
                 if (!watch.IndexSteps(grid[i], WatchIndex(kind, part[i]), grid[i + 1],
                                       WatchIndex(kind, part[i + 1]), indexBudget)) {
                     scan.outcome = SCandidateScan::TooMany;
@@ -270,6 +292,10 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
                     scan.outcome = SCandidateScan::TooMany;
                     return scan;
                 }
+                if (const auto end = Interrupted(program, stop)) {
+                    scan.outcome = *end;
+                    return scan;
+                }
                 watch.BisectSign(grid[i], m[i], grid[i + 1], m[i + 1]);
             }
         }
@@ -282,6 +308,10 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
             const bool sameSign = (m[i - 1] > 0 && m[i] > 0 && m[i + 1] > 0) ||
                                   (m[i - 1] < 0 && m[i] < 0 && m[i + 1] < 0);
             if (sameSign && std::isfinite(l) && std::isfinite(r) && c < l && c <= r) {
+                if (const auto end = Interrupted(program, stop)) {
+                    scan.outcome = *end;
+                    return scan;
+                }
                 watch.Touch(grid[i - 1], grid[i + 1], std::min(l, r));
             }
         }

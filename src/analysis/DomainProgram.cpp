@@ -75,6 +75,7 @@ bool CDomainProgram::Run(double x, std::size_t count)
 
 bool CDomainProgram::Steps(std::size_t from, std::size_t to)
 {
+    m_steps += to - from + 1;
     const int saved = g_mathError;
     g_mathError = 0;
     double* r = m_registers.data();

@@ -46,6 +46,12 @@ public:
     // The value of one watched part at x; the program runs only as far as that part.
     double Part(std::size_t watch, double x);
 
+    // Whether the instructions run so far exceed the budget of one domain: a long term whose many
+    // parts all look suspicious everywhere must not hold a discussion up for minutes.
+    bool Exhausted() const { return m_steps > kBudget; }
+
+    static constexpr std::uint64_t kBudget = 300'000'000;
+
 private:
     // Runs instructions [0, count) at x; returns whether one of them raised the math flag.
     bool Run(double x, std::size_t count);
@@ -55,6 +61,7 @@ private:
     const CCompiledTerm& m_term;
     std::vector<double> m_registers;
     std::vector<SWatch> m_watches;
+    std::uint64_t m_steps{0};
 };
 
 // The number a watched part is compared with, for Floor and TanFloor: the index of the integer or
