@@ -100,6 +100,37 @@ std::vector<SRun> Runs(CDomainProgram& program, const SCandidateScan& scan)
     return runs;
 }
 
+// Whether no approach fits between two places: a few doubles apart.
+bool Crowded(double p, double q)
+{
+    const double larger = std::max(std::fabs(p), std::fabs(q));
+    const double unit = std::nextafter(larger, std::numeric_limits<double>::infinity()) - larger;
+    return std::fabs(q - p) <= 16 * unit;
+}
+
+// Places a few doubles apart are one place: the pole of tan and the zero of the divisor tan in
+// 1/tan(x) lie on neighbouring doubles, and each would leave the other no room to be approached.
+// A defined place that close to an end of the segment belongs to the end.
+std::vector<SInner> Clustered(const SSegment& segment)
+{
+    std::vector<SInner> clusters;
+    for (const SInner& in : segment.inner) {
+        const bool defined = in.u == in.v;
+        if (defined && (Crowded(segment.first, in.u) || Crowded(in.v, segment.last))) {
+            continue;
+        }
+        if (!clusters.empty() && Crowded(clusters.back().v, in.u)) {
+            clusters.back().v = std::max(clusters.back().v, in.v);
+        } else {
+            clusters.push_back(in);
+        }
+    }
+    for (SInner& cluster : clusters) {
+        cluster.x = SimplestBetween(cluster.u, cluster.v);
+    }
+    return clusters;
+}
+
 std::vector<SSegment> Segments(const std::vector<SRun>& runs, const std::vector<double>& candidates,
                                CDomainProgram& program, double point)
 {
@@ -138,6 +169,7 @@ std::vector<SSegment> Segments(const std::vector<SRun>& runs, const std::vector<
         }
         std::sort(segment.inner.begin(), segment.inner.end(),
                   [](const SInner& p, const SInner& q) { return p.x < q.x; });
+        segment.inner = Clustered(segment);
     }
     return segments;
 }

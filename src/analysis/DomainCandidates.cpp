@@ -320,6 +320,8 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
             return scan;
         }
     }
+    // Settling a step of tan looks a few doubles to either side, which may lie past an end.
+    std::erase_if(out, [a, b](double x) { return !(a <= x && x <= b); });
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     if (out.size() > static_cast<std::size_t>(kDomainMaxCandidates)) {

@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -46,6 +47,11 @@ struct SCase
 };
 
 using K = EBorderKind;
+
+void PrintTo(const SCase& c, std::ostream* out)
+{
+    *out << c.term << " at k = " << c.k << " on " << c.a << ".." << c.b;
+}
 
 // Within a few units in the last place: the borders are bisected to neighbouring doubles.
 bool CloseInUlps(double actual, double expected)
@@ -97,7 +103,33 @@ const SCase kCases[] = {
       {3, 4, true, false},
       {4, 5, true, false}}},
     {"sgn(x)", 0, -5, 5, {{K::Jump, 0, false, 0}}, {{-5, 0, true, false}, {0, 5, false, true}}},
+    {"ln(x^2)", 0, -5, 5, {{K::Pole, 0, false}}, {{-5, 0, true, false}, {0, 5, false, true}}}, // grows like ln
+    {"ln(abs(x-1))", 0, -5, 5, {{K::Pole, 1, false}}, {{-5, 1, true, false}, {1, 5, false, true}}},
+    {"x^(-1)", 0, -5, 5, {{K::Pole, 0, true}}, {{-5, 0, true, false}, {0, 5, false, true}}},
+    // The zeros of tan are poles, its poles are places where 1/tan(x) is continuous.
+    {"1/tan(x)", 0, -5, 5, {{K::Pole, -kPi, true}, {K::Pole, 0, true}, {K::Pole, kPi, true}},
+     {{-5, -kPi, true, false}, {-kPi, 0, false, false}, {0, kPi, false, false}, {kPi, 5, false, true}}},
+    {"x/abs(x)", 0, -5, 5, {{K::Jump, 0}}, {{-5, 0, true, false}, {0, 5, false, true}}},
+    {"sqrt(x^2-1)", 0, -5, 5, {{K::Edge, -1, false, 0}, {K::Edge, 1, false, 0}}, {{-5, -1, true, true}, {1, 5, true, true}}},
+    {"(x-1)^(1/3)", 0, -5, 5, {{K::Edge, 1, false, 0}}, {{1, 5, true, true}}},
+    {"1/int(x)", 0, -5, 3.5,
+     {{K::Jump, -4}, {K::Jump, -3}, {K::Jump, -2}, {K::Edge, -1}, {K::Edge, 1}, {K::Jump, 2}, {K::Jump, 3}},
+     {{-5, -4, false, true},
+      {-4, -3, false, true},
+      {-3, -2, false, true},
+      {-2, -1, false, true},
+      {1, 2, true, false},
+      {2, 3, true, false},
+      {3, 3.5, true, true}}},
+    {"floor(x)", 0, -2.5, 2.5, {{K::Jump, -2}, {K::Jump, -1}, {K::Jump, 0}, {K::Jump, 1}, {K::Jump, 2}},
+     {{-2.5, -2, true, false},
+      {-2, -1, true, false},
+      {-1, 0, true, false},
+      {0, 1, true, false},
+      {1, 2, true, false},
+      {2, 2.5, true, true}}},
     // Places that the term offers but where nothing breaks.
+    {"1/(x-k)", 7, -5, 5, {}, {{-5, 5, true, true}}},
     {"abs(x-1)", 0, -5, 5, {}, {{-5, 5, true, true}}},
     {"x^3", 0, -5, 5, {}, {{-5, 5, true, true}}},
     {"sqrt(abs(x))", 0, -5, 5, {}, {{-5, 5, true, true}}},
