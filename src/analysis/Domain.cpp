@@ -101,7 +101,7 @@ std::vector<SRun> Runs(CDomainProgram& program, const SCandidateScan& scan)
 }
 
 // Whether no approach fits between two places: a few doubles apart.
-bool Crowded(double p, double q)
+bool FewDoublesApart(double p, double q)
 {
     const double larger = std::max(std::fabs(p), std::fabs(q));
     const double unit = std::nextafter(larger, std::numeric_limits<double>::infinity()) - larger;
@@ -116,10 +116,10 @@ std::vector<SInner> Clustered(const SSegment& segment)
     std::vector<SInner> clusters;
     for (const SInner& in : segment.inner) {
         const bool defined = in.u == in.v;
-        if (defined && (Crowded(segment.first, in.u) || Crowded(in.v, segment.last))) {
+        if (defined && (FewDoublesApart(segment.first, in.u) || FewDoublesApart(in.v, segment.last))) {
             continue;
         }
-        if (!clusters.empty() && Crowded(clusters.back().v, in.u)) {
+        if (!clusters.empty() && FewDoublesApart(clusters.back().v, in.u)) {
             clusters.back().v = std::max(clusters.back().v, in.v);
         } else {
             clusters.push_back(in);
@@ -296,7 +296,12 @@ SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::s
         return domain;
     }
     CDomainProgram program{term, k};
-    const SCandidateScan scan = ScanCandidates(program, a, b, stop);
+    SCandidateScan scan = ScanCandidates(program, a, b, kDomainGridIntervals, stop);
+    // The finer grid holds a column per watched part; a long term keeps the first grid's verdict
+    // rather than tens of megabytes.
+    if (scan.outcome == SCandidateScan::Crowded && program.Watches().size() <= 32) {
+        scan = ScanCandidates(program, a, b, kDomainFineGridIntervals, stop);
+    }
     if (scan.outcome != SCandidateScan::Done) {
         domain.outcome = scan.outcome == SCandidateScan::Stopped ? EDomainOutcome::Stopped
                                                                  : EDomainOutcome::TooManyBorders;

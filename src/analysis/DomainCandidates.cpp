@@ -24,13 +24,13 @@ bool OppositeSigns(double p, double q)
 // Equal steps over [a, b], and beside them points spaced by ratio around 0 at every scale: on a
 // range of ±1e300 the steps are 5e296 wide and would step over everything that happens between
 // -1e296 and 1e296, a pole at 2 or the stretch where 1/x^2 is defined.
-std::vector<double> Grid(double a, double b)
+std::vector<double> Grid(double a, double b, int intervals)
 {
     // The step from the halves' difference, so that b - a cannot overflow on the widest ranges.
-    const double step = b / kDomainGridIntervals - a / kDomainGridIntervals;
+    const double step = b / intervals - a / intervals;
     std::vector<double> grid;
-    grid.reserve(2 * kDomainGridIntervals);
-    for (int i = 0; i < kDomainGridIntervals; ++i) {
+    grid.reserve(static_cast<std::size_t>(intervals) + 2048);
+    for (int i = 0; i < intervals; ++i) {
         grid.push_back(std::min(a + i * step, b));
     }
     grid.push_back(b);
@@ -198,10 +198,11 @@ private:
 
 } // namespace
 
-SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const std::stop_token& stop)
+SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, int intervals,
+                              const std::stop_token& stop)
 {
     SCandidateScan scan;
-    scan.grid = Grid(a, b);
+    scan.grid = Grid(a, b, intervals);
     const std::vector<double>& grid = scan.grid;
     const std::size_t n = grid.size();
     const std::size_t watches = program.Watches().size();
@@ -230,7 +231,7 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
     }
     const auto unresolvable = static_cast<int>(n / 4);
     if (changes > unresolvable || crowded > kCrowded) {
-        scan.outcome = SCandidateScan::TooMany;
+        scan.outcome = SCandidateScan::Crowded;
         return scan;
     }
 
@@ -260,7 +261,7 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
                 previous = step;
             }
             if (steps > kDomainMaxCandidates || reversals > kCrowded) {
-                scan.outcome = SCandidateScan::TooMany;
+                scan.outcome = steps > kDomainMaxCandidates ? SCandidateScan::TooMany : SCandidateScan::Crowded;
                 return scan;
             }
             for (std::size_t i = 0; i + 1 < n; ++i) {
@@ -283,13 +284,15 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const
         int signChanges = 0;
         int crowdedChanges = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            if (m[i] == 0) {
+            // Of a stretch of zeros (x^2 underflows to 0 below 1.1e-162) only the ends can matter.
+            const bool zeroStretch = i > 0 && i + 1 < n && m[i - 1] == 0 && m[i + 1] == 0;
+            if (m[i] == 0 && !zeroStretch) {
                 out.push_back(grid[i]);
             }
             if (i + 1 < n && OppositeSigns(m[i], m[i + 1])) {
                 crowdedChanges += i > 0 && OppositeSigns(m[i - 1], m[i]) ? 1 : 0;
                 if (++signChanges > unresolvable || crowdedChanges > kCrowded) {
-                    scan.outcome = SCandidateScan::TooMany;
+                    scan.outcome = SCandidateScan::Crowded;
                     return scan;
                 }
                 if (const auto end = Interrupted(program, stop)) {

@@ -16,7 +16,8 @@ struct SCandidateScan
     enum EOutcome : std::uint8_t
     {
         Done,
-        TooMany, // more places or parts than the caps allow, or more than the grid can tell apart
+        TooMany, // more places or parts than the caps allow
+        Crowded, // a part varies about as fast as the grid steps: a finer grid may still tell
         Stopped
     };
     EOutcome outcome{Done};
@@ -25,10 +26,12 @@ struct SCandidateScan
     std::vector<double> candidates;    // ascending, without repeats
 };
 
-// Equal intervals of the grid (points by ratio around 0 come on top). A part that changes sign in
-// more than a quarter of the grid's intervals varies faster than the grid can follow, and its
-// places cannot be trusted.
+// Equal intervals of the grid (points by ratio around 0 come on top), and of the finer grid tried
+// when a part changes too often for the first. A part that changes sign in more than a quarter of
+// the grid's intervals, or in neighbouring intervals again and again, varies faster than the grid
+// can follow, and its places cannot be trusted.
 inline constexpr int kDomainGridIntervals = 4096;
+inline constexpr int kDomainFineGridIntervals = 32768;
 // The most places (and so borders) one range may have.
 inline constexpr int kDomainMaxCandidates = 4096;
 
@@ -37,4 +40,5 @@ inline constexpr int kDomainMaxCandidates = 4096;
 inline constexpr int kDomainMaxWatches = 256;
 
 // Requires a < b, both finite.
-SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, const std::stop_token& stop);
+SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, int intervals,
+                              const std::stop_token& stop);

@@ -197,6 +197,39 @@ TEST_P(DomainTable, BordersAndPieces)
 
 INSTANTIATE_TEST_SUITE_P(Terms, DomainTable, ::testing::ValuesIn(kCases));
 
+// Many places on one range: each where it belongs, none missed, none twice.
+struct SManyCase
+{
+    const char* term;
+    double a;
+    double b;
+    EBorderKind kind;
+    int count;
+    double period; // every border lies at offset + a multiple of this
+    double offset;
+};
+
+TEST(DomainMany, EveryPlaceOnce)
+{
+    const SManyCase cases[] = {
+        // 3183 poles, more than the first grid can follow: the finer one is needed.
+        {"1/sin(x)", -5000, 5000, K::Pole, 3183, kPi, 0},
+        {"tan(100*x)", -5, 5, K::Pole, 318, kPi / 100, kPi / 200},
+        {"int(1000*x)", 0, 1, K::Jump, 999, 0.001, 0},
+    };
+    for (const SManyCase& c : cases) {
+        const SDomain domain = DomainOf(CCompiledTerm{c.term}, 0, c.a, c.b);
+        ASSERT_EQ(domain.outcome, EDomainOutcome::Complete) << c.term;
+        EXPECT_EQ(domain.borders.size(), static_cast<std::size_t>(c.count)) << c.term;
+        EXPECT_EQ(domain.pieces.size(), domain.borders.size() + 1) << c.term;
+        for (const SDomainBorder& border : domain.borders) {
+            const double multiple = (border.x - c.offset) / c.period;
+            EXPECT_EQ(border.kind, c.kind) << c.term << " at " << border.x;
+            EXPECT_NEAR(multiple, std::round(multiple), 1e-9) << c.term << " at " << border.x;
+        }
+    }
+}
+
 struct SOutcomeCase
 {
     const char* term;
