@@ -14,9 +14,9 @@ struct SRange
     double b;
 };
 
-const char* const kTerms[] = {"1/(x-2)",   "(x^2-1)/(x-1)", "1/(x^2-1)", "tan(x)",      "sqrt(4-x^2)",
-                              "ln(x)/x",   "asin(x)",       "int(x)",    "sin(1/x)",    "x^3",
-                              "1/sin(x)",  "sqrt(sin(x))"};
+const char* const kTerms[] = {"1/(x-2)",     "(x^2-1)/(x-1)", "1/(x^2-1)", "tan(x)",
+                              "sqrt(4-x^2)", "ln(x)/x",       "asin(x)",   "int(x)",
+                              "sin(1/x)",    "x^3",           "1/sin(x)",  "sqrt(sin(x))"};
 const SRange kRanges[] = {{"-5..5", -5, 5}, {"+-1e300", -1e300, 1e300}, {"1e15..+1e5", 1e15, 1e15 + 1e5}};
 
 // One whole domain of a term on a range: grid, candidates, confirmation. A discussion runs it once
@@ -32,6 +32,8 @@ void BM_Domain(benchmark::State& state)
         benchmark::DoNotOptimize(domain.pieces.data());
     }
 }
-BENCHMARK(BM_Domain)->ArgsProduct({benchmark::CreateDenseRange(0, 11, 1), {0, 1, 2}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Domain)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 11, 1), {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -78,7 +78,8 @@ std::vector<SRun> Runs(CDomainProgram& program, const SCandidateScan& scan)
         probes.push_back({c, program.Defined(c)});
     }
     std::sort(probes.begin(), probes.end(), [](const SPoint& p, const SPoint& q) { return p.x < q.x; });
-    probes.erase(std::unique(probes.begin(), probes.end(), [](const SPoint& p, const SPoint& q) { return p.x == q.x; }),
+    probes.erase(std::unique(probes.begin(), probes.end(),
+                             [](const SPoint& p, const SPoint& q) { return p.x == q.x; }),
                  probes.end());
 
     std::vector<SRun> runs;
@@ -217,15 +218,16 @@ double EdgeAt(double undefined, double defined, double otherEnd, double point, d
 }
 
 // False when the stop token or the work budget ended it early.
-bool Classify(CDomainProgram& program, const SSegment& segment, double a, double b, double point, SDomain& out,
-              const std::stop_token& stop)
+bool Classify(CDomainProgram& program, const SSegment& segment, double a, double b, double point,
+              SDomain& out, const std::stop_token& stop)
 {
     CPieceBuilder piece{out};
     const double firstInner = segment.inner.empty() ? segment.last : segment.inner.front().u;
     if (segment.undefinedBefore) {
         const double e = EdgeAt(*segment.undefinedBefore, segment.first, segment.last, point, a, b);
         const auto value = program.Value(e);
-        const SSideLimit right = ApproachSide(program, segment.first, 1, HalfDistance(segment.first, firstInner));
+        const SSideLimit right =
+            ApproachSide(program, segment.first, 1, HalfDistance(segment.first, firstInner));
         out.borders.push_back({e, EBorderKind::Edge, false, value, kNaN, Limit(right)});
         piece.Open(e, value.has_value());
     } else {
@@ -249,7 +251,8 @@ bool Classify(CDomainProgram& program, const SSegment& segment, double a, double
             border.kind = EBorderKind::Edge;
         } else if (left.kind == SSideLimit::Unbounded || right.kind == SSideLimit::Unbounded) {
             border.kind = EBorderKind::Pole;
-            border.signChange = left.kind == right.kind && std::signbit(left.limit) != std::signbit(right.limit);
+            border.signChange =
+                left.kind == right.kind && std::signbit(left.limit) != std::signbit(right.limit);
         } else if (left.kind == SSideLimit::Oscillating || right.kind == SSideLimit::Oscillating) {
             border.kind = EBorderKind::NoLimit;
         } else if (SameLimit(left, right)) {
@@ -268,7 +271,8 @@ bool Classify(CDomainProgram& program, const SSegment& segment, double a, double
         const double e = EdgeAt(*segment.undefinedAfter, segment.last, segment.first, point, a, b);
         const auto value = program.Value(e);
         const double lastInner = segment.inner.empty() ? segment.first : segment.inner.back().v;
-        const SSideLimit left = ApproachSide(program, segment.last, -1, HalfDistance(lastInner, segment.last));
+        const SSideLimit left =
+            ApproachSide(program, segment.last, -1, HalfDistance(lastInner, segment.last));
         out.borders.push_back({e, EBorderKind::Edge, false, value, Limit(left), kNaN});
         piece.Close(e, value.has_value());
     } else {
@@ -315,7 +319,8 @@ SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::s
             continue;
         }
         if (!Classify(program, segment, a, b, point, domain, stop)) {
-            return SDomain{stop.stop_requested() ? EDomainOutcome::Stopped : EDomainOutcome::TooManyBorders, {}, {}};
+            return SDomain{
+                stop.stop_requested() ? EDomainOutcome::Stopped : EDomainOutcome::TooManyBorders, {}, {}};
         }
     }
     return domain;

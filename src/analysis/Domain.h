@@ -10,11 +10,11 @@ class CCompiledTerm;
 // Where f is defined and continuous on a range, and what happens at each place where it is not.
 enum class EBorderKind : std::uint8_t
 {
-    Pole,    // |f| grows without bound on at least one side
-    Gap,     // both one-sided limits finite and equal, f missing or different there: (x^2-1)/(x-1) at 1
-    Jump,    // both one-sided limits finite and different: int, sgn
-    Edge,    // f is defined on one side only: sqrt(x) and ln(x) at 0, asin(x) at ±1
-    NoLimit  // f keeps oscillating on a side: sin(1/x) at 0
+    Pole,   // |f| grows without bound on at least one side
+    Gap,    // both one-sided limits finite and equal, f missing or different there: (x^2-1)/(x-1) at 1
+    Jump,   // both one-sided limits finite and different: int, sgn
+    Edge,   // f is defined on one side only: sqrt(x) and ln(x) at 0, asin(x) at ±1
+    NoLimit // f keeps oscillating on a side: sin(1/x) at 0
 };
 
 struct SDomainBorder

@@ -15,7 +15,6 @@ namespace {
 // close pair of places or a lone point where f fails; more mean that the grid cannot follow.
 constexpr int kCrowded = 16;
 
-
 bool OppositeSigns(double p, double q)
 {
     return (p < 0 && q > 0) || (p > 0 && q < 0);
@@ -42,8 +41,8 @@ std::vector<double> Grid(double a, double b, int intervals)
         }
     };
     // Every fourth power of two, and sixteen points per octave from 2^-20 to 2^20.
-    for (int e = std::numeric_limits<double>::min_exponent - 53; e < std::numeric_limits<double>::max_exponent;
-         e += 4) {
+    for (int e = std::numeric_limits<double>::min_exponent - 53;
+         e < std::numeric_limits<double>::max_exponent; e += 4) {
         add(std::ldexp(1.0, e));
     }
     for (int i = -20 * 16; i <= 20 * 16; ++i) {
@@ -54,7 +53,8 @@ std::vector<double> Grid(double a, double b, int intervals)
     return grid;
 }
 
-std::optional<SCandidateScan::EOutcome> Interrupted(const CDomainProgram& program, const std::stop_token& stop)
+std::optional<SCandidateScan::EOutcome> Interrupted(const CDomainProgram& program,
+                                                    const std::stop_token& stop)
 {
     if (stop.stop_requested()) {
         return SCandidateScan::Stopped;
@@ -109,7 +109,8 @@ public:
         std::int64_t r = DoubleKey(hi);
         const auto magnitude = [&](std::int64_t key) { return std::fabs(Margin(KeyDouble(key))); };
         for (int i = 0; i < 200 && static_cast<std::uint64_t>(r) - static_cast<std::uint64_t>(l) > 8; ++i) {
-            const double span = static_cast<double>(static_cast<std::uint64_t>(r) - static_cast<std::uint64_t>(l));
+            const double span =
+                static_cast<double>(static_cast<std::uint64_t>(r) - static_cast<std::uint64_t>(l));
             const auto offset = static_cast<std::uint64_t>(span * 0.3819660112501051);
             const auto k1 = static_cast<std::int64_t>(static_cast<std::uint64_t>(l) + offset);
             const auto k2 = static_cast<std::int64_t>(static_cast<std::uint64_t>(r) - offset);
@@ -261,7 +262,8 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, int i
                 previous = step;
             }
             if (steps > kDomainMaxCandidates || reversals > kCrowded) {
-                scan.outcome = steps > kDomainMaxCandidates ? SCandidateScan::TooMany : SCandidateScan::Crowded;
+                scan.outcome =
+                    steps > kDomainMaxCandidates ? SCandidateScan::TooMany : SCandidateScan::Crowded;
                 return scan;
             }
             for (std::size_t i = 0; i + 1 < n; ++i) {
@@ -308,8 +310,8 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, int i
             const double l = std::fabs(m[i - 1]);
             const double c = std::fabs(m[i]);
             const double r = std::fabs(m[i + 1]);
-            const bool sameSign = (m[i - 1] > 0 && m[i] > 0 && m[i + 1] > 0) ||
-                                  (m[i - 1] < 0 && m[i] < 0 && m[i + 1] < 0);
+            const bool sameSign =
+                (m[i - 1] > 0 && m[i] > 0 && m[i + 1] > 0) || (m[i - 1] < 0 && m[i] < 0 && m[i + 1] < 0);
             if (sameSign && std::isfinite(l) && std::isfinite(r) && c < l && c <= r) {
                 if (const auto end = Interrupted(program, stop)) {
                     scan.outcome = *end;

@@ -9,10 +9,10 @@ struct SSideLimit
 {
     enum EKind : std::uint8_t
     {
-        Undefined,   // f is not defined right next to the place on that side
-        Finite,      // f settles: `limit` is its value at the nearest point tried
-        Unbounded,   // |f| grows without bound: `limit` is an infinity with the sign of f
-        Oscillating  // f keeps moving by more than rounding, up and down (sin(1/x) at 0)
+        Undefined,  // f is not defined right next to the place on that side
+        Finite,     // f settles: `limit` is its value at the nearest point tried
+        Unbounded,  // |f| grows without bound: `limit` is an infinity with the sign of f
+        Oscillating // f keeps moving by more than rounding, up and down (sin(1/x) at 0)
     };
     EKind kind{Undefined};
     double limit{};

@@ -9,8 +9,8 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
-#include <ostream>
 #include <numbers>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -72,11 +72,26 @@ const SCase kCases[] = {
     {"1/(x-2)", 0, -5, 5, {{K::Pole, 2, true}}, {{-5, 2, true, false}, {2, 5, false, true}}},
     {"1/x^2", 0, -5, 5, {{K::Pole, 0, false}}, {{-5, 0, true, false}, {0, 5, false, true}}},
     {"(x^2-1)/(x-1)", 0, -5, 5, {{K::Gap, 1, false, 2}}, {{-5, 1, true, false}, {1, 5, false, true}}},
-    {"1/(x^2-1)", 0, -5, 5, {{K::Pole, -1, true}, {K::Pole, 1, true}},
+    {"1/(x^2-1)",
+     0,
+     -5,
+     5,
+     {{K::Pole, -1, true}, {K::Pole, 1, true}},
      {{-5, -1, true, false}, {-1, 1, false, false}, {1, 5, false, true}}},
-    {"1/(3*x-1)^2", 0, -5, 5, {{K::Pole, 1.0 / 3, false}}, {{-5, 1.0 / 3, true, false}, {1.0 / 3, 5, false, true}}},
-    {"tan(x)", 0, -5, 5,
-     {{K::Pole, -3 * kPi / 2, true}, {K::Pole, -kPi / 2, true}, {K::Pole, kPi / 2, true}, {K::Pole, 3 * kPi / 2, true}},
+    {"1/(3*x-1)^2",
+     0,
+     -5,
+     5,
+     {{K::Pole, 1.0 / 3, false}},
+     {{-5, 1.0 / 3, true, false}, {1.0 / 3, 5, false, true}}},
+    {"tan(x)",
+     0,
+     -5,
+     5,
+     {{K::Pole, -3 * kPi / 2, true},
+      {K::Pole, -kPi / 2, true},
+      {K::Pole, kPi / 2, true},
+      {K::Pole, 3 * kPi / 2, true}},
      {{-5, -3 * kPi / 2, true, false},
       {-3 * kPi / 2, -kPi / 2, false, false},
       {-kPi / 2, kPi / 2, false, false},
@@ -88,11 +103,26 @@ const SCase kCases[] = {
     {"ln(x)/x", 0, -5, 5, {{K::Edge, 0}}, {{0, 5, false, true}}},
     {"ln(x)", 0, 0, 5, {{K::Edge, 0}}, {{0, 5, false, true}}},
     {"sqrt(4-x^2)", 0, -5, 5, {{K::Edge, -2, false, 0}, {K::Edge, 2, false, 0}}, {{-2, 2, true, true}}},
-    {"asin(x)", 0, -5, 5, {{K::Edge, -1, false, -kPi / 2}, {K::Edge, 1, false, kPi / 2}}, {{-1, 1, true, true}}},
+    {"asin(x)",
+     0,
+     -5,
+     5,
+     {{K::Edge, -1, false, -kPi / 2}, {K::Edge, 1, false, kPi / 2}},
+     {{-1, 1, true, true}}},
     {"x^0.5", 0, -5, 5, {{K::Edge, 0, false, 0}}, {{0, 5, true, true}}},
     // int truncates toward zero: f(-4) = -4 belongs to the piece on its left, f(4) to the right.
-    {"int(x)", 0, -5, 5,
-     {{K::Jump, -4}, {K::Jump, -3}, {K::Jump, -2}, {K::Jump, -1}, {K::Jump, 1}, {K::Jump, 2}, {K::Jump, 3}, {K::Jump, 4}},
+    {"int(x)",
+     0,
+     -5,
+     5,
+     {{K::Jump, -4},
+      {K::Jump, -3},
+      {K::Jump, -2},
+      {K::Jump, -1},
+      {K::Jump, 1},
+      {K::Jump, 2},
+      {K::Jump, 3},
+      {K::Jump, 4}},
      {{-5, -4, false, true},
       {-4, -3, false, true},
       {-3, -2, false, true},
@@ -103,16 +133,29 @@ const SCase kCases[] = {
       {3, 4, true, false},
       {4, 5, true, false}}},
     {"sgn(x)", 0, -5, 5, {{K::Jump, 0, false, 0}}, {{-5, 0, true, false}, {0, 5, false, true}}},
-    {"ln(x^2)", 0, -5, 5, {{K::Pole, 0, false}}, {{-5, 0, true, false}, {0, 5, false, true}}}, // grows like ln
+    {"ln(x^2)", 0, -5, 5, {{K::Pole, 0, false}}, {{-5, 0, true, false}, {0, 5, false, true}}}, // grows like
+                                                                                               // ln
     {"ln(abs(x-1))", 0, -5, 5, {{K::Pole, 1, false}}, {{-5, 1, true, false}, {1, 5, false, true}}},
     {"x^(-1)", 0, -5, 5, {{K::Pole, 0, true}}, {{-5, 0, true, false}, {0, 5, false, true}}},
     // The zeros of tan are poles, its poles are places where 1/tan(x) is continuous.
-    {"1/tan(x)", 0, -5, 5, {{K::Pole, -kPi, true}, {K::Pole, 0, true}, {K::Pole, kPi, true}},
+    {"1/tan(x)",
+     0,
+     -5,
+     5,
+     {{K::Pole, -kPi, true}, {K::Pole, 0, true}, {K::Pole, kPi, true}},
      {{-5, -kPi, true, false}, {-kPi, 0, false, false}, {0, kPi, false, false}, {kPi, 5, false, true}}},
     {"x/abs(x)", 0, -5, 5, {{K::Jump, 0}}, {{-5, 0, true, false}, {0, 5, false, true}}},
-    {"sqrt(x^2-1)", 0, -5, 5, {{K::Edge, -1, false, 0}, {K::Edge, 1, false, 0}}, {{-5, -1, true, true}, {1, 5, true, true}}},
+    {"sqrt(x^2-1)",
+     0,
+     -5,
+     5,
+     {{K::Edge, -1, false, 0}, {K::Edge, 1, false, 0}},
+     {{-5, -1, true, true}, {1, 5, true, true}}},
     {"(x-1)^(1/3)", 0, -5, 5, {{K::Edge, 1, false, 0}}, {{1, 5, true, true}}},
-    {"1/int(x)", 0, -5, 3.5,
+    {"1/int(x)",
+     0,
+     -5,
+     3.5,
      {{K::Jump, -4}, {K::Jump, -3}, {K::Jump, -2}, {K::Edge, -1}, {K::Edge, 1}, {K::Jump, 2}, {K::Jump, 3}},
      {{-5, -4, false, true},
       {-4, -3, false, true},
@@ -121,7 +164,11 @@ const SCase kCases[] = {
       {1, 2, true, false},
       {2, 3, true, false},
       {3, 3.5, true, true}}},
-    {"floor(x)", 0, -2.5, 2.5, {{K::Jump, -2}, {K::Jump, -1}, {K::Jump, 0}, {K::Jump, 1}, {K::Jump, 2}},
+    {"floor(x)",
+     0,
+     -2.5,
+     2.5,
+     {{K::Jump, -2}, {K::Jump, -1}, {K::Jump, 0}, {K::Jump, 1}, {K::Jump, 2}},
      {{-2.5, -2, true, false},
       {-2, -1, true, false},
       {-1, 0, true, false},
@@ -141,14 +188,30 @@ const SCase kCases[] = {
     {"sin(1/x)", 0, -1, 1, {{K::NoLimit, 0}}, {{-1, 0, true, false}, {0, 1, false, true}}},
     // Wide and fine ranges.
     {"1/(x-2)", 0, -1e300, 1e300, {{K::Pole, 2, true}}, {{-1e300, 2, true, false}, {2, 1e300, false, true}}},
-    {"1/((x-2)*(x-3))", 0, -1e300, 1e300, {{K::Pole, 2, true}, {K::Pole, 3, true}},
+    {"1/((x-2)*(x-3))",
+     0,
+     -1e300,
+     1e300,
+     {{K::Pole, 2, true}, {K::Pole, 3, true}},
      {{-1e300, 2, true, false}, {2, 3, false, false}, {3, 1e300, false, true}}},
-    {"x^2", 0, -1e300, 1e300, {{K::Edge, -kSquareLimit}, {K::Edge, kSquareLimit}},
+    {"x^2",
+     0,
+     -1e300,
+     1e300,
+     {{K::Edge, -kSquareLimit}, {K::Edge, kSquareLimit}},
      {{-kSquareLimit, kSquareLimit, false, false}}},
-    {"1/x^2", 0, -1e300, 1e300, {{K::Edge, -kSquareLimit}, {K::Pole, 0}, {K::Edge, kSquareLimit}},
+    {"1/x^2",
+     0,
+     -1e300,
+     1e300,
+     {{K::Edge, -kSquareLimit}, {K::Pole, 0}, {K::Edge, kSquareLimit}},
      {{-kSquareLimit, 0, false, false}, {0, kSquareLimit, false, false}}},
     {"exp(x)", 0, -1e300, 1e300, {{K::Edge, std::log(DBL_MAX)}}, {{-1e300, std::log(DBL_MAX), true, false}}},
-    {"1/(x-1000000000050000)", 0, 1e15, 1e15 + 1e5, {{K::Pole, 1e15 + 5e4, true}},
+    {"1/(x-1000000000050000)",
+     0,
+     1e15,
+     1e15 + 1e5,
+     {{K::Pole, 1e15 + 5e4, true}},
      {{1e15, 1e15 + 5e4, true, false}, {1e15 + 5e4, 1e15 + 1e5, false, true}}},
 };
 
@@ -242,10 +305,10 @@ TEST(DomainOutcome, EndsWithAClearOutcome)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const SOutcomeCase cases[] = {
-        {"tan(x)", -1e300, 1e300, EDomainOutcome::TooManyBorders},              // too wide
-        {"int(x)", 1e15, 1e15 + 1e5, EDomainOutcome::TooManyBorders},           // too fine
-        {"1/sin(x)", -1e300, 1e300, EDomainOutcome::TooManyBorders},            // sign changes beyond the grid
-        {"sqrt(sin(x))", -1e300, 1e300, EDomainOutcome::TooManyBorders},        // definedness beyond the grid
+        {"tan(x)", -1e300, 1e300, EDomainOutcome::TooManyBorders},       // too wide
+        {"int(x)", 1e15, 1e15 + 1e5, EDomainOutcome::TooManyBorders},    // too fine
+        {"1/sin(x)", -1e300, 1e300, EDomainOutcome::TooManyBorders},     // sign changes beyond the grid
+        {"sqrt(sin(x))", -1e300, 1e300, EDomainOutcome::TooManyBorders}, // definedness beyond the grid
         {"sin(x)", -DBL_MAX, DBL_MAX, EDomainOutcome::Complete},
         {"(x+1", -5, 5, EDomainOutcome::SyntaxError},
         {"x", 5, -5, EDomainOutcome::InvalidRange},
