@@ -77,7 +77,9 @@ std::vector<SRun> Runs(CDomainProgram& program, const SCandidateScan& scan)
     for (const double c : scan.candidates) {
         probes.push_back({c, program.Defined(c)});
     }
-    std::sort(probes.begin(), probes.end(), [](const SPoint& p, const SPoint& q) { return p.x < q.x; });
+    // Both the grid and the candidates come in ascending order.
+    std::inplace_merge(probes.begin(), probes.begin() + static_cast<std::ptrdiff_t>(scan.grid.size()),
+                       probes.end(), [](const SPoint& p, const SPoint& q) { return p.x < q.x; });
     probes.erase(std::unique(probes.begin(), probes.end(),
                              [](const SPoint& p, const SPoint& q) { return p.x == q.x; }),
                  probes.end());

@@ -33,22 +33,31 @@ std::vector<double> Grid(double a, double b, int intervals)
         grid.push_back(std::min(a + i * step, b));
     }
     grid.push_back(b);
-    const auto add = [&](double magnitude) {
-        for (const double x : {magnitude, -magnitude}) {
-            if (a < x && x < b) {
-                grid.push_back(x);
-            }
-        }
-    };
-    // Every fourth power of two, and sixteen points per octave from 2^-20 to 2^20.
-    for (int e = std::numeric_limits<double>::min_exponent - 53;
-         e < std::numeric_limits<double>::max_exponent; e += 4) {
-        add(std::ldexp(1.0, e));
+    // The points by ratio, made in ascending order of magnitude and merged in, not sorted in:
+    // sorting would cost more than evaluating a short term at every point.
+    std::vector<double> magnitudes;
+    for (int e = std::numeric_limits<double>::min_exponent - 53; e < -20; e += 4) {
+        magnitudes.push_back(std::ldexp(1.0, e));
     }
     for (int i = -20 * 16; i <= 20 * 16; ++i) {
-        add(std::exp2(i / 16.0));
+        magnitudes.push_back(std::exp2(i / 16.0));
     }
-    std::sort(grid.begin(), grid.end());
+    for (int e = 24; e < std::numeric_limits<double>::max_exponent; e += 4) {
+        magnitudes.push_back(std::ldexp(1.0, e));
+    }
+    std::vector<double> ratio;
+    for (auto m = magnitudes.rbegin(); m != magnitudes.rend(); ++m) {
+        if (a < -*m && -*m < b) {
+            ratio.push_back(-*m);
+        }
+    }
+    for (const double m : magnitudes) {
+        if (a < m && m < b) {
+            ratio.push_back(m);
+        }
+    }
+    const auto middle = grid.insert(grid.end(), ratio.begin(), ratio.end());
+    std::inplace_merge(grid.begin(), middle, grid.end());
     grid.erase(std::unique(grid.begin(), grid.end()), grid.end());
     return grid;
 }
