@@ -285,6 +285,52 @@ bool Classify(CDomainProgram& program, const SSegment& segment, double a, double
     return true;
 }
 
+// Whether two grids saw the same number of changes of every part, up to the few that one grid
+// catches at a point and the other between points.
+bool SameCounts(const std::vector<double>& p, const std::vector<double>& q)
+{
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (std::fabs(p[i] - q[i]) > 2 + std::max(p[i], q[i]) / 64) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The first grid's places, checked against a grid four times finer and one of an unrelated step.
+// Where the finer grid sees more, the first one stepped over places, and the finer one is scanned
+// instead; where the finer and the unrelated grid disagree, both see false waves of a part that
+// varies faster than any grid can follow.
+SCandidateScan Checked(SCandidateScan scan, CDomainProgram& program, double a, double b,
+                       const std::stop_token& stop)
+{
+    const std::vector<double> fine = CountChanges(program, a, b, kDomainFineGridIntervals, stop);
+    const std::vector<double> check = CountChanges(program, a, b, kDomainCheckGridIntervals, stop);
+    if (fine.empty() || check.empty()) {
+        scan.outcome = SCandidateScan::Stopped;
+        return scan;
+    }
+    if (!SameCounts(fine, check)) {
+        scan.outcome = SCandidateScan::TooMany;
+        return scan;
+    }
+    if (scan.outcome == SCandidateScan::Done &&
+        SameCounts(fine, CountChanges(program, a, b, kDomainGridIntervals, stop))) {
+        return scan;
+    }
+    // The finer grid holds a column per watched part; a long term keeps the first grid's verdict
+    // rather than tens of megabytes.
+    if (program.Watches().size() > 32) {
+        scan.outcome = SCandidateScan::TooMany;
+        return scan;
+    }
+    scan = ScanCandidates(program, a, b, kDomainFineGridIntervals, stop);
+    if (scan.outcome == SCandidateScan::Crowded) {
+        scan.outcome = SCandidateScan::TooMany;
+    }
+    return scan;
+}
+
 } // namespace
 
 SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::stop_token stop)
@@ -303,10 +349,8 @@ SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::s
     }
     CDomainProgram program{term, k};
     SCandidateScan scan = ScanCandidates(program, a, b, kDomainGridIntervals, stop);
-    // The finer grid holds a column per watched part; a long term keeps the first grid's verdict
-    // rather than tens of megabytes.
-    if (scan.outcome == SCandidateScan::Crowded && program.Watches().size() <= 32) {
-        scan = ScanCandidates(program, a, b, kDomainFineGridIntervals, stop);
+    if (scan.outcome == SCandidateScan::Done || scan.outcome == SCandidateScan::Crowded) {
+        scan = Checked(std::move(scan), program, a, b, stop);
     }
     if (scan.outcome != SCandidateScan::Done) {
         domain.outcome = scan.outcome == SCandidateScan::Stopped ? EDomainOutcome::Stopped

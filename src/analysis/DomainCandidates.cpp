@@ -343,3 +343,42 @@ SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, int i
     }
     return scan;
 }
+
+std::vector<double> CountChanges(CDomainProgram& program, double a, double b, int intervals,
+                                 const std::stop_token& stop)
+{
+    // Counted so that a grid that happens to hit a place exactly counts as one that does not: a
+    // sign against the last sign that was not 0 (a zero that is only touched counts nothing), and
+    // undefined stretches of at least two points (1/x at a grid point 0 is one point).
+    const std::vector<double> grid = Grid(a, b, intervals);
+    const std::size_t watches = program.Watches().size();
+    std::vector<double> counts(watches + 1);
+    std::vector<double> row(watches);
+    std::vector<double> lastIndex(watches, std::numeric_limits<double>::quiet_NaN());
+    std::vector<double> lastSign(watches, 0);
+    std::vector<std::uint8_t> defined(grid.size());
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        if (i % 256 == 0 && stop.stop_requested()) {
+            return {};
+        }
+        defined[i] = program.Sample(grid[i], row.data()) ? 1 : 0;
+        for (std::size_t w = 0; w < watches; ++w) {
+            const EWatchKind kind = program.Watches()[w].kind;
+            if (kind == EWatchKind::Floor || kind == EWatchKind::TanFloor) {
+                const double index = WatchIndex(kind, row[w]);
+                const double step = index - lastIndex[w];
+                counts[w] += std::isfinite(step) ? std::fabs(step) : 0;
+                lastIndex[w] = index;
+            } else {
+                const double m = WatchMargin(kind, row[w]);
+                counts[w] += OppositeSigns(lastSign[w], m) ? 1 : 0;
+                lastSign[w] = m != 0 && !std::isnan(m) ? m : lastSign[w];
+            }
+        }
+        // Point i - 1 began an undefined stretch; it counts once it has a second point.
+        if (i > 0 && defined[i - 1] == 0 && (i < 2 || defined[i - 2] != 0)) {
+            counts[watches] += defined[i] == 0 ? 1 : 0;
+        }
+    }
+    return counts;
+}

@@ -31,7 +31,11 @@ struct SCandidateScan
 // the grid's intervals, or in neighbouring intervals again and again, varies faster than the grid
 // can follow, and its places cannot be trusted.
 inline constexpr int kDomainGridIntervals = 4096;
-inline constexpr int kDomainFineGridIntervals = 32768;
+inline constexpr int kDomainFineGridIntervals = 16384;
+// A prime number of intervals, so that this grid shares almost no points with the two above, and
+// far from the finer one's, so that a false wave seen by both would have to be a coincidence: grids
+// of nearly the same step see nearly the same false wave.
+inline constexpr int kDomainCheckGridIntervals = 10007;
 // The most places (and so borders) one range may have.
 inline constexpr int kDomainMaxCandidates = 4096;
 
@@ -42,3 +46,11 @@ inline constexpr int kDomainMaxWatches = 256;
 // Requires a < b, both finite.
 SCandidateScan ScanCandidates(CDomainProgram& program, double a, double b, int intervals,
                               const std::stop_token& stop);
+
+// How often each watched part changes between neighbouring points of a grid of `intervals` equal
+// steps (sign changes and zeros, or steps of the index), and last how often f changes between
+// defined and undefined. Empty when stopped. A grid that steps over many places of a periodic part
+// can see a slow false wave instead (1/sin(x) near 1e15); grids of other steps see other waves, so
+// counts that disagree tell that none of them can be trusted.
+std::vector<double> CountChanges(CDomainProgram& program, double a, double b, int intervals,
+                                 const std::stop_token& stop);

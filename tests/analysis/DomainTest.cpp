@@ -309,6 +309,8 @@ TEST(DomainOutcome, EndsWithAClearOutcome)
         {"int(x)", 1e15, 1e15 + 1e5, EDomainOutcome::TooManyBorders},    // too fine
         {"1/sin(x)", -1e300, 1e300, EDomainOutcome::TooManyBorders},     // sign changes beyond the grid
         {"sqrt(sin(x))", -1e300, 1e300, EDomainOutcome::TooManyBorders}, // definedness beyond the grid
+        // 31831 poles: the grids see slow false waves of different lengths instead.
+        {"1/sin(x)", 1e15, 1e15 + 1e5, EDomainOutcome::TooManyBorders},
         {"sin(x)", -DBL_MAX, DBL_MAX, EDomainOutcome::Complete},
         {"(x+1", -5, 5, EDomainOutcome::SyntaxError},
         {"x", 5, -5, EDomainOutcome::InvalidRange},
