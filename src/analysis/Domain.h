@@ -64,6 +64,8 @@ struct SDomain
 // between them. The places are read from the parts of the term that can fail or break, found on a
 // grid (equal steps, and steps by ratio around 0 for wide ranges) and bisected to neighbouring
 // doubles, and each is confirmed by approaching it from both sides. Undefinedness narrower than
-// 1e-12 of the range (1/x^2 fails on all |x| < 1.5e-162) counts as one place. The work is bounded
-// for any finite range; the math flag is left as it was found. A range a == b has no pieces.
+// 1e-12 of the range (1/x^2 fails on all |x| < 1.5e-162) counts as one place. f is undefined
+// where the term raises the math flag or its value is not finite, so overflow makes edges too (x^2
+// beyond 1.3e154, exp(x) beyond 709.78). The work is bounded for any finite range; the math flag
+// is left as it was found. A range a == b has no pieces.
 SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::stop_token stop = {});
