@@ -78,6 +78,13 @@ public:
     static constexpr std::int32_t kXRegister = 0;
     static constexpr std::int32_t kKRegister = 1;
 
+    // The program itself, read only, for callers that look at the parts of a term (where each part
+    // fails) rather than at its values.
+    std::span<const SInstruction> Code() const { return m_code; }
+    std::span<const double> Constants() const { return m_constants; }
+    std::int32_t RegisterCount() const { return m_registerCount; }
+    std::int32_t ResultRegister() const { return m_result; }
+
 private:
     friend class CTermCompiler;
 
