@@ -30,6 +30,8 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <span>
+
 CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget* parent)
     : QWidget{parent}, m_document{document}, m_createAction{std::move(createAction)}
 {
@@ -42,6 +44,11 @@ CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget
     m_settle->setInterval(kSettleMilliseconds);
     connect(m_settle, &QTimer::timeout, this, [this] { update(); });
     m_document->AddView(this);
+    m_trace = new CGraphTrace{document, this};
+    connect(m_trace, &CGraphTrace::changed, this, [this] {
+        emit traceMessage(m_trace->StatusText());
+        update();
+    });
     // Another window of the same document may have changed it.
     connect(document, &CGraphDocument::contentChanged, this, [this](const QObject* drawnBy) {
         if (drawnBy != this) {
@@ -58,30 +65,51 @@ CZelView::~CZelView()
     }
 }
 
+std::span<const CZelView::SCommand> CZelView::Commands()
+{
+    const auto always = [](const CZelView&) { return true; };
+    const auto hasFunctions = [](const CZelView& view) { return view.m_document->Model().GetFunctionCount() > 0; };
+    static const SCommand commands[] = {
+        {ID_REDRAW, ID_REDRAW, always, [](CZelView& view, int) { view.RedrawNow(); }},
+        {ID_EDIT_UNDO, ID_EDIT_UNDO, [](const CZelView& view) { return view.m_document->History()->canUndo(); },
+         [](CZelView& view, int) { view.StepHistory(true); }},
+        {ID_EDIT_REDO, ID_EDIT_REDO, [](const CZelView& view) { return view.m_document->History()->canRedo(); },
+         [](CZelView& view, int) { view.StepHistory(false); }},
+        {ID_EDIT_COPY, ID_EDIT_COPY, always, [](CZelView& view, int) { view.OnEditCopy(); }},
+        {ID_FILE_EXPORT, ID_FILE_EXPORT, always,
+         [](CZelView& view, int) { ExportGraph(*view.m_document, view.size(), DefaultExportPrompts(&view)); }},
+        {ID_VIEW_STANDARD, ID_VIEW_STANDARD, always,
+         [](CZelView& view, int) {
+             view.m_settle->stop();
+             view.CommitScaling(StandardScaling(view.m_document->Model().GetScaling()),
+                                QStringLiteral("Standardansicht"), false);
+         }},
+        {ID_VIEW_TRACE, ID_VIEW_TRACE, hasFunctions, [](CZelView& view, int) { view.StartTrace(std::nullopt, false); }},
+        {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, always,
+         [](CZelView& view, int id) { CViewPrinter::Instance().Print(*view.m_document, &view, id == ID_FILE_PRINT); }},
+        {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, always,
+         [](CZelView& view, int) { CViewPrinter::Instance().Preview(*view.m_document, &view); }},
+        {ID_EDIT_FUNCTIONS, ID_EDIT_FUNCTIONS, always, &CZelView::EditPropertiesOf},
+        {ID_PROPERTIES, ID_PROPERTIES, always, &CZelView::EditPropertiesOf},
+        {ID_EDIT_OBJECTS, ID_EDIT_OBJECTS, always, &CZelView::EditPropertiesOf},
+        {ID_EDIT_SCALING, ID_EDIT_SCALING, always, &CZelView::EditPropertiesOf},
+    };
+    return commands;
+}
+
+const CZelView::SCommand* CZelView::FindCommand(int id)
+{
+    for (const SCommand& command : Commands()) {
+        if (command.first <= id && id <= command.last) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
 bool CZelView::IsViewCommand(int id)
 {
-    if (AnalysisOfCommand(id)) {
-        return true;
-    }
-    switch (id) {
-    case ID_REDRAW:
-    case ID_EDIT_UNDO:
-    case ID_EDIT_REDO:
-    case ID_EDIT_COPY:
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW:
-    case ID_EDIT_FUNCTIONS:
-    case ID_PROPERTIES:
-    case ID_EDIT_OBJECTS:
-    case ID_EDIT_SCALING:
-    case ID_FILE_EXPORT:
-    case ID_VIEW_STANDARD:
-    case ID_VIEW_TRACE:
-        return true;
-    default:
-        return false;
-    }
+    return AnalysisOfCommand(id) != nullptr || FindCommand(id) != nullptr;
 }
 
 bool CZelView::IsCommandEnabled(int id) const
@@ -90,112 +118,75 @@ bool CZelView::IsCommandEnabled(int id) const
         // The values dialog needs a function to offer.
         return m_document->Model().GetFunctionCount() > 0;
     }
-    switch (id) {
-    case ID_REDRAW:
-    case ID_EDIT_COPY:
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW:
-    case ID_EDIT_FUNCTIONS:
-    case ID_PROPERTIES:
-    case ID_EDIT_OBJECTS:
-    case ID_EDIT_SCALING:
-    case ID_FILE_EXPORT:
-    case ID_VIEW_STANDARD:
-        return true;
-    case ID_VIEW_TRACE:
-        return m_document->Model().GetFunctionCount() > 0;
-    case ID_EDIT_UNDO:
-        return m_document->History()->canUndo();
-    case ID_EDIT_REDO:
-        return m_document->History()->canRedo();
-    default:
-        return false;
-    }
+    const SCommand* command = FindCommand(id);
+    return command && command->enabled(*this);
 }
 
 bool CZelView::OnCommand(int id)
 {
     // The command of an analysis opens the values dialog on it.
     if (const SAnalysis* analysis = AnalysisOfCommand(id)) {
-        const CZelDoc& model = m_document->Model();
-        CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), static_cast<int>(analysis->id), this};
-        // An integral result shades its area here while the dialog shows it.
-        connect(&dialog, &CValuesDialog::shownAreaChanged, this, [this, &dialog] {
-            m_shownArea = dialog.ShownArea();
-            update();
-        });
-        dialog.exec();
-        m_shownArea.reset();
-        update();
-        // Every point and line adopted in the dialog arrives in one step, which one undo takes back.
-        const CFunctionList& functions = dialog.AdoptedFunctions();
-        const CObjectList& objects = dialog.AdoptedPoints();
-        if (m_document && (!functions.empty() || !objects.empty())) {
-            const QString step = objects.empty()     ? QStringLiteral("Linien übernehmen")
-                                 : functions.empty() ? QStringLiteral("Punkte übernehmen")
-                                                     : QStringLiteral("Übernehmen");
-            m_document->Edit(step, [&functions, &objects](CZelDoc& model) {
-                if (!functions.empty()) {
-                    CFunctionList all = model.GetFunctions();
-                    all.insert(all.end(), functions.begin(), functions.end());
-                    model.SetFunctions(std::move(all));
-                }
-                if (!objects.empty()) {
-                    CObjectList all = model.GetObjects();
-                    all.insert(all.end(), objects.begin(), objects.end());
-                    model.SetObjects(std::move(all));
-                }
-            });
-            RedrawNow();
-            m_document->NotifyChanged();
-        }
+        OpenValuesDialog(static_cast<int>(analysis->id));
         return true;
     }
-    switch (id) {
-    case ID_REDRAW:
-        RedrawNow();
-        return true;
-    case ID_EDIT_UNDO:
-    case ID_EDIT_REDO:
-        m_settle->stop();
-        if (id == ID_EDIT_UNDO) {
-            m_document->Undo();
-        } else {
-            m_document->Redo();
-        }
-        RedrawNow();
-        m_document->NotifyChanged(this);
-        return true;
-    case ID_EDIT_COPY:
-        OnEditCopy();
-        return true;
-    case ID_FILE_EXPORT:
-        ExportGraph(*m_document, size(), DefaultExportPrompts(this));
-        return true;
-    case ID_VIEW_STANDARD:
-        m_settle->stop();
-        CommitScaling(StandardScaling(m_document->Model().GetScaling()), QStringLiteral("Standardansicht"),
-                      false);
-        return true;
-    case ID_VIEW_TRACE:
-        StartTrace(std::nullopt, false);
-        return true;
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-        CViewPrinter::Instance().Print(*m_document, this, id == ID_FILE_PRINT);
-        return true;
-    case ID_FILE_PRINT_PREVIEW:
-        CViewPrinter::Instance().Preview(*m_document, this);
-        return true;
-    case ID_EDIT_FUNCTIONS:
-    case ID_PROPERTIES:
-    case ID_EDIT_OBJECTS:
-    case ID_EDIT_SCALING:
-        EditProperties(CGraphPropertiesSheet::FirstPageOfCommand(id));
-        return true;
-    default:
+    const SCommand* command = FindCommand(id);
+    if (!command) {
         return false;
+    }
+    command->run(*this, id);
+    return true;
+}
+
+void CZelView::StepHistory(bool undo)
+{
+    m_settle->stop();
+    if (undo) {
+        m_document->Undo();
+    } else {
+        m_document->Redo();
+    }
+    RedrawNow();
+    m_document->NotifyChanged(this);
+}
+
+void CZelView::EditPropertiesOf(CZelView& view, int id)
+{
+    view.EditProperties(CGraphPropertiesSheet::FirstPageOfCommand(id));
+}
+
+void CZelView::OpenValuesDialog(int analysis)
+{
+    const CZelDoc& model = m_document->Model();
+    CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), analysis, this};
+    // An integral result shades its area here while the dialog shows it.
+    connect(&dialog, &CValuesDialog::shownAreaChanged, this, [this, &dialog] {
+        m_shownArea = dialog.ShownArea();
+        update();
+    });
+    dialog.exec();
+    m_shownArea.reset();
+    update();
+    // Every point and line adopted in the dialog arrives in one step, which one undo takes back.
+    const CFunctionList& functions = dialog.AdoptedFunctions();
+    const CObjectList& objects = dialog.AdoptedPoints();
+    if (m_document && (!functions.empty() || !objects.empty())) {
+        const QString step = objects.empty()     ? QStringLiteral("Linien übernehmen")
+                             : functions.empty() ? QStringLiteral("Punkte übernehmen")
+                                                 : QStringLiteral("Übernehmen");
+        m_document->Edit(step, [&functions, &objects](CZelDoc& model) {
+            if (!functions.empty()) {
+                CFunctionList all = model.GetFunctions();
+                all.insert(all.end(), functions.begin(), functions.end());
+                model.SetFunctions(std::move(all));
+            }
+            if (!objects.empty()) {
+                CObjectList all = model.GetObjects();
+                all.insert(all.end(), objects.begin(), objects.end());
+                model.SetObjects(std::move(all));
+            }
+        });
+        RedrawNow();
+        m_document->NotifyChanged();
     }
 }
 

@@ -1,23 +1,18 @@
 #pragma once
 
-#include "analysis/TracePoints.h"
+#include "app/GraphDocument.h"
+#include "app/GraphTrace.h"
+#include "dialogs/values/ValuesDialog.h"
 
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
-#include <cstdint>
 #include <optional>
-#include <thread>
-#include <vector>
+#include <span>
 
 class QTimer;
-
-#include "app/GraphDocument.h"
-#include "dialogs/values/ValuesDialog.h"
-
-#include <optional>
 
 // The window that shows one document's graph. It keeps nothing of its own: every paint and every
 // command reads the document afresh, and every change goes back to the document before the view
@@ -65,18 +60,11 @@ public:
     // (within a few pixels when `nearOnly`), or on the first curve at the middle of the window.
     bool StartTrace(std::optional<QPointF> near, bool nearOnly);
     void EndTrace();
-    bool IsTracing() const { return m_trace.has_value(); }
+    bool IsTracing() const { return m_trace->IsActive(); }
     // The traced point: the function's index, the family value and x, y.
-    struct STraceMarker
-    {
-        std::size_t function{0};
-        double k{0.0};
-        double x{0.0};
-        double y{0.0};
-        // The snapped point's letter, or 0 between the points.
-        char snapped{0};
-    };
-    std::optional<STraceMarker> TraceMarker() const;
+    using STraceMarker = CGraphTrace::SMarker;
+    std::optional<STraceMarker> TraceMarker() const { return m_trace->Marker(); }
+    const CGraphTrace& Trace() const { return *m_trace; }
 
 signals:
     // The text of the coordinates pane; empty when the pointer leaves the graph.
@@ -95,6 +83,23 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // One row of the view's commands: the ids it answers (a range where one handler serves
+    // several), when it can run, and what it does.
+    struct SCommand
+    {
+        int first;
+        int last;
+        bool (*enabled)(const CZelView& view);
+        void (*run)(CZelView& view, int id);
+    };
+    static std::span<const SCommand> Commands();
+    static const SCommand* FindCommand(int id);
+    // Undo (true) or redo one step of the document's history.
+    void StepHistory(bool undo);
+    static void EditPropertiesOf(CZelView& view, int id);
+    // The values dialog on the analysis of the command.
+    void OpenValuesDialog(int analysis);
+
     enum class EGesture
     {
         None,
@@ -108,22 +113,7 @@ private:
     void PaintCachedPicture(QPainter& painter) const;
     void PaintOverlays(QPainter& painter) const;
     bool HandleTraceKey(QKeyEvent* event);
-    // Moves the marker to x, snapping to a point near it; direction -1 or 1 while keys move it.
-    void MoveTrace(double x, int direction);
-    void SwitchTraceCurve(int direction);
-    void FindTracePoints(const CGraphFunction& function);
-    void UpdateTrace();
     QPointF TraceMarkerPosition() const;
-
-    struct STraceState
-    {
-        std::size_t function{0};
-        std::size_t member{0};
-        double k{0.0};
-        double x{0.0};
-        char snapped{0};
-        std::vector<STracePoint> points;
-    };
 
     // The last exact drawing and the scaling it was drawn with.
     QImage m_cache;
@@ -133,16 +123,12 @@ private:
     EGesture m_gesture{EGesture::None};
     QPointF m_pressPos;
     QPointF m_pointerPos;
-    std::optional<STraceState> m_trace;
 
     // The document may go before its last view is deleted.
     QPointer<CGraphDocument> m_document;
     ActionFactory m_createAction;
     // The area of the integral result a values dialog opened here shows, shaded while it does.
     std::optional<CValuesDialog::SShownArea> m_shownArea;
-    // The points a trace snaps to are found on a thread of their own, so that a trace at the finest
-    // precision starts at once; a result counts only for the curve and view it was asked for.
-    // Declared last: going first, it stops and joins its scan before anything it reports to goes.
-    std::uint64_t m_traceGeneration{0};
-    std::jthread m_traceWorker;
+    // A child of the view: it follows the document on its own.
+    CGraphTrace* m_trace{nullptr};
 };

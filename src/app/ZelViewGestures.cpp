@@ -204,7 +204,7 @@ void CZelView::wheelEvent(QWheelEvent* event)
 
 void CZelView::keyPressEvent(QKeyEvent* event)
 {
-    if (m_trace && HandleTraceKey(event)) {
+    if (m_trace->IsActive() && HandleTraceKey(event)) {
         return;
     }
     const CScaling scaling = m_document->Model().GetScaling();
