@@ -38,9 +38,9 @@ protected:
     {
         const QString path = m_tools.filePath(QStringLiteral("args.txt"));
         // The bound only ends a wait for a tool that never writes.
-        QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 30000);
         QFile file{path};
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (!QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 30000) ||
+            !file.open(QIODevice::ReadOnly)) {
             return {};
         }
         return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
