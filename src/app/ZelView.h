@@ -14,9 +14,11 @@
 
 class QTimer;
 
-// The window that shows one document's graph. It keeps nothing of its own: every paint and every
-// command reads the document afresh, and every change goes back to the document before the view
-// repaints. Other views of the same document show a change at their next repaint.
+// The window that shows one document's graph. The graph itself lives in the document: every
+// command reads it afresh, and every change goes back to the document before the view repaints.
+// Of its own the view keeps only the picture last drawn, what a gesture is in the middle of, its
+// trace, and the area a values dialog shades. Other views of the same document show a change
+// at their next repaint.
 class CZelView final : public QWidget
 {
     Q_OBJECT

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cmath>
+#include <latch>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -46,6 +46,21 @@ struct SRunResult
     bool threw{false};
     int computedAfterwards{0};
 };
+
+// Returns once every task handed to the pool before has ended: the pool takes tasks in order, so
+// when each of its threads is inside one of these, none is left before them or still running.
+void DrainPool(CThreadPool& pool)
+{
+    std::latch allInside{static_cast<std::ptrdiff_t>(pool.Size())};
+    std::latch done{static_cast<std::ptrdiff_t>(pool.Size())};
+    for (unsigned i = 0; i < pool.Size(); ++i) {
+        pool.Submit([&] {
+            allInside.arrive_and_wait();
+            done.count_down();
+        });
+    }
+    done.wait();
+}
 
 SRunResult RunChunks(CThreadPool& pool, EFailure failure, std::size_t failAt)
 {
@@ -90,7 +105,7 @@ SRunResult RunChunks(CThreadPool& pool, EFailure failure, std::size_t failAt)
     // to this frame.
     EXPECT_EQ(inside.load(), 0);
     const int atReturn = started.load();
-    std::this_thread::sleep_for(std::chrono::milliseconds{20});
+    DrainPool(pool);
     out.computedAfterwards = started.load() - atReturn;
     return out;
 }

@@ -7,7 +7,6 @@
 #include "framework/CommandIds.h"
 
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -38,12 +37,10 @@ protected:
     QStringList SentArguments()
     {
         const QString path = m_tools.filePath(QStringLiteral("args.txt"));
-        const QDeadlineTimer deadline{10000};
-        while (!QFileInfo::exists(path) && !deadline.hasExpired()) {
-            QTest::qWait(20);
-        }
+        // The bound only ends a wait for a tool that never writes.
         QFile file{path};
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (!QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 30000) ||
+            !file.open(QIODevice::ReadOnly)) {
             return {};
         }
         return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);

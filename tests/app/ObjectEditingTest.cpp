@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "WidgetTestSupport.h"
 #include "dialogs/ModalDriver.h"
 
 #include "app/DocumentManager.h"
@@ -41,7 +42,8 @@ protected:
     {
         SetMessageBoxHook({});
         m_frame.DocumentManager()->CloseAllDocuments();
-        CSettingsStore::UseFile({});
+        // Empty would mean the user's own settings for every test that follows.
+        UseFreshSettings();
     }
 
     QTemporaryDir m_dir;

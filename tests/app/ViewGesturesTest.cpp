@@ -235,7 +235,8 @@ TEST(ViewGestures, TraceSnapsToTheExtremaOfTheSine)
     Mouse(f.view, QEvent::MouseButtonRelease, at);
     ASSERT_TRUE(f.view->IsTracing());
     // The points to snap to come from a scan on a thread of its own; the marker snaps when they do.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.view->TraceMarker() && f.view->TraceMarker()->snapped == 'H'; }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return f.view->TraceMarker() && f.view->TraceMarker()->snapped == 'H'; }, 30000));
     std::optional<CZelView::STraceMarker> marker = f.view->TraceMarker();
     ASSERT_TRUE(marker.has_value());
     EXPECT_EQ(marker->snapped, 'H');

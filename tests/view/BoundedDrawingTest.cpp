@@ -1,6 +1,6 @@
 // What a graph file can hold but no drawing or discussion can run over as it stands: too many
 // curves, and ranges that are infinite or not a number. Every output stays bounded, and the
-// drawing, the printing and the five analyses agree on the range they use.
+// drawing, the printing and the analyses agree on the range they use.
 #include "DrawTestSupport.h"
 
 #include "analysis/AnalysisSink.h"

@@ -1,9 +1,9 @@
 #include "dialogs/copy/CopyWizard.h"
 
-#include "dialogs/copy/CopyDonePage.h"
-#include "dialogs/copy/CopySizePage.h"
-#include "dialogs/copy/CopyTypePage.h"
-#include "dialogs/copy/CopyWelcomePage.h"
+#include "dialogs/copy/CDonePage.h"
+#include "dialogs/copy/CSizePage.h"
+#include "dialogs/copy/CTypePage.h"
+#include "dialogs/copy/CWelcomePage.h"
 
 CCopyWizard::CCopyWizard(const SCopyOptions& options, QWidget* parent) : CWizardSheet{parent, kWithHelp}
 {

@@ -23,10 +23,6 @@ public:
     // The options as the pages hold them (complete after Finish).
     SCopyOptions Options() const;
 
-    CCWelcomePage* WelcomePage() const { return m_welcome; }
-    CCSizePage* SizePage() const { return m_size; }
-    CCDonePage* DonePage() const { return m_done; }
-
 private:
     CCWelcomePage* m_welcome{nullptr};
     CCTypePage* m_type{nullptr};

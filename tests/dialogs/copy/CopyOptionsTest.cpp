@@ -1,9 +1,9 @@
 #include "dialogs/copy/CopyOptions.h"
+#include "dialogs/copy/CDonePage.h"
+#include "dialogs/copy/CSizePage.h"
+#include "dialogs/copy/CTypePage.h"
+#include "dialogs/copy/CWelcomePage.h"
 #include "dialogs/copy/CopyDialog.h"
-#include "dialogs/copy/CopyDonePage.h"
-#include "dialogs/copy/CopySizePage.h"
-#include "dialogs/copy/CopyTypePage.h"
-#include "dialogs/copy/CopyWelcomePage.h"
 #include "dialogs/copy/CopyWizard.h"
 #include "framework/HelpWindow.h"
 #include "framework/SettingsStore.h"
@@ -60,23 +60,26 @@ TEST(CopyOptions, SizePageTakesOnly100To1000)
         for (const char* field : kSizeFields) {
             SCOPED_TRACE(std::string{c.text} + " in " + field);
             CCopyWizard wizard{SCopyOptions{}};
+            const auto* sizePage = wizard.findChild<CCSizePage*>();
+            const auto* donePage = wizard.findChild<CCDonePage*>();
+            ASSERT_TRUE(sizePage && donePage);
             wizard.show();
             wizard.Next();
             wizard.Next();
-            ASSERT_EQ(wizard.GetActivePage(), wizard.SizePage());
+            ASSERT_EQ(wizard.GetActivePage(), sizePage);
             auto* edit = Control<QLineEdit>(wizard, field);
             edit->setText(QString::fromLatin1(c.text));
 
             CMessageBoxCatcher messages;
             wizard.Next();
             if (c.accepted) {
-                EXPECT_EQ(wizard.GetActivePage(), wizard.DonePage());
+                EXPECT_EQ(wizard.GetActivePage(), donePage);
                 EXPECT_TRUE(messages.texts.isEmpty());
                 const SCopyOptions options = wizard.Options();
                 EXPECT_EQ(field == kSizeFields[0] ? options.length : options.height,
                           QString::fromLatin1(c.text).trimmed().toInt());
             } else {
-                EXPECT_EQ(wizard.GetActivePage(), wizard.SizePage());
+                EXPECT_EQ(wizard.GetActivePage(), sizePage);
                 EXPECT_EQ(messages.texts, QStringList{QString::fromUtf8(c.refusal)});
                 EXPECT_EQ(edit->window()->focusWidget(), edit);
                 EXPECT_EQ(edit->selectedText(), edit->text());

@@ -1,3 +1,4 @@
+#include "WidgetTestSupport.h"
 #include "dialogs/ModalDriver.h"
 #include "dialogs/function/FPCommentPage.h"
 #include "dialogs/graph/VPObjectsPage.h"
@@ -108,7 +109,8 @@ protected:
     void TearDown() override
     {
         SetMessageBoxHook({});
-        CSettingsStore::UseFile({});
+        // Empty would mean the user's own settings for every test that follows.
+        UseFreshSettings();
     }
     static void SetNovice(bool novice)
     {

@@ -1,4 +1,4 @@
-#include "dialogs/copy/CopySizePage.h"
+#include "dialogs/copy/CSizePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
 #include "framework/DialogIds.h"

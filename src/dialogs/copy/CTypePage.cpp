@@ -1,4 +1,4 @@
-#include "dialogs/copy/CopyTypePage.h"
+#include "dialogs/copy/CTypePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
 #include "framework/DialogIds.h"

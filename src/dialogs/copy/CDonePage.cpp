@@ -1,4 +1,4 @@
-#include "dialogs/copy/CopyDonePage.h"
+#include "dialogs/copy/CDonePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
 #include "framework/DialogIds.h"

@@ -1,4 +1,4 @@
-#include "dialogs/copy/CopyWelcomePage.h"
+#include "dialogs/copy/CWelcomePage.h"
 
 #include "dialogs/copy/CopyOptions.h"
 #include "framework/DialogIds.h"
