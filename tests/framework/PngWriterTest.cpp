@@ -1,0 +1,113 @@
+// PNG through libpng against the image library's own writer: read back, the same pixels, size and
+// resolution, for a graph and for images of the other kinds a caller might hand over.
+#include "framework/GraphOutput.h"
+#include "framework/PngWriter.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+// Five functions as a busy export draws them.
+QImage Graph(QSize size)
+{
+    CFunctionList functions;
+    for (const char* term : {"sin(x)", "x^2/4-2", "exp(-x^2)*3", "1/x", "k*x"}) {
+        CGraphFunction f;
+        f.SetTerm(term);
+        functions.push_back(f);
+    }
+    const CObjectList objects;
+    const CScaling scaling;
+    return CGraphOutput{functions, objects, scaling}.Image(size);
+}
+
+QImage ThroughQt(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer{&bytes};
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "PNG"));
+    return QImage::fromData(bytes, "PNG");
+}
+
+QImage WithResolution(QImage image, int x, int y)
+{
+    image.setDotsPerMeterX(x);
+    image.setDotsPerMeterY(y);
+    return image;
+}
+
+QImage Translucent()
+{
+    QImage image{37, 23, QImage::Format_ARGB32};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, (x + y) * 5));
+        }
+    }
+    return image;
+}
+
+TEST(PngWriter, ReadsBackAsTheImageLibraryWritesIt)
+{
+    const QImage graph = Graph(QSize{640, 480});
+    const struct
+    {
+        const char* name;
+        QImage image;
+    } cases[] = {
+        {"graph", graph},
+        {"graph at 300 dpi, unequal", WithResolution(graph, 11811, 5000)},
+        {"no resolution", WithResolution(graph, 0, 0)},
+        {"one pixel wide", Graph(QSize{1, 300})},
+        {"translucent", Translucent()},
+        {"RGB888", graph.convertToFormat(QImage::Format_RGB888)},
+        {"grey", graph.convertToFormat(QImage::Format_Grayscale8)},
+    };
+    // Settings other than the quick ones give the same pixels too.
+    CPngWriter adaptive;
+    adaptive.SetFilter(CPngWriter::EFilter::Adaptive);
+    adaptive.SetDeflate(CPngWriter::EDeflate::Standard, 6);
+    for (const auto& c : cases) {
+        const QImage want = ThroughQt(c.image);
+        ASSERT_FALSE(want.isNull()) << c.name;
+        for (const CPngWriter& writer : {CPngWriter{}, adaptive}) {
+            const std::optional<QByteArray> png = writer.Encode(c.image);
+            ASSERT_TRUE(png) << c.name;
+            const QImage got = QImage::fromData(*png, "PNG");
+            ASSERT_EQ(got.size(), want.size()) << c.name;
+            EXPECT_EQ(got.dotsPerMeterX(), want.dotsPerMeterX()) << c.name;
+            EXPECT_EQ(got.dotsPerMeterY(), want.dotsPerMeterY()) << c.name;
+            EXPECT_EQ(got.convertToFormat(QImage::Format_ARGB32), want.convertToFormat(QImage::Format_ARGB32))
+                << c.name;
+        }
+    }
+    EXPECT_FALSE(CPngWriter{}.Encode(QImage{}));
+}
+
+TEST(PngWriter, AFileThatCannotBeWrittenFailsWithTheSystemsReason)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        QString path;
+        int error;
+    } cases[] = {{dir.filePath(QStringLiteral("fehlt/a.png")), ENOENT}, {QStringLiteral("/dev/full"), ENOSPC}};
+    const CFunctionList functions;
+    const CObjectList objects;
+    const CScaling scaling;
+    for (const auto& c : cases) {
+        CGraphOutput graph{functions, objects, scaling};
+        int error = 0;
+        EXPECT_FALSE(graph.WriteFile(EGraphFormat::Png, QSize{200, 150}, c.path, error)) << c.path.toStdString();
+        EXPECT_EQ(error, c.error) << c.path.toStdString();
+    }
+}
+
+} // namespace
