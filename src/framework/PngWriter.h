@@ -19,6 +19,7 @@ public:
     enum class EFilter
     {
         None,
+        Up, // the difference to the row above
         Adaptive
     };
     enum class EDeflate
