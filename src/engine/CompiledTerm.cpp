@@ -118,7 +118,8 @@ double ExactReciprocal(double c)
 
 // pow at the points the quick way left, whose bases `values` still holds. They are a few in a
 // hundred, so groups of eight are first tested at once and mostly skipped.
-void PowBlock(double* values, const double* decided, std::uint8_t* mathErrors, std::size_t count, double exponent)
+void PowBlock(double* values, const double* decided, std::uint8_t* mathErrors, std::size_t count,
+              double exponent)
 {
     constexpr std::size_t kGroup = 8;
     for (std::size_t start = 0; start < count; start += kGroup) {

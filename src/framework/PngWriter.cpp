@@ -83,7 +83,9 @@ std::optional<QByteArray> CPngWriter::Encode(const QImage& image) const
         return std::nullopt;
     }
     SPngLayout layout{};
-    layout.filter = m_filter == EFilter::None ? PNG_FILTER_NONE : m_filter == EFilter::Up ? PNG_FILTER_UP : PNG_ALL_FILTERS;
+    layout.filter = m_filter == EFilter::None ? PNG_FILTER_NONE
+                    : m_filter == EFilter::Up ? PNG_FILTER_UP
+                                              : PNG_ALL_FILTERS;
     layout.strategy = m_deflate == EDeflate::Runs ? Z_RLE : Z_DEFAULT_STRATEGY;
     layout.level = m_level;
     layout.dotsPerMeterX = image.dotsPerMeterX();
