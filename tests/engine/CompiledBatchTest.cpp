@@ -1,5 +1,4 @@
-// The batch's shortcuts against the one-point evaluation, which takes none: division by a power
-// of two as a multiplication, at the edges of the double range.
+// The batch's division by a power of two, a multiplication, against the one-point evaluation.
 #include "engine/CompiledTerm.h"
 
 #include <gtest/gtest.h>
