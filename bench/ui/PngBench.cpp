@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -67,5 +68,24 @@ void BM_PngThroughLibpng(benchmark::State& state)
     state.SetLabel(std::string{name} + ", " + std::to_string(size) + " bytes");
 }
 BENCHMARK(BM_PngThroughLibpng)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// The whole export of the picture, drawing, encoding and the atomic file together, as
+// "--export" runs it after its start; the process around it is compared by hand with other
+// programs.
+void BM_ExportFullHd(benchmark::State& state)
+{
+    const BusyGraph g = MakeBusyGraph();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("graph.png"));
+    for (auto _ : state) {
+        CGraphOutput output{g.functions, g.objects, g.scaling};
+        int error = 0;
+        if (!output.WriteFile(EGraphFormat::Png, QSize{1920, 1080}, path, error)) {
+            state.SkipWithError("the export failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ExportFullHd)->Unit(benchmark::kMillisecond);
 
 } // namespace
