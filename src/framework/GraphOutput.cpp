@@ -4,9 +4,9 @@
 
 #include "framework/AtomicFile.h"
 #include "framework/PainterContext.h"
+#include "framework/PngWriter.h"
 #include "view/GraphPaint.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -133,15 +133,8 @@ bool CGraphOutput::WritePng(QSize size, QIODevice& device)
     if (image.isNull()) {
         return false;
     }
-    QByteArray png;
-    {
-        QBuffer buffer{&png};
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG")) {
-            return false;
-        }
-    }
-    return device.write(png) == png.size();
+    const std::optional<QByteArray> png = CPngWriter{}.Encode(image);
+    return png && device.write(*png) == png->size();
 }
 
 bool CGraphOutput::WriteSvg(QSize size, QIODevice& device)

@@ -2,6 +2,7 @@
 
 #include "document/ZelDoc.h"
 #include "framework/GraphOutput.h"
+#include "framework/PngWriter.h"
 
 #include <QBuffer>
 #include <QMimeData>
@@ -33,10 +34,7 @@ QMimeData* CreateGraphMimeData(const CZelDoc& doc, bool bitmap, QSize size)
 {
     auto* data = new QMimeData;
     const QImage image = DrawGraphImage(doc, size);
-    QByteArray png;
-    QBuffer buffer{&png};
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray png = CPngWriter{}.Encode(image).value_or(QByteArray{});
     if (!bitmap) {
         data->setData(QStringLiteral("image/svg+xml"), DrawGraphSvg(doc, size));
     }
