@@ -199,11 +199,15 @@ public:
     // A result found for k, which it names only in a family.
     template <class Value> void Add(Value value, double k)
     {
-        m_sink.Add(SAnalysisResult{std::move(value), m_family ? std::optional<double>{k} : std::nullopt, m_digits});
+        m_sink.Add(
+            SAnalysisResult{std::move(value), m_family ? std::optional<double>{k} : std::nullopt, m_digits});
     }
 
     // A result of the whole run.
-    template <class Value> void Add(Value value) { m_sink.Add(SAnalysisResult{std::move(value), std::nullopt, m_digits}); }
+    template <class Value> void Add(Value value)
+    {
+        m_sink.Add(SAnalysisResult{std::move(value), std::nullopt, m_digits});
+    }
 
     // describe(x, k, first, exact) returns std::optional<Found> and runs on any thread, with exact
     // set for a refined point, whose rules take exact derivatives where there are; groupStart(k),

@@ -181,12 +181,19 @@ void ComputeIntegral(const CGraphFunction& f, const CGraphFunction* g, double a,
             return false;
         }
         const SIntegral& result = results[group++];
-        SResultIntegral shown{a, b, result.undefinedAt, result.integral, result.area, result.error,
-                              result.borders, result.pieces};
+        SResultIntegral shown{a,
+                              b,
+                              result.undefinedAt,
+                              result.integral,
+                              result.area,
+                              result.error,
+                              result.borders,
+                              result.pieces};
         sink.Add(SAnalysisResult{std::move(shown), family ? std::optional<double>{k} : std::nullopt,
                                  options.digits});
         if (family) {
-            sink.Add(SAnalysisResult{SResultMessage{EResultMessage::GroupEnd, {}}, std::nullopt, options.digits});
+            sink.Add(
+                SAnalysisResult{SResultMessage{EResultMessage::GroupEnd, {}}, std::nullopt, options.digits});
         }
         return !sink.Stopped();
     });

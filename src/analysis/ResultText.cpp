@@ -39,7 +39,9 @@ public:
 
     void Write(const SResultMessage& message)
     {
-        const auto number = [&](std::size_t i) { return i < message.numbers.size() ? message.numbers[i] : 0.0; };
+        const auto number = [&](std::size_t i) {
+            return i < message.numbers.size() ? message.numbers[i] : 0.0;
+        };
         switch (message.id) {
         case EResultMessage::GroupEnd:
             m_lines.emplace_back();
@@ -81,7 +83,8 @@ public:
     void Write(const SResultInterval& interval)
     {
         Line((interval.fromIncluded ? "[ " : "] ") + Text(interval.from) + "; " + Text(interval.to) +
-             (interval.toIncluded ? " ]" : " [") + " monoton " + (interval.rising ? kRisingText : kFallingText));
+             (interval.toIncluded ? " ]" : " [") + " monoton " +
+             (interval.rising ? kRisingText : kFallingText));
     }
 
     void Write(const SResultTableHeader& header)
@@ -106,7 +109,8 @@ public:
         Line("Steigung: " + Text(tangent.slope));
         Line("Tangente: y = " + LineTerm(number(tangent.tangent.slope), number(tangent.tangent.intercept)));
         if (tangent.normal) {
-            Line("Normale: y = " + LineTerm(number(tangent.normal->slope), number(tangent.normal->intercept)));
+            Line("Normale: y = " +
+                 LineTerm(number(tangent.normal->slope), number(tangent.normal->intercept)));
         } else {
             Line("Normale: x = " + number(tangent.x0));
         }
@@ -122,7 +126,8 @@ public:
             Line(Replace(line, Text(*integral.undefinedAt)));
             return;
         }
-        Line("Integral von " + Text(integral.from) + " bis " + Text(integral.to) + ": " + Text(integral.value));
+        Line("Integral von " + Text(integral.from) + " bis " + Text(integral.to) + ": " +
+             Text(integral.value));
         Line(Utf8ToCp1252("Fläche: ") + Text(integral.area));
         for (std::size_t i = 0; i < integral.pieces.size() && i + 1 < integral.borders.size(); ++i) {
             Line("[ " + Text(integral.borders[i]) + "; " + Text(integral.borders[i + 1]) +

@@ -91,7 +91,9 @@ void ComputeTangent(const CGraphFunction& function, double x0, const SDiscussOpt
     sink.SetProgress(0);
     ForEachFamilyValue(function, [&](double k) {
         const std::optional<double> shownK = family ? std::optional<double>{k} : std::nullopt;
-        const auto add = [&](auto value) { sink.Add(SAnalysisResult{std::move(value), shownK, options.digits}); };
+        const auto add = [&](auto value) {
+            sink.Add(SAnalysisResult{std::move(value), shownK, options.digits});
+        };
         const STangentPoint p = TangentAt(term, x0, k);
         switch (p.state) {
         case STangentPoint::EState::NotDefined:
@@ -112,7 +114,8 @@ void ComputeTangent(const CGraphFunction& function, double x0, const SDiscussOpt
         }
         }
         if (family) {
-            sink.Add(SAnalysisResult{SResultMessage{EResultMessage::GroupEnd, {}}, std::nullopt, options.digits});
+            sink.Add(
+                SAnalysisResult{SResultMessage{EResultMessage::GroupEnd, {}}, std::nullopt, options.digits});
         }
         return !sink.Stopped();
     });

@@ -63,17 +63,19 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"H1", -1.1547, 1.5396}, {"T1", 1.1547, -1.5396}, {"H2", 3, -0.25}, {"S1", 0, 0}}},
         SAdoptCase{"FamilyLabelsNameTheShownK",
                    {Point('N', 1, -1, 0, 1.0), Point('N', 2, 1, 0, 1.0), Message(EResultMessage::GroupEnd),
-                    Point('N', 1, -0.70710678118654757, -0.0, 0.123456789, 3), Message(EResultMessage::GroupEnd)},
+                    Point('N', 1, -0.70710678118654757, -0.0, 0.123456789, 3),
+                    Message(EResultMessage::GroupEnd)},
                    {{"N1 (k=1)", -1, 0}, {"N2 (k=1)", 1, 0}, {"N1 (k=0.123)", -0.707, -0.0}}},
         SAdoptCase{"TouchingIntersectionsArePointsToo",
                    {Point('S', 1, -1, 1), Point('S', 2, 0, 0, std::nullopt, 5, true)},
                    {{"S1", -1, 1}, {"S2", 0, 0}}},
-        SAdoptCase{"NothingButPoints",
-                   {Message(EResultMessage::NoZeros),
-                    SAnalysisResult{SResultInterval{-5, 0, true, true, false}, std::nullopt, 5},
-                    SAnalysisResult{SResultTableRow{-5, 25, -10, 2}, std::nullopt, 5},
-                    SAnalysisResult{SResultTangent{1, 1, 2, {2, -1}, SResultLine{-0.5, 1.5}}, std::nullopt, 5}},
-                   {}}),
+        SAdoptCase{
+            "NothingButPoints",
+            {Message(EResultMessage::NoZeros),
+             SAnalysisResult{SResultInterval{-5, 0, true, true, false}, std::nullopt, 5},
+             SAnalysisResult{SResultTableRow{-5, 25, -10, 2}, std::nullopt, 5},
+             SAnalysisResult{SResultTangent{1, 1, 2, {2, -1}, SResultLine{-0.5, 1.5}}, std::nullopt, 5}},
+            {}}),
     [](const auto& info) { return std::string{info.param.name}; });
 
 } // namespace

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cmath>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
-#include <cmath>
-#include <numbers>
 
 namespace {
 

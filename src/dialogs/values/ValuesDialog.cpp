@@ -483,8 +483,8 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
     m_runner->Start(std::move(job));
 }
 
-void CValuesDialog::OnArrived(const std::vector<std::string>& lines, const std::vector<SAnalysisResult>& results,
-                              int progress, int columns)
+void CValuesDialog::OnArrived(const std::vector<std::string>& lines,
+                              const std::vector<SAnalysisResult>& results, int progress, int columns)
 {
     m_results.insert(m_results.end(), results.begin(), results.end());
     if (columns != 0) {
