@@ -178,7 +178,6 @@ public:
     bool Family() const { return m_family; }
     double XFrom() const { return m_xFrom; }
     double XTo() const { return m_xTo; }
-    IAnalysisSink& Sink() { return m_sink; }
 
     // Safe on any thread.
     double Value(double x, double k, int order) const { return EvaluateOrder(m_term, x, k, order); }
@@ -392,7 +391,7 @@ private:
     }
 
     // A point-by-point run asks the sink after every point and ends after the first point at
-    // which it has stopped. Only a result can stop a sink, so it is enough to ask after each line,
+    // which it has stopped. Only a result can stop a sink, so it is enough to ask after each result,
     // and before each chunk for a sink stopped from the start.
     template <class Hits, class EmitOne>
     bool Deliver(const SChunk& chunk, const Hits& hits, std::int64_t base, std::int64_t& lastYield,
