@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/AnalysisResult.h"
+
 #include <stop_token>
 #include <string>
 
@@ -11,7 +13,11 @@ class IAnalysisSink
 public:
     virtual ~IAnalysisSink() = default;
 
-    // One result line, in order. Lines are plain ASCII (numbers, tabs and fixed German words);
+    // One result, in order. Unless a sink keeps the values itself, it takes the result's lines
+    // (ResultText.h) one by one through AddLine.
+    virtual void Add(const SAnalysisResult& result);
+
+    // One line of text, in order: the program's 8-bit text (numbers, tabs and fixed German words);
     // an empty line separates the groups of a family.
     virtual void AddLine(std::string line) = 0;
 

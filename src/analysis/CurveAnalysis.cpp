@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <optional>
 #include <span>
 #include <stop_token>
@@ -174,7 +175,6 @@ public:
     bool Family() const { return m_family; }
     double XFrom() const { return m_xFrom; }
     double XTo() const { return m_xTo; }
-    IAnalysisSink& Sink() { return m_sink; }
 
     // Safe on any thread.
     double Value(double x, double k, int order) const { return EvaluateOrder(m_term, x, k, order); }
@@ -192,10 +192,18 @@ public:
         return Value(x, k, order);
     }
 
-    std::string Text(double value) const { return CGraph::FormatNumber(value, m_digits); }
+    // A result found for k, which it names only in a family.
+    template <class Value> void Add(Value value, double k)
+    {
+        m_sink.Add(
+            SAnalysisResult{std::move(value), m_family ? std::optional<double>{k} : std::nullopt, m_digits});
+    }
 
-    // "k = 2; " in front of every result of a family, nothing otherwise.
-    std::string Prefix(double k) const { return m_family ? "k = " + Text(k) + "; " : std::string{}; }
+    // A result of the whole run.
+    template <class Value> void Add(Value value)
+    {
+        m_sink.Add(SAnalysisResult{std::move(value), std::nullopt, m_digits});
+    }
 
     // describe(x, k, first, exact) returns std::optional<Found> and runs on any thread, with exact
     // set for a refined point, whose rules take exact derivatives where there are; groupStart(k),
@@ -380,7 +388,7 @@ private:
     }
 
     // A point-by-point run asks the sink after every point and ends after the first point at
-    // which it has stopped. Only a line can stop a sink, so it is enough to ask after each line,
+    // which it has stopped. Only a result can stop a sink, so it is enough to ask after each result,
     // and before each chunk for a sink stopped from the start.
     template <class Hits, class EmitOne>
     bool Deliver(const SChunk& chunk, const Hits& hits, std::int64_t base, std::int64_t& lastYield,
@@ -580,13 +588,18 @@ struct SPointFound
 // something. classify(x, k, first, exact) is asked only about points that count as lying in the band,
 // and runs on any thread.
 template <class Classify>
-void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, const char* nothingFound)
+void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, EResultMessage nothingFound)
 {
-    IAnalysisSink& sink = scan.Sink();
     std::int64_t total = 0;
     std::int64_t inGroup = 0;
+    // The points of each letter found so far for this k, which number them.
+    std::map<char, int> counts;
     scan.Run<SPointFound>(
-        firstOrder, t, [&](double) { inGroup = 0; },
+        firstOrder, t,
+        [&](double) {
+            inGroup = 0;
+            counts.clear();
+        },
         [&](double x, double k, double first, bool exact) -> std::optional<SPointFound> {
             const char letter = classify(x, k, first, exact);
             if (letter == 0) {
@@ -597,18 +610,18 @@ void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, c
         [&](const SHit<SPointFound>& hit, double k) {
             // A refined point may show the letter of a scan point beside it, but its own value.
             const double y = hit.refinedPoint ? scan.Value(hit.x, k, 0) : hit.found->y;
-            sink.AddLine(scan.Prefix(k) + hit.found->letter + " ( " + scan.Text(hit.x) + " | " +
-                         scan.Text(y) + " )");
+            const char letter = hit.found->letter;
+            scan.Add(SResultPoint{letter, ++counts[letter], hit.x, y, false}, k);
             ++inGroup;
             ++total;
         },
         [&](double) {
             if (scan.Family() && inGroup > 0) {
-                sink.AddLine(std::string{});
+                scan.Add(SResultMessage{EResultMessage::GroupEnd, {}});
             }
         });
     if (total == 0) {
-        sink.AddLine(nothingFound);
+        scan.Add(SResultMessage{nothingFound, {}});
     }
     scan.Finish();
 }
@@ -640,8 +653,7 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
     CScan scan{function, scaling, xStep, options, sink};
     const bool family = scan.Family();
     sink.SetTableColumns(family ? 5 : 4);
-    sink.AddLine(family ? "x\tf(x)\tf'(x)\tf''(x)\tk" : "x\tf(x)\tf'(x)\tf''(x)");
-    sink.AddLine(std::string{});
+    scan.Add(SResultTableHeader{family});
     struct SRow
     {
         double y;
@@ -655,16 +667,11 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
         },
         [&](const SHit<SRow>& hit, double k) {
             const SRow& row = *hit.found;
-            std::string line = scan.Text(hit.x) + '\t' + scan.Text(row.y) + '\t' + scan.Text(row.d1) + '\t' +
-                               scan.Text(row.d2);
-            if (family) {
-                line += '\t' + scan.Text(k);
-            }
-            sink.AddLine(std::move(line));
+            scan.Add(SResultTableRow{hit.x, row.y, row.d1, row.d2}, k);
         },
         [&](double) {
             if (family) {
-                sink.AddLine(std::string{});
+                scan.Add(SResultMessage{EResultMessage::GroupEnd, {}});
             }
         });
     scan.Finish();
@@ -681,7 +688,7 @@ void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int p
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
-        scan, 0, h / 2.0, [](double, double, double, bool) -> char { return 'N'; }, kNoZerosText);
+        scan, 0, h / 2.0, [](double, double, double, bool) -> char { return 'N'; }, EResultMessage::NoZeros);
 }
 
 void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
@@ -711,7 +718,7 @@ void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int
             }
             return BeyondBand(d3, t) ? 'S' : 0;
         },
-        kNoExtremaText);
+        EResultMessage::NoExtrema);
 }
 
 void ComputeInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
@@ -736,7 +743,7 @@ void ComputeInflections(const CGraphFunction& function, const CScaling& scaling,
             }
             return InBand(d1, t) ? 'S' : 'W';
         },
-        kNoInflectionsText);
+        EResultMessage::NoInflections);
 }
 
 void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
@@ -750,28 +757,28 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
 {
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, options, sink};
-    std::string pending;
-    const auto open = [&](double x, double k) { pending = scan.Prefix(k) + "[ " + scan.Text(x) + "; "; };
-    scan.Run<const char*>(
-        1, h / 2.0, [&](double k) { open(scan.XFrom(), k); },
-        [&](double x, double k, double, bool exact) -> std::optional<const char*> {
+    // Where the interval under way began.
+    double start = 0;
+    scan.Run<bool>(
+        1, h / 2.0, [&](double) { start = scan.XFrom(); },
+        [&](double x, double k, double, bool exact) -> std::optional<bool> {
             // A flat point closes the interval before it: rising into a maximum (f'' < 0),
             // falling otherwise.
             const double d2 = scan.RuleValue(x, k, 2, exact);
-            return (d2 < 0 || std::isnan(d2)) ? kRisingText : kFallingText;
+            return d2 < 0 || std::isnan(d2);
         },
-        [&](const SHit<const char*>& hit, double k) {
-            sink.AddLine(pending + scan.Text(hit.x) + " ] monoton " + *hit.found);
-            open(hit.x, k);
+        [&](const SHit<bool>& hit, double k) {
+            scan.Add(SResultInterval{start, hit.x, true, true, *hit.found}, k);
+            start = hit.x;
         },
         [&](double k) {
             // The last interval takes its direction from the slope at the axis end itself,
             // not at the last scan point, which may fall short of it.
             const double d1 = scan.Value(scan.XTo(), k, 1);
-            const char* word = (d1 < 0 || std::isnan(d1)) ? kFallingText : kRisingText;
-            sink.AddLine(pending + scan.Text(scan.XTo()) + " ] monoton " + word);
+            const bool rising = !(d1 < 0 || std::isnan(d1));
+            scan.Add(SResultInterval{start, scan.XTo(), true, true, rising}, k);
             if (scan.Family()) {
-                sink.AddLine(std::string{});
+                scan.Add(SResultMessage{EResultMessage::GroupEnd, {}});
             }
         });
     scan.Finish();

@@ -1,14 +1,24 @@
 #include "analysis/FamilyCutNote.h"
 
+#include "analysis/ResultText.h"
 #include "document/StepLoop.h"
-#include "engine/Graph.h"
 
-std::optional<std::string> FamilyCutNote(const CGraphFunction& function)
+std::optional<SAnalysisResult> FamilyCutResult(const CGraphFunction& function)
 {
     const std::optional<double> last = LastFamilyValueBeforeCut(function);
     if (!last) {
         return std::nullopt;
     }
-    return "Nur die ersten " + std::to_string(kMaxFamilyValues) +
-           " Werte von k wurden untersucht, bis k = " + CGraph::FormatNumber(*last) + ".";
+    // The last k with the five decimals the program shows numbers with, whatever the run's.
+    return SAnalysisResult{SResultMessage{EResultMessage::FamilyCut, {double{kMaxFamilyValues}, *last}},
+                           std::nullopt, 5};
+}
+
+std::optional<std::string> FamilyCutNote(const CGraphFunction& function)
+{
+    const std::optional<SAnalysisResult> result = FamilyCutResult(function);
+    if (!result) {
+        return std::nullopt;
+    }
+    return ResultLines(*result).front();
 }

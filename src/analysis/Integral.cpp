@@ -12,10 +12,8 @@
 #include "engine/Graph.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 namespace {
 
@@ -87,12 +85,6 @@ std::optional<double> FindUndefined(const CCompiledTerm& term, double a, double 
         }
     }
     return std::nullopt;
-}
-
-std::string Replace(std::string text, const std::string& value)
-{
-    text.replace(text.find("%s"), 2, value);
-    return text;
 }
 
 } // namespace
@@ -184,37 +176,25 @@ void ComputeIntegral(const CGraphFunction& f, const CGraphFunction* g, double a,
     const std::vector<SIntegral> results = IntegratePieces(f, g, a, b, precision, sink);
     const CGraphFunction integrand = g != nullptr ? DifferenceFunction(f, *g) : f;
     const bool family = integrand.GetUseFamilyConstant() != 0;
-    const auto text = [&](double value) { return CGraph::FormatNumber(value, options.digits); };
     std::size_t group = 0;
     ForEachFamilyValue(integrand, [&](double k) {
         if (group >= results.size()) {
             return false;
         }
         const SIntegral& result = results[group++];
-        const std::string prefix = family ? "k = " + text(k) + "; " : std::string{};
-        if (result.undefinedAt) {
-            std::string line =
-                Utf8ToCp1252("Das Integral existiert auf [ %s; %s ] nicht: f ist bei x ~ %s nicht "
-                             "definiert.");
-            line = Replace(Replace(Replace(line, text(std::min(a, b))), text(std::max(a, b))),
-                           text(*result.undefinedAt));
-            sink.AddLine(prefix + line);
-        } else {
-            sink.AddLine(prefix + "Integral von " + text(a) + " bis " + text(b) + ": " +
-                         text(result.integral));
-            sink.AddLine(prefix + Utf8ToCp1252("Fläche: ") + text(result.area));
-            for (std::size_t i = 0; i < result.pieces.size(); ++i) {
-                sink.AddLine(prefix + "[ " + text(result.borders[i]) + "; " + text(result.borders[i + 1]) +
-                             " ]: " + text(result.pieces[i]));
-            }
-            if (result.error > kIntegralWarnTolerance * std::max(result.area, 1e-300) && result.area > 0) {
-                std::array<char, 32> buffer{};
-                std::snprintf(buffer.data(), buffer.size(), "%.1g", result.error);
-                sink.AddLine(prefix + "Genauigkeit etwa " + buffer.data());
-            }
-        }
+        SResultIntegral shown{a,
+                              b,
+                              result.undefinedAt,
+                              result.integral,
+                              result.area,
+                              result.error,
+                              result.borders,
+                              result.pieces};
+        sink.Add(SAnalysisResult{std::move(shown), family ? std::optional<double>{k} : std::nullopt,
+                                 options.digits});
         if (family) {
-            sink.AddLine(std::string{});
+            sink.Add(
+                SAnalysisResult{SResultMessage{EResultMessage::GroupEnd, {}}, std::nullopt, options.digits});
         }
         return !sink.Stopped();
     });

@@ -121,8 +121,9 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
     // Beyond a refined crossing f - g keeps its sign at least this far, while a touching point has
     // the same sign on both sides.
     const double side = 4 * step;
-    const auto text = [&](double value) { return CGraph::FormatNumber(value, options.digits); };
-    const auto prefix = [&](double k) { return family ? "k = " + text(k) + "; " : std::string{}; };
+    const auto add = [&](auto value, std::optional<double> k) {
+        sink.Add(SAnalysisResult{std::move(value), family ? k : std::nullopt, options.digits});
+    };
 
     // Terms that agree are told before the scan, which would otherwise take the whole axis for one
     // long touching point; where they agree for every k there is nothing left to scan.
@@ -133,14 +134,16 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
     std::int64_t total = 0;
     std::int64_t inGroup = 0;
     std::size_t group = 0;
+    int index = 0;
     bool equal = false;
     SZeroVisitor visitor;
     visitor.groupStart = [&](double k) {
         inGroup = 0;
+        index = 0;
         equal = group < equalAt.size() && equalAt[group];
         ++group;
         if (equal) {
-            sink.AddLine(prefix(k) + kEqualFunctionsText);
+            add(SResultMessage{EResultMessage::EqualFunctions, {}}, k);
             ++total;
         }
     };
@@ -153,14 +156,13 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
         const bool touching = left != 0 && left == right;
         // The point lies on both graphs; f's value names it.
         const double y = fTerm.Evaluate(x, k);
-        sink.AddLine(prefix(k) + "S ( " + text(x) + " | " + text(y) + " )" +
-                     (touching ? Utf8ToCp1252(" berührend") : std::string{}));
+        add(SResultPoint{'S', ++index, x, y, touching}, k);
         ++inGroup;
         ++total;
     };
     visitor.groupEnd = [&](double) {
         if (family && (inGroup > 0 || equal)) {
-            sink.AddLine(std::string{});
+            add(SResultMessage{EResultMessage::GroupEnd, {}}, std::nullopt);
         }
     };
     // The scan raises no flag it does not clear; the evaluations of f here do.
@@ -175,6 +177,6 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
     }
     g_mathError = savedMath;
     if (total == 0) {
-        sink.AddLine(kNoIntersectionsText);
+        add(SResultMessage{EResultMessage::NoIntersections, {}}, std::nullopt);
     }
 }

@@ -1,6 +1,7 @@
 #include "analysis/Tangent.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/ResultList.h"
 #include "analysis/TermText.h"
 #include "document/StepLoop.h"
 #include "document/TextEncoding.h"
@@ -13,17 +14,11 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <variant>
 
 namespace {
 
 constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
-
-std::string Replace(const char* pattern, const std::string& value)
-{
-    std::string text{pattern};
-    text.replace(text.find("%s"), 2, value);
-    return text;
-}
 
 // y = m x + c through the point, and the normal's slope and intercept.
 struct SLine
@@ -93,73 +88,76 @@ void ComputeTangent(const CGraphFunction& function, double x0, const SDiscussOpt
 {
     const CCompiledTerm term{function.GetTerm()};
     const bool family = function.GetUseFamilyConstant() != 0;
-    const auto text = [&](double value) { return CGraph::FormatNumber(value, options.digits); };
-    const auto number = [&](double value) { return TermNumber(value, options.digits); };
     sink.SetProgress(0);
     ForEachFamilyValue(function, [&](double k) {
-        const std::string prefix = family ? "k = " + text(k) + "; " : std::string{};
+        const std::optional<double> shownK = family ? std::optional<double>{k} : std::nullopt;
+        const auto add = [&](auto value) {
+            sink.Add(SAnalysisResult{std::move(value), shownK, options.digits});
+        };
         const STangentPoint p = TangentAt(term, x0, k);
         switch (p.state) {
         case STangentPoint::EState::NotDefined:
-            sink.AddLine(prefix + Replace(kTangentNotDefinedText, text(x0)));
+            add(SResultMessage{EResultMessage::NotDefinedAt, {x0}});
             break;
         case STangentPoint::EState::NotDifferentiable:
-            sink.AddLine(prefix + Replace(kTangentNotDifferentiableText, text(x0)));
+            add(SResultMessage{EResultMessage::NotDifferentiableAt, {x0}});
             break;
         case STangentPoint::EState::Defined: {
-            sink.AddLine(prefix + "P ( " + text(x0) + " | " + text(p.y0) + " )");
-            sink.AddLine(prefix + "Steigung: " + text(p.slope));
             const SLine tangent = TangentLine(p);
-            sink.AddLine(prefix +
-                         "Tangente: y = " + LineTerm(number(tangent.slope), number(tangent.intercept)));
-            if (p.slope == 0) {
-                sink.AddLine(prefix + "Normale: x = " + number(x0));
-            } else {
+            SResultTangent result{x0, p.y0, p.slope, {tangent.slope, tangent.intercept}, std::nullopt};
+            if (p.slope != 0) {
                 const SLine normal = NormalLine(p);
-                sink.AddLine(prefix +
-                             "Normale: y = " + LineTerm(number(normal.slope), number(normal.intercept)));
+                result.normal = SResultLine{normal.slope, normal.intercept};
             }
+            add(std::move(result));
             break;
         }
         }
         if (family) {
-            sink.AddLine(std::string{});
+            sink.Add(
+                SAnalysisResult{SResultMessage{EResultMessage::GroupEnd, {}}, std::nullopt, options.digits});
         }
         return !sink.Stopped();
     });
 }
 
-SAdoptedLines AdoptTangentLines(const CGraphFunction& function, double x0, bool normal)
+SAdoptedLines AdoptTangentLines(const CGraphFunction& function, const std::vector<SAnalysisResult>& results,
+                                bool normal)
 {
     SAdoptedLines adopted;
-    const CCompiledTerm term{function.GetTerm()};
-    const bool family = function.GetUseFamilyConstant() != 0;
-    ForEachFamilyValue(function, [&](double k) {
-        const STangentPoint p = TangentAt(term, x0, k);
-        if (p.state != STangentPoint::EState::Defined) {
-            return;
+    for (const SAnalysisResult& result : results) {
+        const auto* tangent = std::get_if<SResultTangent>(&result.value);
+        if (tangent == nullptr) {
+            continue;
         }
         std::string comment = (normal ? "Normale an f(x)=" : "Tangente an f(x)=") + function.GetTerm() +
-                              " in x0 = " + CGraph::FormatNumber(x0);
-        if (family) {
-            comment += " (k=" + CGraph::FormatNumber(k) + ")";
+                              " in x0 = " + CGraph::FormatNumber(tangent->x0);
+        if (result.k) {
+            comment += " (k=" + CGraph::FormatNumber(*result.k) + ")";
         }
-        if (normal && p.slope == 0) {
+        if (normal && !tangent->normal) {
             CGraphObject line;
             line.SetKind(CGraphObject::VerticalLine);
-            line.SetPosition(x0);
-            line.SetCoordinates(x0, p.y0);
+            line.SetPosition(tangent->x0);
+            line.SetCoordinates(tangent->x0, tangent->y0);
             line.SetColor(function.GetColor());
             line.SetComment(comment);
             adopted.lines.push_back(std::move(line));
-            return;
+            continue;
         }
-        const SLine line = normal ? NormalLine(p) : TangentLine(p);
+        const SResultLine& line = normal ? *tangent->normal : tangent->tangent;
         CGraphFunction adoptedFunction;
         adoptedFunction.SetTerm(LineTerm(TermNumberExact(line.slope), TermNumberExact(line.intercept)));
         adoptedFunction.SetComment(comment);
         adoptedFunction.SetColor(function.GetColor());
         adopted.functions.push_back(std::move(adoptedFunction));
-    });
+    }
     return adopted;
+}
+
+SAdoptedLines AdoptTangentLines(const CGraphFunction& function, double x0, bool normal)
+{
+    CResultList results;
+    ComputeTangent(function, x0, SDiscussOptions{}, results);
+    return AdoptTangentLines(function, results.Results(), normal);
 }

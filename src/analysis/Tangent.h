@@ -1,10 +1,12 @@
 #pragma once
 
+#include "analysis/AnalysisResult.h"
 #include "analysis/DiscussOptions.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 
 #include <string>
+#include <vector>
 
 class CCompiledTerm;
 class IAnalysisSink;
@@ -40,6 +42,9 @@ struct SAdoptedLines
     CObjectList lines;
 };
 SAdoptedLines AdoptTangentLines(const CGraphFunction& function, double x0, bool normal);
+// The same from the tangent results of f (ComputeTangent's) that a list holds.
+SAdoptedLines AdoptTangentLines(const CGraphFunction& function, const std::vector<SAnalysisResult>& results,
+                                bool normal);
 
 inline constexpr const char* kTangentNotDefinedText = "f ist an der Stelle x0 = %s nicht definiert.";
 inline constexpr const char* kTangentNotDifferentiableText =

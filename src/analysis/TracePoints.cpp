@@ -1,77 +1,60 @@
 #include "analysis/TracePoints.h"
 
-#include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdio>
+#include <variant>
 
 namespace {
 
-class CLineSink final : public IAnalysisSink
+// Keeps the points the scans find, at full precision; their lines are not needed.
+class CPointSink final : public IAnalysisSink
 {
 public:
-    explicit CLineSink(std::stop_token stop) : m_stop{std::move(stop)} {}
-    void AddLine(std::string line) override { lines.push_back(std::move(line)); }
+    explicit CPointSink(std::stop_token stop) : m_stop{std::move(stop)} {}
+    void Add(const SAnalysisResult& result) override
+    {
+        if (const auto* point = std::get_if<SResultPoint>(&result.value)) {
+            points.push_back({point->x, point->y, point->letter});
+        }
+    }
+    void AddLine(std::string) override {}
     std::stop_token StopToken() const override { return m_stop; }
-    std::vector<std::string> lines;
+    std::vector<STracePoint> points;
 
 private:
     std::stop_token m_stop;
 };
 
-bool IsNameCharacter(char c)
-{
-    return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_';
-}
-
 } // namespace
 
-std::string TermForFamilyValue(const std::string& term, double k)
+CGraphFunction FamilyMember(const CGraphFunction& function, double k)
 {
-    char number[64];
-    std::snprintf(number, sizeof number, "(%.17f)", k);
-    std::string result;
-    for (std::size_t i = 0; i < term.size(); ++i) {
-        const bool alone = (i == 0 || !IsNameCharacter(term[i - 1])) &&
-                           (i + 1 == term.size() || !IsNameCharacter(term[i + 1]));
-        if ((term[i] == 'k' || term[i] == 'K') && alone) {
-            result += number;
-        } else {
-            result += term[i];
-        }
+    CGraphFunction member = function;
+    if (function.GetUseFamilyConstant() != 0) {
+        // A family that runs from k to k has exactly one member; the term sees k as a value.
+        member.SetRange(k, k, 0);
     }
-    return result;
+    return member;
 }
 
 std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k, const CScaling& scaling,
                                        int precision, std::stop_token stop)
 {
-    CGraphFunction curve = function;
-    if (function.GetUseFamilyConstant() != 0) {
-        curve.SetTerm(TermForFamilyValue(function.GetTerm(), k));
-        curve.SetUseFamilyConstant(0);
-    }
+    const CGraphFunction curve = FamilyMember(function, k);
     SDiscussOptions options;
     options.exact = true;
     options.digits = 15;
-    CLineSink sink{stop};
+    CPointSink sink{stop};
     for (EAnalysis kind : {EAnalysis::Zeros, EAnalysis::Extrema, EAnalysis::Inflections}) {
         if (stop.stop_requested()) {
             break;
         }
         RunAnalysis(kind, curve, scaling, precision, options, sink);
     }
-    std::vector<STracePoint> points;
-    for (const CGraphObject& object : PointsFromResultLines(sink.lines)) {
-        double x = 0;
-        double y = 0;
-        object.GetCoordinates(x, y);
-        points.push_back({x, y, object.GetLabel().empty() ? 'N' : object.GetLabel().front()});
-    }
+    std::vector<STracePoint> points = std::move(sink.points);
     std::stable_sort(points.begin(), points.end(),
                      [](const STracePoint& a, const STracePoint& b) { return a.x < b.x; });
     return points;

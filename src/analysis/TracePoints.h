@@ -30,6 +30,6 @@ std::optional<STracePoint> SnapTracePoint(const std::vector<STracePoint>& points
 // "Nullstelle", "Hochpunkt", "Tiefpunkt", "Wendepunkt" or "Sattelpunkt".
 std::string TracePointName(char letter);
 
-// The term with every family constant k replaced by the value, so that the discussion scans one
-// curve of a family instead of all of them.
-std::string TermForFamilyValue(const std::string& term, double k);
+// The one curve of f's family with constant k, as a function of its own (f itself without a
+// family): its family runs from k to k.
+CGraphFunction FamilyMember(const CGraphFunction& function, double k);

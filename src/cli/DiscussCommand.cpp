@@ -379,8 +379,8 @@ int RunDiscussCommand(int& argc, char** argv)
     inputs.to = request->to;
     CConsoleSink sink;
     RunAnalysis(request->analysis->id, function, content.scaling, precision, request->options, inputs, sink);
-    if (const std::optional<std::string> note = FamilyCutNote(function)) {
-        sink.AddLine(*note);
+    if (const std::optional<SAnalysisResult> note = FamilyCutResult(function)) {
+        sink.Add(*note);
     }
     // A full disk or a closed pipe must not pass for a complete discussion.
     if (const int code = sink.Finish(); code != 0) {

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -87,6 +91,45 @@ TEST(TracePoints, AFamilyMemberIsScannedWithItsValue)
         }
     }
     EXPECT_EQ(zeros, 2);
-    EXPECT_EQ(TermForFamilyValue("k*sin(k*x)+sqrt(k)", -0.5),
-              "(-0.50000000000000000)*sin((-0.50000000000000000)*x)+sqrt((-0.50000000000000000))");
+}
+
+// k reaches the term as a number, never as text: a German locale once turned 0.5 into "0,5..."
+// (read as x^2 - 0), and k = 1e50 ran over the text's buffer.
+TEST(TracePoints, AFamilyValueIsTheSameInEveryLocale)
+{
+    const double r = std::sqrt(0.5);
+    const struct
+    {
+        const char* term;
+        double k;
+        std::vector<std::pair<char, double>> points;
+    } cases[] = {
+        {"x^2-k", 0.5, {{'N', -r}, {'T', 0}, {'N', r}}},
+        {"x^2-k/10^50", 1e50, {{'N', -1}, {'T', 0}, {'N', 1}}},
+    };
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    for (const auto& c : cases) {
+        CGraphFunction family = Function(c.term);
+        family.SetUseFamilyConstant(1);
+        family.SetRange(-2, 2, 1);
+        std::vector<std::vector<STracePoint>> found;
+        for (const char* locale : {"C", "de_DE.UTF-8"}) {
+            ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale;
+            found.push_back(TracePointsOf(family, c.k, XRange(-5, 5), 3));
+        }
+        std::setlocale(LC_ALL, saved.c_str());
+        ASSERT_EQ(found[0].size(), c.points.size()) << c.term;
+        ASSERT_EQ(found[1].size(), c.points.size()) << c.term;
+        for (std::size_t i = 0; i < c.points.size(); ++i) {
+            EXPECT_EQ(found[0][i].letter, c.points[i].first) << c.term << " #" << i;
+            EXPECT_NEAR(found[0][i].x, c.points[i].second, 1e-6) << c.term << " #" << i;
+            EXPECT_EQ(found[1][i].x, found[0][i].x) << c.term << " #" << i;
+            EXPECT_EQ(found[1][i].y, found[0][i].y) << c.term << " #" << i;
+            EXPECT_EQ(found[1][i].letter, found[0][i].letter) << c.term << " #" << i;
+        }
+        // Snapping near the right-hand zero finds it there.
+        const std::optional<STracePoint> snap = SnapTracePoint(found[1], c.points.back().second + 0.01, 0.05);
+        ASSERT_TRUE(snap.has_value()) << c.term;
+        EXPECT_NEAR(snap->x, c.points.back().second, 1e-6) << c.term;
+    }
 }

@@ -53,7 +53,7 @@ protected:
     // The user's settings are never touched: the program finds its store below a configuration
     // folder of the test's own, holding the given precision or nothing.
     CRunResult Run(const QStringList& arguments, std::optional<int> storedPrecision = std::nullopt,
-                   const QString& outputFile = {})
+                   const QString& outputFile = {}, const QString& locale = {})
     {
         const QString config = m_dir.filePath(QStringLiteral("config"));
         QDir{config}.removeRecursively();
@@ -66,6 +66,10 @@ protected:
         }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        if (!locale.isEmpty()) {
+            env.insert(QStringLiteral("LANG"), locale);
+            env.insert(QStringLiteral("LC_ALL"), locale);
+        }
         QProcess process;
         process.setProcessEnvironment(env);
         if (!outputFile.isEmpty()) {
@@ -225,6 +229,37 @@ TEST_F(DiscussCommand, IntersectionsTangentAndIntegral)
         const CRunResult run = Run(c.arguments);
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(run.out.toStdString(), c.out.toStdString());
+    }
+}
+
+// A German locale writes decimal commas through printf; the lines keep the point in every analysis.
+TEST_F(DiscussCommand, TheSameBytesUnderAGermanLocale)
+{
+    CZelDoc doc;
+    doc.SetFunctions({MakeFunction("x^2-k", 1, 0, 1, 0.5), MakeFunction("x^3/3-x")});
+    WriteFile(QStringLiteral("locale.zel"), WriteGraphFile(doc));
+    const QString file = Path("locale.zel");
+    const struct
+    {
+        QStringList arguments;
+        QByteArray contains;
+    } cases[] = {
+        {{"zeros", file, "--exact"}, "k = 0.5; N ( -0.70711 | "},
+        {{"extrema", file, "--digits", "12", "--exact", "--function", "2"}, "H ( -1 | 0.666666666667 )"},
+        {{"table", file}, "-5\t24.5\t-10\t2\t0.5"},
+        {{"monotony", file, "--function", "2", "--exact"}, "[ -1; 1 ] monoton fallend"},
+        {{"tangent", file, "--function", "2", "--at", "0.5"}, "Steigung: -0.75"},
+        {{"integral", file, "--from", "-1.5", "--to", "0.25"}, "k = 0.5; Integral von -1.5 bis 0.25: "},
+        {{"intersections", file, "--with", "2"}, "k = 0.5; S ( "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult plain = Run(c.arguments, std::nullopt, {}, QStringLiteral("C"));
+        const CRunResult german = Run(c.arguments, std::nullopt, {}, QStringLiteral("de_DE.UTF-8"));
+        EXPECT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+        EXPECT_EQ(german.exitCode, 0) << german.err.toStdString();
+        EXPECT_TRUE(plain.out.contains(c.contains)) << plain.out.toStdString();
+        EXPECT_EQ(german.out.toStdString(), plain.out.toStdString());
     }
 }
 

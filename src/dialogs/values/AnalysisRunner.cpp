@@ -1,6 +1,7 @@
 #include "dialogs/values/AnalysisRunner.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/ResultText.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -28,6 +29,7 @@ public:
     struct SBatch
     {
         std::vector<std::string> lines;
+        std::vector<SAnalysisResult> results;
         int progress{0};
         int columns{0};
     };
@@ -35,18 +37,27 @@ public:
     explicit CBuffer(std::size_t maxLines) : m_maxLines{maxLines} {}
 
     // Beyond the limit, or once a stop is asked for, a line is dropped and the scan told to end.
+    // A result is kept with the lines of it that fit.
+    void Add(const SAnalysisResult& result) override
+    {
+        std::vector<std::string> lines = ResultLines(result);
+        if (Stopped()) {
+            return;
+        }
+        const std::lock_guard lock{m_mutex};
+        if (Append(lines)) {
+            m_results.push_back(result);
+        }
+    }
+
     void AddLine(std::string line) override
     {
         if (Stopped()) {
             return;
         }
         const std::lock_guard lock{m_mutex};
-        if (m_added == m_maxLines) {
-            m_full.store(true);
-            return;
-        }
-        ++m_added;
-        m_lines.push_back(std::move(line));
+        std::vector<std::string> lines{std::move(line)};
+        Append(lines);
     }
 
     bool Stopped() const override { return m_full.load() || m_stop.stop_requested(); }
@@ -63,6 +74,7 @@ public:
         {
             const std::lock_guard lock{m_mutex};
             batch.lines.swap(m_lines);
+            batch.results.swap(m_results);
         }
         batch.progress = m_progress.load();
         return batch;
@@ -80,12 +92,29 @@ public:
     }
 
 private:
+    // True when at least the first of the lines fits; with the mutex held.
+    bool Append(std::vector<std::string>& lines)
+    {
+        bool any = false;
+        for (std::string& line : lines) {
+            if (m_added == m_maxLines) {
+                m_full.store(true);
+                break;
+            }
+            ++m_added;
+            m_lines.push_back(std::move(line));
+            any = true;
+        }
+        return any;
+    }
+
     const std::size_t m_maxLines;
     std::size_t m_added{0};
     std::atomic<bool> m_full{false};
     std::stop_source m_stop;
     std::mutex m_mutex;
     std::vector<std::string> m_lines;
+    std::vector<SAnalysisResult> m_results;
     std::atomic<int> m_progress{0};
     std::atomic<int> m_columns{0};
     std::atomic<EEnd> m_end{EEnd::Completed};
@@ -168,7 +197,7 @@ void CAnalysisRunner::TakeOver()
         return;
     }
     CBuffer::SBatch batch = m_buffer->Take();
-    emit Arrived(batch.lines, batch.progress, batch.columns);
+    emit Arrived(batch.lines, batch.results, batch.progress, batch.columns);
 }
 
 // Ends the run once its thread has: the last lines, then how it ended. Called when the thread has

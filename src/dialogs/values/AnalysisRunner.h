@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/AnalysisResult.h"
+
 #include <QObject>
 
 #include <cstddef>
@@ -49,10 +51,12 @@ public:
     bool IsRunning() const;
 
 signals:
-    // What the scan has reported since the last time, on the thread of the runner. columns is the
-    // number of value-table columns when the scan announced it since, else 0; it comes before the
-    // lines it lays out.
-    void Arrived(const std::vector<std::string>& lines, int progress, int columns);
+    // What the scan has reported since the last time, on the thread of the runner: the lines, and
+    // the results that gave them (a line a scan added as text has none). columns is the number of
+    // value-table columns when the scan announced it since, else 0; it comes before the lines it
+    // lays out.
+    void Arrived(const std::vector<std::string>& lines, const std::vector<SAnalysisResult>& results,
+                 int progress, int columns);
     void Finished(CAnalysisRunner::EEnd end);
 
 private:

@@ -36,6 +36,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -318,10 +319,7 @@ void CValuesDialog::SetControlsEnabled(bool enabled)
 
 void CValuesDialog::UpdateAdoptButton()
 {
-    m_pointsToAdopt = false;
-    for (int i = 0; i < m_lines->LineCount() && !m_pointsToAdopt; ++i) {
-        m_pointsToAdopt = !PointsFromResultLines({Utf8ToCp1252(m_lines->Line(i).toStdString())}).empty();
-    }
+    m_pointsToAdopt = HasPoints(m_results);
     m_adopt->setEnabled(m_pointsToAdopt);
 }
 
@@ -330,12 +328,7 @@ void CValuesDialog::OnAdoptPoints()
     if (IsRunning() || !m_pointsToAdopt) {
         return;
     }
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(m_lines->LineCount()));
-    for (int i = 0; i < m_lines->LineCount(); ++i) {
-        lines.push_back(Utf8ToCp1252(m_lines->Line(i).toStdString()));
-    }
-    const CObjectList points = PointsFromResultLines(lines);
+    const CObjectList points = PointObjects(m_results);
     m_adopted.insert(m_adopted.end(), points.begin(), points.end());
     // The same list twice would put every point on the graph twice.
     m_pointsToAdopt = false;
@@ -414,7 +407,7 @@ void CValuesDialog::OnAdoptTangent(bool normal)
     if (IsRunning() || !m_tangentShown) {
         return;
     }
-    SAdoptedLines lines = AdoptTangentLines(m_tangentShown->first, m_tangentShown->second, normal);
+    SAdoptedLines lines = AdoptTangentLines(*m_tangentShown, m_results, normal);
     m_adoptedFunctions.insert(m_adoptedFunctions.end(), lines.functions.begin(), lines.functions.end());
     m_adopted.insert(m_adopted.end(), lines.lines.begin(), lines.lines.end());
     // Once each: the same line twice would only lie on itself.
@@ -433,6 +426,7 @@ void CValuesDialog::OnCompute()
         return;
     }
     m_lines->Clear();
+    m_results.clear();
     m_pointsToAdopt = false;
     m_tangentShown.reset();
     SetShownArea(std::nullopt);
@@ -478,8 +472,8 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
             RunAnalysis(kind, function, scaling, precision, options, own, sink);
         }
         if (!sink.Stopped()) {
-            if (const std::optional<std::string> note = FamilyCutNote(function)) {
-                sink.AddLine(*note);
+            if (const std::optional<SAnalysisResult> note = FamilyCutResult(function)) {
+                sink.Add(*note);
             }
         }
     };
@@ -489,8 +483,10 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
     m_runner->Start(std::move(job));
 }
 
-void CValuesDialog::OnArrived(const std::vector<std::string>& lines, int progress, int columns)
+void CValuesDialog::OnArrived(const std::vector<std::string>& lines,
+                              const std::vector<SAnalysisResult>& results, int progress, int columns)
 {
+    m_results.insert(m_results.end(), results.begin(), results.end());
     if (columns != 0) {
         ApplyTableColumns(columns);
     }
@@ -523,13 +519,18 @@ void CValuesDialog::KeepResultOffers()
         return;
     }
     const CGraphFunction& function = m_functions[m_runFunction];
+    const auto holds = [&](auto&& test) { return std::any_of(m_results.begin(), m_results.end(), test); };
     if (m_runAnalysis == static_cast<int>(EAnalysis::Tangent) &&
-        !AdoptTangentLines(function, m_runInputs.at, false).functions.empty()) {
-        m_tangentShown.emplace(function, m_runInputs.at);
+        holds([](const SAnalysisResult& r) { return std::holds_alternative<SResultTangent>(r.value); })) {
+        m_tangentShown = function;
     }
-    const QStringList lines = ResultLines();
-    if (m_runAnalysis == static_cast<int>(EAnalysis::Integral) && !lines.isEmpty() &&
-        lines.filter(QStringLiteral("Das Integral existiert")).isEmpty()) {
+    // Shaded only where the integral exists for every k.
+    const auto integral = [](const SAnalysisResult& r) { return std::get_if<SResultIntegral>(&r.value); };
+    const bool integrals = holds([&](const SAnalysisResult& r) { return integral(r) != nullptr; });
+    const bool undefined = holds([&](const SAnalysisResult& r) {
+        return integral(r) != nullptr && integral(r)->undefinedAt.has_value();
+    });
+    if (m_runAnalysis == static_cast<int>(EAnalysis::Integral) && integrals && !undefined) {
         double xFrom{};
         double xTo{};
         double xStep{};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/AnalysisResult.h"
 #include "analysis/AnalysisTable.h"
 #include "dialogs/values/AnalysisRunner.h"
 #include "document/GraphFunction.h"
@@ -119,7 +120,8 @@ private:
     void BuildControls();
     void SetControlsEnabled(bool enabled);
     void RunScan(std::size_t functionIndex, int analysis, const SAnalysisInputs& inputs);
-    void OnArrived(const std::vector<std::string>& lines, int progress, int columns);
+    void OnArrived(const std::vector<std::string>& lines, const std::vector<SAnalysisResult>& results,
+                   int progress, int columns);
     void OnRunFinished(CAnalysisRunner::EEnd end);
     // What a finished tangent or integral result offers: the lines to adopt, the area to shade.
     void KeepResultOffers();
@@ -163,8 +165,10 @@ private:
     QPushButton* m_adoptTangent{nullptr};
     QPushButton* m_adoptNormal{nullptr};
     CFunctionList m_adoptedFunctions;
-    // The function and place of the tangent result on the list, for the two adopt buttons.
-    std::optional<std::pair<CGraphFunction, double>> m_tangentShown;
+    // The function of the tangent result on the list, for the two adopt buttons.
+    std::optional<CGraphFunction> m_tangentShown;
+    // The results behind the list's lines, in order: what the adopt buttons and the shading read.
+    std::vector<SAnalysisResult> m_results;
     // The run under way or last finished: its function, analysis and inputs.
     std::size_t m_runFunction{0};
     int m_runAnalysis{-1};

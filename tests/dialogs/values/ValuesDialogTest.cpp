@@ -30,6 +30,7 @@
 #include <functional>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <stop_token>
 #include <string>
@@ -492,6 +493,71 @@ TEST(ValuesDialog, LongListsAndLargeFamiliesEndWithALineThatSaysSo)
         EXPECT_EQ(lines.size(), c.lines);
         ASSERT_FALSE(lines.isEmpty());
         EXPECT_EQ(lines.back(), QString::fromUtf8(c.last));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The adopt buttons and the shading read the results behind the lines, never their words: a line
+// that only reads like a point or an integral offers nothing, and each run forgets the last one's.
+TEST(ValuesDialog, OffersComeFromTheResultsNotFromTheWords)
+{
+    const auto of = [](auto value, std::optional<double> k = std::nullopt) {
+        return SAnalysisResult{std::move(value), k, 5};
+    };
+    const SAnalysisResult point = of(SResultPoint{'N', 1, -1, 0});
+    const SAnalysisResult touching = of(SResultPoint{'S', 1, 0, 0, true});
+    const SAnalysisResult tangent = of(SResultTangent{0, 0, 0, {0, 0}, std::nullopt});
+    const SAnalysisResult noTangent = of(SResultMessage{EResultMessage::NotDefinedAt, {0}});
+    const SResultIntegral exists{-5, 5, std::nullopt, 0, 2, 0, {-5, 5}, {0}};
+    SResultIntegral missing = exists;
+    missing.undefinedAt = 0.0;
+    const struct
+    {
+        const char* name;
+        EAnalysis kind;
+        std::vector<SAnalysisResult> results;
+        std::vector<std::string> lines; // added as text
+        std::size_t points;
+        bool area;
+        bool tangent;
+    } cases[] = {
+        {"Points", EAnalysis::Zeros, {point, touching}, {}, 2, false, false},
+        {"PointsAsText", EAnalysis::Zeros, {}, {"N ( -1 | 0 )"}, 0, false, false},
+        {"Integral", EAnalysis::Integral, {of(exists)}, {}, 0, true, false},
+        {"IntegralMissingForOneK",
+         EAnalysis::Integral,
+         {of(exists, 1.0), of(missing, 2.0)},
+         {},
+         0,
+         false,
+         false},
+        {"IntegralAsText", EAnalysis::Integral, {}, {"Integral von -5 bis 5: 0"}, 0, false, false},
+        {"Tangent", EAnalysis::Tangent, {tangent}, {}, 0, false, true},
+        {"NoTangent", EAnalysis::Tangent, {noTangent}, {}, 0, false, false},
+    };
+    CValuesDialog dialog{{MakeFunction("x^2")}, MakeAxis(-5, 5), 0};
+    dialog.show();
+    for (const auto& c : cases) {
+        Control<QComboBox>(dialog, "IDC_1058")->setCurrentIndex(static_cast<int>(c.kind));
+        dialog.SetScanFunction([&c](EAnalysis, const CGraphFunction&, const CScaling&, int,
+                                    const SDiscussOptions&, IAnalysisSink& sink) {
+            for (const SAnalysisResult& result : c.results) {
+                sink.Add(result);
+            }
+            for (const std::string& line : c.lines) {
+                sink.AddLine(line);
+            }
+        });
+        Compute(dialog);
+        EXPECT_EQ(Control<QPushButton>(dialog, "IDC_ADOPT_POINTS")->isEnabled(), c.points > 0) << c.name;
+        const std::size_t before = dialog.AdoptedPoints().size();
+        dialog.OnAdoptPoints();
+        EXPECT_EQ(dialog.AdoptedPoints().size() - before, c.points) << c.name;
+        EXPECT_EQ(dialog.ShownArea().has_value(), c.area) << c.name;
+        EXPECT_EQ(Control<QPushButton>(dialog, "IDC_ADOPT_TANGENT")->isEnabled(), c.tangent) << c.name;
     }
 }
 

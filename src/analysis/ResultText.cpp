@@ -1,0 +1,167 @@
+#include "analysis/ResultText.h"
+
+#include "analysis/CurveAnalysis.h"
+#include "analysis/Integral.h"
+#include "analysis/Intersections.h"
+#include "analysis/Tangent.h"
+#include "analysis/TermText.h"
+#include "document/TextEncoding.h"
+#include "engine/Graph.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <type_traits>
+
+namespace {
+
+std::string Replace(std::string text, const std::string& value)
+{
+    text.replace(text.find("%s"), 2, value);
+    return text;
+}
+
+// Turns the values of one result into its lines; every line of a family result starts with its k.
+class CLineWriter
+{
+public:
+    explicit CLineWriter(const SAnalysisResult& result)
+        : m_result{result}, m_prefix{result.k ? "k = " + Text(*result.k) + "; " : std::string{}}
+    {
+    }
+
+    std::string Text(double value) const { return CGraph::FormatNumber(value, m_result.digits); }
+
+    void Line(const std::string& text) { m_lines.push_back(m_prefix + text); }
+
+    std::vector<std::string> Take() { return std::move(m_lines); }
+
+    void Write(const SResultMessage& message)
+    {
+        const auto number = [&](std::size_t i) {
+            return i < message.numbers.size() ? message.numbers[i] : 0.0;
+        };
+        switch (message.id) {
+        case EResultMessage::GroupEnd:
+            m_lines.emplace_back();
+            break;
+        case EResultMessage::NoZeros:
+            Line(kNoZerosText);
+            break;
+        case EResultMessage::NoExtrema:
+            Line(kNoExtremaText);
+            break;
+        case EResultMessage::NoInflections:
+            Line(kNoInflectionsText);
+            break;
+        case EResultMessage::NoIntersections:
+            Line(kNoIntersectionsText);
+            break;
+        case EResultMessage::EqualFunctions:
+            Line(kEqualFunctionsText);
+            break;
+        case EResultMessage::NotDefinedAt:
+            Line(Replace(kTangentNotDefinedText, Text(number(0))));
+            break;
+        case EResultMessage::NotDifferentiableAt:
+            Line(Replace(kTangentNotDifferentiableText, Text(number(0))));
+            break;
+        case EResultMessage::FamilyCut:
+            Line("Nur die ersten " + std::to_string(static_cast<long long>(number(0))) +
+                 " Werte von k wurden untersucht, bis k = " + Text(number(1)) + ".");
+            break;
+        }
+    }
+
+    void Write(const SResultPoint& point)
+    {
+        Line(point.letter + (" ( " + Text(point.x) + " | " + Text(point.y) + " )") +
+             (point.touching ? Utf8ToCp1252(" berührend") : std::string{}));
+    }
+
+    void Write(const SResultInterval& interval)
+    {
+        Line((interval.fromIncluded ? "[ " : "] ") + Text(interval.from) + "; " + Text(interval.to) +
+             (interval.toIncluded ? " ]" : " [") + " monoton " +
+             (interval.rising ? kRisingText : kFallingText));
+    }
+
+    void Write(const SResultTableHeader& header)
+    {
+        m_lines.emplace_back(header.family ? "x\tf(x)\tf'(x)\tf''(x)\tk" : "x\tf(x)\tf'(x)\tf''(x)");
+        m_lines.emplace_back();
+    }
+
+    void Write(const SResultTableRow& row)
+    {
+        std::string line = Text(row.x) + '\t' + Text(row.y) + '\t' + Text(row.d1) + '\t' + Text(row.d2);
+        if (m_result.k) {
+            line += '\t' + Text(*m_result.k);
+        }
+        m_lines.push_back(std::move(line));
+    }
+
+    void Write(const SResultTangent& tangent)
+    {
+        const auto number = [&](double value) { return TermNumber(value, m_result.digits); };
+        Line("P ( " + Text(tangent.x0) + " | " + Text(tangent.y0) + " )");
+        Line("Steigung: " + Text(tangent.slope));
+        Line("Tangente: y = " + LineTerm(number(tangent.tangent.slope), number(tangent.tangent.intercept)));
+        if (tangent.normal) {
+            Line("Normale: y = " +
+                 LineTerm(number(tangent.normal->slope), number(tangent.normal->intercept)));
+        } else {
+            Line("Normale: x = " + number(tangent.x0));
+        }
+    }
+
+    void Write(const SResultIntegral& integral)
+    {
+        if (integral.undefinedAt) {
+            std::string line = Utf8ToCp1252(
+                "Das Integral existiert auf [ %s; %s ] nicht: f ist bei x ~ %s nicht definiert.");
+            line = Replace(line, Text(std::min(integral.from, integral.to)));
+            line = Replace(line, Text(std::max(integral.from, integral.to)));
+            Line(Replace(line, Text(*integral.undefinedAt)));
+            return;
+        }
+        Line("Integral von " + Text(integral.from) + " bis " + Text(integral.to) + ": " +
+             Text(integral.value));
+        Line(Utf8ToCp1252("Fläche: ") + Text(integral.area));
+        for (std::size_t i = 0; i < integral.pieces.size() && i + 1 < integral.borders.size(); ++i) {
+            Line("[ " + Text(integral.borders[i]) + "; " + Text(integral.borders[i + 1]) +
+                 " ]: " + Text(integral.pieces[i]));
+        }
+        // Only where the quadrature missed its aim is the accuracy worth a line.
+        if (integral.error > kIntegralWarnTolerance * std::max(integral.area, 1e-300) && integral.area > 0) {
+            Line("Genauigkeit etwa " + OneDigitNumber(integral.error));
+        }
+    }
+
+private:
+    const SAnalysisResult& m_result;
+    std::string m_prefix;
+    std::vector<std::string> m_lines;
+};
+
+} // namespace
+
+std::vector<std::string> ResultLines(const SAnalysisResult& result)
+{
+    CLineWriter writer{result};
+    std::visit([&](const auto& value) { writer.Write(value); }, result.value);
+    return writer.Take();
+}
+
+std::string OneDigitNumber(double value)
+{
+    if (!std::isfinite(value)) {
+        return CGraph::FormatNumber(value);
+    }
+    // The general format with one digit, as printf's "%.1g" writes it in the C locale.
+    std::array<char, 64> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 1);
+    return std::string(buffer.data(), result.ptr);
+}
