@@ -35,7 +35,10 @@ std::optional<STermDiagnosis> Unbalanced(std::string_view term)
 class CErrorWalk
 {
 public:
-    explicit CErrorWalk(std::string_view term) : m_term{term} {}
+    explicit CErrorWalk(std::string_view term, bool emptyOperands = false)
+        : m_term{term}, m_emptyOperands{emptyOperands}
+    {
+    }
 
     std::optional<STermDiagnosis> Walk(std::size_t start, std::size_t length)
     {
@@ -50,6 +53,10 @@ private:
     {
         if (depth > CGraph::kMaxDepth) {
             Found(ETermFinding::NestedTooDeeply, start, 1);
+            return;
+        }
+        if (length == 0 && m_emptyOperands) {
+            Found(ETermFinding::MissingOperand, start, 0);
             return;
         }
         while (length > 0 && !m_found) {
@@ -82,6 +89,9 @@ private:
             }
             ++start; // a leading "+" is skipped
             --length;
+        }
+        if (length == 0 && m_emptyOperands) {
+            Found(ETermFinding::MissingOperand, start, 0);
         }
     }
 
@@ -125,6 +135,7 @@ private:
     }
 
     std::string_view m_term;
+    bool m_emptyOperands;
     std::optional<STermDiagnosis> m_found;
 };
 
@@ -254,4 +265,13 @@ STermDiagnosis DiagnoseTerm(std::string_view term)
         return Unbalanced(term).value_or(*error);
     }
     return FirstWarning(term);
+}
+
+STermDiagnosis FindTermFault(std::string_view term)
+{
+    const STermDiagnosis found = DiagnoseTerm(term);
+    if (found.IsError()) {
+        return found;
+    }
+    return CErrorWalk{term, true}.Walk(0, term.size()).value_or(STermDiagnosis{});
 }

@@ -22,6 +22,8 @@ enum class ETermFinding
     SignBeforePower,
     ProductWithoutStar,
     UnknownName,
+    // a fault the reading completes without a word: an operand left out reads as 1
+    MissingOperand,
 };
 
 struct STermDiagnosis
@@ -39,7 +41,13 @@ struct STermDiagnosis
                finding == ETermFinding::MissingClosingParenthesis ||
                finding == ETermFinding::MissingOpeningParenthesis || finding == ETermFinding::NestedTooDeeply;
     }
+    bool IsFault() const { return IsError() || finding == ETermFinding::MissingOperand; }
 };
 
 // The first error as the interpreter meets it; without an error, the first warning from the left.
 STermDiagnosis DiagnoseTerm(std::string_view term);
+
+// The first error, else the first operand the reading quietly completes with 1: "x+" is x+1,
+// "3*x/" divides by 1, "sin()" is sin(1) and "2*-3" is 2*1-3. Such a term is no slip to draw or
+// discuss without a word; the position is where the operand is missing.
+STermDiagnosis FindTermFault(std::string_view term);
