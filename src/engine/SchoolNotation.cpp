@@ -82,11 +82,19 @@ public:
     {
         // Blanks go first, so "x + 2" and "s in(x)" read as if typed without them; positions
         // still point into what was typed.
+        const auto numeric = [](char c) { return IsDigit(c) || c == '.' || c == ','; };
         for (std::size_t i = 0; i < typed.size(); ++i) {
-            if (!IsBlank(typed[i])) {
-                m_text += ToLower(typed[i]);
-                m_where.push_back(i);
+            if (IsBlank(typed[i])) {
+                continue;
             }
+            // "1 000" or "2 3" is no number to guess at: the blank stands where an operator is
+            // missing.
+            if (i > 0 && IsBlank(typed[i - 1]) && !m_text.empty() && numeric(m_text.back()) && numeric(typed[i]) &&
+                !m_split) {
+                m_split = m_text.size();
+            }
+            m_text += ToLower(typed[i]);
+            m_where.push_back(i);
         }
         m_where.push_back(typed.size());
     }
@@ -95,6 +103,10 @@ public:
     {
         if (m_text.empty()) {
             Fail(ESchoolProblem::MissingOperand, 0, 0);
+            return nullptr;
+        }
+        if (m_split) {
+            Fail(ESchoolProblem::NumberWithoutOperator, *m_split, 1);
             return nullptr;
         }
         PNode term = Sum();
@@ -357,6 +369,7 @@ private:
     std::vector<std::size_t> m_where; // position in the typed text of every kept byte
     std::size_t m_at{0};
     std::optional<std::size_t> m_variableAt;
+    std::optional<std::size_t> m_split; // a number parted by a blank
     SSchoolProblem m_problem;
 };
 

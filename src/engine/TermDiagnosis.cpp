@@ -1,5 +1,6 @@
 #include "engine/TermDiagnosis.h"
 
+#include "document/TextEncoding.h"
 #include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/TermSyntax.h"
@@ -274,4 +275,33 @@ STermDiagnosis FindTermFault(std::string_view term)
         return found;
     }
     return CErrorWalk{term, true}.Walk(0, term.size()).value_or(STermDiagnosis{});
+}
+
+std::string TermFaultText(std::string_view term)
+{
+    const STermDiagnosis fault = FindTermFault(term);
+    const std::string place = std::to_string(fault.position + 1);
+    switch (fault.finding) {
+    case ETermFinding::UnexpectedCharacter:
+        return "das Zeichen \u201E" + Cp1252ToUtf8(term.substr(fault.position, 1)) + "\u201C an Stelle " + place +
+               " ist nicht erlaubt";
+    case ETermFinding::BlankBeforeOperand:
+        return "an Stelle " + place + " steht ein Leerzeichen vor einer Zahl oder einem Namen";
+    case ETermFinding::MissingClosingParenthesis:
+        return "zur Klammer an Stelle " + place + " fehlt die schlie\u00DFende Klammer";
+    case ETermFinding::MissingOpeningParenthesis:
+        return "zur Klammer an Stelle " + place + " fehlt die \u00F6ffnende Klammer";
+    case ETermFinding::NestedTooDeeply:
+        return "der Term ist ab Stelle " + place + " zu tief geschachtelt";
+    case ETermFinding::MissingOperand:
+        return "an Stelle " + place + " fehlt eine Zahl oder ein Name; dort wird mit 1 gerechnet";
+    case ETermFinding::None:
+    case ETermFinding::TextAfterNumber:
+    case ETermFinding::CommaInNumber:
+    case ETermFinding::SignBeforePower:
+    case ETermFinding::ProductWithoutStar:
+    case ETermFinding::UnknownName:
+        break;
+    }
+    return {};
 }

@@ -95,6 +95,7 @@ TEST(SchoolNotation, ReportsWhatIsStillWrongAndWhere)
         {"0,5,", ESchoolProblem::NumberWithoutOperator, 3},
         {"x # 2", ESchoolProblem::UnexpectedCharacter, 2},
         {"(x+1", ESchoolProblem::MissingClosingParenthesis, 0},
+        {"x+1 000", ESchoolProblem::NumberWithoutOperator, 4},
     };
     for (const SProblem& c : cases) {
         const SSchoolProblem found = CheckSchoolNotation(c.typed);

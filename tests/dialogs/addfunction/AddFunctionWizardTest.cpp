@@ -254,7 +254,7 @@ TEST(AddFunctionWizard, FamilyChoiceEnablesTheFieldsWhichKeepTheirValues)
 
 TEST(AddFunctionWizard, ARefusedRangeFieldKeepsTheFamilyPage)
 {
-    const char* refused[] = {"", "1.000,5", "1e", "abc", "0x10"};
+    const char* refused[] = {"", "1.000,5", "1e+", "abc", "2 3"};
     for (const char* text : refused) {
         CMessageAnswers answers;
         CAddFunctionWizard wizard;
