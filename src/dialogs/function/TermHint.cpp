@@ -156,7 +156,7 @@ QString SchoolProblemText(const QString& typed, const SSchoolProblem& found)
         const QString name = typed.mid(at, length).toLower();
         return QStringLiteral("„%1“ an Stelle %2 ist kein bekannter Name; erlaubt sind x, k, e, pi und "
                               "Funktionen wie sin(x).%3")
-            .arg(name, place, Suggestion(name.remove(QLatin1Char(' ')), QString{}));
+            .arg(name, place, Suggestion(QString{name}.remove(QLatin1Char(' ')), QString{}));
     }
     case ESchoolProblem::NumberWithoutOperator:
         return QStringLiteral("Vor „%1“ an Stelle %2 fehlt ein Rechenzeichen.").arg(typed.mid(at, 1), place);
