@@ -653,3 +653,20 @@ TEST(FunctionSheet, AnUnchangedOkKeepsLongTextsByteForByte)
 }
 
 } // namespace
+
+// A term the reading refuses or completes without a word is marked in the list, and says why.
+TEST(FunctionsPage, MarksAFaultyTermAndSaysWhy)
+{
+    const struct
+    {
+        const char* term;
+        bool marked;
+    } cases[] = {{"x+", true}, {"sin(x", true}, {"2*-3", true}, {"-x^2", false}, {"x", false}};
+    for (const auto& c : cases) {
+        CVPFunctionsPage page{{Function(c.term)}};
+        const QListWidgetItem* item = page.List()->item(0);
+        EXPECT_EQ(item->text().startsWith(QChar{0x26A0}), c.marked) << c.term;
+        EXPECT_EQ(item->toolTip().isEmpty(), !c.marked) << c.term;
+        EXPECT_TRUE(item->text().endsWith(QStringLiteral("f(x)=") + QString::fromLatin1(c.term))) << c.term;
+    }
+}
