@@ -154,9 +154,11 @@ QString SchoolProblemText(const QString& typed, const SSchoolProblem& found)
         return QStringLiteral("Zur Klammer „)“ an Stelle %1 fehlt die öffnende Klammer.").arg(place);
     case ESchoolProblem::UnknownName: {
         const QString name = typed.mid(at, length).toLower();
-        return QStringLiteral("„%1“ an Stelle %2 ist kein bekannter Name; erlaubt sind x, k, e, pi und "
-                              "Funktionen wie sin(x).%3")
-            .arg(name, place, Suggestion(QString{name}.remove(QLatin1Char(' ')), QString{}));
+        const QString suggestion = Suggestion(QString{name}.remove(QLatin1Char(' ')), QString{});
+        return QStringLiteral("„%1“ an Stelle %2 ist kein bekannter Name.%3")
+            .arg(name, place,
+                 suggestion.isEmpty() ? QStringLiteral(" Erlaubt sind x, k, e, pi und Funktionen wie sin(x).")
+                                      : suggestion);
     }
     case ESchoolProblem::NumberWithoutOperator:
         return QStringLiteral("Vor „%1“ an Stelle %2 fehlt ein Rechenzeichen.").arg(typed.mid(at, 1), place);
