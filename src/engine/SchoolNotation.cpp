@@ -105,6 +105,12 @@ public:
             Fail(ESchoolProblem::MissingOperand, 0, 0);
             return nullptr;
         }
+        // The tree is written back by recursion along its chains, so a text far longer than any
+        // term field takes is refused rather than risking the stack.
+        if (m_text.size() > kMaxLength) {
+            Fail(ESchoolProblem::NestedTooDeeply, kMaxLength, 1);
+            return nullptr;
+        }
         if (m_split) {
             Fail(ESchoolProblem::NumberWithoutOperator, *m_split, 1);
             return nullptr;
@@ -194,8 +200,25 @@ private:
         return left;
     }
 
+    // Every nesting costs stack; a text from the command line may be long, a field's is not.
+    static constexpr int kMaxDepth = 1000;
+    static constexpr std::size_t kMaxLength = 10'000;
+
+    bool Deeper()
+    {
+        if (++m_depth > kMaxDepth) {
+            Fail(ESchoolProblem::NestedTooDeeply, m_at, 1);
+            return false;
+        }
+        return true;
+    }
+
     PNode Signed()
     {
+        const CDepth depth{*this};
+        if (!Deeper()) {
+            return nullptr;
+        }
         if (Peek() == '-') {
             ++m_at;
             return Make(EKind::Negate, "-", Signed());
@@ -229,6 +252,10 @@ private:
 
     PNode Exponent()
     {
+        const CDepth depth{*this};
+        if (!Deeper()) {
+            return nullptr;
+        }
         if (Peek() == '-') {
             ++m_at;
             return Make(EKind::Negate, "-", Exponent());
@@ -252,7 +279,8 @@ private:
 
     PNode Primary()
     {
-        if (Failed()) {
+        const CDepth depth{*this};
+        if (Failed() || !Deeper()) {
             return nullptr;
         }
         const char c = Peek();
@@ -365,7 +393,14 @@ private:
         return Make(EKind::Number, NumberInLanguage(mantissa, exponent));
     }
 
+    struct CDepth
+    {
+        CSchoolReader& reader;
+        ~CDepth() { --reader.m_depth; }
+    };
+
     std::string m_text;
+    int m_depth{0};
     std::vector<std::size_t> m_where; // position in the typed text of every kept byte
     std::size_t m_at{0};
     std::optional<std::size_t> m_variableAt;

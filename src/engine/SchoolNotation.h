@@ -23,6 +23,7 @@ enum class ESchoolProblem
     NumberWithoutOperator,     // "x2", "(x+1)2", "1.2.3": a number directly after an operand
     VariableInNumber,          // "x" or "k" where only a number may stand
     NotComputable,             // a constant expression without a finite value ("1/0", "sqrt(-1)")
+    NestedTooDeeply,           // more parentheses and signs inside each other than are read
 };
 
 struct SSchoolProblem

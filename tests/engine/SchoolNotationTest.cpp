@@ -97,6 +97,14 @@ TEST(SchoolNotation, ReportsWhatIsStillWrongAndWhere)
         {"(x+1", ESchoolProblem::MissingClosingParenthesis, 0},
         {"x+1 000", ESchoolProblem::NumberWithoutOperator, 4},
     };
+    const std::string deep = std::string(4'000, '(') + "x" + std::string(4'000, ')');
+    EXPECT_EQ(CheckSchoolNotation(deep).problem, ESchoolProblem::NestedTooDeeply);
+    EXPECT_EQ(CheckSchoolNotation(std::string(5'000, '-') + "1").problem, ESchoolProblem::NestedTooDeeply);
+    std::string chain = "x";
+    while (chain.size() < 100'000) {
+        chain += "+x";
+    }
+    EXPECT_EQ(CheckSchoolNotation(chain).problem, ESchoolProblem::NestedTooDeeply);
     for (const SProblem& c : cases) {
         const SSchoolProblem found = CheckSchoolNotation(c.typed);
         EXPECT_EQ(found.problem, c.problem) << c.typed;

@@ -160,6 +160,8 @@ QString SchoolProblemText(const QString& typed, const SSchoolProblem& found)
                  suggestion.isEmpty() ? QStringLiteral(" Erlaubt sind x, k, e, pi und Funktionen wie sin(x).")
                                       : suggestion);
     }
+    case ESchoolProblem::NestedTooDeeply:
+        return QStringLiteral("Der Term ist ab Stelle %1 zu tief geschachtelt.").arg(place);
     case ESchoolProblem::NumberWithoutOperator:
         return QStringLiteral("Vor „%1“ an Stelle %2 fehlt ein Rechenzeichen.").arg(typed.mid(at, 1), place);
     }
