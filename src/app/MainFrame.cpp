@@ -741,8 +741,10 @@ void CMainFrame::SaveWindowPlacement()
 void CMainFrame::RestoreWindowPlacement()
 {
     const CSettingsStore& store = CSettingsStore::Instance();
-    const QString geometry = store.GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry"), {});
-    const QString state = store.GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState"), {});
+    const QString geometry =
+        store.GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry"), {});
+    const QString state =
+        store.GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState"), {});
     if (!geometry.isEmpty()) {
         restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
     }

@@ -159,8 +159,8 @@ void WarnAboutFaultyTerms(const CFunctionList& functions)
         const std::string& term = functions[i].GetTerm();
         const std::string fault = TermFaultText(term);
         if (!fault.empty()) {
-            std::fprintf(stderr, "vexplot: Warnung: Funktion %zu, f(x)=%s: %s.\n", i + 1, Cp1252ToUtf8(term).c_str(),
-                         fault.c_str());
+            std::fprintf(stderr, "vexplot: Warnung: Funktion %zu, f(x)=%s: %s.\n", i + 1,
+                         Cp1252ToUtf8(term).c_str(), fault.c_str());
         }
     }
 }

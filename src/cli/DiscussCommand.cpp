@@ -204,9 +204,10 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         }
         into = ParseNumber(parser.value(option));
         if (!into) {
-            Complain(QStringLiteral("--%1 %2: erwartet wird eine Zahl oder ein Ausdruck aus Zahlen, etwa 1.5, "
-                                    "1,5 oder pi/2")
-                         .arg(QLatin1String(name), parser.value(option)));
+            Complain(
+                QStringLiteral("--%1 %2: erwartet wird eine Zahl oder ein Ausdruck aus Zahlen, etwa 1.5, "
+                               "1,5 oder pi/2")
+                    .arg(QLatin1String(name), parser.value(option)));
             return false;
         }
         return true;

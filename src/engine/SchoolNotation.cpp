@@ -72,7 +72,8 @@ std::string NumberInLanguage(const std::string& mantissa, long long exponent)
     if (point <= 0) {
         return "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
     }
-    return digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+    return digits.substr(0, static_cast<std::size_t>(point)) + "." +
+           digits.substr(static_cast<std::size_t>(point));
 }
 
 class CSchoolReader
@@ -89,8 +90,8 @@ public:
             }
             // "1 000" or "2 3" is no number to guess at: the blank stands where an operator is
             // missing.
-            if (i > 0 && IsBlank(typed[i - 1]) && !m_text.empty() && numeric(m_text.back()) && numeric(typed[i]) &&
-                !m_split) {
+            if (i > 0 && IsBlank(typed[i - 1]) && !m_text.empty() && numeric(m_text.back()) &&
+                numeric(typed[i]) && !m_split) {
                 m_split = m_text.size();
             }
             m_text += ToLower(typed[i]);

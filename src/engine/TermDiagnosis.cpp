@@ -283,8 +283,8 @@ std::string TermFaultText(std::string_view term)
     const std::string place = std::to_string(fault.position + 1);
     switch (fault.finding) {
     case ETermFinding::UnexpectedCharacter:
-        return "das Zeichen \u201E" + Cp1252ToUtf8(term.substr(fault.position, 1)) + "\u201C an Stelle " + place +
-               " ist nicht erlaubt";
+        return "das Zeichen \u201E" + Cp1252ToUtf8(term.substr(fault.position, 1)) + "\u201C an Stelle " +
+               place + " ist nicht erlaubt";
     case ETermFinding::BlankBeforeOperand:
         return "an Stelle " + place + " steht ein Leerzeichen vor einer Zahl oder einem Namen";
     case ETermFinding::MissingClosingParenthesis:

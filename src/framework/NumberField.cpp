@@ -48,7 +48,8 @@ std::optional<double> CNumberField::ExpressionValue(const QString& text)
 
 void CNumberField::ShowExpressionValue()
 {
-    const std::optional<double> value = text().trimmed() == m_shownText ? std::nullopt : ExpressionValue(text());
+    const std::optional<double> value =
+        text().trimmed() == m_shownText ? std::nullopt : ExpressionValue(text());
     m_valueText = value ? QStringLiteral("= %1").arg(ShortForm(*value)) : QString{};
     setToolTip(m_valueText);
     update();
@@ -62,7 +63,8 @@ void CNumberField::paintEvent(QPaintEvent* event)
     }
     // Only where it fits beside the text typed; the tooltip tells it always.
     const QFontMetrics metrics{font()};
-    const int room = width() - metrics.horizontalAdvance(text()) - metrics.horizontalAdvance(m_valueText) - 16;
+    const int room =
+        width() - metrics.horizontalAdvance(text()) - metrics.horizontalAdvance(m_valueText) - 16;
     if (room < 0) {
         return;
     }
@@ -228,8 +230,9 @@ QString NumberFieldMessage(const QString& text)
                 .arg(text.trimmed(), text.mid(static_cast<int>(problem.position), 1).toLower());
         }
         if (problem.problem == ESchoolProblem::NotComputable) {
-            return QStringLiteral("„%1“ hat keinen Wert, mit dem sich rechnen läßt. Bitte geben Sie eine Zahl "
-                                  "ein, etwa 1,5 oder -2.")
+            return QStringLiteral(
+                       "„%1“ hat keinen Wert, mit dem sich rechnen läßt. Bitte geben Sie eine Zahl "
+                       "ein, etwa 1,5 oder -2.")
                 .arg(text.trimmed());
         }
         break;

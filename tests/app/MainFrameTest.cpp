@@ -1,5 +1,5 @@
-#include "WidgetTestSupport.h"
 #include "app/MainFrame.h"
+#include "WidgetTestSupport.h"
 #include "app/ChildFrame.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"

@@ -256,11 +256,13 @@ TEST_F(DiscussCommand, NamesEveryFaultyTermAndGoesOn)
     WriteFile(QStringLiteral("faulty.zel"), WriteGraphFile(doc));
     const CRunResult run = Run({"zeros", Path("faulty.zel"), "--function", "2"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.err.toStdString(),
-              "vexplot: Warnung: Funktion 1, f(x)=sin(x: zur Klammer an Stelle 4 fehlt die schlie\xC3\x9F" "ende "
-              "Klammer.\n"
-              "vexplot: Warnung: Funktion 3, f(x)=3*x/: an Stelle 5 fehlt eine Zahl oder ein Name; dort wird mit 1 "
-              "gerechnet.\n");
+    EXPECT_EQ(
+        run.err.toStdString(),
+        "vexplot: Warnung: Funktion 1, f(x)=sin(x: zur Klammer an Stelle 4 fehlt die schlie\xC3\x9F"
+        "ende "
+        "Klammer.\n"
+        "vexplot: Warnung: Funktion 3, f(x)=3*x/: an Stelle 5 fehlt eine Zahl oder ein Name; dort wird mit 1 "
+        "gerechnet.\n");
     CZelDoc clean;
     clean.SetFunctions({MakeFunction("x^2")});
     WriteFile(QStringLiteral("clean.zel"), WriteGraphFile(clean));

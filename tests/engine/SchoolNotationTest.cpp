@@ -1,6 +1,6 @@
+#include "engine/SchoolNotation.h"
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/SchoolNotation.h"
 
 #include <gtest/gtest.h>
 

@@ -30,7 +30,8 @@ QString TermFaultNote(const std::string& term)
     if (fault.empty()) {
         return {};
     }
-    return QStringLiteral("Der Term ist fehlerhaft: %1. Gezeichnet und untersucht wird er so, wie er dasteht.")
+    return QStringLiteral(
+               "Der Term ist fehlerhaft: %1. Gezeichnet und untersucht wird er so, wie er dasteht.")
         .arg(QString::fromStdString(fault));
 }
 

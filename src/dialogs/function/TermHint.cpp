@@ -142,7 +142,8 @@ QString SchoolProblemText(const QString& typed, const SSchoolProblem& found)
     case ESchoolProblem::NotComputable:
         break;
     case ESchoolProblem::UnexpectedCharacter:
-        return QStringLiteral("Das Zeichen „%1“ an Stelle %2 ist hier nicht erlaubt.").arg(typed.mid(at, 1), place);
+        return QStringLiteral("Das Zeichen „%1“ an Stelle %2 ist hier nicht erlaubt.")
+            .arg(typed.mid(at, 1), place);
     case ESchoolProblem::MissingOperand:
         return typed.trimmed().isEmpty() ? QStringLiteral("Bitte geben Sie einen Term ein, etwa x^2-1.")
                                          : MissingOperandText(typed, at);
@@ -172,8 +173,8 @@ QString SchoolProblemText(const QString& typed, const SSchoolProblem& found)
 
 bool SchoolNotationOn()
 {
-    return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("SchoolNotation"),
-                                                    1) != 0;
+    return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                    QStringLiteral("SchoolNotation"), 1) != 0;
 }
 
 QString WithPlainMinus(QString text)

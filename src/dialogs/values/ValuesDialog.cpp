@@ -420,7 +420,8 @@ void CValuesDialog::OnAdoptTangent(bool normal)
     for (std::size_t i = 0; i < lines.functions.size(); ++i) {
         CFunctionList taken = m_functions;
         taken.insert(taken.end(), m_adoptedFunctions.begin(), m_adoptedFunctions.end());
-        taken.insert(taken.end(), lines.functions.begin(), lines.functions.begin() + static_cast<std::ptrdiff_t>(i));
+        taken.insert(taken.end(), lines.functions.begin(),
+                     lines.functions.begin() + static_cast<std::ptrdiff_t>(i));
         lines.functions[i].SetColor(NextPaletteColor(taken));
     }
     m_adoptedFunctions.insert(m_adoptedFunctions.end(), lines.functions.begin(), lines.functions.end());

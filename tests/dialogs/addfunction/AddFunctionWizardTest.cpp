@@ -142,7 +142,8 @@ TEST(AddFunctionWizard, NextOnTheTermPageFollowsTheTermAndIsDecidedAfreshOnRetur
         const char* term;
         bool next;
     } cases[] = {
-        {"", false}, {"x^2", true}, {"sin(", false}, {"x + 2", true}, {"SIN(X)", true}, {"(x", false}, {"x+", false},
+        {"", false},      {"x^2", true}, {"sin(", false}, {"x + 2", true},
+        {"SIN(X)", true}, {"(x", false}, {"x+", false},
     };
     CAddFunctionWizard wizard;
     wizard.show();
@@ -187,18 +188,20 @@ TEST(AddFunctionWizard, TheTermPageExplainsARefusedTermAndWhatIsStored)
         {1, "x^2", true, QString{}},
         {1, "sin(x", false, QStringLiteral("Zur Klammer „(“ an Stelle 4 fehlt die schließende Klammer.")},
         {1, "3*x/", false,
-         QStringLiteral("Nach „/“ am Ende fehlt noch eine Zahl, ein Name oder eine Klammer; sonst wird dort mit 1 "
-                        "gerechnet.")},
+         QStringLiteral(
+             "Nach „/“ am Ende fehlt noch eine Zahl, ein Name oder eine Klammer; sonst wird dort mit 1 "
+             "gerechnet.")},
         {1, "0,5,", false, QStringLiteral("Vor „,“ an Stelle 4 fehlt ein Rechenzeichen.")},
         {0, "x + 2", false, TermHint(QStringLiteral("x + 2"))},
         {0, "2x", true, TermHint(QStringLiteral("2x"))},
         {0, "x+", false,
-         QStringLiteral("Nach „+“ am Ende fehlt noch eine Zahl, ein Name oder eine Klammer; sonst wird dort mit 1 "
-                        "gerechnet.")},
+         QStringLiteral(
+             "Nach „+“ am Ende fehlt noch eine Zahl, ein Name oder eine Klammer; sonst wird dort mit 1 "
+             "gerechnet.")},
     };
     for (const auto& c : cases) {
-        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SchoolNotation"),
-                                                   c.school);
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"),
+                                                   QStringLiteral("SchoolNotation"), c.school);
         CAddFunctionWizard wizard;
         wizard.show();
         wizard.NextButton()->click();
@@ -207,7 +210,8 @@ TEST(AddFunctionWizard, TheTermPageExplainsARefusedTermAndWhatIsStored)
         EXPECT_EQ(wizard.NextButton()->isEnabled(), c.next) << c.term;
         EXPECT_EQ(hint->text(), c.hint) << c.term;
     }
-    CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SchoolNotation"), 1);
+    CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SchoolNotation"),
+                                               1);
 }
 
 // What OK stores is the term in the file's language, typed with the formula minus sign as well.

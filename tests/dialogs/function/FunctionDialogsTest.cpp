@@ -83,14 +83,9 @@ struct STermCase
 // dropped and "2x" is a product; a file's term is read as it stands, where a blank before an
 // operand is an error. A missing operand, which the reading completes with 1, is refused both ways.
 const STermCase kTermCases[] = {
-    {"", false, "", false},
-    {"x^2", true, "x^2", true},
-    {"sin(", false, "sin(", false},
-    {"x + 2", true, "x+2", false},
-    {"x+2", true, "x+2", true},
-    {"SIN(X)", true, "sin(x)", true},
-    {"2*", false, "2*", false},
-    {"(x", false, "(x", false},
+    {"", false, "", false},        {"x^2", true, "x^2", true}, {"sin(", false, "sin(", false},
+    {"x + 2", true, "x+2", false}, {"x+2", true, "x+2", true}, {"SIN(X)", true, "sin(x)", true},
+    {"2*", false, "2*", false},    {"(x", false, "(x", false},
 };
 
 TEST(FunctionPropertySheet, OkAndCaptionFollowTheTermAtEveryKeystroke)
@@ -206,7 +201,8 @@ TEST(FunctionPropertySheet, FamilyFieldsAreReadAndStoredWhetherCheckedOrNot)
 
 TEST(FunctionPropertySheet, TheFunctionPageExplainsARefusedTermAndWhatIsStored)
 {
-    const std::pair<const char*, bool> cases[] = {{"sin(", false}, {"2x", true}, {"x", true}, {"(x+1)(x-1)", true}};
+    const std::pair<const char*, bool> cases[] = {
+        {"sin(", false}, {"2x", true}, {"x", true}, {"(x+1)(x-1)", true}};
     for (const auto& [term, ok] : cases) {
         CFunctionPropertySheet sheet{QStringLiteral("Test"), Function("x")};
         sheet.show();
@@ -214,7 +210,8 @@ TEST(FunctionPropertySheet, TheFunctionPageExplainsARefusedTermAndWhatIsStored)
         field->selectAll();
         QTest::keyClicks(field, QString::fromLatin1(term));
         EXPECT_EQ(sheet.OkButton()->isEnabled(), ok) << term;
-        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text(), ReadTypedTerm(QString::fromLatin1(term), true).hint)
+        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text(),
+                  ReadTypedTerm(QString::fromLatin1(term), true).hint)
             << term;
         EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text().isEmpty(), QByteArray{term} == "x") << term;
     }

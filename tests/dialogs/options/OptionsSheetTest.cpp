@@ -240,8 +240,8 @@ TEST(OptionsSheet, SchoolNotationIsOnByDefaultAndWrittenOnOk)
             ClickOn(box);
         }
         Click(sheet, c.ok ? "IDOK" : "IDCANCEL");
-        EXPECT_EQ(CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("SchoolNotation"),
-                                                           kAbsent),
+        EXPECT_EQ(CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                           QStringLiteral("SchoolNotation"), kAbsent),
                   c.ok || c.stored != kAbsent ? c.written : kAbsent);
     }
 }
