@@ -120,6 +120,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow{parent}
     UpdateRecentFileMenu();
     UpdateCommandUI();
     resize(960, 720);
+    RestoreWindowPlacement();
     CLogoWnd::ShowLogo(this);
 }
 
@@ -722,5 +723,32 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveWindowPlacement();
     QMainWindow::closeEvent(event);
+}
+
+// Size, position, maximised state and the toolbars' places, as the user left them; the settings
+// hold strings, so the bytes go there in base 64.
+void CMainFrame::SaveWindowPlacement()
+{
+    CSettingsStore& store = CSettingsStore::Instance();
+    store.WriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry"),
+                             QString::fromLatin1(saveGeometry().toBase64()));
+    store.WriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState"),
+                             QString::fromLatin1(saveState().toBase64()));
+}
+
+void CMainFrame::RestoreWindowPlacement()
+{
+    const CSettingsStore& store = CSettingsStore::Instance();
+    const QString geometry =
+        store.GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry"), {});
+    const QString state =
+        store.GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState"), {});
+    if (!geometry.isEmpty()) {
+        restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
+    }
+    if (!state.isEmpty()) {
+        restoreState(QByteArray::fromBase64(state.toLatin1()));
+    }
 }

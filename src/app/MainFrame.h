@@ -76,6 +76,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void SaveWindowPlacement();
+    void RestoreWindowPlacement();
     void CreateActions();
     QMenu* BuildMenu(const char* title, const std::vector<SMenuItem>& items);
     void BuildMenus();

@@ -1,6 +1,9 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Usage.h"
+#include "document/TextEncoding.h"
+#include "engine/SchoolNotation.h"
+#include "engine/TermDiagnosis.h"
 
 #include <QGuiApplication>
 #include <QString>
@@ -148,4 +151,24 @@ int RunVersionCommand()
 void GuardWindowSystemStart()
 {
     g_previousHandler = qInstallMessageHandler(StartGuard);
+}
+
+void WarnAboutFaultyTerms(const CFunctionList& functions)
+{
+    for (std::size_t i = 0; i < functions.size(); ++i) {
+        const std::string& term = functions[i].GetTerm();
+        const std::string fault = TermFaultText(term);
+        if (!fault.empty()) {
+            std::fprintf(stderr, "vexplot: Warnung: Funktion %zu, f(x)=%s: %s.\n", i + 1,
+                         Cp1252ToUtf8(term).c_str(), fault.c_str());
+        }
+    }
+}
+
+std::optional<double> ParseNumberArgument(std::string_view utf8)
+{
+    if (utf8.empty() || utf8.front() == ' ' || utf8.back() == ' ') {
+        return std::nullopt;
+    }
+    return EvaluateNumberExpression(Utf8ToCp1252(utf8));
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "document/GraphFunction.h"
+
+#include <optional>
+#include <string_view>
+
 // How vexplot runs. The arguments are read before any window system is touched, so that the
 // help, the version and the headless commands work without a display, and a window start without
 // one ends with a message instead of an abort. Exit status: 0 success, 1 a file that cannot be
@@ -46,3 +51,11 @@ int RunExportCommand(int& argc, char** argv);
 // vexplot --discuss ANALYSIS FILE [--function N] [--precision P]: prints the lines of one curve
 // discussion, without a display.
 int RunDiscussCommand(int& argc, char** argv);
+
+// Names on standard error, in German, every function whose term the reading refuses or quietly
+// completes ("x+" as x+1, "sin(x" as sin(x)); the command then goes on with the terms as they are.
+void WarnAboutFaultyTerms(const CFunctionList& functions);
+
+// A number argument (--at, --from, --to): a number with the point or the comma, or a constant
+// expression such as pi/2 or -sqrt(6). Nothing for anything else, and for no finite value.
+std::optional<double> ParseNumberArgument(std::string_view utf8);

@@ -63,12 +63,16 @@ std::optional<int> ParseCount(const QString& text)
     return ok && text.trimmed() == text ? std::optional<int>{value} : std::nullopt;
 }
 
-// A finite number with the decimal point ("6.283185307179586", "-1e-3"), and nothing else.
+// A finite number with the decimal point ("6.283185307179586", "-1e-3") read to the last bit, or
+// else one with the comma or an expression ("1,5", "pi/2", "-sqrt(6)").
 std::optional<double> ParseNumber(const QString& text)
 {
     bool ok = false;
     const double value = QLocale::c().toDouble(text, &ok);
-    return ok && std::isfinite(value) && text.trimmed() == text ? std::optional<double>{value} : std::nullopt;
+    if (ok && std::isfinite(value) && text.trimmed() == text) {
+        return value;
+    }
+    return ParseNumberArgument(text.toStdString());
 }
 
 // The options of the inputs an analysis may take beyond its function.
@@ -261,7 +265,8 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         } else {
             request.*input.number = ParseNumber(value);
             if (!(request.*input.number)) {
-                Complain(QStringLiteral("--%1 %2: erwartet wird eine Zahl mit Dezimalpunkt, etwa 1.5")
+                Complain(QStringLiteral("--%1 %2: erwartet wird eine Zahl oder ein Ausdruck aus Zahlen, "
+                                        "etwa 1.5, 1,5 oder pi/2")
                              .arg(QLatin1String(input.name), value));
                 return std::nullopt;
             }
@@ -357,6 +362,7 @@ int RunDiscussCommand(int& argc, char** argv)
         return kExitUsage;
     }
 
+    WarnAboutFaultyTerms(content.functions);
     const int precision = request->precision.value_or(
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3));
     if (request->with && static_cast<std::size_t>(*request->with) > count) {

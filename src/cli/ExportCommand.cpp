@@ -54,7 +54,7 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 std::optional<QSize> ParseSize(const QString& text)
 {
-    static const QRegularExpression pattern{QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$")};
+    static const QRegularExpression pattern{QStringLiteral("^(\\d{1,5})[xX\u00D7](\\d{1,5})$")};
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch()) {
         return std::nullopt;
@@ -150,6 +150,8 @@ int RunExportCommand(int& argc, char** argv)
         Complain(DecodeFileName(QByteArray::fromStdString(error)));
         return kExitUnreadable;
     }
+
+    WarnAboutFaultyTerms(content.functions);
 
     // Fonts and painting need an application object, but no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -41,9 +41,12 @@ constexpr std::array kTrailingOptions{
     SUsageEntry{"--function N", "Die Nummer der diskutierten Funktion, ab 1. Ohne die Option: die erste."},
     SUsageEntry{"--with M", "Die zweite Funktion, ab 1: für intersections nötig, für integral wahlweise "
                             "(dann wird N minus M integriert)."},
-    SUsageEntry{"--at X0", "Die Stelle der Tangente, eine Zahl mit Dezimalpunkt; für tangent nötig."},
-    SUsageEntry{"--from A, --to B", "Die Grenzen des Integrals, Zahlen mit Dezimalpunkt. Ohne die Optionen: "
-                                    "die Enden der x-Achse des Graphen."},
+    SUsageEntry{
+        "--at X0",
+        "Die Stelle der Tangente, eine Zahl wie 1.5 oder 1,5 oder ein Ausdruck wie pi/2; für tangent nötig."},
+    SUsageEntry{"--from A, --to B",
+                "Die Grenzen des Integrals, Zahlen oder Ausdrücke wie -sqrt(6). Ohne die Optionen: "
+                "die Enden der x-Achse des Graphen."},
     SUsageEntry{"--precision P", "Die Rechengenauigkeit von 1 bis 10. Ohne die Option: die in den "
                                  "Optionen des Programms eingestellte (anfangs 3)."},
     SUsageEntry{"--exact", "Genaue Werte: Nullstellen, Extremwerte, Wendestellen und die Grenzen der "

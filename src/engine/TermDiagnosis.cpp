@@ -1,5 +1,6 @@
 #include "engine/TermDiagnosis.h"
 
+#include "document/TextEncoding.h"
 #include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/TermSyntax.h"
@@ -35,7 +36,10 @@ std::optional<STermDiagnosis> Unbalanced(std::string_view term)
 class CErrorWalk
 {
 public:
-    explicit CErrorWalk(std::string_view term) : m_term{term} {}
+    explicit CErrorWalk(std::string_view term, bool emptyOperands = false)
+        : m_term{term}, m_emptyOperands{emptyOperands}
+    {
+    }
 
     std::optional<STermDiagnosis> Walk(std::size_t start, std::size_t length)
     {
@@ -50,6 +54,10 @@ private:
     {
         if (depth > CGraph::kMaxDepth) {
             Found(ETermFinding::NestedTooDeeply, start, 1);
+            return;
+        }
+        if (length == 0 && m_emptyOperands) {
+            Found(ETermFinding::MissingOperand, start, 0);
             return;
         }
         while (length > 0 && !m_found) {
@@ -82,6 +90,9 @@ private:
             }
             ++start; // a leading "+" is skipped
             --length;
+        }
+        if (length == 0 && m_emptyOperands) {
+            Found(ETermFinding::MissingOperand, start, 0);
         }
     }
 
@@ -125,6 +136,7 @@ private:
     }
 
     std::string_view m_term;
+    bool m_emptyOperands;
     std::optional<STermDiagnosis> m_found;
 };
 
@@ -254,4 +266,42 @@ STermDiagnosis DiagnoseTerm(std::string_view term)
         return Unbalanced(term).value_or(*error);
     }
     return FirstWarning(term);
+}
+
+STermDiagnosis FindTermFault(std::string_view term)
+{
+    const STermDiagnosis found = DiagnoseTerm(term);
+    if (found.IsError()) {
+        return found;
+    }
+    return CErrorWalk{term, true}.Walk(0, term.size()).value_or(STermDiagnosis{});
+}
+
+std::string TermFaultText(std::string_view term)
+{
+    const STermDiagnosis fault = FindTermFault(term);
+    const std::string place = std::to_string(fault.position + 1);
+    switch (fault.finding) {
+    case ETermFinding::UnexpectedCharacter:
+        return "das Zeichen \u201E" + Cp1252ToUtf8(term.substr(fault.position, 1)) + "\u201C an Stelle " +
+               place + " ist nicht erlaubt";
+    case ETermFinding::BlankBeforeOperand:
+        return "an Stelle " + place + " steht ein Leerzeichen vor einer Zahl oder einem Namen";
+    case ETermFinding::MissingClosingParenthesis:
+        return "zur Klammer an Stelle " + place + " fehlt die schlie\u00DFende Klammer";
+    case ETermFinding::MissingOpeningParenthesis:
+        return "zur Klammer an Stelle " + place + " fehlt die \u00F6ffnende Klammer";
+    case ETermFinding::NestedTooDeeply:
+        return "der Term ist ab Stelle " + place + " zu tief geschachtelt";
+    case ETermFinding::MissingOperand:
+        return "an Stelle " + place + " fehlt eine Zahl oder ein Name; dort wird mit 1 gerechnet";
+    case ETermFinding::None:
+    case ETermFinding::TextAfterNumber:
+    case ETermFinding::CommaInNumber:
+    case ETermFinding::SignBeforePower:
+    case ETermFinding::ProductWithoutStar:
+    case ETermFinding::UnknownName:
+        break;
+    }
+    return {};
 }

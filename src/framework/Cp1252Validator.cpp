@@ -57,6 +57,9 @@ void ShowRefusal(QWidget* field, const QString& reason)
 
 QValidator::State CCp1252Validator::validate(QString& input, int& /*position*/) const
 {
+    if (m_formulaMinus) {
+        input.replace(QChar{0x2212}, QLatin1Char('-'));
+    }
     const QString reason = Cp1252Refusal(input, m_allowed);
     if (!reason.isEmpty()) {
         ShowRefusal(qobject_cast<QWidget*>(parent()), reason);

@@ -21,12 +21,16 @@ public:
     // Call after filling the field, with its text.
     void AllowLengthOf(const QString& filled);
     int MaxLength() const { return m_allowed; }
+    // For term fields: a minus sign from a formula (U+2212, as pasted from a text) is taken as
+    // the "-" the term means.
+    void TakeFormulaMinus() { m_formulaMinus = true; }
 
     State validate(QString& input, int& position) const override;
 
 private:
     int m_maxLength;
     int m_allowed;
+    bool m_formulaMinus{false};
 };
 
 // Whether every character of the text has a Windows-1252 byte.

@@ -1,6 +1,10 @@
 #include "framework/NumberField.h"
 
+#include "document/TextEncoding.h"
+#include "engine/SchoolNotation.h"
 #include "framework/MessageBoxes.h"
+
+#include <QPainter>
 
 #include <algorithm>
 #include <array>
@@ -10,6 +14,63 @@
 CNumberField::CNumberField(QWidget* parent) : QLineEdit{parent}
 {
     SetValue(0.0);
+    connect(this, &QLineEdit::textChanged, this, &CNumberField::ShowExpressionValue);
+}
+
+namespace {
+
+std::string ExpressionBytes(const QString& text)
+{
+    QString plain = text;
+    plain.replace(QChar{0x2212}, QLatin1Char('-'));
+    return Utf8ToCp1252(plain.toStdString());
+}
+
+// Enough digits to recognise the value by; the field itself keeps it whole.
+QString ShortForm(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 6);
+    return QString::fromLatin1(buffer.data(), static_cast<int>(result.ptr - buffer.data()));
+}
+
+} // namespace
+
+std::optional<double> CNumberField::ExpressionValue(const QString& text)
+{
+    double value{0.0};
+    if (Classify(text, value) != EText::Refused) {
+        return std::nullopt;
+    }
+    return EvaluateNumberExpression(ExpressionBytes(text));
+}
+
+void CNumberField::ShowExpressionValue()
+{
+    const std::optional<double> value =
+        text().trimmed() == m_shownText ? std::nullopt : ExpressionValue(text());
+    m_valueText = value ? QStringLiteral("= %1").arg(ShortForm(*value)) : QString{};
+    setToolTip(m_valueText);
+    update();
+}
+
+void CNumberField::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    if (m_valueText.isEmpty()) {
+        return;
+    }
+    // Only where it fits beside the text typed; the tooltip tells it always.
+    const QFontMetrics metrics{font()};
+    const int room =
+        width() - metrics.horizontalAdvance(text()) - metrics.horizontalAdvance(m_valueText) - 16;
+    if (room < 0) {
+        return;
+    }
+    QPainter painter{this};
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(rect().adjusted(0, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, m_valueText);
 }
 
 QString CNumberField::Format(double value)
@@ -25,10 +86,16 @@ QString CNumberField::Format(double value)
 std::optional<double> CNumberField::Parse(const QString& text)
 {
     double value{0.0};
-    if (Classify(text, value) != EText::Number) {
-        return std::nullopt;
+    switch (Classify(text, value)) {
+    case EText::Number:
+        return value;
+    case EText::Refused:
+        return EvaluateNumberExpression(ExpressionBytes(text));
+    case EText::Infinite:
+    case EText::NotANumber:
+        break;
     }
-    return value;
+    return std::nullopt;
 }
 
 CNumberField::EText CNumberField::Classify(const QString& text, double& value)
@@ -154,8 +221,23 @@ QString NumberFieldMessage(const QString& text)
     case CNumberField::EText::NotANumber:
         return QStringLiteral("„%1“ ist keine Zahl. Bitte geben Sie eine Zahl ein, etwa 1,5 oder -2.")
             .arg(text.trimmed());
+    case CNumberField::EText::Refused: {
+        SSchoolProblem problem;
+        EvaluateNumberExpression(ExpressionBytes(text), &problem);
+        if (problem.problem == ESchoolProblem::VariableInNumber) {
+            return QStringLiteral("„%1“ hängt von %2 ab. In dieses Feld gehört eine Zahl oder ein Ausdruck "
+                                  "aus Zahlen, etwa 1,5, -2, pi/2 oder sqrt(6).")
+                .arg(text.trimmed(), text.mid(static_cast<int>(problem.position), 1).toLower());
+        }
+        if (problem.problem == ESchoolProblem::NotComputable) {
+            return QStringLiteral(
+                       "„%1“ hat keinen Wert, mit dem sich rechnen läßt. Bitte geben Sie eine Zahl "
+                       "ein, etwa 1,5 oder -2.")
+                .arg(text.trimmed());
+        }
+        break;
+    }
     case CNumberField::EText::Number:
-    case CNumberField::EText::Refused:
         break;
     }
     return NumberFieldMessage();

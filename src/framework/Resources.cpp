@@ -141,7 +141,7 @@ const std::vector<SMenuPopup>& MainFrameMenu()
           {0, nullptr},
           {ID_FILE_MRU_FILE1, "Letzte Datei"},
           {0, nullptr},
-          {ID_APP_EXIT, "&Beenden"}}},
+          {ID_APP_EXIT, "&Beenden\tStrg+Q"}}},
         {"&Ansicht",
          {{ID_VIEW_TOOLBAR, "&Symbolleiste"},
           {ID_VIEW_FUNCTION_BAR, "&Funktionsleiste"},
@@ -177,7 +177,7 @@ const std::vector<SMenuPopup>& GraphMenu()
           {0, nullptr},
           {ID_FILE_MRU_FILE1, "Letzte Datei"},
           {0, nullptr},
-          {ID_APP_EXIT, "&Beenden"}}},
+          {ID_APP_EXIT, "&Beenden\tStrg+Q"}}},
         {"&Bearbeiten",
          {{ID_EDIT_UNDO, "&Rückgängig\tStrg+Z"},
           {ID_EDIT_REDO, "&Wiederholen\tStrg+Y"},
@@ -262,6 +262,8 @@ QList<QKeySequence> Accelerators(int commandId)
         return {QKeySequence(Qt::CTRL | Qt::Key_B)};
     case ID_EDIT_SCALING:
         return {QKeySequence(Qt::CTRL | Qt::Key_K)};
+    case ID_APP_EXIT:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Q)};
     case ID_HELP:
         return {QKeySequence(Qt::Key_F1)};
     case ID_CONTEXT_HELP:

@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "WidgetTestSupport.h"
 #include "app/ChildFrame.h"
 #include "app/DocumentManager.h"
 #include "app/GraphDocument.h"
@@ -171,6 +172,7 @@ TEST(MainFrame, MenuEntriesCarryTheirTextsAndAccelerators)
         {ID_EDIT_SCALING, "&Skalierung...\tStrg+K", {QKeySequence(Qt::CTRL | Qt::Key_K)}},
         {ID_WINDOW_ARRANGE, "&Symbole anordnen", {}},
         {ID_REDRAW, "&Neu zeichnen", {}},
+        {ID_APP_EXIT, "&Beenden\tStrg+Q", {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
     };
     for (const auto& c : cases) {
         QAction* action = frame.Action(c.id);
@@ -250,3 +252,19 @@ TEST(MainFrame, ClosingTheLastWindowClosesTheDocument)
 }
 
 } // namespace
+
+// The window opens as it was closed: the size the user gave it, not the first start's.
+TEST(MainFrame, OpensAtTheSizeItWasClosedWith)
+{
+    UseFreshSettings();
+    for (const QSize size : {QSize{700, 500}, QSize{1100, 640}}) {
+        {
+            CMainFrame frame;
+            frame.show();
+            frame.resize(size);
+            ASSERT_TRUE(frame.close());
+        }
+        CMainFrame again;
+        EXPECT_EQ(again.size(), size);
+    }
+}

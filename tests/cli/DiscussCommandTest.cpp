@@ -162,7 +162,8 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         {{"intersections", graph, "--with", "2", "--at", "1"}, 2},
         {{"tangent", graph}, 2},
         {{"tangent", graph, "--at", "one"}, 2},
-        {{"tangent", graph, "--at", "1,5"}, 2},
+        {{"tangent", graph, "--at", "x"}, 2},
+        {{"tangent", graph, "--at", "1/0"}, 2},
         {{"tangent", graph, "--at", "inf"}, 2},
         {{"tangent", graph, "--at", "nan"}, 2},
         {{"tangent", graph, "--at", "1", "--from", "0"}, 2},
@@ -261,6 +262,46 @@ TEST_F(DiscussCommand, TheSameBytesUnderAGermanLocale)
         EXPECT_TRUE(plain.out.contains(c.contains)) << plain.out.toStdString();
         EXPECT_EQ(german.out.toStdString(), plain.out.toStdString());
     }
+}
+
+// A number argument is read as a number field reads it: with the comma, or as an expression.
+TEST_F(DiscussCommand, NumberArgumentsTakeTheCommaAndExpressions)
+{
+    const QString graph = Path("graph.zel");
+    const std::pair<QStringList, QStringList> cases[] = {
+        {{"tangent", graph, "--at", "1,5"}, {"tangent", graph, "--at", "1.5"}},
+        {{"tangent", graph, "--at", "-sqrt(6)"}, {"tangent", graph, "--at", "-2.449489742783178"}},
+        {{"integral", graph, "--from", "-pi/2", "--to", "pi/2"},
+         {"integral", graph, "--from", "-1.570796326795", "--to", "1.570796326795"}},
+    };
+    for (const auto& [typed, plain] : cases) {
+        SCOPED_TRACE(typed.join(QLatin1Char(' ')).toStdString());
+        const CRunResult run = Run(typed);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_FALSE(run.out.isEmpty());
+        EXPECT_EQ(run.out.toStdString(), Run(plain).out.toStdString());
+    }
+}
+
+// A term the reading quietly completes is named, and the discussion goes on as before.
+TEST_F(DiscussCommand, NamesEveryFaultyTermAndGoesOn)
+{
+    CZelDoc doc;
+    doc.SetFunctions({MakeFunction("sin(x"), MakeFunction("x^2"), MakeFunction("3*x/")});
+    WriteFile(QStringLiteral("faulty.zel"), WriteGraphFile(doc));
+    const CRunResult run = Run({"zeros", Path("faulty.zel"), "--function", "2"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(
+        run.err.toStdString(),
+        "vexplot: Warnung: Funktion 1, f(x)=sin(x: zur Klammer an Stelle 4 fehlt die schlie\xC3\x9F"
+        "ende "
+        "Klammer.\n"
+        "vexplot: Warnung: Funktion 3, f(x)=3*x/: an Stelle 5 fehlt eine Zahl oder ein Name; dort wird mit 1 "
+        "gerechnet.\n");
+    CZelDoc clean;
+    clean.SetFunctions({MakeFunction("x^2")});
+    WriteFile(QStringLiteral("clean.zel"), WriteGraphFile(clean));
+    EXPECT_EQ(run.out.toStdString(), Run({"zeros", Path("clean.zel")}).out.toStdString());
 }
 
 // The case a teacher tried first: three zeros of a steep cubic, at the finest precision, once each

@@ -150,6 +150,14 @@ TEST_F(ExportCommand, PngDefaultsTo800By600)
     EXPECT_EQ(QImage{Path("out.png")}.size(), QSize(800, 600));
 }
 
+// The multiplication sign reads as the x, as a size is written in print.
+TEST_F(ExportCommand, SizeTakesTheMultiplicationSign)
+{
+    ASSERT_EQ(Export({Path("out.png"), Path("graph.zel"), QStringLiteral("--size=320\u00D7200")}).exitCode,
+              0);
+    EXPECT_EQ(QImage{Path("out.png")}.size(), QSize(320, 200));
+}
+
 TEST_F(ExportCommand, SvgAndPdf)
 {
     ASSERT_EQ(Export({Path("out.svg"), Path("graph.zel"), QStringLiteral("--size=640x480")}).exitCode, 0);

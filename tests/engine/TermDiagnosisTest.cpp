@@ -112,3 +112,24 @@ TEST(TermDiagnosis, LongChainsAndDeepNestingAgreeWithTheInterpreter)
         EXPECT_EQ(found.IsError(), CGraph{}.CheckTerm(c.term) != 0) << c.term.substr(0, 20);
     }
 }
+
+// What a file's term quietly completes with 1 is found where the operand is missing; a term that
+// reads as written has no fault.
+TEST(TermDiagnosis, FindsOperandsTheReadingCompletes)
+{
+    const SDiagnosisCase cases[] = {
+        {"x+", ETermFinding::MissingOperand, 2, 0},
+        {"3*x/", ETermFinding::MissingOperand, 4, 0},
+        {"sin()", ETermFinding::MissingOperand, 4, 0},
+        {"2*-3", ETermFinding::MissingOperand, 2, 0},
+        {"-", ETermFinding::MissingOperand, 1, 0},
+        {"sin(x", ETermFinding::MissingClosingParenthesis, 3, 1},
+        {"-x^2+(x+1)*2", ETermFinding::None, 0, 0},
+        {"2x", ETermFinding::None, 0, 0},
+    };
+    for (const SDiagnosisCase& c : cases) {
+        const STermDiagnosis found = FindTermFault(c.term);
+        EXPECT_EQ(found.finding, c.finding) << '"' << c.term << '"';
+        EXPECT_EQ(found.position, c.position) << '"' << c.term << '"';
+    }
+}

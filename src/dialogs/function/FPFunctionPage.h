@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/function/TermHint.h"
 #include "framework/PropertyPage.h"
 
 #include <QString>
@@ -47,11 +48,15 @@ private:
     void OnFamilyClicked();
     void EnableRangeFields();
     void EnableOk();
+    // The field's text as the term to store; the term the page was filled with (from a file) is
+    // kept as it is until it is edited.
+    STypedTerm Read() const;
 
     QLineEdit* m_termField{nullptr};
     // Why OK is disabled, or how the term reads where that differs from school.
     QLabel* m_hintLabel{nullptr};
     CCp1252Validator* m_termRule{nullptr};
+    QString m_filled;
     QCheckBox* m_familyBox{nullptr};
     CNumberField* m_fromField{nullptr};
     CNumberField* m_toField{nullptr};

@@ -2,6 +2,7 @@
 
 #include "document/TextEncoding.h"
 #include "engine/Graph.h"
+#include "engine/TermDiagnosis.h"
 
 QString FromRecordText(const std::string& bytes)
 {
@@ -21,6 +22,23 @@ bool IsUsableTerm(const QString& term)
 QString FunctionListEntry(const QString& term)
 {
     return QStringLiteral("f(x)=%1").arg(term);
+}
+
+QString TermFaultNote(const std::string& term)
+{
+    const std::string fault = TermFaultText(term);
+    if (fault.empty()) {
+        return {};
+    }
+    return QStringLiteral(
+               "Der Term ist fehlerhaft: %1. Gezeichnet und untersucht wird er so, wie er dasteht.")
+        .arg(QString::fromStdString(fault));
+}
+
+QString MarkedFunctionListEntry(const std::string& term)
+{
+    const QString entry = FunctionListEntry(FromRecordText(term));
+    return TermFaultNote(term).isEmpty() ? entry : QStringLiteral("\u26A0 %1").arg(entry);
 }
 
 QString AddFunctionCaption()

@@ -16,6 +16,12 @@ bool IsUsableTerm(const QString& term);
 
 // "f(x)=<term>", an entry of the function list.
 QString FunctionListEntry(const QString& term);
+// For a term the reading refuses or quietly completes: "Der Term ist fehlerhaft: an Stelle 3 fehlt
+// ...", the tooltip of its entry in the function list, which is then marked with a warning sign.
+// Empty for a sound term.
+QString TermFaultNote(const std::string& term);
+QString MarkedFunctionListEntry(const std::string& term);
+
 // "Funktion hinzufügen" and "Eigenschaften von f(x)=<term>": the captions of the function
 // property sheet.
 QString AddFunctionCaption();

@@ -3,7 +3,9 @@
 #include "dialogs/function/FunctionTexts.h"
 #include "engine/Graph.h"
 #include "engine/MathFunctions.h"
+#include "engine/SchoolNotation.h"
 #include "engine/TermDiagnosis.h"
+#include "framework/SettingsStore.h"
 
 #include <string>
 
@@ -85,10 +87,17 @@ QString TermHint(const QString& term)
     }
     case ETermFinding::CommaInNumber: {
         const QString number = lower.mid(at, length);
-        return QStringLiteral("Hinweis: Im Term steht vor Nachkommastellen ein Punkt: %1,… wird als %1 "
-                              "gelesen. Meinten Sie %1.…?")
-            .arg(number);
+        int end = at + length + 1;
+        while (end < lower.size() && lower[end].isDigit()) {
+            ++end;
+        }
+        const QString decimals = lower.mid(at + length + 1, end - at - length - 1);
+        return QStringLiteral("Hinweis: Im Term steht vor Nachkommastellen ein Punkt: %1,%2 wird als %1 "
+                              "gelesen. Meinten Sie %1.%2?")
+            .arg(number, decimals);
     }
+    case ETermFinding::MissingOperand:
+        break;
     case ETermFinding::SignBeforePower:
         return QStringLiteral("Hinweis: %1^… wird als (%1)^… gelesen; für −x² schreiben Sie -(x^2).")
             .arg(lower.mid(at, length));
@@ -105,4 +114,94 @@ QString TermHint(const QString& term)
     }
     }
     return {};
+}
+
+namespace {
+
+QString MissingOperandText(const QString& typed, int at)
+{
+    const QString before = typed.left(at).trimmed();
+    if (at >= typed.trimmed().size() && !before.isEmpty()) {
+        return QStringLiteral("Nach „%1“ am Ende fehlt noch eine Zahl, ein Name oder eine Klammer; "
+                              "sonst wird dort mit 1 gerechnet.")
+            .arg(before.right(1));
+    }
+    return QStringLiteral("An Stelle %1 fehlt eine Zahl, ein Name oder eine Klammer; sonst wird dort "
+                          "mit 1 gerechnet.")
+        .arg(at + 1);
+}
+
+QString SchoolProblemText(const QString& typed, const SSchoolProblem& found)
+{
+    const int at = static_cast<int>(found.position);
+    const int length = static_cast<int>(found.length);
+    const QString place = QString::number(at + 1);
+    switch (found.problem) {
+    case ESchoolProblem::None:
+    case ESchoolProblem::VariableInNumber:
+    case ESchoolProblem::NotComputable:
+        break;
+    case ESchoolProblem::UnexpectedCharacter:
+        return QStringLiteral("Das Zeichen „%1“ an Stelle %2 ist hier nicht erlaubt.")
+            .arg(typed.mid(at, 1), place);
+    case ESchoolProblem::MissingOperand:
+        return typed.trimmed().isEmpty() ? QStringLiteral("Bitte geben Sie einen Term ein, etwa x^2-1.")
+                                         : MissingOperandText(typed, at);
+    case ESchoolProblem::EmptyParentheses:
+        return QStringLiteral("Die Klammer an Stelle %1 ist leer.").arg(place);
+    case ESchoolProblem::MissingClosingParenthesis:
+        return QStringLiteral("Zur Klammer „(“ an Stelle %1 fehlt die schließende Klammer.").arg(place);
+    case ESchoolProblem::MissingOpeningParenthesis:
+        return QStringLiteral("Zur Klammer „)“ an Stelle %1 fehlt die öffnende Klammer.").arg(place);
+    case ESchoolProblem::UnknownName: {
+        const QString name = typed.mid(at, length).toLower();
+        const QString suggestion = Suggestion(QString{name}.remove(QLatin1Char(' ')), QString{});
+        return QStringLiteral("„%1“ an Stelle %2 ist kein bekannter Name.%3")
+            .arg(name, place,
+                 suggestion.isEmpty() ? QStringLiteral(" Erlaubt sind x, k, e, pi und Funktionen wie sin(x).")
+                                      : suggestion);
+    }
+    case ESchoolProblem::NestedTooDeeply:
+        return QStringLiteral("Der Term ist ab Stelle %1 zu tief geschachtelt.").arg(place);
+    case ESchoolProblem::NumberWithoutOperator:
+        return QStringLiteral("Vor „%1“ an Stelle %2 fehlt ein Rechenzeichen.").arg(typed.mid(at, 1), place);
+    }
+    return {};
+}
+
+} // namespace
+
+bool SchoolNotationOn()
+{
+    return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                    QStringLiteral("SchoolNotation"), 1) != 0;
+}
+
+QString WithPlainMinus(QString text)
+{
+    return text.replace(QChar{0x2212}, QLatin1Char('-'));
+}
+
+STypedTerm ReadTypedTerm(const QString& typed, bool schoolNotation)
+{
+    const std::string bytes = ToRecordText(WithPlainMinus(typed));
+    if (!schoolNotation) {
+        const STermDiagnosis fault = FindTermFault(bytes);
+        if (fault.finding == ETermFinding::MissingOperand && !typed.isEmpty()) {
+            return {typed, false, MissingOperandText(typed, static_cast<int>(fault.position))};
+        }
+        return {typed, IsUsableTerm(typed), TermHint(typed)};
+    }
+    const SSchoolProblem problem = CheckSchoolNotation(bytes);
+    if (problem.IsError()) {
+        return {typed, false, SchoolProblemText(typed, problem)};
+    }
+    const QString stored = FromRecordText(RewriteSchoolNotation(bytes));
+    if (FindTermFault(ToRecordText(stored)).IsFault()) {
+        // The rewriting writes only what the language reads as meant; should it ever not, the
+        // term is refused rather than stored with another meaning.
+        return {typed, false, TermHint(stored)};
+    }
+    return {stored, true,
+            stored == typed ? QString{} : QStringLiteral("wird gespeichert als: %1").arg(stored)};
 }

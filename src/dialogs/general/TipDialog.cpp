@@ -92,6 +92,8 @@ CTipDialog::CTipDialog(QWidget* parent, const QString& tipsFile) : QDialog{paren
     close->setObjectName(kIdOk);
     close->setDefault(true);
     connect(m_next, &QPushButton::clicked, this, [this] {
+        // The box is the user's choice from the moment it is clicked; the next tip keeps it.
+        m_showAtStart = m_startUp->isChecked() ? 1 : 0;
         ReadNextTip();
         UpdateControls();
     });

@@ -62,7 +62,8 @@ void CVPFunctionsPage::FillList()
 {
     m_list->clear();
     for (const CGraphFunction& function : m_functions) {
-        m_list->addItem(FunctionListEntry(FromRecordText(function.GetTerm())));
+        auto* item = new QListWidgetItem{MarkedFunctionListEntry(function.GetTerm()), m_list};
+        item->setToolTip(TermFaultNote(function.GetTerm()));
     }
     m_list->setCurrentRow(-1);
     m_list->clearSelection();

@@ -48,14 +48,31 @@ COptGenPage::COptGenPage(QWidget* parent)
     precisionLayout->addWidget(faster, 2, 0);
     precisionLayout->addWidget(finer, 2, 1);
 
+    auto* termBox = new QGroupBox{QStringLiteral("Termeingabe"), this};
+    m_schoolBox = new QCheckBox{QStringLiteral("Sch&ulschreibweise"), termBox};
+    m_schoolBox->setObjectName(QStringLiteral("schoolNotation"));
+    auto* termText = new QLabel{QStringLiteral("x²-3, 2x, -x^2, (x+1)(x-1) und 0,5 werden so gelesen,\n"
+                                               "wie sie in der Schule gemeint sind."),
+                                termBox};
+    auto* termLayout = new QVBoxLayout{termBox};
+    termLayout->addWidget(m_schoolBox);
+    termLayout->addWidget(termText);
+
     auto* layout = new QVBoxLayout{this};
     layout->addWidget(startBox);
     layout->addWidget(precisionBox);
+    layout->addWidget(termBox);
     layout->addStretch();
     SetData(m_fullScreen, m_showTip, m_startLogo, m_precision);
 }
 
 COptGenPage::~COptGenPage() = default;
+
+void COptGenPage::SetSchoolNotation(int on)
+{
+    m_schoolNotation = on;
+    m_schoolBox->setChecked(on != 0);
+}
 
 void COptGenPage::SetData(int fullScreen, int showTip, int startLogo, int precision)
 {
@@ -73,11 +90,13 @@ bool COptGenPage::UpdateData(bool saveAndValidate)
         m_showTipBox->setChecked(m_showTip != 0);
         m_startLogoBox->setChecked(m_startLogo != 0);
         m_slider->setValue(m_precision);
+        m_schoolBox->setChecked(m_schoolNotation != 0);
         return true;
     }
     m_precision = m_slider->value();
     m_fullScreen = m_fullScreenBox->isChecked() ? 1 : 0;
     m_showTip = m_showTipBox->isChecked() ? 1 : 0;
     m_startLogo = m_startLogoBox->isChecked() ? 1 : 0;
+    m_schoolNotation = m_schoolBox->isChecked() ? 1 : 0;
     return true;
 }

@@ -6,7 +6,7 @@ class QCheckBox;
 class QSlider;
 
 // The options' first tab (dialog 130, "Allgemein"): the three start-up switches and the
-// computing precision of the curve discussion.
+// computing precision of the curve discussion, and how typed terms are read.
 class COptGenPage final : public CPropertyPage
 {
     Q_OBJECT
@@ -21,6 +21,9 @@ public:
     int GetShowTip() const { return m_showTip; }
     int GetStartLogo() const { return m_startLogo; }
     int GetPrecision() const { return m_precision; }
+    // "Schulschreibweise": typed terms are read as at school ("Settings"/"SchoolNotation").
+    void SetSchoolNotation(int on);
+    int GetSchoolNotation() const { return m_schoolNotation; }
 
     // Reading back takes the precision from the slider's position, which holds a stored value
     // outside 1..10 at the nearest end.
@@ -31,9 +34,11 @@ private:
     int m_showTip{0};
     int m_startLogo{1};
     int m_precision{3};
+    int m_schoolNotation{1};
 
     QCheckBox* m_fullScreenBox{nullptr};
     QCheckBox* m_showTipBox{nullptr};
     QCheckBox* m_startLogoBox{nullptr};
     QSlider* m_slider{nullptr};
+    QCheckBox* m_schoolBox{nullptr};
 };

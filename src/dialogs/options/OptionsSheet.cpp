@@ -36,6 +36,7 @@ void COptionsSheet::ReadSettings()
                        store.GetProfileInt(kSettings, QStringLiteral("StartLogo"), 1),
                        store.GetProfileInt(kSettings, QStringLiteral("Precision"), 3));
     m_interface->SetMode(store.GetProfileInt(kSettings, QStringLiteral("NoviceUI"), 1));
+    m_general->SetSchoolNotation(store.GetProfileInt(kSettings, QStringLiteral("SchoolNotation"), 1));
 }
 
 void COptionsSheet::WriteSettings()
@@ -46,6 +47,7 @@ void COptionsSheet::WriteSettings()
     store.WriteProfileInt(kSettings, QStringLiteral("StartLogo"), m_general->GetStartLogo());
     store.WriteProfileInt(kSettings, QStringLiteral("Precision"), m_general->GetPrecision());
     store.WriteProfileInt(kSettings, QStringLiteral("NoviceUI"), m_interface->GetMode());
+    store.WriteProfileInt(kSettings, QStringLiteral("SchoolNotation"), m_general->GetSchoolNotation());
 }
 
 void COptionsSheet::done(int result)

@@ -7,6 +7,7 @@
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
+#include "document/FunctionPalette.h"
 #include "document/TextEncoding.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
@@ -408,6 +409,14 @@ void CValuesDialog::OnAdoptTangent(bool normal)
         return;
     }
     SAdoptedLines lines = AdoptTangentLines(*m_tangentShown, m_results, normal);
+    // A line in f's own colour would be taken for a piece of f.
+    for (std::size_t i = 0; i < lines.functions.size(); ++i) {
+        CFunctionList taken = m_functions;
+        taken.insert(taken.end(), m_adoptedFunctions.begin(), m_adoptedFunctions.end());
+        taken.insert(taken.end(), lines.functions.begin(),
+                     lines.functions.begin() + static_cast<std::ptrdiff_t>(i));
+        lines.functions[i].SetColor(NextPaletteColor(taken));
+    }
     m_adoptedFunctions.insert(m_adoptedFunctions.end(), lines.functions.begin(), lines.functions.end());
     m_adopted.insert(m_adopted.end(), lines.lines.begin(), lines.lines.end());
     // Once each: the same line twice would only lie on itself.

@@ -142,7 +142,8 @@ TEST(AddFunctionWizard, NextOnTheTermPageFollowsTheTermAndIsDecidedAfreshOnRetur
         const char* term;
         bool next;
     } cases[] = {
-        {"", false}, {"x^2", true}, {"sin(", false}, {"x + 2", false}, {"SIN(X)", true}, {"(x", false},
+        {"", false},      {"x^2", true}, {"sin(", false}, {"x + 2", true},
+        {"SIN(X)", true}, {"(x", false}, {"x+", false},
     };
     CAddFunctionWizard wizard;
     wizard.show();
@@ -171,24 +172,67 @@ TEST(AddFunctionWizard, NextOnTheTermPageFollowsTheTermAndIsDecidedAfreshOnRetur
     EXPECT_FALSE(wizard.NextButton()->isEnabled());
 }
 
-// The line under the term field says why Next is disabled, and warns without disabling it.
-TEST(AddFunctionWizard, TheTermPageExplainsARefusedTermAndWarnsOfTraps)
+// The line under the term field says why Next is disabled, or what is stored; without school
+// notation it warns of the traps instead.
+TEST(AddFunctionWizard, TheTermPageExplainsARefusedTermAndWhatIsStored)
 {
     const struct
     {
+        int school;
         const char* term;
         bool next;
-    } cases[] = {{"sin(", false}, {"x + 2", false}, {"2x", true}, {"-x^2", true}, {"x^2", true}};
-    CAddFunctionWizard wizard;
-    wizard.show();
-    wizard.NextButton()->click();
+        QString hint;
+    } cases[] = {
+        {1, "x\xB2-3", true, QStringLiteral("wird gespeichert als: x^2-3")},
+        {1, "-x^2+4", true, QStringLiteral("wird gespeichert als: -(x^2)+4")},
+        {1, "x^2", true, QString{}},
+        {1, "sin(x", false, QStringLiteral("Zur Klammer „(“ an Stelle 4 fehlt die schließende Klammer.")},
+        {1, "3*x/", false,
+         QStringLiteral(
+             "Nach „/“ am Ende fehlt noch eine Zahl, ein Name oder eine Klammer; sonst wird dort mit 1 "
+             "gerechnet.")},
+        {1, "0,5,", false, QStringLiteral("Vor „,“ an Stelle 4 fehlt ein Rechenzeichen.")},
+        {0, "x + 2", false, TermHint(QStringLiteral("x + 2"))},
+        {0, "2x", true, TermHint(QStringLiteral("2x"))},
+        {0, "x+", false,
+         QStringLiteral(
+             "Nach „+“ am Ende fehlt noch eine Zahl, ein Name oder eine Klammer; sonst wird dort mit 1 "
+             "gerechnet.")},
+    };
     for (const auto& c : cases) {
-        TypeTerm(wizard, QString::fromLatin1(c.term));
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"),
+                                                   QStringLiteral("SchoolNotation"), c.school);
+        CAddFunctionWizard wizard;
+        wizard.show();
+        wizard.NextButton()->click();
+        wizard.FunctionPage()->TermField()->insert(QString::fromLatin1(c.term));
         const QLabel* hint = wizard.FunctionPage()->HintLabel();
         EXPECT_EQ(wizard.NextButton()->isEnabled(), c.next) << c.term;
-        EXPECT_EQ(hint->text(), TermHint(QString::fromLatin1(c.term))) << c.term;
-        EXPECT_EQ(hint->text().isEmpty(), QByteArray{c.term} == "x^2") << c.term;
-        EXPECT_TRUE(hint->isVisible()) << c.term;
+        EXPECT_EQ(hint->text(), c.hint) << c.term;
+    }
+    CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SchoolNotation"),
+                                               1);
+}
+
+// What OK stores is the term in the file's language, typed with the formula minus sign as well.
+TEST(AddFunctionWizard, StoresTheTypedSchoolTermInTheFilesLanguage)
+{
+    const std::pair<QString, std::string> cases[] = {
+        {QStringLiteral("x²-3"), "x^2-3"},
+        {QStringLiteral("\u2212x^2 + 2x"), "-(x^2)+2*x"},
+    };
+    for (const auto& [typed, stored] : cases) {
+        CAddFunctionWizard wizard;
+        wizard.show();
+        wizard.NextButton()->click();
+        wizard.FunctionPage()->TermField()->insert(typed); // as a paste: keys cannot type "²"
+        for (int page = Term; page < Done; ++page) {
+            wizard.NextButton()->click();
+        }
+        ASSERT_EQ(wizard.GetActiveIndex(), Done) << typed.toStdString();
+        CGraphFunction function;
+        wizard.WriteInto(function);
+        EXPECT_EQ(function.GetTerm(), stored) << typed.toStdString();
     }
 }
 
@@ -254,7 +298,7 @@ TEST(AddFunctionWizard, FamilyChoiceEnablesTheFieldsWhichKeepTheirValues)
 
 TEST(AddFunctionWizard, ARefusedRangeFieldKeepsTheFamilyPage)
 {
-    const char* refused[] = {"", "1.000,5", "1e", "abc", "0x10"};
+    const char* refused[] = {"", "1.000,5", "1e+", "abc", "2 3"};
     for (const char* text : refused) {
         CMessageAnswers answers;
         CAddFunctionWizard wizard;

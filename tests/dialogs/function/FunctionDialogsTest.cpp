@@ -74,14 +74,18 @@ void ReplaceTerm(QLineEdit* field, const QString& term)
 struct STermCase
 {
     const char* term;
-    bool usable;
+    bool usable;       // typed, read in school notation
+    const char* shown; // what OK stores and the caption shows
+    bool fromFile;     // usable as a file's term, read as it stands
 };
 
-// Terms as a user types them: only a term without a syntax error can be confirmed. A blank before
-// an operand is an error of the term language; a missing operand reads as 1 and is none.
+// Terms as a user types them: only a term that reads as meant can be confirmed. Typed, blanks are
+// dropped and "2x" is a product; a file's term is read as it stands, where a blank before an
+// operand is an error. A missing operand, which the reading completes with 1, is refused both ways.
 const STermCase kTermCases[] = {
-    {"", false},   {"x^2", true},    {"sin(", false}, {"x + 2", false},
-    {"x+2", true}, {"SIN(X)", true}, {"2*", true},    {"(x", false},
+    {"", false, "", false},        {"x^2", true, "x^2", true}, {"sin(", false, "sin(", false},
+    {"x + 2", true, "x+2", false}, {"x+2", true, "x+2", true}, {"SIN(X)", true, "sin(x)", true},
+    {"2*", false, "2*", false},    {"(x", false, "(x", false},
 };
 
 TEST(FunctionPropertySheet, OkAndCaptionFollowTheTermAtEveryKeystroke)
@@ -100,7 +104,7 @@ TEST(FunctionPropertySheet, OkAndCaptionFollowTheTermAtEveryKeystroke)
         ReplaceTerm(page->TermField(), QString::fromLatin1(c.term));
         EXPECT_EQ(sheet.OkButton()->isEnabled(), c.usable) << c.term;
         EXPECT_EQ(sheet.windowTitle(),
-                  QStringLiteral("Eigenschaften von f(x)=") + QString::fromLatin1(c.term));
+                  QStringLiteral("Eigenschaften von f(x)=") + QString::fromLatin1(c.shown));
 
         sheet.accept();
         EXPECT_EQ(sheet.result() == QDialog::Accepted, c.usable) << "OK must not be reachable by accept()";
@@ -117,7 +121,7 @@ TEST(FunctionPropertySheet, EditingAStoredInvalidTermOpensWithOkDisabled)
         const CGraphFunction function = Function(c.term);
         CFunctionPropertySheet sheet{QStringLiteral("Eigenschaften von f(x)=%1").arg(c.term), function};
         sheet.show();
-        EXPECT_EQ(sheet.OkButton()->isEnabled(), c.usable) << c.term;
+        EXPECT_EQ(sheet.OkButton()->isEnabled(), c.fromFile) << c.term;
         EXPECT_EQ(sheet.FunctionPage()->TermField()->text().toStdString(), function.GetTerm());
     }
 }
@@ -195,9 +199,10 @@ TEST(FunctionPropertySheet, FamilyFieldsAreReadAndStoredWhetherCheckedOrNot)
     }
 }
 
-TEST(FunctionPropertySheet, TheFunctionPageExplainsARefusedTermAndWarnsOfTraps)
+TEST(FunctionPropertySheet, TheFunctionPageExplainsARefusedTermAndWhatIsStored)
 {
-    const std::pair<const char*, bool> cases[] = {{"sin(", false}, {"2x", true}, {"x", true}};
+    const std::pair<const char*, bool> cases[] = {
+        {"sin(", false}, {"2x", true}, {"x", true}, {"(x+1)(x-1)", true}};
     for (const auto& [term, ok] : cases) {
         CFunctionPropertySheet sheet{QStringLiteral("Test"), Function("x")};
         sheet.show();
@@ -205,9 +210,24 @@ TEST(FunctionPropertySheet, TheFunctionPageExplainsARefusedTermAndWarnsOfTraps)
         field->selectAll();
         QTest::keyClicks(field, QString::fromLatin1(term));
         EXPECT_EQ(sheet.OkButton()->isEnabled(), ok) << term;
-        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text(), TermHint(QString::fromLatin1(term))) << term;
+        EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text(),
+                  ReadTypedTerm(QString::fromLatin1(term), true).hint)
+            << term;
         EXPECT_EQ(sheet.FunctionPage()->HintLabel()->text().isEmpty(), QByteArray{term} == "x") << term;
     }
+}
+
+// A file's term is kept as it was saved when the sheet is confirmed untouched: "-x^2" from a
+// file stays (-x)^2.
+TEST(FunctionPropertySheet, AFilesTermIsNotRewrittenUntilItIsEdited)
+{
+    CFunctionPropertySheet sheet{QStringLiteral("Test"), Function("-x^2")};
+    sheet.show();
+    EXPECT_TRUE(sheet.OkButton()->isEnabled());
+    sheet.accept();
+    CGraphFunction kept;
+    sheet.WriteInto(kept);
+    EXPECT_EQ(kept.GetTerm(), "-x^2");
 }
 
 TEST(FunctionPropertySheet, ARangeFieldThatHoldsNoNumberIsReportedAtTheNextKeystroke)
@@ -314,27 +334,28 @@ struct STextCase
 {
     QString typed;
     QString kept;
+    QString keptAsTerm; // term fields take the formula minus sign as "-"
 };
 
 TEST(FunctionTextFields, RefuseWhatAGraphFileCannotHold)
 {
     const STextCase cases[] = {
-        {QStringLiteral("sin(x)"), QStringLiteral("sin(x)")},
-        {QStringLiteral("äöüß€"), QStringLiteral("äöüß€")},
-        {QStringLiteral("aőb"), QStringLiteral("ab")},
-        {QStringLiteral("x\u2212α1"), QStringLiteral("x1")},
+        {QStringLiteral("sin(x)"), QStringLiteral("sin(x)"), QStringLiteral("sin(x)")},
+        {QStringLiteral("äöüß€"), QStringLiteral("äöüß€"), QStringLiteral("äöüß€")},
+        {QStringLiteral("aőb"), QStringLiteral("ab"), QStringLiteral("ab")},
+        {QStringLiteral("x\u2212α1"), QStringLiteral("x1"), QStringLiteral("x-1")},
     };
     for (const STextCase& c : cases) {
         CFunctionPropertySheet sheet{QStringLiteral("Test"), CGraphFunction{}};
         sheet.show();
         Type(sheet.FunctionPage()->TermField(), c.typed);
-        EXPECT_EQ(sheet.FunctionPage()->TermField()->text(), c.kept);
+        EXPECT_EQ(sheet.FunctionPage()->TermField()->text(), c.keptAsTerm);
         Type(sheet.CommentPage()->CommentField(), c.typed);
         EXPECT_EQ(sheet.CommentPage()->CommentField()->Text(), c.kept);
 
         CAddFunctionWizard wizard;
         Type(wizard.FunctionPage()->TermField(), c.typed);
-        EXPECT_EQ(wizard.FunctionPage()->TermField()->text(), c.kept);
+        EXPECT_EQ(wizard.FunctionPage()->TermField()->text(), c.keptAsTerm);
         Type(wizard.CommentPage()->CommentField(), c.typed);
         EXPECT_EQ(wizard.CommentPage()->CommentField()->Text(), c.kept);
     }
@@ -629,3 +650,20 @@ TEST(FunctionSheet, AnUnchangedOkKeepsLongTextsByteForByte)
 }
 
 } // namespace
+
+// A term the reading refuses or completes without a word is marked in the list, and says why.
+TEST(FunctionsPage, MarksAFaultyTermAndSaysWhy)
+{
+    const struct
+    {
+        const char* term;
+        bool marked;
+    } cases[] = {{"x+", true}, {"sin(x", true}, {"2*-3", true}, {"-x^2", false}, {"x", false}};
+    for (const auto& c : cases) {
+        CVPFunctionsPage page{{Function(c.term)}};
+        const QListWidgetItem* item = page.List()->item(0);
+        EXPECT_EQ(item->text().startsWith(QChar{0x26A0}), c.marked) << c.term;
+        EXPECT_EQ(item->toolTip().isEmpty(), !c.marked) << c.term;
+        EXPECT_TRUE(item->text().endsWith(QStringLiteral("f(x)=") + QString::fromLatin1(c.term))) << c.term;
+    }
+}

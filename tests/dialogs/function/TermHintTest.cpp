@@ -20,8 +20,8 @@ TEST(TermHint, ExplainsEachTrapAndEachErrorInGerman)
         {"xy", QStringLiteral("Hinweis: „xy“ ist kein bekannter Name und wird als x gelesen.")},
         {"x(x+1)", QStringLiteral("Hinweis: Vor der Klammer an Stelle 2 fehlt „*“; was ab dort folgt, wird "
                                   "nicht gelesen. Meinten Sie x*(x+1)?")},
-        {"0,5*x", QStringLiteral("Hinweis: Im Term steht vor Nachkommastellen ein Punkt: 0,… wird als 0 "
-                                 "gelesen. Meinten Sie 0.…?")},
+        {"0,5*x", QStringLiteral("Hinweis: Im Term steht vor Nachkommastellen ein Punkt: 0,5 wird als 0 "
+                                 "gelesen. Meinten Sie 0.5?")},
         {"", QStringLiteral("Bitte geben Sie einen Term ein, etwa x^2-1.")},
         // Stored in lower case, so upper case is no unknown name.
         {"SIN(X)", QString{}},

@@ -212,6 +212,40 @@ TEST(OptionsSheet, ReadsShowsAndWritesTheSettings)
     }
 }
 
+// "Schulschreibweise" is on until it is turned off, and only OK writes it.
+TEST(OptionsSheet, SchoolNotationIsOnByDefaultAndWrittenOnOk)
+{
+    const struct
+    {
+        int stored;
+        bool shown;
+        bool click;
+        bool ok;
+        int written;
+    } cases[] = {{kAbsent, true, false, true, 1},
+                 {kAbsent, true, true, true, 0},
+                 {0, false, true, true, 1},
+                 {0, false, true, false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stored << c.click << c.ok);
+        UseFreshSettings();
+        if (c.stored != kAbsent) {
+            Store({{"Settings/SchoolNotation", c.stored}});
+        }
+        COptionsSheet sheet;
+        sheet.show();
+        auto* box = Control<QCheckBox>(sheet, "schoolNotation");
+        EXPECT_EQ(box->isChecked(), c.shown);
+        if (c.click) {
+            ClickOn(box);
+        }
+        Click(sheet, c.ok ? "IDOK" : "IDCANCEL");
+        EXPECT_EQ(CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                           QStringLiteral("SchoolNotation"), kAbsent),
+                  c.ok || c.stored != kAbsent ? c.written : kAbsent);
+    }
+}
+
 TEST(OptionsSheet, SliderMovesByOnePositionUpToTen)
 {
     UseFreshSettings();
