@@ -10,7 +10,7 @@
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -195,7 +195,7 @@ public:
         return Value(x, k, order);
     }
 
-    std::string Text(double value) const { return CGraph::FormatNumber(value, m_digits); }
+    std::string Text(double value) const { return FormatNumber(value, m_digits); }
 
     // "k = 2; " in front of every result of a family, nothing otherwise.
     std::string Prefix(double k) const { return m_family ? "k = " + Text(k) + "; " : std::string{}; }

@@ -1,7 +1,7 @@
 #include "analysis/FamilyCutNote.h"
 
 #include "document/StepLoop.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 std::optional<std::string> FamilyCutNote(const CGraphFunction& function)
 {
@@ -10,5 +10,5 @@ std::optional<std::string> FamilyCutNote(const CGraphFunction& function)
         return std::nullopt;
     }
     return "Nur die ersten " + std::to_string(kMaxFamilyValues) +
-           " Werte von k wurden untersucht, bis k = " + CGraph::FormatNumber(*last) + ".";
+           " Werte von k wurden untersucht, bis k = " + FormatNumber(*last) + ".";
 }

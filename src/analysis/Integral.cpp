@@ -8,7 +8,7 @@
 #include "document/TextEncoding.h"
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -183,7 +183,7 @@ void ComputeIntegral(const CGraphFunction& f, const CGraphFunction* g, double a,
     const std::vector<SIntegral> results = IntegratePieces(f, g, a, b, precision, sink);
     const CGraphFunction integrand = g != nullptr ? DifferenceFunction(f, *g) : f;
     const bool family = integrand.GetUseFamilyConstant() != 0;
-    const auto text = [&](double value) { return CGraph::FormatNumber(value, options.digits); };
+    const auto text = [&](double value) { return FormatNumber(value, options.digits); };
     std::size_t group = 0;
     ForEachFamilyValue(integrand, [&](double k) {
         if (group >= results.size()) {

@@ -5,7 +5,7 @@
 #include "document/TextEncoding.h"
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -120,7 +120,7 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
     // Beyond a refined crossing f - g keeps its sign at least this far, while a touching point has
     // the same sign on both sides.
     const double side = 4 * step;
-    const auto text = [&](double value) { return CGraph::FormatNumber(value, options.digits); };
+    const auto text = [&](double value) { return FormatNumber(value, options.digits); };
     const auto prefix = [&](double k) { return family ? "k = " + text(k) + "; " : std::string{}; };
 
     // Terms that agree are told before the scan, which would otherwise take the whole axis for one

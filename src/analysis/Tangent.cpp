@@ -7,7 +7,7 @@
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,7 +93,7 @@ void ComputeTangent(const CGraphFunction& function, double x0, const SDiscussOpt
 {
     const CCompiledTerm term{function.GetTerm()};
     const bool family = function.GetUseFamilyConstant() != 0;
-    const auto text = [&](double value) { return CGraph::FormatNumber(value, options.digits); };
+    const auto text = [&](double value) { return FormatNumber(value, options.digits); };
     const auto number = [&](double value) { return TermNumber(value, options.digits); };
     sink.SetProgress(0);
     ForEachFamilyValue(function, [&](double k) {
@@ -140,9 +140,9 @@ SAdoptedLines AdoptTangentLines(const CGraphFunction& function, double x0, bool 
             return;
         }
         std::string comment = (normal ? "Normale an f(x)=" : "Tangente an f(x)=") + function.GetTerm() +
-                              " in x0 = " + CGraph::FormatNumber(x0);
+                              " in x0 = " + FormatNumber(x0);
         if (family) {
-            comment += " (k=" + CGraph::FormatNumber(k) + ")";
+            comment += " (k=" + FormatNumber(k) + ")";
         }
         if (normal && p.slope == 0) {
             CGraphObject line;

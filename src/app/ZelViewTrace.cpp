@@ -3,8 +3,10 @@
 #include "app/ZelView.h"
 
 #include "document/StepLoop.h"
+#include "engine/CompiledTerm.h"
+#include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 #include "framework/SettingsStore.h"
 #include "view/ViewZoom.h"
 
@@ -36,13 +38,13 @@ struct SCurveValue
 
 SCurveValue ValueAt(const CGraphFunction& function, double k, double x)
 {
-    CGraph graph;
+    const CCompiledTerm term{function.GetTerm()};
     g_mathError = 0;
     g_syntaxError = 0;
     SCurveValue value;
-    value.y = graph.Evaluate(function.GetTerm(), x, k, 0);
+    value.y = EvaluateOrder(term, x, k, 0);
     value.defined = g_mathError == 0 && g_syntaxError == 0 && std::isfinite(value.y);
-    value.slope = graph.Evaluate(function.GetTerm(), x, k, 1);
+    value.slope = EvaluateOrder(term, x, k, 1);
     g_mathError = 0;
     g_syntaxError = 0;
     return value;
@@ -50,7 +52,7 @@ SCurveValue ValueAt(const CGraphFunction& function, double k, double x)
 
 QString Number(double value)
 {
-    return QString::fromStdString(CGraph::FormatNumber(value));
+    return QString::fromStdString(FormatNumber(value));
 }
 
 } // namespace

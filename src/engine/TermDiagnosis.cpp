@@ -1,6 +1,5 @@
 #include "engine/TermDiagnosis.h"
 
-#include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/TermSyntax.h"
 
@@ -48,7 +47,7 @@ private:
     // only nesting costs depth; nesting beyond the interpreter's limit is refused there too.
     void Walk(std::size_t start, std::size_t length, int depth)
     {
-        if (depth > CGraph::kMaxDepth) {
+        if (depth > kMaxTermDepth) {
             Found(ETermFinding::NestedTooDeeply, start, 1);
             return;
         }
