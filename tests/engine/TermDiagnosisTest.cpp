@@ -1,4 +1,6 @@
 #include "engine/TermDiagnosis.h"
+
+#include "engine/CompiledTerm.h"
 #include "engine/TermSyntax.h"
 #include "oracle/TermInterpreter.h"
 
@@ -73,6 +75,8 @@ TEST(TermDiagnosis, NamesEachErrorAndEachTrapWithItsPlace)
         EXPECT_EQ(found.position, c.position) << '"' << c.term << '"';
         EXPECT_EQ(found.length, c.length) << '"' << c.term << '"';
         EXPECT_EQ(found.IsError(), CTermInterpreter{}.CheckTerm(c.term) != 0) << '"' << c.term << '"';
+        // The dialogs refuse a term by its compiled form.
+        EXPECT_EQ(found.IsError(), CCompiledTerm{c.term}.HasSyntaxError()) << '"' << c.term << '"';
     }
 }
 
@@ -111,5 +115,6 @@ TEST(TermDiagnosis, LongChainsAndDeepNestingAgreeWithTheInterpreter)
         const STermDiagnosis found = DiagnoseTerm(c.term);
         EXPECT_EQ(found.finding, c.finding) << c.term.substr(0, 20);
         EXPECT_EQ(found.IsError(), CTermInterpreter{}.CheckTerm(c.term) != 0) << c.term.substr(0, 20);
+        EXPECT_EQ(found.IsError(), CCompiledTerm{c.term}.HasSyntaxError()) << c.term.substr(0, 20);
     }
 }
