@@ -1,7 +1,7 @@
 // The compiled form of a term beside the interpreter and beside muparser, an embedded expression
 // library, on the same six terms: one point at a time, and per point in batches of 4096.
 #include "engine/CompiledTerm.h"
-#include "engine/Graph.h"
+#include "oracle/TermInterpreter.h"
 
 #include <benchmark/benchmark.h>
 #include <muParser.h>
@@ -129,7 +129,7 @@ void BM_PathologicalInterpret(benchmark::State& state)
 {
     const std::string term = Pathological(static_cast<int>(state.range(0)));
     state.SetLabel(state.range(0) == 0 ? "1999 parentheses" : "x^x^...^x, 32767 characters");
-    CGraph graph;
+    CTermInterpreter graph;
     graph.SetK(2.5);
     graph.SetX(0.5);
     for (auto _ : state) {

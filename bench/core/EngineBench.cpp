@@ -1,4 +1,4 @@
-#include "engine/Graph.h"
+#include "oracle/TermInterpreter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +16,7 @@ void BM_Interpret(benchmark::State& state)
 {
     const std::string term = kTerms[state.range(0)];
     state.SetLabel(term);
-    CGraph graph;
+    CTermInterpreter graph;
     graph.SetK(2.5);
     double x = -5;
     for (auto _ : state) {
@@ -33,7 +33,7 @@ void BM_Evaluate(benchmark::State& state)
     const std::string term = kTerms[state.range(0)];
     const int order = static_cast<int>(state.range(1));
     state.SetLabel(term + " order " + std::to_string(order));
-    CGraph graph;
+    CTermInterpreter graph;
     double x = -5;
     for (auto _ : state) {
         benchmark::DoNotOptimize(graph.Evaluate(term, x, 2.5, order));

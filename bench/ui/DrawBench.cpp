@@ -1,7 +1,6 @@
 // One full drawing of a busy graph on a 1920 by 1080 screen: five functions, one of them a family
 // of 41 curves, the dashed grid, automatic y scaling and a few objects.
 #include "BusyGraph.h"
-#include "engine/Graph.h"
 #include "framework/PainterContext.h"
 #include "view/GraphPaint.h"
 

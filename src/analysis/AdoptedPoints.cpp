@@ -1,6 +1,6 @@
 #include "analysis/AdoptedPoints.h"
 
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <charconv>
 #include <string>
@@ -11,7 +11,7 @@ namespace {
 // The number as the list shows it: the user adopts what they read.
 double Shown(double value, int digits)
 {
-    const std::string text = CGraph::FormatNumber(value, digits);
+    const std::string text = FormatNumber(value, digits);
     double shown = value;
     std::from_chars(text.data(), text.data() + text.size(), shown);
     return shown;
@@ -29,7 +29,7 @@ std::vector<CGraphObject> PointObjects(const std::vector<SAnalysisResult>& resul
         }
         std::string label = point->letter + std::to_string(point->index);
         if (result.k) {
-            label += " (k=" + CGraph::FormatNumber(*result.k, result.digits) + ")";
+            label += " (k=" + FormatNumber(*result.k, result.digits) + ")";
         }
         CGraphObject object;
         object.SetKind(CGraphObject::Point);

@@ -7,7 +7,7 @@
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -33,10 +33,3 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
                      const SDiscussOptions& options, IAnalysisSink& sink);
 void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
                      IAnalysisSink& sink);
-
-// The result texts of the scans, as the string table holds them.
-inline constexpr const char* kNoZerosText = "Es wurden keine Nullstellen gefunden.";        // 1204
-inline constexpr const char* kNoExtremaText = "Es wurden keine Extremwerte gefunden.";      // 1205
-inline constexpr const char* kNoInflectionsText = "Es wurden keine Wendestellen gefunden."; // 1206
-inline constexpr const char* kRisingText = "steigend";                                      // 1207
-inline constexpr const char* kFallingText = "fallend";                                      // 1208

@@ -5,11 +5,12 @@
 #include "analysis/Intersections.h"
 #include "analysis/Quadrature.h"
 #include "analysis/Refinement.h"
+#include "analysis/ResultText.h"
 #include "document/StepLoop.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

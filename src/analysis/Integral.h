@@ -37,7 +37,5 @@ void ComputeIntegral(const CGraphFunction& f, const CGraphFunction* g, double a,
 std::vector<SIntegral> IntegratePieces(const CGraphFunction& f, const CGraphFunction* g, double a, double b,
                                        int precision, IAnalysisSink& sink);
 
-// The relative accuracy the quadrature aims at, and the one below which the result says how
-// good it is.
+// The relative accuracy the quadrature aims at.
 inline constexpr double kIntegralTolerance = 1e-13;
-inline constexpr double kIntegralWarnTolerance = 1e-8;

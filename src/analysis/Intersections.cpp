@@ -3,10 +3,10 @@
 #include "analysis/AnalysisSink.h"
 #include "analysis/ExactZeros.h"
 #include "document/StepLoop.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

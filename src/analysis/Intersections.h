@@ -21,5 +21,3 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
                           const CScaling& scaling, int precision, const SDiscussOptions& options,
                           IAnalysisSink& sink);
 
-inline constexpr const char* kNoIntersectionsText = "Es wurden keine Schnittpunkte gefunden.";
-inline constexpr const char* kEqualFunctionsText = "Die Funktionen sind gleich.";

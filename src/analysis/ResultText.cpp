@@ -1,12 +1,8 @@
 #include "analysis/ResultText.h"
 
-#include "analysis/CurveAnalysis.h"
-#include "analysis/Integral.h"
-#include "analysis/Intersections.h"
-#include "analysis/Tangent.h"
 #include "analysis/TermText.h"
-#include "document/TextEncoding.h"
-#include "engine/Graph.h"
+#include "engine/TextEncoding.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -31,7 +27,7 @@ public:
     {
     }
 
-    std::string Text(double value) const { return CGraph::FormatNumber(value, m_result.digits); }
+    std::string Text(double value) const { return FormatNumber(value, m_result.digits); }
 
     void Line(const std::string& text) { m_lines.push_back(m_prefix + text); }
 
@@ -157,7 +153,7 @@ std::vector<std::string> ResultLines(const SAnalysisResult& result)
 std::string OneDigitNumber(double value)
 {
     if (!std::isfinite(value)) {
-        return CGraph::FormatNumber(value);
+        return FormatNumber(value);
     }
     // The general format with one digit, as printf's "%.1g" writes it in the C locale.
     std::array<char, 64> buffer{};

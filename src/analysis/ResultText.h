@@ -13,3 +13,18 @@ std::vector<std::string> ResultLines(const SAnalysisResult& result);
 
 // A number with one significant digit, as the accuracy of an integral is given: "5e-09", "0.03".
 std::string OneDigitNumber(double value);
+
+// The fixed texts of the result lines.
+inline constexpr const char* kNoZerosText = "Es wurden keine Nullstellen gefunden.";        // 1204
+inline constexpr const char* kNoExtremaText = "Es wurden keine Extremwerte gefunden.";      // 1205
+inline constexpr const char* kNoInflectionsText = "Es wurden keine Wendestellen gefunden."; // 1206
+inline constexpr const char* kRisingText = "steigend";                                      // 1207
+inline constexpr const char* kFallingText = "fallend";                                      // 1208
+inline constexpr const char* kNoIntersectionsText = "Es wurden keine Schnittpunkte gefunden.";
+inline constexpr const char* kEqualFunctionsText = "Die Funktionen sind gleich.";
+inline constexpr const char* kTangentNotDefinedText = "f ist an der Stelle x0 = %s nicht definiert.";
+inline constexpr const char* kTangentNotDifferentiableText =
+    "f ist an der Stelle x0 = %s nicht differenzierbar.";
+
+// The relative accuracy of an integral below which its line says how good it is.
+inline constexpr double kIntegralWarnTolerance = 1e-8;

@@ -4,11 +4,11 @@
 #include "analysis/ResultList.h"
 #include "analysis/TermText.h"
 #include "document/StepLoop.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,9 +131,9 @@ SAdoptedLines AdoptTangentLines(const CGraphFunction& function, const std::vecto
             continue;
         }
         std::string comment = (normal ? "Normale an f(x)=" : "Tangente an f(x)=") + function.GetTerm() +
-                              " in x0 = " + CGraph::FormatNumber(tangent->x0);
+                              " in x0 = " + FormatNumber(tangent->x0);
         if (result.k) {
-            comment += " (k=" + CGraph::FormatNumber(*result.k) + ")";
+            comment += " (k=" + FormatNumber(*result.k) + ")";
         }
         if (normal && !tangent->normal) {
             CGraphObject line;

@@ -46,6 +46,3 @@ SAdoptedLines AdoptTangentLines(const CGraphFunction& function, double x0, bool 
 SAdoptedLines AdoptTangentLines(const CGraphFunction& function, const std::vector<SAnalysisResult>& results,
                                 bool normal);
 
-inline constexpr const char* kTangentNotDefinedText = "f ist an der Stelle x0 = %s nicht definiert.";
-inline constexpr const char* kTangentNotDifferentiableText =
-    "f ist an der Stelle x0 = %s nicht differenzierbar.";

@@ -1,6 +1,6 @@
 #include "analysis/TermText.h"
 
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <array>
 #include <charconv>
@@ -28,7 +28,7 @@ std::string PowerOfTenForm(const std::string& mantissa, int exponent)
 
 std::string TermNumber(double value, int decimals)
 {
-    std::string text = CGraph::FormatNumber(value, decimals);
+    std::string text = FormatNumber(value, decimals);
     const auto e = text.find('e');
     if (e != std::string::npos) {
         return PowerOfTenForm(text.substr(0, e), std::atoi(text.c_str() + e + 1));
@@ -39,7 +39,7 @@ std::string TermNumber(double value, int decimals)
 std::string TermNumberExact(double value)
 {
     if (!std::isfinite(value)) {
-        return CGraph::FormatNumber(value);
+        return FormatNumber(value);
     }
     if (value == 0) {
         return "0";

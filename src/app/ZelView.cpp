@@ -5,7 +5,7 @@
 #include "app/GraphDocument.h"
 #include "app/GraphExport.h"
 #include "app/ViewPrinter.h"
-#include "dialogs/copy/CopyOptions.h"
+#include "dialogs/copy/AskCopyOptions.h"
 #include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/values/ValuesDialog.h"
 #include "framework/CommandIds.h"

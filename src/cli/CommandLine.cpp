@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Usage.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "engine/SchoolNotation.h"
 #include "engine/TermDiagnosis.h"
 

@@ -11,7 +11,7 @@
 #include "analysis/FamilyCutNote.h"
 #include "document/GraphFile.h"
 #include "document/SystemErrorText.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "framework/FileName.h"
 #include "framework/SettingsStore.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 // A term read once into a flat program, for callers that evaluate the same term at many points.
-// It gives exactly the values and flags of CGraph::Interpret on the same text: the same splits,
+// It gives exactly the values and flags of the tests' interpreter on the same text: the same splits,
 // the same quirks of reading numbers and names, the same arithmetic in the same order, the same
 // 1.0 for every failed part. The interpreter re-reads the text at every point; this reads it once.
 //

@@ -6,7 +6,7 @@
 
 double EvaluateOrder(const CCompiledTerm& term, double x, double k, int order)
 {
-    // These formulas are CGraph::Evaluate's, operation for operation; their results are compared
+    // These formulas are CTermInterpreter::Evaluate's, operation for operation; their results are compared
     // digit for digit with the interpreter's.
     const auto f = [&](double at) { return term.Evaluate(at, k); };
     switch (order) {

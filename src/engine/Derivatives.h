@@ -4,7 +4,7 @@
 
 #include <span>
 
-// CGraph::Evaluate over a compiled term: order 0 is the value, 1 and 2 the first and second
+// The finite-difference derivatives of the term language over a compiled term: order 0 is the value, 1 and 2 the first and second
 // derivative, any other order the third, by the same difference formulas, evaluated in the same
 // order with every intermediate result rounded the same way. Flags are raised as Evaluate raises
 // them and cleared by neither.

@@ -1,10 +1,9 @@
-// Reading a term into a CCompiledTerm. The reading follows CGraph::InterpretView step by step
-// (engine/Interpreter.cpp is the reference); where the interpreter computes a value, this emits
-// the instruction that computes it, in the same order of operands.
+// Reading a term into a CCompiledTerm. The reading follows the text interpreter step by step
+// (tests/oracle/TermInterpreter.cpp, the reference); where the interpreter computes a value, this
+// emits the instruction that computes it, in the same order of operands.
 #include "engine/CompiledTerm.h"
 
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/NumberReader.h"
 #include "engine/TermSyntax.h"
@@ -198,7 +197,7 @@ private:
     // One view of the term at a nesting depth; temporaries from freeTemp up are free to use.
     SRef Emit(const char* text, std::size_t length, int depth, int freeTemp)
     {
-        if (depth > CGraph::kMaxDepth) {
+        if (depth > kMaxTermDepth) {
             m_syntaxError = 1;
             return Constant(1.0);
         }

@@ -1,7 +1,6 @@
 #include "engine/TermDiagnosis.h"
 
-#include "document/TextEncoding.h"
-#include "engine/Graph.h"
+#include "engine/TextEncoding.h"
 #include "engine/MathFunctions.h"
 #include "engine/TermSyntax.h"
 
@@ -52,7 +51,7 @@ private:
     // only nesting costs depth; nesting beyond the interpreter's limit is refused there too.
     void Walk(std::size_t start, std::size_t length, int depth)
     {
-        if (depth > CGraph::kMaxDepth) {
+        if (depth > kMaxTermDepth) {
             Found(ETermFinding::NestedTooDeeply, start, 1);
             return;
         }

@@ -5,8 +5,9 @@
 #include <string_view>
 
 // Why a term is refused, or where it reads otherwise than a pupil would read it. Errors are the
-// terms CGraph::CheckTerm refuses; warnings are terms it takes whose meaning surprises: "2x" is 2,
-// "-x^2" is (-x)^2, "x(x+1)" is x and "sinx" is the family constant. Reading stays as it is, so
+// terms whose reading raises the syntax flag (CCompiledTerm::HasSyntaxError); warnings are terms
+// read without it whose meaning surprises: "2x" is 2, "-x^2" is (-x)^2, "x(x+1)" is x and "sinx" is
+// the family constant. Reading stays as it is, so
 // stored graphs keep their meaning; this only explains it.
 enum class ETermFinding
 {

@@ -2,11 +2,16 @@
 
 #include <cstddef>
 
-// What the interpreter and the compiled form both read a term by. They must read every term the
-// same way, so these exist once.
+// What the compiled form and the text interpreter the tests compare it with (tests/oracle) both read
+// a term by. They must read every term the same way, so these exist once.
 
 inline constexpr double kE = 2.71828182846;
 inline constexpr double kPi = 3.14159265359;
+
+// Nesting deeper than this (parentheses, function calls, signs) is a syntax error and reads as 1.0,
+// so that no term, however long, can exhaust the stack. A chain of operators of one level
+// (x+x+...+x) counts as one level, however long it is.
+inline constexpr int kMaxTermDepth = 2000;
 
 inline bool IsDigit(char c)
 {

@@ -1,6 +1,6 @@
 #include "framework/Cp1252Validator.h"
 
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 
 #include <QApplication>
 #include <QToolTip>

@@ -1,6 +1,6 @@
 #include "framework/NumberField.h"
 
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "engine/SchoolNotation.h"
 #include "framework/MessageBoxes.h"
 

@@ -1,6 +1,6 @@
 #include "framework/PainterContext.h"
 
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "view/PrintRect.h"
 
 #include <QFontMetrics>

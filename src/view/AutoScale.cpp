@@ -1,7 +1,8 @@
 // Automatic y scaling: a y range and step from sampled values of every function.
+#include "view/Graph.h"
+
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
 
 #include "document/StepLoop.h"
 #include "view/DrawLimits.h"
@@ -42,13 +43,11 @@ void CGraph::AutoScaleY(int intervals)
         bool failed = false;
         int curves = 0;
         ForEachFamilyValue(function, [&](double k) {
-            m_k = k;
             compiled.EvaluateBatch(xs, k, values, mathErrors);
+            if (!xs.empty() && compiled.HasSyntaxError()) {
+                g_syntaxError = 1;
+            }
             for (std::size_t s = 0; s < xs.size(); ++s) {
-                m_x = xs[s];
-                if (compiled.HasSyntaxError()) {
-                    g_syntaxError = 1;
-                }
                 if (mathErrors[s] != 0) {
                     failed = true;
                     break;

@@ -1,7 +1,9 @@
-// The drawing side of CGraph: frame, axes, ticks, labels, grid, objects, legend and curves.
+// The drawing of a graph: frame, axes, ticks, labels, grid, objects, legend and curves.
+#include "view/Graph.h"
+
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include "document/StepLoop.h"
 #include "view/DrawContext.h"
@@ -252,14 +254,10 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         const CCompiledTerm compiled{term};
         int curves = 0;
         ForEachFamilyValue(function, [&](double k) {
-            m_k = k;
             compiled.EvaluateBatch(xs, k, values, mathErrors);
-            // What the samples leave behind: the last x, and the syntax flag of a faulty term.
-            if (!xs.empty()) {
-                m_x = xs.back();
-                if (compiled.HasSyntaxError()) {
-                    g_syntaxError = 1;
-                }
+            // What the samples leave behind: the syntax flag of a faulty term.
+            if (!xs.empty() && compiled.HasSyntaxError()) {
+                g_syntaxError = 1;
             }
             bool penDown = false;
             for (std::size_t s = 0; s < xs.size(); ++s) {

@@ -1,8 +1,8 @@
 #include "view/GraphPaint.h"
 
 #include "document/StepLoop.h"
-#include "engine/Graph.h"
 #include "view/DrawLimits.h"
+#include "view/Graph.h"
 
 #include <algorithm>
 #include <iterator>

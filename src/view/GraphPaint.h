@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-// What painting a view does on any device: a fresh CGraph gets copies of the document's lists
+// What painting a view does on any device: a fresh CGraph (view/Graph.h) gets copies of the document's lists
 // and scaling and draws them into rect with text at least 14 units high. Returns the scaling the
 // drawing used (changed by automatic y scaling), for the document to record when it differs.
 //

@@ -3,9 +3,10 @@
 // and the same last point when the sink stops taking lines.
 #include "RecordingSink.h"
 
+#include "analysis/ResultText.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -62,8 +63,8 @@ void PlainZeros(const CGraphFunction& function, const CScaling& scaling, int pre
         ForEachStep(xFrom, xTo, h, [&](double x) {
             const double y = term.Evaluate(x, k);
             if (-h / 2.0 < y && y < h / 2.0) {
-                const std::string prefix = family ? "k = " + CGraph::FormatNumber(k) + "; " : "";
-                sink.AddLine(prefix + "N ( " + CGraph::FormatNumber(x) + " | " + CGraph::FormatNumber(y) +
+                const std::string prefix = family ? "k = " + FormatNumber(k) + "; " : "";
+                sink.AddLine(prefix + "N ( " + FormatNumber(x) + " | " + FormatNumber(y) +
                              " )");
                 ++inGroup;
                 ++total;

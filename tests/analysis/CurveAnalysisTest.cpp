@@ -1,7 +1,7 @@
 #include "RecordingSink.h"
 
 #include "document/StepLoop.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 
 std::string Num(double v)
 {
-    return CGraph::FormatNumber(v);
+    return FormatNumber(v);
 }
 
 TEST(ScanStep, FollowsThePrecisionTable)

@@ -3,11 +3,12 @@
 #include "analysis/Integral.h"
 #include "analysis/Intersections.h"
 #include "analysis/Tangent.h"
+#include "analysis/ResultText.h"
 #include "analysis/TermText.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -256,7 +257,7 @@ TEST(Tangent, NoLineWhereThereIsNone)
         SAnalysisInputs at;
         at.at = c.x0;
         std::string expected{c.pattern};
-        expected.replace(expected.find("%s"), 2, CGraph::FormatNumber(c.x0));
+        expected.replace(expected.find("%s"), 2, FormatNumber(c.x0));
         EXPECT_EQ(Discuss(EAnalysis::Tangent, MakeFunction(c.f), at, MakeAxis(-5, 5), 5),
                   std::vector<std::string>{expected})
             << c.f;

@@ -1,7 +1,7 @@
 #include "GraphFileTestSupport.h"
 
 #include "document/GraphFile.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 
 #include <gtest/gtest.h>
 

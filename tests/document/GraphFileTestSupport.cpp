@@ -1,6 +1,6 @@
 #include "GraphFileTestSupport.h"
 
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -6,7 +6,8 @@
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
 #include "engine/MathFunctions.h"
-#include "engine/Graph.h"
+#include "engine/TermSyntax.h"
+#include "oracle/TermInterpreter.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ struct SOutcome
 
 SOutcome Interpreted(const std::string& term, double x, double k)
 {
-    CGraph graph; // clears both flags
+    CTermInterpreter graph; // clears both flags
     graph.SetX(x);
     graph.SetK(k);
     const double value = graph.Interpret(term);
@@ -134,7 +135,7 @@ bool Agree(const std::string& text, const std::vector<double>& xs, double k, boo
     for (const int order : {0, 1, 2, 3, 7}) {
         EvaluateOrderBatch(term, xs, k, order, values);
         for (std::size_t i = 0; i < xs.size(); ++i) {
-            CGraph graph;
+            CTermInterpreter graph;
             const double want = graph.Evaluate(text, xs[i], k, order);
             const int wantSyntax = g_syntaxError;
             const int wantMath = g_mathError;
@@ -205,7 +206,7 @@ const std::vector<std::string> kTrickyTerms = {
 // The depth bound: every kind of nesting just within, at and beyond it.
 std::vector<std::string> DepthTerms()
 {
-    const int d = CGraph::kMaxDepth;
+    const int d = kMaxTermDepth;
     std::vector<std::string> terms;
     for (const int n : {d - 1, d, d + 1}) {
         terms.push_back(Nested(n, "x"));
@@ -244,8 +245,8 @@ TEST(CompiledTerm, TheSyntaxFlagIsKnownBeforeEvaluation)
     EXPECT_FALSE(CCompiledTerm{"1/x"}.HasSyntaxError());
     EXPECT_TRUE(CCompiledTerm{"x + 2"}.HasSyntaxError());
     EXPECT_TRUE(CCompiledTerm{"(x+1"}.HasSyntaxError());
-    EXPECT_TRUE(CCompiledTerm{Nested(CGraph::kMaxDepth, "x")}.HasSyntaxError());
-    EXPECT_FALSE(CCompiledTerm{Nested(CGraph::kMaxDepth - 1, "x")}.HasSyntaxError());
+    EXPECT_TRUE(CCompiledTerm{Nested(kMaxTermDepth, "x")}.HasSyntaxError());
+    EXPECT_FALSE(CCompiledTerm{Nested(kMaxTermDepth - 1, "x")}.HasSyntaxError());
 }
 
 TEST(CompiledTerm, ConstantPartsFoldButFailingOnesStay)

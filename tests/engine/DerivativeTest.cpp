@@ -1,5 +1,5 @@
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "oracle/TermInterpreter.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ namespace {
 
 TEST(Evaluate, OrderZeroIsTheValue)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     EXPECT_DOUBLE_EQ(graph.Evaluate("x^2+k", 3, 2, 0), 11.0);
     EXPECT_EQ(graph.GetX(), 3.0);
     EXPECT_EQ(graph.GetK(), 2.0);
@@ -15,7 +15,7 @@ TEST(Evaluate, OrderZeroIsTheValue)
 
 TEST(Evaluate, DerivativesOfXSquared)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     EXPECT_NEAR(graph.Evaluate("x^2", 3, 0, 1), 6.0, 1e-9);
     EXPECT_NEAR(graph.Evaluate("x^2", 3, 0, 2), 2.0, 1e-6);
     EXPECT_NEAR(graph.Evaluate("x^2", 3, 0, 3), 0.0, 1e-3);
@@ -29,7 +29,7 @@ double Cube(double x) { return x * x * x; }
 TEST(Evaluate, DifferenceFormulasMatchTheirDefinitionBitForBit)
 {
     const double x = 1.3;
-    CGraph graph;
+    CTermInterpreter graph;
 
     double t = 8 * (Cube(x + 0.001) - Cube(x - 0.001));
     t = t - Cube(x + 0.002);
@@ -51,7 +51,7 @@ TEST(Evaluate, DifferenceFormulasMatchTheirDefinitionBitForBit)
 
 TEST(Evaluate, LeavesTheLastAbscissaInTheContext)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     graph.Evaluate("x", 1, 0, 1);
     EXPECT_EQ(graph.GetX(), 1 - 0.002);
     graph.Evaluate("x", 1, 0, 2);
@@ -67,7 +67,7 @@ TEST(Evaluate, ThirdOrderDivisorIsTwoHCubedAsComputed)
 
 TEST(Evaluate, NeitherClearsNorReadsTheFlags)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     g_syntaxError = 1;
     g_mathError = 1;
     graph.Evaluate("x", 1, 0, 0);

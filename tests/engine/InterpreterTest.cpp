@@ -1,5 +1,6 @@
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "engine/TermSyntax.h"
+#include "oracle/TermInterpreter.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ void PrintTo(const TermCase& c, std::ostream* os)
 // Evaluates at x = 3, k = 2 like a drawing sample: construct, store x and k, interpret.
 double Sample(const std::string& term, double x = 3, double k = 2)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     graph.SetX(x);
     graph.SetK(k);
     return graph.Interpret(term);
@@ -189,14 +190,14 @@ TEST(ErrorFlags, ConstructionClearsBothFlags)
 {
     g_syntaxError = 1;
     g_mathError = 1;
-    CGraph graph;
+    CTermInterpreter graph;
     EXPECT_EQ(g_syntaxError, 0);
     EXPECT_EQ(g_mathError, 0);
 }
 
 TEST(ErrorFlags, InterpretNeverClearsAFlag)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     graph.SetX(0);
     graph.Interpret("1/x");
     graph.Interpret("x , 2");
@@ -210,7 +211,7 @@ TEST(ErrorFlags, InterpretNeverClearsAFlag)
 
 TEST(CheckTerm, ReportsSyntaxErrorsAndLeavesTheMathFlag)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     EXPECT_EQ(graph.CheckTerm("1/x"), 0);
     EXPECT_EQ(g_mathError, 1);
     EXPECT_NE(graph.CheckTerm("x + 2"), 0);
@@ -223,7 +224,7 @@ TEST(CheckTerm, ReportsSyntaxErrorsAndLeavesTheMathFlag)
 
 TEST(CheckTerm, RunsOnTheTextAsTyped)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     // Capitals are no syntax error: SIN reads as a letter, the rest is ignored.
     EXPECT_EQ(graph.CheckTerm("SIN(X)"), 0);
 }
@@ -232,13 +233,13 @@ TEST(Interpret, NumberReadingStopsAtTheEndOfTheTerm)
 {
     // The view "1e" reads on into "-5"; a number at the very end reads only what is there.
     const std::string term = "2*1.5";
-    CGraph graph;
+    CTermInterpreter graph;
     EXPECT_DOUBLE_EQ(graph.Interpret(std::string_view(term).substr(0, 4)), 2.0);
 }
 
 TEST(Interpret, NameComparisonNeverReadsPastTheTerm)
 {
-    CGraph graph;
+    CTermInterpreter graph;
     graph.SetK(7);
     const std::string term = "sinxxxx";
     // A view of "s" alone: the name "sin(" would need bytes beyond the term's end.
@@ -308,7 +309,7 @@ TEST(PathologicalTerms, LongChainsOfOneLevelKeepEveryOperand)
 
 TEST(PathologicalTerms, NestingWithinTheBoundIsEvaluated)
 {
-    const int depth = CGraph::kMaxDepth / 2 - 2;
+    const int depth = kMaxTermDepth / 2 - 2;
     const std::string term = std::string(depth, '(') + "x+1" + std::string(depth, ')');
     EXPECT_DOUBLE_EQ(Sample(term), 4.0);
     EXPECT_EQ(g_syntaxError, 0);

@@ -1,4 +1,4 @@
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,14 @@ TEST(FormatNumber, FixedPointWithoutTrailingZeros)
         {1000000, "1000000"}, {0.5, "0.5"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CGraph::FormatNumber(c.value), c.text) << c.value;
+        EXPECT_EQ(FormatNumber(c.value), c.text) << c.value;
     }
 }
 
 TEST(FormatNumber, LongestFixedTextsStayFixed)
 {
     // 45 integer digits plus ".00000" is 51 characters: still fixed point.
-    const std::string text = CGraph::FormatNumber(9e44);
+    const std::string text = FormatNumber(9e44);
     EXPECT_EQ(text.size(), 45u);
     EXPECT_EQ(text.find('e'), std::string::npos);
 }
@@ -37,18 +37,18 @@ TEST(FormatNumber, LongestFixedTextsStayFixed)
 TEST(FormatNumber, TooLongForFixedPointUsesExponentForm)
 {
     // The double nearest to 1e45 is just below it and still fits; 1e46 does not.
-    EXPECT_EQ(CGraph::FormatNumber(1e46), "1e+46");
-    EXPECT_EQ(CGraph::FormatNumber(-1e44), "-1e+44");
-    EXPECT_EQ(CGraph::FormatNumber(1.234567e300), "1.23457e+300");
-    EXPECT_EQ(CGraph::FormatNumber(std::numeric_limits<double>::max()), "1.79769e+308");
+    EXPECT_EQ(FormatNumber(1e46), "1e+46");
+    EXPECT_EQ(FormatNumber(-1e44), "-1e+44");
+    EXPECT_EQ(FormatNumber(1.234567e300), "1.23457e+300");
+    EXPECT_EQ(FormatNumber(std::numeric_limits<double>::max()), "1.79769e+308");
 }
 
 TEST(FormatNumber, InfinitiesAndNotANumber)
 {
-    EXPECT_EQ(CGraph::FormatNumber(HUGE_VAL), "inf");
-    EXPECT_EQ(CGraph::FormatNumber(-HUGE_VAL), "-inf");
-    EXPECT_EQ(CGraph::FormatNumber(std::nan("")), "nan");
-    EXPECT_EQ(CGraph::FormatNumber(-std::nan("")), "nan");
+    EXPECT_EQ(FormatNumber(HUGE_VAL), "inf");
+    EXPECT_EQ(FormatNumber(-HUGE_VAL), "-inf");
+    EXPECT_EQ(FormatNumber(std::nan("")), "nan");
+    EXPECT_EQ(FormatNumber(-std::nan("")), "nan");
 }
 
 TEST(FormatNumber, IgnoresTheLocale)
@@ -59,7 +59,7 @@ TEST(FormatNumber, IgnoresTheLocale)
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "no German locale installed";
     }
-    EXPECT_EQ(CGraph::FormatNumber(1.5), "1.5");
+    EXPECT_EQ(FormatNumber(1.5), "1.5");
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 

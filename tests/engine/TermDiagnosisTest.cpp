@@ -1,5 +1,8 @@
 #include "engine/TermDiagnosis.h"
-#include "engine/Graph.h"
+
+#include "engine/CompiledTerm.h"
+#include "engine/TermSyntax.h"
+#include "oracle/TermInterpreter.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +74,9 @@ TEST(TermDiagnosis, NamesEachErrorAndEachTrapWithItsPlace)
         EXPECT_EQ(found.finding, c.finding) << '"' << c.term << '"';
         EXPECT_EQ(found.position, c.position) << '"' << c.term << '"';
         EXPECT_EQ(found.length, c.length) << '"' << c.term << '"';
-        EXPECT_EQ(found.IsError(), CGraph{}.CheckTerm(c.term) != 0) << '"' << c.term << '"';
+        EXPECT_EQ(found.IsError(), CTermInterpreter{}.CheckTerm(c.term) != 0) << '"' << c.term << '"';
+        // The dialogs refuse a term by its compiled form.
+        EXPECT_EQ(found.IsError(), CCompiledTerm{c.term}.HasSyntaxError()) << '"' << c.term << '"';
     }
 }
 
@@ -101,15 +106,16 @@ TEST(TermDiagnosis, LongChainsAndDeepNestingAgreeWithTheInterpreter)
     } cases[] = {
         {chain, ETermFinding::None},
         {chain + "+;", ETermFinding::UnexpectedCharacter},
-        {nested("(", CGraph::kMaxDepth - 1), ETermFinding::None},
-        {nested("(", CGraph::kMaxDepth), ETermFinding::NestedTooDeeply},
+        {nested("(", kMaxTermDepth - 1), ETermFinding::None},
+        {nested("(", kMaxTermDepth), ETermFinding::NestedTooDeeply},
         {nested("sin(", 20'000), ETermFinding::NestedTooDeeply},
         {nested("-", 20'000), ETermFinding::None}, // binary minus after binary minus: a chain
     };
     for (const auto& c : cases) {
         const STermDiagnosis found = DiagnoseTerm(c.term);
         EXPECT_EQ(found.finding, c.finding) << c.term.substr(0, 20);
-        EXPECT_EQ(found.IsError(), CGraph{}.CheckTerm(c.term) != 0) << c.term.substr(0, 20);
+        EXPECT_EQ(found.IsError(), CTermInterpreter{}.CheckTerm(c.term) != 0) << c.term.substr(0, 20);
+        EXPECT_EQ(found.IsError(), CCompiledTerm{c.term}.HasSyntaxError()) << c.term.substr(0, 20);
     }
 }
 

@@ -4,7 +4,7 @@
 #include "document/ZelDoc.h"
 #include "framework/GraphPicture.h"
 
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 
 #include <QBuffer>
 #include <QXmlStreamReader>

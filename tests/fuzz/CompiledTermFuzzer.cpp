@@ -5,7 +5,7 @@
 
 #include "engine/CompiledTerm.h"
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
+#include "oracle/TermInterpreter.h"
 
 #include <array>
 #include <bit>
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(g_syntaxError == 0 && g_mathError == 0);
 
     for (std::size_t i = 0; i < xs.size(); ++i) {
-        CGraph graph;
+        CTermInterpreter graph;
         graph.SetX(xs[i]);
         graph.SetK(k);
         const double want = graph.Interpret(term);

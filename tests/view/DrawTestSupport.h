@@ -2,8 +2,8 @@
 
 #include "RecordingContext.h"
 
-#include "engine/Graph.h"
 #include "view/DrawContext.h"
+#include "view/Graph.h"
 
 #include <algorithm>
 #include <cstdint>

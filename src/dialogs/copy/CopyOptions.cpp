@@ -1,11 +1,8 @@
 #include "dialogs/copy/CopyOptions.h"
 
-#include "dialogs/copy/CopyDialog.h"
-#include "dialogs/copy/CopyWizard.h"
 #include "framework/CommandIds.h"
 #include "framework/Pictures.h"
 #include "framework/Resources.h"
-#include "framework/SettingsStore.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,26 +29,6 @@ bool TakeIntegerField(QLineEdit* field, int minimum, int maximum, int& value)
     field->setFocus(Qt::OtherFocusReason);
     field->selectAll();
     return false;
-}
-
-bool AskCopyOptions(QWidget* parent, SCopyOptions& options)
-{
-    const int novice =
-        CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("NoviceUI"), 1);
-    if (novice == 1) {
-        CCopyWizard wizard{options, parent};
-        if (wizard.exec() != QDialog::Accepted) {
-            return false;
-        }
-        options = wizard.Options();
-        return true;
-    }
-    CCopyDialog dialog{options, parent};
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    options = dialog.Options();
-    return true;
 }
 
 void PlaceBesideCopyPicture(QWidget* page, QLayout* content)

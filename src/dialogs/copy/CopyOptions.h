@@ -20,9 +20,5 @@ inline constexpr int kCopyMaxSide = 1000;
 // with a German message; the field then has the focus with its text selected, and false returns.
 bool TakeIntegerField(QLineEdit* field, int minimum, int maximum, int& value);
 
-// Asks for the copy options: the wizard in the novice interface ("Settings"/"NoviceUI" 1, also
-// when absent), the dialog otherwise. False when the user cancelled; options are then unchanged.
-bool AskCopyOptions(QWidget* parent, SCopyOptions& options);
-
 // The copy wizard's pages show their picture at the left of their content.
 void PlaceBesideCopyPicture(QWidget* page, QLayout* content);

@@ -18,3 +18,7 @@ public:
     void SetColor(std::uint32_t color);
     QColor Shown() const;
 };
+
+// The record's colour (red in the low byte) and Qt's, both ways.
+QColor ColorFromRecord(std::uint32_t color);
+std::uint32_t RecordFromColor(const QColor& color);

@@ -14,18 +14,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QColor ColorFromRecord(std::uint32_t color)
-{
-    return QColor{static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF)};
-}
-
-std::uint32_t RecordFromColor(const QColor& color)
-{
-    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
-           (static_cast<std::uint32_t>(color.blue()) << 16);
-}
-
 CFPCommentPage::CFPCommentPage(QWidget* parent)
     : CPropertyPage{IDD_FP_COMMENT, QStringLiteral("Sonstiges"), parent}
 {

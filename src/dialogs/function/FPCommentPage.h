@@ -37,7 +37,3 @@ private:
     QPushButton* m_colorButton{nullptr};
     CColorSwatch* m_swatch{nullptr};
 };
-
-// The record's colour (red in the low byte) and Qt's, both ways.
-QColor ColorFromRecord(std::uint32_t color);
-std::uint32_t RecordFromColor(const QColor& color);

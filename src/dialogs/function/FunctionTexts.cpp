@@ -1,7 +1,7 @@
 #include "dialogs/function/FunctionTexts.h"
 
-#include "document/TextEncoding.h"
-#include "engine/Graph.h"
+#include "engine/TextEncoding.h"
+#include "engine/CompiledTerm.h"
 #include "engine/TermDiagnosis.h"
 
 QString FromRecordText(const std::string& bytes)
@@ -16,7 +16,7 @@ std::string ToRecordText(const QString& text)
 
 bool IsUsableTerm(const QString& term)
 {
-    return !term.isEmpty() && CGraph{}.CheckTerm(ToRecordText(term)) == 0;
+    return !term.isEmpty() && !CCompiledTerm{ToRecordText(term)}.HasSyntaxError();
 }
 
 QString FunctionListEntry(const QString& term)

@@ -1,10 +1,10 @@
 #include "dialogs/function/TermHint.h"
 
 #include "dialogs/function/FunctionTexts.h"
-#include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/SchoolNotation.h"
 #include "engine/TermDiagnosis.h"
+#include "engine/TermSyntax.h"
 #include "framework/SettingsStore.h"
 
 #include <string>
@@ -79,7 +79,7 @@ QString TermHint(const QString& term)
         return QStringLiteral("Der Term ist ab Stelle %1 zu tief geschachtelt: Mehr als %2 Klammern, "
                               "Funktionen und Vorzeichen ineinander liest das Programm nicht.")
             .arg(place)
-            .arg(CGraph::kMaxDepth);
+            .arg(kMaxTermDepth);
     case ETermFinding::TextAfterNumber: {
         const QString number = lower.mid(at, length);
         const QString next = lower.mid(at + length, 1);

@@ -1,6 +1,6 @@
 #include "dialogs/general/TipDialog.h"
 
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "framework/CommandIds.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"

@@ -1,8 +1,8 @@
 #include "dialogs/graph/VPObjectsPage.h"
 
 #include "dialogs/object/ObjectPropertiesSheet.h"
-#include "document/TextEncoding.h"
-#include "engine/Graph.h"
+#include "engine/TextEncoding.h"
+#include "engine/NumberText.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
@@ -18,7 +18,7 @@ namespace {
 
 QString Number(double value)
 {
-    return QString::fromStdString(CGraph::FormatNumber(value));
+    return QString::fromStdString(FormatNumber(value));
 }
 
 QPushButton* MakeButton(const QString& text, int id, QWidget* parent)

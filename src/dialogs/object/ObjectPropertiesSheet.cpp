@@ -2,7 +2,7 @@
 
 #include "dialogs/function/FPCommentPage.h"
 #include "dialogs/object/FPObjectPage.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 
 namespace {
 

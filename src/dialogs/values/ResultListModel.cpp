@@ -1,6 +1,6 @@
 #include "dialogs/values/ResultListModel.h"
 
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 
 #include <algorithm>
 #include <limits>

@@ -8,7 +8,7 @@
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/FunctionPalette.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"

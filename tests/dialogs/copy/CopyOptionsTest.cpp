@@ -1,4 +1,4 @@
-#include "dialogs/copy/CopyOptions.h"
+#include "dialogs/copy/AskCopyOptions.h"
 #include "dialogs/copy/CDonePage.h"
 #include "dialogs/copy/CSizePage.h"
 #include "dialogs/copy/CTypePage.h"

@@ -10,7 +10,7 @@
 #include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/graph/VPFunctionsPage.h"
 #include "document/GraphFile.h"
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 #include "framework/Cp1252TextEdit.h"
 #include "framework/NumberField.h"
 #include "framework/PainterContext.h"

@@ -1,4 +1,4 @@
-#include "engine/Graph.h"
+#include "engine/NumberText.h"
 
 #include <array>
 #include <charconv>
@@ -36,12 +36,12 @@ std::string Exponent(double value, int decimals)
 
 } // namespace
 
-std::string CGraph::FormatNumber(double value)
+std::string FormatNumber(double value)
 {
     return FormatNumber(value, 5);
 }
 
-std::string CGraph::FormatNumber(double value, int decimals)
+std::string FormatNumber(double value, int decimals)
 {
     decimals = decimals < 1 ? 1 : decimals > 15 ? 15 : decimals;
     // Not numbers and infinities have no fixed-point form.

@@ -1,4 +1,4 @@
-#include "document/TextEncoding.h"
+#include "engine/TextEncoding.h"
 
 #include <cstdint>
 

@@ -1,5 +1,6 @@
+#include "oracle/TermInterpreter.h"
+
 #include "engine/ErrorFlags.h"
-#include "engine/Graph.h"
 #include "engine/MathFunctions.h"
 #include "engine/NumberReader.h"
 #include "engine/TermSyntax.h"
@@ -45,17 +46,82 @@ double Apply(char op, double left, double right)
 
 } // namespace
 
-double CGraph::Interpret(std::string_view term)
+CTermInterpreter::CTermInterpreter()
+{
+    g_syntaxError = 0;
+    g_mathError = 0;
+}
+
+int CTermInterpreter::CheckTerm(std::string_view term)
+{
+    g_syntaxError = 0;
+    m_k = 0.0;
+    m_x = 0.0;
+    Interpret(term);
+    return g_syntaxError;
+}
+
+double CTermInterpreter::EvaluateAt(std::string_view term, double x)
+{
+    m_x = x;
+    return Interpret(term);
+}
+
+double CTermInterpreter::Evaluate(std::string_view term, double x, double k, int order)
+{
+    m_k = k;
+    // The difference formulas below evaluate in exactly this order and round every intermediate
+    // result to double; their values are compared digit for digit, so neither may change.
+    switch (order) {
+    case 0:
+        return EvaluateAt(term, x);
+    case 1: {
+        const double a = EvaluateAt(term, x + 0.001);
+        const double b = EvaluateAt(term, x - 0.001);
+        double t = 8 * (a - b);
+        const double c = EvaluateAt(term, x + 0.002);
+        t = t - c;
+        const double d = EvaluateAt(term, x - 0.002);
+        t = t + d;
+        return t / 0.012;
+    }
+    case 2: {
+        const double a = EvaluateAt(term, x - 0.005);
+        const double b = EvaluateAt(term, x + 0.005);
+        double t = 16 * (a + b);
+        const double c = EvaluateAt(term, x);
+        t = t - 30 * c;
+        const double d = EvaluateAt(term, x - 0.01);
+        t = t - d;
+        const double e = EvaluateAt(term, x + 0.01);
+        t = t - e;
+        return t / 0.0003;
+    }
+    default: {
+        const double a = EvaluateAt(term, x - 0.01);
+        const double b = EvaluateAt(term, x + 0.01);
+        double t = 2 * (a - b);
+        const double c = EvaluateAt(term, x - 0.02);
+        t = t - c;
+        const double d = EvaluateAt(term, x + 0.02);
+        t = t + d;
+        // 2 * 0.01^3 as computed in double precision, not the double nearest to 2e-06.
+        return t / 2.0000000000000003e-06;
+    }
+    }
+}
+
+double CTermInterpreter::Interpret(std::string_view term)
 {
     m_end = term.data() + term.size();
     m_depth = 0;
     return InterpretView(term.data(), term.size());
 }
 
-double CGraph::InterpretView(const char* text, std::size_t length)
+double CTermInterpreter::InterpretView(const char* text, std::size_t length)
 {
     DepthGuard guard{m_depth};
-    if (m_depth > kMaxDepth) {
+    if (m_depth > kMaxTermDepth) {
         g_syntaxError = 1;
         return 1.0;
     }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "document/GraphFunction.h"
+#include "document/GraphObject.h"
+#include "document/Scaling.h"
+
+class CDrawContext;
+struct CRect;
+
+// A graph to draw: copies of a document's functions, objects and scaling. Whoever needs a picture
+// builds one, fills in what it needs, draws and throws it away. The terms are evaluated through
+// their compiled form; the error flags (engine/ErrorFlags.h) are left as the samples leave them.
+class CGraph
+{
+public:
+    // Clears both error flags.
+    CGraph();
+
+    CFunctionList& Functions() { return m_functions; }
+    CObjectList& Objects() { return m_objects; }
+    CScaling& Scaling() { return m_scaling; }
+    const CFunctionList& Functions() const { return m_functions; }
+    const CObjectList& Objects() const { return m_objects; }
+    const CScaling& Scaling() const { return m_scaling; }
+
+    // Frame, axes, ticks, labels, grid, objects, legend and curves into rect, with text at least
+    // minimumFontHeight high. With automatic y scaling on, the y range is found first and stays in
+    // the scaling for the caller to read back.
+    void Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight);
+    // Sets the y range and step of the scaling from sampled values of every function, aiming at
+    // about `intervals` tick intervals.
+    void AutoScaleY(int intervals);
+
+private:
+    CFunctionList m_functions;
+    CObjectList m_objects;
+    CScaling m_scaling;
+};
