@@ -94,9 +94,9 @@ SExportPrompts DefaultExportPrompts(QWidget* parent)
                 filters << ExportFilter(f);
             }
             QString selected = ExportFilter(chosen);
-            const QString typed = QFileDialog::getSaveFileName(
-                parent, QStringLiteral("Exportieren"), proposed, filters.join(QStringLiteral(";;")), &selected,
-                QFileDialog::DontConfirmOverwrite);
+            const QString typed = QFileDialog::getSaveFileName(parent, QStringLiteral("Exportieren"),
+                                                               proposed, filters.join(QStringLiteral(";;")),
+                                                               &selected, QFileDialog::DontConfirmOverwrite);
             for (EGraphFormat f : kFormats) {
                 if (ExportFilter(f) == selected) {
                     chosen = f;
@@ -105,10 +105,11 @@ SExportPrompts DefaultExportPrompts(QWidget* parent)
             return typed;
         };
         names.confirmReplace = [parent](const QString& path) {
-            return QMessageBox::question(parent, QStringLiteral("Exportieren"),
-                                         QStringLiteral("Die Datei \"%1\" gibt es bereits.\nSoll sie ersetzt werden?")
-                                             .arg(QDir::toNativeSeparators(path)),
-                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+            return QMessageBox::question(
+                       parent, QStringLiteral("Exportieren"),
+                       QStringLiteral("Die Datei \"%1\" gibt es bereits.\nSoll sie ersetzt werden?")
+                           .arg(QDir::toNativeSeparators(path)),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
         };
         return AskExportName(names, suggested, format);
     };

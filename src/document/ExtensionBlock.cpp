@@ -106,7 +106,8 @@ void WriteExtensionBlock(CArchiveWriter& archive, const SExtensionContent& conte
     block.WriteUInt32(kVersion);
     // Names in the order of the functions, so that reading and writing again gives the same bytes.
     auto names = content.names;
-    std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [index, name] : names) {
         CArchiveWriter payload;
         payload.WriteUInt32(static_cast<std::uint32_t>(index));

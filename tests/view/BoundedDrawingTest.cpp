@@ -36,8 +36,9 @@ std::vector<std::string> Discuss(EAnalysis kind, const CGraphFunction& f, const 
 
 std::size_t LegendLines(const CRecordingContext& dc)
 {
-    return static_cast<std::size_t>(std::count_if(
-        dc.texts.begin(), dc.texts.end(), [](const auto& t) { return t.text.find("(x)=") != std::string::npos; }));
+    return static_cast<std::size_t>(std::count_if(dc.texts.begin(), dc.texts.end(), [](const auto& t) {
+        return t.text.find("(x)=") != std::string::npos;
+    }));
 }
 
 TEST(CurveBudget, TakesWholeFunctionsWhileTheyFit)

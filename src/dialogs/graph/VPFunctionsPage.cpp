@@ -2,8 +2,8 @@
 
 #include "dialogs/addfunction/AddFunctionWizard.h"
 #include "dialogs/addfunction/FAColorPage.h"
-#include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/function/FPFunctionPage.h"
+#include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/function/FunctionTexts.h"
 #include "document/FunctionPalette.h"
 #include "framework/DialogIds.h"
