@@ -82,7 +82,12 @@ CGraphDocument* CDocumentManager::OpenDocument(const QString& path)
     }
     CSettingsStore::Instance().AddRecentFile(absolute);
     emit recentFilesChanged();
-    return AddDocument(std::move(document));
+    const QString warning = document->LoadWarning();
+    CGraphDocument* opened = AddDocument(std::move(document));
+    if (!warning.isEmpty()) {
+        showError(warning);
+    }
+    return opened;
 }
 
 void CDocumentManager::OnFileOpen()

@@ -37,6 +37,9 @@ public:
     // Reads the graph file into a fresh model; on failure the document is unchanged and `error`
     // says why.
     bool Load(const QString& path, QString& error);
+    // After a Load: what the user should know although the graph opened (a damaged extension
+    // block), or empty.
+    QString LoadWarning() const { return QString::fromStdString(m_model.GetReadWarning()); }
     // Writes the graph file atomically: the previous file survives a failed save untouched, and
     // the document stays modified. On success the document takes the path and its name as title.
     bool SaveTo(const QString& path, QString& error);

@@ -8,6 +8,7 @@
 #include "framework/Resources.h"
 #include "framework/WaitCursor.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -53,32 +54,64 @@ QString ExportExtension(EGraphFormat format)
     }
 }
 
+QString ExportTargetName(const QString& typed, EGraphFormat& format)
+{
+    if (const std::optional<EGraphFormat> named = CGraphOutput::FormatOfName(typed)) {
+        format = *named;
+        return typed;
+    }
+    return typed + ExportExtension(format);
+}
+
+QString AskExportName(const SExportNamePrompts& prompts, const QString& suggested, EGraphFormat& format)
+{
+    QString proposed = suggested;
+    for (;;) {
+        EGraphFormat chosen = format;
+        const QString typed = prompts.askTypedName(proposed, chosen);
+        if (typed.isEmpty()) {
+            return {};
+        }
+        const QString path = ExportTargetName(typed, chosen);
+        // The very name that will be written is the one asked about.
+        if (!QFileInfo::exists(path) || prompts.confirmReplace(path)) {
+            format = chosen;
+            return path;
+        }
+        proposed = path;
+        format = chosen;
+    }
+}
+
 SExportPrompts DefaultExportPrompts(QWidget* parent)
 {
     SExportPrompts prompts;
     prompts.askFileName = [parent](const QString& suggested, EGraphFormat& format) {
-        QStringList filters;
-        for (EGraphFormat f : kFormats) {
-            filters << ExportFilter(f);
-        }
-        QString selected = ExportFilter(format);
-        QString name = QFileDialog::getSaveFileName(parent, QStringLiteral("Exportieren"), suggested,
-                                                    filters.join(QStringLiteral(";;")), &selected);
-        if (name.isEmpty()) {
-            return name;
-        }
-        // The name decides where it has an extension of its own, otherwise the chosen filter.
-        if (const std::optional<EGraphFormat> named = CGraphOutput::FormatOfName(name)) {
-            format = *named;
-        } else {
+        SExportNamePrompts names;
+        names.askTypedName = [parent](const QString& proposed, EGraphFormat& chosen) {
+            QStringList filters;
+            for (EGraphFormat f : kFormats) {
+                filters << ExportFilter(f);
+            }
+            QString selected = ExportFilter(chosen);
+            const QString typed = QFileDialog::getSaveFileName(parent, QStringLiteral("Exportieren"),
+                                                               proposed, filters.join(QStringLiteral(";;")),
+                                                               &selected, QFileDialog::DontConfirmOverwrite);
             for (EGraphFormat f : kFormats) {
                 if (ExportFilter(f) == selected) {
-                    format = f;
+                    chosen = f;
                 }
             }
-            name += ExportExtension(format);
-        }
-        return name;
+            return typed;
+        };
+        names.confirmReplace = [parent](const QString& path) {
+            return QMessageBox::question(
+                       parent, QStringLiteral("Exportieren"),
+                       QStringLiteral("Die Datei \"%1\" gibt es bereits.\nSoll sie ersetzt werden?")
+                           .arg(QDir::toNativeSeparators(path)),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+        };
+        return AskExportName(names, suggested, format);
     };
     prompts.askSize = [parent](QSize suggested) -> std::optional<QSize> {
         CExportSizeDialog dialog{suggested, parent};

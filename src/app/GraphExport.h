@@ -35,6 +35,19 @@ bool ExportGraph(CGraphDocument& document, QSize windowSize, const SExportPrompt
 QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QSize size,
                          const QString& path);
 
+// The name that gets written for a name typed into the file dialog with a filter chosen: the name
+// keeps an extension of its own (which then sets the format), else it gets the filter's.
+QString ExportTargetName(const QString& typed, EGraphFormat& format);
+
+// The file dialog asks nothing about existing files, since the name it sees may still get an
+// extension; the question is asked here, about the completed name. "No" goes back to the dialog.
+struct SExportNamePrompts
+{
+    std::function<QString(const QString& suggested, EGraphFormat& format)> askTypedName;
+    std::function<bool(const QString& path)> confirmReplace;
+};
+QString AskExportName(const SExportNamePrompts& prompts, const QString& suggested, EGraphFormat& format);
+
 // The file dialog's filters, and the extension that goes with each format.
 QString ExportFilter(EGraphFormat format);
 QString ExportExtension(EGraphFormat format);

@@ -109,3 +109,13 @@ bool CArchiveReader::ReadString(std::string& value)
     value.assign(reinterpret_cast<const char*>(p), length);
     return true;
 }
+
+bool CArchiveReader::ReadBytes(std::size_t count, std::span<const std::uint8_t>& value)
+{
+    const std::uint8_t* p{};
+    if (!Take(count, p)) {
+        return false;
+    }
+    value = std::span{p, count};
+    return true;
+}

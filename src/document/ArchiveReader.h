@@ -23,6 +23,8 @@ public:
     bool ReadUInt32(std::uint32_t& value);
     bool ReadDouble(double& value);
     bool ReadString(std::string& value);
+    // The next count bytes, without a prefix; they stay in the reader's buffer.
+    bool ReadBytes(std::size_t count, std::span<const std::uint8_t>& value);
 
     // For faults seen above the level of single values, e.g. a count the rest cannot hold.
     void Fail(std::string message);

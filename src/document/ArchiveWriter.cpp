@@ -48,3 +48,8 @@ void CArchiveWriter::WriteString(std::string_view text)
     }
     m_bytes.insert(m_bytes.end(), text.begin(), text.end());
 }
+
+void CArchiveWriter::WriteBytes(std::span<const std::uint8_t> bytes)
+{
+    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+}

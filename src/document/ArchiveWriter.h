@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -17,6 +18,8 @@ public:
     // A text of 2^32 bytes or more cannot be described by the prefix; only its first 2^32 - 1
     // bytes are written, so the file stays readable.
     void WriteString(std::string_view text);
+    // Bytes as they are, without a prefix: blocks that carry their own length.
+    void WriteBytes(std::span<const std::uint8_t> bytes);
 
     const std::vector<std::uint8_t>& GetBytes() const { return m_bytes; }
     std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }

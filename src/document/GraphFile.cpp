@@ -2,6 +2,7 @@
 
 #include "document/ArchiveReader.h"
 #include "document/ArchiveWriter.h"
+#include "document/ExtensionBlock.h"
 #include "document/SystemErrorText.h"
 
 #include <algorithm>
@@ -204,6 +205,16 @@ void CZelDoc::Serialize(CArchiveWriter& archive) const
     WriteScaling(archive, m_scaling);
     WriteRecords(archive, m_functions, WriteFunction);
     WriteRecords(archive, m_objects, WriteObject);
+    SExtensionContent extension;
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        // An automatic name is not stored: it would only pin the name to today's position.
+        const std::string& name = m_functions[i].GetName();
+        if (!name.empty() && name != DefaultFunctionName(i)) {
+            extension.names.emplace_back(i, name);
+        }
+    }
+    extension.unknown = m_unknownExtensions;
+    WriteExtensionBlock(archive, extension);
 }
 
 namespace {
@@ -221,6 +232,22 @@ bool ReadContent(CArchiveReader& archive, CGraphContent& content)
         !ReadRecords(archive, kMinFunctionBytes, "Funktion", "Funktionen", ReadFunction, read.functions) ||
         !ReadRecords(archive, kMinObjectBytes, "Objekt", "Objekte", ReadObject, read.objects)) {
         return false;
+    }
+    std::span<const std::uint8_t> rest;
+    archive.ReadBytes(archive.GetRemaining(), rest);
+    SExtensionContent extension;
+    switch (ReadExtensionBlock(rest, read.functions.size(), extension)) {
+    case EExtensionRead::Read:
+        for (const auto& [index, name] : extension.names) {
+            read.functions[index].SetName(name);
+        }
+        read.unknownExtensions = std::move(extension.unknown);
+        break;
+    case EExtensionRead::Damaged:
+        read.warning = kDamagedExtensionWarning;
+        break;
+    case EExtensionRead::Absent:
+        break;
     }
     content = std::move(read);
     return true;
@@ -241,6 +268,8 @@ bool CZelDoc::Serialize(CArchiveReader& archive)
     m_objects = std::move(content.objects);
     m_savedScaling = content.scaling;
     m_scaling = content.scaling;
+    m_unknownExtensions = std::move(content.unknownExtensions);
+    m_readWarning = std::move(content.warning);
     m_undoAvailable = false;
     m_pending = SContentStep{};
     m_modified = false;

@@ -20,3 +20,24 @@ void CGraphFunction::SetRange(double from, double to, double step)
     // A family nothing can run over becomes that of a new record: the single value k = 0.
     NormaliseRange(from, to, step, CRangeFallback{0.0, 0.0, 0.0}, m_from, m_to, m_step);
 }
+
+std::string DefaultFunctionName(std::size_t index)
+{
+    // e and o are left out for the number e and its look-alike 0, i, j, k, l, m, n, o, t for
+    // counters, the family constant and the time; x, y, z are variables.
+    static constexpr char kLetters[] = {'f', 'g', 'h', 'p', 'q', 'r', 's', 'u', 'v', 'w'};
+    constexpr std::size_t count = sizeof kLetters;
+    std::string name(1, kLetters[index % count]);
+    if (index >= count) {
+        name += std::to_string(index / count);
+    }
+    return name;
+}
+
+std::string FunctionName(const CFunctionList& functions, std::size_t index)
+{
+    if (index < functions.size() && !functions[index].GetName().empty()) {
+        return functions[index].GetName();
+    }
+    return DefaultFunctionName(index);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,10 @@ public:
     const std::string& GetTerm() const { return m_term; }
     // Stores the term in lower case; an empty term becomes "x".
     void SetTerm(const std::string& term);
+
+    // The name the user gave, or empty for the automatic one (see FunctionName).
+    const std::string& GetName() const { return m_name; }
+    void SetName(const std::string& name) { m_name = name; }
 
     const std::string& GetComment() const { return m_comment; }
     void SetComment(const std::string& comment) { m_comment = comment; }
@@ -39,6 +44,7 @@ public:
 private:
     std::string m_term;
     std::string m_comment;
+    std::string m_name;
     std::uint32_t m_color{0};
     std::int32_t m_useFamilyConstant{0};
     double m_from{0.0};
@@ -47,3 +53,11 @@ private:
 };
 
 using CFunctionList = std::vector<CGraphFunction>;
+
+// The automatic name of the function at index in its list: f, g, h, p, q, r, s, u, v, w, then the
+// same letters again with 1, 2, ... (f1, g1, ...). It follows the position, so a function without a
+// name of its own is renamed when one before it is removed; a file keeps only given names.
+std::string DefaultFunctionName(std::size_t index);
+
+// The name the legend and the lists show: the given one, else the automatic one.
+std::string FunctionName(const CFunctionList& functions, std::size_t index);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "document/ContentStep.h"
+#include "document/ExtensionBlock.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 
 #include <cstddef>
+#include <string>
 
 class CArchiveReader;
 class CArchiveWriter;
@@ -59,6 +61,13 @@ public:
     SContentStep TakeStep();
     void ExchangeStep(SContentStep& step);
 
+    // Records of the file's extension block that this program does not know: written back as they
+    // came, so that a newer program's additions survive a save here.
+    const CExtensionRecords& UnknownExtensionRecords() const { return m_unknownExtensions; }
+    // Set by loading: a German sentence when the file's extension block was damaged and left out,
+    // else empty. The graph itself was read.
+    const std::string& GetReadWarning() const { return m_readWarning; }
+
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
@@ -76,6 +85,8 @@ private:
     CScaling m_scaling;
     CScaling m_savedScaling;
     SContentStep m_pending;
+    CExtensionRecords m_unknownExtensions;
+    std::string m_readWarning;
     bool m_undoAvailable{false};
     bool m_modified{false};
 };

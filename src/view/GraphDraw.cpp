@@ -248,7 +248,10 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         dc.SetTextColor(function.GetColor());
         dc.SelectPen(CPen{CPen::Solid, function.GetColor()});
         if (showTerms) {
-            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), "f(x)=" + term);
+            // A family is one name with the constant as its index: h_k(x).
+            const std::string name =
+                FunctionName(m_functions, i) + (function.GetUseFamilyConstant() != 0 ? "_k" : "");
+            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), name + "(x)=" + term);
         }
 
         const CCompiledTerm compiled{term};

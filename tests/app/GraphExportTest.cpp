@@ -87,3 +87,50 @@ TEST(GraphExport, CancellingWritesNothingAndFailuresSpeakGerman)
         error.startsWith(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: ").arg(missing)))
         << error.toStdString();
 }
+
+// The dialog asks nothing itself: the question about an existing file is asked about the name that
+// gets written, extension included, and "No" goes back to the dialog.
+TEST(GraphExport, TheNameAskedAboutIsTheNameWritten)
+{
+    QTemporaryDir dir;
+    for (const char* existing : {"bild.png", "g.zel"}) {
+        WriteBytes(dir.filePath(QLatin1String(existing)), QByteArray{"x"});
+    }
+    const struct
+    {
+        const char* typed;
+        EGraphFormat filter;
+        bool replace;
+        const char* asked; // nullptr: no question
+        const char* written; // nullptr: cancelled
+        EGraphFormat format;
+    } cases[] = {
+        {"bild", EGraphFormat::Png, true, "bild.png", "bild.png", EGraphFormat::Png},
+        {"bild", EGraphFormat::Png, false, "bild.png", nullptr, EGraphFormat::Png},
+        {"bild", EGraphFormat::Svg, true, nullptr, "bild.svg", EGraphFormat::Svg},
+        {"g.zel", EGraphFormat::Png, true, nullptr, "g.zel.png", EGraphFormat::Png},
+        {"bild.png", EGraphFormat::Pdf, true, "bild.png", "bild.png", EGraphFormat::Png},
+        {"neu.SVG", EGraphFormat::Png, true, nullptr, "neu.SVG", EGraphFormat::Svg},
+    };
+    for (const auto& c : cases) {
+        QStringList asked;
+        int dialogs = 0;
+        SExportNamePrompts prompts;
+        prompts.askTypedName = [&](const QString&, EGraphFormat& chosen) {
+            chosen = c.filter;
+            // A second dialog after "No" is cancelled.
+            return dialogs++ == 0 ? dir.filePath(QLatin1String(c.typed)) : QString{};
+        };
+        prompts.confirmReplace = [&](const QString& path) {
+            asked << path;
+            return c.replace;
+        };
+        EGraphFormat format = EGraphFormat::Png;
+        const QString written = AskExportName(prompts, QStringLiteral("vorschlag.png"), format);
+        EXPECT_EQ(asked, c.asked ? QStringList{dir.filePath(QLatin1String(c.asked))} : QStringList{}) << c.typed;
+        EXPECT_EQ(written, c.written ? dir.filePath(QLatin1String(c.written)) : QString{}) << c.typed;
+        if (c.written) {
+            EXPECT_EQ(format, c.format) << c.typed;
+        }
+    }
+}

@@ -37,8 +37,9 @@ std::vector<std::string> Discuss(EAnalysis kind, const CGraphFunction& f, const 
 
 std::size_t LegendLines(const CRecordingContext& dc)
 {
-    return static_cast<std::size_t>(std::count_if(
-        dc.texts.begin(), dc.texts.end(), [](const auto& t) { return t.text.rfind("f(x)=", 0) == 0; }));
+    return static_cast<std::size_t>(std::count_if(dc.texts.begin(), dc.texts.end(), [](const auto& t) {
+        return t.text.find("(x)=") != std::string::npos;
+    }));
 }
 
 TEST(CurveBudget, TakesWholeFunctionsWhileTheyFit)

@@ -290,7 +290,7 @@ TEST(Draw, LegendLinesKeepTheirListPlace)
     empty.SetColor(kGreen);
     const Drawn d = DrawGraph(FixedScaling(), {Function("x", kRed), empty, Function("x^2", kBlue)});
     const auto* first = FindText(d.dc, "f(x)=x");
-    const auto* third = FindText(d.dc, "f(x)=x^2");
+    const auto* third = FindText(d.dc, "h(x)=x^2"); // the third function's automatic name
     ASSERT_NE(first, nullptr);
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(first->x, 41);
@@ -305,6 +305,17 @@ TEST(Draw, LegendLinesKeepTheirListPlace)
     CScaling quiet = FixedScaling();
     quiet.SetShowTerms(0);
     EXPECT_EQ(FindText(DrawGraph(quiet, {Function("x", kRed)}).dc, "f(x)=x"), nullptr);
+}
+
+TEST(Draw, LegendLinesNameTheirFunction)
+{
+    CGraphFunction named = Function("x+1", kGreen);
+    named.SetName("Kosten");
+    const Drawn d = DrawGraph(FixedScaling(-5, 5, 1, -16, 16, 4),
+                              {Function("x", kRed), named, Family("k*x", kBlue, 1, 3, 1)});
+    for (const char* text : {"f(x)=x", "Kosten(x)=x+1", "h_k(x)=k*x"}) {
+        EXPECT_NE(FindText(d.dc, text), nullptr) << text;
+    }
 }
 
 TEST(Draw, LongTermsAreWrittenWhole)

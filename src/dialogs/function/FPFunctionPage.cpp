@@ -33,6 +33,14 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     // The rule decides the length; the field's own limit would cut a long term from a file.
     m_termField->setMaxLength(std::numeric_limits<int>::max());
     termLabel->setBuddy(m_termField);
+    auto* nameLabel = new QLabel{QStringLiteral("&Name:"), termGroup};
+    m_nameField = new QLineEdit{termGroup};
+    m_nameField->setObjectName(QStringLiteral("functionName"));
+    m_nameField->setValidator(new CCp1252Validator{kMaxNameLength, m_nameField});
+    nameLabel->setBuddy(m_nameField);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(nameLabel);
+    nameRow->addWidget(m_nameField, 1);
     auto* termRow = new QHBoxLayout;
     termRow->addWidget(termLabel);
     termRow->addWidget(m_termField, 1);
@@ -40,6 +48,7 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     m_hintLabel->setObjectName(QStringLiteral("termHint"));
     m_hintLabel->setWordWrap(true);
     auto* termLayout = new QVBoxLayout{termGroup};
+    termLayout->addLayout(nameRow);
     termLayout->addLayout(termRow);
     termLayout->addWidget(m_hintLabel);
 
@@ -74,6 +83,8 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
     if (!saveAndValidate) {
         m_filling = true;
         // A longer term from a file is shown whole; it may be shortened but not grow.
+        m_nameField->setPlaceholderText(m_defaultName);
+        m_nameField->setText(m_name);
         m_termRule->AllowLengthOf(m_term);
         m_termField->setText(m_term);
         m_termField->setCursorPosition(0);
@@ -86,6 +97,11 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         return true;
     }
     m_term = Read().stored;
+    // Blanks around a name are typing slips; the automatic name typed out stays automatic.
+    m_name = m_nameField->text().trimmed();
+    if (m_name == m_defaultName) {
+        m_name.clear();
+    }
     if (m_familyBox->isChecked() != (m_useFamilyConstant != 0)) {
         m_useFamilyConstant = m_familyBox->isChecked() ? 1 : 0;
     }

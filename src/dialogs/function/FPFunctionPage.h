@@ -22,10 +22,14 @@ class CFPFunctionPage final : public CPropertyPage
 
 public:
     static constexpr int kMaxTermLength = 256;
+    static constexpr int kMaxNameLength = 32;
 
     explicit CFPFunctionPage(QWidget* parent = nullptr);
 
     QString m_term;
+    // Empty for the automatic name, which the field shows greyed as its placeholder.
+    QString m_name;
+    QString m_defaultName;
     // The record's flag as it is: a nonzero value from a file stays what it was while the box
     // stays checked.
     std::int32_t m_useFamilyConstant{0};
@@ -36,6 +40,7 @@ public:
     bool UpdateData(bool saveAndValidate) override;
     void OnSetActive() override;
 
+    QLineEdit* NameField() const { return m_nameField; }
     QLineEdit* TermField() const { return m_termField; }
     QLabel* HintLabel() const { return m_hintLabel; }
     QCheckBox* FamilyBox() const { return m_familyBox; }
@@ -52,6 +57,7 @@ private:
     // kept as it is until it is edited.
     STypedTerm Read() const;
 
+    QLineEdit* m_nameField{nullptr};
     QLineEdit* m_termField{nullptr};
     // Why OK is disabled, or how the term reads where that differs from school.
     QLabel* m_hintLabel{nullptr};

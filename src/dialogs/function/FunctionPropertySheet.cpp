@@ -10,6 +10,7 @@ CFunctionPropertySheet::CFunctionPropertySheet(const QString& caption, const CGr
 {
     setObjectName(QStringLiteral("FunctionPropertySheet"));
     m_function->m_term = FromRecordText(function.GetTerm());
+    m_function->m_name = FromRecordText(function.GetName());
     m_function->m_useFamilyConstant = function.GetUseFamilyConstant();
     function.GetRange(m_function->m_from, m_function->m_to, m_function->m_step);
     m_comment->m_comment = FromRecordText(function.GetComment());
@@ -22,6 +23,7 @@ CFunctionPropertySheet::CFunctionPropertySheet(const QString& caption, const CGr
 void CFunctionPropertySheet::WriteInto(CGraphFunction& function) const
 {
     function.SetTerm(ToRecordText(m_function->m_term));
+    function.SetName(ToRecordText(m_function->m_name));
     function.SetUseFamilyConstant(m_function->m_useFamilyConstant);
     function.SetRange(m_function->m_from, m_function->m_to, m_function->m_step);
     function.SetComment(ToRecordText(m_comment->m_comment));

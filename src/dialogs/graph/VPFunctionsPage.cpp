@@ -2,6 +2,7 @@
 
 #include "dialogs/addfunction/AddFunctionWizard.h"
 #include "dialogs/addfunction/FAColorPage.h"
+#include "dialogs/function/FPFunctionPage.h"
 #include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/function/FunctionTexts.h"
 #include "document/FunctionPalette.h"
@@ -98,6 +99,7 @@ void CVPFunctionsPage::OnAdd()
         wizard.WriteInto(function);
     } else {
         CFunctionPropertySheet sheet{AddFunctionCaption(), function, this};
+        sheet.FunctionPage()->m_defaultName = QString::fromStdString(DefaultFunctionName(m_functions.size()));
         if (sheet.exec() != QDialog::Accepted) {
             return;
         }
@@ -115,6 +117,8 @@ void CVPFunctionsPage::OnEdit()
     }
     CGraphFunction function = m_functions[static_cast<std::size_t>(index)];
     CFunctionPropertySheet sheet{FunctionCaption(FromRecordText(function.GetTerm())), function, this};
+    sheet.FunctionPage()->m_defaultName =
+        QString::fromStdString(DefaultFunctionName(static_cast<std::size_t>(index)));
     if (sheet.exec() != QDialog::Accepted) {
         return;
     }
