@@ -29,6 +29,8 @@ struct SResultInterval
     bool fromIncluded{true};
     bool toIncluded{true};
     bool rising{false};
+    // f neither rises nor falls there (a piece of int or sgn).
+    bool constant{false};
 };
 
 // The column titles of the value table, followed by an empty line; with a family a fifth column k.
@@ -92,6 +94,9 @@ enum class EResultMessage
     NotDefinedAt,        // numbers: x0
     NotDifferentiableAt, // numbers: x0
     FamilyCut,           // numbers: the count of family values visited, the last k visited
+    ZeroStretch,         // numbers: from, to, whether from and to belong to it (1 or 0)
+    TooDense,            // numbers: the range; the points crowd too densely for the finest grid
+    DomainTooFine,       // numbers: the range; f changes between defined and not too often on it
 };
 
 struct SResultMessage

@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/ChunkedRun.h"
+#include "analysis/PieceDiscussion.h"
 #include "analysis/Refinement.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
@@ -104,41 +105,13 @@ template <class Found> struct SHit
     double x{};
     double value{};
     std::optional<Found> found;
-    // The nearer end of a sign change that the band missed, and where its bisection ended.
+    // The nearer end of a sign change that the band missed.
     bool crossing{false};
-    double refined{};
-    double pairLo{};
-    double pairHi{};
-    // Set in the exact mode: x is the refined point, and what it shows is to be taken there.
-    bool refinedPoint{false};
     // The neighbouring scan points, NaN where the run has none.
     double beforeX{kNaN};
     double beforeValue{kNaN};
     double afterX{kNaN};
     double afterValue{kNaN};
-};
-
-// A run of consecutive band hits of the exact mode, which is one point however long it is.
-struct SBandRun
-{
-    bool active{false};
-    std::int64_t last{};
-    double firstX{};
-    double lastX{};
-    double lastValue{};
-    // The hit nearest 0, which names the point when the rules say nothing at the refined x.
-    double nearestX{};
-    double nearestValue{};
-    double beforeX{kNaN};
-    double beforeValue{kNaN};
-    double afterX{kNaN};
-    double afterValue{kNaN};
-    // The first pair inside the run whose values change sign.
-    bool inner{false};
-    double innerLo{};
-    double innerLoValue{};
-    double innerHi{};
-    double innerHiValue{};
 };
 
 // The frame every scan shares: the k loop over the family, the x loop over the axis by repeated
@@ -151,20 +124,17 @@ struct SBandRun
 // band (the value table) every point is looked at.
 //
 // The points are visited in chunks on every core: there the deciding quantity is computed in a
-// batch, sign changes are bisected, and describe(x, k, first, exact) tells what a point yields, if
+// batch, sign changes are bisected, and describe(x, k, first) tells what a point yields, if
 // anything. The calling thread then takes the chunks in order and hands each finding to
 // emit(hit, k), moving the progress and asking the sink whether to go on exactly where a
 // point-by-point run would.
-//
-// In the exact mode a run of band hits, a missed crossing or a touching point is one point: it is
-// refined to full precision on the calling thread and described there, at the refined x.
 class CScan
 {
 public:
     CScan(const CGraphFunction& function, const CScaling& scaling, double step,
           const SDiscussOptions& options, IAnalysisSink& sink)
         : m_function{function}, m_term{function.GetTerm()}, m_family{function.GetUseFamilyConstant() != 0},
-          m_step{step}, m_exact{options.exact}, m_digits{options.digits}, m_sink{sink},
+          m_step{step}, m_digits{options.digits}, m_sink{sink},
           m_pool{options.threads != nullptr ? *options.threads : CThreadPool::Shared()},
           m_stop{sink.StopToken()}, m_progress{sink, Estimate(function, scaling, step)}
     {
@@ -179,19 +149,6 @@ public:
     // Safe on any thread.
     double Value(double x, double k, int order) const { return EvaluateOrder(m_term, x, k, order); }
 
-    // A derivative for the rules that name a point: at a refined point the exact one where the term
-    // has it, since a difference formula is noise exactly where a flat point makes it 0.
-    double RuleValue(double x, double k, int order, bool exact) const
-    {
-        if (exact) {
-            const double value = ExactValue(x, k, order);
-            if (!std::isnan(value)) {
-                return value;
-            }
-        }
-        return Value(x, k, order);
-    }
-
     // A result found for k, which it names only in a family.
     template <class Value> void Add(Value value, double k)
     {
@@ -205,8 +162,7 @@ public:
         m_sink.Add(SAnalysisResult{std::move(value), std::nullopt, m_digits});
     }
 
-    // describe(x, k, first, exact) returns std::optional<Found> and runs on any thread, with exact
-    // set for a refined point, whose rules take exact derivatives where there are; groupStart(k),
+    // describe(x, k, first) returns std::optional<Found> and runs on any thread; groupStart(k),
     // emit(const SHit<Found>&, k) and groupEnd(k) run on the calling thread. band is the half-width
     // t of the band, or nothing for a scan that looks at every point.
     template <class Found, class GroupStart, class Describe, class Emit, class GroupEnd>
@@ -214,68 +170,30 @@ public:
              Emit&& emit, GroupEnd&& groupEnd)
     {
         using Hits = std::vector<SHit<Found>>;
-        const bool exact = m_exact && band.has_value();
         ForEachFamilyValue(m_function, [&](double k) {
             groupStart(k);
             const QuantityAt quantity = [&, k](double at) { return Value(at, k, firstOrder); };
-            const QuantityAt exactQuantity = [&, k](double at) { return ExactValue(at, k, firstOrder); };
-            const QuantityAt exactSlope = [&, k](double at) { return ExactValue(at, k, firstOrder + 1); };
             CChunkCursor cursor{m_xFrom, m_xTo, m_step};
             const auto compute = [&](const SChunk& chunk, Hits& hits) {
-                FindHits<Found>(chunk, k, firstOrder, band, !exact, quantity, describe, hits);
+                FindHits<Found>(chunk, k, firstOrder, band, quantity, describe, hits);
             };
             // Points counted over the chunks of this k, and the last one that yielded a line: two
             // neighbouring crossings may both end at their shared point, which yields once.
             std::int64_t base = 0;
             std::int64_t lastYield = -1;
-            SBandRun run;
-            // The rules that name a point may say nothing exactly at it where they would at a scan
-            // point beside it: at the minimum of x^4 the second and third derivative are both 0.
-            // The point then takes what the scan point nearest 0 shows.
-            const auto emitAt = [&](double refined, double nearest) {
-                const double x = AtOriginIfThere(quantity, refined);
-                SHit<Found> hit;
-                hit.x = x;
-                hit.value = quantity(x);
-                hit.refinedPoint = true;
-                hit.found = describe(x, k, hit.value, true);
-                if (!hit.found) {
-                    hit.found = describe(nearest, k, quantity(nearest), false);
-                }
-                if (hit.found) {
-                    emit(hit, k);
-                }
-            };
-            const auto flush = [&] {
-                if (run.active) {
-                    run.active = false;
-                    // Exact derivatives where the term has them; the difference formulas otherwise.
-                    const bool known =
-                        !std::isnan(exactQuantity(run.firstX)) && !std::isnan(exactQuantity(run.lastX));
-                    emitAt(known ? RefineRun(run, exactQuantity, exactSlope)
-                                 : RefineRun(run, quantity,
-                                             [&, k](double at) { return Value(at, k, firstOrder + 1); }),
-                           run.nearestX);
-                }
-            };
-            const auto emitCrossing = [&](const SHit<Found>& hit) {
-                emitAt(RefineCrossing(hit, exactQuantity), hit.x);
-            };
             const auto consume = [&](const SChunk& chunk, const Hits& hits) {
                 // A chunk cut short by a stop is incomplete and must not count.
                 if (m_stop.stop_requested()) {
                     return false;
                 }
-                const bool more = exact ? DeliverExact(chunk, hits, base, lastYield, run, flush, emitCrossing)
-                                        : Deliver(chunk, hits, base, lastYield,
-                                                  [&](const SHit<Found>& hit) { emit(hit, k); });
+                const bool more =
+                    Deliver(chunk, hits, base, lastYield, [&](const SHit<Found>& hit) { emit(hit, k); });
                 base += static_cast<std::int64_t>(chunk.count);
                 return more;
             };
             if (!RunInChunks<Hits>(cursor, kChunk, compute, consume, m_pool) || m_stop.stop_requested()) {
                 return false;
             }
-            flush();
             groupEnd(k);
             return !m_sink.Stopped();
         });
@@ -291,7 +209,7 @@ private:
 
     template <class Found, class Describe>
     void FindHits(const SChunk& chunk, double k, int firstOrder, std::optional<double> band,
-                  bool describeHits, const QuantityAt& quantity, Describe& describe,
+                  const QuantityAt& quantity, Describe& describe,
                   std::vector<SHit<Found>>& hits) const
     {
         // The neighbours of the chunk matter only to a band scan, for the pairs cut at its ends.
@@ -323,20 +241,13 @@ private:
         const auto at = [&](std::int64_t i) {
             return static_cast<std::size_t>(i + static_cast<std::int64_t>(offset));
         };
-        const auto hitAt = [&](std::int64_t i, bool crossing, double refined, std::int64_t lo) {
+        const auto hitAt = [&](std::int64_t i, bool crossing) {
             SHit<Found> hit;
             hit.index = i;
             hit.x = xs[at(i)];
             hit.value = values[at(i)];
-            if (describeHits) {
-                hit.found = describe(hit.x, k, hit.value, false);
-            }
+            hit.found = describe(hit.x, k, hit.value);
             hit.crossing = crossing;
-            hit.refined = refined;
-            if (crossing) {
-                hit.pairLo = xs[at(lo)];
-                hit.pairHi = xs[at(lo + 1)];
-            }
             if (i - 1 >= lowest) {
                 hit.beforeX = xs[at(i - 1)];
                 hit.beforeValue = values[at(i - 1)];
@@ -354,7 +265,7 @@ private:
             }
             const double value = values[at(i)];
             if (!band) {
-                if (std::optional<Found> found = describe(xs[at(i)], k, value, false)) {
+                if (std::optional<Found> found = describe(xs[at(i)], k, value)) {
                     SHit<Found> hit;
                     hit.index = i;
                     hit.x = xs[at(i)];
@@ -376,13 +287,13 @@ private:
                                        HalfStepDerivative(m_term, xs[at(i)], k, firstOrder)))) {
                         const std::int64_t nearer = std::fabs(value) < std::fabs(previous) ? i : i - 1;
                         if (hits.empty() || hits.back().index != nearer) {
-                            hits.push_back(hitAt(nearer, true, end.x, i - 1));
+                            hits.push_back(hitAt(nearer, true));
                         }
                     }
                 }
             }
             if (InBand(value, t)) {
-                hits.push_back(hitAt(i, false, 0, i));
+                hits.push_back(hitAt(i, false));
             }
         }
     }
@@ -430,120 +341,6 @@ private:
         return true;
     }
 
-    // The exact mode gathers the hits into points; a run of band hits may go on into the next
-    // chunk, so it is refined only when a point that is no band hit ends it.
-    template <class Hits, class Flush, class EmitCrossing>
-    bool DeliverExact(const SChunk& chunk, const Hits& hits, std::int64_t base, std::int64_t& lastYield,
-                      SBandRun& run, Flush&& flush, EmitCrossing&& emitCrossing)
-    {
-        for (const auto& hit : hits) {
-            const std::int64_t point = base + hit.index;
-            if (hit.crossing) {
-                flush();
-                if (point != lastYield) {
-                    lastYield = point;
-                    emitCrossing(hit);
-                }
-            } else if (run.active && point == run.last + 1) {
-                if (!run.inner && OppositeSigns(run.lastValue, hit.value)) {
-                    run.inner = true;
-                    run.innerLo = run.lastX;
-                    run.innerLoValue = run.lastValue;
-                    run.innerHi = hit.x;
-                    run.innerHiValue = hit.value;
-                }
-                if (std::fabs(hit.value) < std::fabs(run.nearestValue)) {
-                    run.nearestX = hit.x;
-                    run.nearestValue = hit.value;
-                }
-                run.last = point;
-                run.lastX = hit.x;
-                run.lastValue = hit.value;
-                run.afterX = hit.afterX;
-                run.afterValue = hit.afterValue;
-            } else {
-                flush();
-                run = SBandRun{true,      point,       hit.x,           hit.x,      hit.value,     hit.x,
-                               hit.value, hit.beforeX, hit.beforeValue, hit.afterX, hit.afterValue};
-            }
-            if (m_sink.Stopped()) {
-                return false;
-            }
-        }
-        m_progress.Advance(static_cast<std::int64_t>(chunk.count));
-        return !m_sink.Stopped();
-    }
-
-    // The quantity of a scan with exact derivatives (order 0 is the value itself); NaN where the
-    // term has none to give.
-    double ExactValue(double x, double k, int order) const
-    {
-        if (order == 0) {
-            return m_term.Evaluate(x, k);
-        }
-        const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, k);
-        return order == 1 ? d.first : order == 2 ? d.second : d.third;
-    }
-
-    // A crossing bisected again with exact derivatives; the difference formula's end where they
-    // do not change sign across the pair (or are not known).
-    template <class Hit> static double RefineCrossing(const Hit& hit, const QuantityAt& exact)
-    {
-        const double lo = exact(hit.pairLo);
-        const double hi = exact(hit.pairHi);
-        if (OppositeSigns(lo, hi)) {
-            const SBisection end = BisectSignChange(exact, hit.pairLo, lo, hit.pairHi, hi);
-            if (end.settled) {
-                return end.x;
-            }
-        }
-        return hit.refined;
-    }
-
-    // Where a run of band hits is one point: the sign change across or inside it, bisected, or the
-    // least |value| where the quantity touches 0 without changing sign.
-    static double RefineRun(const SBandRun& run, const QuantityAt& quantity, const QuantityAt& slope)
-    {
-        const auto at = [&](double x) { return std::isnan(x) ? kNaN : quantity(x); };
-        const double before = at(run.beforeX);
-        const double after = at(run.afterX);
-        if (OppositeSigns(before, after)) {
-            const SBisection end = BisectSignChange(quantity, run.beforeX, before, run.afterX, after);
-            if (end.settled) {
-                return end.x;
-            }
-        }
-        if (run.inner) {
-            const double lo = at(run.innerLo);
-            const double hi = at(run.innerHi);
-            if (OppositeSigns(lo, hi)) {
-                const SBisection end = BisectSignChange(quantity, run.innerLo, lo, run.innerHi, hi);
-                if (end.settled) {
-                    return end.x;
-                }
-            }
-        }
-        const double lo = std::isnan(run.beforeX) ? run.firstX : run.beforeX;
-        const double hi = std::isnan(run.afterX) ? run.lastX : run.afterX;
-        return MinimiseMagnitude(quantity, slope, lo, hi);
-    }
-
-    // A point refined to within a scan step of the origin, where the quantity is exactly 0 at the
-    // origin itself, is the origin: the bisection would otherwise end at the tiniest double on one
-    // side of it, shown as "-0".
-    double AtOriginIfThere(const QuantityAt& quantity, double x) const
-    {
-        if (x == 0 || std::fabs(x) >= m_step) {
-            return x;
-        }
-        const int saved = g_mathError;
-        g_mathError = 0;
-        const double atOrigin = quantity(0.0);
-        const bool defined = g_mathError == 0;
-        g_mathError = saved;
-        return defined && atOrigin == 0 ? 0.0 : x;
-    }
-
     // Taken with the stored k step, before a step of 0 is replaced for the loop.
     static double Estimate(const CGraphFunction& function, const CScaling& scaling, double step)
     {
@@ -568,7 +365,6 @@ private:
     double m_xFrom{};
     double m_xTo{};
     double m_step;
-    bool m_exact;
     int m_digits;
     IAnalysisSink& m_sink;
     CThreadPool& m_pool;
@@ -585,7 +381,7 @@ struct SPointFound
 
 // Zeros, extrema and inflection points: every point for which classify() gives a letter yields
 // its own line. A family separates its groups by an empty line, but only after a group that found
-// something. classify(x, k, first, exact) is asked only about points that count as lying in the band,
+// something. classify(x, k, first) is asked only about points that count as lying in the band,
 // and runs on any thread.
 template <class Classify>
 void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, EResultMessage nothingFound)
@@ -600,16 +396,15 @@ void ScanForPoints(CScan& scan, int firstOrder, double t, Classify&& classify, E
             inGroup = 0;
             counts.clear();
         },
-        [&](double x, double k, double first, bool exact) -> std::optional<SPointFound> {
-            const char letter = classify(x, k, first, exact);
+        [&](double x, double k, double first) -> std::optional<SPointFound> {
+            const char letter = classify(x, k, first);
             if (letter == 0) {
                 return std::nullopt;
             }
             return SPointFound{letter, scan.Value(x, k, 0)};
         },
         [&](const SHit<SPointFound>& hit, double k) {
-            // A refined point may show the letter of a scan point beside it, but its own value.
-            const double y = hit.refinedPoint ? scan.Value(hit.x, k, 0) : hit.found->y;
+            const double y = hit.found->y;
             const char letter = hit.found->letter;
             scan.Add(SResultPoint{letter, ++counts[letter], hit.x, y, false}, k);
             ++inGroup;
@@ -662,7 +457,7 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
     };
     scan.Run<SRow>(
         0, std::nullopt, [](double) {},
-        [&](double x, double k, double y, bool) -> std::optional<SRow> {
+        [&](double x, double k, double y) -> std::optional<SRow> {
             return SRow{y, scan.Value(x, k, 1), scan.Value(x, k, 2)};
         },
         [&](const SHit<SRow>& hit, double k) {
@@ -685,10 +480,14 @@ void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int p
 void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int precision,
                   const SDiscussOptions& options, IAnalysisSink& sink)
 {
+    if (options.exact) {
+        ComputeOnPieces(EPieceScan::Zeros, function, scaling, precision, options, sink);
+        return;
+    }
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
-        scan, 0, h / 2.0, [](double, double, double, bool) -> char { return 'N'; }, EResultMessage::NoZeros);
+        scan, 0, h / 2.0, [](double, double, double) -> char { return 'N'; }, EResultMessage::NoZeros);
 }
 
 void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
@@ -700,16 +499,20 @@ void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int
 void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
                     const SDiscussOptions& options, IAnalysisSink& sink)
 {
+    if (options.exact) {
+        ComputeOnPieces(EPieceScan::Extrema, function, scaling, precision, options, sink);
+        return;
+    }
     const double h = ScanStep(precision);
     const double t = h / 2.0;
     CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
         scan, 1, t,
-        [&](double x, double k, double, bool exact) -> char {
-            const double d2 = scan.RuleValue(x, k, 2, exact);
+        [&](double x, double k, double) -> char {
+            const double d2 = scan.Value(x, k, 2);
             // Taken even when the second derivative decides, so that every point in the band
             // costs the same.
-            const double d3 = scan.RuleValue(x, k, 3, exact);
+            const double d3 = scan.Value(x, k, 3);
             if (d2 < 0 || std::isnan(d2)) {
                 return 'H';
             }
@@ -730,14 +533,18 @@ void ComputeInflections(const CGraphFunction& function, const CScaling& scaling,
 void ComputeInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
                         const SDiscussOptions& options, IAnalysisSink& sink)
 {
+    if (options.exact) {
+        ComputeOnPieces(EPieceScan::Inflections, function, scaling, precision, options, sink);
+        return;
+    }
     const double h = ScanStep(precision);
     const double t = h / 2.0;
     CScan scan{function, scaling, h, options, sink};
     ScanForPoints(
         scan, 2, t,
-        [&](double x, double k, double, bool exact) -> char {
-            const double d1 = scan.RuleValue(x, k, 1, exact);
-            const double d3 = scan.RuleValue(x, k, 3, exact);
+        [&](double x, double k, double) -> char {
+            const double d1 = scan.Value(x, k, 1);
+            const double d3 = scan.Value(x, k, 3);
             if (!BeyondBand(d3, t)) {
                 return 0;
             }
@@ -755,16 +562,20 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
 void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, int precision,
                      const SDiscussOptions& options, IAnalysisSink& sink)
 {
+    if (options.exact) {
+        ComputeOnPieces(EPieceScan::Monotony, function, scaling, precision, options, sink);
+        return;
+    }
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, options, sink};
     // Where the interval under way began.
     double start = 0;
     scan.Run<bool>(
         1, h / 2.0, [&](double) { start = scan.XFrom(); },
-        [&](double x, double k, double, bool exact) -> std::optional<bool> {
+        [&](double x, double k, double) -> std::optional<bool> {
             // A flat point closes the interval before it: rising into a maximum (f'' < 0),
             // falling otherwise.
-            const double d2 = scan.RuleValue(x, k, 2, exact);
+            const double d2 = scan.Value(x, k, 2);
             return d2 < 0 || std::isnan(d2);
         },
         [&](const SHit<bool>& hit, double k) {
@@ -781,18 +592,5 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
                 scan.Add(SResultMessage{EResultMessage::GroupEnd, {}});
             }
         });
-    scan.Finish();
-}
-
-void ScanExactZeros(const CGraphFunction& function, const CScaling& scaling, int precision,
-                    IAnalysisSink& sink, const SZeroVisitor& visitor)
-{
-    const double h = ScanStep(precision);
-    CScan scan{function, scaling, h, SDiscussOptions{true, 15}, sink};
-    scan.Run<char>(
-        0, h / 2.0, [&](double k) { visitor.groupStart(k); },
-        [](double, double, double, bool) -> std::optional<char> { return 'N'; },
-        [&](const SHit<char>& hit, double k) { visitor.found(k, hit.x); },
-        [&](double k) { visitor.groupEnd(k); });
     scan.Finish();
 }

@@ -12,7 +12,9 @@ class IAnalysisSink;
 // write nothing back and keep nothing between runs.
 //
 // The precision (1 to 10; anything else is taken as the nearer end) sets the scan step of the
-// zeros, extrema, inflection and monotony scans; the value table steps by the x-axis step.
+// zeros, extrema, inflection and monotony scans; the value table steps by the x-axis step. With
+// options.exact (the program's default) those four are the discussion piece by piece of
+// PieceDiscussion.h; without it they are the raster scan, unchanged.
 
 void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling, IAnalysisSink& sink);
 void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,

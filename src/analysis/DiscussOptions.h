@@ -2,10 +2,10 @@
 
 class CThreadPool;
 
-// How a discussion is shown. In the exact mode each point (a run of band hits, a crossing that
-// lies between two scan points, a touching point) yields one line, at the point refined to full
-// double precision; otherwise every scan point that passes yields its own line. digits is the
-// number of decimals every number is shown with at most (1 to 15).
+// How a discussion is computed and shown. exact is the default discussion (PieceDiscussion.h):
+// piece by piece where f is defined, one line per point, refined to full double precision. Without
+// it the raster scan runs, where every scan point that passes the letter rules yields its own line.
+// digits is the number of decimals every number is shown with at most (1 to 15).
 struct SDiscussOptions
 {
     bool exact{false};

@@ -7,13 +7,14 @@
 
 class IAnalysisSink;
 
-// What the analyses of two functions stand on: the exact zeros and the scan step. They live with
-// the scans of one function (CurveAnalysis.cpp), which share their raster with them, but stay out
-// of that header so that the intersections and the integral see nothing above themselves.
+// What the analyses of two functions stand on: the exact zeros and the scan step. They stay out of
+// the headers of the scans of one function so that the intersections and the integral see nothing
+// above themselves.
 
-// The zeros of the exact mode, one call of found(k, x) per point in order, for every family value
-// between groupStart(k) and groupEnd(k); the sink gets the progress and may stop the scan but no
-// lines. The intersections and the pieces of an integral stand on it.
+// The zeros of the default discussion (PieceDiscussion.cpp), only where f is defined, one call of
+// found(k, x) per point in order, for every family value between groupStart(k) and groupEnd(k); the
+// sink may stop the scan but gets no lines. The intersections and the pieces of an integral stand
+// on it.
 struct SZeroVisitor
 {
     std::function<void(double k)> groupStart;

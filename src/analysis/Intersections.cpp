@@ -127,9 +127,13 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
 
     // Terms that agree are told before the scan, which would otherwise take the whole axis for one
     // long touching point; where they agree for every k there is nothing left to scan.
+    // The default discussion compares on its grid, so that a range of any width is compared in
+    // bounded time; the raster compares at every one of its points.
+    const double compareStep =
+        options.exact ? std::max(step, (xTo / 2 - xFrom / 2) / static_cast<double>(1 << 19)) : step;
     std::vector<bool> equalAt;
     ForEachFamilyValue(difference, [&](double k) {
-        equalAt.push_back(sameFunction || AgreeAtEveryScanPoint(f, g, k, xFrom, xTo, step));
+        equalAt.push_back(sameFunction || AgreeAtEveryScanPoint(f, g, k, xFrom, xTo, compareStep));
     });
     std::int64_t total = 0;
     std::int64_t inGroup = 0;

@@ -67,6 +67,16 @@ public:
             Line("Nur die ersten " + std::to_string(static_cast<long long>(number(0))) +
                  " Werte von k wurden untersucht, bis k = " + Text(number(1)) + ".");
             break;
+        case EResultMessage::ZeroStretch:
+            Line(Utf8ToCp1252("f ist 0 für alle x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) +
+                 "; " + Text(number(1)) + (number(3) != 0 ? " ]" : " ["));
+            break;
+        case EResultMessage::TooDense:
+            Line(Utf8ToCp1252(kTooDenseText));
+            break;
+        case EResultMessage::DomainTooFine:
+            Line(Utf8ToCp1252(kDomainTooFineText));
+            break;
         }
     }
 
@@ -79,8 +89,9 @@ public:
     void Write(const SResultInterval& interval)
     {
         Line((interval.fromIncluded ? "[ " : "] ") + Text(interval.from) + "; " + Text(interval.to) +
-             (interval.toIncluded ? " ]" : " [") + " monoton " +
-             (interval.rising ? kRisingText : kFallingText));
+             (interval.toIncluded ? " ]" : " [") +
+             (interval.constant ? std::string{" konstant"}
+                                : std::string{" monoton "} + (interval.rising ? kRisingText : kFallingText)));
     }
 
     void Write(const SResultTableHeader& header)

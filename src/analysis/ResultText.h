@@ -25,6 +25,13 @@ inline constexpr const char* kEqualFunctionsText = "Die Funktionen sind gleich."
 inline constexpr const char* kTangentNotDefinedText = "f ist an der Stelle x0 = %s nicht definiert.";
 inline constexpr const char* kTangentNotDifferentiableText =
     "f ist an der Stelle x0 = %s nicht differenzierbar.";
+// The range is too wide for the grid of the precision, or the places too close for doubles.
+inline constexpr const char* kTooDenseText =
+    "Die Punkte liegen auf diesem Bereich zu dicht, um sie bei dieser Genauigkeit zu trennen; "
+    "wählen Sie einen kleineren Bereich oder eine höhere Genauigkeit.";
+inline constexpr const char* kDomainTooFineText =
+    "f wechselt auf diesem Bereich zu oft zwischen definiert und nicht definiert (der Bereich ist zu "
+    "weit oder zu fein); wählen Sie einen kleineren Bereich.";
 
 // The relative accuracy of an integral below which its line says how good it is.
 inline constexpr double kIntegralWarnTolerance = 1e-8;

@@ -1,4 +1,4 @@
-// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--exact] [--digits D], and for the
+// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--raster] [--digits D], and for the
 // intersections, the tangent and the integral [--with M] [--at X0] [--from A] [--to B]: the lines of one
 // curve discussion on standard output, without a display. The scans are the ones the values dialog runs, so
 // the lines are the lines it lists.
@@ -132,7 +132,7 @@ QString UsageLine()
         joined += (joined.empty() ? "" : "|") + word;
     }
     forms.insert(forms.begin(), "vexplot --discuss " + joined +
-                                    " DATEI [--function N] [--precision P] [--exact] [--digits D]");
+                                    " DATEI [--function N] [--precision P] [--raster] [--digits D]");
     return QStringLiteral("Aufruf: ") + QString::fromStdString(ListText(forms, " oder "));
 }
 
@@ -162,7 +162,9 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     const QCommandLineOption precisionOption{
         QStringLiteral("precision"), QStringLiteral("Rechengenauigkeit, 1 bis 10"), QStringLiteral("P")};
     const QCommandLineOption exactOption{
-        QStringLiteral("exact"), QStringLiteral("Genaue Werte: jeder Punkt einmal, auf volle Genauigkeit")};
+        QStringLiteral("exact"), QStringLiteral("Genaue Werte (so rechnet die Diskussion ohne --raster ohnehin)")};
+    const QCommandLineOption rasterOption{
+        QStringLiteral("raster"), QStringLiteral("Die Rasterrechnung: eine Zeile für jeden Rechenschritt nahe dem Punkt")};
     const QCommandLineOption digitsOption{QStringLiteral("digits"),
                                           QStringLiteral("Nachkommastellen der Zahlen, 1 bis 15"),
                                           QStringLiteral("D")};
@@ -176,6 +178,7 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     parser.addOption(functionOption);
     parser.addOption(precisionOption);
     parser.addOption(exactOption);
+    parser.addOption(rasterOption);
     parser.addOption(digitsOption);
     std::vector<std::string> words;
     for (const SAnalysis& analysis : Analyses()) {
@@ -221,7 +224,11 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         }
         request.precision = *p;
     }
-    request.options.exact = parser.isSet(exactOption);
+    if (parser.isSet(exactOption) && parser.isSet(rasterOption)) {
+        Complain(QStringLiteral("--exact und --raster schließen einander aus"));
+        return std::nullopt;
+    }
+    request.options.exact = !parser.isSet(rasterOption);
     if (parser.isSet(digitsOption)) {
         const std::optional<int> d = ParseCount(parser.value(digitsOption));
         if (!d || *d < 1 || *d > 15) {

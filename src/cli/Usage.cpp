@@ -22,7 +22,7 @@ constexpr std::array kLeadingForms{
                "Braucht keine Anzeige."},
     SUsageForm{"vexplot --discuss ANALYSE DATEI [OPTIONEN]",
                "Gibt die Zeilen einer Kurvendiskussion auf der Standardausgabe aus, wie sie das "
-               "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --exact und --digits D. "
+               "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --raster und --digits D. "
                "Braucht keine Anzeige."},
 };
 constexpr std::array kTrailingForms{
@@ -49,9 +49,12 @@ constexpr std::array kTrailingOptions{
                 "die Enden der x-Achse des Graphen."},
     SUsageEntry{"--precision P", "Die Rechengenauigkeit von 1 bis 10. Ohne die Option: die in den "
                                  "Optionen des Programms eingestellte (anfangs 3)."},
-    SUsageEntry{"--exact", "Genaue Werte: Nullstellen, Extremwerte, Wendestellen und die Grenzen der "
-                           "Monotonie-Intervalle erscheinen je Punkt einmal, auf die volle Rechengenauigkeit "
-                           "verfeinert, statt einer Zeile für jeden Rechenschritt nahe dem Punkt."},
+    SUsageEntry{"--raster", "Die Rasterrechnung statt der genauen Werte: jeder Rechenschritt, dessen Wert nahe 0 "
+                            "liegt, gibt eine eigene Zeile, nach den Buchstabenregeln der Ableitungen. Ohne die "
+                            "Option zerlegt die Diskussion die x-Achse dort, wo f nicht definiert ist oder springt, "
+                            "und gibt jeden Punkt einmal, auf die volle Rechengenauigkeit verfeinert: Extrema nur "
+                            "bei einem Vorzeichenwechsel von f', Wendepunkte bei einem von f''."},
+    SUsageEntry{"--exact", "Genaue Werte; so rechnet die Diskussion ohne --raster ohnehin."},
     SUsageEntry{"--digits D", "Zeigt jede Zahl mit höchstens D Nachkommastellen, D von 1 bis 15; Nullen am "
                               "Ende entfallen. Ohne die Option: 5."},
     SUsageEntry{"-h, --help", "Zeigt diese Hilfe."},

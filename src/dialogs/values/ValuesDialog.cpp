@@ -149,7 +149,7 @@ void CValuesDialog::BuildControls()
     m_exact = new QCheckBox{QStringLiteral("&Genaue Werte"), selection};
     m_exact->setObjectName(kIdExactResults);
     m_exact->setChecked(CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
-                                                                 QStringLiteral("ExactResults"), 0) != 0);
+                                                                 QStringLiteral("ExactResults"), 1) != 0);
     // Kept at once, so that the next dialog and the next start of the program show what was last chosen.
     connect(m_exact, &QCheckBox::toggled, this, [](bool on) {
         CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("ExactResults"),

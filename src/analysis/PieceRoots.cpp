@@ -1,0 +1,362 @@
+#include "analysis/PieceRoots.h"
+
+#include "analysis/ThreadPool.h"
+#include "engine/ErrorFlags.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <condition_variable>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+constexpr double kEps = std::numeric_limits<double>::epsilon();
+
+// Sign changes in more than a quarter of the intervals of any window of this many mean the grid is
+// too coarse for g: sin on a wide range sampled once per period changes sign at random.
+constexpr std::size_t kWindow = 256;
+constexpr std::size_t kCrowded = kWindow / 4;
+
+int SignOf(double value)
+{
+    return value > 0 ? 1 : value < 0 ? -1 : 0;
+}
+
+// The shared part of one parallel fill: the helpers that start after the work is done find nothing
+// left and touch only this.
+struct SFillState
+{
+    std::atomic<std::size_t> next{0};
+    std::size_t chunks{};
+    std::mutex mutex;
+    std::condition_variable done;
+    std::size_t finished{0};
+};
+
+// values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread. Returns
+// false when stopped; the values are then incomplete.
+bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<double>& xs, std::vector<double>& values,
+          std::vector<double>& slopes, std::stop_token stop)
+{
+    constexpr std::size_t kChunk = 4096;
+    values.assign(xs.size(), 0.0);
+    slopes.assign(xs.size(), 0.0);
+    auto state = std::make_shared<SFillState>();
+    state->chunks = (xs.size() + kChunk - 1) / kChunk;
+    const auto work = [&g, &xs, &values, &slopes, stop](SFillState& shared) {
+        const int savedFlag = g_mathError;
+        for (;;) {
+            const std::size_t chunk = shared.next.fetch_add(1);
+            if (chunk >= shared.chunks) {
+                break;
+            }
+            if (!stop.stop_requested()) {
+                const std::size_t end = std::min(xs.size(), (chunk + 1) * kChunk);
+                for (std::size_t i = chunk * kChunk; i < end; ++i) {
+                    const SValueAndSlope both = g(xs[i]);
+                    values[i] = both.value;
+                    slopes[i] = both.slope;
+                }
+            }
+            const std::lock_guard lock{shared.mutex};
+            if (++shared.finished == shared.chunks) {
+                shared.done.notify_all();
+            }
+        }
+        g_mathError = savedFlag;
+    };
+    CThreadPool& pool = CThreadPool::Shared();
+    const std::size_t helpers = std::min<std::size_t>(pool.Size(), state->chunks > 0 ? state->chunks - 1 : 0);
+    // The helpers run `work` only while chunks are left; the caller waits for every chunk taken.
+    auto shared = std::make_shared<std::function<void(SFillState&)>>(work);
+    for (std::size_t i = 0; i < helpers; ++i) {
+        pool.Submit([state, shared] {
+            if (state->next.load() < state->chunks) {
+                (*shared)(*state);
+            }
+        });
+    }
+    work(*state);
+    std::unique_lock lock{state->mutex};
+    state->done.wait(lock, [&] { return state->finished == state->chunks; });
+    return !stop.stop_requested();
+}
+
+// g at x where it is defined and a number, NaN elsewhere; the math flag is left as it was.
+double Probe(const QuantityAt& g, double x)
+{
+    const int saved = g_mathError;
+    g_mathError = 0;
+    const double value = g(x);
+    const bool failed = g_mathError != 0;
+    g_mathError = saved;
+    return failed ? std::numeric_limits<double>::quiet_NaN() : value;
+}
+
+// The grid: from + i * (to - from) / n, each x once (a range a few doubles wide has fewer).
+std::vector<double> Grid(double from, double to, std::size_t n)
+{
+    std::vector<double> xs;
+    xs.reserve(n + 1);
+    const double width = to - from;
+    for (std::size_t i = 0; i <= n; ++i) {
+        // Half the range from each end, so that a range of ±1e308 does not overflow.
+        const double x = std::isfinite(width) ? from + width * (static_cast<double>(i) / static_cast<double>(n))
+                                              : from / 2 + to / 2 +
+                                                    (to / 2 - from / 2) * (2 * static_cast<double>(i) /
+                                                                               static_cast<double>(n) - 1);
+        const double clamped = std::clamp(x, from, to);
+        if (xs.empty() || clamped > xs.back()) {
+            xs.push_back(clamped);
+        }
+    }
+    xs.back() = to;
+    return xs;
+}
+
+// Whether the grid misses what g does between its samples: sign changes crowd in some window, or
+// there the slopes at the ends of many intervals do not account for the step of g across them
+// (the trapezoid rule on g' misses the change of g by more than a quarter). Steps that are tiny
+// beside the values of g are rounding and say nothing.
+enum class EResolution
+{
+    Resolved,
+    Unresolved,
+    Hopeless // the slopes miss on most intervals: g varies on a scale far below the step
+};
+
+EResolution Resolution(const std::vector<double>& xs, const std::vector<double>& values,
+                       const std::vector<double>& slopes)
+{
+    std::vector<double> sizes;
+    for (const double value : values) {
+        if (std::isfinite(value)) {
+            sizes.push_back(std::fabs(value));
+        }
+    }
+    if (sizes.empty()) {
+        return EResolution::Resolved;
+    }
+    const auto at = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() * 9 / 10);
+    std::nth_element(sizes.begin(), at, sizes.end());
+    const double noise = 1e-8 * *at;
+    std::size_t changes = 0;
+    std::size_t misses = 0;
+    std::size_t allMisses = 0;
+    bool unresolved = false;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        if (i % kWindow == 0) {
+            changes = 0;
+            misses = 0;
+        }
+        if (OppositeSigns(values[i - 1], values[i]) && ++changes > kCrowded) {
+            unresolved = true;
+        }
+        const double step = values[i] - values[i - 1];
+        const double predicted = (xs[i] - xs[i - 1]) * (slopes[i - 1] + slopes[i]) / 2;
+        const double size = std::max(std::fabs(step), std::fabs(predicted));
+        if (std::isfinite(step) && std::isfinite(predicted) && size > noise && std::fabs(step - predicted) > size / 4) {
+            ++allMisses;
+            if (++misses > kWindow / 8) {
+                unresolved = true;
+            }
+        }
+    }
+    if (2 * allMisses > values.size()) {
+        return EResolution::Hopeless;
+    }
+    return unresolved ? EResolution::Unresolved : EResolution::Resolved;
+}
+
+// What is looked for beside the sign changes: the sizes that tell a touching zero from a near miss.
+class CRootCollector
+{
+public:
+    CRootCollector(const SRootSearch& search, SRoots& out) : m_search{search}, m_out{out} {}
+
+    void Collect()
+    {
+        const std::vector<double>& xs = m_out.xs;
+        const std::vector<double>& v = m_out.values;
+        const std::size_t n = xs.size();
+        SetTolerance();
+        for (std::size_t i = 0; i + 1 < n; ++i) {
+            if (OppositeSigns(v[i], v[i + 1])) {
+                Bisect(xs[i], v[i], xs[i + 1], v[i + 1]);
+            }
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            if (v[i] == 0) {
+                std::size_t j = i;
+                while (j + 1 < n && v[j + 1] == 0) {
+                    ++j;
+                }
+                ZeroSamples(i, j);
+                i = j;
+            } else if (i > 0 && i + 1 < n) {
+                const bool sameSign = SignOf(v[i - 1]) == SignOf(v[i]) && SignOf(v[i]) == SignOf(v[i + 1]);
+                const double here = std::fabs(v[i]);
+                if (sameSign && here < std::fabs(v[i - 1]) && here <= std::fabs(v[i + 1]) &&
+                    m_closerLooks++ < kMaxCloserLooks) {
+                    LeastMagnitude(xs[i - 1], xs[i + 1], v[i]);
+                }
+            }
+        }
+        if (m_search.touching && n >= 2) {
+            // A zero that lies on an end within rounding (sin(x) at the double nearest pi).
+            if (v[0] != 0 && std::fabs(v[0]) <= m_tolerance && std::fabs(v[0]) < std::fabs(v[1])) {
+                Add({xs[0], false, 0});
+            }
+            if (v[n - 1] != 0 && std::fabs(v[n - 1]) <= m_tolerance && std::fabs(v[n - 1]) < std::fabs(v[n - 2])) {
+                Add({xs[n - 1], false, SignOf(v[n - 1])});
+            }
+        }
+        std::sort(m_out.roots.begin(), m_out.roots.end(), [](const SRoot& a, const SRoot& b) { return a.x < b.x; });
+        m_out.roots.erase(std::unique(m_out.roots.begin(), m_out.roots.end(),
+                                      [](const SRoot& a, const SRoot& b) { return a.x == b.x; }),
+                          m_out.roots.end());
+    }
+
+private:
+    // Rounding in a term's parts is of the size of its larger values: a touching zero of the
+    // expanded (x-1)^2 leaves about eps times them. The 90th percentile keeps a pole on the piece
+    // from swamping the measure.
+    void SetTolerance()
+    {
+        std::vector<double> sizes;
+        sizes.reserve(m_out.values.size());
+        for (const double value : m_out.values) {
+            if (std::isfinite(value)) {
+                sizes.push_back(std::fabs(value));
+            }
+        }
+        if (sizes.empty()) {
+            return;
+        }
+        const auto at = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() * 9 / 10);
+        std::nth_element(sizes.begin(), at, sizes.end());
+        m_tolerance = 64 * kEps * *at;
+    }
+
+    void Add(SRoot root) { m_out.roots.push_back(root); }
+
+    void Bisect(double lo, double gLo, double hi, double gHi)
+    {
+        const SBisection end = BisectSignChange(m_search.g, lo, gLo, hi, gHi);
+        if (end.settled) {
+            Add({end.x, true, SignOf(gLo)});
+        }
+    }
+
+    // Samples i..j are exactly 0: one zero, crossing or touching, or a stretch of them.
+    void ZeroSamples(std::size_t i, std::size_t j)
+    {
+        const std::vector<double>& xs = m_out.xs;
+        const std::vector<double>& v = m_out.values;
+        if (j > i) {
+            m_out.zeroStretches.emplace_back(xs[i], xs[j]);
+            return;
+        }
+        const int left = i > 0 ? SignOf(v[i - 1]) : 0;
+        const int right = i + 1 < v.size() ? SignOf(v[i + 1]) : 0;
+        const bool crossing = left != 0 && right != 0 && left != right;
+        if (crossing || m_search.touching) {
+            Add({xs[i], crossing, left});
+        }
+    }
+
+    // |g| is least at a sample between lo and hi: where g' turns, g may dip to 0 and back (two
+    // zeros within a step), or touch 0.
+    void LeastMagnitude(double lo, double hi, double sample)
+    {
+        const double c = MinimiseMagnitude(m_search.g, m_search.slope, lo, hi);
+        const double value = Probe(m_search.g, c);
+        if (std::isnan(value)) {
+            return;
+        }
+        if (OppositeSigns(value, sample)) {
+            Bisect(lo, sample, c, value);
+            Bisect(c, value, hi, sample);
+            return;
+        }
+        if (m_search.touching && std::fabs(value) <= m_tolerance) {
+            Add({c, false, SignOf(sample)});
+        }
+    }
+
+    // Rounding noise on a flat stretch makes a dip at every other sample; each closer look costs a
+    // hundred evaluations, so their number is bounded.
+    static constexpr std::size_t kMaxCloserLooks = 1 << 14;
+
+    const SRootSearch& m_search;
+    SRoots& m_out;
+    double m_tolerance{0};
+    std::size_t m_closerLooks{0};
+};
+
+} // namespace
+
+SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double to, bool toIncluded)
+{
+    SRoots out;
+    // An end that does not belong to the piece is a pole, a jump or an edge: right beside it the
+    // derivatives are overflow and rounding, so the grid keeps a small distance.
+    const double inset = 1e-9 * (to / 2 - from / 2);
+    const double lo = fromIncluded ? from : std::min(to, from + inset);
+    const double hi = toIncluded ? to : std::max(lo, to - inset);
+    if (!(lo <= hi)) {
+        return out;
+    }
+    std::size_t n = std::max<std::size_t>(search.intervals, 2);
+    for (;;) {
+        out.xs = Grid(lo, hi, n);
+        std::vector<double> slopes;
+        if (!Fill(search.both, out.xs, out.values, slopes, search.stop)) {
+            out.outcome = ERootsOutcome::Stopped;
+            return out;
+        }
+        const EResolution resolution = Resolution(out.xs, out.values, slopes);
+        // A grid that already holds every double of the range cannot get finer.
+        if (resolution == EResolution::Resolved || out.xs.size() <= n) {
+            break;
+        }
+        if (n >= search.maxIntervals) {
+            out.outcome = ERootsOutcome::TooDense;
+            break;
+        }
+        // Where a few doublings will not do, the finest grid is tried at once.
+        n = resolution == EResolution::Hopeless ? search.maxIntervals : std::min(2 * n, search.maxIntervals);
+    }
+    // Zeros picked from a grid that cannot tell them apart would be as wrong as they are many.
+    if (out.outcome == ERootsOutcome::TooDense) {
+        return out;
+    }
+    CRootCollector{search, out}.Collect();
+    if (search.stop.stop_requested()) {
+        out.outcome = ERootsOutcome::Stopped;
+    }
+    return out;
+}
+
+int SignBetween(const SRoots& roots, const QuantityAt& g, double from, double to)
+{
+    const auto begin = std::upper_bound(roots.xs.begin(), roots.xs.end(), from);
+    const auto end = std::lower_bound(roots.xs.begin(), roots.xs.end(), to);
+    int balance = 0;
+    bool any = false;
+    for (auto it = begin; it < end; ++it) {
+        const double value = roots.values[static_cast<std::size_t>(it - roots.xs.begin())];
+        if (!std::isnan(value)) {
+            any = true;
+            balance += SignOf(value);
+        }
+    }
+    if (!any) {
+        return SignOf(Probe(g, from + (to - from) / 2));
+    }
+    return SignOf(static_cast<double>(balance));
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "analysis/Refinement.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <stop_token>
+#include <utility>
+#include <vector>
+
+// The places where a quantity g (f, f' or f'') is 0 on one piece where f is defined and
+// continuous, as the default discussion finds them: every sign change on a grid is bisected to
+// neighbouring doubles; every sample whose |g| is least among its neighbours is looked at more
+// closely, because a double zero (x^2 at 0) or two zeros closer than the grid step hide there.
+
+struct SRoot
+{
+    double x{};
+    // g changes sign there; otherwise it only touches 0 (x^2 at 0), or is 0 at an end of the piece.
+    bool crossing{false};
+    // The sign of g just left of x: -1, 0 or 1.
+    int leftSign{0};
+};
+
+enum class ERootsOutcome : std::uint8_t
+{
+    Complete,
+    TooDense, // g changes sign too often for the finest grid allowed: no zeros are given
+    Stopped
+};
+
+// g and g' at one x, as one evaluation gives them both.
+struct SValueAndSlope
+{
+    double value;
+    double slope;
+};
+
+struct SRootSearch
+{
+    // All safe on any thread; NaN where not defined.
+    QuantityAt g;
+    QuantityAt slope; // g'
+    std::function<SValueAndSlope(double)> both;
+    // Whether zeros where g only touches 0 are wanted (zeros and intersections: yes; extrema and
+    // inflection points, which need a sign change: no).
+    bool touching{false};
+    // The samples of the grid: intervals to begin with, doubled up to maxIntervals while the grid
+    // does not resolve g: while sign changes crowd, or while the slopes at the samples do not
+    // account for the steps between their values (sin sampled once per period looks smooth, but
+    // its slopes say otherwise).
+    std::size_t intervals{2048};
+    std::size_t maxIntervals{1 << 21};
+    std::stop_token stop;
+};
+
+struct SRoots
+{
+    ERootsOutcome outcome{ERootsOutcome::Complete};
+    std::vector<SRoot> roots; // ascending, each x once
+    // Stretches where g is exactly 0 at several samples in a row: f constant (for g = f') or a
+    // whole interval of zeros.
+    std::vector<std::pair<double, double>> zeroStretches;
+    // The signs of g at the samples between two neighbouring roots are what names the stretch
+    // between them; SignBetween reads them.
+    std::vector<double> xs;
+    std::vector<double> values;
+};
+
+// The zeros of g on [from, to]. An end that does not belong to the piece (fromIncluded false) is
+// kept at a distance of 5e-10 of the piece's width: no zero closer to it than that is found.
+SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double to, bool toIncluded);
+
+// The sign of g between two neighbouring roots (or ends): the majority of the signs of the samples
+// strictly between them, or of g at the middle where no sample lies between; 0 where g is 0
+// throughout.
+int SignBetween(const SRoots& roots, const QuantityAt& g, double from, double to);

@@ -1,0 +1,150 @@
+#include "RecordingSink.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// The default discussion on the functions of a school year, against their closed-form answers.
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines Discuss(EAnalysis kind, const CGraphFunction& f, double from, double to, int precision = 3)
+{
+    CRecordingSink sink;
+    RunAnalysis(kind, f, MakeAxis(from, to), precision, SDiscussOptions{true, 5}, sink);
+    return sink.m_lines;
+}
+
+constexpr auto kZeros = EAnalysis::Zeros;
+constexpr auto kExtrema = EAnalysis::Extrema;
+constexpr auto kInflections = EAnalysis::Inflections;
+constexpr auto kMonotony = EAnalysis::Monotony;
+
+const char* const kNoZeros = "Es wurden keine Nullstellen gefunden.";
+const char* const kNoExtrema = "Es wurden keine Extremwerte gefunden.";
+const char* const kNoInflections = "Es wurden keine Wendestellen gefunden.";
+
+struct SSchoolCase
+{
+    const char* term;
+    EAnalysis kind;
+    Lines expected;
+};
+
+class SchoolFunctions : public ::testing::TestWithParam<SSchoolCase>
+{
+};
+
+TEST_P(SchoolFunctions, TrueAnswersOnTheDefaultAxis)
+{
+    const SSchoolCase& c = GetParam();
+    EXPECT_EQ(Discuss(c.kind, MakeFunction(c.term), -5, 5), c.expected) << c.term;
+}
+
+const SSchoolCase kSchoolCases[] = {
+    // A saddle is neither a maximum nor a minimum, and x^3 rises on the whole axis.
+    {"x^3", kExtrema, {kNoExtrema}},
+    {"x^3", kMonotony, {"[ -5; 5 ] monoton steigend"}},
+    {"x^3", kInflections, {"S ( 0 | 0 )"}},
+    {"x^3-3*x", kExtrema, {"H ( -1 | 2 )", "T ( 1 | -2 )"}},
+    {"x^3-3*x", kInflections, {"W ( 0 | 0 )"}},
+    {"x^3-3*x",
+     kMonotony,
+     {"[ -5; -1 ] monoton steigend", "[ -1; 1 ] monoton fallend", "[ 1; 5 ] monoton steigend"}},
+    // A double zero is one zero.
+    {"x^2", kZeros, {"N ( 0 | 0 )"}},
+    {"(x-1/3)^2", kZeros, {"N ( 0.33333 | 0 )"}},
+    {"x^2-2*x+1", kZeros, {"N ( 1 | 0 )"}},
+    {"x^4", kExtrema, {"T ( 0 | 0 )"}},
+    {"x^4", kInflections, {kNoInflections}},
+    {"x^5", kInflections, {"S ( 0 | 0 )"}},
+    {"x^5", kExtrema, {kNoExtrema}},
+    // The Gauss curve (-x^2 is (-x)^2 in a stored term): one maximum, nothing at the ends of the axis.
+    {"exp(-(x^2))", kExtrema, {"H ( 0 | 1 )"}},
+    {"exp(-(x^2))", kInflections, {"W ( -0.70711 | 0.60653 )", "W ( 0.70711 | 0.60653 )"}},
+    {"exp(-(x^2))", kZeros, {kNoZeros}},
+    // Poles split the axis; the bracket says the pole does not belong.
+    {"1/(x-2)", kMonotony, {"[ -5; 2 [ monoton fallend", "] 2; 5 ] monoton fallend"}},
+    {"1/(x-2)", kZeros, {kNoZeros}},
+    {"tan(x)",
+     kMonotony,
+     {"[ -5; -4.71239 [ monoton steigend", "] -4.71239; -1.5708 [ monoton steigend",
+      "] -1.5708; 1.5708 [ monoton steigend", "] 1.5708; 4.71239 [ monoton steigend",
+      "] 4.71239; 5 ] monoton steigend"}},
+    {"tan(x)", kZeros, {"N ( -3.14159 | 0 )", "N ( 0 | 0 )", "N ( 3.14159 | 0 )"}},
+    {"1/x^2", kMonotony, {"[ -5; 0 [ monoton steigend", "] 0; 5 ] monoton fallend"}},
+    {"1/x^2", kExtrema, {kNoExtrema}},
+    {"1/(x^2-1)", kExtrema, {"H ( 0 | -1 )"}},
+    {"1/(x^2-1)",
+     kMonotony,
+     {"[ -5; -1 [ monoton steigend", "] -1; 0 ] monoton steigend", "[ 0; 1 [ monoton fallend",
+      "] 1; 5 ] monoton fallend"}},
+    // Edges of the domain: a zero there counts, and nothing is said where f is not defined.
+    {"sqrt(x)", kZeros, {"N ( 0 | 0 )"}},
+    {"sqrt(x)", kMonotony, {"[ 0; 5 ] monoton steigend"}},
+    {"ln(x)", kMonotony, {"] 0; 5 ] monoton steigend"}},
+    {"ln(x)", kZeros, {"N ( 1 | 0 )"}},
+    {"ln(x)/x", kExtrema, {"H ( 2.71828 | 0.36788 )"}},
+    {"ln(x)/x", kInflections, {"W ( 4.48169 | 0.3347 )"}},
+    {"sqrt(4-x^2)", kZeros, {"N ( -2 | 0 )", "N ( 2 | 0 )"}},
+    {"sqrt(4-x^2)", kExtrema, {"H ( 0 | 2 )"}},
+    {"sqrt(4-x^2)", kMonotony, {"[ -2; 0 ] monoton steigend", "[ 0; 2 ] monoton fallend"}},
+    // A removable gap is never a zero, and splits the monotony.
+    {"(x^2-1)/(x-1)", kZeros, {"N ( -1 | 0 )"}},
+    {"(x^2-1)/(x-1)", kMonotony, {"[ -5; 1 [ monoton steigend", "] 1; 5 ] monoton steigend"}},
+    {"x*exp(-x)", kExtrema, {"H ( 1 | 0.36788 )"}},
+    {"x*exp(-x)", kInflections, {"W ( 2 | 0.27067 )"}},
+    {"x^2*exp(-x)", kExtrema, {"T ( 0 | 0 )", "H ( 2 | 0.54134 )"}},
+    // A kink is an extremum where f' changes sign through a jump.
+    {"abs(x-1)", kExtrema, {"T ( 1 | 0 )"}},
+    {"abs(x-1)", kZeros, {"N ( 1 | 0 )"}},
+    {"abs(x-1)", kMonotony, {"[ -5; 1 ] monoton fallend", "[ 1; 5 ] monoton steigend"}},
+    // Jumps: no zero at a jump, constant pieces, a whole stretch of zeros.
+    {"sgn(x)", kZeros, {kNoZeros}},
+    {"sgn(x)", kMonotony, {"[ -5; 0 [ konstant", "] 0; 5 ] konstant"}},
+    {"int(x)", kZeros, {"f ist 0 f\xfcr alle x in ] -1; 1 ["}},
+    {"int(x)", kExtrema, {kNoExtrema}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Default, SchoolFunctions, ::testing::ValuesIn(kSchoolCases));
+
+TEST(PieceDiscussion, FamilyRepeatsPerK)
+{
+    const Lines lines = Discuss(kZeros, MakeFunction("x^2-k", 1, 0, 4, 2), -5, 5);
+    EXPECT_EQ(lines, (Lines{"k = 0; N ( 0 | 0 )", "", "k = 2; N ( -1.41421 | 0 )", "k = 2; N ( 1.41421 | 0 )", "",
+                            "k = 4; N ( -2 | 0 )", "k = 4; N ( 2 | 0 )", ""}));
+}
+
+TEST(PieceDiscussion, OnePointAtEveryPrecision)
+{
+    for (int precision : {1, 10}) {
+        EXPECT_EQ(Discuss(kExtrema, MakeFunction("exp(-(x^2))"), -5, 5, precision), Lines{"H ( 0 | 1 )"})
+            << precision;
+        EXPECT_EQ(Discuss(kZeros, MakeFunction("x^2"), -5, 5, precision), Lines{"N ( 0 | 0 )"}) << precision;
+    }
+}
+
+// Far from 0 and over a wide range the grid is refined until every sign change stands apart.
+TEST(PieceDiscussion, EveryZeroOfSineOnAFarRange)
+{
+    const Lines lines = Discuss(kZeros, MakeFunction("sin(x)"), 1e15, 1e15 + 1e5, 1);
+    const auto zeros = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("N ( ", 0) == 0;
+    });
+    EXPECT_EQ(zeros, 31831);
+}
+
+// Where the places lie too close for the finest grid, a line says so instead of a wrong answer.
+TEST(PieceDiscussion, SaysWhenTheRangeIsTooWide)
+{
+    for (const char* term : {"sin(x)", "tan(x)"}) {
+        const Lines lines = Discuss(kZeros, MakeFunction(term), -1e300, 1e300, 10);
+        ASSERT_EQ(lines.size(), 1u) << term;
+        EXPECT_NE(lines.back().find("Bereich"), std::string::npos) << term << ": " << lines.back();
+    }
+}
+
+} // namespace
