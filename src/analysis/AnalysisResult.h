@@ -97,6 +97,8 @@ enum class EResultMessage
     ZeroStretch,         // numbers: from, to, whether from and to belong to it (1 or 0)
     TooDense,            // numbers: the range; the points crowd too densely for the finest grid
     DomainTooFine,       // numbers: the range; f changes between defined and not too often on it
+    TooManyRasterPoints, // numbers: the most points of a raster run; the range needs more
+    TooManyRows,         // numbers: the most rows of a value table; the range needs more
 };
 
 struct SResultMessage

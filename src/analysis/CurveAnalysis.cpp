@@ -28,6 +28,10 @@ constexpr double kStepUnit = 2.220446049250313e-06;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// The most points a raster run and rows a value table visit: a few seconds of work on one core.
+constexpr double kMaxRasterPoints = 1 << 25;
+constexpr double kMaxTableRows = 1 << 20;
+
 // Strictly inside (-t, t). A value that is not a number is never inside.
 bool InBand(double value, double t)
 {
@@ -200,6 +204,20 @@ public:
     }
 
     void Finish() { m_progress.Finish(); }
+
+    // Whether the run visits at most `limit` points per family value. A wider range would keep the
+    // window busy for hours (x on 0..1e6 is 4.5e10 points) and its count would not fit an integer;
+    // the run then says so in one line and visits nothing.
+    bool Feasible(double limit, EResultMessage tooMany)
+    {
+        const double points = (m_xTo / 2 - m_xFrom / 2) / (m_step / 2);
+        if (!(points > limit)) {
+            return true;
+        }
+        Add(SResultMessage{tooMany, {limit}});
+        Finish();
+        return false;
+    }
 
 private:
     // Enough points per chunk that handing them between threads costs nothing to speak of, few
@@ -446,6 +464,9 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
     double xStep{};
     scaling.GetXRange(xFrom, xTo, xStep);
     CScan scan{function, scaling, xStep, options, sink};
+    if (!scan.Feasible(kMaxTableRows, EResultMessage::TooManyRows)) {
+        return;
+    }
     const bool family = scan.Family();
     sink.SetTableColumns(family ? 5 : 4);
     scan.Add(SResultTableHeader{family});
@@ -486,6 +507,9 @@ void ComputeZeros(const CGraphFunction& function, const CScaling& scaling, int p
     }
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, options, sink};
+    if (!scan.Feasible(kMaxRasterPoints, EResultMessage::TooManyRasterPoints)) {
+        return;
+    }
     ScanForPoints(
         scan, 0, h / 2.0, [](double, double, double) -> char { return 'N'; }, EResultMessage::NoZeros);
 }
@@ -506,6 +530,9 @@ void ComputeExtrema(const CGraphFunction& function, const CScaling& scaling, int
     const double h = ScanStep(precision);
     const double t = h / 2.0;
     CScan scan{function, scaling, h, options, sink};
+    if (!scan.Feasible(kMaxRasterPoints, EResultMessage::TooManyRasterPoints)) {
+        return;
+    }
     ScanForPoints(
         scan, 1, t,
         [&](double x, double k, double) -> char {
@@ -540,6 +567,9 @@ void ComputeInflections(const CGraphFunction& function, const CScaling& scaling,
     const double h = ScanStep(precision);
     const double t = h / 2.0;
     CScan scan{function, scaling, h, options, sink};
+    if (!scan.Feasible(kMaxRasterPoints, EResultMessage::TooManyRasterPoints)) {
+        return;
+    }
     ScanForPoints(
         scan, 2, t,
         [&](double x, double k, double) -> char {
@@ -568,6 +598,9 @@ void ComputeMonotony(const CGraphFunction& function, const CScaling& scaling, in
     }
     const double h = ScanStep(precision);
     CScan scan{function, scaling, h, options, sink};
+    if (!scan.Feasible(kMaxRasterPoints, EResultMessage::TooManyRasterPoints)) {
+        return;
+    }
     // Where the interval under way began.
     double start = 0;
     scan.Run<bool>(

@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/ExactZeros.h"
+#include "analysis/ResultText.h"
 #include "document/StepLoop.h"
 #include "engine/TextEncoding.h"
 #include "engine/CompiledTerm.h"
@@ -160,7 +161,9 @@ void ComputeIntersections(const CGraphFunction& f, const CGraphFunction& g, bool
         const bool touching = left != 0 && left == right;
         // The point lies on both graphs; f's value names it.
         const double y = fTerm.Evaluate(x, k);
-        add(SResultPoint{'S', ++index, x, y, touching}, k);
+        add(SResultPoint{'S', ++index, WithoutNegativeZero(x, options.digits), WithoutNegativeZero(y, options.digits),
+                         touching},
+            k);
         ++inGroup;
         ++total;
     };

@@ -3,11 +3,11 @@
 #include "analysis/AnalysisSink.h"
 #include "analysis/Domain.h"
 #include "analysis/PieceRoots.h"
+#include "analysis/ResultText.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
 #include "engine/Derivatives.h"
 #include "engine/ErrorFlags.h"
-#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,13 +80,6 @@ private:
     const CCompiledTerm& m_term;
     double m_k;
 };
-
-// A number that would show as "-0" at the shown decimals is shown as 0.
-double Shown(double value, int digits)
-{
-    return FormatNumber(value, digits) == "-0" ? 0.0 : value;
-}
-
 
 // Where f is 0 on a whole stretch, its ends refined from the samples to neighbouring doubles.
 std::pair<double, double> RefinedStretch(const QuantityAt& f, const std::pair<double, double>& samples,
@@ -245,7 +238,7 @@ private:
 
     void Point(char letter, double x, double y, double k)
     {
-        Add(SResultPoint{letter, ++m_counts[letter], Shown(x, m_digits), Shown(y, m_digits), false}, k);
+        Add(SResultPoint{letter, ++m_counts[letter], WithoutNegativeZero(x, m_digits), WithoutNegativeZero(y, m_digits), false}, k);
         ++m_total;
     }
 
@@ -282,7 +275,7 @@ private:
         const bool fromIncluded = stretch.first != piece.from || piece.fromIncluded;
         const bool toIncluded = stretch.second != piece.to || piece.toIncluded;
         Add(SResultMessage{EResultMessage::ZeroStretch,
-                           {Shown(stretch.first, m_digits), Shown(stretch.second, m_digits),
+                           {WithoutNegativeZero(stretch.first, m_digits), WithoutNegativeZero(stretch.second, m_digits),
                             fromIncluded ? 1.0 : 0.0, toIncluded ? 1.0 : 0.0}},
             k);
         ++m_total;
@@ -370,7 +363,7 @@ private:
             }
         }
         for (const SStretch& s : stretches) {
-            SResultInterval interval{Shown(s.from, m_digits), Shown(s.to, m_digits),
+            SResultInterval interval{WithoutNegativeZero(s.from, m_digits), WithoutNegativeZero(s.to, m_digits),
                                      s.from != piece.from || piece.fromIncluded,
                                      s.to != piece.to || piece.toIncluded, s.sign >= 0};
             interval.constant = s.sign == 0;

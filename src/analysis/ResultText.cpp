@@ -77,6 +77,15 @@ public:
         case EResultMessage::DomainTooFine:
             Line(Utf8ToCp1252(kDomainTooFineText));
             break;
+        case EResultMessage::TooManyRasterPoints:
+            Line(Utf8ToCp1252("Der Bereich ist für die Rasterrechnung zu weit: sie bräuchte mehr als ") +
+                 std::to_string(static_cast<long long>(number(0))) +
+                 Utf8ToCp1252(" Rechenschritte. Wählen Sie einen kleineren Bereich oder Genaue Werte."));
+            break;
+        case EResultMessage::TooManyRows:
+            Line(Utf8ToCp1252("Die Wertetabelle hätte mehr als ") + std::to_string(static_cast<long long>(number(0))) +
+                 Utf8ToCp1252(" Zeilen; wählen Sie einen kleineren Bereich oder eine größere Schrittweite der x-Achse."));
+            break;
         }
     }
 
@@ -159,6 +168,11 @@ std::vector<std::string> ResultLines(const SAnalysisResult& result)
     CLineWriter writer{result};
     std::visit([&](const auto& value) { writer.Write(value); }, result.value);
     return writer.Take();
+}
+
+double WithoutNegativeZero(double value, int digits)
+{
+    return FormatNumber(value, digits) == "-0" ? 0.0 : value;
 }
 
 std::string OneDigitNumber(double value)

@@ -11,6 +11,10 @@
 // number is written with the decimal point, whatever the locale.
 std::vector<std::string> ResultLines(const SAnalysisResult& result);
 
+// The number itself, or 0 where it would show as "-0" at that many decimals: the default
+// discussion never writes "-0" (the raster scan keeps its lines as they always were).
+double WithoutNegativeZero(double value, int digits);
+
 // A number with one significant digit, as the accuracy of an integral is given: "5e-09", "0.03".
 std::string OneDigitNumber(double value);
 

@@ -148,3 +148,30 @@ TEST(PieceDiscussion, SaysWhenTheRangeIsTooWide)
 }
 
 } // namespace
+
+namespace {
+
+// The raster and the value table visit their points one by one: a range that would take hours
+// gets one line that says so instead.
+TEST(BoundedRaster, TooWideARangeIsRefusedInOneLine)
+{
+    const struct
+    {
+        EAnalysis kind;
+        double from, to, step;
+        const char* words;
+    } cases[] = {
+        {EAnalysis::Zeros, -1e300, 1e300, 1, "Rasterrechnung"},
+        {EAnalysis::Monotony, 0, 1e6, 1, "Rasterrechnung"},
+        {EAnalysis::ValueTable, -1e300, 1e300, 1, "Wertetabelle"},
+        {EAnalysis::ValueTable, 0, 1, 1e-300, "Wertetabelle"},
+    };
+    for (const auto& c : cases) {
+        CRecordingSink sink;
+        RunAnalysis(c.kind, MakeFunction("x"), MakeAxis(c.from, c.to, c.step), 10, SDiscussOptions{false, 5}, sink);
+        ASSERT_EQ(sink.m_lines.size(), 1u) << c.words << " " << c.to;
+        EXPECT_NE(sink.m_lines[0].find(c.words), std::string::npos) << sink.m_lines[0];
+    }
+}
+
+} // namespace

@@ -109,17 +109,18 @@ TEST_F(DiscussCommand, PrintsTheLinesOfTheScan)
     };
     const QString graph = Path("graph.zel");
     const Case cases[] = {
-        {{"zeros", graph, "--precision", "1"}, 5, EAnalysis::Zeros, 0, 1},
-        {{"table", graph, "--function", "2"}, std::nullopt, EAnalysis::ValueTable, 1, 3},
-        {{"--function", "2", "monotony", graph, "--precision", "2"}, std::nullopt, EAnalysis::Monotony, 1, 2},
-        {{"inflections", graph, "--function=1", "--precision=1"}, std::nullopt, EAnalysis::Inflections, 0, 1},
-        {{"extrema", graph}, std::nullopt, EAnalysis::Extrema, 0, 3},
+        {{"zeros", graph, "--precision", "1", "--raster"}, 5, EAnalysis::Zeros, 0, 1},
+        {{"table", graph, "--function", "2", "--raster"}, std::nullopt, EAnalysis::ValueTable, 1, 3},
+        {{"--function", "2", "--raster", "monotony", graph, "--precision", "2"}, std::nullopt, EAnalysis::Monotony, 1, 2},
+        {{"inflections", graph, "--function=1", "--precision=1", "--raster"}, std::nullopt, EAnalysis::Inflections, 0, 1},
+        {{"extrema", graph, "--raster"}, std::nullopt, EAnalysis::Extrema, 0, 3},
         // Without --precision: the stored setting (limited to 1..10), or 3 when none is stored.
-        {{"zeros", graph, "--function", "3"}, 1, EAnalysis::Zeros, 2, 1},
-        {{"zeros", graph, "--function", "3"}, std::nullopt, EAnalysis::Zeros, 2, 3},
-        {{"zeros", graph, "--function", "3"}, 99, EAnalysis::Zeros, 2, 10},
+        {{"zeros", graph, "--function", "3", "--raster"}, 1, EAnalysis::Zeros, 2, 1},
+        {{"zeros", graph, "--function", "3", "--raster"}, std::nullopt, EAnalysis::Zeros, 2, 3},
+        {{"zeros", graph, "--function", "3", "--raster"}, 99, EAnalysis::Zeros, 2, 10},
     };
-    // The run of zeros of x^2 grows with the precision, so each of those runs tells its precision.
+    // The raster's run of zeros of x^2 grows with the precision, so each of those runs tells its
+    // precision.
     ASSERT_NE(Expected(EAnalysis::Zeros, 2, 1), Expected(EAnalysis::Zeros, 2, 3));
     ASSERT_NE(Expected(EAnalysis::Zeros, 2, 3), Expected(EAnalysis::Zeros, 2, 10));
     for (const Case& c : cases) {

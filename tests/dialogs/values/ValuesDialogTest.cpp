@@ -72,6 +72,7 @@ TEST(ValuesDialog, ComputeListsTheScanAndEnablesTheControlsAgain)
 
 TEST(ValuesDialog, RunsTheChosenFunctionAndAnalysisAndReplacesTheList)
 {
+    const CExactResults raster{0}; // the lines of the raster scan
     const CFunctionList functions{MakeFunction("x"), MakeFunction("sin(x)"), MakeFunction("x^2", 1, 1, 3, 1)};
     const CScaling scaling = MakeAxis(-4, 4);
     CValuesDialog dialog{functions, scaling, 0};
@@ -129,6 +130,7 @@ TEST(ValuesDialog, EnterRunsTheSelectedAnalysis)
 // lines arrive, the selection stays locked, and the compute button has become the stop button.
 TEST(ValuesDialog, LongRunKeepsTheWindowAliveAndTheSelectionLocked)
 {
+    const CExactResults raster{0}; // the lines of the raster scan
     const CPrecision precision{10};
     const CGraphFunction function = MakeFunction("x^3-3*x");
     // Long enough that the list takes over several times while the scan runs, even on a busy machine.
@@ -292,6 +294,7 @@ private:
 // program: the dialog stays, keeps what was found, and the next run works.
 TEST(ValuesDialog, AScanThatThrowsEndsWithAMessageAndTheDialogLivesOn)
 {
+    const CExactResults raster{0}; // the lines of the raster scan
     const CGraphFunction function = MakeFunction("x^2");
     const CScaling scaling = MakeAxis(-2, 2);
     const struct
@@ -467,10 +470,11 @@ TEST(ValuesDialog, TableHeaderIsDrawnAtTheTabStops)
 
 namespace {
 
-// An x step of a millionth gives ten million rows; the list takes its limit, says so and the scan
-// ends there. A family beyond the scans' limit ends with the line that says where it was cut.
+// An x step of 1e-5 gives a million rows; the list takes its limit, says so and the scan ends
+// there. A family beyond the scans' limit ends with the line that says where it was cut.
 TEST(ValuesDialog, LongListsAndLargeFamiliesEndWithALineThatSaysSo)
 {
+    const CExactResults raster{0}; // the lines of the raster scan
     const CFunctionList functions{MakeFunction("x"), MakeFunction("x-k", 1, 0, 1e9, 1)};
     const struct
     {
@@ -479,7 +483,7 @@ TEST(ValuesDialog, LongListsAndLargeFamiliesEndWithALineThatSaysSo)
         int lines;
         const char* last;
     } cases[] = {
-        {0, MakeAxis(-5, 5, 1e-6), static_cast<int>(CValuesDialog::kMaxResultLines) + 1,
+        {0, MakeAxis(-5, 5, 1e-5), static_cast<int>(CValuesDialog::kMaxResultLines) + 1,
          "Die Liste endet hier: sie fasst höchstens 200000 Zeilen."},
         {1, MakeAxis(0, 2, 1), 2 + 4 * 1000 + 1,
          "Nur die ersten 1000 Werte von k wurden untersucht, bis k = 999."},

@@ -42,7 +42,7 @@ private:
 class CExactResults final : public CScopedSetting
 {
 public:
-    explicit CExactResults(int on) : CScopedSetting{"ExactResults", on, 0} {}
+    explicit CExactResults(int on) : CScopedSetting{"ExactResults", on, 1} {}
     static int Stored() { return CScopedSetting::Stored("ExactResults"); }
 };
 
