@@ -92,6 +92,9 @@ enum class EResultMessage
     NotDefinedAt,        // numbers: x0
     NotDifferentiableAt, // numbers: x0
     FamilyCut,           // numbers: the count of family values visited, the last k visited
+    TangentOverflow,       // numbers: x0
+    IntegralTooLarge,      // numbers: from, to
+    IntegralNotComputable, // numbers: from, to
 };
 
 struct SResultMessage

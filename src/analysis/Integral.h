@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/AnalysisResult.h"
 #include "analysis/DiscussOptions.h"
 #include "document/GraphFunction.h"
 #include "document/Scaling.h"
@@ -15,12 +16,14 @@ struct SIntegral
 {
     // Where the integrand is not defined or has a pole in [a, b]: no number then.
     std::optional<double> undefinedAt;
+    // Why there is no number although f is defined: IntegralTooLarge or IntegralNotComputable.
+    std::optional<EResultMessage> failure;
     double integral{};
     double area{};
     // The estimated absolute error of the area (and so of the integral).
     double error{};
-    // The borders of the pieces between the zeros of f - g, a first and b last, and the signed
-    // value of each piece.
+    // The borders of the pieces between the sign changes and the jumps of f - g, a first and b
+    // last, and the signed value of each piece.
     std::vector<double> borders;
     std::vector<double> pieces;
 };

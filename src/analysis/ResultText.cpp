@@ -27,7 +27,12 @@ public:
     {
     }
 
-    std::string Text(double value) const { return FormatNumber(value, m_result.digits); }
+    // A value that rounds to zero from below is still zero to the reader: never "-0".
+    std::string Text(double value) const
+    {
+        std::string text = FormatNumber(value, m_result.digits);
+        return text == "-0" ? "0" : text;
+    }
 
     void Line(const std::string& text) { m_lines.push_back(m_prefix + text); }
 
@@ -62,6 +67,16 @@ public:
             break;
         case EResultMessage::NotDifferentiableAt:
             Line(Replace(kTangentNotDifferentiableText, Text(number(0))));
+            break;
+        case EResultMessage::TangentOverflow:
+            Line(Utf8ToCp1252(Replace(kTangentOverflowText, Text(number(0)))));
+            break;
+        case EResultMessage::IntegralTooLarge:
+            Line(Utf8ToCp1252(Replace(Replace(kIntegralTooLargeText, Text(number(0))), Text(number(1)))));
+            break;
+        case EResultMessage::IntegralNotComputable:
+            Line(Utf8ToCp1252(
+                Replace(Replace(kIntegralNotComputableText, Text(number(0))), Text(number(1)))));
             break;
         case EResultMessage::FamilyCut:
             Line("Nur die ersten " + std::to_string(static_cast<long long>(number(0))) +

@@ -25,6 +25,11 @@ inline constexpr const char* kEqualFunctionsText = "Die Funktionen sind gleich."
 inline constexpr const char* kTangentNotDefinedText = "f ist an der Stelle x0 = %s nicht definiert.";
 inline constexpr const char* kTangentNotDifferentiableText =
     "f ist an der Stelle x0 = %s nicht differenzierbar.";
+inline constexpr const char* kTangentOverflowText =
+    "An der Stelle x0 = %s sind Steigung oder Achsenabschnitt der Tangente zu groß, um sie anzugeben.";
+inline constexpr const char* kIntegralTooLargeText = "Das Integral von %s bis %s ist zu groß, um es anzugeben.";
+inline constexpr const char* kIntegralNotComputableText =
+    "Das Integral auf [ %s; %s ] lässt sich nicht berechnen: der Bereich ist für f zu breit oder zu fein.";
 
 // The relative accuracy of an integral below which its line says how good it is.
 inline constexpr double kIntegralWarnTolerance = 1e-8;
