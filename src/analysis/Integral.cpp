@@ -9,6 +9,7 @@
 #include "analysis/ResultText.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -338,6 +339,32 @@ std::vector<SIntegral> IntegratePieces(const CGraphFunction& f, const CGraphFunc
     return results;
 }
 
+namespace {
+
+// A piece whose ends read the same at the digits shown ("[ 2.44949; 2.44949 ]") tells the
+// reader nothing: its value joins the piece before it (or after it), and its border goes.
+void FoldUnreadablePieces(std::vector<double>& borders, std::vector<double>& pieces, int digits)
+{
+    for (std::size_t i = 0; i < pieces.size() && i + 1 < borders.size();) {
+        if (FormatNumber(borders[i], digits) != FormatNumber(borders[i + 1], digits)) {
+            ++i;
+            continue;
+        }
+        if (i > 0) {
+            pieces[i - 1] += pieces[i];
+            borders.erase(borders.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        } else if (i + 1 < pieces.size()) {
+            pieces[i + 1] += pieces[i];
+            borders.erase(borders.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        } else {
+            borders.erase(borders.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        }
+        pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+} // namespace
+
 void ComputeIntegral(const CGraphFunction& f, const CGraphFunction* g, double a, double b,
                      const CScaling& /*scaling*/, int precision, const SDiscussOptions& options,
                      IAnalysisSink& sink)
@@ -364,6 +391,7 @@ void ComputeIntegral(const CGraphFunction& f, const CGraphFunction* g, double a,
                                   result.error,
                                   result.borders,
                                   result.pieces};
+            FoldUnreadablePieces(shown.borders, shown.pieces, options.digits);
             sink.Add(SAnalysisResult{std::move(shown), shownK, options.digits});
         }
         if (family) {

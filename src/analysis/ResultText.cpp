@@ -27,10 +27,13 @@ public:
     {
     }
 
-    // A value that rounds to zero from below is still zero to the reader: never "-0".
-    std::string Text(double value) const
+    std::string Text(double value) const { return FormatNumber(value, m_result.digits); }
+
+    // A value that rounds to zero from below is still zero to the reader: the tangent and the
+    // integral never say "-0" (the scans' lines stay as they always were).
+    std::string Unsigned0(double value) const
     {
-        std::string text = FormatNumber(value, m_result.digits);
+        std::string text = Text(value);
         return text == "-0" ? "0" : text;
     }
 
@@ -116,8 +119,8 @@ public:
     void Write(const SResultTangent& tangent)
     {
         const auto number = [&](double value) { return TermNumber(value, m_result.digits); };
-        Line("P ( " + Text(tangent.x0) + " | " + Text(tangent.y0) + " )");
-        Line("Steigung: " + Text(tangent.slope));
+        Line("P ( " + Unsigned0(tangent.x0) + " | " + Unsigned0(tangent.y0) + " )");
+        Line("Steigung: " + Unsigned0(tangent.slope));
         Line("Tangente: y = " + LineTerm(number(tangent.tangent.slope), number(tangent.tangent.intercept)));
         if (tangent.normal) {
             Line("Normale: y = " +
@@ -132,17 +135,17 @@ public:
         if (integral.undefinedAt) {
             std::string line = Utf8ToCp1252(
                 "Das Integral existiert auf [ %s; %s ] nicht: f ist bei x ~ %s nicht definiert.");
-            line = Replace(line, Text(std::min(integral.from, integral.to)));
-            line = Replace(line, Text(std::max(integral.from, integral.to)));
-            Line(Replace(line, Text(*integral.undefinedAt)));
+            line = Replace(line, Unsigned0(std::min(integral.from, integral.to)));
+            line = Replace(line, Unsigned0(std::max(integral.from, integral.to)));
+            Line(Replace(line, Unsigned0(*integral.undefinedAt)));
             return;
         }
-        Line("Integral von " + Text(integral.from) + " bis " + Text(integral.to) + ": " +
-             Text(integral.value));
-        Line(Utf8ToCp1252("Fläche: ") + Text(integral.area));
+        Line("Integral von " + Unsigned0(integral.from) + " bis " + Unsigned0(integral.to) + ": " +
+             Unsigned0(integral.value));
+        Line(Utf8ToCp1252("Fläche: ") + Unsigned0(integral.area));
         for (std::size_t i = 0; i < integral.pieces.size() && i + 1 < integral.borders.size(); ++i) {
-            Line("[ " + Text(integral.borders[i]) + "; " + Text(integral.borders[i + 1]) +
-                 " ]: " + Text(integral.pieces[i]));
+            Line("[ " + Unsigned0(integral.borders[i]) + "; " + Unsigned0(integral.borders[i + 1]) +
+                 " ]: " + Unsigned0(integral.pieces[i]));
         }
         // Only where the quadrature missed its aim is the accuracy worth a line.
         if (integral.error > kIntegralWarnTolerance * std::max(integral.area, 1e-300) && integral.area > 0) {
