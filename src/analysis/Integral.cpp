@@ -130,6 +130,11 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
                         const std::vector<double>& exactZeros, std::stop_token stop)
 {
     SIntegral result;
+    // A range wider than a double can measure leaves no width to split or to weigh pieces by.
+    if (!std::isfinite(hi - lo)) {
+        result.failure = EResultMessage::IntegralNotComputable;
+        return result;
+    }
     const SDomain domain = DomainOf(term, k, lo, hi, stop);
     if (domain.outcome == EDomainOutcome::Stopped) {
         return result;
