@@ -21,17 +21,20 @@ namespace {
 // Parts the quadrature starts from over the whole range, and the most it may use per piece.
 constexpr int kStartParts = 64;
 constexpr int kMaxParts = 4000;
-// The parts of all pieces of one k together: a range with more sign changes than this allows
-// is too fine to integrate piece by piece in bounded time.
+// The parts of all pieces together: a range with more sign changes than this allows is too
+// fine to integrate piece by piece in bounded time. A family shares it among its values of k,
+// each keeping at least the smaller amount.
 constexpr int kMaxTotalParts = 100000;
+constexpr int kMinPartsPerK = 1000;
 
 // A |value| this many times the largest seen on the scan, next to where the quadrature cannot
 // settle, is a pole the domain did not see.
 constexpr double kPoleFactor = 1e6;
 
-// The points of the scan for sign changes over the whole range.
+// The points of the scan for sign changes over the whole range, shared like the parts.
 constexpr double kMinScanPoints = 1 << 18;
 constexpr double kMaxScanPoints = 1 << 20;
+constexpr double kMinScanPointsPerK = 1 << 12;
 // The zeros of the exact scan are taken where its raster has at most this many points; beyond,
 // its walk over every step of the precision would outlast any patience, and the sign changes come
 // from the coarser scan alone.
@@ -125,9 +128,24 @@ std::optional<double> FirstUndefined(const SDomain& domain, double lo, double hi
     return first;
 }
 
+// What one value of k may spend.
+struct SBudget
+{
+    double minScanPoints;
+    double maxScanPoints;
+    int parts;
+};
+
+SBudget BudgetPerK(int familyValues)
+{
+    const int values = std::max(familyValues, 1);
+    const double maxScan = std::max(kMinScanPointsPerK, kMaxScanPoints / values);
+    return {std::min(kMinScanPoints, maxScan), maxScan, std::max(kMinPartsPerK, kMaxTotalParts / values)};
+}
+
 // The integral of one k over [lo, hi] (lo < hi), its borders ascending.
 SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double hi, double step,
-                        const std::vector<double>& exactZeros, std::stop_token stop)
+                        const std::vector<double>& exactZeros, const SBudget& spend, std::stop_token stop)
 {
     SIntegral result;
     // A range wider than a double can measure leaves no width to split or to weigh pieces by.
@@ -169,16 +187,16 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
     // often than any precision steps, and each crossing the scan misses costs area.
     double largest = 0;
     const double half = HalfWidth(lo, hi);
-    const double points = std::clamp(2 * half / step, kMinScanPoints, kMaxScanPoints);
+    const double points = std::clamp(2 * half / step, spend.minScanPoints, spend.maxScanPoints);
     std::vector<SSignChange> changes;
     for (const SDomainPiece& piece : domain.pieces) {
         const double share = HalfWidth(piece.from, piece.to) / half;
-        const double count = std::clamp(std::ceil(points * share), 2.0, kMaxScanPoints);
+        const double count = std::clamp(std::ceil(points * share), 2.0, spend.maxScanPoints);
         const double inset = 1e-12 * HalfWidth(piece.from, piece.to);
         ScanSignChanges(term, k, piece.from + inset, piece.to - inset, static_cast<std::size_t>(count), changes,
                         largest);
     }
-    if (changes.size() + exactZeros.size() > kMaxTotalParts / 2) {
+    if (static_cast<double>(changes.size() + exactZeros.size()) > spend.parts / 2) {
         result.failure = EResultMessage::IntegralNotComputable;
         return result;
     }
@@ -221,11 +239,11 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
         return y ? std::optional<double>{std::fabs(*y)} : std::nullopt;
     };
     const int quadratures = static_cast<int>(kept.size()) - 1;
-    if (quadratures > kMaxTotalParts / 2) {
+    if (quadratures > spend.parts / 2) {
         result.failure = EResultMessage::IntegralNotComputable;
         return result;
     }
-    int budget = kMaxTotalParts;
+    int budget = spend.parts;
     result.borders.push_back(lo);
     double piece = 0;
     for (int i = 0; i < quadratures; ++i) {
@@ -261,7 +279,9 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
         result.integral += q.value;
         if (negative && positive) {
             // The area of this piece is not |its integral|: |f| itself, kinks and all.
-            const double areaTolerance = kIntegralTolerance * std::max(std::fabs(q.value), 1e-300);
+            // Its tolerance is relative to the area, which cancellation in the integral hides.
+            const SQuadrature roughArea = IntegrateAdaptive(magnitude, from, to, parts, 0, parts, stop);
+            const double areaTolerance = kIntegralTolerance * std::max(roughArea.value, 1e-300);
             const SQuadrature a = IntegrateAdaptive(magnitude, from, to, parts, areaTolerance,
                                                     std::clamp(budget / left, parts, kMaxParts), stop);
             if (a.stopped) {
@@ -303,7 +323,9 @@ std::vector<SIntegral> IntegratePieces(const CGraphFunction& f, const CGraphFunc
 
     // The exact zeros of f - g on [lo, hi], for every k, where their scan is affordable.
     std::vector<std::vector<double>> zeros;
-    if (lo < hi && HalfWidth(lo, hi) / step <= kMaxExactScanPoints / 2) {
+    const int familyValues = CountFamilyValues(integrand);
+    const SBudget spend = BudgetPerK(familyValues);
+    if (lo < hi && HalfWidth(lo, hi) / step * familyValues <= kMaxExactScanPoints / 2) {
         CScaling range;
         range.SetXRange(lo, hi, 1);
         SZeroVisitor visitor;
@@ -323,7 +345,7 @@ std::vector<SIntegral> IntegratePieces(const CGraphFunction& f, const CGraphFunc
         if (lo == hi) {
             result.borders.push_back(lo);
         } else {
-            result = IntegrateOneK(term, k, lo, hi, step, exact, stop);
+            result = IntegrateOneK(term, k, lo, hi, step, exact, spend, stop);
         }
         if (stop.stop_requested()) {
             return false;
