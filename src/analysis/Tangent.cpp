@@ -39,9 +39,10 @@ SLine NormalLine(const STangentPoint& p)
 }
 
 // The steps of the one-sided difference quotients, from a hundredth of the scale down by quarters
-// to 1e-13 of it: a kink as close as that to x0 still lies beyond the smallest steps.
+// to 1e-15 of it (a few units of the last place): a kink as close as that to x0 still lies
+// beyond the smallest steps.
 constexpr double kFirstStep = 1e-2;
-constexpr double kLastStep = 1e-13;
+constexpr double kLastStep = 1e-15;
 constexpr double kStepRatio = 0.25;
 
 // Whether the quotients on one side of x0 (side -1 or +1) come to `slope`. A smooth f brings its

@@ -473,6 +473,7 @@ TEST(KinksJumpsAndPoles, TangentAndIntegralTable)
         {tangent, "int(x)", -2, 0, notDifferentiable("-2")},
         {tangent, "sqrt(x^2)", 1e-7, 0, {"P ( 0 | 0 )", "Steigung: 1", "Tangente: y = 1*x", "Normale: y = -1*x"}},
         {tangent, "abs(x-1)", 1 - 1e-7, 0, {"P ( 1 | 0 )", "Steigung: -1", "Tangente: y = -1*x+1"}},
+        {tangent, "abs(x-1000000)", 1e6 + 1e-7, 0, {"P ( 1000000 | 0 )", "Steigung: 1"}},
         {tangent, "x^2", 1e-7, 0, {"P ( 0 | 0 )", "Steigung: 0", "Tangente: y = 0", "Normale: y = -5000000*x+0.5"}},
         {tangent, "1/(x-0.001)", 0, 0, {"P ( 0 | -1000 )", "Steigung: -1000000", "Tangente: y = -1000000*x-1000"}},
         {tangent, "1e160*(x-1e160)", 1e160, 0,
