@@ -164,11 +164,13 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
     result.undefinedAt = FirstUndefined(domain, lo, hi);
     if (result.undefinedAt) {
         // A border that is only the overflow of f (x^2 beyond 1.3e154) is no hole in f itself.
-        const bool overflow = std::any_of(domain.borders.begin(), domain.borders.end(), [](const SDomainBorder& b) {
-            const double limit = std::isnan(b.leftLimit) ? b.rightLimit : b.leftLimit;
-            return b.kind == EBorderKind::Edge && ((b.value && std::fabs(*b.value) > kOverflowing) ||
-                                                   (std::isfinite(limit) && std::fabs(limit) > kOverflowing));
-        });
+        const bool overflow =
+            std::any_of(domain.borders.begin(), domain.borders.end(), [](const SDomainBorder& b) {
+                const double limit = std::isnan(b.leftLimit) ? b.rightLimit : b.leftLimit;
+                return b.kind == EBorderKind::Edge &&
+                       ((b.value && std::fabs(*b.value) > kOverflowing) ||
+                        (std::isfinite(limit) && std::fabs(limit) > kOverflowing));
+            });
         if (overflow) {
             result.undefinedAt.reset();
             result.failure = EResultMessage::IntegralTooLarge;
@@ -193,8 +195,8 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
         const double share = HalfWidth(piece.from, piece.to) / half;
         const double count = std::clamp(std::ceil(points * share), 2.0, spend.maxScanPoints);
         const double inset = 1e-12 * HalfWidth(piece.from, piece.to);
-        ScanSignChanges(term, k, piece.from + inset, piece.to - inset, static_cast<std::size_t>(count), changes,
-                        largest);
+        ScanSignChanges(term, k, piece.from + inset, piece.to - inset, static_cast<std::size_t>(count),
+                        changes, largest);
     }
     if (static_cast<double>(changes.size() + exactZeros.size()) > spend.parts / 2) {
         result.failure = EResultMessage::IntegralNotComputable;
@@ -205,7 +207,8 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
         if (stop.stop_requested()) {
             return SIntegral{};
         }
-        const SBisection crossing = BisectSignChange(value, change.lo, change.loValue, change.hi, change.hiValue);
+        const SBisection crossing =
+            BisectSignChange(value, change.lo, change.loValue, change.hi, change.hiValue);
         if (crossing.settled) {
             borders.push_back({crossing.x, true});
         }
@@ -253,7 +256,8 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
         const double from = kept[i].x;
         const double to = kept[i + 1].x;
         const double share = HalfWidth(from, to) / half;
-        const int parts = static_cast<int>(std::clamp(std::ceil(kStartParts * share), 1.0, double{kStartParts}));
+        const int parts =
+            static_cast<int>(std::clamp(std::ceil(kStartParts * share), 1.0, double{kStartParts}));
         const int left = quadratures - i;
         const int maxParts = std::clamp(budget / left, parts, kMaxParts);
         negative = positive = false;

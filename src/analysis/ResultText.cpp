@@ -78,8 +78,8 @@ public:
             Line(Utf8ToCp1252(Replace(Replace(kIntegralTooLargeText, Text(number(0))), Text(number(1)))));
             break;
         case EResultMessage::IntegralNotComputable:
-            Line(Utf8ToCp1252(
-                Replace(Replace(kIntegralNotComputableText, Text(number(0))), Text(number(1)))));
+            Line(
+                Utf8ToCp1252(Replace(Replace(kIntegralNotComputableText, Text(number(0))), Text(number(1)))));
             break;
         case EResultMessage::FamilyCut:
             Line("Nur die ersten " + std::to_string(static_cast<long long>(number(0))) +

@@ -27,7 +27,8 @@ inline constexpr const char* kTangentNotDifferentiableText =
     "f ist an der Stelle x0 = %s nicht differenzierbar.";
 inline constexpr const char* kTangentOverflowText =
     "An der Stelle x0 = %s sind Steigung oder Achsenabschnitt der Tangente zu groß, um sie anzugeben.";
-inline constexpr const char* kIntegralTooLargeText = "Das Integral von %s bis %s ist zu groß, um es anzugeben.";
+inline constexpr const char* kIntegralTooLargeText =
+    "Das Integral von %s bis %s ist zu groß, um es anzugeben.";
 inline constexpr const char* kIntegralNotComputableText =
     "Das Integral auf [ %s; %s ] lässt sich nicht berechnen: der Bereich ist für f zu breit oder zu fein.";
 
