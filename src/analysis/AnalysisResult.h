@@ -99,6 +99,9 @@ enum class EResultMessage
     DomainTooFine,       // numbers: the range; f changes between defined and not too often on it
     TooManyRasterPoints, // numbers: the most points of a raster run; the range needs more
     TooManyRows,         // numbers: the most rows of a value table; the range needs more
+    TangentOverflow,       // numbers: x0
+    IntegralTooLarge,      // numbers: from, to
+    IntegralNotComputable, // numbers: from, to
 };
 
 struct SResultMessage

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/AnalysisResult.h"
 #include "analysis/DiscussOptions.h"
 #include "document/GraphFunction.h"
 #include "document/Scaling.h"
@@ -15,20 +16,23 @@ struct SIntegral
 {
     // Where the integrand is not defined or has a pole in [a, b]: no number then.
     std::optional<double> undefinedAt;
+    // Why there is no number although f is defined: IntegralTooLarge or IntegralNotComputable.
+    std::optional<EResultMessage> failure;
     double integral{};
     double area{};
     // The estimated absolute error of the area (and so of the integral).
     double error{};
-    // The borders of the pieces between the zeros of f - g, a first and b last, and the signed
-    // value of each piece.
+    // The borders of the pieces between the zeros and the jumps of f - g, a first and b last, and
+    // the signed value of each piece.
     std::vector<double> borders;
     std::vector<double> pieces;
 };
 
 // Lines "Integral von a bis b: …", "Fläche: …" (the area between the graphs, ∫|f - g|) and
-// "[ z1; z2 ]: …" for each piece between consecutive zeros of f - g, for every family value; a
-// German line without a number where the integral does not exist, and the estimated accuracy
-// where it misses 1e-8. A b below a integrates backwards.
+// "[ z1; z2 ]: …" for each piece between consecutive zeros and jumps of f - g, for every family
+// value; a German line without a number where the integral does not exist, where it exceeds a
+// double, or where the range is too wide or too fine to integrate in bounded time; and the
+// estimated accuracy where it misses 1e-8. A b below a integrates backwards.
 void ComputeIntegral(const CGraphFunction& f, const CGraphFunction* g, double a, double b,
                      const CScaling& scaling, int precision, const SDiscussOptions& options,
                      IAnalysisSink& sink);

@@ -37,8 +37,9 @@ struct SPart
 // One part by both rules; false with `undefined` set where the integrand fails at a node.
 bool Rule(const Integrand& f, double a, double b, SPart& part, double& undefined)
 {
-    const double centre = 0.5 * (a + b);
-    const double half = 0.5 * (b - a);
+    // Halved before they are added, so that a range near the largest doubles does not overflow.
+    const double centre = 0.5 * a + 0.5 * b;
+    const double half = 0.5 * b - 0.5 * a;
     double kronrod = 0;
     double gauss = 0;
     double magnitude = 0;
@@ -67,15 +68,16 @@ bool Rule(const Integrand& f, double a, double b, SPart& part, double& undefined
 } // namespace
 
 SQuadrature IntegrateAdaptive(const Integrand& f, double a, double b, int pieces, double tolerance,
-                              int maxParts)
+                              int maxParts, std::stop_token stop)
 {
     SQuadrature result;
     std::priority_queue<SPart> parts;
     pieces = std::max(pieces, 1);
     double undefined{};
     for (int i = 0; i < pieces; ++i) {
-        const double lo = i == 0 ? a : a + (b - a) * i / pieces;
-        const double hi = i + 1 == pieces ? b : a + (b - a) * (i + 1) / pieces;
+        const double half = 0.5 * b - 0.5 * a;
+        const double lo = i == 0 ? a : a + half * (2.0 * i / pieces);
+        const double hi = i + 1 == pieces ? b : a + half * (2.0 * (i + 1) / pieces);
         SPart part{};
         if (!Rule(f, lo, hi, part, undefined)) {
             result.undefinedAt = undefined;
@@ -98,10 +100,14 @@ SQuadrature IntegrateAdaptive(const Integrand& f, double a, double b, int pieces
     int splits = 0;
     while (running > tolerance && static_cast<int>(parts.size()) < maxParts) {
         const SPart worst = parts.top();
-        const double middle = 0.5 * (worst.a + worst.b);
+        const double middle = 0.5 * worst.a + 0.5 * worst.b;
         // A part too narrow to halve is as good as it gets.
         if (!(middle > worst.a && middle < worst.b)) {
             break;
+        }
+        if (stop.stop_requested()) {
+            result.stopped = true;
+            return result;
         }
         parts.pop();
         SPart left{};
@@ -117,7 +123,8 @@ SQuadrature IntegrateAdaptive(const Integrand& f, double a, double b, int pieces
             running = total();
         }
     }
-    result.worstAt = 0.5 * (parts.top().a + parts.top().b);
+    result.parts = static_cast<int>(parts.size());
+    result.worstAt = 0.5 * parts.top().a + 0.5 * parts.top().b;
     result.worstMagnitude = parts.top().magnitude;
     double value = 0;
     // Summed from the smallest error up, which is near enough to from the smallest value up.

@@ -29,6 +29,10 @@ public:
 
     std::string Text(double value) const { return FormatNumber(value, m_result.digits); }
 
+    // A value that rounds to zero from below is still zero to the reader: the tangent and the
+    // integral never say "-0" (the scans' lines stay as they always were).
+    std::string Unsigned0(double value) const { return Text(WithoutNegativeZero(value, m_result.digits)); }
+
     void Line(const std::string& text) { m_lines.push_back(m_prefix + text); }
 
     std::vector<std::string> Take() { return std::move(m_lines); }
@@ -62,6 +66,16 @@ public:
             break;
         case EResultMessage::NotDifferentiableAt:
             Line(Replace(kTangentNotDifferentiableText, Text(number(0))));
+            break;
+        case EResultMessage::TangentOverflow:
+            Line(Utf8ToCp1252(Replace(kTangentOverflowText, Text(number(0)))));
+            break;
+        case EResultMessage::IntegralTooLarge:
+            Line(Utf8ToCp1252(Replace(Replace(kIntegralTooLargeText, Text(number(0))), Text(number(1)))));
+            break;
+        case EResultMessage::IntegralNotComputable:
+            Line(
+                Utf8ToCp1252(Replace(Replace(kIntegralNotComputableText, Text(number(0))), Text(number(1)))));
             break;
         case EResultMessage::FamilyCut:
             Line("Nur die ersten " + std::to_string(static_cast<long long>(number(0))) +
@@ -121,8 +135,8 @@ public:
     void Write(const SResultTangent& tangent)
     {
         const auto number = [&](double value) { return TermNumber(value, m_result.digits); };
-        Line("P ( " + Text(tangent.x0) + " | " + Text(tangent.y0) + " )");
-        Line("Steigung: " + Text(tangent.slope));
+        Line("P ( " + Unsigned0(tangent.x0) + " | " + Unsigned0(tangent.y0) + " )");
+        Line("Steigung: " + Unsigned0(tangent.slope));
         Line("Tangente: y = " + LineTerm(number(tangent.tangent.slope), number(tangent.tangent.intercept)));
         if (tangent.normal) {
             Line("Normale: y = " +
@@ -137,17 +151,17 @@ public:
         if (integral.undefinedAt) {
             std::string line = Utf8ToCp1252(
                 "Das Integral existiert auf [ %s; %s ] nicht: f ist bei x ~ %s nicht definiert.");
-            line = Replace(line, Text(std::min(integral.from, integral.to)));
-            line = Replace(line, Text(std::max(integral.from, integral.to)));
-            Line(Replace(line, Text(*integral.undefinedAt)));
+            line = Replace(line, Unsigned0(std::min(integral.from, integral.to)));
+            line = Replace(line, Unsigned0(std::max(integral.from, integral.to)));
+            Line(Replace(line, Unsigned0(*integral.undefinedAt)));
             return;
         }
-        Line("Integral von " + Text(integral.from) + " bis " + Text(integral.to) + ": " +
-             Text(integral.value));
-        Line(Utf8ToCp1252("Fläche: ") + Text(integral.area));
+        Line("Integral von " + Unsigned0(integral.from) + " bis " + Unsigned0(integral.to) + ": " +
+             Unsigned0(integral.value));
+        Line(Utf8ToCp1252("Fläche: ") + Unsigned0(integral.area));
         for (std::size_t i = 0; i < integral.pieces.size() && i + 1 < integral.borders.size(); ++i) {
-            Line("[ " + Text(integral.borders[i]) + "; " + Text(integral.borders[i + 1]) +
-                 " ]: " + Text(integral.pieces[i]));
+            Line("[ " + Unsigned0(integral.borders[i]) + "; " + Unsigned0(integral.borders[i + 1]) +
+                 " ]: " + Unsigned0(integral.pieces[i]));
         }
         // Only where the quadrature missed its aim is the accuracy worth a line.
         if (integral.error > kIntegralWarnTolerance * std::max(integral.area, 1e-300) && integral.area > 0) {

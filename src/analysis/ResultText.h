@@ -36,6 +36,12 @@ inline constexpr const char* kTooDenseText =
 inline constexpr const char* kDomainTooFineText =
     "f wechselt auf diesem Bereich zu oft zwischen definiert und nicht definiert (der Bereich ist zu "
     "weit oder zu fein); wählen Sie einen kleineren Bereich.";
+inline constexpr const char* kTangentOverflowText =
+    "An der Stelle x0 = %s sind Steigung oder Achsenabschnitt der Tangente zu groß, um sie anzugeben.";
+inline constexpr const char* kIntegralTooLargeText =
+    "Das Integral von %s bis %s ist zu groß, um es anzugeben.";
+inline constexpr const char* kIntegralNotComputableText =
+    "Das Integral auf [ %s; %s ] lässt sich nicht berechnen: der Bereich ist für f zu breit oder zu fein.";
 
 // The relative accuracy of an integral below which its line says how good it is.
 inline constexpr double kIntegralWarnTolerance = 1e-8;

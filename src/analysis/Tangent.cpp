@@ -38,6 +38,65 @@ SLine NormalLine(const STangentPoint& p)
     return {slope, p.y0 + p.x0 / p.slope};
 }
 
+// The steps of the one-sided difference quotients, from a hundredth of the scale down by quarters
+// to 1e-15 of it (a few units of the last place): a kink as close as that to x0 still lies
+// beyond the smallest steps.
+constexpr double kFirstStep = 1e-2;
+constexpr double kLastStep = 1e-15;
+constexpr double kStepRatio = 0.25;
+
+// Whether the quotients on one side of x0 (side -1 or +1) come to `slope`. A smooth f brings its
+// quotient within f'' h / 2 of the slope, which shrinks with h until the rounding of f over h takes
+// over; a kink, a cusp or a jump keeps it away at every step. A step at which rounding alone
+// could bend the quotient by a hundredth of the slope tells nothing either way; where no step
+// tells anything, the carried slope stands.
+bool SideAgrees(const CCompiledTerm& term, double x0, double y0, double k, double slope, int side)
+{
+    const double scale = std::max(1.0, std::fabs(x0));
+    const double size = std::max(1.0, std::fabs(slope));
+    bool told = false;
+    bool definedNearest = false;
+    for (double h = kFirstStep * scale; h >= kLastStep * scale; h *= kStepRatio) {
+        const double x = x0 + side * h;
+        const std::optional<double> y = term.DefinedValue(x, k);
+        // Only where f fails right next to x0 is there no slope on this side; a pole or an
+        // overflow further out merely spoils the wider steps.
+        definedNearest = y.has_value();
+        if (!y) {
+            continue;
+        }
+        // The step actually taken, which x0 + h rounds.
+        const double step = x - x0;
+        const double quotient = (*y - y0) / step;
+        const double rounding = 8 * kEpsilon * (std::fabs(y0) + std::fabs(*y)) / std::fabs(step);
+        if (rounding > 1e-2 * size) {
+            continue;
+        }
+        told = true;
+        if (std::fabs(quotient - slope) <= 1e-7 * size + 2 * rounding) {
+            return true;
+        }
+    }
+    return definedNearest && !told;
+}
+
+// Whether every one-sided quotient overflows with the sign of an infinite carried slope: f is
+// steeper than a double can say, not vertical (whose quotients stay finite and only grow).
+bool SlopeOverflows(const CCompiledTerm& term, double x0, double y0, double k, double slope)
+{
+    const double scale = std::max(1.0, std::fabs(x0));
+    for (const int side : {-1, 1}) {
+        for (double h = kFirstStep * scale; h >= kLastStep * scale; h *= kStepRatio) {
+            const std::optional<double> y = term.DefinedValue(x0 + side * h, k);
+            const double quotient = y ? (*y - y0) / (side * h) : 0.0;
+            if (std::isfinite(quotient) || std::signbit(quotient) != std::signbit(slope)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 STangentPoint TangentAt(const CCompiledTerm& term, double x0, double k)
@@ -50,18 +109,14 @@ STangentPoint TangentAt(const CCompiledTerm& term, double x0, double k)
     }
     p.y0 = *y0;
     p.state = STangentPoint::EState::NotDifferentiable;
-    const CCompiledTerm::SDerivatives d = term.EvaluateDerivatives(x0, k);
-    // One-sided difference quotients tell a kink or a jump, which the derivative carried through
-    // the term does not see (abs(x) at 0 carries a slope of its own choosing).
-    const double h = 1e-6 * std::max(1.0, std::fabs(x0));
-    const std::optional<double> left = term.DefinedValue(x0 - h, k);
-    const std::optional<double> right = term.DefinedValue(x0 + h, k);
-    if (!left || !right) {
+    // The derivative carried through the term is exact where f is smooth, but at a kink it is a
+    // slope of the term's own choosing (abs(x) at 0) or none (sqrt(x^2) at 0): only the one-sided
+    // quotients tell whether it is the slope of the graph.
+    double slope = term.EvaluateDerivatives(x0, k).first;
+    if (std::isinf(slope) && SlopeOverflows(term, x0, *y0, k, slope)) {
+        p.state = STangentPoint::EState::Overflow;
         return p;
     }
-    const double leftSlope = (*y0 - *left) / h;
-    const double rightSlope = (*right - *y0) / h;
-    double slope = d.first;
     if (!std::isfinite(slope)) {
         // No derivative to carry (the factorial of a non-integer): the program's difference formula.
         slope = EvaluateOrder(term, x0, k, 1);
@@ -69,17 +124,17 @@ STangentPoint TangentAt(const CCompiledTerm& term, double x0, double k)
             return p;
         }
     }
-    // Both quotients differ from the slope by about f'' h / 2 and the rounding of f over h.
-    const double curvature =
-        std::isfinite(d.second) ? std::fabs(d.second) : std::fabs(rightSlope - leftSlope) / h;
-    const double rounding =
-        16 * kEpsilon * std::max({std::fabs(*y0), std::fabs(*left), std::fabs(*right)}) / h;
-    const double tolerance = 10 * curvature * h + 1e-6 * std::max(1.0, std::fabs(slope)) + rounding;
-    if (std::fabs(leftSlope - slope) > tolerance || std::fabs(rightSlope - slope) > tolerance) {
+    if (!SideAgrees(term, x0, *y0, k, slope, -1) || !SideAgrees(term, x0, *y0, k, slope, 1)) {
         return p;
     }
     p.slope = slope == 0 ? 0.0 : slope; // no "-0"
     p.state = STangentPoint::EState::Defined;
+    const SLine tangent = TangentLine(p);
+    const SLine normal = NormalLine(p);
+    if (!std::isfinite(tangent.intercept) ||
+        (p.slope != 0 && !(std::isfinite(normal.slope) && std::isfinite(normal.intercept)))) {
+        p.state = STangentPoint::EState::Overflow;
+    }
     return p;
 }
 
@@ -101,6 +156,9 @@ void ComputeTangent(const CGraphFunction& function, double x0, const SDiscussOpt
             break;
         case STangentPoint::EState::NotDifferentiable:
             add(SResultMessage{EResultMessage::NotDifferentiableAt, {x0}});
+            break;
+        case STangentPoint::EState::Overflow:
+            add(SResultMessage{EResultMessage::TangentOverflow, {x0}});
             break;
         case STangentPoint::EState::Defined: {
             const SLine tangent = TangentLine(p);

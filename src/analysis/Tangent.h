@@ -19,6 +19,7 @@ struct STangentPoint
         Defined,
         NotDefined,        // f fails at x0 (or gives no number)
         NotDifferentiable, // the left and right slopes disagree, or there is no slope
+        Overflow,          // the slope, or a number of the tangent or normal, exceeds a double
     };
     EState state{EState::NotDefined};
     double x0{};

@@ -436,4 +436,93 @@ TEST(Integral, PolesAndGapsGiveNoSilentNumber)
         EXPECT_NEAR(std::atof(lines[0].c_str() + at + 4), c.near, 1e-3) << c.f << ": " << lines[0];
     }
 }
+
+// Kinks, cusps, jumps, gaps, poles and ranges from tiny to huge, against their closed forms: the
+// lines at five digits begin with these (the sum of the area of sin(1/x) is 0.773793105...).
+TEST(KinksJumpsAndPoles, TangentAndIntegralTable)
+{
+    struct SCase
+    {
+        EAnalysis kind;
+        const char* f;
+        double a; // x0 of a tangent
+        double b;
+        std::vector<std::string> lines;
+    };
+    const auto notDifferentiable = [](const char* x0) {
+        std::string line{kTangentNotDifferentiableText};
+        return std::vector<std::string>{line.replace(line.find("%s"), 2, x0)};
+    };
+    const EAnalysis integral = EAnalysis::Integral;
+    const EAnalysis tangent = EAnalysis::Tangent;
+    const SCase cases[] = {
+        {integral, "sgn(x)", -1, 2,
+         {"Integral von -1 bis 2: 1", "Fläche: 3", "[ -1; 0 ]: -1", "[ 0; 2 ]: 2"}},
+        {integral, "sin(1/x)", 0.001, 1, {"Integral von 0.001 bis 1: 0.50407", "Fläche: 0.77379"}},
+        {integral, "x", 0, 1e6, {"Integral von 0 bis 1000000: 500000000000", "Fläche: 500000000000"}},
+        {integral, "x^2", -1e300, 1e300,
+         {"Das Integral von -1e+300 bis 1e+300 ist zu groß, um es anzugeben."}},
+        {integral, "x", -1e300, 1e300, {"Das Integral von -1e+300 bis 1e+300 ist zu groß, um es anzugeben."}},
+        {integral, "1/x", -1, 2,
+         {"Das Integral existiert auf [ -1; 2 ] nicht: f ist bei x ~ 0 nicht definiert."}},
+        {integral, "(x^2-1)/(x-1)", 0, 2, {"Integral von 0 bis 2: 4", "Fläche: 4", "[ 0; 2 ]: 4"}},
+        {integral, "x^2-6", 0, 2.4494897, {"Integral von 0 bis 2.44949: -9.79796", "Fläche: 9.79796",
+                                           "[ 0; 2.44949 ]: -9.79796"}},
+        {integral, "abs(x-1)-1", 0, 3,
+         {"Integral von 0 bis 3: -0.5", "Fläche: 1.5", "[ 0; 2 ]: -1", "[ 2; 3 ]: 0.5"}},
+        {tangent, "sqrt(x^2)", 0, 0, notDifferentiable("0")},
+        {tangent, "abs(x-1)", 1, 0, notDifferentiable("1")},
+        {tangent, "sqrt(abs(x))", 0, 0, notDifferentiable("0")},
+        {tangent, "sgn(x)", 0, 0, notDifferentiable("0")},
+        {tangent, "int(x)", -2, 0, notDifferentiable("-2")},
+        {tangent, "sqrt(x^2)", 1e-7, 0,
+         {"P ( 0 | 0 )", "Steigung: 1", "Tangente: y = 1*x", "Normale: y = -1*x"}},
+        {tangent, "abs(x-1)", 1 - 1e-7, 0, {"P ( 1 | 0 )", "Steigung: -1", "Tangente: y = -1*x+1"}},
+        {tangent, "abs(x-1000000)", 1e6 + 1e-7, 0, {"P ( 1000000 | 0 )", "Steigung: 1"}},
+        {tangent, "x^2", 1e-7, 0,
+         {"P ( 0 | 0 )", "Steigung: 0", "Tangente: y = 0", "Normale: y = -5000000*x+0.5"}},
+        {tangent, "1/(x-0.001)", 0, 0,
+         {"P ( 0 | -1000 )", "Steigung: -1000000", "Tangente: y = -1000000*x-1000"}},
+        {tangent, "1e160*(x-1e160)", 1e160, 0,
+         {"An der Stelle x0 = 1e+160 sind Steigung oder Achsenabschnitt der Tangente zu groß, um sie anzugeben."}},
+    };
+    for (const SCase& c : cases) {
+        SAnalysisInputs inputs;
+        inputs.at = c.a;
+        inputs.from = c.a;
+        inputs.to = c.b;
+        const auto lines = Discuss(c.kind, MakeFunction(c.f), inputs, MakeAxis(-5, 5), 5);
+        EXPECT_GE(lines.size(), c.lines.size()) << c.f << '\n' << Joined(lines);
+        for (std::size_t i = 0; i < std::min(lines.size(), c.lines.size()); ++i) {
+            EXPECT_EQ(lines[i], Utf8ToCp1252(c.lines[i])) << c.f << '\n' << Joined(lines);
+        }
+        // No zero-length piece, no "-0", no number a double could not hold.
+        static const std::regex wrong{R"((^|[^\d.])-0($|[^\d.])|inf|nan|\[ (\S+); \3 \])"};
+        EXPECT_FALSE(std::regex_search(Joined(lines), wrong)) << c.f << '\n' << Joined(lines);
+    }
+}
+
+// A stop asked for before the run ends it at once, with no line and no half-finished number.
+TEST(KinksJumpsAndPoles, StopEndsTheIntegralAtOnce)
+{
+    class CStoppedSink final : public IAnalysisSink
+    {
+    public:
+        CStoppedSink() { m_source.request_stop(); }
+        void AddLine(std::string line) override { m_lines.push_back(std::move(line)); }
+        std::stop_token StopToken() const override { return m_source.get_token(); }
+        std::stop_source m_source;
+        std::vector<std::string> m_lines;
+    };
+    for (const char* f : {"sin(x)", "sin(1/x)", "x^2-6"}) {
+        CStoppedSink sink;
+        SAnalysisInputs inputs;
+        inputs.from = 0.001;
+        inputs.to = 1e4;
+        RunAnalysis(EAnalysis::Integral, MakeFunction(f), MakeAxis(-5, 5), 10,
+                    SDiscussOptions{true, 5}, inputs,
+                    sink);
+        EXPECT_EQ(sink.m_lines, std::vector<std::string>{}) << f;
+    }
+}
 } // namespace
