@@ -3,6 +3,7 @@
 #include "app/GraphDocument.h"
 #include "document/StepLoop.h"
 #include "engine/NumberText.h"
+#include "framework/ShownNumbers.h"
 #include "framework/SettingsStore.h"
 #include "view/GraphLayout.h"
 
@@ -25,7 +26,7 @@ std::vector<double> FamilyValues(const CGraphFunction& function)
 
 QString Number(double value)
 {
-    return QString::fromStdString(FormatNumber(value));
+    return ShownNumber(value);
 }
 
 // The scans read the x range; the y range only while it is the user's own, not the one automatic
