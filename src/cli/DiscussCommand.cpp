@@ -238,7 +238,7 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         request.family = ParseFamilyArgument(parser.value(familyOption).toStdString());
         if (!request.family) {
             Complain(QStringLiteral("--family %1: erwartet wird VON:BIS:SCHRITT mit VON <= BIS und "
-                                    "SCHRITT > 0, etwa 0:2:0,5")
+                                    "0 < SCHRITT < BIS - VON, etwa 0:2:0,5")
                          .arg(parser.value(familyOption)));
             return std::nullopt;
         }

@@ -46,9 +46,9 @@ std::optional<SFamilyArgument> ParseFamilyArgument(std::string_view utf8)
     const std::optional<double> from = ParseNumberArgument(utf8.substr(0, first));
     const std::optional<double> to = ParseNumberArgument(utf8.substr(first + 1, second - first - 1));
     const std::optional<double> step = ParseNumberArgument(utf8.substr(second + 1));
-    // The function record would quietly order the range and shorten the step; on the command line
-    // such a slip is better named than guessed at.
-    if (!from || !to || !step || *to < *from || !(*step > 0)) {
+    // The function record would quietly order the range and make a step that spans it a quarter of
+    // it; on the command line such a slip is better named than guessed at.
+    if (!from || !to || !step || *to < *from || !(*step > 0) || (*to > *from && *step >= *to - *from)) {
         return std::nullopt;
     }
     return SFamilyArgument{*from, *to, *step};

@@ -19,8 +19,8 @@ struct SFamilyArgument
 };
 
 // FROM:TO:STEP, each a number with the point or the comma or a constant expression ("0:2:0,5",
-// "-pi:pi:pi/4"). Nothing where a part is missing or no number, TO lies below FROM or STEP is not
-// above 0.
+// "-pi:pi:pi/4"). Nothing where a part is missing or no number, TO lies below FROM, or STEP is not
+// above 0 or not below TO - FROM.
 std::optional<SFamilyArgument> ParseFamilyArgument(std::string_view utf8);
 
 // The graph of the terms (UTF-8, as typed), each rewritten from school notation and drawn in the
