@@ -3,10 +3,10 @@
 #include "app/GraphDocument.h"
 #include "dialogs/export/ExportSizeDialog.h"
 #include "document/SystemErrorText.h"
-#include "framework/ShownNumbers.h"
 #include "framework/CommandIds.h"
 #include "framework/FileName.h"
 #include "framework/Resources.h"
+#include "framework/ShownNumbers.h"
 #include "framework/WaitCursor.h"
 
 #include <QDir>

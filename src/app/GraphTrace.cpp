@@ -3,8 +3,8 @@
 #include "app/GraphDocument.h"
 #include "document/StepLoop.h"
 #include "engine/NumberText.h"
-#include "framework/ShownNumbers.h"
 #include "framework/SettingsStore.h"
+#include "framework/ShownNumbers.h"
 #include "view/GraphLayout.h"
 
 #include <QWidget>

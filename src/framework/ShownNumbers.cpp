@@ -4,7 +4,8 @@
 
 EDecimalSeparator ShownDecimalSeparator()
 {
-    return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("DecimalComma"), 0) != 0
+    return CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"),
+                                                    QStringLiteral("DecimalComma"), 0) != 0
                ? EDecimalSeparator::Comma
                : EDecimalSeparator::Point;
 }

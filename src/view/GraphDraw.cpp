@@ -226,7 +226,8 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             dc.MoveTo(px, map.By());
             dc.LineTo(px, map.Y(yr.to));
             if (showTerms) {
-                dc.TextOut(px, map.By() + (rect.bottom - map.By()) / 2, "x=" + FormatNumber(position, 5, m_separator));
+                dc.TextOut(px, map.By() + (rect.bottom - map.By()) / 2,
+                           "x=" + FormatNumber(position, 5, m_separator));
             }
         }
     }

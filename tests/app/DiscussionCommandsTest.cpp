@@ -228,8 +228,8 @@ TEST(ValuesDialogCommands, AScanOutOfMemoryLeavesTheDocumentAlone)
     EXPECT_EQ(f.document->Model().GetFunctions()[0].GetTerm(), "x");
 }
 
-// The tangent and the normal arrive as new functions, each press a step of its own, their terms reading back as
-// lines through the point; the second input field and the limits show only where they are read.
+// The tangent and the normal arrive as new functions, each press a step of its own, their terms reading back
+// as lines through the point; the second input field and the limits show only where they are read.
 TEST(ValuesDialogCommands, AdoptedTangentAndNormalReadBackThroughThePoint)
 {
     SDocumentFrame f;

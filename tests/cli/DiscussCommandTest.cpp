@@ -396,27 +396,36 @@ TEST_F(DiscussCommand, EveryLineKindInBothSeparators)
         QByteArray comma;
     };
     const Case cases[] = {
-        {{"zeros", "--exact", "--term", "x^2-2"}, "N ( -1.41421 | 0 )\nN ( 1.41421 | -0 )\n",
+        {{"zeros", "--exact", "--term", "x^2-2"},
+         "N ( -1.41421 | 0 )\nN ( 1.41421 | -0 )\n",
          "N ( -1,41421 | 0 )\nN ( 1,41421 | -0 )\n"},
         {{"monotony", "--exact", "--term", "sin(x)", "--digits", "3"},
          "[ -5; -4.712 ] monoton steigend\n[ -4.712; -1.571 ] monoton fallend\n"
-         "[ -1.571; 1.571 ] monoton steigend\n[ 1.571; 4.712 ] monoton fallend\n[ 4.712; 5 ] monoton steigend\n",
+         "[ -1.571; 1.571 ] monoton steigend\n[ 1.571; 4.712 ] monoton fallend\n[ 4.712; 5 ] monoton "
+         "steigend\n",
          "[ -5; -4,712 ] monoton steigend\n[ -4,712; -1,571 ] monoton fallend\n"
-         "[ -1,571; 1,571 ] monoton steigend\n[ 1,571; 4,712 ] monoton fallend\n[ 4,712; 5 ] monoton steigend\n"},
+         "[ -1,571; 1,571 ] monoton steigend\n[ 1,571; 4,712 ] monoton fallend\n[ 4,712; 5 ] monoton "
+         "steigend\n"},
         {{"tangent", "--term", "x³/3", "--at", "0,7"},
-         "P ( 0.7 | 0.11433 )\nSteigung: 0.49\nTangente: y = 0.49*x-0.22867\nNormale: y = -2.04082*x+1.5429\n",
-         "P ( 0,7 | 0,11433 )\nSteigung: 0,49\nTangente: y = 0.49*x-0.22867\nNormale: y = -2.04082*x+1.5429\n"},
+         "P ( 0.7 | 0.11433 )\nSteigung: 0.49\nTangente: y = 0.49*x-0.22867\nNormale: y = "
+         "-2.04082*x+1.5429\n",
+         "P ( 0,7 | 0,11433 )\nSteigung: 0,49\nTangente: y = 0.49*x-0.22867\nNormale: y = "
+         "-2.04082*x+1.5429\n"},
         {{"integral", "--term", "x^2-2", "--from", "-2", "--to", "2,5"},
-         "Integral von -2 bis 2.5: -1.125\nFl\xC3\xA4" "che: 6.41747\n[ -2; -1.41421 ]: 0.55228\n"
+         "Integral von -2 bis 2.5: -1.125\nFl\xC3\xA4"
+         "che: 6.41747\n[ -2; -1.41421 ]: 0.55228\n"
          "[ -1.41421; 1.41421 ]: -3.77124\n[ 1.41421; 2.5 ]: 2.09395\n",
-         "Integral von -2 bis 2,5: -1,125\nFl\xC3\xA4" "che: 6,41747\n[ -2; -1,41421 ]: 0,55228\n"
+         "Integral von -2 bis 2,5: -1,125\nFl\xC3\xA4"
+         "che: 6,41747\n[ -2; -1,41421 ]: 0,55228\n"
          "[ -1,41421; 1,41421 ]: -3,77124\n[ 1,41421; 2,5 ]: 2,09395\n"},
         {{"zeros", "--exact", "--term", "x-k", "--family", "0,5:1,5:0,5"},
          "k = 0.5; N ( 0.5 | 0 )\n\nk = 1; N ( 1 | 0 )\n\nk = 1.5; N ( 1.5 | 0 )\n\n",
          "k = 0,5; N ( 0,5 | 0 )\n\nk = 1; N ( 1 | 0 )\n\nk = 1,5; N ( 1,5 | 0 )\n\n"},
         {{"intersections", "--term", "x^2", "--term", "x+2", "--with", "2", "--function", "1"},
-         "S ( -1 | 1 )\nS ( 2 | 4 )\n", "S ( -1 | 1 )\nS ( 2 | 4 )\n"},
-        {{"tangent", "--term", "sqrt(x)", "--at", "-1,5"}, "f ist an der Stelle x0 = -1.5 nicht definiert.\n",
+         "S ( -1 | 1 )\nS ( 2 | 4 )\n",
+         "S ( -1 | 1 )\nS ( 2 | 4 )\n"},
+        {{"tangent", "--term", "sqrt(x)", "--at", "-1,5"},
+         "f ist an der Stelle x0 = -1.5 nicht definiert.\n",
          "f ist an der Stelle x0 = -1,5 nicht definiert.\n"},
     };
     for (const Case& c : cases) {
@@ -449,8 +458,13 @@ TEST_F(DiscussCommand, TermsAndFamiliesAndTheirRefusals)
     };
     const Case cases[] = {
         {{"zeros", "--term", "x+"}, 2, "--term \"x+\": an Stelle 3 fehlt eine Zahl"},
-        {{"zeros", "--term", "sin(x"}, 2, "an Stelle 4 fehlt zur Klammer die schlie\xC3\x9F" "ende"},
-        {{"zeros", "--term", "x^2", "--term", "a*x"}, 2, "--term \"a*x\": an Stelle 1 steht ein unbekannter Name"},
+        {{"zeros", "--term", "sin(x"},
+         2,
+         "an Stelle 4 fehlt zur Klammer die schlie\xC3\x9F"
+         "ende"},
+        {{"zeros", "--term", "x^2", "--term", "a*x"},
+         2,
+         "--term \"a*x\": an Stelle 1 steht ein unbekannter Name"},
         {{"zeros", "--term", "x", Path("graph.zel")}, 2, "entweder DATEI oder --term"},
         {{"zeros", Path("graph.zel"), "--family", "0:1:1"}, 2, "--family gilt nur zusammen mit --term"},
         {{"zeros", "--term", "x-k", "--family", "0:1"}, 2, "--family 0:1: erwartet wird VON:BIS:SCHRITT"},

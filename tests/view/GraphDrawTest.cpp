@@ -504,8 +504,8 @@ TEST(Draw, NumbersTakeTheChosenSeparator)
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<char>(c.separator));
         CRecordingContext dc;
-        PaintGraph(dc, CRect{0, 0, 500, 300}, {Function("0.5*x", kRed)}, {line}, FixedScaling(-3, 3, 0.5, -3, 3, 0.5),
-                   nullptr, nullptr, c.separator);
+        PaintGraph(dc, CRect{0, 0, 500, 300}, {Function("0.5*x", kRed)}, {line},
+                   FixedScaling(-3, 3, 0.5, -3, 3, 0.5), nullptr, nullptr, c.separator);
         std::vector<std::string> texts;
         for (const auto& text : dc.texts) {
             texts.push_back(text.text);

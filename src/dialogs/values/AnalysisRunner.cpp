@@ -34,7 +34,9 @@ public:
         int columns{0};
     };
 
-    CBuffer(std::size_t maxLines, EDecimalSeparator separator) : m_maxLines{maxLines}, m_separator{separator} {}
+    CBuffer(std::size_t maxLines, EDecimalSeparator separator) : m_maxLines{maxLines}, m_separator{separator}
+    {
+    }
 
     // Beyond the limit, or once a stop is asked for, a line is dropped and the scan told to end.
     // A result is kept with the lines of it that fit.
