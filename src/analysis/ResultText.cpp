@@ -22,12 +22,13 @@ std::string Replace(std::string text, const std::string& value)
 class CLineWriter
 {
 public:
-    explicit CLineWriter(const SAnalysisResult& result)
-        : m_result{result}, m_prefix{result.k ? "k = " + Text(*result.k) + "; " : std::string{}}
+    CLineWriter(const SAnalysisResult& result, EDecimalSeparator separator)
+        : m_result{result}, m_separator{separator},
+          m_prefix{result.k ? "k = " + Text(*result.k) + "; " : std::string{}}
     {
     }
 
-    std::string Text(double value) const { return FormatNumber(value, m_result.digits); }
+    std::string Text(double value) const { return FormatNumber(value, m_result.digits, m_separator); }
 
     // A value that rounds to zero from below is still zero to the reader: the tangent and the
     // integral never say "-0" (the scans' lines stay as they always were).
@@ -165,21 +166,22 @@ public:
         }
         // Only where the quadrature missed its aim is the accuracy worth a line.
         if (integral.error > kIntegralWarnTolerance * std::max(integral.area, 1e-300) && integral.area > 0) {
-            Line("Genauigkeit etwa " + OneDigitNumber(integral.error));
+            Line("Genauigkeit etwa " + WithSeparator(OneDigitNumber(integral.error), m_separator));
         }
     }
 
 private:
     const SAnalysisResult& m_result;
+    EDecimalSeparator m_separator;
     std::string m_prefix;
     std::vector<std::string> m_lines;
 };
 
 } // namespace
 
-std::vector<std::string> ResultLines(const SAnalysisResult& result)
+std::vector<std::string> ResultLines(const SAnalysisResult& result, EDecimalSeparator separator)
 {
-    CLineWriter writer{result};
+    CLineWriter writer{result, separator};
     std::visit([&](const auto& value) { writer.Write(value); }, result.value);
     return writer.Take();
 }

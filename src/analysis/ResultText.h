@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisResult.h"
+#include "engine/NumberText.h"
 
 #include <string>
 #include <vector>
@@ -8,8 +9,11 @@
 // The German lines of a result, as the values dialog lists them and the command line prints them,
 // in the program's 8-bit text: "N ( 1.5 | 0 )", "k = 2; [ -5; 0 ] monoton fallend", the rows of the
 // value table with their tabs, the messages. An empty line separates the groups of a family. Every
-// number is written with the decimal point, whatever the locale.
-std::vector<std::string> ResultLines(const SAnalysisResult& result);
+// number is written with the chosen separator, whatever the locale; the terms of equations
+// ("Tangente: y = ...") keep the point, so that they read back as terms. No line separates a list
+// of numbers with a comma, so the comma never clashes: pairs use "|", intervals and the k prefix ";".
+std::vector<std::string> ResultLines(const SAnalysisResult& result,
+                                     EDecimalSeparator separator = EDecimalSeparator::Point);
 
 // The number itself, or 0 where it would show as "-0" at that many decimals: the default
 // discussion never writes "-0" (the raster scan keeps its lines as they always were).

@@ -6,6 +6,7 @@
 #include "framework/CommandIds.h"
 #include "framework/FileName.h"
 #include "framework/Resources.h"
+#include "framework/ShownNumbers.h"
 #include "framework/WaitCursor.h"
 
 #include <QDir>
@@ -140,6 +141,7 @@ QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QS
     // The output keeps references: the scaling must be a copy that outlives it.
     const CScaling scaling = model.GetScaling();
     CGraphOutput graph{model.Functions(), model.Objects(), scaling};
+    graph.SetDecimalSeparator(ShownDecimalSeparator());
     // The title the command line gives: the name of the graph's file.
     graph.SetTitle(document.GetPathName().isEmpty() ? document.GetTitle()
                                                     : QFileInfo{document.GetPathName()}.fileName());

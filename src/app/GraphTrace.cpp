@@ -4,6 +4,7 @@
 #include "document/StepLoop.h"
 #include "engine/NumberText.h"
 #include "framework/SettingsStore.h"
+#include "framework/ShownNumbers.h"
 #include "view/GraphLayout.h"
 
 #include <QWidget>
@@ -25,7 +26,7 @@ std::vector<double> FamilyValues(const CGraphFunction& function)
 
 QString Number(double value)
 {
-    return QString::fromStdString(FormatNumber(value));
+    return ShownNumber(value);
 }
 
 // The scans read the x range; the y range only while it is the user's own, not the one automatic

@@ -691,7 +691,12 @@ void CMainFrame::OnCommand(int id)
     }
     case ID_OPTIONS: {
         COptionsSheet options{this};
-        options.exec();
+        // The separator of the axis labels may have changed; every graph shows it at once.
+        if (options.exec() == QDialog::Accepted) {
+            for (CZelView* view : findChildren<CZelView*>()) {
+                view->update();
+            }
+        }
         break;
     }
     case ID_TIP_OF_THE_DAY: {

@@ -9,6 +9,7 @@
 #include "framework/HelpWindow.h"
 #include "framework/PainterContext.h"
 #include "framework/Resources.h"
+#include "framework/ShownNumbers.h"
 #include "framework/WaitCursor.h"
 #include "view/GraphPaint.h"
 
@@ -91,7 +92,8 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
             return false;
         }
         CPainterContext dc{painter};
-        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored);
+        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
+                           nullptr, nullptr, ShownDecimalSeparator());
     }
     document.RecordDrawnScaling(drawn);
     return true;
@@ -143,6 +145,7 @@ bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWid
     const CZelDoc& model = document.Model();
     const CScaling stored = model.GetScaling();
     CGraphOutput output{model.Functions(), model.Objects(), stored};
+    output.SetDecimalSeparator(ShownDecimalSeparator());
     output.SetTitle(document.GetTitle());
     output.SetPdfPage(printer.pageLayout(), kPrintDotsPerInch);
     int code = 0;

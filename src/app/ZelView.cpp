@@ -8,6 +8,7 @@
 #include "dialogs/copy/AskCopyOptions.h"
 #include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/values/ValuesDialog.h"
+#include "framework/ShownNumbers.h"
 #include "framework/CommandIds.h"
 #include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"
@@ -163,16 +164,19 @@ void CZelView::OpenValuesDialog(int analysis)
         m_shownArea = dialog.ShownArea();
         update();
     });
+    // Each press of an adopt button arrives at once as a step of its own, which one undo takes back.
+    connect(&dialog, &CValuesDialog::adopted, this,
+            [this](const CFunctionList& functions, const CObjectList& objects, const QString& step) {
+                AddAdopted(functions, objects, step);
+            });
     dialog.exec();
     m_shownArea.reset();
     update();
-    // Every point and line adopted in the dialog arrives in one step, which one undo takes back.
-    const CFunctionList& functions = dialog.AdoptedFunctions();
-    const CObjectList& objects = dialog.AdoptedPoints();
+}
+
+void CZelView::AddAdopted(const CFunctionList& functions, const CObjectList& objects, const QString& step)
+{
     if (m_document && (!functions.empty() || !objects.empty())) {
-        const QString step = objects.empty()     ? QStringLiteral("Linien übernehmen")
-                             : functions.empty() ? QStringLiteral("Punkte übernehmen")
-                                                 : QStringLiteral("Übernehmen");
         m_document->Edit(step, [&functions, &objects](CZelDoc& model) {
             if (!functions.empty()) {
                 CFunctionList all = model.GetFunctions();
@@ -244,7 +248,7 @@ void CZelView::paintEvent(QPaintEvent*)
         QPainter picture{&m_cache};
         CPainterContext dc{picture};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
-                           model.GetScaling(), &curvesLeftOut, &objectsLeftOut);
+                           model.GetScaling(), &curvesLeftOut, &objectsLeftOut, ShownDecimalSeparator());
         if (m_shownArea) {
             PaintAreaShading(picture, rect(), drawn, *m_shownArea);
         }

@@ -101,6 +101,8 @@ private:
     static void EditPropertiesOf(CZelView& view, int id);
     // The values dialog on the analysis of the command.
     void OpenValuesDialog(int analysis);
+    // Adds what one press of an adopt button took, as one step of the history.
+    void AddAdopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
 
     enum class EGesture
     {

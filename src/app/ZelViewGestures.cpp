@@ -3,6 +3,7 @@
 #include "app/ZelView.h"
 
 #include "engine/NumberText.h"
+#include "framework/ShownNumbers.h"
 #include "view/ViewZoom.h"
 
 #include <QApplication>
@@ -51,7 +52,7 @@ QString CZelView::CoordinatesText(QPointF position) const
     const auto text = [](double value, int decimals) {
         // Whole numbers where a pixel spans more than a tenth; -0 reads as 0.
         const double shown = decimals == 0 ? std::round(value) + 0.0 : value;
-        return QString::fromStdString(FormatNumber(shown, std::max(decimals, 1)));
+        return ShownNumber(shown, std::max(decimals, 1));
     };
     return QStringLiteral("x = %1   y = %2")
         .arg(text(WorldAt(xr, width(), position.x()), PixelDecimals(xr, width())),

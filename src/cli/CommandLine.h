@@ -44,12 +44,13 @@ int RunVersionCommand();
 // application object is made.
 void GuardWindowSystemStart();
 
-// vexplot --export OUT FILE [--size WxH]: draws FILE's graph into OUT (.png, .svg or .pdf), without
-// a display.
+// vexplot --export OUT FILE [--size WxH] [--decimal-comma]: draws FILE's graph (or that of --term
+// and --family) into OUT (.png, .svg or .pdf), without a display.
 int RunExportCommand(int& argc, char** argv);
 
-// vexplot --discuss ANALYSIS FILE [--function N] [--precision P]: prints the lines of one curve
-// discussion, without a display.
+// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--decimal-comma]: prints the lines
+// of one curve discussion (of FILE's function, or of one given with --term and --family), without a
+// display.
 int RunDiscussCommand(int& argc, char** argv);
 
 // Names on standard error, in German, every function whose term the reading refuses or quietly

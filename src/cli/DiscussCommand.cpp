@@ -4,11 +4,13 @@
 // the lines are the lines it lists.
 #include "cli/CommandLine.h"
 #include "cli/ParserError.h"
+#include "cli/TermArguments.h"
 #include "cli/Usage.h"
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
 #include "analysis/FamilyCutNote.h"
+#include "analysis/ResultText.h"
 #include "document/GraphFile.h"
 #include "document/SystemErrorText.h"
 #include "engine/TextEncoding.h"
@@ -41,6 +43,10 @@ struct DiscussRequest
 {
     const SAnalysis* analysis{nullptr};
     QString file;
+    // Instead of a file: the terms as typed, and the range of k.
+    std::vector<std::string> terms;
+    std::optional<SFamilyArgument> family;
+    EDecimalSeparator separator{EDecimalSeparator::Point};
     int function{1};
     std::optional<int> precision;
     SDiscussOptions options;
@@ -132,7 +138,9 @@ QString UsageLine()
         joined += (joined.empty() ? "" : "|") + word;
     }
     forms.insert(forms.begin(), "vexplot --discuss " + joined +
-                                    " DATEI [--function N] [--precision P] [--raster] [--digits D]");
+                                    " DATEI [--function N] [--precision P] [--raster] [--digits D]"
+                                    " [--decimal-comma]");
+    forms.emplace_back("statt DATEI: --term TERM [--term TERM ...] [--family VON:BIS:SCHRITT]");
     return QStringLiteral("Aufruf: ") + QString::fromStdString(ListText(forms, " oder "));
 }
 
@@ -180,6 +188,17 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     parser.addOption(exactOption);
     parser.addOption(rasterOption);
     parser.addOption(digitsOption);
+    const QCommandLineOption termOption{QStringLiteral("term"),
+                                        QStringLiteral("Term in Schulschreibweise statt einer Datei"),
+                                        QStringLiteral("TERM")};
+    const QCommandLineOption familyOption{QStringLiteral("family"),
+                                          QStringLiteral("Bereich der Scharkonstante k zu --term"),
+                                          QStringLiteral("VON:BIS:SCHRITT")};
+    const QCommandLineOption commaOption{QStringLiteral("decimal-comma"),
+                                         QStringLiteral("Zahlen mit Dezimalkomma ausgeben")};
+    parser.addOption(termOption);
+    parser.addOption(familyOption);
+    parser.addOption(commaOption);
     std::vector<std::string> words;
     for (const SAnalysis& analysis : Analyses()) {
         words.emplace_back(analysis.word);
@@ -192,8 +211,11 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
     }
-    if (!parser.isSet(discussOption) || parser.positionalArguments().size() != 2) {
-        Complain(usage);
+    const bool terms = parser.isSet(termOption);
+    if (!parser.isSet(discussOption) || parser.positionalArguments().size() != (terms ? 1 : 2)) {
+        Complain(terms && parser.positionalArguments().size() == 2
+                     ? QStringLiteral("entweder DATEI oder --term, nicht beides; ") + usage
+                     : usage);
         return std::nullopt;
     }
 
@@ -204,7 +226,29 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
         Complain(QStringLiteral("unbekannte Untersuchung \"%1\"; ").arg(name) + usage);
         return std::nullopt;
     }
-    request.file = parser.positionalArguments().at(1);
+    if (terms) {
+        for (const QString& term : parser.values(termOption)) {
+            request.terms.push_back(term.toStdString());
+        }
+    } else {
+        request.file = parser.positionalArguments().at(1);
+    }
+    if (parser.isSet(familyOption)) {
+        if (!terms) {
+            Complain(QStringLiteral("--family gilt nur zusammen mit --term; ") + usage);
+            return std::nullopt;
+        }
+        request.family = ParseFamilyArgument(parser.value(familyOption).toStdString());
+        if (!request.family) {
+            Complain(QStringLiteral("--family %1: erwartet wird VON:BIS:SCHRITT mit VON <= BIS und "
+                                    "0 < SCHRITT < BIS - VON, etwa 0:2:0,5")
+                         .arg(parser.value(familyOption)));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(commaOption)) {
+        request.separator = EDecimalSeparator::Comma;
+    }
 
     if (parser.isSet(functionOption)) {
         const std::optional<int> n = ParseCount(parser.value(functionOption));
@@ -292,7 +336,17 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
 class CConsoleSink final : public IAnalysisSink
 {
 public:
-    CConsoleSink() : m_showProgress{isatty(STDERR_FILENO) == 1} {}
+    explicit CConsoleSink(EDecimalSeparator separator)
+        : m_separator{separator}, m_showProgress{isatty(STDERR_FILENO) == 1}
+    {
+    }
+
+    void Add(const SAnalysisResult& result) override
+    {
+        for (std::string& line : ResultLines(result, m_separator)) {
+            AddLine(std::move(line));
+        }
+    }
 
     void AddLine(std::string line) override
     {
@@ -333,6 +387,7 @@ public:
     }
 
 private:
+    EDecimalSeparator m_separator;
     bool m_showProgress;
     int m_error{0};
 };
@@ -350,20 +405,31 @@ int RunDiscussCommand(int& argc, char** argv)
     // Only what the file holds, without the undo copies of a document: a large file is held once.
     CGraphContent content;
     std::string error;
-    if (!ReadGraphContentFromPath(EncodeFileName(request->file).toStdString(), content, error)) {
+    if (!request->terms.empty()) {
+        std::optional<CGraphContent> typed = ContentOfTerms(request->terms, request->family, error);
+        if (!typed) {
+            Complain(QString::fromStdString(error));
+            return kExitUsage;
+        }
+        content = std::move(*typed);
+    } else if (!ReadGraphContentFromPath(EncodeFileName(request->file).toStdString(), content, error)) {
         Complain(DecodeFileName(QByteArray::fromStdString(error)));
         return kExitUnreadable;
     }
     const std::size_t count = content.functions.size();
+    // Where the functions come from, for the messages about their number.
+    const QString source = request->terms.empty()
+                               ? QStringLiteral("die Datei \"%1\" enthält").arg(request->file)
+                               : QStringLiteral("--term gibt");
     if (count == 0) {
         Complain(QStringLiteral("Die Datei \"%1\" enthält keine Funktion, die sich untersuchen ließe.")
                      .arg(request->file));
         return kExitUnreadable;
     }
     if (static_cast<std::size_t>(request->function) > count) {
-        Complain(QStringLiteral("--function %1: die Datei \"%2\" enthält nur %3")
+        Complain(QStringLiteral("--function %1: %2 nur %3")
                      .arg(request->function)
-                     .arg(request->file)
+                     .arg(source)
                      .arg(count == 1 ? QStringLiteral("eine Funktion")
                                      : QStringLiteral("%1 Funktionen").arg(count)));
         return kExitUsage;
@@ -373,9 +439,9 @@ int RunDiscussCommand(int& argc, char** argv)
     const int precision = request->precision.value_or(
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3));
     if (request->with && static_cast<std::size_t>(*request->with) > count) {
-        Complain(QStringLiteral("--with %1: die Datei \"%2\" enthält nur %3")
+        Complain(QStringLiteral("--with %1: %2 nur %3")
                      .arg(*request->with)
-                     .arg(request->file)
+                     .arg(source)
                      .arg(count == 1 ? QStringLiteral("eine Funktion")
                                      : QStringLiteral("%1 Funktionen").arg(count)));
         return kExitUsage;
@@ -390,7 +456,7 @@ int RunDiscussCommand(int& argc, char** argv)
     inputs.at = request->at.value_or(0.0);
     inputs.from = request->from;
     inputs.to = request->to;
-    CConsoleSink sink;
+    CConsoleSink sink{request->separator};
     RunAnalysis(request->analysis->id, function, content.scaling, precision, request->options, inputs, sink);
     if (const std::optional<SAnalysisResult> note = FamilyCutResult(function)) {
         sink.Add(*note);

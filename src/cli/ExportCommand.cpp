@@ -1,7 +1,9 @@
-// vexplot --export OUT FILE [--size WxH]: the graph of a file drawn into an image, an SVG file or
-// a PDF page, without a display. It paints exactly as the window and the printer do.
+// vexplot --export OUT FILE [--size WxH] [--decimal-comma]: the graph of a file (or of terms given
+// with --term and --family) drawn into an image, an SVG file or a PDF page, without a display. It
+// paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
 #include "cli/ParserError.h"
+#include "cli/TermArguments.h"
 
 #include "document/GraphFile.h"
 #include "document/SystemErrorText.h"
@@ -35,6 +37,9 @@ struct ExportRequest
     QString input;
     EGraphFormat format{EGraphFormat::Png};
     QSize size{800, 600};
+    std::vector<std::string> terms;
+    std::optional<SFamilyArgument> family;
+    EDecimalSeparator separator{EDecimalSeparator::Point};
 };
 
 // Names in the message keep their bytes, so the terminal shows the name the user typed.
@@ -95,21 +100,56 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
                                         QStringLiteral("WxH")};
     parser.addOption(exportOption);
     parser.addOption(sizeOption);
+    const QCommandLineOption termOption{QStringLiteral("term"),
+                                        QStringLiteral("Term in Schulschreibweise statt einer Datei"),
+                                        QStringLiteral("TERM")};
+    const QCommandLineOption familyOption{QStringLiteral("family"),
+                                          QStringLiteral("Bereich der Scharkonstante k zu --term"),
+                                          QStringLiteral("VON:BIS:SCHRITT")};
+    const QCommandLineOption commaOption{QStringLiteral("decimal-comma"),
+                                         QStringLiteral("Achsen mit Dezimalkomma beschriften")};
+    parser.addOption(termOption);
+    parser.addOption(familyOption);
+    parser.addOption(commaOption);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
-    const QString usage = QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH]");
+    const QString usage = QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH] [--decimal-comma] "
+                                         "oder vexplot --export ZIEL --term TERM [--term TERM ...] "
+                                         "[--family VON:BIS:SCHRITT] [--size BxH] [--decimal-comma]");
     if (!parser.parse(arguments)) {
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
     }
-    if (!parser.isSet(exportOption) || parser.positionalArguments().size() != 1) {
-        Complain(usage);
+    const bool terms = parser.isSet(termOption);
+    if (!parser.isSet(exportOption) || parser.positionalArguments().size() != (terms ? 0 : 1)) {
+        Complain(terms && !parser.positionalArguments().isEmpty()
+                     ? QStringLiteral("entweder DATEI oder --term, nicht beides; ") + usage
+                     : usage);
         return std::nullopt;
     }
 
     ExportRequest request;
     request.output = parser.value(exportOption);
-    request.input = parser.positionalArguments().front();
-    if (IsSameFile(request.input, request.output)) {
+    for (const QString& term : parser.values(termOption)) {
+        request.terms.push_back(term.toStdString());
+    }
+    if (parser.isSet(familyOption)) {
+        if (!terms) {
+            Complain(QStringLiteral("--family gilt nur zusammen mit --term; ") + usage);
+            return std::nullopt;
+        }
+        request.family = ParseFamilyArgument(parser.value(familyOption).toStdString());
+        if (!request.family) {
+            Complain(QStringLiteral("--family %1: erwartet wird VON:BIS:SCHRITT mit VON <= BIS und "
+                                    "0 < SCHRITT < BIS - VON, etwa 0:2:0,5")
+                         .arg(parser.value(familyOption)));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(commaOption)) {
+        request.separator = EDecimalSeparator::Comma;
+    }
+    request.input = terms ? QString{} : parser.positionalArguments().front();
+    if (!terms && IsSameFile(request.input, request.output)) {
         Complain(QStringLiteral("\"%1\" ist die Eingabedatei selbst: das Bild würde den Graphen \"%2\" "
                                 "ersetzen. Bitte ein anderes Ziel angeben.")
                      .arg(request.output, request.input));
@@ -146,7 +186,14 @@ int RunExportCommand(int& argc, char** argv)
     // Read before Qt starts, so that a broken file is reported in exactly one line.
     CGraphContent content;
     std::string error;
-    if (!ReadGraphContentFromPath(EncodeFileName(request->input).toStdString(), content, error)) {
+    if (!request->terms.empty()) {
+        std::optional<CGraphContent> typed = ContentOfTerms(request->terms, request->family, error);
+        if (!typed) {
+            Complain(QString::fromStdString(error));
+            return kExitUsage;
+        }
+        content = std::move(*typed);
+    } else if (!ReadGraphContentFromPath(EncodeFileName(request->input).toStdString(), content, error)) {
         Complain(DecodeFileName(QByteArray::fromStdString(error)));
         return kExitUnreadable;
     }
@@ -161,7 +208,9 @@ int RunExportCommand(int& argc, char** argv)
     QGuiApplication app{argc, argv};
 
     CGraphOutput graph{content.functions, content.objects, content.scaling};
-    graph.SetTitle(QFileInfo{request->input}.fileName());
+    graph.SetTitle(request->terms.empty() ? QFileInfo{request->input}.fileName()
+                                          : QString::fromStdString(request->terms.front()));
+    graph.SetDecimalSeparator(request->separator);
     int code = 0;
     if (!graph.WriteFile(request->format, request->size, request->output, code)) {
         Complain(

@@ -18,11 +18,12 @@ constexpr std::array kLeadingForms{
                "Öffnet das Programmfenster mit einem neuen Graphen oder mit DATEI, einem Funktions-Graphen "
                "(*.zel). Das Fenster braucht eine Anzeige; ohne eine startet es mit xvfb-run -a vexplot."},
     SUsageForm{"vexplot --export AUSGABE DATEI [--size BxH]",
-               "Zeichnet den Graphen aus DATEI in AUSGABE, genau wie im Fenster und beim Drucken. "
-               "Braucht keine Anzeige."},
+               "Zeichnet den Graphen aus DATEI in AUSGABE, genau wie im Fenster und beim Drucken. Statt "
+               "DATEI gehen auch --term und --family, ebenso --decimal-comma. Braucht keine Anzeige."},
     SUsageForm{"vexplot --discuss ANALYSE DATEI [OPTIONEN]",
                "Gibt die Zeilen einer Kurvendiskussion auf der Standardausgabe aus, wie sie das "
-               "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --raster und --digits D. "
+               "Diskussionsfenster zeigt. OPTIONEN sind --function N, --precision P, --raster, --digits D "
+               "und --decimal-comma. Statt DATEI gehen auch --term TERM und --family VON:BIS:SCHRITT. "
                "Braucht keine Anzeige."},
 };
 constexpr std::array kTrailingForms{
@@ -57,6 +58,14 @@ constexpr std::array kTrailingOptions{
     SUsageEntry{"--exact", "Genaue Werte; so rechnet die Diskussion ohne --raster ohnehin."},
     SUsageEntry{"--digits D", "Zeigt jede Zahl mit höchstens D Nachkommastellen, D von 1 bis 15; Nullen am "
                               "Ende entfallen. Ohne die Option: 5."},
+    SUsageEntry{"--term TERM", "Ein Term in Schulschreibweise statt einer Datei, etwa \"x²-2\" oder "
+                               "\"0,5x^3-2x\"; mehrmals angegeben, mehrere Funktionen, gezählt ab 1. "
+                               "Gezeichnet und diskutiert wird auf der Achseinteilung eines neuen Graphen."},
+    SUsageEntry{"--family VON:BIS:SCHRITT", "Die Scharkonstante k aller Terme von --term läuft von VON bis "
+                                            "BIS in Schritten von SCHRITT, etwa 0:2:0,5 oder -pi:pi:pi/4."},
+    SUsageEntry{"--decimal-comma", "Schreibt jede Zahl mit dem Dezimalkomma statt dem Punkt: 1,5 statt "
+                                   "1.5. Terme in Gleichungen (Tangente: y = ...) behalten den Punkt. "
+                                   "Im Fenster: Ansicht, Optionen, Allgemein, Dezimalkomma."},
     SUsageEntry{"-h, --help", "Zeigt diese Hilfe."},
     SUsageEntry{"-v, --version", "Zeigt Programmname und Version."},
 };

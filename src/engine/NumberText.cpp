@@ -64,3 +64,19 @@ std::string FormatNumber(double value, int decimals)
     }
     return Fixed(value, decimals - zeros);
 }
+
+std::string FormatNumber(double value, int decimals, EDecimalSeparator separator)
+{
+    return WithSeparator(FormatNumber(value, decimals), separator);
+}
+
+std::string WithSeparator(std::string text, EDecimalSeparator separator)
+{
+    if (separator != EDecimalSeparator::Point) {
+        // A number text holds one point at most; the exponent form has no other.
+        if (const auto point = text.find('.'); point != std::string::npos) {
+            text[point] = static_cast<char>(separator);
+        }
+    }
+    return text;
+}

@@ -3,6 +3,7 @@
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
+#include "engine/NumberText.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -41,6 +42,8 @@ public:
     // The page a PDF is laid out on, and the resolution its device units have. Without it, a
     // portrait A4 page as a PDF printer has it.
     void SetPdfPage(const QPageLayout& layout, int dotsPerInch);
+    // The separator of the numbers on the axes; the point unless set.
+    void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
 
     // The graph as a window client area of this size shows it, on white.
     QImage Image(QSize size);
@@ -76,6 +79,7 @@ private:
     bool m_svgBackground{false};
     std::optional<QPageLayout> m_pdfLayout;
     int m_pdfDotsPerInch{0};
+    EDecimalSeparator m_separator{EDecimalSeparator::Point};
     bool m_curvesLeftOut{false};
     bool m_objectsLeftOut{false};
     CScaling m_drawn;

@@ -3,6 +3,7 @@
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
+#include "engine/NumberText.h"
 
 class CDrawContext;
 struct CRect;
@@ -22,6 +23,9 @@ public:
     const CFunctionList& Functions() const { return m_functions; }
     const CObjectList& Objects() const { return m_objects; }
     const CScaling& Scaling() const { return m_scaling; }
+    // The separator of the axis labels and of the "x=" label of a vertical line; the point
+    // unless the user chose the comma.
+    void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
 
     // Frame, axes, ticks, labels, grid, objects, legend and curves into rect, with text at least
     // minimumFontHeight high. With automatic y scaling on, the y range is found first and stays in
@@ -35,4 +39,5 @@ private:
     CFunctionList m_functions;
     CObjectList m_objects;
     CScaling m_scaling;
+    EDecimalSeparator m_separator{EDecimalSeparator::Point};
 };

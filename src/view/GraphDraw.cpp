@@ -138,7 +138,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             dc.MoveTo(px, origin.y - 2);
             dc.LineTo(px, origin.y + 2);
             if (labelAxes) {
-                const std::string text = FormatNumber(x);
+                const std::string text = FormatNumber(x, 5, m_separator);
                 int left = px - static_cast<int>(text.size() / 2) * cw;
                 // The label of 0 steps aside so that the y axis does not cross it.
                 if (std::abs(x * 1000) < 1) {
@@ -159,7 +159,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             dc.LineTo(origin.x + 3, py);
             // 0 is already written under the x axis.
             if (labelAxes && !(std::abs(y * 1000) < 1)) {
-                const std::string text = FormatNumber(y);
+                const std::string text = FormatNumber(y, 5, m_separator);
                 dc.TextOut(origin.x - static_cast<int>(text.size()) * cw - 5, py - fh / 2, text);
             }
         });
@@ -226,7 +226,8 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             dc.MoveTo(px, map.By());
             dc.LineTo(px, map.Y(yr.to));
             if (showTerms) {
-                dc.TextOut(px, map.By() + (rect.bottom - map.By()) / 2, "x=" + FormatNumber(position));
+                dc.TextOut(px, map.By() + (rect.bottom - map.By()) / 2,
+                           "x=" + FormatNumber(position, 5, m_separator));
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
+#include "engine/NumberText.h"
 #include "view/DrawContext.h"
 
 #include <cstddef>
@@ -16,10 +17,10 @@
 // given, it is set to true (and to false otherwise), so that the caller can tell the user.
 // Objects have a budget of their own, kMaxObjectsPerDrawing from the start of the list, told
 // through objectsLeftOut in the same way; of a point label at most kMaxLabelCharactersDrawn
-// characters are drawn.
+// characters are drawn. Numbers are labelled with the given separator.
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr,
-                    bool* objectsLeftOut = nullptr);
+                    bool* objectsLeftOut = nullptr, EDecimalSeparator separator = EDecimalSeparator::Point);
 
 // How many functions of the list, from its start, one drawing takes within its curve budget.
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);

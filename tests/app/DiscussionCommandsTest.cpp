@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -138,8 +139,8 @@ TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
 }
 
 // The button takes the points of the list, only when it holds some, once per run; the view adds
-// them to the document in one step that one undo takes back, and the file keeps them.
-TEST(ValuesDialogCommands, AdoptedPointsArriveInOneUndoStepAndAreSaved)
+// each press's points at once, as a step of its own that one undo takes back, and the file keeps them.
+TEST(ValuesDialogCommands, EachAdoptPressIsOneUndoStepAndIsSaved)
 {
     const CExactResults stored{1};
     SDocumentFrame f;
@@ -155,12 +156,17 @@ TEST(ValuesDialogCommands, AdoptedPointsArriveInOneUndoStepAndAreSaved)
                         analysis->setCurrentIndex(static_cast<int>(EAnalysis::Monotony));
                         Compute(dialog);
                         EXPECT_FALSE(adopt->isEnabled()); // intervals are no points
+                        const std::size_t counts[] = {3, 2};
+                        std::size_t shown = f.document->Model().GetObjects().size();
                         for (const EAnalysis kind : {EAnalysis::Zeros, EAnalysis::Extrema}) {
                             analysis->setCurrentIndex(static_cast<int>(kind));
                             Compute(dialog);
                             ASSERT_TRUE(adopt->isEnabled());
                             QTest::mouseClick(adopt, Qt::LeftButton);
                             EXPECT_FALSE(adopt->isEnabled());
+                            // On the graph at once, while the dialog is still open.
+                            shown += counts[kind == EAnalysis::Zeros ? 0 : 1];
+                            EXPECT_EQ(f.document->Model().GetObjects().size(), shown);
                         }
                     });
     const CObjectList objects = f.document->Model().GetObjects();
@@ -182,9 +188,17 @@ TEST(ValuesDialogCommands, AdoptedPointsArriveInOneUndoStepAndAreSaved)
     EXPECT_EQ(reopened.GetObjects().size(), objects.size());
     EXPECT_EQ(reopened.GetObjects().back().GetLabel(), "T1");
 
-    ASSERT_TRUE(f.document->Model().CanUndo());
-    f.document->Model().Undo();
+    // Undo takes the extrema back first, then the zeros; redo brings the extrema again.
+    QUndoStack* history = f.document->History();
+    ASSERT_GE(history->count(), 2);
+    EXPECT_EQ(history->undoText(), QStringLiteral("Punkte übernehmen"));
+    f.document->Undo();
+    EXPECT_EQ(f.document->Model().GetObjects().size(), before.size() + 3);
+    f.document->Undo();
     EXPECT_EQ(f.document->Model().GetObjects().size(), before.size());
+    f.document->Redo();
+    f.document->Redo();
+    EXPECT_EQ(f.document->Model().GetObjects().back().GetLabel(), "T1");
 }
 
 // A scan that runs out of memory ends with the message in the dialog; the program, the document
@@ -214,8 +228,8 @@ TEST(ValuesDialogCommands, AScanOutOfMemoryLeavesTheDocumentAlone)
     EXPECT_EQ(f.document->Model().GetFunctions()[0].GetTerm(), "x");
 }
 
-// The tangent and the normal arrive as new functions in one undo step, their terms reading back as
-// lines through the point; the second input field and the limits show only where they are read.
+// The tangent and the normal arrive as new functions, each press a step of its own, their terms reading back
+// as lines through the point; the second input field and the limits show only where they are read.
 TEST(ValuesDialogCommands, AdoptedTangentAndNormalReadBackThroughThePoint)
 {
     SDocumentFrame f;
@@ -248,8 +262,17 @@ TEST(ValuesDialogCommands, AdoptedTangentAndNormalReadBackThroughThePoint)
     }
     EXPECT_EQ(functions[2].GetComment(), "Tangente an f(x)=x^3/3 in x0 = 0.7");
     EXPECT_NEAR(CCompiledTerm{functions[2].GetTerm()}.Evaluate(1.7, 0) - f0, 0.49, 1e-15);
-    f.document->Model().Undo();
-    EXPECT_EQ(f.document->Model().GetFunctions().size(), 2u);
+    // Newest first: the normal, then the tangent, each by one undo.
+    const struct
+    {
+        const char* step;
+        std::size_t functionsLeft;
+    } undos[] = {{"Normale übernehmen", 3}, {"Tangente übernehmen", 2}};
+    for (const auto& undo : undos) {
+        EXPECT_EQ(f.document->History()->undoText(), QString::fromUtf8(undo.step));
+        f.document->Undo();
+        EXPECT_EQ(f.document->Model().GetFunctions().size(), undo.functionsLeft);
+    }
 }
 
 // An integral result shows its area to the window, which shades it; a result without a number

@@ -385,3 +385,114 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+// Every kind of line in both separators, from terms typed on the command line: the comma replaces the
+// point in every number, nothing else moves, and the equations keep the point so they read back as terms.
+TEST_F(DiscussCommand, EveryLineKindInBothSeparators)
+{
+    struct Case
+    {
+        QStringList arguments;
+        QByteArray point;
+        QByteArray comma;
+    };
+    const Case cases[] = {
+        {{"zeros", "--exact", "--term", "x^2-2"},
+         "N ( -1.41421 | 0 )\nN ( 1.41421 | -0 )\n",
+         "N ( -1,41421 | 0 )\nN ( 1,41421 | -0 )\n"},
+        {{"monotony", "--exact", "--term", "sin(x)", "--digits", "3"},
+         "[ -5; -4.712 ] monoton steigend\n[ -4.712; -1.571 ] monoton fallend\n"
+         "[ -1.571; 1.571 ] monoton steigend\n[ 1.571; 4.712 ] monoton fallend\n[ 4.712; 5 ] monoton "
+         "steigend\n",
+         "[ -5; -4,712 ] monoton steigend\n[ -4,712; -1,571 ] monoton fallend\n"
+         "[ -1,571; 1,571 ] monoton steigend\n[ 1,571; 4,712 ] monoton fallend\n[ 4,712; 5 ] monoton "
+         "steigend\n"},
+        {{"tangent", "--term", "x³/3", "--at", "0,7"},
+         "P ( 0.7 | 0.11433 )\nSteigung: 0.49\nTangente: y = 0.49*x-0.22867\nNormale: y = "
+         "-2.04082*x+1.5429\n",
+         "P ( 0,7 | 0,11433 )\nSteigung: 0,49\nTangente: y = 0.49*x-0.22867\nNormale: y = "
+         "-2.04082*x+1.5429\n"},
+        {{"integral", "--term", "x^2-2", "--from", "-2", "--to", "2,5"},
+         "Integral von -2 bis 2.5: -1.125\nFl\xC3\xA4"
+         "che: 6.41747\n[ -2; -1.41421 ]: 0.55228\n"
+         "[ -1.41421; 1.41421 ]: -3.77124\n[ 1.41421; 2.5 ]: 2.09395\n",
+         "Integral von -2 bis 2,5: -1,125\nFl\xC3\xA4"
+         "che: 6,41747\n[ -2; -1,41421 ]: 0,55228\n"
+         "[ -1,41421; 1,41421 ]: -3,77124\n[ 1,41421; 2,5 ]: 2,09395\n"},
+        {{"zeros", "--exact", "--term", "x-k", "--family", "0,5:1,5:0,5"},
+         "k = 0.5; N ( 0.5 | 0 )\n\nk = 1; N ( 1 | 0 )\n\nk = 1.5; N ( 1.5 | 0 )\n\n",
+         "k = 0,5; N ( 0,5 | 0 )\n\nk = 1; N ( 1 | 0 )\n\nk = 1,5; N ( 1,5 | 0 )\n\n"},
+        {{"intersections", "--term", "x^2", "--term", "x+2", "--with", "2", "--function", "1"},
+         "S ( -1 | 1 )\nS ( 2 | 4 )\n",
+         "S ( -1 | 1 )\nS ( 2 | 4 )\n"},
+        {{"tangent", "--term", "sqrt(x)", "--at", "-1,5"},
+         "f ist an der Stelle x0 = -1.5 nicht definiert.\n",
+         "f ist an der Stelle x0 = -1,5 nicht definiert.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult point = Run(c.arguments);
+        EXPECT_EQ(point.exitCode, 0) << point.err.toStdString();
+        EXPECT_EQ(point.out.toStdString(), c.point.toStdString());
+        const CRunResult comma = Run(c.arguments + QStringList{QStringLiteral("--decimal-comma")});
+        EXPECT_EQ(comma.exitCode, 0) << comma.err.toStdString();
+        EXPECT_EQ(comma.out.toStdString(), c.comma.toStdString());
+    }
+    // The value table: only the separator inside each number changes; the tabs stay the columns.
+    const CRunResult table = Run({"table", "--term", "x/4", "--decimal-comma"});
+    const QList<QByteArray> rows = table.out.split('\n');
+    ASSERT_GT(rows.size(), 4);
+    EXPECT_EQ(rows.at(0), "x\tf(x)\tf'(x)\tf''(x)");
+    EXPECT_EQ(rows.at(2), "-5\t-1,25\t0,25\t0");
+    // The same file the window would write gives the same lines as the terms typed.
+    EXPECT_EQ(Run({"zeros", "--term", "x^3-3x"}).out, Run({"zeros", Path("graph.zel")}).out);
+}
+
+// --term and --family: what a typed graph may be, and each refusal in one line with status 2.
+TEST_F(DiscussCommand, TermsAndFamiliesAndTheirRefusals)
+{
+    struct Case
+    {
+        QStringList arguments;
+        int exitCode;
+        QByteArray errorPart;
+    };
+    const Case cases[] = {
+        {{"zeros", "--term", "x+"}, 2, "--term \"x+\": an Stelle 3 fehlt eine Zahl"},
+        {{"zeros", "--term", "sin(x"},
+         2,
+         "an Stelle 4 fehlt zur Klammer die schlie\xC3\x9F"
+         "ende"},
+        {{"zeros", "--term", "x^2", "--term", "a*x"},
+         2,
+         "--term \"a*x\": an Stelle 1 steht ein unbekannter Name"},
+        {{"zeros", "--term", "x", Path("graph.zel")}, 2, "entweder DATEI oder --term"},
+        {{"zeros", Path("graph.zel"), "--family", "0:1:1"}, 2, "--family gilt nur zusammen mit --term"},
+        {{"zeros", "--term", "x-k", "--family", "0:1"}, 2, "--family 0:1: erwartet wird VON:BIS:SCHRITT"},
+        {{"zeros", "--term", "x-k", "--family", "0:1:1:2"}, 2, "--family 0:1:1:2:"},
+        {{"zeros", "--term", "x-k", "--family", "1:0:0,5"}, 2, "--family 1:0:0,5:"},
+        {{"zeros", "--term", "x-k", "--family", "0:1:0"}, 2, "--family 0:1:0:"},
+        {{"zeros", "--term", "x-k", "--family", "0:1:1"}, 2, "--family 0:1:1:"},
+        {{"zeros", "--term", "x-k", "--family", "0:1:x"}, 2, "--family 0:1:x:"},
+        {{"zeros", "--term", "x", "--function", "2"}, 2, "--function 2: --term gibt nur eine Funktion"},
+        {{"zeros", "--exact", "--term", "x-k", "--family", "-pi/2:pi/2:pi/2"}, 0, ""},
+        {{"zeros", "--exact", "--term", "x\xC2\xB2-4", "--term", "0,5x-1", "--function", "2"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        if (c.exitCode != 0) {
+            EXPECT_TRUE(run.out.isEmpty());
+            EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains(c.errorPart)) << run.err.toStdString();
+        } else {
+            EXPECT_FALSE(run.out.isEmpty());
+        }
+    }
+    // -pi/2 to pi/2 in steps of pi/2 is three values of k, each with its one zero at x = k.
+    EXPECT_EQ(Run({"zeros", "--exact", "--term", "x-k", "--family", "-pi/2:pi/2:pi/2"}).out,
+              "k = -1.5708; N ( -1.5708 | 0 )\n\nk = 0; N ( 0 | 0 )\n\nk = 1.5708; N ( 1.5708 | 0 )\n\n");
+    EXPECT_EQ(Run({"zeros", "--exact", "--term", "x\xC2\xB2-4", "--term", "0,5x-1", "--function", "2"}).out,
+              "N ( 2 | 0 )\n");
+}

@@ -3,6 +3,7 @@
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
 #include "view/GraphLayout.h"
+#include "view/GraphPaint.h"
 
 #include <gtest/gtest.h>
 
@@ -477,6 +478,45 @@ TEST(PtInRect, LeftAndTopInsideRightAndBottomOutside)
     EXPECT_FALSE(PtInRect(r, 30, 25));
     EXPECT_FALSE(PtInRect(r, 15, 40));
     EXPECT_FALSE(PtInRect(r, 9, 25));
+}
+
+} // namespace
+
+namespace {
+
+// The chosen separator reaches every number drawn (both axes, the label of a vertical line) and
+// nothing else: the legend's term keeps its point, because it is a term.
+TEST(Draw, NumbersTakeTheChosenSeparator)
+{
+    struct Case
+    {
+        EDecimalSeparator separator;
+        std::vector<std::string> shown;
+        std::vector<std::string> absent;
+    };
+    const Case cases[] = {
+        {EDecimalSeparator::Comma, {"-1,5", "0,5", "2,5", "x=1,25", "f(x)=0.5*x"}, {"0.5", "x=1.25"}},
+        {EDecimalSeparator::Point, {"-1.5", "0.5", "2.5", "x=1.25", "f(x)=0.5*x"}, {"0,5", "x=1,25"}},
+    };
+    CGraphObject line;
+    line.SetKind(1);
+    line.SetPosition(1.25);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.separator));
+        CRecordingContext dc;
+        PaintGraph(dc, CRect{0, 0, 500, 300}, {Function("0.5*x", kRed)}, {line},
+                   FixedScaling(-3, 3, 0.5, -3, 3, 0.5), nullptr, nullptr, c.separator);
+        std::vector<std::string> texts;
+        for (const auto& text : dc.texts) {
+            texts.push_back(text.text);
+        }
+        for (const std::string& text : c.shown) {
+            EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+        }
+        for (const std::string& text : c.absent) {
+            EXPECT_EQ(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+        }
+    }
 }
 
 } // namespace

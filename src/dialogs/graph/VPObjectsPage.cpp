@@ -3,6 +3,7 @@
 #include "dialogs/object/ObjectPropertiesSheet.h"
 #include "engine/TextEncoding.h"
 #include "engine/NumberText.h"
+#include "framework/ShownNumbers.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString Number(double value)
 {
-    return QString::fromStdString(FormatNumber(value));
+    return ShownNumber(value);
 }
 
 QPushButton* MakeButton(const QString& text, int id, QWidget* parent)

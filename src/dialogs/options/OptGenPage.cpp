@@ -58,10 +58,21 @@ COptGenPage::COptGenPage(QWidget* parent)
     termLayout->addWidget(m_schoolBox);
     termLayout->addWidget(termText);
 
+    auto* numberBox = new QGroupBox{QStringLiteral("Zahlenausgabe"), this};
+    m_commaBox = new QCheckBox{QStringLiteral("&Dezimalkomma"), numberBox};
+    m_commaBox->setObjectName(QStringLiteral("decimalComma"));
+    auto* numberText = new QLabel{QStringLiteral("Ergebnisse, Koordinaten, Achsen und kopierte Werte\n"
+                                                 "zeigen 1,5 statt 1.5. Terme behalten den Punkt."),
+                                  numberBox};
+    auto* numberLayout = new QVBoxLayout{numberBox};
+    numberLayout->addWidget(m_commaBox);
+    numberLayout->addWidget(numberText);
+
     auto* layout = new QVBoxLayout{this};
     layout->addWidget(startBox);
     layout->addWidget(precisionBox);
     layout->addWidget(termBox);
+    layout->addWidget(numberBox);
     layout->addStretch();
     SetData(m_fullScreen, m_showTip, m_startLogo, m_precision);
 }
@@ -72,6 +83,12 @@ void COptGenPage::SetSchoolNotation(int on)
 {
     m_schoolNotation = on;
     m_schoolBox->setChecked(on != 0);
+}
+
+void COptGenPage::SetDecimalComma(int on)
+{
+    m_decimalComma = on;
+    m_commaBox->setChecked(on != 0);
 }
 
 void COptGenPage::SetData(int fullScreen, int showTip, int startLogo, int precision)
@@ -91,6 +108,7 @@ bool COptGenPage::UpdateData(bool saveAndValidate)
         m_startLogoBox->setChecked(m_startLogo != 0);
         m_slider->setValue(m_precision);
         m_schoolBox->setChecked(m_schoolNotation != 0);
+        m_commaBox->setChecked(m_decimalComma != 0);
         return true;
     }
     m_precision = m_slider->value();
@@ -98,5 +116,6 @@ bool COptGenPage::UpdateData(bool saveAndValidate)
     m_showTip = m_showTipBox->isChecked() ? 1 : 0;
     m_startLogo = m_startLogoBox->isChecked() ? 1 : 0;
     m_schoolNotation = m_schoolBox->isChecked() ? 1 : 0;
+    m_decimalComma = m_commaBox->isChecked() ? 1 : 0;
     return true;
 }

@@ -24,6 +24,9 @@ public:
     // "Schulschreibweise": typed terms are read as at school ("Settings"/"SchoolNotation").
     void SetSchoolNotation(int on);
     int GetSchoolNotation() const { return m_schoolNotation; }
+    // "Dezimalkomma": numbers are shown with the comma ("Settings"/"DecimalComma").
+    void SetDecimalComma(int on);
+    int GetDecimalComma() const { return m_decimalComma; }
 
     // Reading back takes the precision from the slider's position, which holds a stored value
     // outside 1..10 at the nearest end.
@@ -35,10 +38,12 @@ private:
     int m_startLogo{1};
     int m_precision{3};
     int m_schoolNotation{1};
+    int m_decimalComma{0};
 
     QCheckBox* m_fullScreenBox{nullptr};
     QCheckBox* m_showTipBox{nullptr};
     QCheckBox* m_startLogoBox{nullptr};
     QSlider* m_slider{nullptr};
     QCheckBox* m_schoolBox{nullptr};
+    QCheckBox* m_commaBox{nullptr};
 };

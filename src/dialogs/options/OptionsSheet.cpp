@@ -37,6 +37,7 @@ void COptionsSheet::ReadSettings()
                        store.GetProfileInt(kSettings, QStringLiteral("Precision"), 3));
     m_interface->SetMode(store.GetProfileInt(kSettings, QStringLiteral("NoviceUI"), 1));
     m_general->SetSchoolNotation(store.GetProfileInt(kSettings, QStringLiteral("SchoolNotation"), 1));
+    m_general->SetDecimalComma(store.GetProfileInt(kSettings, QStringLiteral("DecimalComma"), 0));
 }
 
 void COptionsSheet::WriteSettings()
@@ -48,6 +49,7 @@ void COptionsSheet::WriteSettings()
     store.WriteProfileInt(kSettings, QStringLiteral("Precision"), m_general->GetPrecision());
     store.WriteProfileInt(kSettings, QStringLiteral("NoviceUI"), m_interface->GetMode());
     store.WriteProfileInt(kSettings, QStringLiteral("SchoolNotation"), m_general->GetSchoolNotation());
+    store.WriteProfileInt(kSettings, QStringLiteral("DecimalComma"), m_general->GetDecimalComma());
 }
 
 void COptionsSheet::done(int result)

@@ -34,13 +34,15 @@ public:
         int columns{0};
     };
 
-    explicit CBuffer(std::size_t maxLines) : m_maxLines{maxLines} {}
+    CBuffer(std::size_t maxLines, EDecimalSeparator separator) : m_maxLines{maxLines}, m_separator{separator}
+    {
+    }
 
     // Beyond the limit, or once a stop is asked for, a line is dropped and the scan told to end.
     // A result is kept with the lines of it that fit.
     void Add(const SAnalysisResult& result) override
     {
-        std::vector<std::string> lines = ResultLines(result);
+        std::vector<std::string> lines = ResultLines(result, m_separator);
         if (Stopped()) {
             return;
         }
@@ -109,6 +111,7 @@ private:
     }
 
     const std::size_t m_maxLines;
+    const EDecimalSeparator m_separator;
     std::size_t m_added{0};
     std::atomic<bool> m_full{false};
     std::stop_source m_stop;
@@ -148,7 +151,7 @@ bool CAnalysisRunner::Start(Job job)
     if (IsRunning()) {
         return false;
     }
-    m_buffer = std::make_shared<CBuffer>(m_maxLines);
+    m_buffer = std::make_shared<CBuffer>(m_maxLines, m_separator);
     m_thread = QThread::create([buffer = m_buffer, job = std::move(job)] {
         // Nothing may leave the thread: an exception would end the whole program, and the user's
         // unsaved graphs with it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisResult.h"
+#include "engine/NumberText.h"
 
 #include <QObject>
 
@@ -42,6 +43,8 @@ public:
     explicit CAnalysisRunner(std::size_t maxLines, QObject* parent = nullptr);
     ~CAnalysisRunner() override;
 
+    // The separator of the numbers in the lines of the runs started from now on.
+    void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
     // Starts a run, unless one is running.
     bool Start(Job job);
     // Asks a running scan to end; Finished follows once it has.
@@ -66,6 +69,7 @@ private:
     void Conclude();
 
     std::size_t m_maxLines;
+    EDecimalSeparator m_separator{EDecimalSeparator::Point};
     std::shared_ptr<CBuffer> m_buffer;
     QThread* m_thread{nullptr};
     QTimer* m_update{nullptr};

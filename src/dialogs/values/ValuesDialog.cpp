@@ -14,6 +14,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/NumberField.h"
 #include "framework/SettingsStore.h"
+#include "framework/ShownNumbers.h"
 #include "framework/WaitCursor.h"
 
 #include <QApplication>
@@ -334,6 +335,7 @@ void CValuesDialog::OnAdoptPoints()
     // The same list twice would put every point on the graph twice.
     m_pointsToAdopt = false;
     m_adopt->setEnabled(false);
+    emit adopted(CFunctionList{}, points, QStringLiteral("Punkte übernehmen"));
 }
 
 void CValuesDialog::ShowInputsOf(int analysis)
@@ -421,6 +423,8 @@ void CValuesDialog::OnAdoptTangent(bool normal)
     m_adopted.insert(m_adopted.end(), lines.lines.begin(), lines.lines.end());
     // Once each: the same line twice would only lie on itself.
     (normal ? m_adoptNormal : m_adoptTangent)->setEnabled(false);
+    emit adopted(lines.functions, lines.lines,
+                 normal ? QStringLiteral("Normale übernehmen") : QStringLiteral("Tangente übernehmen"));
 }
 
 void CValuesDialog::OnCompute()
@@ -489,6 +493,7 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
     QApplication::setOverrideCursor(Qt::BusyCursor);
     SetControlsEnabled(false);
     m_compute->setText(kStopText);
+    m_runner->SetDecimalSeparator(ShownDecimalSeparator());
     m_runner->Start(std::move(job));
 }
 

@@ -31,8 +31,8 @@ class QPushButton;
 
 // The values dialog (dialog 147, "Werte"): the user picks a function and one of the five curve
 // discussions, runs it, reads the lines and copies them as text. It works on copies taken when it
-// is opened; the only thing it hands back are the points the user adopts, which whoever opened it
-// adds to the document as one step.
+// is opened; the only thing it hands back are the points and lines the user adopts: each press of an
+// adopt button announces its own through `adopted`, for whoever opened it to add as one step.
 //
 // Controls are found by objectName (framework/DialogIds.h): "IDC_<id>" for the numbered controls (IDC_1021
 // function selector, IDC_1058 analysis selector, IDC_1059 result list, IDC_1060 progress bar, IDC_1061
@@ -107,6 +107,9 @@ public:
 signals:
     // The shown area changed: a new integral result, or a list that shows none any more.
     void shownAreaChanged();
+    // One press of an adopt button: the new functions (tangent, normal) and objects (points, the
+    // vertical line of a normal) it took. `step` names it for the undo history.
+    void adopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
 
 public:
     // Both stop a running scan first (within a fraction of a second) and then close.

@@ -358,6 +358,34 @@ TEST(ValuesDialog, CopyingAFamilyTableGivesCrLfLinesWithTheEmptyOnes)
     EXPECT_EQ(lines, dialog.ResultLines());
 }
 
+// The chosen separator reaches the list and the copied text, which a spreadsheet reads column by column;
+// a run started after the option changed shows the new one.
+TEST(ValuesDialog, CopiedValuesTakeTheChosenSeparator)
+{
+    struct Case
+    {
+        int decimalComma;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {1, {"x\tf(x)\tf'(x)\tf''(x)\tk", "", "-5\t-1,25\t0,25\t0\t0,5", "-4\t-1\t0,25\t0\t0,5"}},
+        {0, {"x\tf(x)\tf'(x)\tf''(x)\tk", "", "-5\t-1.25\t0.25\t0\t0.5", "-4\t-1\t0.25\t0\t0.5"}},
+    };
+    CValuesDialog dialog{{MakeFunction("x/4+k-k", 1, 0.5, 1.5, 0.5)}, CScaling{}, 0};
+    dialog.show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.decimalComma);
+        CSettingsStore::Instance().WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("DecimalComma"),
+                                                   c.decimalComma);
+        Compute(dialog);
+        QTest::mouseClick(Control<QPushButton>(dialog, "IDC_1076"), Qt::LeftButton);
+        const QStringList copied = QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+        ASSERT_GT(copied.size(), c.rows.size());
+        EXPECT_EQ(copied.mid(0, c.rows.size()), c.rows);
+        EXPECT_EQ(dialog.ResultLines().mid(0, c.rows.size()), c.rows);
+    }
+}
+
 TEST(ValuesDialog, CopyingAnEmptyListLeavesTheClipboardAlone)
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
