@@ -3,6 +3,9 @@
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
+#include "view/FamilyFocus.h"
+
+#include <optional>
 
 class CDrawContext;
 struct CRect;
@@ -23,6 +26,9 @@ public:
     const CObjectList& Objects() const { return m_objects; }
     const CScaling& Scaling() const { return m_scaling; }
 
+    // Singles out one member of a family (see SFamilyFocus); nothing draws every family as usual.
+    void SetFamilyFocus(const std::optional<SFamilyFocus>& focus) { m_focus = focus; }
+
     // Frame, axes, ticks, labels, grid, objects, legend and curves into rect, with text at least
     // minimumFontHeight high. With automatic y scaling on, the y range is found first and stays in
     // the scaling for the caller to read back.
@@ -35,4 +41,5 @@ private:
     CFunctionList m_functions;
     CObjectList m_objects;
     CScaling m_scaling;
+    std::optional<SFamilyFocus> m_focus;
 };

@@ -29,7 +29,7 @@ std::size_t ObjectsWithinObjectBudget(const CObjectList& objects)
 
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut,
-                    bool* objectsLeftOut)
+                    bool* objectsLeftOut, const std::optional<SFamilyFocus>& focus)
 {
     const std::size_t drawn = FunctionsWithinCurveBudget(functions);
     if (curvesLeftOut != nullptr) {
@@ -51,6 +51,9 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
         graph.Objects().push_back(std::move(object));
     }
     graph.Scaling() = scaling;
+    if (focus && focus->function < drawn) {
+        graph.SetFamilyFocus(focus);
+    }
     graph.Draw(dc, rect, kMinimumFontHeight);
     return graph.Scaling();
 }
