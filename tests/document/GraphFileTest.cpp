@@ -512,7 +512,7 @@ TEST(ExtensionBlock, DamagedBlockIsReportedAndTheGraphStillOpens)
         {"version 0", Block(0, {{"NAME", NamePayload(0, "Umsatz")}})},
         {"name of a missing function", Block(1, {{"NAME", NamePayload(99, "Umsatz")}})},
         {"name record with bytes left", Block(1, {{"NAME", Concat(NamePayload(0, "a"), {0})}})},
-        {"slider of a missing function", Block(1, {{"SLID", SliderPayload(1, 0.5)}})},
+        {"slider of a missing function", Block(1, {{"SLID", SliderPayload(99, 0.5)}})},
         {"two sliders", Block(1, {{"SLID", SliderPayload(0, 0.5)}, {"SLID", SliderPayload(0, 1)}})},
         {"slider at no number", Block(1, {{"SLID", SliderPayload(0, std::nan(""))}})},
         {"slider without its k", Block(1, {{"SLID", Bytes{0, 0, 0, 0}}})},
