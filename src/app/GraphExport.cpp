@@ -1,6 +1,7 @@
 #include "app/GraphExport.h"
 
 #include "app/GraphDocument.h"
+#include "app/SliderFocus.h"
 #include "dialogs/export/ExportSizeDialog.h"
 #include "document/SystemErrorText.h"
 #include "framework/CommandIds.h"
@@ -140,6 +141,8 @@ QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QS
     // The output keeps references: the scaling must be a copy that outlives it.
     const CScaling scaling = model.GetScaling();
     CGraphOutput graph{model.Functions(), model.Objects(), scaling};
+    // The picture of the moment: at the slider's k while it is on.
+    graph.SetFamilyFocus(SliderFocus(model));
     // The title the command line gives: the name of the graph's file.
     graph.SetTitle(document.GetPathName().isEmpty() ? document.GetTitle()
                                                     : QFileInfo{document.GetPathName()}.fileName());

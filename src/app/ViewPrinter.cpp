@@ -1,6 +1,7 @@
 #include "app/ViewPrinter.h"
 
 #include "app/GraphDocument.h"
+#include "app/SliderFocus.h"
 #include "dialogs/general/PrintSetupDialog.h"
 #include "document/SystemErrorText.h"
 #include "framework/CommandIds.h"
@@ -91,7 +92,8 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
             return false;
         }
         CPainterContext dc{painter};
-        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored);
+        drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
+                           nullptr, nullptr, SliderFocus(model));
     }
     document.RecordDrawnScaling(drawn);
     return true;

@@ -4,6 +4,7 @@
 #include "cli/ParserError.h"
 
 #include "document/GraphFile.h"
+#include "document/SliderState.h"
 #include "document/SystemErrorText.h"
 #include "framework/FileName.h"
 #include "framework/GraphOutput.h"
@@ -162,6 +163,10 @@ int RunExportCommand(int& argc, char** argv)
 
     CGraphOutput graph{content.functions, content.objects, content.scaling};
     graph.SetTitle(QFileInfo{request->input}.fileName());
+    // A graph saved with its slider on is drawn at the slider's member, as the window showed it.
+    if (const std::optional<SSliderState> slider = ActiveSliderOf(content.functions, content.slider)) {
+        graph.SetFamilyFocus(SFamilyFocus{slider->function, slider->k, false});
+    }
     int code = 0;
     if (!graph.WriteFile(request->format, request->size, request->output, code)) {
         Complain(
