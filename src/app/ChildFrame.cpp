@@ -1,14 +1,21 @@
 #include "app/ChildFrame.h"
 
 #include "app/GraphDocument.h"
+#include "app/SliderBar.h"
 #include "app/ZelView.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 
 CChildFrame::CChildFrame(CZelView* view, QWidget* parent) : QMdiSubWindow{parent}, m_view{view}
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view);
+    // The slider's bar goes under the graph, in the window's own column; it shows itself while the
+    // document's slider is on.
+    if (QLayout* column = layout()) {
+        column->addWidget(new CSliderBar{view->GetDocument(), this});
+    }
     resize(560, 420);
     UpdateTitle();
 }

@@ -1,6 +1,7 @@
 #include "app/GraphExport.h"
 
 #include "app/GraphDocument.h"
+#include "app/SliderFocus.h"
 #include "dialogs/export/ExportSizeDialog.h"
 #include "document/SystemErrorText.h"
 #include "framework/CommandIds.h"
@@ -142,6 +143,8 @@ QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QS
     const CScaling scaling = model.GetScaling();
     CGraphOutput graph{model.Functions(), model.Objects(), scaling};
     graph.SetDecimalSeparator(ShownDecimalSeparator());
+    // The picture of the moment: at the slider's k while it is on.
+    graph.SetFamilyFocus(SliderFocus(model));
     // The title the command line gives: the name of the graph's file.
     graph.SetTitle(document.GetPathName().isEmpty() ? document.GetTitle()
                                                     : QFileInfo{document.GetPathName()}.fileName());

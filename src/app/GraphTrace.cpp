@@ -1,6 +1,7 @@
 #include "app/GraphTrace.h"
 
 #include "app/GraphDocument.h"
+#include "document/SliderState.h"
 #include "document/StepLoop.h"
 #include "engine/NumberText.h"
 #include "framework/SettingsStore.h"
@@ -49,6 +50,16 @@ bool SameScanRange(const CScaling& a, const CScaling& b)
 
 } // namespace
 
+const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed)
+{
+    const std::optional<SSliderState> slider = model.ActiveSlider();
+    if (!slider) {
+        return model.Functions();
+    }
+    narrowed = SliderMembers(model.Functions(), slider);
+    return narrowed;
+}
+
 CGraphTrace::CGraphTrace(CGraphDocument* document, QWidget* view)
     : QObject{view}, m_document{document}, m_view{view}
 {
@@ -95,7 +106,8 @@ void CGraphTrace::End()
 
 bool CGraphTrace::Point(std::size_t index, std::size_t member)
 {
-    const CFunctionList& functions = m_document->Model().Functions();
+    CFunctionList narrowed;
+    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed);
     const std::vector<double> ks = FamilyValues(functions[index]);
     if (ks.empty()) {
         return false;
@@ -119,7 +131,8 @@ std::optional<std::size_t> CGraphTrace::Locate() const
     if (!m_curve || !m_document) {
         return std::nullopt;
     }
-    const CFunctionList& functions = m_document->Model().Functions();
+    CFunctionList narrowed;
+    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed);
     const std::size_t old = m_curve->index;
     if (old < functions.size() && functions[old] == m_curve->function) {
         return old;
@@ -243,7 +256,8 @@ void CGraphTrace::SwitchCurve(int direction)
     if (!m_curve) {
         return;
     }
-    const CFunctionList& functions = m_document->Model().Functions();
+    CFunctionList narrowed;
+    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed);
     // (function, member) of every curve in drawing order.
     std::vector<std::pair<std::size_t, std::size_t>> curves;
     std::size_t current = 0;
@@ -283,8 +297,9 @@ std::optional<double> CGraphTrace::Value() const
 
 std::optional<CGraphTrace::SMarker> CGraphTrace::Marker() const
 {
+    CFunctionList narrowed;
     if (!m_curve || !m_compiled || Locate() != m_curve->index ||
-        !(m_document->Model().Functions()[m_curve->index] == m_curve->function)) {
+        !(TracedFunctions(m_document->Model(), narrowed)[m_curve->index] == m_curve->function)) {
         return std::nullopt;
     }
     const std::optional<double> y = Value();

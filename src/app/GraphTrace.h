@@ -16,7 +16,12 @@
 #include <vector>
 
 class CGraphDocument;
+class CZelDoc;
 class QWidget;
+
+// The functions as the window draws them: the document's own list, or, while its slider is on, a
+// copy in `narrowed` whose slider family is the one member at k, so that the trace follows k.
+const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed);
 
 // A marker on one curve of a document, moved along it by the keys, that snaps to the zeros, extrema
 // and inflection points the curve discussion finds in its exact mode.

@@ -80,7 +80,7 @@ QIcon CommandIcon(int id)
 
 bool IsToggle(int id)
 {
-    return id == ID_VIEW_TOOLBAR || id == ID_VIEW_FUNCTION_BAR || id == ID_VIEW_STATUS_BAR;
+    return id == ID_VIEW_TOOLBAR || id == ID_VIEW_FUNCTION_BAR || id == ID_VIEW_STATUS_BAR || id == ID_VIEW_SLIDER;
 }
 
 } // namespace
@@ -528,6 +528,10 @@ void CMainFrame::UpdateCommandUI()
     m_actions.value(ID_VIEW_TOOLBAR)->setChecked(!m_standardBar->isHidden());
     m_actions.value(ID_VIEW_FUNCTION_BAR)->setChecked(!m_functionBar->isHidden());
     m_actions.value(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+    if (QAction* slider = m_actions.value(ID_VIEW_SLIDER)) {
+        const CGraphDocument* document = ActiveDocument();
+        slider->setChecked(document && document->Model().ActiveSlider().has_value());
+    }
     UpdateFrameTitles();
 }
 

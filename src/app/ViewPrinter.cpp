@@ -1,6 +1,7 @@
 #include "app/ViewPrinter.h"
 
 #include "app/GraphDocument.h"
+#include "app/SliderFocus.h"
 #include "dialogs/general/PrintSetupDialog.h"
 #include "document/SystemErrorText.h"
 #include "framework/CommandIds.h"
@@ -93,7 +94,7 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
         }
         CPainterContext dc{painter};
         drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
-                           nullptr, nullptr, ShownDecimalSeparator());
+                           nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model));
     }
     document.RecordDrawnScaling(drawn);
     return true;

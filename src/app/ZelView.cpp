@@ -4,11 +4,13 @@
 #include "app/AreaShading.h"
 #include "app/GraphDocument.h"
 #include "app/GraphExport.h"
+#include "app/SliderFocus.h"
 #include "app/ViewPrinter.h"
 #include "dialogs/copy/AskCopyOptions.h"
 #include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/values/ValuesDialog.h"
 #include "framework/ShownNumbers.h"
+#include "document/SliderState.h"
 #include "framework/CommandIds.h"
 #include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"
@@ -31,6 +33,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <span>
 
 CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget* parent)
@@ -86,6 +89,12 @@ std::span<const CZelView::SCommand> CZelView::Commands()
                                 QStringLiteral("Standardansicht"), false);
          }},
         {ID_VIEW_TRACE, ID_VIEW_TRACE, hasFunctions, [](CZelView& view, int) { view.StartTrace(std::nullopt, false); }},
+        {ID_VIEW_SLIDER, ID_VIEW_SLIDER,
+         [](const CZelView& view) {
+             const CFunctionList& functions = view.m_document->Model().Functions();
+             return std::any_of(functions.begin(), functions.end(), IsSliderFamily);
+         },
+         [](CZelView& view, int) { view.ToggleSlider(); }},
         {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, always,
          [](CZelView& view, int id) { CViewPrinter::Instance().Print(*view.m_document, &view, id == ID_FILE_PRINT); }},
         {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, always,
@@ -159,6 +168,9 @@ void CZelView::OpenValuesDialog(int analysis)
 {
     const CZelDoc& model = m_document->Model();
     CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), analysis, this};
+    if (const std::optional<SSliderState> slider = model.ActiveSlider()) {
+        dialog.SetFamilyMember(slider->function, slider->k);
+    }
     // An integral result shades its area here while the dialog shows it.
     connect(&dialog, &CValuesDialog::shownAreaChanged, this, [this, &dialog] {
         m_shownArea = dialog.ShownArea();
@@ -191,6 +203,31 @@ void CZelView::AddAdopted(const CFunctionList& functions, const CObjectList& obj
         });
         RedrawNow();
         m_document->NotifyChanged();
+    }
+}
+
+void CZelView::ToggleSlider()
+{
+    CZelDoc& model = m_document->Model();
+    if (model.ActiveSlider()) {
+        // The family's record was never touched: it is drawn again as it always was.
+        model.SetSlider(std::nullopt);
+    } else {
+        const CFunctionList& functions = model.Functions();
+        const auto family = std::find_if(functions.begin(), functions.end(), IsSliderFamily);
+        if (family == functions.end()) {
+            return;
+        }
+        double from{}, to{}, step{};
+        family->GetRange(from, to, step);
+        model.SetSlider(SSliderState{static_cast<std::size_t>(family - functions.begin()), from});
+    }
+    m_document->NotifyChanged();
+    // The slider takes the keys at once, so that the arrows move k.
+    if (model.ActiveSlider() && parentWidget()) {
+        if (auto* slider = parentWidget()->findChild<QWidget*>(QStringLiteral("IDC_SLIDER"))) {
+            slider->setFocus();
+        }
     }
 }
 
@@ -248,7 +285,8 @@ void CZelView::paintEvent(QPaintEvent*)
         QPainter picture{&m_cache};
         CPainterContext dc{picture};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
-                           model.GetScaling(), &curvesLeftOut, &objectsLeftOut, ShownDecimalSeparator());
+                           model.GetScaling(), &curvesLeftOut, &objectsLeftOut, ShownDecimalSeparator(),
+                           SliderFocus(model));
         if (m_shownArea) {
             PaintAreaShading(picture, rect(), drawn, *m_shownArea);
         }

@@ -99,6 +99,8 @@ private:
     // Undo (true) or redo one step of the document's history.
     void StepHistory(bool undo);
     static void EditPropertiesOf(CZelView& view, int id);
+    // "Schieberegler": turns the document's slider on, at the first family's start, or off.
+    void ToggleSlider();
     // The values dialog on the analysis of the command.
     void OpenValuesDialog(int analysis);
     // Adds what one press of an adopt button took, as one step of the history.

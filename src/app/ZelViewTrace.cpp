@@ -31,7 +31,8 @@ QPointF CZelView::TraceMarkerPosition() const
 
 bool CZelView::StartTrace(std::optional<QPointF> near, bool nearOnly)
 {
-    const CFunctionList& functions = m_document->Model().Functions();
+    CFunctionList narrowed;
+    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed);
     const CScaling scaling = m_document->Model().GetScaling();
     const CAxisRange xr = DrawableXAxis(scaling);
     const CAxisRange yr = DrawableYAxis(scaling);

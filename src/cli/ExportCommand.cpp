@@ -6,6 +6,7 @@
 #include "cli/TermArguments.h"
 
 #include "document/GraphFile.h"
+#include "document/SliderState.h"
 #include "document/SystemErrorText.h"
 #include "framework/FileName.h"
 #include "framework/GraphOutput.h"
@@ -211,6 +212,10 @@ int RunExportCommand(int& argc, char** argv)
     graph.SetTitle(request->terms.empty() ? QFileInfo{request->input}.fileName()
                                           : QString::fromStdString(request->terms.front()));
     graph.SetDecimalSeparator(request->separator);
+    // A graph saved with its slider on is drawn at the slider's member, as the window showed it.
+    if (const std::optional<SSliderState> slider = ActiveSliderOf(content.functions, content.slider)) {
+        graph.SetFamilyFocus(SFamilyFocus{slider->function, slider->k, false});
+    }
     int code = 0;
     if (!graph.WriteFile(request->format, request->size, request->output, code)) {
         Complain(

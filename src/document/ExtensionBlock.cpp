@@ -4,6 +4,7 @@
 #include "document/ArchiveWriter.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -18,6 +19,7 @@ constexpr std::uint32_t Tag(const char (&text)[5])
 constexpr std::uint32_t kMagic = Tag("VEXX");
 constexpr std::uint32_t kEndTag = Tag("VEND");
 constexpr std::uint32_t kNameTag = Tag("NAME");
+constexpr std::uint32_t kSliderTag = Tag("SLID");
 constexpr std::uint32_t kVersion = 1;
 
 bool ReadName(std::span<const std::uint8_t> payload, std::size_t functionCount, SExtensionContent& content)
@@ -31,6 +33,21 @@ bool ReadName(std::span<const std::uint8_t> payload, std::size_t functionCount, 
         return false;
     }
     content.names.emplace_back(index, std::move(name));
+    return true;
+}
+
+bool ReadSlider(std::span<const std::uint8_t> payload, std::size_t functionCount, SExtensionContent& content)
+{
+    CArchiveReader ar{payload};
+    std::uint32_t index{};
+    double k{};
+    ar.ReadUInt32(index);
+    // One slider per graph: a second record, or a k that is no number, is not this program's.
+    if (!ar.ReadDouble(k) || ar.GetRemaining() != 0 || index >= functionCount || !std::isfinite(k) ||
+        content.slider) {
+        return false;
+    }
+    content.slider = SSliderState{index, k};
     return true;
 }
 
@@ -88,6 +105,10 @@ EExtensionRead ReadExtensionBlock(std::span<const std::uint8_t> rest, std::size_
             if (!ReadName(payload, functionCount, read)) {
                 return EExtensionRead::Damaged;
             }
+        } else if (tag == kSliderTag) {
+            if (!ReadSlider(payload, functionCount, read)) {
+                return EExtensionRead::Damaged;
+            }
         } else {
             read.unknown.push_back(SExtensionRecord{tag, {payload.begin(), payload.end()}});
         }
@@ -113,6 +134,14 @@ void WriteExtensionBlock(CArchiveWriter& archive, const SExtensionContent& conte
         payload.WriteUInt32(static_cast<std::uint32_t>(index));
         payload.WriteString(name);
         block.WriteUInt32(kNameTag);
+        block.WriteUInt32(static_cast<std::uint32_t>(payload.GetBytes().size()));
+        block.WriteBytes(payload.GetBytes());
+    }
+    if (content.slider) {
+        CArchiveWriter payload;
+        payload.WriteUInt32(static_cast<std::uint32_t>(content.slider->function));
+        payload.WriteDouble(content.slider->k);
+        block.WriteUInt32(kSliderTag);
         block.WriteUInt32(static_cast<std::uint32_t>(payload.GetBytes().size()));
         block.WriteBytes(payload.GetBytes());
     }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "document/SliderState.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -29,9 +32,11 @@ struct SExtensionContent
 {
     // (function index, name), only names that differ from the automatic one.
     std::vector<std::pair<std::size_t, std::string>> names;
+    // The slider over a family's k, only while it is on.
+    std::optional<SSliderState> slider;
     CExtensionRecords unknown;
 
-    bool IsEmpty() const { return names.empty() && unknown.empty(); }
+    bool IsEmpty() const { return names.empty() && !slider && unknown.empty(); }
 };
 
 enum class EExtensionRead
@@ -41,7 +46,7 @@ enum class EExtensionRead
     Damaged, // the block's magic, but records or check sum broken: nothing of it is used
 };
 
-// Reads the bytes after the last object. functionCount bounds the indices of the name records.
+// Reads the bytes after the last object. functionCount bounds the indices of the name and slider records.
 EExtensionRead ReadExtensionBlock(std::span<const std::uint8_t> rest, std::size_t functionCount,
                                   SExtensionContent& content);
 

@@ -213,6 +213,7 @@ void CZelDoc::Serialize(CArchiveWriter& archive) const
             extension.names.emplace_back(i, name);
         }
     }
+    extension.slider = ActiveSlider();
     extension.unknown = m_unknownExtensions;
     WriteExtensionBlock(archive, extension);
 }
@@ -241,6 +242,7 @@ bool ReadContent(CArchiveReader& archive, CGraphContent& content)
         for (const auto& [index, name] : extension.names) {
             read.functions[index].SetName(name);
         }
+        read.slider = extension.slider;
         read.unknownExtensions = std::move(extension.unknown);
         break;
     case EExtensionRead::Damaged:
@@ -268,6 +270,7 @@ bool CZelDoc::Serialize(CArchiveReader& archive)
     m_objects = std::move(content.objects);
     m_savedScaling = content.scaling;
     m_scaling = content.scaling;
+    m_slider = content.slider;
     m_unknownExtensions = std::move(content.unknownExtensions);
     m_readWarning = std::move(content.warning);
     m_undoAvailable = false;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ struct CGraphContent
     // The extension block's records this program does not know, and why the block was left out.
     CExtensionRecords unknownExtensions;
     std::string warning;
+    // The slider as the file left it (SliderState.h); nothing while it was off.
+    std::optional<SSliderState> slider;
 };
 
 bool ReadGraphContent(std::span<const std::uint8_t> bytes, CGraphContent& content, std::string& error);

@@ -34,6 +34,19 @@ void CZelDoc::SetScaling(const CScaling& scaling)
     }
 }
 
+void CZelDoc::SetSlider(const std::optional<SSliderState>& slider)
+{
+    if (slider != m_slider) {
+        m_slider = slider;
+        m_modified = true;
+    }
+}
+
+std::optional<SSliderState> CZelDoc::ActiveSlider() const
+{
+    return ActiveSliderOf(m_functions, m_slider);
+}
+
 void CZelDoc::RecordDerivedScaling(const CScaling& scaling)
 {
     if (m_savedScaling == m_scaling) {

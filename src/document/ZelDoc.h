@@ -7,6 +7,7 @@
 #include "document/Scaling.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 class CArchiveReader;
@@ -61,6 +62,14 @@ public:
     SContentStep TakeStep();
     void ExchangeStep(SContentStep& step);
 
+    // The slider over a family's k (SliderState.h). It travels with the file but is no edit of the
+    // graph: a change marks the document modified and makes no undo step.
+    std::optional<SSliderState> GetSlider() const { return m_slider; }
+    void SetSlider(const std::optional<SSliderState>& slider);
+    // The slider while it names a family of the list, with k inside that family's range; nothing
+    // while it is off or after an edit took its family away.
+    std::optional<SSliderState> ActiveSlider() const;
+
     // Records of the file's extension block that this program does not know: written back as they
     // came, so that a newer program's additions survive a save here.
     const CExtensionRecords& UnknownExtensionRecords() const { return m_unknownExtensions; }
@@ -85,6 +94,7 @@ private:
     CScaling m_scaling;
     CScaling m_savedScaling;
     SContentStep m_pending;
+    std::optional<SSliderState> m_slider;
     CExtensionRecords m_unknownExtensions;
     std::string m_readWarning;
     bool m_undoAvailable{false};

@@ -4,6 +4,7 @@
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
+#include "view/FamilyFocus.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -37,6 +38,8 @@ public:
 
     // The title of an SVG drawing or a PDF document (a file name, for example).
     void SetTitle(const QString& title) { m_title = title; }
+    // One member of a family singled out, as the window shows it while its slider is on.
+    void SetFamilyFocus(const std::optional<SFamilyFocus>& focus) { m_focus = focus; }
     // Whether an SVG drawing gets a white background; without one it is transparent.
     void SetSvgBackground(bool white) { m_svgBackground = white; }
     // The page a PDF is laid out on, and the resolution its device units have. Without it, a
@@ -76,6 +79,7 @@ private:
     const CObjectList& m_objects;
     const CScaling& m_scaling;
     QString m_title;
+    std::optional<SFamilyFocus> m_focus;
     bool m_svgBackground{false};
     std::optional<QPageLayout> m_pdfLayout;
     int m_pdfDotsPerInch{0};

@@ -87,6 +87,7 @@ const SContextPage kContextPages[] = {
     {Command(ID_VIEW_STATUS_BAR), "befehle.html#ansicht"},
     {Command(ID_VIEW_STANDARD), "grafik.html#maus"},
     {Command(ID_VIEW_TRACE), "grafik.html#verfolgen"},
+    {Command(ID_VIEW_SLIDER), "grafik.html#schieberegler"},
 };
 
 struct STopic

@@ -92,6 +92,9 @@ const QHash<int, QString>& StringTable()
         {ID_VIEW_TRACE,
          QStringLiteral(
              "Setzt eine Marke auf eine Kurve, die mit den Pfeiltasten verschoben wird.\nKurve verfolgen")},
+        {ID_VIEW_SLIDER,
+         QStringLiteral("Zeigt unter dem Graphen einen Schieberegler für die Scharkonstante k oder blendet ihn "
+                        "aus.\nSchieberegler")},
         {ID_WINDOW_NEW,
          QStringLiteral("Öffnet ein weiteres Fenster für das aktive Dokument.\nNeues Fenster")},
         {ID_WINDOW_ARRANGE, QStringLiteral("Ordnet Symbole am unteren Fensterrand an.\nSymbole anordnen")},
@@ -196,6 +199,7 @@ const std::vector<SMenuPopup>& GraphMenu()
           {ID_REDRAW, "&Neu zeichnen"},
           {ID_VIEW_STANDARD, "Standard&ansicht"},
           {ID_VIEW_TRACE, "Kurve &verfolgen"},
+          {ID_VIEW_SLIDER, "Schiebe&regler"},
           {0, nullptr},
           {ID_OPTIONS, "&Optionen..."}}},
         {"&Fenster",

@@ -4,6 +4,9 @@
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
+#include "view/FamilyFocus.h"
+
+#include <optional>
 
 class CDrawContext;
 struct CRect;
@@ -27,6 +30,9 @@ public:
     // unless the user chose the comma.
     void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
 
+    // Singles out one member of a family (see SFamilyFocus); nothing draws every family as usual.
+    void SetFamilyFocus(const std::optional<SFamilyFocus>& focus) { m_focus = focus; }
+
     // Frame, axes, ticks, labels, grid, objects, legend and curves into rect, with text at least
     // minimumFontHeight high. With automatic y scaling on, the y range is found first and stays in
     // the scaling for the caller to read back.
@@ -40,4 +46,5 @@ private:
     CObjectList m_objects;
     CScaling m_scaling;
     EDecimalSeparator m_separator{EDecimalSeparator::Point};
+    std::optional<SFamilyFocus> m_focus;
 };

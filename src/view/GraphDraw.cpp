@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,17 @@ void DrawPointLabel(CDrawContext& dc, const std::string& label, int x, int y, in
         dc.TextOut(left, above, label);
         break;
     }
+}
+
+// The other members of a slider's family: the curve's colour three quarters of the way to white.
+std::uint32_t FaintColor(std::uint32_t color)
+{
+    std::uint32_t faint = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t channel = (color >> shift) & 0xFFu;
+        faint |= (channel + (255u - channel) * 3u / 4u) << shift;
+    }
+    return faint;
 }
 
 } // namespace
@@ -252,39 +264,61 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             // A family is one name with the constant as its index: h_k(x).
             const std::string name =
                 FunctionName(m_functions, i) + (function.GetUseFamilyConstant() != 0 ? "_k" : "");
-            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), name + "(x)=" + term);
+            // The member a slider picked says its k, so that a picture of the moment tells it.
+            const std::string member =
+                m_focus && m_focus->function == i ? "   k = " + FormatNumber(m_focus->k) : std::string{};
+            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), name + "(x)=" + term + member);
         }
 
         const CCompiledTerm compiled{term};
-        int curves = 0;
-        ForEachFamilyValue(function, [&](double k) {
+        // Drawn once per offset: two or three offsets of one unit make a bold line with the one
+        // pen width every device has.
+        const auto drawMember = [&](double k, std::span<const CDevicePoint> offsets) {
             compiled.EvaluateBatch(xs, k, values, mathErrors);
             // What the samples leave behind: the syntax flag of a faulty term.
             if (!xs.empty() && compiled.HasSyntaxError()) {
                 g_syntaxError = 1;
             }
-            bool penDown = false;
-            for (std::size_t s = 0; s < xs.size(); ++s) {
-                const double v = values[s];
-                const int px = map.X(xs[s]);
-                const int py = map.Y(v);
-                // A value far off the area is a jump (a pole, say) and must not be joined by a
-                // line; so is one that overflowed without raising the flag.
-                if (mathErrors[s] != 0 || !std::isfinite(v) || py < -200 || py > 2 * map.By()) {
-                    penDown = false;
-                } else if (penDown) {
-                    if (PtInRect(rect, px, py)) {
-                        dc.LineTo(px, py);
+            for (const CDevicePoint offset : offsets) {
+                bool penDown = false;
+                for (std::size_t s = 0; s < xs.size(); ++s) {
+                    const double v = values[s];
+                    const int px = map.X(xs[s]) + offset.x;
+                    const int py = map.Y(v) + offset.y;
+                    // A value far off the area is a jump (a pole, say) and must not be joined by a
+                    // line; so is one that overflowed without raising the flag.
+                    if (mathErrors[s] != 0 || !std::isfinite(v) || py < -200 || py > 2 * map.By()) {
+                        penDown = false;
+                    } else if (penDown) {
+                        if (PtInRect(rect, px, py)) {
+                            dc.LineTo(px, py);
+                        } else {
+                            dc.MoveTo(px, py);
+                        }
                     } else {
                         dc.MoveTo(px, py);
+                        penDown = true;
                     }
-                } else {
-                    dc.MoveTo(px, py);
-                    penDown = true;
                 }
             }
-            return ++curves < kMaxFamilyCurves;
-        });
+        };
+        static constexpr CDevicePoint kThin[] = {{0, 0}};
+        static constexpr CDevicePoint kBold[] = {{0, 0}, {1, 0}, {0, 1}};
+        int curves = 0;
+        const bool focused = m_focus && m_focus->function == i;
+        if (focused) {
+            dc.SelectPen(CPen{CPen::Solid, FaintColor(function.GetColor())});
+        }
+        if (!focused || !m_focus->hideOthers) {
+            ForEachFamilyValue(function, [&](double k) {
+                drawMember(k, kThin);
+                return ++curves < kMaxFamilyCurves;
+            });
+        }
+        if (focused) {
+            dc.SelectPen(CPen{CPen::Solid, function.GetColor()});
+            drawMember(m_focus->k, kBold);
+        }
     }
 
     dc.SelectPen(previousPen);

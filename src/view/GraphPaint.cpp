@@ -29,7 +29,8 @@ std::size_t ObjectsWithinObjectBudget(const CObjectList& objects)
 
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut,
-                    bool* objectsLeftOut, EDecimalSeparator separator)
+                    bool* objectsLeftOut, EDecimalSeparator separator,
+                    const std::optional<SFamilyFocus>& focus)
 {
     const std::size_t drawn = FunctionsWithinCurveBudget(functions);
     if (curvesLeftOut != nullptr) {
@@ -52,6 +53,9 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
     }
     graph.Scaling() = scaling;
     graph.SetDecimalSeparator(separator);
+    if (focus && focus->function < drawn) {
+        graph.SetFamilyFocus(focus);
+    }
     graph.Draw(dc, rect, kMinimumFontHeight);
     return graph.Scaling();
 }

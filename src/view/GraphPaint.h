@@ -5,8 +5,10 @@
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
 #include "view/DrawContext.h"
+#include "view/FamilyFocus.h"
 
 #include <cstddef>
+#include <optional>
 
 // What painting a view does on any device: a fresh CGraph (view/Graph.h) gets copies of the document's lists
 // and scaling and draws them into rect with text at least 14 units high. Returns the scaling the
@@ -17,10 +19,12 @@
 // given, it is set to true (and to false otherwise), so that the caller can tell the user.
 // Objects have a budget of their own, kMaxObjectsPerDrawing from the start of the list, told
 // through objectsLeftOut in the same way; of a point label at most kMaxLabelCharactersDrawn
-// characters are drawn. Numbers are labelled with the given separator.
+// characters are drawn. Numbers are labelled with the given separator. A focus singles out one
+// member of a family (the slider's).
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr,
-                    bool* objectsLeftOut = nullptr, EDecimalSeparator separator = EDecimalSeparator::Point);
+                    bool* objectsLeftOut = nullptr, EDecimalSeparator separator = EDecimalSeparator::Point,
+                    const std::optional<SFamilyFocus>& focus = std::nullopt);
 
 // How many functions of the list, from its start, one drawing takes within its curve budget.
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);

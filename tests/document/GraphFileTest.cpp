@@ -3,6 +3,8 @@
 #include "document/ArchiveWriter.h"
 #include "document/ExtensionBlock.h"
 #include "document/GraphFile.h"
+#include "document/SliderState.h"
+#include "document/StepLoop.h"
 #include "engine/TextEncoding.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
+#include <cmath>
 
 namespace {
 
@@ -422,6 +426,14 @@ Bytes NamePayload(std::uint32_t index, const std::string& name)
     return w.TakeBytes();
 }
 
+Bytes SliderPayload(std::uint32_t index, double k)
+{
+    CArchiveWriter w;
+    w.WriteUInt32(index);
+    w.WriteDouble(k);
+    return w.TakeBytes();
+}
+
 Bytes Concat(Bytes a, const Bytes& b)
 {
     a.insert(a.end(), b.begin(), b.end());
@@ -500,6 +512,10 @@ TEST(ExtensionBlock, DamagedBlockIsReportedAndTheGraphStillOpens)
         {"version 0", Block(0, {{"NAME", NamePayload(0, "Umsatz")}})},
         {"name of a missing function", Block(1, {{"NAME", NamePayload(99, "Umsatz")}})},
         {"name record with bytes left", Block(1, {{"NAME", Concat(NamePayload(0, "a"), {0})}})},
+        {"slider of a missing function", Block(1, {{"SLID", SliderPayload(99, 0.5)}})},
+        {"two sliders", Block(1, {{"SLID", SliderPayload(0, 0.5)}, {"SLID", SliderPayload(0, 1)}})},
+        {"slider at no number", Block(1, {{"SLID", SliderPayload(0, std::nan(""))}})},
+        {"slider without its k", Block(1, {{"SLID", Bytes{0, 0, 0, 0}}})},
     };
     const std::string expected = Describe(Read(seed));
     for (const auto& c : cases) {
@@ -521,6 +537,91 @@ TEST(ExtensionBlock, DamagedBlockIsReportedAndTheGraphStillOpens)
     const CZelDoc trailing = Read(Concat(Concat(seed, good), {1, 2, 3}));
     EXPECT_TRUE(trailing.GetReadWarning().empty());
     EXPECT_EQ(trailing.Functions()[0].GetName(), "Umsatz");
+}
+
+// A graph of a plain function and the family x^2+k, k from -2 to 2 in steps of 1.
+CZelDoc WithFamily()
+{
+    CZelDoc doc;
+    CGraphFunction plain, family;
+    plain.SetTerm("x");
+    family.SetTerm("x^2+k");
+    family.SetUseFamilyConstant(1);
+    family.SetRange(-2, 2, 1);
+    doc.SetFunctions({plain, family});
+    return doc;
+}
+
+TEST(ExtensionBlock, SliderRoundTripsAndAnEndedSliderWritesTheGraphAsBefore)
+{
+    using Slider = std::optional<SSliderState>;
+    const Bytes seed = WriteGraphFile(WithFamily());
+    const struct
+    {
+        const char* name;
+        std::vector<Slider> steps; // set one after the other
+        Slider read;
+    } cases[] = {
+        {"on between two members", {SSliderState{1, 0.3}}, SSliderState{1, 0.3}},
+        {"moved, then ended", {SSliderState{1, 0.3}, SSliderState{1, 1}, std::nullopt}, std::nullopt},
+        {"beyond the range", {SSliderState{1, 7}}, SSliderState{1, 2}},
+        {"on a function that is no family", {SSliderState{0, 0.3}}, std::nullopt},
+        {"never on", {}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        CZelDoc doc = WithFamily();
+        for (const Slider& step : c.steps) {
+            doc.SetSlider(step);
+        }
+        const Bytes written = WriteGraphFile(doc);
+        // Older readers stop after the objects and see the graph exactly as without a slider.
+        ASSERT_GE(written.size(), seed.size()) << c.name;
+        EXPECT_TRUE(std::equal(seed.begin(), seed.end(), written.begin())) << c.name;
+        EXPECT_EQ(written.size() > seed.size(), c.read.has_value()) << c.name;
+        const CZelDoc read = Read(written);
+        EXPECT_EQ(read.ActiveSlider(), c.read) << c.name;
+        EXPECT_EQ(Describe(read), Describe(Read(seed))) << c.name;
+        EXPECT_EQ(WriteGraphFile(read), written) << c.name;
+    }
+    // With a name beside it, and a record of another program after both.
+    CZelDoc doc = WithFamily();
+    CFunctionList functions = doc.GetFunctions();
+    functions[1].SetName("Schar");
+    doc.SetFunctions(functions);
+    doc.SetSlider(SSliderState{1, -1.5});
+    const Bytes both = WriteGraphFile(doc);
+    const CZelDoc read = Read(Concat(seed, Block(1, {{"NAME", NamePayload(1, "Schar")},
+                                                     {"SLID", SliderPayload(1, -1.5)}})));
+    EXPECT_EQ(WriteGraphFile(read), both);
+}
+
+// Only the slider's family narrows, to the member at the slider's k: everything that counts its
+// members (drawing budget, trace, analyses) then meets one.
+TEST(SliderState, NarrowsOnlyTheSlidersFamilyToOneMember)
+{
+    const CFunctionList functions = WithFamily().GetFunctions();
+    const struct
+    {
+        std::optional<SSliderState> slider;
+        std::vector<std::vector<double>> members;
+    } cases[] = {
+        {SSliderState{1, 0.25}, {{0}, {0.25}}},
+        {SSliderState{1, -9}, {{0}, {-2}}},
+        {SSliderState{0, 0.25}, {{0}, {-2, -1, 0, 1, 2}}}, // a plain function has no member to pick
+        {SSliderState{5, 0.25}, {{0}, {-2, -1, 0, 1, 2}}},
+        {std::nullopt, {{0}, {-2, -1, 0, 1, 2}}},
+    };
+    for (const auto& c : cases) {
+        const CFunctionList shown = SliderMembers(functions, c.slider);
+        ASSERT_EQ(shown.size(), functions.size());
+        std::vector<std::vector<double>> members(shown.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            ForEachFamilyValue(shown[i], [&](double k) { members[i].push_back(k); });
+            EXPECT_EQ(shown[i].GetTerm(), functions[i].GetTerm());
+            EXPECT_EQ(shown[i].GetUseFamilyConstant(), functions[i].GetUseFamilyConstant());
+        }
+        EXPECT_EQ(members, c.members);
+    }
 }
 
 // Other programs check the block with the common CRC-32; its check value must come out.

@@ -8,6 +8,7 @@
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/FunctionPalette.h"
+#include "engine/NumberText.h"
 #include "engine/TextEncoding.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
@@ -128,6 +129,18 @@ CValuesDialog::~CValuesDialog()
 {
     // Ends a run while the list is still there to take its last lines, and gives the cursor back.
     m_runner->StopAndWait();
+}
+
+void CValuesDialog::SetFamilyMember(std::size_t function, double k)
+{
+    if (function >= m_functions.size()) {
+        return;
+    }
+    m_functions[function].SetRange(k, k, 0);
+    const QString text = m_functionBox->itemText(static_cast<int>(function)) + QStringLiteral("   für k = ") +
+                         QString::fromStdString(FormatNumber(k));
+    m_functionBox->setItemText(static_cast<int>(function), text);
+    m_withBox->setItemText(static_cast<int>(function) + 1, text);
 }
 
 void CValuesDialog::BuildControls()

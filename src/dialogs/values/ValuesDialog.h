@@ -58,6 +58,10 @@ public:
     // thousand values, stays far below it.
     static constexpr std::size_t kMaxResultLines = 200000;
 
+    // While a slider picks one member of a family, the dialog discusses that member alone: the
+    // function's k runs over the one value k, and its entry in the selector says "für k = …".
+    void SetFamilyMember(std::size_t function, double k);
+
     // The lines of the result list, in order.
     QStringList ResultLines() const;
     // Whether a scan runs; it runs on a thread of its own and the window stays responsive.
