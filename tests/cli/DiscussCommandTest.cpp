@@ -398,8 +398,8 @@ TEST_F(DiscussCommand, EveryLineKindInBothSeparators)
     };
     const Case cases[] = {
         {{"zeros", "--exact", "--term", "x^2-2"},
-         "N ( -1.41421 | 0 )\nN ( 1.41421 | -0 )\n",
-         "N ( -1,41421 | 0 )\nN ( 1,41421 | -0 )\n"},
+         "N ( -1.41421 | 0 )\nN ( 1.41421 | 0 )\n",
+         "N ( -1,41421 | 0 )\nN ( 1,41421 | 0 )\n"},
         {{"monotony", "--exact", "--term", "sin(x)", "--digits", "3"},
          "[ -5; -4.712 ] monoton steigend\n[ -4.712; -1.571 ] monoton fallend\n"
          "[ -1.571; 1.571 ] monoton steigend\n[ 1.571; 4.712 ] monoton fallend\n[ 4.712; 5 ] monoton "
