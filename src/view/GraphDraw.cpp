@@ -205,8 +205,10 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     for (const CGraphObject& object : m_objects) {
         const std::uint32_t color = object.GetColor();
         dc.SetTextColor(color);
-        dc.SelectPen(CPen{CPen::Solid, color});
+        const SLineStroke& stroke = object.GetStroke();
         if (object.IsPoint()) {
+            // A cross is too short for a dash pattern, and thinner than the axes it is lost on paper.
+            dc.SelectPen(CPen{CPen::Solid, color, std::max(stroke.width, kDefaultLineWidth)});
             double x{};
             double y{};
             object.GetCoordinates(x, y);
@@ -221,6 +223,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             }
         } else {
             // A vertical line is drawn wherever it lies; off the range it simply misses the area.
+            dc.SelectPen(PenOfStroke(stroke, color));
             const double position = object.GetPosition();
             const int px = map.XReal(position);
             dc.MoveTo(px, map.By());
@@ -246,12 +249,11 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         }
         g_mathError = 0;
         dc.SetTextColor(function.GetColor());
-        dc.SelectPen(CPen{CPen::Solid, function.GetColor()});
+        dc.SelectPen(PenOfStroke(function.GetStroke(), function.GetColor()));
         if (showTerms) {
             // A family is one name with the constant as its index: h_k(x).
-            const std::string name =
-                FunctionName(m_functions, i) + (function.GetUseFamilyConstant() != 0 ? "_k" : "");
-            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), name + "(x)=" + term);
+            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2),
+                       FunctionHead(m_functions, i) + "(x)=" + term);
         }
 
         const CCompiledTerm compiled{term};
