@@ -5,6 +5,7 @@
 #include "framework/Cp1252Validator.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
+#include "framework/LineStrokeFields.h"
 #include "framework/NumberField.h"
 #include "framework/PropertySheet.h"
 #include "framework/RangeFields.h"
@@ -69,12 +70,16 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     familyLayout->addWidget(m_familyBox);
     familyLayout->addLayout(rangeLayout);
 
+    m_strokeFields = new CLineStrokeFields{this};
+
     auto* layout = new QVBoxLayout{this};
     layout->addWidget(termGroup);
     layout->addWidget(familyGroup);
+    layout->addWidget(m_strokeFields);
     layout->addStretch();
 
     connect(m_termField, &QLineEdit::textChanged, this, &CFPFunctionPage::OnTermChanged);
+    connect(m_nameField, &QLineEdit::textChanged, this, &CFPFunctionPage::OnTermChanged);
     connect(m_familyBox, &QCheckBox::clicked, this, &CFPFunctionPage::OnFamilyClicked);
 }
 
@@ -93,6 +98,7 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_fromField->SetValue(m_from);
         m_toField->SetValue(m_to);
         m_stepField->SetValue(m_step);
+        m_strokeFields->SetStroke(m_stroke);
         m_filling = false;
         return true;
     }
@@ -106,7 +112,8 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_useFamilyConstant = m_familyBox->isChecked() ? 1 : 0;
     }
     // Read and checked also while the family constant is off: the values are kept either way.
-    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step);
+    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step) &&
+           m_strokeFields->Read(m_stroke);
 }
 
 void CFPFunctionPage::OnSetActive()
@@ -126,7 +133,15 @@ void CFPFunctionPage::OnTermChanged()
     UpdateData(true);
     EnableOk();
     if (CPropertySheet* sheet = Sheet()) {
-        sheet->setWindowTitle(FunctionCaption(m_term));
+        // The caption names the function as the page now shows it.
+        QString head = m_name.isEmpty() ? m_defaultName : m_name;
+        if (head.isEmpty()) {
+            head = QStringLiteral("f");
+        }
+        if (m_familyBox->isChecked()) {
+            head += QStringLiteral("_k");
+        }
+        sheet->setWindowTitle(FunctionCaption(head, m_term));
     }
 }
 
