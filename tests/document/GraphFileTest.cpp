@@ -531,3 +531,115 @@ TEST(ExtensionBlock, SumIsTheCommonCrc32)
 }
 
 } // namespace
+
+// Strokes of a document with two functions and two objects; each entry a list (0 functions,
+// 1 objects), an index and the stroke given to it.
+struct SGivenStroke
+{
+    int list;
+    std::size_t index;
+    SLineStroke stroke;
+};
+
+CZelDoc WithStrokes(std::initializer_list<SGivenStroke> given, const char* secondName = "")
+{
+    CZelDoc doc = WithFunctions({"", secondName});
+    CFunctionList functions = doc.GetFunctions();
+    CObjectList objects(2);
+    objects[1].SetKind(CGraphObject::VerticalLine);
+    for (const SGivenStroke& g : given) {
+        if (g.list == 0) {
+            functions[g.index].SetStroke(g.stroke);
+        } else {
+            objects[g.index].SetStroke(g.stroke);
+        }
+    }
+    doc.SetFunctions(functions);
+    doc.SetObjects(objects);
+    return doc;
+}
+
+Bytes StrokePayload(std::uint32_t list, std::uint32_t index, std::uint32_t micrometres, std::uint32_t style)
+{
+    CArchiveWriter w;
+    for (std::uint32_t value : {list, index, micrometres, style}) {
+        w.WriteUInt32(value);
+    }
+    return w.TakeBytes();
+}
+
+TEST(ExtensionBlock, StrokesRoundTripAndDefaultStrokesWriteNoBlock)
+{
+    const Bytes seed = WriteGraphFile(WithStrokes({}));
+    const struct
+    {
+        const char* name;
+        CZelDoc doc;
+        bool block;
+    } cases[] = {
+        {"defaults", WithStrokes({}), false},
+        {"default typed out", WithStrokes({{0, 1, {0.25, ELineStyle::Solid}}, {1, 0, {0.25, ELineStyle::Solid}}}), false},
+        {"one curve dashed", WithStrokes({{0, 1, {0.25, ELineStyle::Dashed}}}), true},
+        {"every field",
+         WithStrokes({{0, 0, {0.1, ELineStyle::DashDotted}},
+                      {0, 1, {2.0, ELineStyle::Dotted}},
+                      {1, 0, {0.7, ELineStyle::Solid}},
+                      {1, 1, {1.333, ELineStyle::Dashed}}},
+                     "Kosten"),
+         true},
+        {"width beyond the range, normalised", WithStrokes({{1, 1, {7.0, ELineStyle::Solid}}}), true},
+    };
+    for (const auto& c : cases) {
+        const Bytes written = WriteGraphFile(c.doc);
+        EXPECT_EQ(written.size() > seed.size(), c.block) << c.name;
+        // A reader that stops after the objects sees the graph as ever.
+        ASSERT_GE(written.size(), seed.size()) << c.name;
+        EXPECT_TRUE(std::equal(seed.begin(), seed.end(), written.begin())) << c.name;
+        const CZelDoc read = Read(written);
+        EXPECT_TRUE(read.GetReadWarning().empty()) << c.name;
+        EXPECT_EQ(Describe(read), Describe(c.doc)) << c.name;
+        EXPECT_EQ(WriteGraphFile(read), written) << c.name;
+    }
+    EXPECT_EQ(WithStrokes({{1, 1, {7.0, ELineStyle::Solid}}}).Objects()[1].GetStroke().width, kMaxLineWidth);
+}
+
+TEST(ExtensionBlock, StrokeRecordsFromOtherWritersAreReadOrRefused)
+{
+    const Bytes seed = WriteGraphFile(WithStrokes({}));
+    // Read: out-of-range widths and unknown styles as near as this program can draw them, beside
+    // names and records of other tags.
+    const CZelDoc lenient = Read(Concat(
+        seed, Block(1, {{"STRK", StrokePayload(0, 1, 50, 9)},
+                        {"NAME", NamePayload(0, "Umsatz")},
+                        {"STRK", StrokePayload(1, 1, 5000, 3)},
+                        {"XTRA", {4}}})));
+    EXPECT_TRUE(lenient.GetReadWarning().empty());
+    EXPECT_EQ(lenient.Functions()[1].GetStroke(), (SLineStroke{kMinLineWidth, ELineStyle::Solid}));
+    EXPECT_EQ(lenient.Objects()[1].GetStroke(), (SLineStroke{kMaxLineWidth, ELineStyle::DashDotted}));
+    EXPECT_EQ(lenient.Functions()[0].GetName(), "Umsatz");
+    EXPECT_EQ(lenient.UnknownExtensionRecords(), (CExtensionRecords{{0x41525458u, {4}}}));
+
+    // Refused: the whole block is left out, names included, and the graph opens.
+    const std::string expected = Describe(Read(seed));
+    Bytes shortPayload = StrokePayload(0, 0, 500, 1);
+    shortPayload.pop_back();
+    const struct
+    {
+        const char* name;
+        Bytes payload;
+    } cases[] = {
+        {"short payload", shortPayload},
+        {"long payload", Concat(StrokePayload(0, 0, 500, 1), {0})},
+        {"no such list", StrokePayload(2, 0, 500, 1)},
+        {"function beyond the list", StrokePayload(0, 2, 500, 1)},
+        {"object beyond the list", StrokePayload(1, 2, 500, 1)},
+    };
+    for (const auto& c : cases) {
+        const CZelDoc doc =
+            Read(Concat(seed, Block(1, {{"NAME", NamePayload(0, "Umsatz")}, {"STRK", c.payload}})));
+        EXPECT_EQ(doc.GetReadWarning(), kDamagedExtensionWarning) << c.name;
+        EXPECT_EQ(Describe(doc), expected) << c.name;
+        EXPECT_EQ(Names(doc), (std::vector<std::string>{"", ""})) << c.name;
+        EXPECT_EQ(WriteGraphFile(doc), seed) << c.name;
+    }
+}
