@@ -207,3 +207,34 @@ TEST(Scaling, InequalityLooksAtEveryField)
 }
 
 } // namespace
+
+// The name a joining function takes is none that the list already shows, given or automatic;
+// the head of a family carries its constant.
+TEST(GraphFunction, NextFreeNameAndHead)
+{
+    const struct
+    {
+        std::vector<const char*> given; // "" for the automatic name
+        const char* next;
+    } cases[] = {
+        {{}, "f"},
+        {{"", ""}, "h"},
+        {{"h", ""}, "f"},
+        {{"", "f"}, "g"}, // both show f
+        {{"t", "n", "Kosten"}, "f"},
+        {{"", "", "", "", "", "", "", "", "", ""}, "f1"},
+    };
+    for (const auto& c : cases) {
+        CFunctionList functions;
+        for (const char* name : c.given) {
+            functions.emplace_back().SetName(name);
+        }
+        EXPECT_EQ(NextFreeFunctionName(functions), c.next) << c.given.size();
+    }
+    CFunctionList functions(2);
+    functions[1].SetUseFamilyConstant(1);
+    functions[1].SetName("a");
+    EXPECT_EQ(FunctionHead(functions, 0), "f");
+    EXPECT_EQ(FunctionHead(functions, 1), "a_k");
+    EXPECT_EQ(OwnFunctionName(CGraphFunction{}), "f");
+}
