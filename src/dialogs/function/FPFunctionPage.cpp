@@ -25,7 +25,7 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
 {
     SetHelpPage(this, "daten.html#funktion");
     auto* termGroup = new QGroupBox{QStringLiteral("Funktion"), this};
-    auto* termLabel = new QLabel{QStringLiteral("f(x) ="), termGroup};
+    auto* termLabel = m_termLabel = new QLabel{QStringLiteral("f(x) ="), termGroup};
     m_termField = new QLineEdit{termGroup};
     m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
@@ -99,6 +99,7 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_toField->SetValue(m_to);
         m_stepField->SetValue(m_step);
         m_strokeFields->SetStroke(m_stroke);
+        ShowHead();
         m_filling = false;
         return true;
     }
@@ -132,21 +133,30 @@ void CFPFunctionPage::OnTermChanged()
     // been read before it, so OK and the caption follow the term all the same.
     UpdateData(true);
     EnableOk();
+    ShowHead();
     if (CPropertySheet* sheet = Sheet()) {
-        // The caption names the function as the page now shows it.
-        QString head = m_name.isEmpty() ? m_defaultName : m_name;
-        if (head.isEmpty()) {
-            head = QStringLiteral("f");
-        }
-        if (m_familyBox->isChecked()) {
-            head += QStringLiteral("_k");
-        }
-        sheet->setWindowTitle(FunctionCaption(head, m_term));
+        sheet->setWindowTitle(FunctionCaption(Head(), m_term));
     }
+}
+
+QString CFPFunctionPage::Head() const
+{
+    // As the page shows it now: the name typed, else the automatic one.
+    QString head = m_nameField->text().trimmed();
+    if (head.isEmpty()) {
+        head = m_defaultName.isEmpty() ? QStringLiteral("f") : m_defaultName;
+    }
+    return m_familyBox->isChecked() ? head + QStringLiteral("_k") : head;
+}
+
+void CFPFunctionPage::ShowHead()
+{
+    m_termLabel->setText(Head() + QStringLiteral("(x) ="));
 }
 
 void CFPFunctionPage::OnFamilyClicked()
 {
+    ShowHead();
     UpdateData(true);
     EnableRangeFields();
 }

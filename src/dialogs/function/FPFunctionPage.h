@@ -61,7 +61,12 @@ private:
     // kept as it is until it is edited.
     STypedTerm Read() const;
 
+    // The term's label names the function: "g(x) =", "h_k(x) =".
+    QString Head() const;
+    void ShowHead();
+
     QLineEdit* m_nameField{nullptr};
+    QLabel* m_termLabel{nullptr};
     QLineEdit* m_termField{nullptr};
     // Why OK is disabled, or how the term reads where that differs from school.
     QLabel* m_hintLabel{nullptr};
