@@ -208,33 +208,16 @@ TEST(Scaling, InequalityLooksAtEveryField)
 
 } // namespace
 
-// The name a joining function takes is none that the list already shows, given or automatic;
-// the head of a family carries its constant.
-TEST(GraphFunction, NextFreeNameAndHead)
+// A joining function takes a name the list does not show, given or automatic ("" for automatic).
+TEST(GraphFunction, NextFreeName)
 {
-    const struct
-    {
-        std::vector<const char*> given; // "" for the automatic name
-        const char* next;
-    } cases[] = {
-        {{}, "f"},
-        {{"", ""}, "h"},
-        {{"h", ""}, "f"},
-        {{"", "f"}, "g"}, // both show f
-        {{"t", "n", "Kosten"}, "f"},
-        {{"", "", "", "", "", "", "", "", "", ""}, "f1"},
-    };
-    for (const auto& c : cases) {
-        CFunctionList functions;
-        for (const char* name : c.given) {
-            functions.emplace_back().SetName(name);
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{}, "f"}, {{"", ""}, "h"}, {{"h", ""}, "f"}, {{"", "f"}, "g"}, {std::vector<const char*>(10, ""), "f1"}};
+    for (const auto& [given, next] : cases) {
+        CFunctionList functions(given.size());
+        for (std::size_t i = 0; i < given.size(); ++i) {
+            functions[i].SetName(given[i]);
         }
-        EXPECT_EQ(NextFreeFunctionName(functions), c.next) << c.given.size();
+        EXPECT_EQ(NextFreeFunctionName(functions), next) << given.size();
     }
-    CFunctionList functions(2);
-    functions[1].SetUseFamilyConstant(1);
-    functions[1].SetName("a");
-    EXPECT_EQ(FunctionHead(functions, 0), "f");
-    EXPECT_EQ(FunctionHead(functions, 1), "a_k");
-    EXPECT_EQ(OwnFunctionName(CGraphFunction{}), "f");
 }
