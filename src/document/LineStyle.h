@@ -22,7 +22,8 @@ inline constexpr double kDefaultLineWidth = 0.25;
 // A style code from a file that this program does not know is drawn solid.
 inline ELineStyle LineStyleOfCode(std::uint32_t code)
 {
-    return code < static_cast<std::uint32_t>(kLineStyleCount) ? static_cast<ELineStyle>(code) : ELineStyle::Solid;
+    return code < static_cast<std::uint32_t>(kLineStyleCount) ? static_cast<ELineStyle>(code)
+                                                              : ELineStyle::Solid;
 }
 
 // Widths are kept in whole micrometres inside 0.1..2 mm, so that the file's micrometres give back

@@ -61,7 +61,9 @@ bool TakeLineStyleRecords(CExtensionRecords& records, CFunctionList& functions, 
             !ar.ReadUInt32(micrometres) || !ar.ReadUInt32(style)) {
             return false;
         }
-        const std::size_t count = list == kFunctionList ? functions.size() : list == kObjectList ? objects.size() : 0;
+        const std::size_t count = list == kFunctionList ? functions.size()
+                                  : list == kObjectList ? objects.size()
+                                                        : 0;
         if (index >= count) {
             return false;
         }

@@ -13,8 +13,8 @@ CLineStrokeFields::CLineStrokeFields(QWidget* parent) : QGroupBox{QStringLiteral
     m_style = new QComboBox{this};
     m_style->setObjectName(QStringLiteral("lineStyle"));
     // In the order of the style codes.
-    m_style->addItems({QStringLiteral("durchgezogen"), QStringLiteral("gestrichelt"), QStringLiteral("gepunktet"),
-                       QStringLiteral("strichpunktiert")});
+    m_style->addItems({QStringLiteral("durchgezogen"), QStringLiteral("gestrichelt"),
+                       QStringLiteral("gepunktet"), QStringLiteral("strichpunktiert")});
     auto* layout = new QFormLayout{this};
     layout->addRow(QStringLiteral("Br&eite in mm:"), m_width);
     layout->addRow(QStringLiteral("Linien&art:"), m_style);

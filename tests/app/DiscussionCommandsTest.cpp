@@ -247,8 +247,7 @@ TEST(ValuesDialogCommands, AdoptedTangentAndNormalReadBackThroughThePoint)
         EXPECT_NEAR(line.Evaluate(0.7, 0), f0, 1e-15) << functions[i].GetTerm();
     }
     EXPECT_EQ(functions[2].GetComment(), "Tangente an f(x)=x^3/3 in x0 = 0.7");
-    // Each adopted line has a name of its own, the next the list does not show.
-    EXPECT_EQ(functions[2].GetName(), "h");
+    EXPECT_EQ(functions[2].GetName(), "h"); // the next names the list does not show
     EXPECT_EQ(functions[3].GetName(), "p");
     EXPECT_NEAR(CCompiledTerm{functions[2].GetTerm()}.Evaluate(1.7, 0) - f0, 0.49, 1e-15);
     f.document->Model().Undo();

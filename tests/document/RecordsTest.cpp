@@ -208,8 +208,7 @@ TEST(Scaling, InequalityLooksAtEveryField)
 
 } // namespace
 
-// A joining function takes a name the list does not show, given or automatic ("" for automatic).
-TEST(GraphFunction, NextFreeName)
+TEST(GraphFunction, NextFreeNameIsNoneTheListShows) // "" for an automatic name
 {
     const std::pair<std::vector<const char*>, const char*> cases[] = {
         {{}, "f"}, {{"", ""}, "h"}, {{"h", ""}, "f"}, {{"", "f"}, "g"}, {std::vector<const char*>(10, ""), "f1"}};

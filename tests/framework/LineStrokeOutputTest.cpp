@@ -41,7 +41,6 @@ QByteArray Graph(const SLineStroke& stroke, EGraphFormat format, int dpi)
     return buffer.data();
 }
 
-// The page content: the first deflated stream of the file.
 std::string PageContent(const QByteArray& pdf)
 {
     const qsizetype begin = pdf.indexOf("stream\n") + 7;
@@ -65,13 +64,16 @@ struct SPdfPen
 std::set<SPdfPen> PdfPens(const SLineStroke& stroke, int dpi)
 {
     const std::string content = PageContent(Graph(stroke, EGraphFormat::Pdf, dpi));
-    static const QRegularExpression pen{QStringLiteral(R"(([0-9.]+) w \d J (?:[0-9.]+ M )?\d j \[([^\]]*)\])")};
+    static const QRegularExpression pen{
+        QStringLiteral(R"(([0-9.]+) w \d J (?:[0-9.]+ M )?\d j \[([^\]]*)\])")};
     const auto round = [](const QString& n) { return std::round(n.toDouble() * 100) / 100; };
     std::set<SPdfPen> pens;
     for (std::size_t at = 0; (at = content.find(" w ", at)) != std::string::npos; at += 3) {
         const std::size_t start = content.rfind('\n', at) + 1;
-        const std::size_t end = std::min({content.find(" w ", at + 3), content.find("\nQ", at), content.size()});
-        const auto match = pen.match(QString::fromStdString(content.substr(start, content.find('\n', at) - start)));
+        const std::size_t end =
+            std::min({content.find(" w ", at + 3), content.find("\nQ", at), content.size()});
+        const auto match =
+            pen.match(QString::fromStdString(content.substr(start, content.find('\n', at) - start)));
         if (match.hasMatch() && content.substr(at, end - at).find("\nS") != std::string::npos) {
             SPdfPen read{round(match.captured(1)), {}};
             for (const QString& dash : match.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -87,6 +89,7 @@ std::set<SPdfPen> PdfPens(const SLineStroke& stroke, int dpi)
 
 TEST(LineStrokeOutput, PdfPensAreAsWideAsTheirMillimetres)
 {
+    using enum ELineStyle;
     // 0.25 mm at 600 dpi is 5.91 units, the least of frame, axes, ticks and cross; dashes are 2 mm
     // and gaps 1 mm, or 4 and 2 widths, dots one width and gaps two; no pen is below one unit.
     const SPdfPen frame{5.91, {}}, line{35.43, {}};
@@ -96,13 +99,12 @@ TEST(LineStrokeOutput, PdfPensAreAsWideAsTheirMillimetres)
         int dpi;
         std::set<SPdfPen> pens;
     } cases[] = {
-        {{0.25, ELineStyle::Solid}, 600, {frame, line}},
-        {{0.1, ELineStyle::Solid}, 600, {{2.36, {}}, frame, line}},
-        {{1.0, ELineStyle::Dashed}, 600, {frame, {23.62, {94.49, 47.24}}, line}},
-        {{0.5, ELineStyle::Dotted}, 600, {frame, {11.81, {11.81, 23.62}}, line}},
-        {{2.0, ELineStyle::DashDotted}, 600, {frame, line, {47.24, {188.98, 94.49, 47.24, 94.49}}}},
-        {{0.25, ELineStyle::Solid}, 96, {{1.0, {}}, {5.67, {}}}},
-        {{0.1, ELineStyle::Dotted}, 96, {{1.0, {}}, {1.0, {1.0, 2.0}}, {5.67, {}}}},
+        {{0.25, Solid}, 600, {frame, line}},
+        {{0.1, Solid}, 600, {{2.36, {}}, frame, line}},
+        {{1.0, Dashed}, 600, {frame, {23.62, {94.49, 47.24}}, line}},
+        {{2.0, DashDotted}, 600, {frame, line, {47.24, {188.98, 94.49, 47.24, 94.49}}}},
+        {{0.25, Solid}, 96, {{1.0, {}}, {5.67, {}}}},
+        {{0.1, Dotted}, 96, {{1.0, {}}, {1.0, {1.0, 2.0}}, {5.67, {}}}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PdfPens(c.stroke, c.dpi), c.pens) << c.stroke.width << " mm at " << c.dpi;
@@ -111,17 +113,16 @@ TEST(LineStrokeOutput, PdfPensAreAsWideAsTheirMillimetres)
 
 TEST(LineStrokeOutput, PngPixelsFollowWidthAndPattern)
 {
-    // At 96 dpi: the line's thickness in whole pixels, and its longest inner dash and gap along
-    // the row (0 for a solid line, which is one run).
+    using enum ELineStyle;
+    // At 96 dpi: thickness in pixels, longest inner dash and gap (0 for a solid line, one run).
     const struct
     {
         SLineStroke stroke;
         int thickness, on, off;
     } cases[] = {
-        {{0.25, ELineStyle::Solid}, 1, 0, 0},    {{0.1, ELineStyle::Solid}, 1, 0, 0},
-        {{0.5, ELineStyle::Solid}, 2, 0, 0},     {{0.25, ELineStyle::Dotted}, 1, 1, 2},
-        {{0.25, ELineStyle::Dashed}, 1, 8, 4},   {{1.0, ELineStyle::Dashed}, 4, 16, 8},
-        {{2.0, ELineStyle::DashDotted}, 8, 32, 16},
+        {{0.25, Solid}, 1, 0, 0},       {{0.1, Solid}, 1, 0, 0},   {{0.5, Solid}, 2, 0, 0},
+        {{0.25, Dotted}, 1, 1, 2},      {{0.25, Dashed}, 1, 8, 4}, {{1.0, Dashed}, 4, 16, 8},
+        {{2.0, DashDotted}, 8, 32, 16},
     };
     for (const auto& c : cases) {
         const QImage image = QImage::fromData(Graph(c.stroke, EGraphFormat::Png, 96), "PNG");

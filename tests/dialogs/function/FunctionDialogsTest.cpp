@@ -387,7 +387,6 @@ TEST(FunctionsPage, ListFollowsAddEditAndDeleteAndNothingStaysSelected)
         {Edit, 2, "cos(x)", false, {"f(x)=x^3", "g(x)=sin(x)", "h(x)=sin(x)+1"}},
         {EditByDoubleClick, 2, "cos(x)", true, {"f(x)=x^3", "g(x)=sin(x)", "h(x)=cos(x)"}},
         {Delete, 1, nullptr, false, {"f(x)=x^3", "g(x)=sin(x)", "h(x)=cos(x)"}},
-        // Automatic names follow the position.
         {Delete, 1, nullptr, true, {"f(x)=x^3", "g(x)=cos(x)"}},
         {Delete, 0, nullptr, true, {"f(x)=cos(x)"}},
         {Delete, 0, nullptr, true, {}},
