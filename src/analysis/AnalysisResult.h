@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct SResultInterval
 struct SResultTableHeader
 {
     bool family{false};
+    std::string name{"f"}; // the function's, heading its columns: "g(x)", "g'(x)"
 };
 
 // One row of the value table; the k column comes from the result's k.

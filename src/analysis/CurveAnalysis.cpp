@@ -469,7 +469,7 @@ void ComputeValueTable(const CGraphFunction& function, const CScaling& scaling,
     }
     const bool family = scan.Family();
     sink.SetTableColumns(family ? 5 : 4);
-    scan.Add(SResultTableHeader{family});
+    scan.Add(SResultTableHeader{family, OwnFunctionName(function)});
     struct SRow
     {
         double y;

@@ -120,7 +120,8 @@ public:
 
     void Write(const SResultTableHeader& header)
     {
-        m_lines.emplace_back(header.family ? "x\tf(x)\tf'(x)\tf''(x)\tk" : "x\tf(x)\tf'(x)\tf''(x)");
+        const std::string& f = header.name;
+        m_lines.push_back("x\t" + f + "(x)\t" + f + "'(x)\t" + f + "''(x)" + (header.family ? "\tk" : ""));
         m_lines.emplace_back();
     }
 

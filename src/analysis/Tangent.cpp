@@ -188,7 +188,7 @@ SAdoptedLines AdoptTangentLines(const CGraphFunction& function, const std::vecto
         if (tangent == nullptr) {
             continue;
         }
-        std::string comment = (normal ? "Normale an f(x)=" : "Tangente an f(x)=") + function.GetTerm() +
+        std::string comment = (normal ? "Normale an " : "Tangente an ") + OwnFunctionName(function) + "(x)=" + function.GetTerm() +
                               " in x0 = " + FormatNumber(tangent->x0);
         if (result.k) {
             comment += " (k=" + FormatNumber(*result.k) + ")";

@@ -4,6 +4,7 @@
 #include "document/SliderState.h"
 #include "document/StepLoop.h"
 #include "engine/NumberText.h"
+#include "engine/TextEncoding.h"
 #include "framework/SettingsStore.h"
 #include "framework/ShownNumbers.h"
 #include "view/GraphLayout.h"
@@ -314,20 +315,23 @@ QString CGraphTrace::StatusText() const
     if (!m_curve || !m_compiled) {
         return {};
     }
-    QString name = QStringLiteral("f%1").arg(m_curve->index + 1);
+    // The legend's name of the curve; a member of a family says which k it has.
+    const QString f = QString::fromStdString(
+        Cp1252ToUtf8(FunctionHead(m_document->Model().Functions(), m_curve->index)));
+    QString name = f;
     if (m_curve->function.GetUseFamilyConstant() != 0) {
-        name += QStringLiteral(" (k = %1)").arg(Number(m_curve->k));
+        name += QStringLiteral(", k = %1").arg(Number(m_curve->k));
     }
     const std::optional<double> y = Value();
     QString text;
     if (!y) {
-        text = QStringLiteral("%1: x = %2   f(x) ist nicht definiert").arg(name, Number(m_curve->x));
+        text = QStringLiteral("%1: x = %2   %3(x) ist nicht definiert").arg(name, Number(m_curve->x), f);
     } else {
-        text = QStringLiteral("%1: x = %2   f(x) = %3").arg(name, Number(m_curve->x), Number(*y));
+        text = QStringLiteral("%1: x = %2   %3(x) = %4").arg(name, Number(m_curve->x), f, Number(*y));
         // Where the term has no derivative to carry (a factorial of a non-integer), none is shown.
         const double slope = m_compiled->EvaluateDerivatives(m_curve->x, m_curve->k).first;
         if (std::isfinite(slope)) {
-            text += QStringLiteral("   f'(x) = %1").arg(Number(slope));
+            text += QStringLiteral("   %1'(x) = %2").arg(f, Number(slope));
         }
     }
     if (m_curve->snapped != 0) {

@@ -70,7 +70,8 @@ public:
     // changed since the trace last caught up.
     std::optional<SMarker> Marker() const;
 
-    // "f2 (k = 1): x = 0.5   f(x) = 0.25   f'(x) = 1   Hochpunkt"; empty while the trace is off.
+    // "h_k, k = 1: x = 0.5   h_k(x) = 0.25   h_k'(x) = 1   Hochpunkt", named as in the legend;
+    // empty while the trace is off.
     QString StatusText() const;
 
     // The x extent of one pixel of the view at the document's scaling.

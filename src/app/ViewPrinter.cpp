@@ -92,7 +92,7 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
         if (!painter.begin(&printer)) {
             return false;
         }
-        CPainterContext dc{painter};
+        CPainterContext dc{painter, static_cast<double>(printer.resolution())};
         drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
                            nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model));
     }

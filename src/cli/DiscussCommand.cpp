@@ -447,7 +447,9 @@ int RunDiscussCommand(int& argc, char** argv)
         return kExitUsage;
     }
 
-    const CGraphFunction& function = content.functions[static_cast<std::size_t>(request->function) - 1];
+    // Named as in the window's list, so that the lines read as the values dialog shows them.
+    CGraphFunction function = content.functions[static_cast<std::size_t>(request->function) - 1];
+    function.SetName(FunctionName(content.functions, static_cast<std::size_t>(request->function) - 1));
     SAnalysisInputs inputs;
     if (request->with) {
         inputs.with = &content.functions[static_cast<std::size_t>(*request->with) - 1];

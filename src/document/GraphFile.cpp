@@ -3,6 +3,7 @@
 #include "document/ArchiveReader.h"
 #include "document/ArchiveWriter.h"
 #include "document/ExtensionBlock.h"
+#include "document/LineStyleRecords.h"
 #include "document/SystemErrorText.h"
 
 #include <algorithm>
@@ -214,7 +215,9 @@ void CZelDoc::Serialize(CArchiveWriter& archive) const
         }
     }
     extension.slider = ActiveSlider();
-    extension.unknown = m_unknownExtensions;
+    // The records of this program's own come first, then those of others as they were read.
+    extension.unknown = LineStyleRecords(m_functions, m_objects);
+    extension.unknown.insert(extension.unknown.end(), m_unknownExtensions.begin(), m_unknownExtensions.end());
     WriteExtensionBlock(archive, extension);
 }
 
@@ -237,7 +240,13 @@ bool ReadContent(CArchiveReader& archive, CGraphContent& content)
     std::span<const std::uint8_t> rest;
     archive.ReadBytes(archive.GetRemaining(), rest);
     SExtensionContent extension;
-    switch (ReadExtensionBlock(rest, read.functions.size(), extension)) {
+    EExtensionRead block = ReadExtensionBlock(rest, read.functions.size(), extension);
+    if (block == EExtensionRead::Read) {
+        if (!TakeLineStyleRecords(extension.unknown, read.functions, read.objects)) {
+            block = EExtensionRead::Damaged;
+        }
+    }
+    switch (block) {
     case EExtensionRead::Read:
         for (const auto& [index, name] : extension.names) {
             read.functions[index].SetName(name);

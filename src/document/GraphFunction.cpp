@@ -3,6 +3,7 @@
 #include "document/RangeRule.h"
 
 #include <algorithm>
+#include <set>
 
 void CGraphFunction::SetTerm(const std::string& term)
 {
@@ -40,4 +41,30 @@ std::string FunctionName(const CFunctionList& functions, std::size_t index)
         return functions[index].GetName();
     }
     return DefaultFunctionName(index);
+}
+
+std::string FunctionHead(const CFunctionList& functions, std::size_t index)
+{
+    const bool family = index < functions.size() && functions[index].GetUseFamilyConstant() != 0;
+    return FunctionName(functions, index) + (family ? "_k" : "");
+}
+
+std::string NextFreeFunctionName(const CFunctionList& functions)
+{
+    std::set<std::string> shown;
+    for (std::size_t i = 0; i < functions.size(); ++i) {
+        shown.insert(FunctionName(functions, i));
+    }
+    // At most functions.size() names are taken, so one of the first size() + 1 is free.
+    for (std::size_t j = 0;; ++j) {
+        std::string name = DefaultFunctionName(j);
+        if (!shown.contains(name)) {
+            return name;
+        }
+    }
+}
+
+std::string OwnFunctionName(const CGraphFunction& function)
+{
+    return function.GetName().empty() ? std::string(1, 'f') : function.GetName();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/LineStyle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,6 +27,10 @@ public:
     std::uint32_t GetColor() const { return m_color; }
     void SetColor(std::uint32_t color) { m_color = color; }
 
+    // The width (normalised by NormaliseLineWidth) and dash pattern of the curve.
+    const SLineStroke& GetStroke() const { return m_stroke; }
+    void SetStroke(const SLineStroke& stroke) { m_stroke = {NormaliseLineWidth(stroke.width), stroke.style}; }
+
     std::int32_t GetUseFamilyConstant() const { return m_useFamilyConstant; }
     void SetUseFamilyConstant(std::int32_t use) { m_useFamilyConstant = use; }
 
@@ -46,6 +52,7 @@ private:
     std::string m_comment;
     std::string m_name;
     std::uint32_t m_color{0};
+    SLineStroke m_stroke;
     std::int32_t m_useFamilyConstant{0};
     double m_from{0.0};
     double m_to{0.0};
@@ -61,3 +68,15 @@ std::string DefaultFunctionName(std::size_t index);
 
 // The name the legend and the lists show: the given one, else the automatic one.
 std::string FunctionName(const CFunctionList& functions, std::size_t index);
+
+// The name as the head of a term, "g" or, for a family, "h_k": the legend and the lists write
+// "g(x)=..." and "h_k(x)=...".
+std::string FunctionHead(const CFunctionList& functions, std::size_t index);
+
+// The name a copy of a function carries away from its list: its given name, else f. Whoever takes
+// a copy out of a list to discuss it names it first (SetName(FunctionName(list, index))).
+std::string OwnFunctionName(const CGraphFunction& function);
+
+// The first name of the automatic sequence (f, g, h, ...) that no function of the list shows,
+// for a function that joins the list, such as an adopted tangent.
+std::string NextFreeFunctionName(const CFunctionList& functions);

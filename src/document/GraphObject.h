@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/LineStyle.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,6 +47,10 @@ public:
     std::uint32_t GetColor() const { return m_color; }
     void SetColor(std::uint32_t color) { m_color = color; }
 
+    // The stroke of the vertical line or of the point's cross.
+    const SLineStroke& GetStroke() const { return m_stroke; }
+    void SetStroke(const SLineStroke& stroke) { m_stroke = {NormaliseLineWidth(stroke.width), stroke.style}; }
+
     // Field by field, doubles as numbers: the history leaves out a list that an edit gave back unchanged.
     bool operator==(const CGraphObject& other) const = default;
 
@@ -57,6 +63,7 @@ private:
     double m_position{0.0};
     std::string m_comment;
     std::uint32_t m_color{0};
+    SLineStroke m_stroke;
 };
 
 using CObjectList = std::vector<CGraphObject>;

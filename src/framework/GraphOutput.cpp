@@ -189,7 +189,7 @@ bool CGraphOutput::WritePdf(QIODevice& device)
         return false;
     }
     {
-        CPainterContext dc{painter};
+        CPainterContext dc{painter, static_cast<double>(writer.resolution())};
         Paint(dc, PrintRectangleOn(writer, m_scaling));
     }
     return painter.end();

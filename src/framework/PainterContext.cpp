@@ -5,7 +5,11 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -15,17 +19,36 @@ QColor ToQColor(std::uint32_t color)
                   static_cast<int>((color >> 16) & 0xffU)};
 }
 
-QPen MakePen(const CPen& pen)
+double UnitsOfMillimetres(double millimetres, double dotsPerInch)
+{
+    return millimetres / 25.4 * dotsPerInch;
+}
+
+QPen MakePen(const CPen& pen, double width, double dotsPerInch)
 {
     QPen qpen{ToQColor(pen.color)};
-    qpen.setWidth(1);
+    qpen.setWidthF(width);
     qpen.setCosmetic(true);
     // A flat cap leaves the end point of a one-unit line unpainted, so the next line of a
     // polyline starts there without painting it twice.
     qpen.setCapStyle(Qt::FlatCap);
-    qpen.setJoinStyle(Qt::MiterJoin);
-    if (pen.style == CPen::Dotted) {
+    qpen.setJoinStyle(width > 1.0 ? Qt::RoundJoin : Qt::MiterJoin);
+    // Dashes and gaps keep a length on paper, but never shrink below a few widths, so a wide
+    // dashed line is still dashed. Patterns count in widths.
+    const double dash = std::max(UnitsOfMillimetres(2.0, dotsPerInch), 4 * width) / width;
+    const double gap = std::max(UnitsOfMillimetres(1.0, dotsPerInch), 2 * width) / width;
+    switch (pen.style) {
+    case CPen::Solid:
+        break;
+    case CPen::Dotted:
         qpen.setStyle(Qt::DotLine);
+        break;
+    case CPen::Dashed:
+        qpen.setDashPattern({dash, gap});
+        break;
+    case CPen::DashDotted:
+        qpen.setDashPattern({dash, gap, 1.0, gap});
+        break;
     }
     return qpen;
 }
@@ -49,9 +72,12 @@ QString XmlText(const QString& text)
     return result;
 }
 
-CPainterContext::CPainterContext(QPainter& painter)
-    : m_painter{painter}, m_linePen{MakePen(m_pen)}, m_deviceFont{painter.font()}
+CPainterContext::CPainterContext(QPainter& painter, double dotsPerInch)
+    : m_painter{painter}, m_dotsPerInch{dotsPerInch},
+      m_raster{painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster},
+      m_linePen{MakePen(m_pen, DeviceWidth(m_pen), dotsPerInch)}, m_deviceFont{painter.font()}
 {
+    m_gather = !(DeviceWidth(m_pen) == 1.0 && m_pen.style == CPen::Solid);
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBrush(Qt::white);
@@ -62,16 +88,34 @@ CPainterContext::CPainterContext(QPainter& painter)
 
 CPainterContext::~CPainterContext()
 {
+    Flush();
     m_painter.restore();
 }
 
 CPen CPainterContext::SelectPen(const CPen& pen)
 {
+    Flush();
     const CPen previous = m_pen;
     m_pen = pen;
-    m_linePen = MakePen(pen);
+    const double width = DeviceWidth(pen);
+    m_linePen = MakePen(pen, width, m_dotsPerInch);
+    m_gather = !(width == 1.0 && pen.style == CPen::Solid);
     m_painter.setPen(m_linePen);
     return previous;
+}
+
+double CPainterContext::DeviceWidth(const CPen& pen) const
+{
+    const double units = UnitsOfMillimetres(pen.width, m_dotsPerInch);
+    return std::max(1.0, m_raster ? std::round(units) : units);
+}
+
+void CPainterContext::Flush()
+{
+    if (m_polyline.size() > 1) {
+        m_painter.drawPolyline(m_polyline);
+    }
+    m_polyline.clear();
 }
 
 QFont CPainterContext::FontForHeight(int height)
@@ -143,6 +187,7 @@ void CPainterContext::TextOut(int x, int y, std::string_view text)
     if (text.empty()) {
         return;
     }
+    Flush();
     m_painter.setPen(ToQColor(m_textColor));
     m_painter.drawText(QPoint{x, y + m_painter.fontMetrics().ascent()}, ToQString(text));
     m_painter.setPen(m_linePen);
@@ -150,18 +195,27 @@ void CPainterContext::TextOut(int x, int y, std::string_view text)
 
 void CPainterContext::MoveTo(int x, int y)
 {
+    Flush();
     m_position = QPoint{x, y};
 }
 
 void CPainterContext::LineTo(int x, int y)
 {
     const QPoint to{x, y};
-    m_painter.drawLine(m_position, to);
+    if (m_gather) {
+        if (m_polyline.isEmpty()) {
+            m_polyline.append(m_position);
+        }
+        m_polyline.append(to);
+    } else {
+        m_painter.drawLine(m_position, to);
+    }
     m_position = to;
 }
 
 void CPainterContext::Rectangle(const CRect& rect)
 {
+    Flush();
     if (rect.Width() <= 0 || rect.Height() <= 0) {
         return;
     }
@@ -172,6 +226,7 @@ void CPainterContext::Rectangle(const CRect& rect)
 
 void CPainterContext::SetPixel(int x, int y, std::uint32_t color)
 {
+    Flush();
     QPen dot{ToQColor(color)};
     dot.setWidth(1);
     dot.setCosmetic(true);

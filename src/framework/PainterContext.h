@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPen>
 #include <QPoint>
+#include <QPolygon>
 #include <QString>
 
 #include <map>
@@ -14,13 +15,19 @@ class QPainter;
 class CScaling;
 
 // The device context on top of a QPainter, for the window, images, the printer and SVG files.
-// Raster output is drawn without antialiasing, with pens exactly one device unit wide whatever
-// the painter's transformation, as the graph has always looked; only glyphs stay smoothed.
+// Raster output is drawn without antialiasing, with pens as wide as their millimetres make at the
+// device's dots per inch, whatever the painter's transformation, and never thinner than one unit;
+// a raster rounds them to whole pixels. Only glyphs stay smoothed. At 96 dots per inch the default
+// 0.25 mm is one pixel, as the graph has always looked.
 // "Arial" is asked for by name; fontconfig supplies Liberation Sans, which has its metrics.
 class CPainterContext final : public CDrawContext
 {
 public:
-    explicit CPainterContext(QPainter& painter);
+    // Pixels of the window, images and SVG drawings count as 1/96 inch.
+    static constexpr double kPixelDotsPerInch = 96.0;
+
+    // dotsPerInch: the device units per inch, the printer's or the PDF's resolution.
+    explicit CPainterContext(QPainter& painter, double dotsPerInch = kPixelDotsPerInch);
     ~CPainterContext() override;
 
     CPainterContext(const CPainterContext&) = delete;
@@ -43,8 +50,19 @@ public:
     // The QFont that gives text of this cell height (ascent plus descent) on the painter's device.
     QFont FontForHeight(int height);
 
+    // The width a pen has on this device, in device units.
+    double DeviceWidth(const CPen& pen) const;
+
 private:
+    // Lines of a pen other than one solid unit are gathered into one polyline, so that a dash
+    // pattern runs on along a curve of many short pieces and wide pieces join without notches.
+    void Flush();
+
     QPainter& m_painter;
+    double m_dotsPerInch;
+    bool m_raster;
+    bool m_gather{false};
+    QPolygon m_polyline;
     CPen m_pen;
     CFont m_font;
     std::uint32_t m_textColor{0};

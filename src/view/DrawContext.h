@@ -1,6 +1,10 @@
 #pragma once
 
+#include "document/LineStyle.h"
+
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 // A rectangle in device units. Right and bottom are the first column and row outside it.
@@ -27,20 +31,33 @@ inline bool PtInRect(const CRect& rect, int x, int y)
     return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
 }
 
-// Every pen of the graph is one device unit wide; only its style and colour vary.
+// A pen: its dash pattern, its colour and its width in millimetres. Each device turns the width
+// into its own units, never thinner than one of them; 0.25 mm is one pixel at 96 dots per inch,
+// the width every line of the graph has on the screen unless the user gives it another.
 // Colours are 32-bit RGB values with red in the low byte, as the records store them.
 struct CPen
 {
     enum Style : std::uint8_t
     {
         Solid,
-        Dotted
+        Dotted, // dots as long as the width, two widths apart: the grid's lines
+        Dashed,
+        DashDotted
     };
     Style style{Solid};
     std::uint32_t color{0};
+    double width{kDefaultLineWidth};
 
     bool operator==(const CPen&) const = default;
 };
+
+// The pen that draws a record's stroke in a colour.
+inline CPen PenOfStroke(const SLineStroke& stroke, std::uint32_t color)
+{
+    static constexpr CPen::Style kStyles[] = {CPen::Solid, CPen::Dashed, CPen::Dotted, CPen::DashDotted};
+    const auto code = static_cast<std::size_t>(stroke.style);
+    return CPen{code < std::size(kStyles) ? kStyles[code] : CPen::Solid, color, stroke.width};
+}
 
 // The only font the graph asks for: "Arial" by its cell height (ascent plus descent) in device
 // units, everything else at its default.

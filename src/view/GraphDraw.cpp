@@ -217,8 +217,10 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     for (const CGraphObject& object : m_objects) {
         const std::uint32_t color = object.GetColor();
         dc.SetTextColor(color);
-        dc.SelectPen(CPen{CPen::Solid, color});
+        const SLineStroke& stroke = object.GetStroke();
         if (object.IsPoint()) {
+            // A cross is too short for a dash pattern, and thinner than the axes it is lost on paper.
+            dc.SelectPen(CPen{CPen::Solid, color, std::max(stroke.width, kDefaultLineWidth)});
             double x{};
             double y{};
             object.GetCoordinates(x, y);
@@ -233,6 +235,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             }
         } else {
             // A vertical line is drawn wherever it lies; off the range it simply misses the area.
+            dc.SelectPen(PenOfStroke(stroke, color));
             const double position = object.GetPosition();
             const int px = map.XReal(position);
             dc.MoveTo(px, map.By());
@@ -259,15 +262,14 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         }
         g_mathError = 0;
         dc.SetTextColor(function.GetColor());
-        dc.SelectPen(CPen{CPen::Solid, function.GetColor()});
+        dc.SelectPen(PenOfStroke(function.GetStroke(), function.GetColor()));
         if (showTerms) {
             // A family is one name with the constant as its index: h_k(x).
-            const std::string name =
-                FunctionName(m_functions, i) + (function.GetUseFamilyConstant() != 0 ? "_k" : "");
             // The member a slider picked says its k, so that a picture of the moment tells it.
             const std::string member =
                 m_focus && m_focus->function == i ? "   k = " + FormatNumber(m_focus->k) : std::string{};
-            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2), name + "(x)=" + term + member);
+            dc.TextOut(map.Mx(), rect.top + 5 + static_cast<int>(i) * (fh + 2),
+                       FunctionHead(m_functions, i) + "(x)=" + term + member);
         }
 
         const CCompiledTerm compiled{term};
@@ -307,7 +309,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         int curves = 0;
         const bool focused = m_focus && m_focus->function == i;
         if (focused) {
-            dc.SelectPen(CPen{CPen::Solid, FaintColor(function.GetColor())});
+            dc.SelectPen(PenOfStroke(function.GetStroke(), FaintColor(function.GetColor())));
         }
         if (!focused || !m_focus->hideOthers) {
             ForEachFamilyValue(function, [&](double k) {
@@ -316,7 +318,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             });
         }
         if (focused) {
-            dc.SelectPen(CPen{CPen::Solid, function.GetColor()});
+            dc.SelectPen(PenOfStroke(function.GetStroke(), function.GetColor()));
             drawMember(m_focus->k, kBold);
         }
     }

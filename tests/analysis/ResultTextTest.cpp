@@ -30,6 +30,8 @@ std::vector<SLinesCase> Cases()
                              "che: ";
     return {
         {"TableHeaderWithK", Of(SResultTableHeader{true}), {"x\tf(x)\tf'(x)\tf''(x)\tk", ""}},
+        {"TableHeaderOfANamedFunction", Of(SResultTableHeader{false, "Kosten"}),
+         {"x\tKosten(x)\tKosten'(x)\tKosten''(x)", ""}},
         {"TableRowWithK",
          Of(SResultTableRow{-5, 0.958924274663138, 0.283662185463226, -0.958924274663138}, 1.0),
          {"-5\t0.95892\t0.28366\t-0.95892\t1"}},

@@ -124,7 +124,7 @@ TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
                 EXPECT_EQ(ComboTexts(analysis), analyses);
                 EXPECT_EQ(analysis->currentText(), analyses[i]);
                 auto* function = Control<QComboBox>(dialog, "IDC_1021");
-                EXPECT_EQ(ComboTexts(function), (QStringList{"f(x)=sin(x)", "f(x)=x^2", "f(x)=2*x+1"}));
+                EXPECT_EQ(ComboTexts(function), (QStringList{"f(x)=sin(x)", "g(x)=x^2", "h(x)=2*x+1"}));
                 EXPECT_EQ(function->currentIndex(), 0);
                 EXPECT_EQ(dialog.focusWidget(), function);
                 EXPECT_EQ(Control<QListView>(dialog, "IDC_1059")->model()->rowCount(), 0);
@@ -261,6 +261,8 @@ TEST(ValuesDialogCommands, AdoptedTangentAndNormalReadBackThroughThePoint)
         EXPECT_NEAR(line.Evaluate(0.7, 0), f0, 1e-15) << functions[i].GetTerm();
     }
     EXPECT_EQ(functions[2].GetComment(), "Tangente an f(x)=x^3/3 in x0 = 0.7");
+    EXPECT_EQ(functions[2].GetName(), "h"); // the next names the list does not show
+    EXPECT_EQ(functions[3].GetName(), "p");
     EXPECT_NEAR(CCompiledTerm{functions[2].GetTerm()}.Evaluate(1.7, 0) - f0, 0.49, 1e-15);
     // Newest first: the normal, then the tangent, each by one undo.
     const struct

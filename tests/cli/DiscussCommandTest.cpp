@@ -85,7 +85,9 @@ protected:
     QByteArray Expected(EAnalysis kind, std::size_t index, int precision) const
     {
         CRecordingSink sink;
-        RunAnalysis(kind, m_doc.GetFunctions().at(index), m_doc.GetScaling(), precision, sink);
+        CGraphFunction named = m_doc.GetFunctions().at(index); // named as the list names it
+        named.SetName(FunctionName(m_doc.GetFunctions(), index));
+        RunAnalysis(kind, named, m_doc.GetScaling(), precision, sink);
         QByteArray text;
         for (const std::string& line : sink.m_lines) {
             text += QByteArray::fromStdString(line) + '\n';

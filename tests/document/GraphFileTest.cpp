@@ -632,3 +632,70 @@ TEST(ExtensionBlock, SumIsTheCommonCrc32)
 }
 
 } // namespace
+
+// Two functions and two objects (a point, a line) whose strokes are given in that order.
+CZelDoc WithStrokes(const std::vector<SLineStroke>& strokes)
+{
+    CZelDoc doc = WithFunctions({"", ""});
+    CFunctionList functions = doc.GetFunctions();
+    CObjectList objects(2);
+    objects[1].SetKind(CGraphObject::VerticalLine);
+    for (std::size_t i = 0; i < strokes.size(); ++i) {
+        i < 2 ? functions[i].SetStroke(strokes[i]) : objects[i - 2].SetStroke(strokes[i]);
+    }
+    doc.SetFunctions(functions);
+    doc.SetObjects(objects);
+    return doc;
+}
+
+Bytes StrokePayload(std::uint32_t list, std::uint32_t index, std::uint32_t micrometres, std::uint32_t style)
+{
+    CArchiveWriter w;
+    for (std::uint32_t value : {list, index, micrometres, style}) {
+        w.WriteUInt32(value);
+    }
+    return w.TakeBytes();
+}
+
+TEST(ExtensionBlock, StrokesRoundTripAndDefaultStrokesWriteNoBlock)
+{
+    using enum ELineStyle;
+    const Bytes seed = WriteGraphFile(WithStrokes({}));
+    const std::pair<CZelDoc, bool> cases[] = {
+        {WithStrokes({{}, {0.25, Solid}, {0.25, Solid}}), false}, // defaults typed out
+        {WithStrokes({{}, {0.25, Dashed}}), true},
+        {WithStrokes({{0.1, DashDotted}, {2.0, Dotted}, {0.7, Solid}, {1.333, Dashed}}), true},
+    };
+    for (const auto& [doc, block] : cases) {
+        const Bytes written = WriteGraphFile(doc);
+        EXPECT_EQ(written.size() > seed.size(), block); // and a reader that stops after the objects:
+        ASSERT_GE(written.size(), seed.size());
+        EXPECT_TRUE(std::equal(seed.begin(), seed.end(), written.begin()));
+        const CZelDoc read = Read(written);
+        EXPECT_TRUE(read.GetReadWarning().empty());
+        EXPECT_EQ(Describe(read), Describe(doc));
+        EXPECT_EQ(WriteGraphFile(read), written);
+    }
+}
+
+TEST(ExtensionBlock, StrokeRecordsFromOtherWritersAreReadOrRefused)
+{
+    const Bytes seed = WriteGraphFile(WithStrokes({}));
+    // Widths beyond 0.1..2 mm and unknown styles are drawn as near as can be, beside other records.
+    const CZelDoc lenient = Read(Concat(seed, Block(1, {{"STRK", StrokePayload(0, 1, 50, 9)},
+                                                        {"NAME", NamePayload(0, "Umsatz")},
+                                                        {"STRK", StrokePayload(1, 1, 5000, 3)}})));
+    EXPECT_TRUE(lenient.GetReadWarning().empty());
+    EXPECT_EQ(lenient.Functions()[1].GetStroke(), (SLineStroke{kMinLineWidth, ELineStyle::Solid}));
+    EXPECT_EQ(lenient.Objects()[1].GetStroke(), (SLineStroke{kMaxLineWidth, ELineStyle::DashDotted}));
+    // Refused: the whole block is left out, names included, and the graph opens.
+    Bytes shortPayload = StrokePayload(0, 0, 500, 1);
+    shortPayload.pop_back();
+    for (const Bytes& payload : {shortPayload, Concat(StrokePayload(0, 0, 500, 1), {0}), StrokePayload(2, 0, 500, 1),
+                                 StrokePayload(0, 2, 500, 1), StrokePayload(1, 2, 500, 1)}) {
+        const CZelDoc doc = Read(Concat(seed, Block(1, {{"NAME", NamePayload(0, "Umsatz")}, {"STRK", payload}})));
+        EXPECT_EQ(doc.GetReadWarning(), kDamagedExtensionWarning);
+        EXPECT_EQ(Describe(doc), Describe(Read(seed)));
+        EXPECT_EQ(WriteGraphFile(doc), seed);
+    }
+}

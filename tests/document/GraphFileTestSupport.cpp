@@ -35,13 +35,14 @@ std::string Describe(const CZelDoc& doc)
     for (const auto& f : doc.GetFunctions()) {
         f.GetRange(a, b, c);
         out << "f [" << f.GetTerm() << "] [" << f.GetComment() << "] " << f.GetUseFamilyConstant() << ' ' << a
-            << ' ' << b << ' ' << c << ' ' << f.GetColor() << '\n';
+            << ' ' << b << ' ' << c << ' ' << f.GetColor() << " stroke " << f.GetStroke().width << ' '
+            << static_cast<int>(f.GetStroke().style) << '\n';
     }
     for (const auto& o : doc.GetObjects()) {
         o.GetCoordinates(a, b);
         out << "o " << o.GetKind() << ' ' << a << ' ' << b << " [" << o.GetLabel() << "] "
             << o.GetTextPosition() << ' ' << o.GetPosition() << " [" << o.GetComment() << "] " << o.GetColor()
-            << '\n';
+            << " stroke " << o.GetStroke().width << ' ' << static_cast<int>(o.GetStroke().style) << '\n';
     }
     return out.str();
 }

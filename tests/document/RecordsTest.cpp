@@ -207,3 +207,16 @@ TEST(Scaling, InequalityLooksAtEveryField)
 }
 
 } // namespace
+
+TEST(GraphFunction, NextFreeNameIsNoneTheListShows) // "" for an automatic name
+{
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{}, "f"}, {{"", ""}, "h"}, {{"h", ""}, "f"}, {{"", "f"}, "g"}, {std::vector<const char*>(10, ""), "f1"}};
+    for (const auto& [given, next] : cases) {
+        CFunctionList functions(given.size());
+        for (std::size_t i = 0; i < given.size(); ++i) {
+            functions[i].SetName(given[i]);
+        }
+        EXPECT_EQ(NextFreeFunctionName(functions), next) << given.size();
+    }
+}

@@ -5,6 +5,7 @@
 #include "framework/Cp1252Validator.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
+#include "framework/LineStrokeFields.h"
 #include "framework/NumberField.h"
 #include "framework/PropertySheet.h"
 #include "framework/RangeFields.h"
@@ -24,7 +25,7 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
 {
     SetHelpPage(this, "daten.html#funktion");
     auto* termGroup = new QGroupBox{QStringLiteral("Funktion"), this};
-    auto* termLabel = new QLabel{QStringLiteral("f(x) ="), termGroup};
+    auto* termLabel = m_termLabel = new QLabel{QStringLiteral("f(x) ="), termGroup};
     m_termField = new QLineEdit{termGroup};
     m_termField->setObjectName(ControlName(IDC_TERM));
     m_termRule = new CCp1252Validator{kMaxTermLength, m_termField};
@@ -69,12 +70,16 @@ CFPFunctionPage::CFPFunctionPage(QWidget* parent)
     familyLayout->addWidget(m_familyBox);
     familyLayout->addLayout(rangeLayout);
 
+    m_strokeFields = new CLineStrokeFields{this};
+
     auto* layout = new QVBoxLayout{this};
     layout->addWidget(termGroup);
     layout->addWidget(familyGroup);
+    layout->addWidget(m_strokeFields);
     layout->addStretch();
 
     connect(m_termField, &QLineEdit::textChanged, this, &CFPFunctionPage::OnTermChanged);
+    connect(m_nameField, &QLineEdit::textChanged, this, &CFPFunctionPage::OnTermChanged);
     connect(m_familyBox, &QCheckBox::clicked, this, &CFPFunctionPage::OnFamilyClicked);
 }
 
@@ -93,6 +98,8 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_fromField->SetValue(m_from);
         m_toField->SetValue(m_to);
         m_stepField->SetValue(m_step);
+        m_strokeFields->SetStroke(m_stroke);
+        ShowHead();
         m_filling = false;
         return true;
     }
@@ -106,7 +113,8 @@ bool CFPFunctionPage::UpdateData(bool saveAndValidate)
         m_useFamilyConstant = m_familyBox->isChecked() ? 1 : 0;
     }
     // Read and checked also while the family constant is off: the values are kept either way.
-    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step);
+    return ReadRange(*m_fromField, *m_toField, *m_stepField, m_from, m_to, m_step) &&
+           m_strokeFields->Read(m_stroke);
 }
 
 void CFPFunctionPage::OnSetActive()
@@ -125,13 +133,30 @@ void CFPFunctionPage::OnTermChanged()
     // been read before it, so OK and the caption follow the term all the same.
     UpdateData(true);
     EnableOk();
+    ShowHead();
     if (CPropertySheet* sheet = Sheet()) {
-        sheet->setWindowTitle(FunctionCaption(m_term));
+        sheet->setWindowTitle(FunctionCaption(Head(), m_term));
     }
+}
+
+QString CFPFunctionPage::Head() const
+{
+    // As the page shows it now: the name typed, else the automatic one.
+    QString head = m_nameField->text().trimmed();
+    if (head.isEmpty()) {
+        head = m_defaultName.isEmpty() ? QStringLiteral("f") : m_defaultName;
+    }
+    return m_familyBox->isChecked() ? head + QStringLiteral("_k") : head;
+}
+
+void CFPFunctionPage::ShowHead()
+{
+    m_termLabel->setText(Head() + QStringLiteral("(x) ="));
 }
 
 void CFPFunctionPage::OnFamilyClicked()
 {
+    ShowHead();
     UpdateData(true);
     EnableRangeFields();
 }

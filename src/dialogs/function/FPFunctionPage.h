@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/function/TermHint.h"
+#include "document/LineStyle.h"
 #include "framework/PropertyPage.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 #include <cstdint>
 
 class CCp1252Validator;
+class CLineStrokeFields;
 class CNumberField;
 class QCheckBox;
 class QLabel;
@@ -36,6 +38,7 @@ public:
     double m_from{0.0};
     double m_to{0.0};
     double m_step{0.0};
+    SLineStroke m_stroke;
 
     bool UpdateData(bool saveAndValidate) override;
     void OnSetActive() override;
@@ -47,6 +50,7 @@ public:
     CNumberField* FromField() const { return m_fromField; }
     CNumberField* ToField() const { return m_toField; }
     CNumberField* StepField() const { return m_stepField; }
+    CLineStrokeFields* StrokeFields() const { return m_strokeFields; }
 
 private:
     void OnTermChanged();
@@ -57,7 +61,12 @@ private:
     // kept as it is until it is edited.
     STypedTerm Read() const;
 
+    // The term's label names the function: "g(x) =", "h_k(x) =".
+    QString Head() const;
+    void ShowHead();
+
     QLineEdit* m_nameField{nullptr};
+    QLabel* m_termLabel{nullptr};
     QLineEdit* m_termField{nullptr};
     // Why OK is disabled, or how the term reads where that differs from school.
     QLabel* m_hintLabel{nullptr};
@@ -67,5 +76,6 @@ private:
     CNumberField* m_fromField{nullptr};
     CNumberField* m_toField{nullptr};
     CNumberField* m_stepField{nullptr};
+    CLineStrokeFields* m_strokeFields{nullptr};
     bool m_filling{false};
 };

@@ -13,6 +13,7 @@ CFunctionPropertySheet::CFunctionPropertySheet(const QString& caption, const CGr
     m_function->m_name = FromRecordText(function.GetName());
     m_function->m_useFamilyConstant = function.GetUseFamilyConstant();
     function.GetRange(m_function->m_from, m_function->m_to, m_function->m_step);
+    m_function->m_stroke = function.GetStroke();
     m_comment->m_comment = FromRecordText(function.GetComment());
     m_comment->m_color = function.GetColor();
     AddPage(m_function);
@@ -26,6 +27,7 @@ void CFunctionPropertySheet::WriteInto(CGraphFunction& function) const
     function.SetName(ToRecordText(m_function->m_name));
     function.SetUseFamilyConstant(m_function->m_useFamilyConstant);
     function.SetRange(m_function->m_from, m_function->m_to, m_function->m_step);
+    function.SetStroke(m_function->m_stroke);
     function.SetComment(ToRecordText(m_comment->m_comment));
     function.SetColor(m_comment->m_color);
 }

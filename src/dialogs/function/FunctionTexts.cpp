@@ -19,9 +19,9 @@ bool IsUsableTerm(const QString& term)
     return !term.isEmpty() && !CCompiledTerm{ToRecordText(term)}.HasSyntaxError();
 }
 
-QString FunctionListEntry(const QString& term)
+QString FunctionListEntry(const QString& head, const QString& term)
 {
-    return QStringLiteral("f(x)=%1").arg(term);
+    return QStringLiteral("%1(x)=%2").arg(head, term);
 }
 
 QString TermFaultNote(const std::string& term)
@@ -35,9 +35,9 @@ QString TermFaultNote(const std::string& term)
         .arg(QString::fromStdString(fault));
 }
 
-QString MarkedFunctionListEntry(const std::string& term)
+QString MarkedFunctionListEntry(const std::string& head, const std::string& term)
 {
-    const QString entry = FunctionListEntry(FromRecordText(term));
+    const QString entry = FunctionListEntry(FromRecordText(head), FromRecordText(term));
     return TermFaultNote(term).isEmpty() ? entry : QStringLiteral("\u26A0 %1").arg(entry);
 }
 
@@ -46,12 +46,12 @@ QString AddFunctionCaption()
     return QStringLiteral("Funktion hinzufügen");
 }
 
-QString FunctionCaption(const QString& term)
+QString FunctionCaption(const QString& head, const QString& term)
 {
-    return QStringLiteral("Eigenschaften von f(x)=%1").arg(term);
+    return QStringLiteral("Eigenschaften von %1(x)=%2").arg(head, term);
 }
 
-QString DeleteFunctionQuestion(const QString& term)
+QString DeleteFunctionQuestion(const QString& head, const QString& term)
 {
-    return QStringLiteral("Sind Sie sicher, daß Sie die Funktion f(x)=%1 löschen wollen?").arg(term);
+    return QStringLiteral("Sind Sie sicher, daß Sie die Funktion %1(x)=%2 löschen wollen?").arg(head, term);
 }

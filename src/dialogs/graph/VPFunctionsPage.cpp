@@ -62,9 +62,10 @@ CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, QWidget* parent)
 void CVPFunctionsPage::FillList()
 {
     m_list->clear();
-    for (const CGraphFunction& function : m_functions) {
-        auto* item = new QListWidgetItem{MarkedFunctionListEntry(function.GetTerm()), m_list};
-        item->setToolTip(TermFaultNote(function.GetTerm()));
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        const std::string& term = m_functions[i].GetTerm();
+        auto* item = new QListWidgetItem{MarkedFunctionListEntry(FunctionHead(m_functions, i), term), m_list};
+        item->setToolTip(TermFaultNote(term));
     }
     m_list->setCurrentRow(-1);
     m_list->clearSelection();
@@ -116,7 +117,9 @@ void CVPFunctionsPage::OnEdit()
         return;
     }
     CGraphFunction function = m_functions[static_cast<std::size_t>(index)];
-    CFunctionPropertySheet sheet{FunctionCaption(FromRecordText(function.GetTerm())), function, this};
+    CFunctionPropertySheet sheet{FunctionCaption(FromRecordText(FunctionHead(m_functions, static_cast<std::size_t>(index))),
+                                                 FromRecordText(function.GetTerm())),
+                                 function, this};
     sheet.FunctionPage()->m_defaultName =
         QString::fromStdString(DefaultFunctionName(static_cast<std::size_t>(index)));
     if (sheet.exec() != QDialog::Accepted) {
@@ -134,7 +137,8 @@ void CVPFunctionsPage::OnDelete()
         return;
     }
     const QString term = FromRecordText(m_functions[static_cast<std::size_t>(index)].GetTerm());
-    if (!AskYesNo(this, DeleteFunctionQuestion(term))) {
+    const QString head = FromRecordText(FunctionHead(m_functions, static_cast<std::size_t>(index)));
+    if (!AskYesNo(this, DeleteFunctionQuestion(head, term))) {
         return;
     }
     m_functions.erase(m_functions.begin() + index);

@@ -2,11 +2,13 @@
 
 #include "framework/Cp1252Validator.h"
 #include "framework/DialogIds.h"
+#include "framework/LineStrokeFields.h"
 #include "framework/HelpWindow.h"
 #include "framework/NumberField.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -108,13 +110,15 @@ CFPObjectPage::CFPObjectPage(QWidget* parent) : CPropertyPage{IDD_FP_OBJECT, QSt
     for (QAbstractButton* button : m_positionGroup->buttons()) {
         order << button;
     }
-    order << m_lineButton << m_linePositionField;
+    m_strokeFields = new CLineStrokeFields{this};
+    order << m_lineButton << m_linePositionField << m_strokeFields->WidthField() << m_strokeFields->StyleBox();
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
 
     auto* layout = new QVBoxLayout{this};
     layout->addLayout(grid);
+    layout->addWidget(m_strokeFields);
     layout->addStretch();
 }
 
@@ -132,8 +136,9 @@ bool CFPObjectPage::UpdateData(bool saveAndValidate)
             return false;
         }
         m_label = m_labelField->text();
-        return m_linePositionField->Read(m_linePosition);
+        return m_linePositionField->Read(m_linePosition) && m_strokeFields->Read(m_stroke);
     }
+    m_strokeFields->SetStroke(m_stroke);
     m_pointButton->setChecked(m_isPoint);
     m_lineButton->setChecked(!m_isPoint);
     m_labelValidator->AllowLengthOf(m_label);
@@ -160,4 +165,5 @@ void CFPObjectPage::EnableKindFields()
         control->setEnabled(m_isPoint);
     }
     m_linePositionField->setEnabled(!m_isPoint);
+    m_strokeFields->StyleBox()->setEnabled(!m_isPoint);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "document/LineStyle.h"
 #include "framework/PropertyPage.h"
 
 #include <QString>
 
 class CCp1252Validator;
+class CLineStrokeFields;
 class CNumberField;
 class QButtonGroup;
 class QLabel;
@@ -33,12 +35,15 @@ public:
     // 0 to 7, above left to below right; another value (from a file) checks no button and is kept.
     int m_textPosition{0};
     double m_linePosition{0.0};
+    // The width serves both kinds (a cross is never thinner than 0.25 mm); the style only a line.
+    SLineStroke m_stroke;
 
     bool UpdateData(bool saveAndValidate) override;
     // The user comes to type: the focus goes to the first field of the chosen kind, not to OK.
     void OnSetActive() override;
 
     QLineEdit* LabelField() const { return m_labelField; }
+    CLineStrokeFields* StrokeFields() const { return m_strokeFields; }
 
 private:
     void EnableKindFields();
@@ -51,5 +56,6 @@ private:
     CNumberField* m_xField{nullptr};
     CNumberField* m_yField{nullptr};
     CNumberField* m_linePositionField{nullptr};
+    CLineStrokeFields* m_strokeFields{nullptr};
     QList<QWidget*> m_pointControls;
 };

@@ -28,6 +28,7 @@ CObjectPropertiesSheet::CObjectPropertiesSheet(const CGraphObject& object, QWidg
     object.GetCoordinates(m_objectPage->m_x, m_objectPage->m_y);
     m_objectPage->m_textPosition = object.GetTextPosition();
     m_objectPage->m_linePosition = object.GetPosition();
+    m_objectPage->m_stroke = object.GetStroke();
     m_commentPage->m_comment = FromRecord(object.GetComment());
     m_commentPage->m_color = object.GetColor();
     AddPage(m_objectPage);
@@ -42,6 +43,7 @@ void CObjectPropertiesSheet::WriteTo(CGraphObject& object) const
     object.SetLabel(ToRecord(m_objectPage->m_label));
     object.SetTextPosition(m_objectPage->m_textPosition);
     object.SetPosition(m_objectPage->m_linePosition);
+    object.SetStroke(m_objectPage->m_stroke);
     object.SetComment(ToRecord(m_commentPage->m_comment));
     object.SetColor(m_commentPage->m_color);
 }

@@ -87,11 +87,23 @@ QString FromRecord(const std::string& bytes)
     return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
+// "g(x)=<term>", a function as the lists of the dialog name it.
+QString FunctionEntry(const CFunctionList& functions, std::size_t index)
+{
+    return FromRecord(FunctionHead(functions, index)) + QStringLiteral("(x)=") +
+           FromRecord(functions[index].GetTerm());
+}
+
 } // namespace
 
 CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int analysis, QWidget* parent)
     : QDialog{parent}, m_functions{std::move(functions)}, m_scaling{std::move(scaling)}, m_analysis{analysis}
 {
+    // Each copy carries the name the list gives it, so that the lines of its discussion and the
+    // lines adopted from it call it so.
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        m_functions[i].SetName(FunctionName(m_functions, i));
+    }
     SetHelpPage(this, "diskussion.html#werte");
     setObjectName(DialogName(IDD_VALUES));
     setWindowTitle(QStringLiteral("Werte"));
@@ -100,14 +112,14 @@ CValuesDialog::CValuesDialog(CFunctionList functions, CScaling scaling, int anal
     connect(m_runner, &CAnalysisRunner::Arrived, this, &CValuesDialog::OnArrived);
     connect(m_runner, &CAnalysisRunner::Finished, this, &CValuesDialog::OnRunFinished);
 
-    for (const CGraphFunction& function : m_functions) {
-        m_functionBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        m_functionBox->addItem(FunctionEntry(m_functions, i));
     }
     m_functionBox->setCurrentIndex(m_functions.empty() ? -1 : 0);
     // "keine" first, for an integral of f alone; the intersections start with the second function.
     m_withBox->addItem(QStringLiteral("keine"));
-    for (const CGraphFunction& function : m_functions) {
-        m_withBox->addItem(QStringLiteral("f(x)=") + FromRecord(function.GetTerm()));
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        m_withBox->addItem(FunctionEntry(m_functions, i));
     }
     m_withBox->setCurrentIndex(m_functions.size() > 1 ? 2 : 0);
     double xFrom{};
@@ -431,6 +443,9 @@ void CValuesDialog::OnAdoptTangent(bool normal)
         taken.insert(taken.end(), lines.functions.begin(),
                      lines.functions.begin() + static_cast<std::ptrdiff_t>(i));
         lines.functions[i].SetColor(NextPaletteColor(taken));
+        // Its own name: at the end of the list it would take the automatic name of its place,
+        // which a function with a name of its own may already show.
+        lines.functions[i].SetName(NextFreeFunctionName(taken));
     }
     m_adoptedFunctions.insert(m_adoptedFunctions.end(), lines.functions.begin(), lines.functions.end());
     m_adopted.insert(m_adopted.end(), lines.lines.begin(), lines.lines.end());

@@ -396,7 +396,7 @@ TEST(AddFunctionWizard, OnlyFinishAddsToTheFunctionPage)
         ASSERT_EQ(page.List()->count(), expected);
         EXPECT_EQ(page.GetFunctions().size(), static_cast<std::size_t>(expected));
     }
-    EXPECT_EQ(page.List()->item(1)->text(), QStringLiteral("f(x)=sin(x)"));
+    EXPECT_EQ(page.List()->item(1)->text(), QStringLiteral("g(x)=sin(x)"));
     EXPECT_FALSE(page.EditButton()->isEnabled());
 }
 

@@ -381,13 +381,13 @@ TEST(FunctionsPage, ListFollowsAddEditAndDeleteAndNothingStaysSelected)
         QStringList list;
     };
     const SStep steps[] = {
-        {Add, -1, "SIN(X)+1", true, {"f(x)=x^2", "f(x)=sin(x)", "f(x)=sin(x)+1"}},
-        {Add, -1, "x^5", false, {"f(x)=x^2", "f(x)=sin(x)", "f(x)=sin(x)+1"}},
-        {Edit, 0, "x^3", true, {"f(x)=x^3", "f(x)=sin(x)", "f(x)=sin(x)+1"}},
-        {Edit, 2, "cos(x)", false, {"f(x)=x^3", "f(x)=sin(x)", "f(x)=sin(x)+1"}},
-        {EditByDoubleClick, 2, "cos(x)", true, {"f(x)=x^3", "f(x)=sin(x)", "f(x)=cos(x)"}},
-        {Delete, 1, nullptr, false, {"f(x)=x^3", "f(x)=sin(x)", "f(x)=cos(x)"}},
-        {Delete, 1, nullptr, true, {"f(x)=x^3", "f(x)=cos(x)"}},
+        {Add, -1, "SIN(X)+1", true, {"f(x)=x^2", "g(x)=sin(x)", "h(x)=sin(x)+1"}},
+        {Add, -1, "x^5", false, {"f(x)=x^2", "g(x)=sin(x)", "h(x)=sin(x)+1"}},
+        {Edit, 0, "x^3", true, {"f(x)=x^3", "g(x)=sin(x)", "h(x)=sin(x)+1"}},
+        {Edit, 2, "cos(x)", false, {"f(x)=x^3", "g(x)=sin(x)", "h(x)=sin(x)+1"}},
+        {EditByDoubleClick, 2, "cos(x)", true, {"f(x)=x^3", "g(x)=sin(x)", "h(x)=cos(x)"}},
+        {Delete, 1, nullptr, false, {"f(x)=x^3", "g(x)=sin(x)", "h(x)=cos(x)"}},
+        {Delete, 1, nullptr, true, {"f(x)=x^3", "g(x)=cos(x)"}},
         {Delete, 0, nullptr, true, {"f(x)=cos(x)"}},
         {Delete, 0, nullptr, true, {}},
         {Add, -1, "x", true, {"f(x)=x"}},
@@ -401,7 +401,7 @@ TEST(FunctionsPage, ListFollowsAddEditAndDeleteAndNothingStaysSelected)
                                 CGraphPropertiesSheet::kFunctionsPage};
     sheet.show();
     CVPFunctionsPage* page = sheet.FunctionsPage();
-    EXPECT_EQ(Entries(page->List()), (QStringList{"f(x)=x^2", "f(x)=sin(x)"}));
+    EXPECT_EQ(Entries(page->List()), (QStringList{"f(x)=x^2", "g(x)=sin(x)"}));
     EXPECT_TRUE(page->AddButton()->isEnabled());
 
     int step = 0;
@@ -412,14 +412,14 @@ TEST(FunctionsPage, ListFollowsAddEditAndDeleteAndNothingStaysSelected)
             EXPECT_TRUE(page->EditButton()->isEnabled());
             EXPECT_TRUE(page->DeleteButton()->isEnabled());
         }
-        const QString selectedTerm = s.row >= 0 ? page->List()->item(s.row)->text().mid(5) : QString{};
+        const QString selected = s.row >= 0 ? page->List()->item(s.row)->text() : QString{};
         CMessageAnswers answers{s.confirm};
         if (s.op == Delete) {
             page->DeleteButton()->click();
             EXPECT_EQ(
                 answers.questions,
-                QStringList{QStringLiteral("Sind Sie sicher, daß Sie die Funktion f(x)=%1 löschen wollen?")
-                                .arg(selectedTerm)});
+                QStringList{QStringLiteral("Sind Sie sicher, daß Sie die Funktion %1 löschen wollen?")
+                                .arg(selected)});
         } else {
             QString caption;
             WhenShown<CFunctionPropertySheet>([&](CFunctionPropertySheet* dialog) {
@@ -441,7 +441,7 @@ TEST(FunctionsPage, ListFollowsAddEditAndDeleteAndNothingStaysSelected)
                 QApplication::processEvents(); // the edit starts once the mouse handling is over
             }
             EXPECT_EQ(caption, s.op == Add ? QStringLiteral("Funktion hinzufügen")
-                                           : QStringLiteral("Eigenschaften von f(x)=") + selectedTerm);
+                                           : QStringLiteral("Eigenschaften von ") + selected);
         }
         EXPECT_EQ(Entries(page->List()), s.list);
         // A rebuilt list has nothing selected; a cancelled edit or delete keeps the selection.
@@ -451,8 +451,8 @@ TEST(FunctionsPage, ListFollowsAddEditAndDeleteAndNothingStaysSelected)
         EXPECT_EQ(page->DeleteButton()->isEnabled(), kept);
         ASSERT_EQ(page->GetFunctions().size(), static_cast<std::size_t>(s.list.size()));
         for (std::size_t i = 0; i < page->GetFunctions().size(); ++i) {
-            EXPECT_EQ(QStringLiteral("f(x)=") + QString::fromStdString(page->GetFunctions()[i].GetTerm()),
-                      s.list[static_cast<qsizetype>(i)]);
+            EXPECT_EQ(QString::fromStdString(page->GetFunctions()[i].GetTerm()),
+                      s.list[static_cast<qsizetype>(i)].mid(5));
         }
     }
     EXPECT_FALSE(page->EditButton()->isEnabled());

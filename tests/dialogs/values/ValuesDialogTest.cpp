@@ -89,8 +89,9 @@ TEST(ValuesDialog, RunsTheChosenFunctionAndAnalysisAndReplacesTheList)
         function->setCurrentIndex(run.function);
         analysis->setCurrentIndex(static_cast<int>(run.kind));
         Compute(dialog);
-        EXPECT_EQ(dialog.ResultLines(),
-                  ToQt(Lines(run.kind, functions[static_cast<std::size_t>(run.function)], scaling)))
+        CGraphFunction named = functions[static_cast<std::size_t>(run.function)]; // as the list names it
+        named.SetName(FunctionName(functions, static_cast<std::size_t>(run.function)));
+        EXPECT_EQ(dialog.ResultLines(), ToQt(Lines(run.kind, named, scaling)))
             << run.function << ' ' << static_cast<int>(run.kind);
     }
 }
