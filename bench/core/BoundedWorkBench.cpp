@@ -1,3 +1,4 @@
+#include "CountingSink.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
 #include "document/GraphFunction.h"
@@ -8,13 +9,6 @@
 #include <string>
 
 namespace {
-
-class CCountingSink final : public IAnalysisSink
-{
-public:
-    void AddLine(std::string line) override { m_characters += line.size() + 1; }
-    std::size_t m_characters{0};
-};
 
 // Wide, tiny and huge ranges, and points next to kinks: each run must end within 2 s at any
 // precision, so each row runs at the coarsest and the finest one.

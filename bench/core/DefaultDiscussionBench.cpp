@@ -1,3 +1,4 @@
+#include "CountingSink.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
 #include "analysis/CurveAnalysis.h"
@@ -9,13 +10,6 @@
 // The default discussion piece by piece at the finest precision, and on ranges far too wide or too
 // fine for any grid: every run has to end within 2 s with a result or a line that says why not.
 namespace {
-
-class CCountingSink final : public IAnalysisSink
-{
-public:
-    void AddLine(std::string line) override { m_characters += line.size() + 1; }
-    std::size_t m_characters{0};
-};
 
 struct SCase
 {

@@ -1,3 +1,4 @@
+#include "CountingSink.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
 #include "analysis/CurveAnalysis.h"
@@ -7,13 +8,6 @@
 #include <string>
 
 namespace {
-
-class CCountingSink final : public IAnalysisSink
-{
-public:
-    void AddLine(std::string line) override { m_characters += line.size() + 1; }
-    std::size_t m_characters{0};
-};
 
 struct SCase
 {

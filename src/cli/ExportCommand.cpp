@@ -3,6 +3,7 @@
 // paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
 #include "cli/ParserError.h"
+#include "cli/FamilyOption.h"
 #include "cli/TermArguments.h"
 
 #include "document/GraphFile.h"
@@ -133,18 +134,9 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     for (const QString& term : parser.values(termOption)) {
         request.terms.push_back(term.toStdString());
     }
-    if (parser.isSet(familyOption)) {
-        if (!terms) {
-            Complain(QStringLiteral("--family gilt nur zusammen mit --term; ") + usage);
-            return std::nullopt;
-        }
-        request.family = ParseFamilyArgument(parser.value(familyOption).toStdString());
-        if (!request.family) {
-            Complain(QStringLiteral("--family %1: erwartet wird VON:BIS:SCHRITT mit VON <= BIS und "
-                                    "0 < SCHRITT < BIS - VON, etwa 0:2:0,5")
-                         .arg(parser.value(familyOption)));
-            return std::nullopt;
-        }
+    if (const std::optional<QString> error = ReadFamilyOption(parser, familyOption, terms, usage, request.family)) {
+        Complain(*error);
+        return std::nullopt;
     }
     if (parser.isSet(commaOption)) {
         request.separator = EDecimalSeparator::Comma;
