@@ -289,6 +289,9 @@ bool Classify(CDomainProgram& program, const SSegment& segment, double a, double
 // catches at a point and the other between points.
 bool SameCounts(const std::vector<double>& p, const std::vector<double>& q)
 {
+    if (p.size() != q.size()) {
+        return false;
+    }
     for (std::size_t i = 0; i < p.size(); ++i) {
         if (std::fabs(p[i] - q[i]) > 2 + std::max(p[i], q[i]) / 64) {
             return false;
@@ -314,9 +317,16 @@ SCandidateScan Checked(SCandidateScan scan, CDomainProgram& program, double a, d
         scan.outcome = SCandidateScan::TooMany;
         return scan;
     }
-    if (scan.outcome == SCandidateScan::Done &&
-        SameCounts(fine, CountChanges(program, a, b, kDomainGridIntervals, stop))) {
-        return scan;
+    if (scan.outcome == SCandidateScan::Done) {
+        // Empty when a stop came in between, like the two grids above.
+        const std::vector<double> coarse = CountChanges(program, a, b, kDomainGridIntervals, stop);
+        if (coarse.empty()) {
+            scan.outcome = SCandidateScan::Stopped;
+            return scan;
+        }
+        if (SameCounts(fine, coarse)) {
+            return scan;
+        }
     }
     // The finer grid holds a column per watched part; a long term keeps the first grid's verdict
     // rather than tens of megabytes.
