@@ -1,6 +1,6 @@
 #include "analysis/DomainProgram.h"
 
-#include "engine/CheckedPowers.h"
+#include "engine/InstructionStep.h"
 #include "engine/ErrorFlags.h"
 #include "engine/MathFunctions.h"
 
@@ -82,43 +82,7 @@ bool CDomainProgram::Steps(std::size_t from, std::size_t to)
     const auto code = m_term.Code();
     for (std::size_t i = from; i < to; ++i) {
         const auto& in = code[i];
-        const double a = r[in.a];
-        switch (in.op) {
-        case EOp::Add:
-            r[in.dst] = a + r[in.b];
-            break;
-        case EOp::Sub:
-            r[in.dst] = a - r[in.b];
-            break;
-        case EOp::Mul:
-            r[in.dst] = a * r[in.b];
-            break;
-        case EOp::Div: {
-            const double b = r[in.b];
-            if (b == 0 || std::isnan(b)) {
-                g_mathError = 1;
-                r[in.dst] = 1.0;
-            } else {
-                r[in.dst] = a / b;
-            }
-            break;
-        }
-        case EOp::Pow:
-            r[in.dst] = CheckedPow(a, r[in.b]);
-            break;
-        case EOp::Square:
-            r[in.dst] = CheckedSquare(a);
-            break;
-        case EOp::Cube:
-            r[in.dst] = CheckedCube(a);
-            break;
-        case EOp::Neg:
-            r[in.dst] = -a;
-            break;
-        case EOp::Call:
-            r[in.dst] = g_functionTable[in.function].compute(a);
-            break;
-        }
+        RunInstruction(in, r);
     }
     const bool failed = g_mathError != 0;
     g_mathError = saved;

@@ -4,6 +4,7 @@
 #include "engine/CompiledTerm.h"
 
 #include "engine/CheckedPowers.h"
+#include "engine/InstructionStep.h"
 #include "engine/ErrorFlags.h"
 #include "engine/MathFunctions.h"
 
@@ -170,43 +171,7 @@ double CCompiledTerm::Evaluate(double x, double k) const
     r[kKRegister] = k;
     std::copy(m_constants.begin(), m_constants.end(), r + 2);
     for (const SInstruction& in : m_code) {
-        const double a = r[in.a];
-        switch (in.op) {
-        case EOp::Add:
-            r[in.dst] = a + r[in.b];
-            break;
-        case EOp::Sub:
-            r[in.dst] = a - r[in.b];
-            break;
-        case EOp::Mul:
-            r[in.dst] = a * r[in.b];
-            break;
-        case EOp::Div: {
-            const double b = r[in.b];
-            if (b == 0 || std::isnan(b)) {
-                g_mathError = 1;
-                r[in.dst] = 1.0;
-            } else {
-                r[in.dst] = a / b;
-            }
-            break;
-        }
-        case EOp::Pow:
-            r[in.dst] = CheckedPow(a, r[in.b]);
-            break;
-        case EOp::Square:
-            r[in.dst] = CheckedSquare(a);
-            break;
-        case EOp::Cube:
-            r[in.dst] = CheckedCube(a);
-            break;
-        case EOp::Neg:
-            r[in.dst] = -a;
-            break;
-        case EOp::Call:
-            r[in.dst] = g_functionTable[in.function].compute(a);
-            break;
-        }
+        RunInstruction(in, r);
     }
     return r[m_result];
 }
