@@ -16,6 +16,9 @@ set(generated ${PROJECT_BINARY_DIR}/install-files)
 
 install(TARGETS vexplot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The licence of the program and of the libraries it links, where Debian keeps a package's.
+install(FILES ${resources}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vexplot)
+
 install(FILES ${resources}/vexplot.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${resources}/vexplot-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME vexplot.xml)
