@@ -4,6 +4,7 @@
 #include "analysis/Domain.h"
 #include "analysis/ExactZeros.h"
 #include "analysis/Intersections.h"
+#include "analysis/PoolChunks.h"
 #include "analysis/Quadrature.h"
 #include "analysis/Refinement.h"
 #include "analysis/ResultText.h"
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 namespace {
 
@@ -73,7 +75,7 @@ struct SSignChange
 // The sign changes of f inside (from, to) on `count` equal steps; `largest` grows to the largest
 // |f| seen.
 void ScanSignChanges(const CCompiledTerm& term, double k, double from, double to, std::size_t count,
-                     std::vector<SSignChange>& changes, double& largest)
+                     std::vector<SSignChange>& changes, double& largest, std::stop_token stop)
 {
     std::vector<double> xs(count + 1);
     const double half = HalfWidth(from, to);
@@ -82,7 +84,16 @@ void ScanSignChanges(const CCompiledTerm& term, double k, double from, double to
     }
     std::vector<double> values(xs.size());
     std::vector<std::uint8_t> failed(xs.size());
-    term.EvaluateBatch(xs, k, values, failed);
+    // Up to a million points: on the shared pool, in chunks long enough for the batch to pay.
+    const std::span<const double> all{xs};
+    RunOnPool(
+        xs.size(), 16384,
+        [&](std::size_t begin, std::size_t end) {
+            term.EvaluateBatch(all.subspan(begin, end - begin), k,
+                               std::span<double>{values}.subspan(begin, end - begin),
+                               std::span<std::uint8_t>{failed}.subspan(begin, end - begin));
+        },
+        stop);
     for (std::size_t i = 0; i < xs.size(); ++i) {
         if (failed[i] == 0 && std::isfinite(values[i])) {
             largest = std::max(largest, std::fabs(values[i]));
@@ -196,7 +207,7 @@ SIntegral IntegrateOneK(const CCompiledTerm& term, double k, double lo, double h
         const double count = std::clamp(std::ceil(points * share), 2.0, spend.maxScanPoints);
         const double inset = 1e-12 * HalfWidth(piece.from, piece.to);
         ScanSignChanges(term, k, piece.from + inset, piece.to - inset, static_cast<std::size_t>(count),
-                        changes, largest);
+                        changes, largest, stop);
     }
     if (static_cast<double>(changes.size() + exactZeros.size()) > spend.parts / 2) {
         result.failure = EResultMessage::IntegralNotComputable;

@@ -1,16 +1,12 @@
 #include "analysis/PieceRoots.h"
 
-#include "analysis/ThreadPool.h"
+#include "analysis/PoolChunks.h"
 #include "engine/ErrorFlags.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <condition_variable>
 #include <functional>
 #include <limits>
-#include <memory>
-#include <mutex>
 
 namespace {
 
@@ -26,64 +22,23 @@ int SignOf(double value)
     return value > 0 ? 1 : value < 0 ? -1 : 0;
 }
 
-// The shared part of one parallel fill: the helpers that start after the work is done find nothing
-// left and touch only this.
-struct SFillState
-{
-    std::atomic<std::size_t> next{0};
-    std::size_t chunks{};
-    std::mutex mutex;
-    std::condition_variable done;
-    std::size_t finished{0};
-};
-
 // values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread. Returns
 // false when stopped; the values are then incomplete.
 bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<double>& xs, std::vector<double>& values,
           std::vector<double>& slopes, std::stop_token stop)
 {
-    constexpr std::size_t kChunk = 4096;
     values.assign(xs.size(), 0.0);
     slopes.assign(xs.size(), 0.0);
-    auto state = std::make_shared<SFillState>();
-    state->chunks = (xs.size() + kChunk - 1) / kChunk;
-    const auto work = [&g, &xs, &values, &slopes, stop](SFillState& shared) {
-        const int savedFlag = g_mathError;
-        for (;;) {
-            const std::size_t chunk = shared.next.fetch_add(1);
-            if (chunk >= shared.chunks) {
-                break;
+    return RunOnPool(
+        xs.size(), 4096,
+        [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                const SValueAndSlope both = g(xs[i]);
+                values[i] = both.value;
+                slopes[i] = both.slope;
             }
-            if (!stop.stop_requested()) {
-                const std::size_t end = std::min(xs.size(), (chunk + 1) * kChunk);
-                for (std::size_t i = chunk * kChunk; i < end; ++i) {
-                    const SValueAndSlope both = g(xs[i]);
-                    values[i] = both.value;
-                    slopes[i] = both.slope;
-                }
-            }
-            const std::lock_guard lock{shared.mutex};
-            if (++shared.finished == shared.chunks) {
-                shared.done.notify_all();
-            }
-        }
-        g_mathError = savedFlag;
-    };
-    CThreadPool& pool = CThreadPool::Shared();
-    const std::size_t helpers = std::min<std::size_t>(pool.Size(), state->chunks > 0 ? state->chunks - 1 : 0);
-    // The helpers run `work` only while chunks are left; the caller waits for every chunk taken.
-    auto shared = std::make_shared<std::function<void(SFillState&)>>(work);
-    for (std::size_t i = 0; i < helpers; ++i) {
-        pool.Submit([state, shared] {
-            if (state->next.load() < state->chunks) {
-                (*shared)(*state);
-            }
-        });
-    }
-    work(*state);
-    std::unique_lock lock{state->mutex};
-    state->done.wait(lock, [&] { return state->finished == state->chunks; });
-    return !stop.stop_requested();
+        },
+        stop);
 }
 
 // g at x where it is defined and a number, NaN elsewhere; the math flag is left as it was.
