@@ -32,6 +32,9 @@ struct SResultInterval
     bool rising{false};
     // f neither rises nor falls there (a piece of int or sgn).
     bool constant{false};
+    // The interval tells the curvature, not the slope: `rising` is a left bend (f'' > 0), and
+    // `constant` a straight stretch.
+    bool curvature{false};
 };
 
 // The column titles of the value table, followed by an empty line; with a family a fifth column k.
@@ -104,6 +107,7 @@ enum class EResultMessage
     TangentOverflow,       // numbers: x0
     IntegralTooLarge,      // numbers: from, to
     IntegralNotComputable, // numbers: from, to
+    NoAsymptotes,
 };
 
 struct SResultMessage
@@ -112,10 +116,137 @@ struct SResultMessage
     std::vector<double> numbers;
 };
 
+// The results only the whole curve discussion ("Kurvendiskussion") gives.
+
+// Its first line: which function, on which range.
+struct SResultSketchHead
+{
+    std::string head; // "f" or "f_k", as the program's 8-bit text
+    std::string term;
+    double from{};
+    double to{};
+};
+
+// The heading of a block of lines that several results make up.
+enum class ESketchBlock
+{
+    Zeros,
+    Extrema,
+    Inflections,
+    Behaviour,
+    Asymptotes,
+    Monotony,
+    Curvature
+};
+
+struct SResultSketchBlock
+{
+    ESketchBlock block{ESketchBlock::Zeros};
+};
+
+// The pieces of the range on which f is defined; none where it is defined nowhere there.
+struct SResultDomain
+{
+    std::vector<SResultInterval> pieces; // only from, to and the brackets are used
+};
+
+// A place of the range where f is not defined or not continuous.
+enum class EPlaceKind
+{
+    Pole,
+    Gap,
+    Jump,
+    Edge,
+    NoLimit
+};
+
+struct SResultPlace
+{
+    EPlaceKind kind{EPlaceKind::Pole};
+    double x{};
+    double y{};              // the common limit, for a gap
+    bool signChange{false}; // for a pole
+};
+
+enum class ESymmetry
+{
+    Even, // to the y axis
+    Odd,  // to the origin
+    None
+};
+
+struct SResultSymmetry
+{
+    ESymmetry symmetry{ESymmetry::None};
+    // Found by evaluation only: true for every symmetry that is claimed, since no sample proves one.
+    bool numerical{true};
+};
+
+// Where the graph meets the y axis; nothing where f is not defined at 0.
+struct SResultYIntercept
+{
+    std::optional<double> y;
+};
+
+// What f tends to.
+enum class ELimit
+{
+    PlusInfinity,
+    MinusInfinity,
+    Value,
+    None,      // f keeps oscillating
+    Undefined, // f is not defined out there
+    Unknown    // the values settle too slowly to tell
+};
+
+struct SResultLimit
+{
+    // Toward +infinity (+1), -infinity (-1), or a pole (0) from the left (side -1) or the right (+1).
+    int toward{1};
+    double pole{};
+    int side{0};
+    ELimit limit{ELimit::Value};
+    double value{};
+    bool numerical{false};
+};
+
+enum class EAsymptote
+{
+    Vertical,   // x = position
+    Horizontal, // y = intercept
+    Oblique     // y = slope * x + intercept
+};
+
+struct SResultAsymptote
+{
+    EAsymptote kind{EAsymptote::Vertical};
+    double position{};
+    double slope{};
+    double intercept{};
+    // For x toward +infinity (+1) or -infinity (-1) only; 0 for both, or for a vertical one.
+    int side{0};
+    bool numerical{false};
+};
+
+// The values f takes on the range; an infinite end has an open bracket.
+struct SResultValueRange
+{
+    double rangeFrom{};
+    double rangeTo{};
+    double from{};
+    double to{};
+    bool fromIncluded{true};
+    bool toIncluded{true};
+    bool empty{false};
+    bool numerical{false};
+};
+
 struct SAnalysisResult
 {
     std::variant<SResultMessage, SResultPoint, SResultInterval, SResultTableHeader, SResultTableRow,
-                 SResultTangent, SResultIntegral>
+                 SResultTangent, SResultIntegral, SResultSketchHead, SResultSketchBlock, SResultDomain,
+                 SResultPlace, SResultSymmetry, SResultYIntercept, SResultLimit, SResultAsymptote,
+                 SResultValueRange>
         value;
     // The family value the result belongs to; nothing without a family.
     std::optional<double> k;

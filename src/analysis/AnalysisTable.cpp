@@ -1,6 +1,7 @@
 #include "analysis/AnalysisTable.h"
 
 #include "analysis/CurveAnalysis.h"
+#include "analysis/FullDiscussion.h"
 #include "analysis/Integral.h"
 #include "analysis/Intersections.h"
 #include "analysis/Tangent.h"
@@ -64,6 +65,12 @@ void RunIntegral(const CGraphFunction& function, const CScaling& scaling, int pr
                     inputs.to.value_or(xTo), scaling, precision, options, sink);
 }
 
+void RunFullDiscussion(const CGraphFunction& function, const CScaling& scaling, int precision,
+                       const SDiscussOptions& options, const SAnalysisInputs& /*inputs*/, IAnalysisSink& sink)
+{
+    ComputeFullDiscussion(function, scaling, precision, options, sink);
+}
+
 constexpr SInputUse kNoInputs{};
 constexpr EInputUse kUnused = EInputUse::Unused;
 constexpr EInputUse kOptional = EInputUse::Optional;
@@ -111,6 +118,15 @@ constexpr std::array kAnalyses{
               "den Graphen und die Teilstücke zwischen ihren Schnittstellen. Diese drei nehmen auch "
               "--function N und --digits D; ihre Werte sind immer genau.",
               RunIntegral},
+    SAnalysis{EAnalysis::FullDiscussion, "Kurvendiskussion", "&Kurvendiskussion...", "&Kurvendiskussion...",
+              32800,
+              "Zeigt die ganze Kurvendiskussion einer Funktion an.\nKurvendiskussion anzeigen", "all", kNoInputs,
+              "diskussion.html#kurvendiskussion", "[OPTIONEN]",
+              "Gibt die ganze Kurvendiskussion der Funktion N aus: Definitionsbereich mit Polstellen und "
+              "Lücken, Symmetrie, Achsenschnittpunkte, Extrem- und Wendepunkte, Verhalten im "
+              "Unendlichen und an den Polstellen, Asymptoten, Monotonie, Krümmung und Wertebereich. Was "
+              "nur durch Auswerten gefunden ist, trägt den Zusatz (numerisch).",
+              RunFullDiscussion},
 };
 
 // A row's place is its id: the selector's index and the saved choice of the dialog rely on it.

@@ -25,7 +25,8 @@ enum class EAnalysis : int
     Monotony = 4,
     Intersections = 5,
     Tangent = 6,
-    Integral = 7
+    Integral = 7,
+    FullDiscussion = 8
 };
 
 // What the analyses after the monotony need beyond one function. The intersections need `with`,

@@ -144,7 +144,8 @@ public:
             m_sink.SetProgress(std::min(100, ++done * 100 / std::max(values, 1)));
             return more && !m_sink.Stopped() && !m_stop.stop_requested();
         });
-        if (m_total == 0 && !m_stop.stop_requested() && m_scan != EPieceScan::Monotony) {
+        if (m_total == 0 && !m_stop.stop_requested() && m_scan != EPieceScan::Monotony &&
+            m_scan != EPieceScan::Curvature) {
             Add(SResultMessage{m_scan == EPieceScan::Zeros     ? EResultMessage::NoZeros
                                : m_scan == EPieceScan::Extrema ? EResultMessage::NoExtrema
                                                                : EResultMessage::NoInflections,
@@ -219,7 +220,10 @@ private:
                 Inflections(at, piece, width, k);
                 break;
             case EPieceScan::Monotony:
-                Monotony(at, piece, width, k);
+                SignIntervals(at, 1, piece, width, k);
+                break;
+            case EPieceScan::Curvature:
+                SignIntervals(at, 2, piece, width, k);
                 break;
             }
         }
@@ -230,7 +234,7 @@ private:
             Add(SResultMessage{EResultMessage::TooDense, {m_from, m_to}}, k);
             ++m_total;
         }
-        if (m_family && (m_total > before || m_scan == EPieceScan::Monotony)) {
+        if (m_family && (m_total > before || m_scan == EPieceScan::Monotony || m_scan == EPieceScan::Curvature)) {
             Add(SResultMessage{EResultMessage::GroupEnd, {}});
         }
         return true;
@@ -331,17 +335,19 @@ private:
         }
     }
 
-    void Monotony(const CDerivativeAt& at, const SDomainPiece& piece, double width, double k)
+    // The largest intervals on which f' (order 1: monotony) or f'' (order 2: curvature) keeps its
+    // sign, split where it changes sign and at the ends of the piece.
+    void SignIntervals(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width, double k)
     {
         if (!(piece.from < piece.to)) {
             return;
         }
-        const std::optional<SRoots> found = Roots(at, 1, piece, width);
+        const std::optional<SRoots> found = Roots(at, order, piece, width);
         if (!found) {
             return;
         }
         const SRoots& roots = *found;
-        const QuantityAt slope = at.Order(1);
+        const QuantityAt slope = at.Order(order);
         std::vector<double> cuts{piece.from};
         for (const SRoot& root : TurningPoints(roots, piece)) {
             cuts.push_back(root.x);
@@ -367,6 +373,7 @@ private:
                                      s.from != piece.from || piece.fromIncluded,
                                      s.to != piece.to || piece.toIncluded, s.sign >= 0};
             interval.constant = s.sign == 0;
+            interval.curvature = order == 2;
             Add(interval, k);
             ++m_total;
         }

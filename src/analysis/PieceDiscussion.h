@@ -15,6 +15,7 @@ class IAnalysisSink;
 //   monotony     the largest intervals on which f rises, falls or stays constant, split at the
 //                extrema and at the borders of the pieces, whose brackets say whether the end
 //                belongs to the interval
+//   curvature    the same for the sign of f'': left and right bends, split at the inflections
 // The precision sets the grid the sign changes are looked for on: 2^(10 + p) points over the range
 // at first, more where they crowd. Every run is bounded; what cannot be resolved is said in a line.
 
@@ -23,7 +24,8 @@ enum class EPieceScan
     Zeros,
     Extrema,
     Inflections,
-    Monotony
+    Monotony,
+    Curvature
 };
 
 void ComputeOnPieces(EPieceScan scan, const CGraphFunction& function, const CScaling& scaling, int precision,

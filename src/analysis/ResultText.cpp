@@ -56,6 +56,9 @@ public:
         case EResultMessage::NoInflections:
             Line(kNoInflectionsText);
             break;
+        case EResultMessage::NoAsymptotes:
+            Line("Es wurden keine Asymptoten gefunden.");
+            break;
         case EResultMessage::NoIntersections:
             Line(kNoIntersectionsText);
             break;
@@ -112,10 +115,173 @@ public:
 
     void Write(const SResultInterval& interval)
     {
-        Line((interval.fromIncluded ? "[ " : "] ") + Text(interval.from) + "; " + Text(interval.to) +
-             (interval.toIncluded ? " ]" : " [") +
+        if (interval.curvature) {
+            Line(Interval(interval) + (interval.constant ? Utf8ToCp1252(" nicht gekrümmt")
+                                       : interval.rising ? Utf8ToCp1252(" linksgekrümmt")
+                                                         : Utf8ToCp1252(" rechtsgekrümmt")));
+            return;
+        }
+        Line(Interval(interval) +
              (interval.constant ? std::string{" konstant"}
                                 : std::string{" monoton "} + (interval.rising ? kRisingText : kFallingText)));
+    }
+
+    void Write(const SResultSketchHead& head)
+    {
+        Line("Kurvendiskussion von " + WithoutSigns(head.head) + "(x) = " + WithoutSigns(head.term) + " auf [ " +
+             Text(head.from) + "; " + Text(head.to) + " ]");
+    }
+
+    void Write(const SResultSketchBlock& block)
+    {
+        switch (block.block) {
+        case ESketchBlock::Zeros:
+            Line("Nullstellen:");
+            break;
+        case ESketchBlock::Extrema:
+            Line("Extrempunkte:");
+            break;
+        case ESketchBlock::Inflections:
+            Line("Wendepunkte:");
+            break;
+        case ESketchBlock::Behaviour:
+            Line("Verhalten im Unendlichen und an den Polstellen:");
+            break;
+        case ESketchBlock::Asymptotes:
+            Line("Asymptoten:");
+            break;
+        case ESketchBlock::Monotony:
+            Line("Monotonie:");
+            break;
+        case ESketchBlock::Curvature:
+            Line(Utf8ToCp1252("Krümmung:"));
+            break;
+        }
+    }
+
+    void Write(const SResultDomain& domain)
+    {
+        if (domain.pieces.empty()) {
+            Line("Definitionsbereich: f ist auf dem Bereich nirgends definiert");
+            return;
+        }
+        std::string line = "Definitionsbereich: ";
+        for (std::size_t i = 0; i < domain.pieces.size(); ++i) {
+            line += (i > 0 ? std::string{" "} + kUnionSign + " " : std::string{}) + Interval(domain.pieces[i]);
+        }
+        Line(line);
+    }
+
+    void Write(const SResultPlace& place)
+    {
+        switch (place.kind) {
+        case EPlaceKind::Pole:
+            Line("Polstelle: x = " + Text(place.x) +
+                 (place.signChange ? " (mit Vorzeichenwechsel)" : " (ohne Vorzeichenwechsel)"));
+            break;
+        case EPlaceKind::Gap:
+            Line(Utf8ToCp1252("Hebbare Lücke: ( ") + Text(place.x) + " | " + Text(place.y) + " )");
+            break;
+        case EPlaceKind::Jump:
+            Line("Sprungstelle: x = " + Text(place.x));
+            break;
+        case EPlaceKind::Edge:
+            Line("Rand des Definitionsbereichs: x = " + Text(place.x));
+            break;
+        case EPlaceKind::NoLimit:
+            Line("Stelle ohne Grenzwert: x = " + Text(place.x));
+            break;
+        }
+    }
+
+    void Write(const SResultSymmetry& symmetry)
+    {
+        const char* text = symmetry.symmetry == ESymmetry::Even  ? "achsensymmetrisch zur y-Achse"
+                           : symmetry.symmetry == ESymmetry::Odd ? "punktsymmetrisch zum Ursprung"
+                                                                 : "keine Symmetrie zur y-Achse oder zum Ursprung";
+        Line(std::string{"Symmetrie: "} + text + Numerical(symmetry.numerical));
+    }
+
+    void Write(const SResultYIntercept& intercept)
+    {
+        Line(intercept.y ? "y-Achsenabschnitt: Sy ( 0 | " + Unsigned0(*intercept.y) + " )"
+                         : std::string{"y-Achsenabschnitt: keiner (f ist bei x = 0 nicht definiert)"});
+    }
+
+    void Write(const SResultLimit& limit)
+    {
+        std::string line = Utf8ToCp1252("Für x ") + kArrowSign + " ";
+        if (limit.toward != 0) {
+            line += std::string{limit.toward > 0 ? "+" : "-"} + kInfinitySign;
+        } else {
+            line += Text(limit.pole) + (limit.side < 0 ? " von links" : " von rechts");
+        }
+        line += ": ";
+        switch (limit.limit) {
+        case ELimit::PlusInfinity:
+            line += std::string{"f(x) "} + kArrowSign + " +" + kInfinitySign;
+            break;
+        case ELimit::MinusInfinity:
+            line += std::string{"f(x) "} + kArrowSign + " -" + kInfinitySign;
+            break;
+        case ELimit::Value:
+            line += std::string{"f(x) "} + kArrowSign + " " + Unsigned0(limit.value);
+            break;
+        case ELimit::None:
+            line += "f(x) hat keinen Grenzwert";
+            break;
+        case ELimit::Undefined:
+            line += "f ist dort nicht definiert";
+            break;
+        case ELimit::Unknown:
+            line += Utf8ToCp1252("der Grenzwert lässt sich nicht bestimmen");
+            break;
+        }
+        Line(line + Numerical(limit.numerical));
+    }
+
+    void Write(const SResultAsymptote& asymptote)
+    {
+        const auto number = [&](double value) { return TermNumber(value, m_result.digits); };
+        std::string line;
+        switch (asymptote.kind) {
+        case EAsymptote::Vertical:
+            line = "Senkrechte Asymptote: x = " + number(asymptote.position);
+            break;
+        case EAsymptote::Horizontal:
+            line = "Waagerechte Asymptote: y = " + number(asymptote.intercept);
+            break;
+        case EAsymptote::Oblique:
+        {
+            // "x+1" rather than "1*x+1": the line is read by people first.
+            std::string term = LineTerm(number(asymptote.slope), number(asymptote.intercept));
+            if (term.starts_with("1*x")) {
+                term.erase(0, 2);
+            } else if (term.starts_with("-1*x")) {
+                term.erase(1, 2);
+            }
+            line = "Schiefe Asymptote: y = " + term;
+        }
+            break;
+        }
+        if (asymptote.side != 0) {
+            line += Utf8ToCp1252(" für x ") + kArrowSign + (asymptote.side > 0 ? " +" : " -") + kInfinitySign;
+        }
+        Line(line + Numerical(asymptote.numerical));
+    }
+
+    void Write(const SResultValueRange& range)
+    {
+        std::string line = "Wertebereich auf [ " + Text(range.rangeFrom) + "; " + Text(range.rangeTo) + " ]: ";
+        if (range.empty) {
+            Line(line + "leer");
+            return;
+        }
+        const auto end = [&](double value) {
+            return std::isinf(value) ? std::string{value > 0 ? "+" : "-"} + kInfinitySign : Unsigned0(value);
+        };
+        Line(line + (range.fromIncluded ? "[ " : "] ") + end(range.from) + "; " + end(range.to) +
+             (range.toIncluded ? " ]" : " [") + Numerical(range.numerical));
     }
 
     void Write(const SResultTableHeader& header)
@@ -172,6 +338,26 @@ public:
     }
 
 private:
+    std::string Interval(const SResultInterval& interval) const
+    {
+        return (interval.fromIncluded ? "[ " : "] ") + Text(interval.from) + "; " + Text(interval.to) +
+               (interval.toIncluded ? " ]" : " [");
+    }
+
+    static std::string Numerical(bool numerical) { return numerical ? " (numerisch)" : ""; }
+
+    // A name or term from a record, with any byte that a line reserves for a sign made a '?', so
+    // that it cannot be read as one.
+    static std::string WithoutSigns(std::string text)
+    {
+        for (char& c : text) {
+            if (c == kInfinitySign || c == kArrowSign || c == kUnionSign) {
+                c = '?';
+            }
+        }
+        return text;
+    }
+
     const SAnalysisResult& m_result;
     EDecimalSeparator m_separator;
     std::string m_prefix;
@@ -185,6 +371,22 @@ std::vector<std::string> ResultLines(const SAnalysisResult& result, EDecimalSepa
     CLineWriter writer{result, separator};
     std::visit([&](const auto& value) { writer.Write(value); }, result.value);
     return writer.Take();
+}
+
+std::string LineToUtf8(std::string_view line)
+{
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        const char* sign = c == kInfinitySign ? "\u221e" : c == kArrowSign ? "\u2192" : c == kUnionSign ? "\u222a" : nullptr;
+        if (sign != nullptr) {
+            out += Cp1252ToUtf8(line.substr(start, i - start));
+            out += sign;
+            start = i + 1;
+        }
+    }
+    return out + Cp1252ToUtf8(line.substr(start));
 }
 
 double WithoutNegativeZero(double value, int digits)

@@ -4,6 +4,7 @@
 #include "engine/NumberText.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The German lines of a result, as the values dialog lists them and the command line prints them,
@@ -14,6 +15,15 @@
 // of numbers with a comma, so the comma never clashes: pairs use "|", intervals and the k prefix ";".
 std::vector<std::string> ResultLines(const SAnalysisResult& result,
                                      EDecimalSeparator separator = EDecimalSeparator::Point);
+
+// Three signs of the whole curve discussion that Windows-1252 lacks (∞, →, ∪) take three of the
+// bytes it leaves unassigned, in the lines of the analyses only. Whatever shows a line to the user
+// turns it into UTF-8 with LineToUtf8, which writes those three as their signs and the rest as
+// Windows-1252; a name or term from a file that holds such a byte is written into a line with '?'.
+inline constexpr char kInfinitySign = '\x81';
+inline constexpr char kArrowSign = '\x8d';
+inline constexpr char kUnionSign = '\x8f';
+std::string LineToUtf8(std::string_view line);
 
 // The number itself, or 0 where it would show as "-0" at that many decimals: the default
 // discussion never writes "-0" (the raster scan keeps its lines as they always were).

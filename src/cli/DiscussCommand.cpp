@@ -345,7 +345,7 @@ public:
         if (m_error != 0) {
             return;
         }
-        line = Cp1252ToUtf8(line);
+        line = LineToUtf8(line);
         line += '\n';
         errno = 0;
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {

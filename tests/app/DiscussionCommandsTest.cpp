@@ -88,7 +88,8 @@ struct SDocumentFrame
 };
 
 constexpr int kDiscussionCommands[] = {ID_VALUE_TABLE, ID_ZEROS,         ID_EXTREMA, ID_INFLECTIONS,
-                                       ID_MONOTONY,    ID_INTERSECTIONS, ID_TANGENT, ID_INTEGRAL};
+                                       ID_MONOTONY,    ID_INTERSECTIONS, ID_TANGENT, ID_INTEGRAL,
+                                       ID_FULL_DISCUSSION};
 
 TEST(ValuesDialogCommands, DisabledWithoutAFunctionEnabledWithOne)
 {
@@ -111,8 +112,8 @@ TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
 {
     const QStringList analyses{"Wertetabelle",         "Nullstellen",        "Extremwerte",
                                "Wendestellen",         "Monotonie",          "Schnittpunkte",
-                               "Tangente und Normale", "Integral und Fläche"};
-    for (int i = 0; i < 8; ++i) {
+                               "Tangente und Normale", "Integral und Fläche", "Kurvendiskussion"};
+    for (int i = 0; i < 9; ++i) {
         SDocumentFrame f;
         f.SetFunctions({MakeFunction("sin(x)"), MakeFunction("X^2"), MakeFunction("2*x+1")});
         const bool wasModified = f.document->IsModified();

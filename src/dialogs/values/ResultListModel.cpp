@@ -1,5 +1,6 @@
 #include "dialogs/values/ResultListModel.h"
 
+#include "analysis/ResultText.h"
 #include "engine/TextEncoding.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ QString CResultListModel::Line(int row) const
     if (row < 0 || row >= LineCount()) {
         return {};
     }
-    return QString::fromStdString(Cp1252ToUtf8(LineBytes(static_cast<std::size_t>(row))));
+    return QString::fromStdString(LineToUtf8(LineBytes(static_cast<std::size_t>(row))));
 }
 
 QString CResultListModel::CrLfText() const
@@ -71,5 +72,5 @@ QString CResultListModel::CrLfText() const
         text += LineBytes(row);
         text += "\r\n";
     }
-    return QString::fromStdString(Cp1252ToUtf8(text));
+    return QString::fromStdString(LineToUtf8(text));
 }
