@@ -15,6 +15,8 @@ int main(int argc, char** argv)
         return RunExportCommand(argc, argv);
     case ECommand::Discuss:
         return RunDiscussCommand(argc, argv);
+    case ECommand::Sheet:
+        return RunSheetCommand(argc, argv);
     case ECommand::Window:
         break;
     }

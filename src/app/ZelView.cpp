@@ -168,6 +168,7 @@ void CZelView::OpenValuesDialog(int analysis)
 {
     const CZelDoc& model = m_document->Model();
     CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), analysis, this};
+    dialog.SetGraphObjects(model.GetObjects());
     if (const std::optional<SSliderState> slider = model.ActiveSlider()) {
         dialog.SetFamilyMember(slider->function, slider->k);
     }

@@ -114,6 +114,9 @@ ECommand PickCommand(int argc, const char* const* argv)
         if (std::strcmp(argv[i], "--discuss") == 0) {
             return ECommand::Discuss;
         }
+        if (std::strcmp(argv[i], "--sheet") == 0) {
+            return ECommand::Sheet;
+        }
     }
     return ECommand::Window;
 }

@@ -17,12 +17,14 @@ enum class ECommand
     Window,
     Export,
     Discuss,
+    Sheet,
     Help,
     Version
 };
 
 // -h or --help anywhere asks for the help, else -v or --version for the version; otherwise the
-// first of "--export" and "--discuss" picks its command, and without either the window starts.
+// first of "--export", "--discuss" and "--sheet" picks its command, and without any the window
+// starts.
 ECommand PickCommand(int argc, const char* const* argv);
 
 // Reads one environment variable; null when it is not set.
@@ -52,6 +54,11 @@ int RunExportCommand(int& argc, char** argv);
 // of one curve discussion (of FILE's function, or of one given with --term and --family), without a
 // display.
 int RunDiscussCommand(int& argc, char** argv);
+
+// vexplot --sheet OUT.pdf FILE [--function N] [--precision P] [--digits D] [--decimal-comma]: writes
+// the results sheet of the whole curve discussion (heading, graph and lines on A4) as a PDF,
+// without a display. Takes --term and --family instead of FILE, as --discuss does.
+int RunSheetCommand(int& argc, char** argv);
 
 // Names on standard error, in German, every function whose term the reading refuses or quietly
 // completes ("x+" as x+1, "sin(x" as sin(x)); the command then goes on with the terms as they are.

@@ -15,12 +15,17 @@
 #include "document/GraphFile.h"
 #include "document/SystemErrorText.h"
 #include "engine/TextEncoding.h"
+#include "document/SliderState.h"
 #include "framework/FileName.h"
+#include "framework/ResultSheet.h"
 #include "framework/SettingsStore.h"
+#include "view/GraphPaint.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 
 #include <array>
@@ -28,6 +33,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -55,6 +61,8 @@ struct DiscussRequest
     std::optional<double> at;
     std::optional<double> from;
     std::optional<double> to;
+    // --sheet: the PDF the whole discussion goes to, with its graph, instead of standard output.
+    QString sheet;
 };
 
 void Complain(const QString& message)
@@ -157,7 +165,7 @@ QString WordsTaking(const SInputOption& input)
     return QString::fromStdString(ListText(words, " und "));
 }
 
-std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
+std::optional<DiscussRequest> ParseArguments(int argc, char** argv, bool sheet)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
@@ -183,7 +191,10 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
                                   QLatin1String(input.placeholder));
         parser.addOption(inputOptions.back());
     }
-    parser.addOption(discussOption);
+    const QCommandLineOption sheetOption{QStringLiteral("sheet"),
+                                         QStringLiteral("Ergebnisblatt der Kurvendiskussion als PDF"),
+                                         QStringLiteral("OUT")};
+    parser.addOption(sheet ? sheetOption : discussOption);
     parser.addOption(functionOption);
     parser.addOption(precisionOption);
     parser.addOption(exactOption);
@@ -207,21 +218,36 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
     parser.addPositionalArgument(QStringLiteral("ANALYSIS"),
                                  QString::fromStdString(ListText(words, " oder ")));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
-    const QString usage = UsageLine();
+    const QString usage =
+        sheet ? QStringLiteral("Aufruf: vexplot --sheet ZIEL.pdf DATEI [--function N] [--precision P] [--digits D] "
+                               "[--decimal-comma], statt DATEI: --term TERM [--term TERM ...] "
+                               "[--family VON:BIS:SCHRITT]")
+              : UsageLine();
     if (!parser.parse(arguments)) {
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
     }
     const bool terms = parser.isSet(termOption);
-    if (!parser.isSet(discussOption) || parser.positionalArguments().size() != (terms ? 1 : 2)) {
-        Complain(terms && parser.positionalArguments().size() == 2
-                     ? QStringLiteral("entweder DATEI oder --term, nicht beides; ") + usage
-                     : usage);
+    // The sheet always holds the whole discussion, so it names no analysis.
+    QStringList positional = parser.positionalArguments();
+    if (sheet) {
+        positional.prepend(QStringLiteral("all"));
+    }
+    if (!parser.isSet(sheet ? sheetOption : discussOption) || positional.size() != (terms ? 1 : 2)) {
+        Complain(terms && positional.size() == 2 ? QStringLiteral("entweder DATEI oder --term, nicht beides; ") + usage
+                                                 : usage);
         return std::nullopt;
     }
 
     DiscussRequest request;
-    const QString name = parser.positionalArguments().at(0);
+    if (sheet) {
+        request.sheet = parser.value(sheetOption);
+        if (!request.sheet.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+            Complain(QStringLiteral("\"%1\": das Ergebnisblatt muss auf .pdf enden").arg(request.sheet));
+            return std::nullopt;
+        }
+    }
+    const QString name = positional.at(0);
     request.analysis = AnalysisOfWord(name.toStdString());
     if (request.analysis == nullptr) {
         Complain(QStringLiteral("unbekannte Untersuchung \"%1\"; ").arg(name) + usage);
@@ -232,7 +258,7 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv)
             request.terms.push_back(term.toStdString());
         }
     } else {
-        request.file = parser.positionalArguments().at(1);
+        request.file = positional.at(1);
     }
     if (const std::optional<QString> error = ReadFamilyOption(parser, familyOption, terms, usage, request.family)) {
         Complain(*error);
@@ -386,10 +412,79 @@ private:
 
 } // namespace
 
-int RunDiscussCommand(int& argc, char** argv)
+// Keeps the lines of a run, for the sheet.
+class CLineSink final : public IAnalysisSink
 {
-    QCoreApplication app{argc, argv};
-    const std::optional<DiscussRequest> request = ParseArguments(argc, argv);
+public:
+    explicit CLineSink(EDecimalSeparator separator) : m_separator{separator} {}
+
+    void Add(const SAnalysisResult& result) override
+    {
+        for (std::string& line : ResultLines(result, m_separator)) {
+            AddLine(std::move(line));
+        }
+    }
+    void AddLine(std::string line) override { m_lines << QString::fromStdString(LineToUtf8(line)); }
+
+    const QStringList& Lines() const { return m_lines; }
+
+private:
+    EDecimalSeparator m_separator;
+    QStringList m_lines;
+};
+
+// Qt's remarks about the environment (no runtime directory, no session) mean nothing to someone
+// writing a sheet; only real failures get through.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        Complain(message);
+    }
+}
+
+// The sheet of the whole discussion of one function of the content: its head and comment, the
+// graph, the lines.
+int WriteSheet(const DiscussRequest& request, const CGraphContent& content, const CGraphFunction& function,
+               std::size_t index, const QStringList& lines)
+{
+    SResultSheet sheet;
+    sheet.heading = QString::fromStdString(Cp1252ToUtf8(FunctionHead(content.functions, index) + "(x) = " +
+                                                        function.GetTerm()));
+    sheet.comment = QString::fromStdString(Cp1252ToUtf8(function.GetComment()));
+    sheet.lines = lines;
+    sheet.title = request.file.isEmpty() ? sheet.heading : QFileInfo{request.file}.fileName();
+    std::optional<SFamilyFocus> focus;
+    if (const std::optional<SSliderState> slider = ActiveSliderOf(content.functions, content.slider)) {
+        focus = SFamilyFocus{slider->function, slider->k, false};
+    }
+    const auto paint = [&](CDrawContext& dc, const CRect& rect) {
+        PaintGraph(dc, rect, content.functions, content.objects, content.scaling, nullptr, nullptr, request.separator,
+                   focus);
+    };
+    int code = 0;
+    if (!WriteResultSheetPdf(request.sheet, sheet, content.scaling, paint, code)) {
+        Complain(code != 0 ? QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2.")
+                                 .arg(request.sheet, QString::fromStdString(SystemErrorText(code)))
+                           : QStringLiteral("Das Ergebnisblatt \"%1\" konnte nicht erzeugt werden.").arg(request.sheet));
+        return kExitUnreadable;
+    }
+    return kExitOk;
+}
+
+int RunDiscussion(int& argc, char** argv, bool sheet)
+{
+    // The sheet draws text and a graph: fonts need a graphical application, but no display.
+    std::unique_ptr<QCoreApplication> app;
+    if (sheet) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        qInstallMessageHandler(QuietMessages);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const std::optional<DiscussRequest> request = ParseArguments(argc, argv, sheet);
     if (!request) {
         return kExitUsage;
     }
@@ -450,6 +545,15 @@ int RunDiscussCommand(int& argc, char** argv)
     inputs.at = request->at.value_or(0.0);
     inputs.from = request->from;
     inputs.to = request->to;
+    if (sheet) {
+        CLineSink lines{request->separator};
+        RunAnalysis(request->analysis->id, function, content.scaling, precision, request->options, inputs, lines);
+        if (const std::optional<SAnalysisResult> note = FamilyCutResult(function)) {
+            lines.Add(*note);
+        }
+        return WriteSheet(*request, content, function, static_cast<std::size_t>(request->function) - 1,
+                          lines.Lines());
+    }
     CConsoleSink sink{request->separator};
     RunAnalysis(request->analysis->id, function, content.scaling, precision, request->options, inputs, sink);
     if (const std::optional<SAnalysisResult> note = FamilyCutResult(function)) {
@@ -462,4 +566,14 @@ int RunDiscussCommand(int& argc, char** argv)
         return kExitUnreadable;
     }
     return kExitOk;
+}
+
+int RunDiscussCommand(int& argc, char** argv)
+{
+    return RunDiscussion(argc, argv, false);
+}
+
+int RunSheetCommand(int& argc, char** argv)
+{
+    return RunDiscussion(argc, argv, true);
 }

@@ -27,6 +27,12 @@ constexpr std::array kLeadingForms{
                "Braucht keine Anzeige."},
 };
 constexpr std::array kTrailingForms{
+    SUsageForm{"vexplot --sheet ZIEL.pdf DATEI [OPTIONEN]",
+               "Schreibt das Ergebnisblatt der ganzen Kurvendiskussion (wie --discuss all) als PDF auf "
+               "A4: Term und Kommentar als Überschrift, den Graphen in seiner Druckgröße und darunter die "
+               "Zeilen, als Text, der sich durchsuchen lässt. OPTIONEN sind --function N, --precision P, "
+               "--digits D und --decimal-comma; statt DATEI gehen --term und --family. Braucht keine "
+               "Anzeige."},
     SUsageForm{"vexplot --help | --version", "Zeigt diese Hilfe oder die Version. Braucht keine Anzeige."},
 };
 

@@ -75,7 +75,7 @@ protected:
         if (!outputFile.isEmpty()) {
             process.setStandardOutputFile(outputFile);
         }
-        process.start(QStringLiteral(VEXPLOT_PATH), QStringList{QStringLiteral("--discuss")} + arguments);
+        process.start(QStringLiteral(VEXPLOT_PATH), QStringList{m_command} + arguments);
         EXPECT_TRUE(process.waitForFinished(120000));
         return CRunResult{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                           process.readAllStandardOutput(), process.readAllStandardError()};
@@ -97,6 +97,8 @@ protected:
 
     QTemporaryDir m_dir;
     CZelDoc m_doc;
+    // The command the arguments follow.
+    QString m_command{QStringLiteral("--discuss")};
 };
 
 TEST_F(DiscussCommand, PrintsTheLinesOfTheScan)
@@ -498,3 +500,45 @@ TEST_F(DiscussCommand, TermsAndFamiliesAndTheirRefusals)
     EXPECT_EQ(Run({"zeros", "--exact", "--term", "x\xC2\xB2-4", "--term", "0,5x-1", "--function", "2"}).out,
               "N ( 2 | 0 )\n");
 }
+
+namespace {
+
+// The text of a PDF as a text extractor reads it, and its page size; nothing where the extractor
+// is missing.
+std::optional<QString> PdfTool(const char* tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QString::fromLatin1(tool), arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The results sheet holds the discussion as text (searchable, not a picture), on A4, with the
+// term as its heading; a sheet that names no .pdf is refused.
+TEST_F(DiscussCommand, TheSheetHoldsTheWholeDiscussionAsTextOnA4)
+{
+    const QString sheet = Path("blatt.pdf");
+    m_command = QStringLiteral("--sheet");
+    const CRunResult run = Run({sheet, Path("graph.zel")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    const std::optional<QString> text = PdfTool("pdftotext", {sheet, QStringLiteral("-")});
+    const std::optional<QString> info = PdfTool("pdfinfo", {sheet});
+    if (!text || !info) {
+        GTEST_SKIP() << "pdftotext or pdfinfo missing (scripts/setup installs poppler-utils)";
+    }
+    for (const char* line : {"f(x) = x^3-3*x", "Kurvendiskussion von f(x) = x^3-3*x auf [ -2; 2 ]",
+                             "Definitionsbereich: [ -2; 2 ]", "H ( -1 | 2 )", "T ( 1 | -2 )",
+                             "Für x → +∞: f(x) → +∞ (numerisch)", "[ 0; 2 ] linksgekrümmt",
+                             "Wertebereich auf [ -2; 2 ]: [ -2; 2 ]"}) {
+        EXPECT_TRUE(text->contains(QString::fromUtf8(line))) << line << "\n" << text->toStdString();
+    }
+    EXPECT_TRUE(info->contains(QStringLiteral("(A4)"))) << info->toStdString();
+
+    const CRunResult wrong = Run({Path("blatt.png"), Path("graph.zel")});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_TRUE(wrong.err.contains("muss auf .pdf enden")) << wrong.err.constData();
+}
+
+} // namespace

@@ -16,6 +16,7 @@
 #include "framework/NumberField.h"
 #include "framework/SettingsStore.h"
 #include "framework/ShownNumbers.h"
+#include "view/GraphPaint.h"
 #include "framework/WaitCursor.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@
 #include <QLabel>
 #include <QListView>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -245,6 +248,8 @@ void CValuesDialog::BuildControls()
     m_compute->setDefault(true);
     m_copy = new QPushButton{QStringLiteral("&Kopieren"), this};
     m_copy->setObjectName(ControlName(IDC_COPY_RESULTS));
+    m_print = new QPushButton{QStringLiteral("&Drucken..."), this};
+    m_print->setObjectName(kIdPrintResults);
     m_close = new QPushButton{QStringLiteral("&Schließen"), this};
     m_close->setObjectName(kIdOk);
     m_help = new QPushButton{QStringLiteral("&Hilfe"), this};
@@ -259,7 +264,8 @@ void CValuesDialog::BuildControls()
     m_adoptNormal->setObjectName(kIdAdoptNormal);
     m_adoptNormal->setEnabled(false);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {m_compute, m_copy, m_close, m_help, m_adopt, m_adoptTangent, m_adoptNormal}) {
+    for (QPushButton* button :
+         {m_compute, m_copy, m_print, m_close, m_help, m_adopt, m_adoptTangent, m_adoptNormal}) {
         // The longer captions of the adopt buttons are shown whole.
         button->setMinimumWidth(std::max(qRound(kButtonWidthUnits * unitX), button->sizeHint().width()));
         buttons->addWidget(button);
@@ -268,6 +274,7 @@ void CValuesDialog::BuildControls()
 
     connect(m_compute, &QPushButton::clicked, this, &CValuesDialog::OnCompute);
     connect(m_copy, &QPushButton::clicked, this, &CValuesDialog::OnCopy);
+    connect(m_print, &QPushButton::clicked, this, &CValuesDialog::OnPrint);
     connect(m_close, &QPushButton::clicked, this, &CValuesDialog::accept);
     connect(m_help, &QPushButton::clicked, this, &CValuesDialog::OnHelp);
     connect(m_adopt, &QPushButton::clicked, this, &CValuesDialog::OnAdoptPoints);
@@ -290,7 +297,8 @@ void CValuesDialog::BuildControls()
     setTabOrder(m_exact, m_list);
     setTabOrder(m_list, m_compute);
     setTabOrder(m_compute, m_copy);
-    setTabOrder(m_copy, m_close);
+    setTabOrder(m_copy, m_print);
+    setTabOrder(m_print, m_close);
     setTabOrder(m_close, m_help);
     setTabOrder(m_help, m_adopt);
     setTabOrder(m_adopt, m_adoptTangent);
@@ -613,6 +621,45 @@ void CValuesDialog::OnCopy()
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         clipboard->setText(text);
     }
+}
+
+SResultSheet CValuesDialog::Sheet() const
+{
+    SResultSheet sheet;
+    const int index = m_functionBox->currentIndex();
+    if (index >= 0 && static_cast<std::size_t>(index) < m_functions.size()) {
+        const auto i = static_cast<std::size_t>(index);
+        sheet.heading = FromRecord(FunctionHead(m_functions, i) + "(x) = " + m_functions[i].GetTerm());
+        sheet.comment = FromRecord(m_functions[i].GetComment());
+    }
+    sheet.lines = ResultLines();
+    sheet.title = sheet.heading;
+    return sheet;
+}
+
+bool CValuesDialog::PaintSheet(QPagedPaintDevice& device) const
+{
+    const auto paint = [this](CDrawContext& dc, const CRect& rect) {
+        // A family member picked by the slider is already the only value of its function here.
+        PaintGraph(dc, rect, m_functions, m_objects, m_scaling, nullptr, nullptr, ShownDecimalSeparator());
+    };
+    return PaintResultSheet(device, Sheet(), m_scaling, paint);
+}
+
+void CValuesDialog::OnPrint()
+{
+    QPrinter printer{QPrinter::HighResolution};
+    printer.setPageSize(QPageSize{QPageSize::A4});
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(Sheet().title);
+    QPrintPreviewDialog preview{&printer, this};
+    preview.setWindowTitle(QStringLiteral("Ergebnisblatt"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        if (!PaintSheet(*target)) {
+            ShowMessage(this, QStringLiteral("Das Ergebnisblatt konnte nicht gedruckt werden."));
+        }
+    });
+    preview.exec();
 }
 
 void CValuesDialog::OnHelp()

@@ -6,6 +6,7 @@
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
+#include "framework/ResultSheet.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -23,6 +24,7 @@ class CResultListModel;
 class IAnalysisSink;
 class CTabStopDelegate;
 class QCheckBox;
+class QPagedPaintDevice;
 class QLabel;
 class QComboBox;
 class QListView;
@@ -85,6 +87,15 @@ public:
 
     void OnCompute();
     void OnCopy();
+    // "&Drucken...": the results sheet of the list with its graph, previewed and then printed (or
+    // saved as PDF through the printer dialog).
+    void OnPrint();
+    // The objects the sheet's graph shows besides the functions; none unless set.
+    void SetGraphObjects(CObjectList objects) { m_objects = std::move(objects); }
+    // The sheet "&Drucken..." prints: the heading of the function the list is about, the lines.
+    SResultSheet Sheet() const;
+    // Paints that sheet with the graph on a printer or PDF writer; false where it cannot.
+    bool PaintSheet(QPagedPaintDevice& device) const;
     void OnHelp();
     // Takes the points of the list as point objects, to be added when the dialog has closed.
     void OnAdoptPoints();
@@ -141,6 +152,7 @@ private:
 
     CFunctionList m_functions;
     CScaling m_scaling;
+    CObjectList m_objects;
     int m_analysis;
     CAnalysisRunner* m_runner{nullptr};
     ScanFunction m_scan;
@@ -157,6 +169,7 @@ private:
     QProgressBar* m_progress{nullptr};
     QPushButton* m_compute{nullptr};
     QPushButton* m_copy{nullptr};
+    QPushButton* m_print{nullptr};
     QPushButton* m_close{nullptr};
     QPushButton* m_help{nullptr};
     QCheckBox* m_exact{nullptr};
