@@ -3,6 +3,7 @@
 #include "analysis/CurveAnalysis.h"
 #include "analysis/Integral.h"
 #include "analysis/Intersections.h"
+#include "analysis/Locus.h"
 #include "analysis/Tangent.h"
 
 #include <array>
@@ -64,6 +65,18 @@ void RunIntegral(const CGraphFunction& function, const CScaling& scaling, int pr
                     inputs.to.value_or(xTo), scaling, precision, options, sink);
 }
 
+void RunLocusExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
+                     const SDiscussOptions& options, const SAnalysisInputs& /*inputs*/, IAnalysisSink& sink)
+{
+    ComputeLocusLines(ELocusOf::Extrema, function, scaling, precision, options, sink);
+}
+
+void RunLocusInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
+                         const SDiscussOptions& options, const SAnalysisInputs& /*inputs*/, IAnalysisSink& sink)
+{
+    ComputeLocusLines(ELocusOf::Inflections, function, scaling, precision, options, sink);
+}
+
 constexpr SInputUse kNoInputs{};
 constexpr EInputUse kUnused = EInputUse::Unused;
 constexpr EInputUse kOptional = EInputUse::Optional;
@@ -111,6 +124,23 @@ constexpr std::array kAnalyses{
               "den Graphen und die Teilstücke zwischen ihren Schnittstellen. Diese drei nehmen auch "
               "--function N und --digits D; ihre Werte sind immer genau.",
               RunIntegral},
+    // Both menus give the W to "&Wertetabelle...".
+    SAnalysis{EAnalysis::LocusExtrema, "Ortskurve der Extrema", "&Ortskurve der Extrema...",
+              "&Ortskurve der Extrema...", 32800,
+              "Zeigt die Ortskurve der Hoch- und Tiefpunkte einer Funktionenschar an.\nOrtskurve der Extrema "
+              "anzeigen",
+              "locus", kNoInputs, "diskussion.html#ortskurve", "[--of extrema|inflections]",
+              "Gibt die Ortskurve der Extrema (oder mit --of inflections der Wendepunkte) der Schar N aus: "
+              "für jeden Zweig seine Punkte bei den Werten von k der Schar und, wo alle Punkte auf einem "
+              "Polynom bis zum Grad 4 liegen, dessen Term. Nimmt auch --function N, --precision P und "
+              "--digits D.",
+              RunLocusExtrema, "extrema"},
+    SAnalysis{EAnalysis::LocusInflections, "Ortskurve der Wendepunkte", "Ortskurve der Wende&punkte...",
+              "Ortskurve der Wende&punkte...", 32801,
+              "Zeigt die Ortskurve der Wendepunkte einer Funktionenschar an.\nOrtskurve der Wendepunkte "
+              "anzeigen",
+              "locus", kNoInputs, "diskussion.html#ortskurve", nullptr, nullptr, RunLocusInflections,
+              "inflections"},
 };
 
 // A row's place is its id: the selector's index and the saved choice of the dialog rely on it.
@@ -157,6 +187,27 @@ const SAnalysis* AnalysisOfCommand(int command)
         }
     }
     return nullptr;
+}
+
+const SAnalysis* AnalysisOfWord(std::string_view word, std::string_view of)
+{
+    for (const SAnalysis& analysis : kAnalyses) {
+        if (word == analysis.word && (of.empty() || (analysis.of != nullptr && of == analysis.of))) {
+            return &analysis;
+        }
+    }
+    return nullptr;
+}
+
+std::string OfChoices(std::string_view word)
+{
+    std::string choices;
+    for (const SAnalysis& analysis : kAnalyses) {
+        if (word == analysis.word && analysis.of != nullptr) {
+            choices += (choices.empty() ? "" : "|") + std::string{analysis.of};
+        }
+    }
+    return choices;
 }
 
 void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,
