@@ -48,6 +48,8 @@ constexpr std::array kTrailingOptions{
     SUsageEntry{"--from A, --to B",
                 "Die Grenzen des Integrals, Zahlen oder Ausdrücke wie -sqrt(6). Ohne die Optionen: "
                 "die Enden der x-Achse des Graphen."},
+    SUsageEntry{"--of extrema|inflections", "Für locus: die Ortskurve der Extrema (ohne die Option) oder der "
+                                            "Wendepunkte. Sie braucht eine Funktion mit Scharkonstante."},
     SUsageEntry{"--precision P", "Die Rechengenauigkeit von 1 bis 10. Ohne die Option: die in den "
                                  "Optionen des Programms eingestellte (anfangs 3)."},
     SUsageEntry{"--raster", "Die Rasterrechnung statt der genauen Werte: jeder Rechenschritt, dessen Wert nahe 0 "
@@ -120,7 +122,8 @@ SBuiltUsage BuildUsage()
     std::vector<std::string> words;
     for (const SAnalysis& analysis : Analyses()) {
         names.emplace_back(analysis.name);
-        words.push_back(std::string{analysis.word} + " (" + analysis.name + ")");
+        const std::string of = analysis.of != nullptr ? std::string{" --of "} + analysis.of : std::string{};
+        words.push_back(std::string{analysis.word} + of + " (" + analysis.name + ")");
     }
 
     built.forms.assign(kLeadingForms.begin(), kLeadingForms.end());
