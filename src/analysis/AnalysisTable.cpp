@@ -124,9 +124,9 @@ constexpr std::array kAnalyses{
               "den Graphen und die Teilstücke zwischen ihren Schnittstellen. Diese drei nehmen auch "
               "--function N und --digits D; ihre Werte sind immer genau.",
               RunIntegral},
-    // Both menus give the W to "&Wertetabelle...".
-    SAnalysis{EAnalysis::LocusExtrema, "Ortskurve der Extrema", "&Ortskurve der Extrema...",
-              "&Ortskurve der Extrema...", 32800,
+    // Only in "Dis&kussion", whose W belongs to "&Wertetabelle..."; the graph's context menu keeps
+    // to the analyses of one function.
+    SAnalysis{EAnalysis::LocusExtrema, "Ortskurve der Extrema", "&Ortskurve der Extrema...", nullptr, 32800,
               "Zeigt die Ortskurve der Hoch- und Tiefpunkte einer Funktionenschar an.\nOrtskurve der Extrema "
               "anzeigen",
               "locus", kNoInputs, "diskussion.html#ortskurve", "[--of extrema|inflections]",
@@ -136,7 +136,7 @@ constexpr std::array kAnalyses{
               "--digits D.",
               RunLocusExtrema, "extrema"},
     SAnalysis{EAnalysis::LocusInflections, "Ortskurve der Wendepunkte", "Ortskurve der Wende&punkte...",
-              "Ortskurve der Wende&punkte...", 32801,
+              nullptr, 32801,
               "Zeigt die Ortskurve der Wendepunkte einer Funktionenschar an.\nOrtskurve der Wendepunkte "
               "anzeigen",
               "locus", kNoInputs, "diskussion.html#ortskurve", nullptr, nullptr, RunLocusInflections,
