@@ -3,11 +3,16 @@
 #include "analysis/AnalysisSink.h"
 #include "analysis/PieceDiscussion.h"
 #include "analysis/ResultText.h"
+#include "analysis/ThreadPool.h"
 #include "document/StepLoop.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <cstddef>
+#include <memory>
+#include <mutex>
 #include <utility>
 #include <variant>
 
@@ -138,49 +143,109 @@ std::vector<SLocusBranch> JoinBranches(ELocusOf of, const std::vector<std::vecto
     return branches;
 }
 
+// The points of one value of k; none where the discussion could not resolve them.
+struct SValueResult
+{
+    std::vector<SLocusPoint> points;
+    bool unresolved{false};
+};
+
+// One run over the grid of k, shared by the threads that take its values one by one.
+struct SGridRun
+{
+    SGridRun(ELocusOf of, CGraphFunction function, CScaling scaling, int precision, std::stop_token stop)
+        : of{of}, function{std::move(function)}, scaling{std::move(scaling)}, precision{precision},
+          stop{std::move(stop)}, grid{LocusGrid(this->function)}, results(grid.size())
+    {
+    }
+
+    // Takes values of k until none is left; progress (on the caller's thread only) after each.
+    void Work(const std::function<void(int)>& progress)
+    {
+        // Each k is discussed as a function of its own; the digits only keep the points from being
+        // rounded to 0 near it.
+        SDiscussOptions options;
+        options.exact = true;
+        options.digits = 15;
+        for (;;) {
+            const std::size_t i = next.fetch_add(1);
+            if (i >= grid.size()) {
+                return;
+            }
+            if (!stop.stop_requested()) {
+                CGraphFunction member = function;
+                member.SetRange(grid[i].k, grid[i].k, 0);
+                CPointCollector collector{stop};
+                ComputeOnPieces(of == ELocusOf::Extrema ? EPieceScan::Extrema : EPieceScan::Inflections,
+                                member, scaling, precision, options, collector);
+                results[i].unresolved = collector.unresolved;
+                if (!collector.unresolved) {
+                    for (const SResultPoint& p : collector.points) {
+                        results[i].points.push_back(
+                            {grid[i].k, p.letter, p.x, p.y, p.index, grid[i].familyValue});
+                    }
+                }
+            }
+            std::size_t count{};
+            {
+                const std::lock_guard lock{mutex};
+                count = ++finished;
+            }
+            done.notify_all();
+            if (progress) {
+                progress(static_cast<int>(count * 100 / grid.size()));
+            }
+        }
+    }
+
+    const ELocusOf of;
+    const CGraphFunction function;
+    const CScaling scaling;
+    const int precision;
+    const std::stop_token stop;
+    const std::vector<SGridValue> grid;
+    std::vector<SValueResult> results;
+    std::atomic<std::size_t> next{0};
+    std::mutex mutex;
+    std::condition_variable done;
+    std::size_t finished{0};
+};
+
 } // namespace
 
 SLocus ComputeLocus(ELocusOf of, const CGraphFunction& function, const CScaling& scaling, int precision,
-                    std::stop_token stop, const std::function<void(int)>& progress)
+                    std::stop_token stop, const std::function<void(int)>& progress, CThreadPool* threads)
 {
     SLocus locus;
-    const std::vector<SGridValue> grid = LocusGrid(function);
-    if (grid.empty()) {
+    auto run =
+        std::make_shared<SGridRun>(of, function, scaling, std::min(precision, kLocusMaxPrecision), stop);
+    if (run->grid.empty()) {
         locus.outcome = ELocusOutcome::NoFamily;
         return locus;
     }
-    // Each k is discussed as a function of its own; the digits only keep the points from being
-    // rounded to 0 near it.
-    SDiscussOptions options;
-    options.exact = true;
-    options.digits = 15;
-    std::vector<std::vector<SLocusPoint>> perK;
-    perK.reserve(grid.size());
-    for (const SGridValue& value : grid) {
-        if (stop.stop_requested()) {
-            locus.outcome = ELocusOutcome::Stopped;
-            break;
-        }
-        CGraphFunction member = function;
-        member.SetRange(value.k, value.k, 0);
-        CPointCollector collector{stop};
-        ComputeOnPieces(of == ELocusOf::Extrema ? EPieceScan::Extrema : EPieceScan::Inflections, member, scaling,
-                        std::min(precision, kLocusMaxPrecision), options, collector);
-        if (stop.stop_requested()) {
-            locus.outcome = ELocusOutcome::Stopped;
-            break;
-        }
-        std::vector<SLocusPoint> points;
-        for (const SResultPoint& p : collector.points) {
-            points.push_back({value.k, p.letter, p.x, p.y, p.index, value.familyValue});
-        }
-        perK.push_back(collector.unresolved ? std::vector<SLocusPoint>{} : std::move(points));
-        locus.unresolved += collector.unresolved ? 1 : 0;
-        ++locus.values;
-        if (progress) {
-            progress(static_cast<int>(perK.size() * 100 / grid.size()));
-        }
+    // The values of k are shared out among the pool's threads and this one; a helper that starts
+    // after the run has ended finds nothing left and holds the run's state only until it returns.
+    CThreadPool& pool = threads != nullptr ? *threads : CThreadPool::Shared();
+    const std::size_t helpers = std::min<std::size_t>(pool.Size(), run->grid.size() - 1);
+    for (std::size_t i = 0; i < helpers; ++i) {
+        pool.Submit([run] { run->Work(nullptr); });
     }
+    run->Work(progress);
+    {
+        std::unique_lock lock{run->mutex};
+        // Every value is taken once this thread finds none left; wait for those still computed.
+        run->done.wait(lock, [&] { return run->finished == run->grid.size(); });
+    }
+    if (stop.stop_requested()) {
+        locus.outcome = ELocusOutcome::Stopped;
+        return locus;
+    }
+    std::vector<std::vector<SLocusPoint>> perK;
+    for (SValueResult& result : run->results) {
+        locus.unresolved += result.unresolved ? 1 : 0;
+        perK.push_back(std::move(result.points));
+    }
+    locus.values = static_cast<int>(perK.size());
     locus.branches = JoinBranches(of, perK);
     for (SLocusBranch& branch : locus.branches) {
         std::vector<double> xs;
@@ -210,8 +275,9 @@ void ComputeLocusLines(ELocusOf of, const CGraphFunction& function, const CScali
                        const SDiscussOptions& options, IAnalysisSink& sink)
 {
     sink.SetProgress(0);
-    const SLocus locus = ComputeLocus(of, function, scaling, precision, sink.StopToken(),
-                                      [&](int position) { sink.SetProgress(position); });
+    const SLocus locus = ComputeLocus(
+        of, function, scaling, precision, sink.StopToken(), [&](int position) { sink.SetProgress(position); },
+        options.threads);
     sink.SetProgress(0);
     const int digits = options.digits;
     const auto add = [&](auto value, std::optional<double> k = std::nullopt) {
@@ -227,7 +293,8 @@ void ComputeLocusLines(ELocusOf of, const CGraphFunction& function, const CScali
         break;
     }
     if (locus.branches.empty() && locus.unresolved == 0) {
-        add(SResultMessage{of == ELocusOf::Extrema ? EResultMessage::NoExtrema : EResultMessage::NoInflections, {}});
+        add(SResultMessage{
+            of == ELocusOf::Extrema ? EResultMessage::NoExtrema : EResultMessage::NoInflections, {}});
     }
     int number = 0;
     for (const SLocusBranch& branch : locus.branches) {
@@ -236,12 +303,13 @@ void ComputeLocusLines(ELocusOf of, const CGraphFunction& function, const CScali
         }
         const SLocusPoint& first = branch.points.front();
         const SLocusPoint& last = branch.points.back();
-        add(SResultLocusBranch{++number, branch.kind, first.k, last.k, static_cast<int>(branch.points.size())});
+        add(SResultLocusBranch{++number, branch.kind, first.k, last.k,
+                               static_cast<int>(branch.points.size())});
         // The family's own values, which the graph draws, and where the branch begins and ends.
         for (const SLocusPoint& p : branch.points) {
             if (p.familyValue || &p == &first || &p == &last) {
-                add(SResultPoint{p.letter, p.index, WithoutNegativeZero(p.x, digits), WithoutNegativeZero(p.y, digits),
-                                 false},
+                add(SResultPoint{p.letter, p.index, WithoutNegativeZero(p.x, digits),
+                                 WithoutNegativeZero(p.y, digits), false},
                     p.k);
             }
         }

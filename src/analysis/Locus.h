@@ -70,8 +70,11 @@ inline constexpr int kLocusMaxPrecision = 3;
 // The Ortskurve of f's extrema or inflection points on the scaling's x range, at the discussion's
 // precision up to kLocusMaxPrecision; progress(0..100) is told after each k. A stop ends the run
 // with the outcome Stopped.
+// The values of k are computed on the threads of the pool (the shared one when none is given) and on
+// the calling thread, which alone calls progress.
 SLocus ComputeLocus(ELocusOf of, const CGraphFunction& function, const CScaling& scaling, int precision,
-                    std::stop_token stop = {}, const std::function<void(int)>& progress = {});
+                    std::stop_token stop = {}, const std::function<void(int)>& progress = {},
+                    CThreadPool* threads = nullptr);
 
 // A corner of a polyline in world coordinates.
 struct SLocusVertex

@@ -82,7 +82,8 @@ struct SPoints
 
 // The coefficients c_0 .. c_(free-1) that fit best once the given ones from c_free up are taken
 // off the points; the others of `coefficients` are returned as they came.
-std::optional<std::vector<double>> FitLower(const SPoints& points, std::size_t free, std::vector<double> coefficients)
+std::optional<std::vector<double>> FitLower(const SPoints& points, std::size_t free,
+                                            std::vector<double> coefficients)
 {
     if (free == 0) {
         return coefficients;
@@ -258,7 +259,9 @@ std::string PolynomialTerm(std::span<const SLocusCoefficient> coefficients)
         }
         const bool negative = c.numerator < 0;
         const std::string magnitude = TermNumberExact(std::fabs(c.numerator));
-        const std::string power = j == 0 ? std::string{} : j == 1 ? std::string{"x"} : "x^" + std::to_string(j);
+        const std::string power = j == 0   ? std::string{}
+                                  : j == 1 ? std::string{"x"}
+                                           : "x^" + std::to_string(j);
         std::string body;
         if (j == 0) {
             body = magnitude;
@@ -295,8 +298,8 @@ SLocusFit FitLocus(std::span<const double> xs, std::span<const double> ys)
     }
     points.tolerance = kLocusTolerance * largest;
     points.scale = largestX > 0 ? largestX : 1;
-    const std::size_t distinct = DistinctCount({xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n)},
-                                               points.tolerance);
+    const std::size_t distinct =
+        DistinctCount({xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n)}, points.tolerance);
     if (distinct == 1) {
         return SameX(points);
     }

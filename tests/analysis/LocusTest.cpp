@@ -11,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -51,28 +52,86 @@ double Scale(const SLocusBranch& branch)
 }
 
 const SLocusCase kCases[] = {
-    {"ParabolaVertexOnParabola", "x^2-2*k*x+k", -2, 2, 0.5, ELocusOf::Extrema,
+    {"ParabolaVertexOnParabola",
+     "x^2-2*k*x+k",
+     -2,
+     2,
+     0.5,
+     ELocusOf::Extrema,
      [](double x) { return x - x * x; },
-     {{'T', ELocusShape::Polynomial, [](double k) { return std::pair{k, k - k * k}; }}}},
-    {"CubicExtremaOnCubic", "x^3-k*x", 0.25, 3, 0.25, ELocusOf::Extrema, [](double x) { return -2 * x * x * x; },
+     {{'T', ELocusShape::Polynomial,
+       [](double k) {
+           return std::pair{k, k - k * k};
+       }}}},
+    {"CubicExtremaOnCubic",
+     "x^3-k*x",
+     0.25,
+     3,
+     0.25,
+     ELocusOf::Extrema,
+     [](double x) { return -2 * x * x * x; },
      {{'H', ELocusShape::Polynomial,
-       [](double k) { return std::pair{-std::sqrt(k / 3), 2 * k / 3 * std::sqrt(k / 3)}; }},
+       [](double k) {
+           return std::pair{-std::sqrt(k / 3), 2 * k / 3 * std::sqrt(k / 3)};
+       }},
       {'T', ELocusShape::Polynomial,
-       [](double k) { return std::pair{std::sqrt(k / 3), -2 * k / 3 * std::sqrt(k / 3)}; }}}},
+       [](double k) {
+           return std::pair{std::sqrt(k / 3), -2 * k / 3 * std::sqrt(k / 3)};
+       }}}},
     // k < 0 gives maxima, k > 0 minima; near k = 0 the vertex leaves the range.
-    {"ScaledParabolaOnLine", "k*x^2+x", -2, 2, 0.5, ELocusOf::Extrema, [](double x) { return x / 2; },
-     {{'H', ELocusShape::Polynomial, [](double k) { return std::pair{-1 / (2 * k), -1 / (4 * k)}; }},
-      {'T', ELocusShape::Polynomial, [](double k) { return std::pair{-1 / (2 * k), -1 / (4 * k)}; }}}},
-    {"QuarticInflectionsOnQuartic", "x^4-k*x^2", 0.5, 6, 0.5, ELocusOf::Inflections,
+    {"ScaledParabolaOnLine",
+     "k*x^2+x",
+     -2,
+     2,
+     0.5,
+     ELocusOf::Extrema,
+     [](double x) { return x / 2; },
+     {{'H', ELocusShape::Polynomial,
+       [](double k) {
+           return std::pair{-1 / (2 * k), -1 / (4 * k)};
+       }},
+      {'T', ELocusShape::Polynomial,
+       [](double k) {
+           return std::pair{-1 / (2 * k), -1 / (4 * k)};
+       }}}},
+    {"QuarticInflectionsOnQuartic",
+     "x^4-k*x^2",
+     0.5,
+     6,
+     0.5,
+     ELocusOf::Inflections,
      [](double x) { return -5 * x * x * x * x; },
-     {{'W', ELocusShape::Polynomial, [](double k) { return std::pair{-std::sqrt(k / 6), -5 * k * k / 36}; }},
-      {'W', ELocusShape::Polynomial, [](double k) { return std::pair{std::sqrt(k / 6), -5 * k * k / 36}; }}}},
+     {{'W', ELocusShape::Polynomial,
+       [](double k) {
+           return std::pair{-std::sqrt(k / 6), -5 * k * k / 36};
+       }},
+      {'W', ELocusShape::Polynomial,
+       [](double k) {
+           return std::pair{std::sqrt(k / 6), -5 * k * k / 36};
+       }}}},
     // T(ln k | k - k ln k): y = e^x (1 - x), which no polynomial follows.
-    {"ExponentialMinimaOnNoPolynomial", "exp(x)-k*x", 0.5, 5, 0.5, ELocusOf::Extrema, std::nullopt,
+    {"ExponentialMinimaOnNoPolynomial",
+     "exp(x)-k*x",
+     0.5,
+     5,
+     0.5,
+     ELocusOf::Extrema,
+     std::nullopt,
      {{'T', ELocusShape::NoPolynomial,
-       [](double k) { return std::pair{std::log(k), k - k * std::log(k)}; }}}},
-    {"ShiftedParabolaOnTheYAxis", "x^2+k", -2, 2, 1, ELocusOf::Extrema, std::nullopt,
-     {{'T', ELocusShape::Vertical, [](double k) { return std::pair{0.0, k}; }}}},
+       [](double k) {
+           return std::pair{std::log(k), k - k * std::log(k)};
+       }}}},
+    {"ShiftedParabolaOnTheYAxis",
+     "x^2+k",
+     -2,
+     2,
+     1,
+     ELocusOf::Extrema,
+     std::nullopt,
+     {{'T', ELocusShape::Vertical,
+       [](double k) {
+           return std::pair{0.0, k};
+       }}}},
 };
 
 class LocusOfFamily : public ::testing::TestWithParam<SLocusCase>
@@ -137,27 +196,62 @@ TEST(LocusLines, ShowPointsAtTheFamilyValuesAndTheFit)
         std::vector<std::string> lines;
     };
     const SCase cases[] = {
-        {"x^2-2*k*x+k", 0, 2, 1, EAnalysis::LocusExtrema,
+        {"x^2-2*k*x+k",
+         0,
+         2,
+         1,
+         EAnalysis::LocusExtrema,
          {"Zweig 1: T f\xFCr k von 0 bis 2 (401 Punkte)", "k = 0; T ( 0 | 0 )", "k = 1; T ( 1 | 0 )",
           "k = 2; T ( 2 | -2 )", "Ortskurve: y = x-x^2", ""}},
-        {"x^2+k", 1, 3, 1, EAnalysis::LocusExtrema,
+        {"x^2+k",
+         1,
+         3,
+         1,
+         EAnalysis::LocusExtrema,
          {"Zweig 1: T f\xFCr k von 1 bis 3 (401 Punkte)", "k = 1; T ( 0 | 1 )", "k = 2; T ( 0 | 2 )",
           "k = 3; T ( 0 | 3 )", "Ortskurve: x = 0", ""}},
         {"x^2", 0, 0, 0, EAnalysis::LocusExtrema, {Utf8ToCp1252(kLocusNeedsFamilyText)}},
         {"x^2-k", 0, 2, 1, EAnalysis::LocusInflections, {"Es wurden keine Wendestellen gefunden."}},
-        {"exp(x)-k*x", 1, 2, 0.5, EAnalysis::LocusExtrema,
-         {"Zweig 1: T f\xFCr k von 1 bis 2 (401 Punkte)", "k = 1; T ( 0 | 1 )", "k = 1.5; T ( 0.40547 | 0.8918 )",
-          "k = 2; T ( 0.69315 | 0.61371 )",
-          kLocusNoPolynomialText, ""}},
+        {"exp(x)-k*x",
+         1,
+         2,
+         0.5,
+         EAnalysis::LocusExtrema,
+         {"Zweig 1: T f\xFCr k von 1 bis 2 (401 Punkte)", "k = 1; T ( 0 | 1 )",
+          "k = 1.5; T ( 0.40547 | 0.8918 )", "k = 2; T ( 0.69315 | 0.61371 )", kLocusNoPolynomialText, ""}},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.term);
         CRecordingSink sink;
-        RunAnalysis(c.analysis, MakeFunction(c.term, c.kStep != 0, c.kFrom, c.kTo, c.kStep), MakeAxis(-5, 5), 1,
-                    SDiscussOptions{}, SAnalysisInputs{}, sink);
+        RunAnalysis(c.analysis, MakeFunction(c.term, c.kStep != 0, c.kFrom, c.kTo, c.kStep), MakeAxis(-5, 5),
+                    1, SDiscussOptions{}, SAnalysisInputs{}, sink);
         EXPECT_EQ(sink.m_lines, c.lines);
         EXPECT_EQ(sink.m_progress.back(), 0);
     }
+}
+
+// Stopp in the dialog and a closing window: nothing half-joined reaches the list.
+TEST(LocusLines, AStopEndsTheRunWithoutALine)
+{
+    class CStoppedSink final : public IAnalysisSink
+    {
+    public:
+        CStoppedSink() { m_source.request_stop(); }
+        void AddLine(std::string line) override { lines.push_back(std::move(line)); }
+        std::stop_token StopToken() const override { return m_source.get_token(); }
+        std::vector<std::string> lines;
+
+    private:
+        std::stop_source m_source;
+    };
+    CStoppedSink sink;
+    const CGraphFunction family = MakeFunction("x^2-2*k*x+k", 1, 0, 2, 1);
+    RunAnalysis(EAnalysis::LocusExtrema, family, MakeAxis(-5, 5), 1, SDiscussOptions{}, SAnalysisInputs{},
+                sink);
+    EXPECT_TRUE(sink.lines.empty());
+    const SLocus locus = ComputeLocus(ELocusOf::Extrema, family, MakeAxis(-5, 5), 1, sink.StopToken());
+    EXPECT_EQ(locus.outcome, ELocusOutcome::Stopped);
+    EXPECT_EQ(locus.values, 0);
 }
 
 // The fit on its own: the lowest degree, the shortest coefficients that still hold, and never a
@@ -174,10 +268,12 @@ TEST(LocusFit, StatesOnlyWhatHoldsAtEveryPoint)
         std::size_t degree;
     };
     const SCase cases[] = {
-        {"ThirdsBecomeFractions", [](double x) { return x * x / 3 - 2 * x / 3; }, 50, 0, ELocusShape::Polynomial, 2},
+        {"ThirdsBecomeFractions", [](double x) { return x * x / 3 - 2 * x / 3; }, 50, 0,
+         ELocusShape::Polynomial, 2},
         {"IrrationalStaysExact", [](double x) { return std::sqrt(2.0) * x * x * x * x; }, 50, 0,
          ELocusShape::Polynomial, 4},
-        {"LeadingMinusSquare", [](double x) { return -x * x + x * x * x; }, 50, 0, ELocusShape::Polynomial, 3},
+        {"LeadingMinusSquare", [](double x) { return -x * x + x * x * x; }, 50, 0, ELocusShape::Polynomial,
+         3},
         {"FifthDegree", [](double x) { return std::pow(x, 5); }, 50, 0, ELocusShape::NoPolynomial, 0},
         {"NoiseAboveTolerance", [](double x) { return 1 - x; }, 50, 1e-7, ELocusShape::NoPolynomial, 0},
         {"NoiseBelowTolerance", [](double x) { return 1 - x; }, 50, 1e-12, ELocusShape::Polynomial, 1},
