@@ -248,12 +248,23 @@ std::string RoffSynopsis(const std::string& synopsis)
             out += ' ';
         }
         out += before;
-        if (word == "|") {
-            out += '|';
-        } else if (IsLiteral(word)) {
-            AppendFont(out, "B", Roff(word, true));
-        } else {
-            AppendFont(out, "I", Roff(word, true));
+        // Choices written together ("extrema|inflections") are literal words each.
+        std::size_t from = 0;
+        while (from <= word.size()) {
+            std::size_t bar = word.find('|', from);
+            if (bar == std::string::npos) {
+                bar = word.size();
+            }
+            const std::string part = word.substr(from, bar - from);
+            if (IsLiteral(part)) {
+                AppendFont(out, "B", Roff(part, true));
+            } else if (!part.empty()) {
+                AppendFont(out, "I", Roff(part, true));
+            }
+            if (bar < word.size()) {
+                out += '|';
+            }
+            from = bar + 1;
         }
         out += after;
         start = end + 1;
