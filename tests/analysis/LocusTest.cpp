@@ -24,8 +24,6 @@ struct SBranchExpectation
 {
     char kind;
     ELocusShape shape;
-    // The fit's term where one is stated (any term the engine reads as the same polynomial passes);
-    // the closed form of the points.
     ClosedForm at;
 };
 
@@ -37,7 +35,8 @@ struct SLocusCase
     double kTo;
     double kStep;
     ELocusOf of;
-    // Stated fits hold on the computed points; these polynomials are what a teacher finds by hand.
+    // The Ortskurve as a teacher finds it by hand: a stated term must read back as this polynomial,
+    // whatever form it takes.
     std::optional<std::function<double(double)>> locus;
     std::vector<SBranchExpectation> branches;
 };
@@ -183,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Families, LocusOfFamily, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string{info.param.name}; });
 
 // What the values dialog and the command line show: the heading of each branch, its points at the
-// family's own k, and the fit as the term the brief of a teacher's board names.
+// family's own k, and the fit as a term a teacher can check a hand result against.
 TEST(LocusLines, ShowPointsAtTheFamilyValuesAndTheFit)
 {
     struct SCase
