@@ -321,6 +321,10 @@ SLocusFit FitLocus(std::span<const double> xs, std::span<const double> ys)
                 continue;
             }
         }
+        // A top coefficient shortened to 0 leaves a term of lower degree.
+        while (stated.size() > 1 && stated.back().numerator == 0) {
+            stated.pop_back();
+        }
         fit.shape = ELocusShape::Polynomial;
         fit.coefficients = std::move(stated);
         fit.term = std::move(term);
