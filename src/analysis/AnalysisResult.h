@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/LocusFit.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -108,6 +110,25 @@ enum class EResultMessage
     IntegralTooLarge,      // numbers: from, to
     IntegralNotComputable, // numbers: from, to
     NoAsymptotes,
+    LocusNeedsFamily,      // an Ortskurve asked of a function with one value of k
+    LocusUnresolved,       // numbers: the values of k at which no point of an Ortskurve is known
+};
+
+// The head of one branch of an Ortskurve: its number from 1, its letter (H, T or W), the k of its
+// first and last point, and how many points it has.
+struct SResultLocusBranch
+{
+    int number{1};
+    char kind{'H'};
+    double kFrom{};
+    double kTo{};
+    int points{0};
+};
+
+// What the points of that branch lie on (LocusFit.h).
+struct SResultLocusFit
+{
+    SLocusFit fit;
 };
 
 struct SResultMessage
@@ -244,9 +265,9 @@ struct SResultValueRange
 struct SAnalysisResult
 {
     std::variant<SResultMessage, SResultPoint, SResultInterval, SResultTableHeader, SResultTableRow,
-                 SResultTangent, SResultIntegral, SResultSketchHead, SResultSketchBlock, SResultDomain,
-                 SResultPlace, SResultSymmetry, SResultYIntercept, SResultLimit, SResultAsymptote,
-                 SResultValueRange>
+                 SResultTangent, SResultIntegral, SResultLocusBranch, SResultLocusFit, SResultSketchHead,
+                 SResultSketchBlock, SResultDomain, SResultPlace, SResultSymmetry, SResultYIntercept,
+                 SResultLimit, SResultAsymptote, SResultValueRange>
         value;
     // The family value the result belongs to; nothing without a family.
     std::optional<double> k;

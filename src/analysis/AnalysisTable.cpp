@@ -4,6 +4,7 @@
 #include "analysis/FullDiscussion.h"
 #include "analysis/Integral.h"
 #include "analysis/Intersections.h"
+#include "analysis/Locus.h"
 #include "analysis/Tangent.h"
 
 #include <array>
@@ -65,6 +66,18 @@ void RunIntegral(const CGraphFunction& function, const CScaling& scaling, int pr
                     inputs.to.value_or(xTo), scaling, precision, options, sink);
 }
 
+void RunLocusExtrema(const CGraphFunction& function, const CScaling& scaling, int precision,
+                     const SDiscussOptions& options, const SAnalysisInputs& /*inputs*/, IAnalysisSink& sink)
+{
+    ComputeLocusLines(ELocusOf::Extrema, function, scaling, precision, options, sink);
+}
+
+void RunLocusInflections(const CGraphFunction& function, const CScaling& scaling, int precision,
+                         const SDiscussOptions& options, const SAnalysisInputs& /*inputs*/, IAnalysisSink& sink)
+{
+    ComputeLocusLines(ELocusOf::Inflections, function, scaling, precision, options, sink);
+}
+
 void RunFullDiscussion(const CGraphFunction& function, const CScaling& scaling, int precision,
                        const SDiscussOptions& options, const SAnalysisInputs& /*inputs*/, IAnalysisSink& sink)
 {
@@ -118,8 +131,25 @@ constexpr std::array kAnalyses{
               "den Graphen und die Teilstücke zwischen ihren Schnittstellen. Diese drei nehmen auch "
               "--function N und --digits D; ihre Werte sind immer genau.",
               RunIntegral},
+    // Only in "Dis&kussion", whose W belongs to "&Wertetabelle..."; the graph's context menu keeps
+    // to the analyses of one function.
+    SAnalysis{EAnalysis::LocusExtrema, "Ortskurve der Extrema", "&Ortskurve der Extrema...", nullptr, 32800,
+              "Zeigt die Ortskurve der Hoch- und Tiefpunkte einer Funktionenschar an.\nOrtskurve der Extrema "
+              "anzeigen",
+              "locus", kNoInputs, "diskussion.html#ortskurve", "[--of extrema|inflections]",
+              "Gibt die Ortskurve der Extrema (oder mit --of inflections der Wendepunkte) der Schar N aus: "
+              "für jeden Zweig seine Punkte bei den Werten von k der Schar und, wo alle Punkte auf einem "
+              "Polynom bis zum Grad 4 liegen, dessen Term. Nimmt auch --function N, --precision P und "
+              "--digits D.",
+              RunLocusExtrema, "extrema"},
+    SAnalysis{EAnalysis::LocusInflections, "Ortskurve der Wendepunkte", "Ortskurve der Wende&punkte...",
+              nullptr, 32801,
+              "Zeigt die Ortskurve der Wendepunkte einer Funktionenschar an.\nOrtskurve der Wendepunkte "
+              "anzeigen",
+              "locus", kNoInputs, "diskussion.html#ortskurve", nullptr, nullptr, RunLocusInflections,
+              "inflections"},
     SAnalysis{EAnalysis::FullDiscussion, "Kurvendiskussion", "&Kurvendiskussion...", "&Kurvendiskussion...",
-              32800,
+              32802,
               "Zeigt die ganze Kurvendiskussion einer Funktion an.\nKurvendiskussion anzeigen", "all", kNoInputs,
               "diskussion.html#kurvendiskussion", "[OPTIONEN]",
               "Gibt die ganze Kurvendiskussion der Funktion N aus: Definitionsbereich mit Polstellen und "
@@ -173,6 +203,27 @@ const SAnalysis* AnalysisOfCommand(int command)
         }
     }
     return nullptr;
+}
+
+const SAnalysis* AnalysisOfWord(std::string_view word, std::string_view of)
+{
+    for (const SAnalysis& analysis : kAnalyses) {
+        if (word == analysis.word && (of.empty() || (analysis.of != nullptr && of == analysis.of))) {
+            return &analysis;
+        }
+    }
+    return nullptr;
+}
+
+std::string OfChoices(std::string_view word)
+{
+    std::string choices;
+    for (const SAnalysis& analysis : kAnalyses) {
+        if (word == analysis.word && analysis.of != nullptr) {
+            choices += (choices.empty() ? "" : "|") + std::string{analysis.of};
+        }
+    }
+    return choices;
 }
 
 void RunAnalysis(EAnalysis kind, const CGraphFunction& function, const CScaling& scaling, int precision,

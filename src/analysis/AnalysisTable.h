@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 class CGraphFunction;
@@ -26,7 +27,9 @@ enum class EAnalysis : int
     Intersections = 5,
     Tangent = 6,
     Integral = 7,
-    FullDiscussion = 8
+    LocusExtrema = 8,
+    LocusInflections = 9,
+    FullDiscussion = 10
 };
 
 // What the analyses after the monotony need beyond one function. The intersections need `with`,
@@ -86,13 +89,16 @@ struct SAnalysis
     const char* usageSynopsis;
     const char* usageDescription;
     AnalysisRun run;
+    // Rows that share a word are told apart on the command line by --of: the value that picks this
+    // one. Null for a word of one row.
+    const char* of{nullptr};
 
     // An analysis with inputs of its own always shows its refined points; the exact mode is no
     // choice there.
     bool TakesInputs() const
     {
         return inputs.with != EInputUse::Unused || inputs.at != EInputUse::Unused ||
-               inputs.from != EInputUse::Unused || inputs.to != EInputUse::Unused;
+               inputs.from != EInputUse::Unused || inputs.to != EInputUse::Unused || of != nullptr;
     }
 };
 
@@ -102,6 +108,10 @@ std::span<const SAnalysis> Analyses();
 const SAnalysis* AnalysisAt(int index);
 const SAnalysis* AnalysisOfWord(std::string_view word);
 const SAnalysis* AnalysisOfCommand(int command);
+// The row of a word that --of picks: the first of the word's rows where `of` is empty.
+const SAnalysis* AnalysisOfWord(std::string_view word, std::string_view of);
+// The values --of takes for a word, "extrema|inflections"; empty for a word of one row.
+std::string OfChoices(std::string_view word);
 
 // Runs the analysis of the given kind (the precision is not used by the value table). A missing
 // second function for the intersections yields nothing.

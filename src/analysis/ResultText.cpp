@@ -104,6 +104,13 @@ public:
             Line(Utf8ToCp1252("Die Wertetabelle hätte mehr als ") + std::to_string(static_cast<long long>(number(0))) +
                  Utf8ToCp1252(" Zeilen; wählen Sie einen kleineren Bereich oder eine größere Schrittweite der x-Achse."));
             break;
+        case EResultMessage::LocusNeedsFamily:
+            Line(Utf8ToCp1252(kLocusNeedsFamilyText));
+            break;
+        case EResultMessage::LocusUnresolved:
+            Line(Utf8ToCp1252("Für " + std::to_string(static_cast<long long>(number(0))) +
+                              " Werte von k ließen sich die Punkte nicht bestimmen; dort enden die Zweige."));
+            break;
         }
     }
 
@@ -334,6 +341,36 @@ public:
         // Only where the quadrature missed its aim is the accuracy worth a line.
         if (integral.error > kIntegralWarnTolerance * std::max(integral.area, 1e-300) && integral.area > 0) {
             Line("Genauigkeit etwa " + WithSeparator(OneDigitNumber(integral.error), m_separator));
+        }
+    }
+
+    void Write(const SResultLocusBranch& branch)
+    {
+        Line("Zweig " + std::to_string(branch.number) + ": " + branch.kind + Utf8ToCp1252(" für k von ") +
+             Text(branch.kFrom) + " bis " + Text(branch.kTo) + " (" + std::to_string(branch.points) +
+             (branch.points == 1 ? " Punkt)" : " Punkte)"));
+    }
+
+    // The terms keep the point whatever the separator, so that they read back.
+    void Write(const SResultLocusFit& result)
+    {
+        const SLocusFit& fit = result.fit;
+        switch (fit.shape) {
+        case ELocusShape::Polynomial:
+            Line("Ortskurve: y = " + fit.term);
+            break;
+        case ELocusShape::Vertical:
+            Line("Ortskurve: x = " + fit.term);
+            break;
+        case ELocusShape::Point:
+            Line("Ortskurve: nur der Punkt ( " + Text(fit.x) + " | " + Text(fit.y) + " )");
+            break;
+        case ELocusShape::NoPolynomial:
+            Line(kLocusNoPolynomialText);
+            break;
+        case ELocusShape::TooFewPoints:
+            Line(Utf8ToCp1252(kLocusTooFewPointsText));
+            break;
         }
     }
 

@@ -56,6 +56,10 @@ inline constexpr const char* kIntegralTooLargeText =
     "Das Integral von %s bis %s ist zu groß, um es anzugeben.";
 inline constexpr const char* kIntegralNotComputableText =
     "Das Integral auf [ %s; %s ] lässt sich nicht berechnen: der Bereich ist für f zu breit oder zu fein.";
+inline constexpr const char* kLocusNoPolynomialText = "Ortskurve: kein Polynom bis zum Grad 4";
+inline constexpr const char* kLocusTooFewPointsText = "Ortskurve: zu wenige Punkte, um ein Polynom zu prüfen";
+inline constexpr const char* kLocusNeedsFamilyText =
+    "Eine Ortskurve gibt es nur für eine Funktionenschar mit mehr als einem Wert von k.";
 
 // The relative accuracy of an integral below which its line says how good it is.
 inline constexpr double kIntegralWarnTolerance = 1e-8;

@@ -1,5 +1,6 @@
-// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--raster] [--digits D], and for the
-// intersections, the tangent and the integral [--with M] [--at X0] [--from A] [--to B]: the lines of one
+// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--raster] [--digits D], for the
+// intersections, the tangent and the integral [--with M] [--at X0] [--from A] [--to B], and for the
+// Ortskurve [--of extrema|inflections]: the lines of one
 // curve discussion on standard output, without a display. The scans are the ones the values dialog runs, so
 // the lines are the lines it lists.
 #include "cli/CommandLine.h"
@@ -131,6 +132,10 @@ QString UsageLine()
             plain.emplace_back(analysis.word);
             continue;
         }
+        // The rows of one word, told apart by --of, share one form.
+        if (AnalysisOfWord(analysis.word) != &analysis) {
+            continue;
+        }
         std::string form = std::string{"vexplot --discuss "} + analysis.word + " DATEI";
         for (const SInputOption& input : kInputOptions) {
             const EInputUse use = analysis.inputs.*input.use;
@@ -139,6 +144,9 @@ QString UsageLine()
             } else if (use == EInputUse::Optional) {
                 form += " [" + Option(input) + "]";
             }
+        }
+        if (const std::string choices = OfChoices(analysis.word); !choices.empty()) {
+            form += " [--of " + choices + "]";
         }
         forms.push_back(std::move(form));
     }
@@ -208,12 +216,18 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv, bool sheet)
                                           QStringLiteral("VON:BIS:SCHRITT")};
     const QCommandLineOption commaOption{QStringLiteral("decimal-comma"),
                                          QStringLiteral("Zahlen mit Dezimalkomma ausgeben")};
+    const QCommandLineOption ofOption{QStringLiteral("of"),
+                                      QStringLiteral("Wovon die Ortskurve: extrema oder inflections"),
+                                      QStringLiteral("WAS")};
+    parser.addOption(ofOption);
     parser.addOption(termOption);
     parser.addOption(familyOption);
     parser.addOption(commaOption);
     std::vector<std::string> words;
     for (const SAnalysis& analysis : Analyses()) {
-        words.emplace_back(analysis.word);
+        if (AnalysisOfWord(analysis.word) == &analysis) {
+            words.emplace_back(analysis.word);
+        }
     }
     parser.addPositionalArgument(QStringLiteral("ANALYSIS"),
                                  QString::fromStdString(ListText(words, " oder ")));
@@ -252,6 +266,21 @@ std::optional<DiscussRequest> ParseArguments(int argc, char** argv, bool sheet)
     if (request.analysis == nullptr) {
         Complain(QStringLiteral("unbekannte Untersuchung \"%1\"; ").arg(name) + usage);
         return std::nullopt;
+    }
+    if (parser.isSet(ofOption)) {
+        const std::string choices = OfChoices(request.analysis->word);
+        const QString of = parser.value(ofOption);
+        if (choices.empty()) {
+            Complain(QStringLiteral("--of gilt nur für locus; ") + usage);
+            return std::nullopt;
+        }
+        const SAnalysis* picked = of.isEmpty() ? nullptr : AnalysisOfWord(request.analysis->word, of.toStdString());
+        if (picked == nullptr) {
+            Complain(QStringLiteral("--of %1: erwartet wird %2")
+                         .arg(of, QString::fromStdString(choices).replace(QLatin1Char('|'), QStringLiteral(" oder "))));
+            return std::nullopt;
+        }
+        request.analysis = picked;
     }
     if (terms) {
         for (const QString& term : parser.values(termOption)) {

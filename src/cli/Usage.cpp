@@ -54,6 +54,8 @@ constexpr std::array kTrailingOptions{
     SUsageEntry{"--from A, --to B",
                 "Die Grenzen des Integrals, Zahlen oder Ausdrücke wie -sqrt(6). Ohne die Optionen: "
                 "die Enden der x-Achse des Graphen."},
+    SUsageEntry{"--of extrema|inflections", "Für locus: die Ortskurve der Extrema (ohne die Option) oder der "
+                                            "Wendepunkte. Sie braucht eine Funktion mit Scharkonstante."},
     SUsageEntry{"--precision P", "Die Rechengenauigkeit von 1 bis 10. Ohne die Option: die in den "
                                  "Optionen des Programms eingestellte (anfangs 3)."},
     SUsageEntry{"--raster", "Die Rasterrechnung statt der genauen Werte: jeder Rechenschritt, dessen Wert nahe 0 "
@@ -126,7 +128,8 @@ SBuiltUsage BuildUsage()
     std::vector<std::string> words;
     for (const SAnalysis& analysis : Analyses()) {
         names.emplace_back(analysis.name);
-        words.push_back(std::string{analysis.word} + " (" + analysis.name + ")");
+        const std::string of = analysis.of != nullptr ? std::string{" --of "} + analysis.of : std::string{};
+        words.push_back(std::string{analysis.word} + of + " (" + analysis.name + ")");
     }
 
     built.forms.assign(kLeadingForms.begin(), kLeadingForms.end());
@@ -251,12 +254,23 @@ std::string RoffSynopsis(const std::string& synopsis)
             out += ' ';
         }
         out += before;
-        if (word == "|") {
-            out += '|';
-        } else if (IsLiteral(word)) {
-            AppendFont(out, "B", Roff(word, true));
-        } else {
-            AppendFont(out, "I", Roff(word, true));
+        // Choices written together ("extrema|inflections") are literal words each.
+        std::size_t from = 0;
+        while (from <= word.size()) {
+            std::size_t bar = word.find('|', from);
+            if (bar == std::string::npos) {
+                bar = word.size();
+            }
+            const std::string part = word.substr(from, bar - from);
+            if (IsLiteral(part)) {
+                AppendFont(out, "B", Roff(part, true));
+            } else if (!part.empty()) {
+                AppendFont(out, "I", Roff(part, true));
+            }
+            if (bar < word.size()) {
+                out += '|';
+            }
+            from = bar + 1;
         }
         out += after;
         start = end + 1;

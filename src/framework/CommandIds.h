@@ -26,7 +26,10 @@ enum CommandId : int
     ID_VIEW_STANDARD = 32794,
     ID_VIEW_TRACE = 32795,
     ID_VIEW_SLIDER = 32796,
-    ID_FULL_DISCUSSION = 32800,
+    // The Ortskurve of a family, after the integral in the values dialog's selector.
+    ID_LOCUS_EXTREMA = 32800,
+    ID_LOCUS_INFLECTIONS = 32801,
+    ID_FULL_DISCUSSION = 32802,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

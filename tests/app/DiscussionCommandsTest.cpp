@@ -30,6 +30,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
@@ -89,7 +90,7 @@ struct SDocumentFrame
 
 constexpr int kDiscussionCommands[] = {ID_VALUE_TABLE, ID_ZEROS,         ID_EXTREMA, ID_INFLECTIONS,
                                        ID_MONOTONY,    ID_INTERSECTIONS, ID_TANGENT, ID_INTEGRAL,
-                                       ID_FULL_DISCUSSION};
+                                       ID_LOCUS_EXTREMA, ID_LOCUS_INFLECTIONS, ID_FULL_DISCUSSION};
 
 TEST(ValuesDialogCommands, DisabledWithoutAFunctionEnabledWithOne)
 {
@@ -112,8 +113,9 @@ TEST(ValuesDialogCommands, EachCommandPreselectsItsAnalysisAndComputesNothing)
 {
     const QStringList analyses{"Wertetabelle",         "Nullstellen",        "Extremwerte",
                                "Wendestellen",         "Monotonie",          "Schnittpunkte",
-                               "Tangente und Normale", "Integral und Fläche", "Kurvendiskussion"};
-    for (int i = 0; i < 9; ++i) {
+                               "Tangente und Normale", "Integral und Fläche", "Ortskurve der Extrema",
+                               "Ortskurve der Wendepunkte", "Kurvendiskussion"};
+    for (int i = 0; i < static_cast<int>(std::size(kDiscussionCommands)); ++i) {
         SDocumentFrame f;
         f.SetFunctions({MakeFunction("sin(x)"), MakeFunction("X^2"), MakeFunction("2*x+1")});
         const bool wasModified = f.document->IsModified();

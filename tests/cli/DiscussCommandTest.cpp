@@ -178,6 +178,9 @@ TEST_F(DiscussCommand, RefusesWithOneLine)
         {{"integral", graph, "--from", "x"}, 2},
         {{"integral", graph, "--to", ""}, 2},
         {{"integral", graph, "--with", "9"}, 2},
+        {{"locus", graph, "--of", "zeros"}, 2},
+        {{"locus", graph, "--of", ""}, 2},
+        {{"extrema", graph, "--of", "extrema"}, 2},
         {{"zeros", Path("missing.zel")}, 1},
         {{"zeros", Path("short.zel")}, 1},
         {{"zeros", m_dir.path()}, 1},
@@ -229,6 +232,36 @@ TEST_F(DiscussCommand, IntersectionsTangentAndIntegral)
         {{"integral", school, "--with", "2", "--from", "-1", "--to", "2"},
          "Integral von -1 bis 2: -4.5\nFl\xC3\xA4"
          "che: 4.5\n[ -1; 2 ]: -4.5\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.toStdString(), c.out.toStdString());
+    }
+}
+
+// The Ortskurve as a teacher checks it on the board: the points at the family's k, and the term in
+// the program's language, with the point even where the numbers take the comma.
+TEST_F(DiscussCommand, LocusOfExtremaAndInflections)
+{
+    struct Case
+    {
+        QStringList arguments;
+        QByteArray out;
+    };
+    const Case cases[] = {
+        {{"locus", "--term", "x^2-2*k*x+k", "--family", "0:2:1", "--precision", "1"},
+         "Zweig 1: T f\xC3\xBCr k von 0 bis 2 (401 Punkte)\nk = 0; T ( 0 | 0 )\nk = 1; T ( 1 | 0 )\n"
+         "k = 2; T ( 2 | -2 )\nOrtskurve: y = x-x^2\n\n"},
+        {{"locus", "--term", "x^4-6*k*x^2", "--family", "1:4:1.5", "--of", "inflections", "--decimal-comma",
+          "--precision", "1"},
+         "Zweig 1: W f\xC3\xBCr k von 1 bis 4 (401 Punkte)\nk = 1; W ( -1 | -5 )\n"
+         "k = 2,5; W ( -1,58114 | -31,25 )\nk = 4; W ( -2 | -80 )\nOrtskurve: y = -5*x^4\n\n"
+         "Zweig 2: W f\xC3\xBCr k von 1 bis 4 (401 Punkte)\nk = 1; W ( 1 | -5 )\n"
+         "k = 2,5; W ( 1,58114 | -31,25 )\nk = 4; W ( 2 | -80 )\nOrtskurve: y = -5*x^4\n\n"},
+        {{"locus", Path("graph.zel"), "--of", "extrema"},
+         "Eine Ortskurve gibt es nur f\xC3\xBCr eine Funktionenschar mit mehr als einem Wert von k.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());

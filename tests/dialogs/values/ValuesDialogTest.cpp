@@ -117,6 +117,21 @@ TEST(ValuesDialog, ExactResultsFollowTheCheckBoxAndAreKept)
     EXPECT_GT(dialog.ResultLines().size(), 300); // one line for every scan point in the band
 }
 
+// The Ortskurve runs off the window like every scan; its points can be adopted, and "Genaue Werte"
+// is no choice there.
+TEST(ValuesDialog, ListsTheOrtskurveOfAFamily)
+{
+    CValuesDialog dialog{{MakeFunction("x^2-2*k*x+k", 1, 0, 2, 1)}, CScaling{},
+                         static_cast<int>(EAnalysis::LocusExtrema)};
+    dialog.show();
+    EXPECT_FALSE(Control<QCheckBox>(dialog, "IDC_EXACT_RESULTS")->isVisible());
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), (QStringList{QStringLiteral("Zweig 1: T für k von 0 bis 2 (401 Punkte)"),
+                                                 "k = 0; T ( 0 | 0 )", "k = 1; T ( 1 | 0 )", "k = 2; T ( 2 | -2 )",
+                                                 "Ortskurve: y = x-x^2", ""}));
+    EXPECT_TRUE(Control<QPushButton>(dialog, "IDC_ADOPT_POINTS")->isEnabled());
+}
+
 TEST(ValuesDialog, EnterRunsTheSelectedAnalysis)
 {
     CValuesDialog dialog{{MakeFunction("x")}, CScaling{}, 1};
