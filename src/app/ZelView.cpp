@@ -1,6 +1,7 @@
 #include "app/ZelView.h"
 
 #include "analysis/AnalysisTable.h"
+#include "analysis/Antiderivative.h"
 #include "app/AreaShading.h"
 #include "app/GraphDocument.h"
 #include "app/GraphExport.h"
@@ -286,7 +287,7 @@ void CZelView::paintEvent(QPaintEvent*)
         CPainterContext dc{picture};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
                            model.GetScaling(), &curvesLeftOut, &objectsLeftOut, ShownDecimalSeparator(),
-                           SliderFocus(model));
+                           SliderFocus(model), model.Derived(), SampleAntiderivative);
         if (m_shownArea) {
             PaintAreaShading(picture, rect(), drawn, *m_shownArea);
         }
@@ -329,5 +330,6 @@ void CZelView::contextMenuEvent(QContextMenuEvent* event)
             menu.addAction(m_createAction(item.id, QString::fromUtf8(item.text), &menu));
         }
     }
+    AddDerivedCurveMenus(menu);
     menu.exec(event->globalPos());
 }

@@ -5,6 +5,7 @@
 #include "dialogs/values/ValuesDialog.h"
 
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 
@@ -105,6 +106,11 @@ private:
     void OpenValuesDialog(int analysis);
     // Adds what one press of an adopt button took, as one step of the history.
     void AddAdopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
+    // The context menu's "&Ableitung zeichnen" and "Stamm&funktion zeichnen", one entry per
+    // function (and per f' for its f''); ZelViewDerived.cpp.
+    void AddDerivedCurveMenus(QMenu& menu);
+    // One undo step that adds the curve, unless the same one is drawn already.
+    void AddDerivedCurve(const CDerivedCurve& curve);
 
     enum class EGesture
     {
