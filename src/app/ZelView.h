@@ -26,6 +26,13 @@ class CZelView final : public QWidget
     Q_DISABLE_COPY_MOVE(CZelView)
 
 public:
+    // What the status bar says about the context menu's "&Ableitung zeichnen" and
+    // "Stamm&funktion zeichnen".
+    static inline const QString kDerivePrompt =
+        QStringLiteral("Zeichnet die Ableitung einer Funktion, die jeder Änderung der Funktion folgt");
+    static inline const QString kAntiderivativePrompt =
+        QStringLiteral("Zeichnet eine Stammfunktion einer Funktion durch einen gewählten Punkt");
+
     // Makes the action of a command for the context menu, routed and enabled like the menus'.
     using ActionFactory = std::function<QAction*(int id, const QString& text, QObject* parent)>;
 

@@ -18,6 +18,8 @@ void CZelView::AddDerivedCurveMenus(QMenu& menu)
     derive->setObjectName(QStringLiteral("DeriveMenu"));
     QMenu* integrate = menu.addMenu(QStringLiteral("Stamm&funktion zeichnen"));
     integrate->setObjectName(QStringLiteral("AntiderivativeMenu"));
+    derive->menuAction()->setStatusTip(kDerivePrompt);
+    integrate->menuAction()->setStatusTip(kAntiderivativePrompt);
     // Each entry names the curve it draws and the function it comes from.
     const auto entry = [&functions](const CDerivedCurve& curve) {
         const std::size_t source = curve.GetSource();

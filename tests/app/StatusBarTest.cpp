@@ -119,7 +119,8 @@ TEST(StatusBar, ContextMenuEntriesShowTheirPrompts)
               (QStringList{StatusPrompt(ID_VALUE_TABLE), StatusPrompt(ID_ZEROS), StatusPrompt(ID_EXTREMA),
                            StatusPrompt(ID_INFLECTIONS), StatusPrompt(ID_MONOTONY),
                            StatusPrompt(ID_INTERSECTIONS), StatusPrompt(ID_TANGENT),
-                           StatusPrompt(ID_INTEGRAL), StatusPrompt(ID_REDRAW), StatusPrompt(ID_PROPERTIES)}));
+                           StatusPrompt(ID_INTEGRAL), StatusPrompt(ID_REDRAW), StatusPrompt(ID_PROPERTIES),
+                           CZelView::kDerivePrompt, CZelView::kAntiderivativePrompt}));
     frame.DocumentManager()->CloseAllDocuments();
 }
 
