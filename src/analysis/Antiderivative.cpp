@@ -93,7 +93,8 @@ public:
         for (;;) {
             const double to = (inner != m_stretch.inner.end() && *inner < hi) ? *inner++ : hi;
             if (to > from) {
-                const SQuadrature q = IntegrateAdaptive(m_at, from, to, pieces, kRelativeTolerance * scale, maxParts);
+                const SQuadrature q =
+                    IntegrateAdaptive(m_at, from, to, pieces, kRelativeTolerance * scale, maxParts);
                 if (q.undefinedAt || !std::isfinite(q.value)) {
                     return std::nullopt;
                 }
@@ -112,11 +113,11 @@ private:
     Integrand m_at;
 };
 
-
 // Walks from x0 over the xs in the order of `order` (outward), each step from the previous x.
 template <class Indices>
-void Walk(const CAccumulator& accumulate, const SStretch& stretch, double x0, double y0, std::span<const double> xs,
-          Indices order, std::span<double> values, std::span<std::uint8_t> undefined)
+void Walk(const CAccumulator& accumulate, const SStretch& stretch, double x0, double y0,
+          std::span<const double> xs, Indices order, std::span<double> values,
+          std::span<std::uint8_t> undefined)
 {
     double x = x0;
     double F = y0;

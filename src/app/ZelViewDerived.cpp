@@ -23,15 +23,17 @@ void CZelView::AddDerivedCurveMenus(QMenu& menu)
     // Each entry names the curve it draws and the function it comes from.
     const auto entry = [&functions](const CDerivedCurve& curve) {
         const std::size_t source = curve.GetSource();
-        return FromRecordText(DerivedCurveHead(functions, curve) + "(x)   aus " + FunctionHead(functions, source) +
-                              "(x)=" + functions[source].GetTerm());
+        return FromRecordText(DerivedCurveHead(functions, curve) + "(x)   aus " +
+                              FunctionHead(functions, source) + "(x)=" + functions[source].GetTerm());
     };
     for (std::size_t i = 0; i < functions.size(); ++i) {
         const CDerivedCurve first = NewDerivedCurve(functions, i, EDerivedKind::FirstDerivative);
-        connect(derive->addAction(entry(first)), &QAction::triggered, this, [this, first] { AddDerivedCurve(first); });
+        connect(derive->addAction(entry(first)), &QAction::triggered, this,
+                [this, first] { AddDerivedCurve(first); });
         const CDerivedCurve F = NewDerivedCurve(functions, i, EDerivedKind::Antiderivative);
         connect(integrate->addAction(entry(F)), &QAction::triggered, this, [this, F] {
-            CAntiderivativeDialog dialog{FromRecordText(DerivedCurveName(m_document->Model().Functions(), F)), this};
+            CAntiderivativeDialog dialog{FromRecordText(DerivedCurveName(m_document->Model().Functions(), F)),
+                                         this};
             if (dialog.exec() == QDialog::Accepted && m_document) {
                 CDerivedCurve curve = F;
                 curve.SetStart(dialog.X0(), dialog.Y0());
@@ -42,7 +44,8 @@ void CZelView::AddDerivedCurveMenus(QMenu& menu)
     // f'' is offered for an f' that is drawn, as the sheet offers it for a selected f'.
     for (const CDerivedCurve& curve : derived) {
         if (curve.GetKind() == EDerivedKind::FirstDerivative && curve.GetSource() < functions.size()) {
-            const CDerivedCurve second = NewDerivedCurve(functions, curve.GetSource(), EDerivedKind::SecondDerivative);
+            const CDerivedCurve second =
+                NewDerivedCurve(functions, curve.GetSource(), EDerivedKind::SecondDerivative);
             connect(derive->addAction(entry(second)), &QAction::triggered, this,
                     [this, second] { AddDerivedCurve(second); });
         }

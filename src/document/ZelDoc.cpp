@@ -12,7 +12,9 @@ void CZelDoc::SetFunctions(CFunctionList functions)
     m_undoAvailable = true;
     m_modified = true;
     // A curve whose source is gone would be drawn from whatever function takes its place later.
-    const auto orphan = [this](const CDerivedCurve& curve) { return curve.GetSource() >= m_functions.size(); };
+    const auto orphan = [this](const CDerivedCurve& curve) {
+        return curve.GetSource() >= m_functions.size();
+    };
     if (std::any_of(m_derived.begin(), m_derived.end(), orphan)) {
         CDerivedList kept = m_derived;
         std::erase_if(kept, orphan);

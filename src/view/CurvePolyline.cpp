@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-void DrawCurvePolyline(CDrawContext& dc, const CGraphLayout& map, const CRect& rect, std::span<const double> xs,
-                       std::span<const double> values, std::span<const std::uint8_t> mathErrors,
-                       CDevicePoint offset)
+void DrawCurvePolyline(CDrawContext& dc, const CGraphLayout& map, const CRect& rect,
+                       std::span<const double> xs, std::span<const double> values,
+                       std::span<const std::uint8_t> mathErrors, CDevicePoint offset)
 {
     bool penDown = false;
     for (std::size_t s = 0; s < xs.size(); ++s) {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 void DerivedCurveValues(const CCompiledTerm& source, const CDerivedCurve& curve, double k,
-                        AntiderivativeSampler antiderivative, std::span<const double> xs, std::span<double> values,
-                        std::span<std::uint8_t> undefined)
+                        AntiderivativeSampler antiderivative, std::span<const double> xs,
+                        std::span<double> values, std::span<std::uint8_t> undefined)
 {
     switch (curve.GetKind()) {
     case EDerivedKind::FirstDerivative:

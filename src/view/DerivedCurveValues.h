@@ -17,8 +17,8 @@ using AntiderivativeSampler = void (*)(const CCompiledTerm& f, double k, double 
 // f' and f'' from the term's exact derivatives, F from the sampler (all undefined without one).
 // undefined[i] is 1 where the curve has no value. Leaves both error flags as they were.
 void DerivedCurveValues(const CCompiledTerm& source, const CDerivedCurve& curve, double k,
-                        AntiderivativeSampler antiderivative, std::span<const double> xs, std::span<double> values,
-                        std::span<std::uint8_t> undefined);
+                        AntiderivativeSampler antiderivative, std::span<const double> xs,
+                        std::span<double> values, std::span<std::uint8_t> undefined);
 
 // Family members of one antiderivative drawn at most: each costs a domain and a quadrature per
 // device unit, some hundred times a derivative's curve.

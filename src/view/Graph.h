@@ -51,8 +51,8 @@ public:
     void AutoScaleY(int intervals);
 
 private:
-    void DrawDerivedCurves(CDrawContext& dc, const CGraphLayout& map, const CRect& rect, std::span<const double> xs,
-                           int fh, bool showTerms);
+    void DrawDerivedCurves(CDrawContext& dc, const CGraphLayout& map, const CRect& rect,
+                           std::span<const double> xs, int fh, bool showTerms);
 
     CFunctionList m_functions;
     CDerivedList m_derived;

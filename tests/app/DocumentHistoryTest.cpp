@@ -257,7 +257,8 @@ double DerivedAt(const CZelDoc& model, double x)
     double value{};
     std::uint8_t undefined{};
     DerivedCurveValues(CCompiledTerm{model.Functions()[curve.GetSource()].GetTerm()}, curve, 0, nullptr,
-                       std::span<const double>{&x, 1}, std::span<double>{&value, 1}, std::span<std::uint8_t>{&undefined, 1});
+                       std::span<const double>{&x, 1}, std::span<double>{&value, 1},
+                       std::span<std::uint8_t>{&undefined, 1});
     return value;
 }
 

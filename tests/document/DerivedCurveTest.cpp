@@ -56,8 +56,8 @@ TEST(DerivedCurve, NamesAreMadeFromTheSourcesName)
         EDerivedKind kind;
         const char* head;
     } cases[] = {
-        {0, EDerivedKind::FirstDerivative, "f'_k"},   {0, EDerivedKind::SecondDerivative, "f''_k"},
-        {0, EDerivedKind::Antiderivative, "F_k"},     {1, EDerivedKind::Antiderivative, "Umsatz"},
+        {0, EDerivedKind::FirstDerivative, "f'_k"},      {0, EDerivedKind::SecondDerivative, "f''_k"},
+        {0, EDerivedKind::Antiderivative, "F_k"},        {1, EDerivedKind::Antiderivative, "Umsatz"},
         {1, EDerivedKind::SecondDerivative, "umsatz''"}, {2, EDerivedKind::Antiderivative, "Stf_K2"},
     };
     for (const auto& c : cases) {

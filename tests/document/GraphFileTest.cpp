@@ -721,7 +721,8 @@ TEST(ExtensionBlock, DerivedCurvesRoundTripAndASeedReaderSeesTheSources)
     F.SetStart(-2.5, 1e-7);
     F.SetColor(0x00FF00);
     F.SetStroke({1.2, ELineStyle::Dotted});
-    doc.SetDerived({CDerivedCurve{0, EDerivedKind::SecondDerivative}, F, CDerivedCurve{1, EDerivedKind::FirstDerivative}});
+    doc.SetDerived({CDerivedCurve{0, EDerivedKind::SecondDerivative}, F,
+                    CDerivedCurve{1, EDerivedKind::FirstDerivative}});
     const Bytes written = WriteGraphFile(doc);
     ASSERT_GT(written.size(), seed.size());
     EXPECT_TRUE(std::equal(seed.begin(), seed.end(), written.begin()));
@@ -739,10 +740,12 @@ TEST(ExtensionBlock, DamagedDerivedRecordDamagesTheBlockAndALaterKindIsPassedOn)
     const Bytes seed = WriteGraphFile(WithFunctions({"", ""}));
     Bytes shortPayload = DerivedPayload(0, 2, 1);
     shortPayload.pop_back();
-    for (const Bytes& payload : {shortPayload, Concat(DerivedPayload(0, 0, 0), {0}), DerivedPayload(2, 0, 0),
-                                 DerivedPayload(0, 2, std::numeric_limits<double>::quiet_NaN()),
-                                 DerivedPayload(0, 2, 0, std::numeric_limits<double>::infinity()), Bytes{1, 0, 0}}) {
-        const CZelDoc doc = Read(Concat(seed, Block(1, {{"STRK", StrokePayload(0, 0, 500, 1)}, {"DERV", payload}})));
+    for (const Bytes& payload :
+         {shortPayload, Concat(DerivedPayload(0, 0, 0), {0}), DerivedPayload(2, 0, 0),
+          DerivedPayload(0, 2, std::numeric_limits<double>::quiet_NaN()),
+          DerivedPayload(0, 2, 0, std::numeric_limits<double>::infinity()), Bytes{1, 0, 0}}) {
+        const CZelDoc doc =
+            Read(Concat(seed, Block(1, {{"STRK", StrokePayload(0, 0, 500, 1)}, {"DERV", payload}})));
         EXPECT_EQ(doc.GetReadWarning(), kDamagedExtensionWarning);
         EXPECT_EQ(Describe(doc), Describe(Read(seed)));
         EXPECT_EQ(WriteGraphFile(doc), seed);

@@ -19,7 +19,8 @@ std::vector<double> ValuesOf(const std::string& term, EDerivedKind kind, const s
 {
     std::vector<double> values(xs.size());
     undefined.assign(xs.size(), 0);
-    DerivedCurveValues(CCompiledTerm{term}, CDerivedCurve{0, kind}, 0, SampleAntiderivative, xs, values, undefined);
+    DerivedCurveValues(CCompiledTerm{term}, CDerivedCurve{0, kind}, 0, SampleAntiderivative, xs, values,
+                       undefined);
     return values;
 }
 
@@ -65,15 +66,16 @@ TEST(DerivedCurve, IsDrawnFromTheSourceAsItStandsWithItsLegendLine)
         CRecordingContext dc;
         CDerivedCurve curve{0, EDerivedKind::FirstDerivative};
         curve.SetColor(0x00FF00);
-        PaintGraph(dc, rect, {Function(c.term, 0xFF0000)}, {}, scaling, nullptr, nullptr, EDecimalSeparator::Point,
-                   std::nullopt, {curve}, SampleAntiderivative);
+        PaintGraph(dc, rect, {Function(c.term, 0xFF0000)}, {}, scaling, nullptr, nullptr,
+                   EDecimalSeparator::Point, std::nullopt, {curve}, SampleAntiderivative);
         bool found = false;
         for (const auto& line : dc.lines) {
             found = found || (line.pen.color == 0x00FF00 && line.x2 == map.X(1.0) &&
                               std::abs(line.y2 - map.Y(c.slopeAt1)) <= 2);
         }
         EXPECT_TRUE(found) << c.term;
-        EXPECT_TRUE(std::any_of(dc.texts.begin(), dc.texts.end(), [](const auto& t) { return t.text == "f'(x)"; }));
+        EXPECT_TRUE(
+            std::any_of(dc.texts.begin(), dc.texts.end(), [](const auto& t) { return t.text == "f'(x)"; }));
     }
 }
 

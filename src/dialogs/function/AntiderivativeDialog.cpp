@@ -26,7 +26,8 @@ CAntiderivativeDialog::CAntiderivativeDialog(const QString& name, QWidget* paren
     buttons->button(QDialogButtonBox::Ok)->setObjectName(kIdOk);
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(kIdCancel);
     auto* layout = new QVBoxLayout{this};
-    layout->addWidget(new QLabel{QStringLiteral("Die Stammfunktion %1 geht durch den Punkt mit %1(x0) = y0.").arg(name), this});
+    layout->addWidget(new QLabel{
+        QStringLiteral("Die Stammfunktion %1 geht durch den Punkt mit %1(x0) = y0.").arg(name), this});
     layout->addLayout(form);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -28,8 +28,8 @@ QString KindText(EDerivedKind kind)
 
 } // namespace
 
-CDerivedCurveDialog::CDerivedCurveDialog(const QString& name, const QString& source, const CDerivedCurve& curve,
-                                         QWidget* parent)
+CDerivedCurveDialog::CDerivedCurveDialog(const QString& name, const QString& source,
+                                         const CDerivedCurve& curve, QWidget* parent)
     : QDialog{parent}, m_curve{curve}
 {
     setObjectName(QStringLiteral("DerivedCurveDialog"));

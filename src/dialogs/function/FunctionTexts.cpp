@@ -1,9 +1,9 @@
 #include "dialogs/function/FunctionTexts.h"
 
-#include "engine/NumberText.h"
-#include "engine/TextEncoding.h"
 #include "engine/CompiledTerm.h"
+#include "engine/NumberText.h"
 #include "engine/TermDiagnosis.h"
+#include "engine/TextEncoding.h"
 
 QString FromRecordText(const std::string& bytes)
 {

@@ -28,8 +28,8 @@ CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, QWidget* parent)
 }
 
 CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, CDerivedList derived, QWidget* parent)
-    : CPropertyPage{IDD_VP_FUNCTIONS, QStringLiteral("Funktionen"), parent}, m_functions{std::move(functions)},
-      m_derived{std::move(derived)}
+    : CPropertyPage{IDD_VP_FUNCTIONS, QStringLiteral("Funktionen"), parent},
+      m_functions{std::move(functions)}, m_derived{std::move(derived)}
 {
     SetHelpPage(this, "daten.html#funktionen");
     auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Funktionen:"), this};
@@ -111,8 +111,9 @@ void CVPFunctionsPage::EnableButtons()
     const bool function = row >= 0 && derived < 0;
     m_edit->setEnabled(row >= 0);
     m_delete->setEnabled(row >= 0);
-    m_derive->setEnabled(function || (derived >= 0 && m_derived[static_cast<std::size_t>(derived)].GetKind() ==
-                                                          EDerivedKind::FirstDerivative));
+    m_derive->setEnabled(function ||
+                         (derived >= 0 && m_derived[static_cast<std::size_t>(derived)].GetKind() ==
+                                              EDerivedKind::FirstDerivative));
     m_antiderivative->setEnabled(function);
 }
 
@@ -120,7 +121,8 @@ void CVPFunctionsPage::AddDerived(const CDerivedCurve& curve)
 {
     const auto same = std::find(m_derived.begin(), m_derived.end(), curve);
     // The same curve twice would only draw over itself: the one there is selected instead.
-    const auto index = same != m_derived.end() ? same - m_derived.begin() : static_cast<std::ptrdiff_t>(m_derived.size());
+    const auto index =
+        same != m_derived.end() ? same - m_derived.begin() : static_cast<std::ptrdiff_t>(m_derived.size());
     if (same == m_derived.end()) {
         m_derived.push_back(curve);
     }
@@ -136,7 +138,8 @@ void CVPFunctionsPage::OnDerive()
         return;
     }
     if (derived < 0) {
-        AddDerived(NewDerivedCurve(m_functions, static_cast<std::size_t>(row), EDerivedKind::FirstDerivative));
+        AddDerived(
+            NewDerivedCurve(m_functions, static_cast<std::size_t>(row), EDerivedKind::FirstDerivative));
     } else if (m_derived[static_cast<std::size_t>(derived)].GetKind() == EDerivedKind::FirstDerivative) {
         AddDerived(NewDerivedCurve(m_functions, m_derived[static_cast<std::size_t>(derived)].GetSource(),
                                    EDerivedKind::SecondDerivative));
@@ -149,7 +152,8 @@ void CVPFunctionsPage::OnAntiderivative()
     if (row < 0 || SelectedDerived() >= 0) {
         return;
     }
-    CDerivedCurve curve = NewDerivedCurve(m_functions, static_cast<std::size_t>(row), EDerivedKind::Antiderivative);
+    CDerivedCurve curve =
+        NewDerivedCurve(m_functions, static_cast<std::size_t>(row), EDerivedKind::Antiderivative);
     CAntiderivativeDialog dialog{FromRecordText(DerivedCurveName(m_functions, curve)), this};
     if (dialog.exec() != QDialog::Accepted) {
         return;
@@ -162,9 +166,10 @@ void CVPFunctionsPage::EditDerived(std::size_t index)
 {
     const CDerivedCurve& curve = m_derived[index];
     const std::size_t source = curve.GetSource();
-    CDerivedCurveDialog dialog{FromRecordText(DerivedCurveName(m_functions, curve)),
-                               FromRecordText(FunctionHead(m_functions, source) + "(x)=" + m_functions[source].GetTerm()),
-                               curve, this};
+    CDerivedCurveDialog dialog{
+        FromRecordText(DerivedCurveName(m_functions, curve)),
+        FromRecordText(FunctionHead(m_functions, source) + "(x)=" + m_functions[source].GetTerm()), curve,
+        this};
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

@@ -704,7 +704,8 @@ TEST(GraphPropertiesSheet, DerivedCurvesAreMadeOnTheFunctionsPageAndGoWithTheirF
 
     page->List()->setCurrentRow(0);
     page->DeleteButton()->click();
-    EXPECT_EQ(rows(0), (QStringList{"f(x)=x^3", "f'(x)   (Ableitung von f)", "f''(x)   (zweite Ableitung von f)"}));
+    EXPECT_EQ(rows(0),
+              (QStringList{"f(x)=x^3", "f'(x)   (Ableitung von f)", "f''(x)   (zweite Ableitung von f)"}));
 
     sheet.accept();
     doc.TakeStep();
