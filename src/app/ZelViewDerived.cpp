@@ -26,10 +26,18 @@ void CZelView::AddDerivedCurveMenus(QMenu& menu)
         return FromRecordText(DerivedCurveHead(functions, curve) + "(x)   aus " +
                               FunctionHead(functions, source) + "(x)=" + functions[source].GetTerm());
     };
+    // A derivative that is drawn already is shown, but not offered twice; antiderivatives differ
+    // by their point.
+    const auto drawn = [&derived](std::size_t source, EDerivedKind kind) {
+        return std::any_of(derived.begin(), derived.end(), [&](const CDerivedCurve& curve) {
+            return curve.GetSource() == source && curve.GetKind() == kind;
+        });
+    };
     for (std::size_t i = 0; i < functions.size(); ++i) {
         const CDerivedCurve first = NewDerivedCurve(functions, i, EDerivedKind::FirstDerivative);
-        connect(derive->addAction(entry(first)), &QAction::triggered, this,
-                [this, first] { AddDerivedCurve(first); });
+        QAction* firstAction = derive->addAction(entry(first));
+        firstAction->setEnabled(!drawn(i, EDerivedKind::FirstDerivative));
+        connect(firstAction, &QAction::triggered, this, [this, first] { AddDerivedCurve(first); });
         const CDerivedCurve F = NewDerivedCurve(functions, i, EDerivedKind::Antiderivative);
         connect(integrate->addAction(entry(F)), &QAction::triggered, this, [this, F] {
             CAntiderivativeDialog dialog{FromRecordText(DerivedCurveName(m_document->Model().Functions(), F)),
@@ -46,8 +54,9 @@ void CZelView::AddDerivedCurveMenus(QMenu& menu)
         if (curve.GetKind() == EDerivedKind::FirstDerivative && curve.GetSource() < functions.size()) {
             const CDerivedCurve second =
                 NewDerivedCurve(functions, curve.GetSource(), EDerivedKind::SecondDerivative);
-            connect(derive->addAction(entry(second)), &QAction::triggered, this,
-                    [this, second] { AddDerivedCurve(second); });
+            QAction* secondAction = derive->addAction(entry(second));
+            secondAction->setEnabled(!drawn(curve.GetSource(), EDerivedKind::SecondDerivative));
+            connect(secondAction, &QAction::triggered, this, [this, second] { AddDerivedCurve(second); });
         }
     }
     derive->setEnabled(!functions.empty());
