@@ -24,12 +24,13 @@ void CContentStepCommand::redo()
 
 QString ContentStepName(const SContentStep& step)
 {
-    const int parts =
-        int{step.functions.has_value()} + int{step.objects.has_value()} + int{step.scaling.has_value()};
+    // The derived curves are edited on the functions' page and go with them.
+    const bool functions = step.functions.has_value() || step.derived.has_value();
+    const int parts = int{functions} + int{step.objects.has_value()} + int{step.scaling.has_value()};
     if (parts != 1) {
         return QStringLiteral("Eigenschaften");
     }
-    if (step.functions) {
+    if (functions) {
         return QStringLiteral("Funktionen");
     }
     return step.objects ? QStringLiteral("Objekte") : QStringLiteral("Skalierung");

@@ -145,6 +145,7 @@ QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QS
     graph.SetDecimalSeparator(ShownDecimalSeparator());
     // The picture of the moment: at the slider's k while it is on.
     graph.SetFamilyFocus(SliderFocus(model));
+    graph.SetDerivedCurves(model.Derived());
     // The title the command line gives: the name of the graph's file.
     graph.SetTitle(document.GetPathName().isEmpty() ? document.GetTitle()
                                                     : QFileInfo{document.GetPathName()}.fileName());

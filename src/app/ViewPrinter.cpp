@@ -1,5 +1,6 @@
 #include "app/ViewPrinter.h"
 
+#include "analysis/Antiderivative.h"
 #include "app/GraphDocument.h"
 #include "app/SliderFocus.h"
 #include "dialogs/general/PrintSetupDialog.h"
@@ -94,7 +95,8 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
         }
         CPainterContext dc{painter, static_cast<double>(printer.resolution())};
         drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
-                           nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model));
+                           nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model), model.Derived(),
+                           SampleAntiderivative);
     }
     document.RecordDrawnScaling(drawn);
     return true;
@@ -146,6 +148,7 @@ bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWid
     const CZelDoc& model = document.Model();
     const CScaling stored = model.GetScaling();
     CGraphOutput output{model.Functions(), model.Objects(), stored};
+    output.SetDerivedCurves(model.Derived());
     output.SetDecimalSeparator(ShownDecimalSeparator());
     output.SetTitle(document.GetTitle());
     output.SetPdfPage(printer.pageLayout(), kPrintDotsPerInch);

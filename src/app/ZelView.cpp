@@ -1,6 +1,7 @@
 #include "app/ZelView.h"
 
 #include "analysis/AnalysisTable.h"
+#include "analysis/Antiderivative.h"
 #include "app/AreaShading.h"
 #include "app/GraphDocument.h"
 #include "app/GraphExport.h"
@@ -9,13 +10,13 @@
 #include "dialogs/copy/AskCopyOptions.h"
 #include "dialogs/graph/GraphPropertiesSheet.h"
 #include "dialogs/values/ValuesDialog.h"
-#include "framework/ShownNumbers.h"
 #include "document/SliderState.h"
 #include "framework/CommandIds.h"
 #include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"
 #include "framework/PainterContext.h"
 #include "framework/Resources.h"
+#include "framework/ShownNumbers.h"
 #include "framework/WaitCursor.h"
 #include "view/DrawLimits.h"
 #include "view/GraphPaint.h"
@@ -169,6 +170,7 @@ void CZelView::OpenValuesDialog(int analysis)
     const CZelDoc& model = m_document->Model();
     CValuesDialog dialog{model.GetFunctions(), model.GetScaling(), analysis, this};
     dialog.SetGraphObjects(model.GetObjects());
+    dialog.SetGraphDerived(model.GetDerived());
     if (const std::optional<SSliderState> slider = model.ActiveSlider()) {
         dialog.SetFamilyMember(slider->function, slider->k);
     }
@@ -287,7 +289,7 @@ void CZelView::paintEvent(QPaintEvent*)
         CPainterContext dc{picture};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
                            model.GetScaling(), &curvesLeftOut, &objectsLeftOut, ShownDecimalSeparator(),
-                           SliderFocus(model));
+                           SliderFocus(model), model.Derived(), SampleAntiderivative);
         if (m_shownArea) {
             PaintAreaShading(picture, rect(), drawn, *m_shownArea);
         }
@@ -330,5 +332,6 @@ void CZelView::contextMenuEvent(QContextMenuEvent* event)
             menu.addAction(m_createAction(item.id, QString::fromUtf8(item.text), &menu));
         }
     }
+    AddDerivedCurveMenus(menu);
     menu.exec(event->globalPos());
 }

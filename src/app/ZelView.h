@@ -5,6 +5,7 @@
 #include "dialogs/values/ValuesDialog.h"
 
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 
@@ -25,6 +26,13 @@ class CZelView final : public QWidget
     Q_DISABLE_COPY_MOVE(CZelView)
 
 public:
+    // What the status bar says about the context menu's "&Ableitung zeichnen" and
+    // "Stamm&funktion zeichnen".
+    static inline const QString kDerivePrompt =
+        QStringLiteral("Zeichnet die Ableitung einer Funktion, die jeder Änderung der Funktion folgt");
+    static inline const QString kAntiderivativePrompt =
+        QStringLiteral("Zeichnet eine Stammfunktion einer Funktion durch einen gewählten Punkt");
+
     // Makes the action of a command for the context menu, routed and enabled like the menus'.
     using ActionFactory = std::function<QAction*(int id, const QString& text, QObject* parent)>;
 
@@ -105,6 +113,11 @@ private:
     void OpenValuesDialog(int analysis);
     // Adds what one press of an adopt button took, as one step of the history.
     void AddAdopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
+    // The context menu's "&Ableitung zeichnen" and "Stamm&funktion zeichnen", one entry per
+    // function (and per f' for its f''); ZelViewDerived.cpp.
+    void AddDerivedCurveMenus(QMenu& menu);
+    // One undo step that adds the curve, unless the same one is drawn already.
+    void AddDerivedCurve(const CDerivedCurve& curve);
 
     enum class EGesture
     {

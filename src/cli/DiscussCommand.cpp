@@ -11,6 +11,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
+#include "analysis/Antiderivative.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/ResultText.h"
 #include "document/GraphFile.h"
@@ -488,7 +489,7 @@ int WriteSheet(const DiscussRequest& request, const CGraphContent& content, cons
     }
     const auto paint = [&](CDrawContext& dc, const CRect& rect) {
         PaintGraph(dc, rect, content.functions, content.objects, content.scaling, nullptr, nullptr, request.separator,
-                   focus);
+                   focus, content.derived, SampleAntiderivative);
     };
     int code = 0;
     if (!WriteResultSheetPdf(request.sheet, sheet, content.scaling, paint, code)) {

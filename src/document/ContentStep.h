@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
@@ -16,6 +17,7 @@ struct SContentStep
     std::optional<CFunctionList> functions;
     std::optional<CObjectList> objects;
     std::optional<CScaling> scaling;
+    std::optional<CDerivedList> derived;
 
-    bool IsEmpty() const { return !functions && !objects && !scaling; }
+    bool IsEmpty() const { return !functions && !objects && !scaling && !derived; }
 };

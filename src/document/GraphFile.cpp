@@ -2,6 +2,7 @@
 
 #include "document/ArchiveReader.h"
 #include "document/ArchiveWriter.h"
+#include "document/DerivedCurveRecords.h"
 #include "document/ExtensionBlock.h"
 #include "document/LineStyleRecords.h"
 #include "document/SystemErrorText.h"
@@ -217,6 +218,8 @@ void CZelDoc::Serialize(CArchiveWriter& archive) const
     extension.slider = ActiveSlider();
     // The records of this program's own come first, then those of others as they were read.
     extension.unknown = LineStyleRecords(m_functions, m_objects);
+    const CExtensionRecords derived = DerivedCurveRecords(m_derived);
+    extension.unknown.insert(extension.unknown.end(), derived.begin(), derived.end());
     extension.unknown.insert(extension.unknown.end(), m_unknownExtensions.begin(), m_unknownExtensions.end());
     WriteExtensionBlock(archive, extension);
 }
@@ -242,7 +245,11 @@ bool ReadContent(CArchiveReader& archive, CGraphContent& content)
     SExtensionContent extension;
     EExtensionRead block = ReadExtensionBlock(rest, read.functions.size(), extension);
     if (block == EExtensionRead::Read) {
-        if (!TakeLineStyleRecords(extension.unknown, read.functions, read.objects)) {
+        // The derived curves first: their reader changes nothing when it refuses, and the strokes'
+        // reader only then, so that a damaged block leaves the lists as the records had them.
+        if (!TakeDerivedCurveRecords(extension.unknown, read.functions.size(), read.derived) ||
+            !TakeLineStyleRecords(extension.unknown, read.functions, read.objects)) {
+            read.derived.clear();
             block = EExtensionRead::Damaged;
         }
     }
@@ -279,6 +286,8 @@ bool CZelDoc::Serialize(CArchiveReader& archive)
     m_objects = std::move(content.objects);
     m_savedScaling = content.scaling;
     m_scaling = content.scaling;
+    m_savedDerived = content.derived;
+    m_derived = std::move(content.derived);
     m_slider = content.slider;
     m_unknownExtensions = std::move(content.unknownExtensions);
     m_readWarning = std::move(content.warning);

@@ -37,6 +37,8 @@ struct CGraphContent
     CScaling scaling;
     CFunctionList functions;
     CObjectList objects;
+    // The curves drawn from the functions (f', f'', F), from the extension block.
+    CDerivedList derived;
     // The extension block's records this program does not know, and why the block was left out.
     CExtensionRecords unknownExtensions;
     std::string warning;

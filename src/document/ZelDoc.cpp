@@ -1,5 +1,6 @@
 #include "document/ZelDoc.h"
 
+#include <algorithm>
 #include <utility>
 
 void CZelDoc::SetFunctions(CFunctionList functions)
@@ -8,6 +9,25 @@ void CZelDoc::SetFunctions(CFunctionList functions)
         m_pending.functions = m_functions;
     }
     m_savedFunctions = std::exchange(m_functions, std::move(functions));
+    m_undoAvailable = true;
+    m_modified = true;
+    // A curve whose source is gone would be drawn from whatever function takes its place later.
+    const auto orphan = [this](const CDerivedCurve& curve) {
+        return curve.GetSource() >= m_functions.size();
+    };
+    if (std::any_of(m_derived.begin(), m_derived.end(), orphan)) {
+        CDerivedList kept = m_derived;
+        std::erase_if(kept, orphan);
+        SetDerived(std::move(kept));
+    }
+}
+
+void CZelDoc::SetDerived(CDerivedList derived)
+{
+    if (!m_pending.derived) {
+        m_pending.derived = m_derived;
+    }
+    m_savedDerived = std::exchange(m_derived, std::move(derived));
     m_undoAvailable = true;
     m_modified = true;
 }
@@ -65,6 +85,7 @@ void CZelDoc::Undo()
     m_functions = m_savedFunctions;
     m_objects = m_savedObjects;
     m_scaling = m_savedScaling;
+    m_derived = m_savedDerived;
     m_undoAvailable = false;
     m_modified = true;
 }
@@ -82,6 +103,9 @@ SContentStep CZelDoc::TakeStep()
     if (step.scaling && *step.scaling == m_scaling) {
         step.scaling.reset();
     }
+    if (step.derived && *step.derived == m_derived) {
+        step.derived.reset();
+    }
     return step;
 }
 
@@ -95,6 +119,9 @@ void CZelDoc::ExchangeStep(SContentStep& step)
     }
     if (step.scaling) {
         std::swap(*step.scaling, m_scaling);
+    }
+    if (step.derived) {
+        std::swap(*step.derived, m_derived);
     }
     if (!step.IsEmpty()) {
         m_modified = true;

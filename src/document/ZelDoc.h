@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ContentStep.h"
+#include "document/DerivedCurve.h"
 #include "document/ExtensionBlock.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
@@ -33,6 +34,14 @@ public:
 
     CObjectList GetObjects() const { return m_objects; }
     void SetObjects(CObjectList objects);
+
+    // The curves drawn from functions of the list (f', f'', F). A change is an edit like one of
+    // the functions; SetFunctions drops the curves of functions that a shorter list no longer
+    // has, but a caller that removes a function before the end fixes the indices itself
+    // (EraseDerivedOfFunction) and hands both lists back in one step.
+    CDerivedList GetDerived() const { return m_derived; }
+    const CDerivedList& Derived() const { return m_derived; }
+    void SetDerived(CDerivedList derived);
 
     CScaling GetScaling() const { return m_scaling; }
 
@@ -91,6 +100,8 @@ private:
     CFunctionList m_savedFunctions;
     CObjectList m_objects;
     CObjectList m_savedObjects;
+    CDerivedList m_derived;
+    CDerivedList m_savedDerived;
     CScaling m_scaling;
     CScaling m_savedScaling;
     SContentStep m_pending;

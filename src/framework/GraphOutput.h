@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
@@ -40,6 +41,8 @@ public:
     void SetTitle(const QString& title) { m_title = title; }
     // One member of a family singled out, as the window shows it while its slider is on.
     void SetFamilyFocus(const std::optional<SFamilyFocus>& focus) { m_focus = focus; }
+    // The curves drawn from the functions (f', f'', F), kept as a copy.
+    void SetDerivedCurves(const CDerivedList& derived) { m_derived = derived; }
     // Whether an SVG drawing gets a white background; without one it is transparent.
     void SetSvgBackground(bool white) { m_svgBackground = white; }
     // The page a PDF is laid out on, and the resolution its device units have. Without it, a
@@ -80,6 +83,7 @@ private:
     const CScaling& m_scaling;
     QString m_title;
     std::optional<SFamilyFocus> m_focus;
+    CDerivedList m_derived;
     bool m_svgBackground{false};
     std::optional<QPageLayout> m_pdfLayout;
     int m_pdfDotsPerInch{0};

@@ -11,6 +11,7 @@ QImage DrawGraphImage(const CZelDoc& doc, QSize size)
 {
     const CScaling scaling = doc.GetScaling();
     CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
+    output.SetDerivedCurves(doc.Derived());
     return output.Image(size);
 }
 
@@ -18,6 +19,7 @@ QByteArray DrawGraphSvg(const CZelDoc& doc, QSize size)
 {
     const CScaling scaling = doc.GetScaling();
     CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
+    output.SetDerivedCurves(doc.Derived());
     output.SetTitle(QStringLiteral("Funktions-Graph"));
     // Pasted into a page of any colour, the graph still looks as in its window.
     output.SetSvgBackground(true);

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
+#include "view/DerivedCurveValues.h"
 #include "view/FamilyFocus.h"
 
 #include <optional>
+#include <span>
 
 class CDrawContext;
+class CGraphLayout;
 struct CRect;
 
 // A graph to draw: copies of a document's functions, objects and scaling. Whoever needs a picture
@@ -26,6 +30,11 @@ public:
     const CFunctionList& Functions() const { return m_functions; }
     const CObjectList& Objects() const { return m_objects; }
     const CScaling& Scaling() const { return m_scaling; }
+    // The curves drawn from the functions, after them and in the legend's lines below theirs.
+    // Their sources are indices into Functions(); a curve whose source is not there is passed over.
+    CDerivedList& Derived() { return m_derived; }
+    // Where the antiderivatives' values come from; without one they are not drawn.
+    void SetAntiderivativeSampler(AntiderivativeSampler sampler) { m_antiderivative = sampler; }
     // The separator of the axis labels and of the "x=" label of a vertical line; the point
     // unless the user chose the comma.
     void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
@@ -42,7 +51,12 @@ public:
     void AutoScaleY(int intervals);
 
 private:
+    void DrawDerivedCurves(CDrawContext& dc, const CGraphLayout& map, const CRect& rect,
+                           std::span<const double> xs, int fh, bool showTerms);
+
     CFunctionList m_functions;
+    CDerivedList m_derived;
+    AntiderivativeSampler m_antiderivative{nullptr};
     CObjectList m_objects;
     CScaling m_scaling;
     EDecimalSeparator m_separator{EDecimalSeparator::Point};

@@ -6,6 +6,7 @@
 #include "engine/NumberText.h"
 
 #include "document/StepLoop.h"
+#include "view/CurvePolyline.h"
 #include "view/DrawContext.h"
 #include "view/DrawLimits.h"
 #include "view/GraphLayout.h"
@@ -282,26 +283,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
                 g_syntaxError = 1;
             }
             for (const CDevicePoint offset : offsets) {
-                bool penDown = false;
-                for (std::size_t s = 0; s < xs.size(); ++s) {
-                    const double v = values[s];
-                    const int px = map.X(xs[s]) + offset.x;
-                    const int py = map.Y(v) + offset.y;
-                    // A value far off the area is a jump (a pole, say) and must not be joined by a
-                    // line; so is one that overflowed without raising the flag.
-                    if (mathErrors[s] != 0 || !std::isfinite(v) || py < -200 || py > 2 * map.By()) {
-                        penDown = false;
-                    } else if (penDown) {
-                        if (PtInRect(rect, px, py)) {
-                            dc.LineTo(px, py);
-                        } else {
-                            dc.MoveTo(px, py);
-                        }
-                    } else {
-                        dc.MoveTo(px, py);
-                        penDown = true;
-                    }
-                }
+                DrawCurvePolyline(dc, map, rect, xs, values, mathErrors, offset);
             }
         };
         static constexpr CDevicePoint kThin[] = {{0, 0}};
@@ -322,6 +304,8 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             drawMember(m_focus->k, kBold);
         }
     }
+
+    DrawDerivedCurves(dc, map, rect, xs, fh, showTerms);
 
     dc.SelectPen(previousPen);
     dc.SelectFont(previousFont);

@@ -30,11 +30,30 @@ std::size_t ObjectsWithinObjectBudget(const CObjectList& objects)
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut,
                     bool* objectsLeftOut, EDecimalSeparator separator,
-                    const std::optional<SFamilyFocus>& focus)
+                    const std::optional<SFamilyFocus>& focus, const CDerivedList& derived,
+                    AntiderivativeSampler antiderivative)
 {
     const std::size_t drawn = FunctionsWithinCurveBudget(functions);
+    bool derivedLeftOut = false;
+    CDerivedList drawnDerived;
+    long long curves = 0;
+    for (std::size_t i = 0; i < drawn; ++i) {
+        curves += functions[i].GetTerm().empty() ? 0 : CountFamilyValues(functions[i]);
+    }
+    for (const CDerivedCurve& curve : derived) {
+        if (curve.GetSource() >= drawn) {
+            derivedLeftOut = derivedLeftOut || curve.GetSource() < functions.size();
+            continue;
+        }
+        curves += CountFamilyValues(functions[curve.GetSource()]);
+        if (curves > kMaxCurvesPerDrawing) {
+            derivedLeftOut = true;
+            break;
+        }
+        drawnDerived.push_back(curve);
+    }
     if (curvesLeftOut != nullptr) {
-        *curvesLeftOut = drawn < functions.size();
+        *curvesLeftOut = drawn < functions.size() || derivedLeftOut;
     }
     const std::size_t drawnObjects = ObjectsWithinObjectBudget(objects);
     if (objectsLeftOut != nullptr) {
@@ -51,6 +70,8 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
         }
         graph.Objects().push_back(std::move(object));
     }
+    graph.Derived() = std::move(drawnDerived);
+    graph.SetAntiderivativeSampler(antiderivative);
     graph.Scaling() = scaling;
     graph.SetDecimalSeparator(separator);
     if (focus && focus->function < drawn) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
+#include "view/DerivedCurveValues.h"
 #include "view/DrawContext.h"
 #include "view/FamilyFocus.h"
 
@@ -20,11 +22,14 @@
 // Objects have a budget of their own, kMaxObjectsPerDrawing from the start of the list, told
 // through objectsLeftOut in the same way; of a point label at most kMaxLabelCharactersDrawn
 // characters are drawn. Numbers are labelled with the given separator. A focus singles out one
-// member of a family (the slider's).
+// member of a family (the slider's). The derived curves of the functions drawn follow, within
+// what the budget leaves after the functions (a curve left out sets curvesLeftOut too); their
+// antiderivatives take their values from the sampler.
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr,
                     bool* objectsLeftOut = nullptr, EDecimalSeparator separator = EDecimalSeparator::Point,
-                    const std::optional<SFamilyFocus>& focus = std::nullopt);
+                    const std::optional<SFamilyFocus>& focus = std::nullopt, const CDerivedList& derived = {},
+                    AntiderivativeSampler antiderivative = nullptr);
 
 // How many functions of the list, from its start, one drawing takes within its curve budget.
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);

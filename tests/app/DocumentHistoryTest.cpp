@@ -1,5 +1,6 @@
 // The history of a document: every edit one step, undone and redone in order, named for the menus.
 #include "app/GraphDocument.h"
+#include "view/DerivedCurveValues.h"
 
 #include <QUndoStack>
 
@@ -246,3 +247,48 @@ TEST(DocumentHistory, DerivedScalingIsNoStepAndSurvivesUndo)
     EXPECT_TRUE(document.Model().GetObjects().empty());
     EXPECT_EQ(document.Model().GetScaling(), derived);
 }
+
+namespace {
+
+// The slope of the first derived curve at x, computed as a drawing computes it.
+double DerivedAt(const CZelDoc& model, double x)
+{
+    const CDerivedCurve& curve = model.Derived().front();
+    double value{};
+    std::uint8_t undefined{};
+    DerivedCurveValues(CCompiledTerm{model.Functions()[curve.GetSource()].GetTerm()}, curve, 0, nullptr,
+                       std::span<const double>{&x, 1}, std::span<double>{&value, 1},
+                       std::span<std::uint8_t>{&undefined, 1});
+    return value;
+}
+
+TEST(DocumentHistory, DerivedCurveFollowsEditsOfItsSourceAndGoesWithItInOneStep)
+{
+    CGraphDocument document;
+    document.Model().SetFunctions({Function("x"), Function("x^2")});
+    document.Edit(QStringLiteral("Ableitung"), [](CZelDoc& model) {
+        model.SetDerived({CDerivedCurve{1, EDerivedKind::FirstDerivative}});
+    });
+    EXPECT_DOUBLE_EQ(DerivedAt(document.Model(), 3), 6);
+    document.Edit({}, [](CZelDoc& model) { model.SetFunctions({Function("x"), Function("x^3")}); });
+    EXPECT_DOUBLE_EQ(DerivedAt(document.Model(), 3), 27);
+    document.Undo();
+    EXPECT_DOUBLE_EQ(DerivedAt(document.Model(), 3), 6);
+    // Deleting the first function as the sheet does: its curves stay with their source.
+    document.Edit({}, [](CZelDoc& model) {
+        CDerivedList derived = model.GetDerived();
+        EraseDerivedOfFunction(derived, 0);
+        model.SetFunctions({Function("x^2")});
+        model.SetDerived(derived);
+    });
+    EXPECT_DOUBLE_EQ(DerivedAt(document.Model(), 3), 6);
+    // Deleting its source takes it along, and one undo brings both back.
+    document.Edit({}, [](CZelDoc& model) { model.SetFunctions({}); });
+    EXPECT_TRUE(document.Model().Derived().empty());
+    EXPECT_EQ(document.History()->undoText(), QStringLiteral("Funktionen"));
+    document.Undo();
+    ASSERT_EQ(document.Model().Derived().size(), 1u);
+    EXPECT_DOUBLE_EQ(DerivedAt(document.Model(), 3), 6);
+}
+
+} // namespace

@@ -115,12 +115,13 @@ TEST(StatusBar, ContextMenuEntriesShowTheirPrompts)
     QContextMenuEvent request{QContextMenuEvent::Mouse, QPoint(20, 20), view->mapToGlobal(QPoint(20, 20))};
     QApplication::sendEvent(view, &request);
 
-    EXPECT_EQ(prompts,
-              (QStringList{StatusPrompt(ID_VALUE_TABLE), StatusPrompt(ID_ZEROS), StatusPrompt(ID_EXTREMA),
-                           StatusPrompt(ID_INFLECTIONS), StatusPrompt(ID_MONOTONY),
-                           StatusPrompt(ID_INTERSECTIONS), StatusPrompt(ID_TANGENT),
-                           StatusPrompt(ID_INTEGRAL), StatusPrompt(ID_FULL_DISCUSSION), StatusPrompt(ID_REDRAW),
-                           StatusPrompt(ID_PROPERTIES)}));
+    EXPECT_EQ(
+        prompts,
+        (QStringList{StatusPrompt(ID_VALUE_TABLE), StatusPrompt(ID_ZEROS), StatusPrompt(ID_EXTREMA),
+                     StatusPrompt(ID_INFLECTIONS), StatusPrompt(ID_MONOTONY), StatusPrompt(ID_INTERSECTIONS),
+                     StatusPrompt(ID_TANGENT), StatusPrompt(ID_INTEGRAL), StatusPrompt(ID_FULL_DISCUSSION),
+                     StatusPrompt(ID_REDRAW), StatusPrompt(ID_PROPERTIES), CZelView::kDerivePrompt,
+                     CZelView::kAntiderivativePrompt}));
     frame.DocumentManager()->CloseAllDocuments();
 }
 

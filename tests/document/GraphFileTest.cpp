@@ -699,3 +699,61 @@ TEST(ExtensionBlock, StrokeRecordsFromOtherWritersAreReadOrRefused)
         EXPECT_EQ(WriteGraphFile(doc), seed);
     }
 }
+
+Bytes DerivedPayload(std::uint32_t source, std::uint32_t kind, double x0, double y0 = 0)
+{
+    CArchiveWriter w;
+    w.WriteUInt32(source);
+    w.WriteUInt32(kind);
+    w.WriteDouble(x0);
+    w.WriteDouble(y0);
+    for (std::uint32_t value : {0x123456u, 700u, 2u}) { // colour, width, style
+        w.WriteUInt32(value);
+    }
+    return w.TakeBytes();
+}
+
+TEST(ExtensionBlock, DerivedCurvesRoundTripAndASeedReaderSeesTheSources)
+{
+    const Bytes seed = WriteGraphFile(WithFunctions({"", ""}));
+    CZelDoc doc = WithFunctions({"", ""});
+    CDerivedCurve F{1, EDerivedKind::Antiderivative};
+    F.SetStart(-2.5, 1e-7);
+    F.SetColor(0x00FF00);
+    F.SetStroke({1.2, ELineStyle::Dotted});
+    doc.SetDerived({CDerivedCurve{0, EDerivedKind::SecondDerivative}, F,
+                    CDerivedCurve{1, EDerivedKind::FirstDerivative}});
+    const Bytes written = WriteGraphFile(doc);
+    ASSERT_GT(written.size(), seed.size());
+    EXPECT_TRUE(std::equal(seed.begin(), seed.end(), written.begin()));
+    const CZelDoc read = Read(written);
+    EXPECT_TRUE(read.GetReadWarning().empty());
+    EXPECT_EQ(read.Derived(), doc.Derived());
+    EXPECT_EQ(WriteGraphFile(read), written);
+    // Without curves, not a byte more than before.
+    doc.SetDerived({});
+    EXPECT_EQ(WriteGraphFile(doc), seed);
+}
+
+TEST(ExtensionBlock, DamagedDerivedRecordDamagesTheBlockAndALaterKindIsPassedOn)
+{
+    const Bytes seed = WriteGraphFile(WithFunctions({"", ""}));
+    Bytes shortPayload = DerivedPayload(0, 2, 1);
+    shortPayload.pop_back();
+    for (const Bytes& payload :
+         {shortPayload, Concat(DerivedPayload(0, 0, 0), {0}), DerivedPayload(2, 0, 0),
+          DerivedPayload(0, 2, std::numeric_limits<double>::quiet_NaN()),
+          DerivedPayload(0, 2, 0, std::numeric_limits<double>::infinity()), Bytes{1, 0, 0}}) {
+        const CZelDoc doc =
+            Read(Concat(seed, Block(1, {{"STRK", StrokePayload(0, 0, 500, 1)}, {"DERV", payload}})));
+        EXPECT_EQ(doc.GetReadWarning(), kDamagedExtensionWarning);
+        EXPECT_EQ(Describe(doc), Describe(Read(seed)));
+        EXPECT_EQ(WriteGraphFile(doc), seed);
+    }
+    // A kind of a later program: not drawn here, written back as it came.
+    const Bytes later = Concat(seed, Block(1, {{"DERV", Bytes{0, 0, 0, 0, 7, 0, 0, 0, 42}}}));
+    const CZelDoc doc = Read(later);
+    EXPECT_TRUE(doc.GetReadWarning().empty());
+    EXPECT_TRUE(doc.Derived().empty());
+    EXPECT_EQ(WriteGraphFile(doc), later);
+}

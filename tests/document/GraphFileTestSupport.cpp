@@ -44,6 +44,11 @@ std::string Describe(const CZelDoc& doc)
             << o.GetTextPosition() << ' ' << o.GetPosition() << " [" << o.GetComment() << "] " << o.GetColor()
             << " stroke " << o.GetStroke().width << ' ' << static_cast<int>(o.GetStroke().style) << '\n';
     }
+    for (const auto& d : doc.Derived()) {
+        out << "d " << d.GetSource() << ' ' << static_cast<int>(d.GetKind()) << ' ' << d.GetX0() << ' '
+            << d.GetY0() << ' ' << d.GetColor() << " stroke " << d.GetStroke().width << ' '
+            << static_cast<int>(d.GetStroke().style) << '\n';
+    }
     return out.str();
 }
 

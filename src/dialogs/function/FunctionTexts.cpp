@@ -1,8 +1,9 @@
 #include "dialogs/function/FunctionTexts.h"
 
-#include "engine/TextEncoding.h"
 #include "engine/CompiledTerm.h"
+#include "engine/NumberText.h"
 #include "engine/TermDiagnosis.h"
+#include "engine/TextEncoding.h"
 
 QString FromRecordText(const std::string& bytes)
 {
@@ -54,4 +55,23 @@ QString FunctionCaption(const QString& head, const QString& term)
 QString DeleteFunctionQuestion(const QString& head, const QString& term)
 {
     return QStringLiteral("Sind Sie sicher, daß Sie die Funktion %1(x)=%2 löschen wollen?").arg(head, term);
+}
+
+QString DerivedCurveListEntry(const CFunctionList& functions, const CDerivedCurve& curve)
+{
+    const std::string source = FunctionName(functions, curve.GetSource());
+    std::string what;
+    switch (curve.GetKind()) {
+    case EDerivedKind::FirstDerivative:
+        what = "Ableitung von " + source;
+        break;
+    case EDerivedKind::SecondDerivative:
+        what = "zweite Ableitung von " + source;
+        break;
+    case EDerivedKind::Antiderivative:
+        what = "Stammfunktion von " + source + ", " + DerivedCurveName(functions, curve) + "(" +
+               FormatNumber(curve.GetX0()) + ") = " + FormatNumber(curve.GetY0());
+        break;
+    }
+    return FromRecordText(DerivedCurveHead(functions, curve) + "(x)   (" + what + ")");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/DerivedCurve.h"
+
 #include <QString>
 
 #include <string>
@@ -22,6 +24,10 @@ QString FunctionListEntry(const QString& head, const QString& term);
 // Empty for a sound term.
 QString TermFaultNote(const std::string& term);
 QString MarkedFunctionListEntry(const std::string& head, const std::string& term);
+
+// The row of a derived curve in the function lists: "f'(x)   (Ableitung von f)", with the point
+// an antiderivative passes through: "F(x)   (Stammfunktion von f, F(0) = 0)".
+QString DerivedCurveListEntry(const CFunctionList& functions, const CDerivedCurve& curve);
 
 // "Funktion hinzufügen" and "Eigenschaften von g(x)=<term>": the captions of the function
 // property sheet.

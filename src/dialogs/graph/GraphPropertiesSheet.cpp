@@ -9,7 +9,7 @@
 CGraphPropertiesSheet::CGraphPropertiesSheet(const QString& title, const CZelDoc& document, int firstPage,
                                              QWidget* parent)
     : CPropertySheet{QStringLiteral("Eigenschaften von %1").arg(title), parent},
-      m_functions{new CVPFunctionsPage{document.GetFunctions()}},
+      m_functions{new CVPFunctionsPage{document.GetFunctions(), document.GetDerived()}},
       m_objects{new CVPObjectsPage{document.GetObjects()}}, m_scaling{new CVPScalPage{document.GetScaling()}}
 {
     setObjectName(QStringLiteral("GraphPropertiesSheet"));
@@ -23,6 +23,7 @@ void CGraphPropertiesSheet::ApplyTo(CZelDoc& document) const
 {
     const CScaling scaling = m_scaling->GetScaling();
     document.SetFunctions(m_functions->GetFunctions());
+    document.SetDerived(m_functions->GetDerived());
     document.SetObjects(m_objects->GetObjects());
     document.SetScaling(scaling);
 }

@@ -29,9 +29,9 @@ public:
     CGraphPropertiesSheet(const QString& title, const CZelDoc& document, int firstPage,
                           QWidget* parent = nullptr);
 
-    // After OK: the scaling page's fields into the scaling copy, then SetFunctions, SetObjects and
-    // SetScaling in this order. The document keeps the previous lists as its undo step, and the
-    // previous scaling only when the scaling changed.
+    // After OK: the scaling page's fields into the scaling copy, then SetFunctions, SetDerived,
+    // SetObjects and SetScaling in this order. The document keeps the previous lists as its undo step, and
+    // the previous scaling only when the scaling changed.
     void ApplyTo(CZelDoc& document) const;
 
     CVPFunctionsPage* FunctionsPage() const { return m_functions; }

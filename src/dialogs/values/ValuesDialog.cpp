@@ -3,6 +3,7 @@
 #include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
+#include "analysis/Antiderivative.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
@@ -641,7 +642,8 @@ bool CValuesDialog::PaintSheet(QPagedPaintDevice& device) const
 {
     const auto paint = [this](CDrawContext& dc, const CRect& rect) {
         // A family member picked by the slider is already the only value of its function here.
-        PaintGraph(dc, rect, m_functions, m_objects, m_scaling, nullptr, nullptr, ShownDecimalSeparator());
+        PaintGraph(dc, rect, m_functions, m_objects, m_scaling, nullptr, nullptr, ShownDecimalSeparator(),
+                   std::nullopt, m_derived, SampleAntiderivative);
     };
     return PaintResultSheet(device, Sheet(), m_scaling, paint);
 }

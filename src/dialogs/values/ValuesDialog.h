@@ -4,6 +4,7 @@
 #include "analysis/AnalysisTable.h"
 #include "dialogs/values/AnalysisRunner.h"
 #include "document/GraphFunction.h"
+#include "document/DerivedCurve.h"
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 #include "framework/ResultSheet.h"
@@ -92,6 +93,8 @@ public:
     void OnPrint();
     // The objects the sheet's graph shows besides the functions; none unless set.
     void SetGraphObjects(CObjectList objects) { m_objects = std::move(objects); }
+    // The derived curves (f', f'', F) the sheet's graph shows; none unless set.
+    void SetGraphDerived(CDerivedList derived) { m_derived = std::move(derived); }
     // The sheet "&Drucken..." prints: the heading of the function the list is about, the lines.
     SResultSheet Sheet() const;
     // Paints that sheet with the graph on a printer or PDF writer; false where it cannot.
@@ -153,6 +156,7 @@ private:
     CFunctionList m_functions;
     CScaling m_scaling;
     CObjectList m_objects;
+    CDerivedList m_derived;
     int m_analysis;
     CAnalysisRunner* m_runner{nullptr};
     ScanFunction m_scan;

@@ -3,6 +3,7 @@
 #include "dialogs/addfunction/AddFunctionWizard.h"
 #include "dialogs/addfunction/FACommentPage.h"
 #include "dialogs/addfunction/FAFunctionPage.h"
+#include "dialogs/function/AntiderivativeDialog.h"
 #include "dialogs/function/FPCommentPage.h"
 #include "dialogs/function/FPFunctionPage.h"
 #include "dialogs/function/FunctionPropertySheet.h"
@@ -667,3 +668,55 @@ TEST(FunctionsPage, MarksAFaultyTermAndSaysWhy)
         EXPECT_TRUE(item->text().endsWith(QStringLiteral("f(x)=") + QString::fromLatin1(c.term))) << c.term;
     }
 }
+
+namespace {
+
+// The derived curves on the functions page: f' of a function, f'' of an f', F through a chosen
+// point; a deleted function takes its curves, and OK hands both lists to the document as one step.
+TEST(GraphPropertiesSheet, DerivedCurvesAreMadeOnTheFunctionsPageAndGoWithTheirFunction)
+{
+    CZelDoc doc;
+    Load(doc, {Function("x^2"), Function("x^3")});
+    CGraphPropertiesSheet sheet{QStringLiteral("Graph1"), doc, CGraphPropertiesSheet::kFunctionsPage};
+    sheet.show();
+    CVPFunctionsPage* page = sheet.FunctionsPage();
+    CMessageAnswers answers{true};
+    const auto rows = [page](int from) { return Entries(page->List()).mid(from); };
+
+    page->List()->setCurrentRow(1);
+    page->DeriveButton()->click();
+    EXPECT_FALSE(page->AntiderivativeButton()->isEnabled()) << "the new g' is selected";
+    page->DeriveButton()->click();
+    EXPECT_FALSE(page->DeriveButton()->isEnabled()) << "no third derivative";
+    EXPECT_EQ(rows(2), (QStringList{"g'(x)   (Ableitung von g)", "g''(x)   (zweite Ableitung von g)"}));
+
+    page->List()->setCurrentRow(0);
+    WhenShown<CAntiderivativeDialog>([](CAntiderivativeDialog* dialog) {
+        dialog->X0Field()->setText(QStringLiteral("1"));
+        dialog->Y0Field()->setText(QStringLiteral("x")); // refused, the dialog stays
+        dialog->accept();
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->Y0Field()->setText(QStringLiteral("-2.5"));
+        dialog->accept();
+    });
+    page->AntiderivativeButton()->click();
+    EXPECT_EQ(rows(4), QStringList{"F(x)   (Stammfunktion von f, F(1) = -2.5)"});
+
+    page->List()->setCurrentRow(0);
+    page->DeleteButton()->click();
+    EXPECT_EQ(rows(0),
+              (QStringList{"f(x)=x^3", "f'(x)   (Ableitung von f)", "f''(x)   (zweite Ableitung von f)"}));
+
+    sheet.accept();
+    doc.TakeStep();
+    sheet.ApplyTo(doc);
+    const SContentStep step = doc.TakeStep();
+    EXPECT_TRUE(step.functions && step.derived);
+    ASSERT_EQ(doc.Derived().size(), 2u);
+    EXPECT_EQ(doc.Derived()[1], NewDerivedCurve(doc.Functions(), 0, EDerivedKind::SecondDerivative));
+    doc.Undo();
+    EXPECT_EQ(doc.GetFunctionCount(), 2u);
+    EXPECT_TRUE(doc.Derived().empty());
+}
+
+} // namespace
