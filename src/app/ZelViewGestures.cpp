@@ -191,8 +191,8 @@ void CZelView::mouseReleaseEvent(QMouseEvent* event)
             CommitScaling(
                 BoxScaling(scaling, width(), height(), box.left(), box.top(), box.right(), box.bottom()),
                 QStringLiteral("Zoom"), false);
-            TellZoomLimit(this, BoxScalingLimit(scaling, width(), height(), box.left(), box.top(), box.right(),
-                                                box.bottom()));
+            TellZoomLimit(this, BoxScalingLimit(scaling, width(), height(), box.left(), box.top(),
+                                                box.right(), box.bottom()));
         } else {
             update();
         }
@@ -219,7 +219,8 @@ void CZelView::wheelEvent(QWheelEvent* event)
     const CScaling scaling = m_document->Model().GetScaling();
     CommitScaling(ZoomedScaling(scaling, width(), height(), m_pointerPos.x(), m_pointerPos.y(), factor),
                   QStringLiteral("Zoom"), true);
-    TellZoomLimit(this, ZoomedScalingLimit(scaling, width(), height(), m_pointerPos.x(), m_pointerPos.y(), factor));
+    TellZoomLimit(this,
+                  ZoomedScalingLimit(scaling, width(), height(), m_pointerPos.x(), m_pointerPos.y(), factor));
     event->accept();
 }
 
@@ -231,12 +232,12 @@ void CZelView::keyPressEvent(QKeyEvent* event)
     const CScaling scaling = m_document->Model().GetScaling();
     switch (event->key()) {
     case Qt::Key_Plus:
-    case Qt::Key_Minus:
-    {
+    case Qt::Key_Minus: {
         const double factor = event->key() == Qt::Key_Plus ? kZoomFactor : 1 / kZoomFactor;
         CommitScaling(ZoomedScaling(scaling, width(), height(), width() / 2.0, height() / 2.0, factor),
                       QStringLiteral("Zoom"), true);
-        TellZoomLimit(this, ZoomedScalingLimit(scaling, width(), height(), width() / 2.0, height() / 2.0, factor));
+        TellZoomLimit(this,
+                      ZoomedScalingLimit(scaling, width(), height(), width() / 2.0, height() / 2.0, factor));
         return;
     }
     case Qt::Key_Left:

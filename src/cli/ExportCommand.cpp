@@ -1,9 +1,9 @@
-// vexplot --export OUT FILE [--size WxH[cm]] [--dpi N] [--decimal-comma]: the graph of a file (or of terms given
-// with --term and --family) drawn into an image, an SVG file or a PDF page, without a display. It
+// vexplot --export OUT FILE [--size WxH[cm]] [--dpi N] [--decimal-comma]: the graph of a file (or of terms
+// given with --term and --family) drawn into an image, an SVG file or a PDF page, without a display. It
 // paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
-#include "cli/ParserError.h"
 #include "cli/FamilyOption.h"
+#include "cli/ParserError.h"
 #include "cli/TermArguments.h"
 
 #include "document/GraphFile.h"
@@ -77,7 +77,8 @@ std::optional<SPictureSize> ParseCentimetres(const QString& text, int dotsPerInc
     const double height = match.captured(2).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
     const SPictureSize size{QSizeF{width, height}, dotsPerInch};
     const QSize pixels = size.pixels;
-    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kMaxSide || pixels.height() > kMaxSide) {
+    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kMaxSide ||
+        pixels.height() > kMaxSide) {
         return std::nullopt;
     }
     return size;
@@ -142,10 +143,11 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     parser.addOption(familyOption);
     parser.addOption(commaOption);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
-    const QString usage = QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH[cm] [--dpi N]] [--decimal-comma] "
-                                         "oder vexplot --export ZIEL --term TERM [--term TERM ...] "
-                                         "[--family VON:BIS:SCHRITT] [--size BxH[cm] [--dpi N]] "
-                                         "[--decimal-comma]");
+    const QString usage =
+        QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH[cm] [--dpi N]] [--decimal-comma] "
+                       "oder vexplot --export ZIEL --term TERM [--term TERM ...] "
+                       "[--family VON:BIS:SCHRITT] [--size BxH[cm] [--dpi N]] "
+                       "[--decimal-comma]");
     if (!parser.parse(arguments)) {
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
@@ -163,7 +165,8 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     for (const QString& term : parser.values(termOption)) {
         request.terms.push_back(term.toStdString());
     }
-    if (const std::optional<QString> error = ReadFamilyOption(parser, familyOption, terms, usage, request.family)) {
+    if (const std::optional<QString> error =
+            ReadFamilyOption(parser, familyOption, terms, usage, request.family)) {
         Complain(*error);
         return std::nullopt;
     }

@@ -72,7 +72,9 @@ private:
                 .arg(QString::number(m_size.centimetres->width(), 'g', 8))
                 .arg(QString::number(m_size.centimetres->height(), 'g', 8));
         }
-        return QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(m_size.pixels.width()).arg(m_size.pixels.height());
+        return QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+            .arg(m_size.pixels.width())
+            .arg(m_size.pixels.height());
     }
 
     bool Pass(const QByteArray& bytes)

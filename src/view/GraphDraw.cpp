@@ -6,10 +6,10 @@
 #include "engine/NumberText.h"
 
 #include "document/StepLoop.h"
+#include "view/AxisLabels.h"
 #include "view/DrawContext.h"
 #include "view/DrawLimits.h"
 #include "view/GraphLayout.h"
-#include "view/AxisLabels.h"
 #include "view/PointLabels.h"
 
 #include <algorithm>

@@ -93,19 +93,22 @@ TEST(CentimetreExport, MenuAndCommandLineWriteTheSameCentimetres)
             format = *CGraphOutput::FormatOfName(menu);
             return menu;
         };
-        prompts.askSize = [](QSize) { return std::optional<SPictureSize>{SPictureSize{QSizeF{9.5, 6}, 150}}; };
+        prompts.askSize = [](QSize) {
+            return std::optional<SPictureSize>{SPictureSize{QSizeF{9.5, 6}, 150}};
+        };
         prompts.showError = [&](const QString& message) { error = message; };
         ASSERT_TRUE(ExportGraph(document, QSize{640, 480}, prompts)) << error.toStdString();
         QProcess process;
-        process.start(QStringLiteral(VEXPLOT_PATH), {QStringLiteral("--export"), cli, input, QStringLiteral("--size"),
-                                                     QStringLiteral("9.5x6cm"), QStringLiteral("--dpi"),
-                                                     QStringLiteral("150")});
+        process.start(QStringLiteral(VEXPLOT_PATH),
+                      {QStringLiteral("--export"), cli, input, QStringLiteral("--size"),
+                       QStringLiteral("9.5x6cm"), QStringLiteral("--dpi"), QStringLiteral("150")});
         process.waitForFinished(60000);
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
         const QByteArray written = ReadBytes(menu);
         EXPECT_EQ(written, ReadBytes(cli)) << name;
         if (QByteArray{name}.endsWith("svg")) {
-            EXPECT_TRUE(written.contains("<svg width=\"9.5cm\" height=\"6cm\"\n viewBox=\"0 0 561 354\"")) << name;
+            EXPECT_TRUE(written.contains("<svg width=\"9.5cm\" height=\"6cm\"\n viewBox=\"0 0 561 354\""))
+                << name;
         }
     }
 }

@@ -55,7 +55,8 @@ std::map<QString, SSvgStroke> StrokesByColour(const QByteArray& svg)
             colour = attributes.value(QLatin1String("stroke")).toString();
             width = attributes.value(QLatin1String("stroke-width")).toString();
         } else if (reader.name() == QLatin1String("polyline")) {
-            const auto points = attributes.value(QLatin1String("points")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            const auto points =
+                attributes.value(QLatin1String("points")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
             SSvgStroke& stroke = strokes[colour];
             (points.size() > 2 ? stroke.pieces : stroke.shortLines) += 1;
             stroke.width = width;
@@ -96,9 +97,10 @@ TEST(VectorExport, SvgStatesItsSizeInCentimetres)
         const char* head;
         double curveWidth; // a curve of 0.25 mm in device units
     } cases[] = {
-        {SPictureSize{QSizeF{12, 8}, 300}, "<svg width=\"12cm\" height=\"8cm\"\n viewBox=\"0 0 1417 945\"", 2.95276},
-        {SPictureSize{QSizeF{10.5, 7.25}, 150}, "<svg width=\"10.5cm\" height=\"7.25cm\"\n viewBox=\"0 0 620 428\"",
-         1.47638},
+        {SPictureSize{QSizeF{12, 8}, 300}, "<svg width=\"12cm\" height=\"8cm\"\n viewBox=\"0 0 1417 945\"",
+         2.95276},
+        {SPictureSize{QSizeF{10.5, 7.25}, 150},
+         "<svg width=\"10.5cm\" height=\"7.25cm\"\n viewBox=\"0 0 620 428\"", 1.47638},
         {SPictureSize{QSize{800, 600}}, "<svg width=\"800\" height=\"600\"\n viewBox=\"0 0 800 600\"", 1},
     };
     for (const auto& c : cases) {

@@ -39,12 +39,13 @@ TEST(ReadableLabels, PointLabelsNeverCoverOneAnother)
         {"the zero and the inflection at the origin", {Point(0, 0, "N2"), Point(0, 0, "W1")}},
         {"five on one spot, all asking for the same place",
          {Point(1, 1, "A"), Point(1, 1, "Bb"), Point(1, 1, "Ccc"), Point(1, 1, "Dddd"), Point(1, 1, "E")}},
-        {"a row a pixel apart", {Point(0, 0, "P1", 4), Point(0.02, 0, "P2", 4), Point(0.04, 0, "P3", 4),
-                                 Point(0.06, 0, "P4", 4)}},
-        {"long labels stacked", {Point(-2, 2, "Hochpunkt", 1), Point(-2, 2.05, "Wendepunkt", 1),
-                                 Point(-2, 1.95, "Sattelpunkt", 1)}},
-        {"mixed places", {Point(3, -3, "S1", 7), Point(3, -3, "S2", 5), Point(3, -3, "S3", 6),
-                          Point(3, -3, "S4", 3), Point(3, -3, "S5", 2), Point(3, -3, "S6", 0)}},
+        {"a row a pixel apart",
+         {Point(0, 0, "P1", 4), Point(0.02, 0, "P2", 4), Point(0.04, 0, "P3", 4), Point(0.06, 0, "P4", 4)}},
+        {"long labels stacked",
+         {Point(-2, 2, "Hochpunkt", 1), Point(-2, 2.05, "Wendepunkt", 1), Point(-2, 1.95, "Sattelpunkt", 1)}},
+        {"mixed places",
+         {Point(3, -3, "S1", 7), Point(3, -3, "S2", 5), Point(3, -3, "S3", 6), Point(3, -3, "S4", 3),
+          Point(3, -3, "S5", 2), Point(3, -3, "S6", 0)}},
     };
     for (const CrowdCase& c : cases) {
         const Drawn d = DrawGraph(FixedScaling(), {}, c.points);
@@ -95,15 +96,9 @@ std::vector<CRecordingContext::Text> XLabels(const CRecordingContext& dc, int ro
 TEST(ReadableLabels, TickLabelsStayDistinctAndApartAtAnyZoom)
 {
     const RangeCase cases[] = {
-        {-1e-12, 1e-12, 2e-13},
-        {1e6, 1e6 + 1e-8, 1e-9},
-        {1e6 - 1e-5, 1e6 + 1e-5, 2e-6},
-        {1 - 1e-9, 1 + 1e-9, 2e-10},
-        {-3e-7, 7e-7, 1e-7},
-        {0, 1e20, 1e19},
-        {1e50, 1e50 + 1e45, 1e44},
-        {-1e200, 1e200, 5e199},
-        {-5, 5, 0.25},
+        {-1e-12, 1e-12, 2e-13},      {1e6, 1e6 + 1e-8, 1e-9}, {1e6 - 1e-5, 1e6 + 1e-5, 2e-6},
+        {1 - 1e-9, 1 + 1e-9, 2e-10}, {-3e-7, 7e-7, 1e-7},     {0, 1e20, 1e19},
+        {1e50, 1e50 + 1e45, 1e44},   {-1e200, 1e200, 5e199},  {-5, 5, 0.25},
         {0.1, 0.7, 1.0 / 30},
     };
     for (const RangeCase& c : cases) {
@@ -137,8 +132,13 @@ TEST(ReadableLabels, PlainRangesReadAsBefore)
         double step;
         const char* text;
     } cases[] = {
-        {2.5, 0.5, "2.5"}, {-3, 1, "-3"}, {0.00001, 0.00001, "0.00001"}, {1e-13, 1e-13, "1e-13"},
-        {-4e-13, 2e-13, "-4e-13"}, {1000000.000000002, 1e-9, "1000000.000000002"}, {1.5e20, 5e19, "1.5e20"},
+        {2.5, 0.5, "2.5"},
+        {-3, 1, "-3"},
+        {0.00001, 0.00001, "0.00001"},
+        {1e-13, 1e-13, "1e-13"},
+        {-4e-13, 2e-13, "-4e-13"},
+        {1000000.000000002, 1e-9, "1000000.000000002"},
+        {1.5e20, 5e19, "1.5e20"},
         {0.25, 0.25, "0.25"},
     };
     for (const auto& c : cases) {
@@ -164,7 +164,9 @@ TEST(ReadableLabels, MarksKeepTheirSizeOnPaper)
         graph.Scaling() = FixedScaling();
         graph.Objects() = {Point(1, 1, "")};
         graph.Draw(dc, CRect{0, 0, 500, 300}, 14);
-        const auto count = [&](auto&& matches) { return std::count_if(dc.lines.begin(), dc.lines.end(), matches); };
+        const auto count = [&](auto&& matches) {
+            return std::count_if(dc.lines.begin(), dc.lines.end(), matches);
+        };
         // Eleven x ticks across the x axis at y 150, and the two strokes of one cross.
         EXPECT_EQ(count([&](const auto& l) {
                       return l.x1 == l.x2 && l.y1 == 150 - c.tickHalf && l.y2 == 150 + c.tickHalf;

@@ -36,7 +36,8 @@ QDoubleSpinBox* MakeCentimetreField(QWidget* parent, const QString& entry, doubl
     field->setSuffix(QStringLiteral(" cm"));
     // Stored with the point whatever the locale, as every number of the program.
     bool ok = false;
-    const double stored = CSettingsStore::Instance().GetProfileString(kSection, entry, QString{}).toDouble(&ok);
+    const double stored =
+        CSettingsStore::Instance().GetProfileString(kSection, entry, QString{}).toDouble(&ok);
     field->setValue(ok ? stored : fallback);
     return field;
 }
@@ -73,9 +74,9 @@ CExportSizeDialog::CExportSizeDialog(QSize size, QWidget* parent) : QDialog{pare
     m_dotsPerInch->setObjectName(kIdExportDotsPerInch);
     m_dotsPerInch->setRange(kMinDotsPerInch, kMaxDotsPerInch);
     m_dotsPerInch->setSuffix(QStringLiteral(" dpi"));
-    m_dotsPerInch->setValue(std::clamp(
-        store.GetProfileInt(kSection, kDotsPerInchEntry, SPictureSize::kDefaultDotsPerInch), kMinDotsPerInch,
-        kMaxDotsPerInch));
+    m_dotsPerInch->setValue(
+        std::clamp(store.GetProfileInt(kSection, kDotsPerInchEntry, SPictureSize::kDefaultDotsPerInch),
+                   kMinDotsPerInch, kMaxDotsPerInch));
 
     // One label per side serves both units; its mnemonic goes to the field of the unit chosen.
     m_widthLabel = new QLabel{QStringLiteral("&Breite:"), this};
@@ -147,8 +148,8 @@ void CExportSizeDialog::accept()
 {
     const SPictureSize picture = PictureSize();
     const QSize pixels = picture.pixels;
-    if (picture.centimetres && (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kExportMaxSide ||
-                                pixels.height() > kExportMaxSide)) {
+    if (picture.centimetres && (pixels.width() < 1 || pixels.height() < 1 ||
+                                pixels.width() > kExportMaxSide || pixels.height() > kExportMaxSide)) {
         ShowMessage(this, QStringLiteral("%1 x %2 cm bei %3 dpi ergeben %4 x %5 Pixel; jede Seite darf "
                                          "höchstens %6 Pixel haben. Bitte kleiner oder mit weniger dpi "
                                          "exportieren.")

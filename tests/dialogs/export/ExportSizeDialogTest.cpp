@@ -83,7 +83,8 @@ TEST(ExportSizeDialog, CentimetresByKeyboardAreRememberedAndBoundedByPixels)
         EXPECT_EQ(next.PictureSize().pixels, c.pixels) << c.width;
         // Pixels again give the window's size as before, and the labels lead to the pixel fields.
         next.findChild<QRadioButton*>(kIdExportInPixels)->click();
-        EXPECT_EQ(MnemonicTarget(next, QStringLiteral("&Breite:")), next.findChild<QSpinBox*>(QStringLiteral("IDC_1067")));
+        EXPECT_EQ(MnemonicTarget(next, QStringLiteral("&Breite:")),
+                  next.findChild<QSpinBox*>(QStringLiteral("IDC_1067")));
         EXPECT_FALSE(next.PictureSize().centimetres.has_value());
         EXPECT_EQ(next.PictureSize().pixels, QSize(640, 480));
     }
