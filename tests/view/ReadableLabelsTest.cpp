@@ -30,7 +30,6 @@ TEST(ReadableLabels, PointLabelsNeverCoverOneAnother)
     const std::vector<CGraphObject> crowds[] = {
         {Point(0, 0, "N2"), Point(0, 0, "W1")},
         {Point(1, 1, "A"), Point(1, 1, "Bb"), Point(1, 1, "Ccc"), Point(1, 1, "Dddd"), Point(1, 1, "E")},
-        {Point(0, 0, "P1", 4), Point(0.02, 0, "P2", 4), Point(0.04, 0, "P3", 4), Point(0.06, 0, "P4", 4)},
         {Point(-2, 2, "Hochpunkt", 1), Point(-2, 2.05, "Wendepunkt", 1), Point(-2, 1.95, "Sattelpunkt", 1)},
         {Point(3, -3, "S1", 7), Point(3, -3, "S2", 5), Point(3, -3, "S3", 6), Point(3, -3, "S4", 3),
          Point(3, -3, "S5", 2), Point(3, -3, "S6", 0)},
