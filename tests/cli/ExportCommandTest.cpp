@@ -170,9 +170,9 @@ TEST_F(ExportCommand, SizeInCentimetresAtAResolution)
     } cases[] = {
         {{QStringLiteral("--size=12x8cm")}, {1417, 945}, 11811},
         {{QStringLiteral("--size=12,5x8.5cm"), QStringLiteral("--dpi=96")}, {472, 321}, 3780},
-        {{QStringLiteral("--size=500x300"), QStringLiteral("--dpi=300")}, {}, 0},
-        {{QStringLiteral("--size=200x100cm"), QStringLiteral("--dpi=300")}, {}, 0},
-        {{QStringLiteral("--size=12x8cm"), QStringLiteral("--dpi=10")}, {}, 0},
+        {{QStringLiteral("--size=500x300"), QStringLiteral("--dpi=300")}, {0, 0}, 0},
+        {{QStringLiteral("--size=200x100cm"), QStringLiteral("--dpi=300")}, {0, 0}, 0},
+        {{QStringLiteral("--size=12x8cm"), QStringLiteral("--dpi=10")}, {0, 0}, 0},
     };
     for (const auto& c : cases) {
         QFile::remove(Path("out.png"));

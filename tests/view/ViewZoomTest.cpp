@@ -163,8 +163,8 @@ TEST(ViewZoom, ARefusedZoomNamesItsLimit)
         EXPECT_EQ(limit, c.limit) << static_cast<int>(c.limit);
         EXPECT_EQ(ZoomedScaling(c.scaling, 800, 600, 400, 300, c.factor) == c.scaling, limit != EZoomLimit::None);
     }
-    const CScaling near = Axes(1e6, 1e6 + 1e-3, 1e-4, -5, 5, 1, false);
-    EXPECT_EQ(BoxScalingLimit(near, 800, 600, 400, 300, 401, 301), EZoomLimit::TooNarrow);
+    EXPECT_EQ(BoxScalingLimit(Axes(1e6, 1e6 + 1e-3, 1e-4, -5, 5, 1, false), 800, 600, 400, 300, 401, 301),
+              EZoomLimit::TooNarrow);
 }
 
 TEST(ViewZoom, DecimalsFollowThePixel)
