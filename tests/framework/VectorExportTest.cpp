@@ -82,8 +82,6 @@ TEST(VectorExport, SvgStatesItsSizeInCentimetres)
     } cases[] = {
         {SPictureSize{QSizeF{12, 8}, 300}, "<svg width=\"12cm\" height=\"8cm\"\n viewBox=\"0 0 1417 945\"",
          2.95276},
-        {SPictureSize{QSizeF{10.5, 7.25}, 150},
-         "<svg width=\"10.5cm\" height=\"7.25cm\"\n viewBox=\"0 0 620 428\"", 1.47638},
         {SPictureSize{QSize{800, 600}}, "<svg width=\"800\" height=\"600\"\n viewBox=\"0 0 800 600\"", 1},
     };
     for (const auto& c : cases) {
