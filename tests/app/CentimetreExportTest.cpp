@@ -43,10 +43,8 @@ TEST(CentimetreExport, PdfPageCentresTheGraph)
         };
         const double left = at(1, 3, 1);
         const double right = page.mediaBox.width() - at(1, 3, 3);
-        const double top = page.mediaBox.height() - at(2, 4, 2);
-        const double bottom = at(2, 4, 4);
         EXPECT_NEAR(left, right, 0.5) << c.printX << " x " << c.printY;
-        EXPECT_NEAR(top, bottom, 0.5) << c.printX << " x " << c.printY;
+        EXPECT_NEAR(page.mediaBox.height() - at(2, 4, 2), at(2, 4, 4), 0.5) << c.printX << " x " << c.printY;
         // Twelve steps with the margins, each of the print size.
         EXPECT_NEAR(page.mediaBox.width() - left - right, 12 * c.printX / 2.54 * 72, 1.0) << c.printX;
     }

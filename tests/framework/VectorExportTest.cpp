@@ -17,7 +17,7 @@ struct SRedStrokes
 };
 
 // Draws a red curve into an SVG and counts what its colour's groups hold.
-SRedStrokes RedStrokes(const char* term, const SPictureSize& size, QByteArray* svg = nullptr)
+SRedStrokes RedStrokes(const char* term, const SPictureSize& size, QByteArray* svg)
 {
     CFunctionList functions(1);
     functions[0].SetTerm(term);
@@ -52,9 +52,7 @@ SRedStrokes RedStrokes(const char* term, const SPictureSize& size, QByteArray* s
         }
     }
     EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
-    if (svg != nullptr) {
-        *svg = buffer.data();
-    }
+    *svg = buffer.data();
     return red;
 }
 
@@ -66,7 +64,8 @@ TEST(VectorExport, EachPieceOfACurveIsOnePolyline)
         int pieces; // continuous pieces inside -5..5 by -5..5
     } cases[] = {{"1/x", 2}, {"tan(x)", 5}, {"1/(x^2-1)", 3}, {"x^2", 1}, {"sqrt(x)", 1}, {"sin(x)", 1}};
     for (const auto& c : cases) {
-        const SRedStrokes red = RedStrokes(c.term, QSize{600, 400});
+        QByteArray svg;
+        const SRedStrokes red = RedStrokes(c.term, QSize{600, 400}, &svg);
         EXPECT_EQ(red.pieces, c.pieces) << c.term;
         EXPECT_EQ(red.others, 0) << c.term;
     }
