@@ -59,10 +59,9 @@ private:
     decltype(CViewPrinter::showError) m_showError;
 };
 
-// Positions of the axis ticks: the x ticks are the vertical strokes 4 dots long, the y ticks
-// the horizontal strokes 6 dots long, leaving out the bar of the y axis' arrow head, which has
-// that length too and sits 4 dots below the top of the frame.
-// Ticks and arrow heads keep their screen size on paper: screen pixels (1/96 inch) in dots.
+// Ticks and arrow heads keep their screen size on paper: the x ticks are vertical strokes 4 screen
+// pixels (1/96 inch) long, the y ticks horizontal ones of 6, leaving out the bar of the y axis'
+// arrow head, which has that length too and sits 4 pixels below the top of the frame.
 int PaperDots(const SPdfPage& page, int screenPixels)
 {
     return static_cast<int>(std::lround(screenPixels * (72.0 / page.pointsPerDot) / 96.0));
