@@ -53,30 +53,27 @@ TEST(ReadableLabels, PointLabelsNeverCoverOneAnother)
 
 TEST(ReadableLabels, TickLabelsStayDistinctAndApartAtAnyZoom)
 {
-    const struct
-    {
-        double from, to, step;
-    } cases[] = {
+    const double cases[][3] = {
         {-1e-12, 1e-12, 2e-13},      {1e6, 1e6 + 1e-8, 1e-9}, {1e6 - 1e-5, 1e6 + 1e-5, 2e-6},
         {1 - 1e-9, 1 + 1e-9, 2e-10}, {-3e-7, 7e-7, 1e-7},     {0, 1e20, 1e19},
         {1e50, 1e50 + 1e45, 1e44},   {-1e200, 1e200, 5e199},  {0.1, 0.7, 1.0 / 30},
-    };
+    }; // from, to, step
     for (const auto& c : cases) {
         for (const CRect area : {CRect{0, 0, 500, 300}, CRect{0, 0, 1200, 800}}) {
-            const Drawn d = DrawGraph(FixedScaling(c.from, c.to, c.step, -5, 5, 1), {}, {}, area);
+            const Drawn d = DrawGraph(FixedScaling(c[0], c[1], c[2], -5, 5, 1), {}, {}, area);
             // The x labels share the row of the axis's name "x".
             const CRecordingContext::Text* name = FindText(d.dc, "x");
             ASSERT_NE(name, nullptr);
             std::vector<CRecordingContext::Text> labels;
             std::copy_if(d.dc.texts.begin(), d.dc.texts.end(), std::back_inserter(labels),
                          [&](const auto& t) { return t.y == name->y && t.text != "x"; });
-            ASSERT_GE(labels.size(), 2u) << c.from << " to " << c.to;
+            ASSERT_GE(labels.size(), 2u) << c[0] << " to " << c[1];
             std::set<std::string> texts;
             for (std::size_t i = 0; i < labels.size(); ++i) {
                 EXPECT_TRUE(texts.insert(labels[i].text).second)
-                    << c.from << ": " << labels[i].text << " twice";
+                    << c[0] << ": " << labels[i].text << " twice";
                 EXPECT_TRUE(i == 0 || !Overlap(BoxOf(labels[i - 1], 1), BoxOf(labels[i], 1)))
-                    << c.from << ": " << labels[i - 1].text << " runs into " << labels[i].text;
+                    << c[0] << ": " << labels[i - 1].text << " runs into " << labels[i].text;
             }
         }
     }
