@@ -41,8 +41,7 @@ TEST(CentimetreExport, PdfPageCentresTheGraph)
             return cm.captured(offset).toDouble() +
                    frame.captured(dot).toDouble() * cm.captured(matrix).toDouble();
         };
-        const double left = at(1, 3, 1);
-        const double right = page.mediaBox.width() - at(1, 3, 3);
+        const double left = at(1, 3, 1), right = page.mediaBox.width() - at(1, 3, 3);
         EXPECT_NEAR(left, right, 0.5) << c.printX << " x " << c.printY;
         EXPECT_NEAR(page.mediaBox.height() - at(2, 4, 2), at(2, 4, 4), 0.5) << c.printX << " x " << c.printY;
         // Twelve steps with the margins, each of the print size.
