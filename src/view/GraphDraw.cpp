@@ -126,16 +126,21 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     const bool yMarks = ShowsMarks(yr.step, map.Sy());
 
     // Labels too wide for the space between two marks go to every second, fifth, tenth... mark.
+    // Only labels that need more than five decimals or a power of ten are thinned: those of the
+    // ranges a picture has always shown are drawn as they always were, pixel for pixel.
     const auto strideOf = [&](const CAxisRange& axis, double spacing, bool horizontal) -> long long {
         if (!labelAxes) {
             return 1;
         }
         int extent = 0;
+        bool plain = true;
         ForEachMark(axis.from, axis.to, axis.step, [&](double v) {
-            const CSize size = dc.GetTextExtent(TickLabel(v, axis.step, m_separator));
+            const std::string text = TickLabel(v, axis.step, m_separator);
+            plain = plain && text == FormatNumber(v, 5, m_separator);
+            const CSize size = dc.GetTextExtent(text);
             extent = std::max(extent, horizontal ? size.cx : size.cy);
         });
-        return LabelStride(spacing, extent, horizontal ? cw / 2 : 0);
+        return plain ? 1 : LabelStride(spacing, extent, horizontal ? cw / 2 : 0);
     };
     const auto labelled = [](double v, double step, long long stride) {
         return stride == 1 || std::fmod(std::round(v / step), static_cast<double>(stride)) == 0;
