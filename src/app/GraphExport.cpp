@@ -115,12 +115,12 @@ SExportPrompts DefaultExportPrompts(QWidget* parent)
         };
         return AskExportName(names, suggested, format);
     };
-    prompts.askSize = [parent](QSize suggested) -> std::optional<QSize> {
+    prompts.askSize = [parent](QSize suggested) -> std::optional<SPictureSize> {
         CExportSizeDialog dialog{suggested, parent};
         if (dialog.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
-        return dialog.Size();
+        return dialog.PictureSize();
     };
     prompts.showError = [parent](const QString& message) {
         QMessageBox::warning(parent, LoadString(IDS_APP_TITLE), message);
@@ -128,7 +128,8 @@ SExportPrompts DefaultExportPrompts(QWidget* parent)
     return prompts;
 }
 
-QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QSize size, const QString& path)
+QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, const SPictureSize& size,
+                         const QString& path)
 {
     // An export must never replace the graph it shows.
     const QFileInfo target{path};
@@ -166,10 +167,10 @@ bool ExportGraph(CGraphDocument& document, QSize windowSize, const SExportPrompt
     if (path.isEmpty()) {
         return false;
     }
-    QSize size = windowSize;
-    // A PDF page takes the print size of the scaling; only pictures ask for pixels.
+    SPictureSize size{windowSize};
+    // A PDF page takes the print size of the scaling; only pictures ask for a size.
     if (format != EGraphFormat::Pdf) {
-        const std::optional<QSize> asked = prompts.askSize(windowSize);
+        const std::optional<SPictureSize> asked = prompts.askSize(windowSize);
         if (!asked) {
             return false;
         }

@@ -21,8 +21,8 @@ struct SExportPrompts
 {
     // The target file and its format; an empty name cancels.
     std::function<QString(const QString& suggested, EGraphFormat& format)> askFileName;
-    // The size of a PNG or SVG; nothing cancels.
-    std::function<std::optional<QSize>(QSize suggested)> askSize;
+    // The size of a PNG or SVG, in pixels or in centimetres; nothing cancels.
+    std::function<std::optional<SPictureSize>(QSize suggested)> askSize;
     std::function<void(const QString& message)> showError;
 };
 SExportPrompts DefaultExportPrompts(QWidget* parent);
@@ -32,7 +32,7 @@ bool ExportGraph(CGraphDocument& document, QSize windowSize, const SExportPrompt
 
 // Writes the document's graph; returns the command line's German message on failure, or an empty
 // string.
-QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QSize size,
+QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, const SPictureSize& size,
                          const QString& path);
 
 // The name that gets written for a name typed into the file dialog with a filter chosen: the name

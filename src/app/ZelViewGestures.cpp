@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -35,6 +37,21 @@ SAxisMap MapBetween(const CAxisRange& drawn, const CAxisRange& shown, int pixels
     const double drawnScale = pixels / (drawn.to - drawn.from + 2 * drawn.step);
     const double shownScale = pixels / (shown.to - shown.from + 2 * shown.step);
     return {shownScale / drawnScale, (drawn.from - drawn.step - shown.from + shown.step) * shownScale};
+}
+
+// A zoom that stops at a limit says so in the frame's status bar instead of doing nothing.
+void TellZoomLimit(QWidget* view, EZoomLimit limit)
+{
+    auto* frame = qobject_cast<QMainWindow*>(view->window());
+    if (limit == EZoomLimit::None || frame == nullptr) {
+        return;
+    }
+    frame->statusBar()->showMessage(
+        limit == EZoomLimit::TooWide
+            ? QStringLiteral("Weiter verkleinern geht nicht: ein noch größerer Bereich lässt sich nicht "
+                             "mehr darstellen.")
+            : QStringLiteral("Weiter vergrößern geht nicht: die Teilstriche ließen sich nicht mehr "
+                             "unterscheiden."));
 }
 
 } // namespace
@@ -174,6 +191,8 @@ void CZelView::mouseReleaseEvent(QMouseEvent* event)
             CommitScaling(
                 BoxScaling(scaling, width(), height(), box.left(), box.top(), box.right(), box.bottom()),
                 QStringLiteral("Zoom"), false);
+            TellZoomLimit(this, BoxScalingLimit(scaling, width(), height(), box.left(), box.top(),
+                                                box.right(), box.bottom()));
         } else {
             update();
         }
@@ -197,9 +216,11 @@ void CZelView::wheelEvent(QWheelEvent* event)
     }
     m_pointerPos = event->position();
     const double factor = std::pow(kZoomFactor, notches);
-    CommitScaling(ZoomedScaling(m_document->Model().GetScaling(), width(), height(), m_pointerPos.x(),
-                                m_pointerPos.y(), factor),
+    const CScaling scaling = m_document->Model().GetScaling();
+    CommitScaling(ZoomedScaling(scaling, width(), height(), m_pointerPos.x(), m_pointerPos.y(), factor),
                   QStringLiteral("Zoom"), true);
+    TellZoomLimit(this,
+                  ZoomedScalingLimit(scaling, width(), height(), m_pointerPos.x(), m_pointerPos.y(), factor));
     event->accept();
 }
 
@@ -211,11 +232,14 @@ void CZelView::keyPressEvent(QKeyEvent* event)
     const CScaling scaling = m_document->Model().GetScaling();
     switch (event->key()) {
     case Qt::Key_Plus:
-    case Qt::Key_Minus:
-        CommitScaling(ZoomedScaling(scaling, width(), height(), width() / 2.0, height() / 2.0,
-                                    event->key() == Qt::Key_Plus ? kZoomFactor : 1 / kZoomFactor),
+    case Qt::Key_Minus: {
+        const double factor = event->key() == Qt::Key_Plus ? kZoomFactor : 1 / kZoomFactor;
+        CommitScaling(ZoomedScaling(scaling, width(), height(), width() / 2.0, height() / 2.0, factor),
                       QStringLiteral("Zoom"), true);
+        TellZoomLimit(this,
+                      ZoomedScalingLimit(scaling, width(), height(), width() / 2.0, height() / 2.0, factor));
         return;
+    }
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:

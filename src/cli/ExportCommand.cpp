@@ -1,9 +1,9 @@
-// vexplot --export OUT FILE [--size WxH] [--decimal-comma]: the graph of a file (or of terms given
-// with --term and --family) drawn into an image, an SVG file or a PDF page, without a display. It
+// vexplot --export OUT FILE [--size WxH[cm]] [--dpi N] [--decimal-comma]: the graph of a file (or of terms
+// given with --term and --family) drawn into an image, an SVG file or a PDF page, without a display. It
 // paints exactly as the window and the printer do.
 #include "cli/CommandLine.h"
-#include "cli/ParserError.h"
 #include "cli/FamilyOption.h"
+#include "cli/ParserError.h"
 #include "cli/TermArguments.h"
 
 #include "document/GraphFile.h"
@@ -38,7 +38,7 @@ struct ExportRequest
     QString output;
     QString input;
     EGraphFormat format{EGraphFormat::Png};
-    QSize size{800, 600};
+    SPictureSize size{QSize{800, 600}};
     std::vector<std::string> terms;
     std::optional<SFamilyArgument> family;
     EDecimalSeparator separator{EDecimalSeparator::Point};
@@ -57,6 +57,31 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     if (type == QtCriticalMsg || type == QtFatalMsg) {
         Complain(message);
     }
+}
+
+// Resolutions a size in centimetres may be drawn at: screen to the finest printer.
+constexpr int kMinDotsPerInch = 72;
+constexpr int kMaxDotsPerInch = 2400;
+
+// A size in centimetres, "12x8cm" or "12.5x8,5cm", drawn at a resolution. Its pixels must fit the
+// bound of a size in pixels.
+std::optional<SPictureSize> ParseCentimetres(const QString& text, int dotsPerInch)
+{
+    static const QRegularExpression pattern{
+        QStringLiteral("^(\\d{1,4}(?:[.,]\\d{1,3})?)[xX\u00D7](\\d{1,4}(?:[.,]\\d{1,3})?)cm$")};
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const double width = match.captured(1).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    const double height = match.captured(2).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    const SPictureSize size{QSizeF{width, height}, dotsPerInch};
+    const QSize pixels = size.pixels;
+    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kMaxSide ||
+        pixels.height() > kMaxSide) {
+        return std::nullopt;
+    }
+    return size;
 }
 
 std::optional<QSize> ParseSize(const QString& text)
@@ -100,8 +125,12 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
         QStringLiteral("export"), QStringLiteral("Zieldatei (.png, .svg, .pdf)"), QStringLiteral("OUT")};
     const QCommandLineOption sizeOption{QStringLiteral("size"), QStringLiteral("Bildgröße in Pixeln"),
                                         QStringLiteral("WxH")};
+    const QCommandLineOption dpiOption{QStringLiteral("dpi"),
+                                       QStringLiteral("Auflösung einer Größe in cm (Vorgabe 300)"),
+                                       QStringLiteral("N")};
     parser.addOption(exportOption);
     parser.addOption(sizeOption);
+    parser.addOption(dpiOption);
     const QCommandLineOption termOption{QStringLiteral("term"),
                                         QStringLiteral("Term in Schulschreibweise statt einer Datei"),
                                         QStringLiteral("TERM")};
@@ -114,9 +143,11 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     parser.addOption(familyOption);
     parser.addOption(commaOption);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Funktions-Graph (*.zel)"));
-    const QString usage = QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH] [--decimal-comma] "
-                                         "oder vexplot --export ZIEL --term TERM [--term TERM ...] "
-                                         "[--family VON:BIS:SCHRITT] [--size BxH] [--decimal-comma]");
+    const QString usage =
+        QStringLiteral("Aufruf: vexplot --export ZIEL DATEI [--size BxH[cm] [--dpi N]] [--decimal-comma] "
+                       "oder vexplot --export ZIEL --term TERM [--term TERM ...] "
+                       "[--family VON:BIS:SCHRITT] [--size BxH[cm] [--dpi N]] "
+                       "[--decimal-comma]");
     if (!parser.parse(arguments)) {
         Complain(ParserError(parser) + QStringLiteral("; ") + usage);
         return std::nullopt;
@@ -134,7 +165,8 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
     for (const QString& term : parser.values(termOption)) {
         request.terms.push_back(term.toStdString());
     }
-    if (const std::optional<QString> error = ReadFamilyOption(parser, familyOption, terms, usage, request.family)) {
+    if (const std::optional<QString> error =
+            ReadFamilyOption(parser, familyOption, terms, usage, request.family)) {
         Complain(*error);
         return std::nullopt;
     }
@@ -154,11 +186,41 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
         return std::nullopt;
     }
     request.format = *format;
-    if (parser.isSet(sizeOption)) {
-        const std::optional<QSize> size = ParseSize(parser.value(sizeOption));
+    const QString sizeText = parser.value(sizeOption);
+    const bool centimetres = sizeText.endsWith(QLatin1String("cm"));
+    int dotsPerInch = SPictureSize::kDefaultDotsPerInch;
+    if (parser.isSet(dpiOption)) {
+        bool ok = false;
+        dotsPerInch = parser.value(dpiOption).toInt(&ok);
+        if (!ok || dotsPerInch < kMinDotsPerInch || dotsPerInch > kMaxDotsPerInch) {
+            Complain(QStringLiteral("--dpi %1: erwartet wird eine ganze Zahl von %2 bis %3")
+                         .arg(parser.value(dpiOption))
+                         .arg(kMinDotsPerInch)
+                         .arg(kMaxDotsPerInch));
+            return std::nullopt;
+        }
+        // Pixels have no resolution of their own: a --dpi that changes nothing is a mistake.
+        if (!centimetres) {
+            Complain(QStringLiteral("--dpi gilt nur zusammen mit einer Größe in cm, etwa --size 12x8cm"));
+            return std::nullopt;
+        }
+    }
+    if (centimetres) {
+        const std::optional<SPictureSize> size = ParseCentimetres(sizeText, dotsPerInch);
+        if (!size) {
+            Complain(QStringLiteral("--size %1: erwartet wird BreitexHöhecm, etwa 12x8cm, das bei %2 dpi "
+                                    "je Seite 1 bis %3 Pixel ergibt")
+                         .arg(sizeText)
+                         .arg(dotsPerInch)
+                         .arg(kMaxSide));
+            return std::nullopt;
+        }
+        request.size = *size;
+    } else if (parser.isSet(sizeOption)) {
+        const std::optional<QSize> size = ParseSize(sizeText);
         if (!size) {
             Complain(QStringLiteral("--size %1: erwartet wird BreitexHöhe, jede von 1 bis %2")
-                         .arg(parser.value(sizeOption))
+                         .arg(sizeText)
                          .arg(kMaxSide));
             return std::nullopt;
         }

@@ -17,7 +17,7 @@ constexpr std::array kLeadingForms{
     SUsageForm{"vexplot [DATEI]",
                "Öffnet das Programmfenster mit einem neuen Graphen oder mit DATEI, einem Funktions-Graphen "
                "(*.zel). Das Fenster braucht eine Anzeige; ohne eine startet es mit xvfb-run -a vexplot."},
-    SUsageForm{"vexplot --export AUSGABE DATEI [--size BxH]",
+    SUsageForm{"vexplot --export AUSGABE DATEI [--size BxH[cm] [--dpi N]]",
                "Zeichnet den Graphen aus DATEI in AUSGABE, genau wie im Fenster und beim Drucken. Statt "
                "DATEI gehen auch --term und --family, ebenso --decimal-comma. Braucht keine Anzeige."},
     SUsageForm{"vexplot --discuss ANALYSE DATEI [OPTIONEN]",
@@ -42,6 +42,11 @@ constexpr std::array kLeadingOptions{
                 "(eine A4-Seite in der Druckgröße des Graphen)."},
     SUsageEntry{"--size BxH", "Breite und Höhe von Bild oder Vektorgrafik in Pixeln, je 1 bis 16384, "
                               "etwa 1024x768. Ohne die Option: 800x600."},
+    SUsageEntry{"--size BxHcm", "Breite und Höhe in Zentimetern, etwa 12x8cm oder 12,5x8.5cm: eine "
+                                "Vektorgrafik trägt ihre Größe in cm, ein Bild bekommt so viele Pixel, wie "
+                                "die Auflösung auf die Zentimeter legt (je Seite höchstens 16384). Linien, "
+                                "Punktkreuze und Schrift haben dann auf Papier ihre Größe."},
+    SUsageEntry{"--dpi N", "Die Auflösung zu einer Größe in cm, von 72 bis 2400. Ohne die Option: 300."},
 };
 // After "--discuss ANALYSE", which names every analysis.
 constexpr std::array kTrailingOptions{

@@ -121,3 +121,9 @@ inline const QString kIdIntegralTo = QStringLiteral("IDC_INTEGRAL_TO");
 inline const QString kIdAdoptTangent = QStringLiteral("IDC_ADOPT_TANGENT");
 inline const QString kIdAdoptNormal = QStringLiteral("IDC_ADOPT_NORMAL");
 inline const QString kIdPrintResults = QStringLiteral("IDC_PRINT_RESULTS");
+// The export size dialog's unit, its sides in centimetres and its resolution.
+inline const QString kIdExportInPixels = QStringLiteral("IDC_EXPORT_PIXELS");
+inline const QString kIdExportInCentimetres = QStringLiteral("IDC_EXPORT_CENTIMETRES");
+inline const QString kIdExportWidthCm = QStringLiteral("IDC_EXPORT_WIDTH_CM");
+inline const QString kIdExportHeightCm = QStringLiteral("IDC_EXPORT_HEIGHT_CM");
+inline const QString kIdExportDotsPerInch = QStringLiteral("IDC_EXPORT_DPI");

@@ -15,16 +15,20 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 
+#include <cmath>
+#include <vector>
+
 namespace {
 
 // Passes an SVG drawing through to a device, with the size on its first <svg line given in
-// units. The generator gives the size in millimetres at a resolution of its own, which programs
-// turn back into different pixel sizes; the drawing is meant to be width by height units, as
-// its view box says. Only the head is held back, so a large drawing is never held whole.
+// units or in centimetres. The generator gives the size in millimetres at a resolution of its
+// own, which programs turn back into different pixel sizes; the drawing is meant to be width by
+// height units, as its view box says, or the centimetres asked for. Only the head is held back,
+// so a large drawing is never held whole.
 class CSvgSizeFilter final : public QIODevice
 {
 public:
-    CSvgSizeFilter(QIODevice& target, QSize size) : m_target{target}, m_size{size}
+    CSvgSizeFilter(QIODevice& target, const SPictureSize& size) : m_target{target}, m_size{size}
     {
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
@@ -54,17 +58,26 @@ protected:
             return length;
         }
         if (m_head.mid(start, end - start).contains("height=")) {
-            m_head.replace(start, end - start,
-                           QStringLiteral("<svg width=\"%1\" height=\"%2\"")
-                               .arg(m_size.width())
-                               .arg(m_size.height())
-                               .toLatin1());
+            m_head.replace(start, end - start, SizeAttributes().toLatin1());
         }
         m_headDone = true;
         return Pass(m_head) ? length : -1;
     }
 
 private:
+    QString SizeAttributes() const
+    {
+        if (m_size.centimetres) {
+            // Enough digits for a hundredth of a millimetre, none that only show binary noise.
+            return QStringLiteral("<svg width=\"%1cm\" height=\"%2cm\"")
+                .arg(QString::number(m_size.centimetres->width(), 'g', 8))
+                .arg(QString::number(m_size.centimetres->height(), 'g', 8));
+        }
+        return QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+            .arg(m_size.pixels.width())
+            .arg(m_size.pixels.height());
+    }
+
     bool Pass(const QByteArray& bytes)
     {
         if (!m_failed && m_target.write(bytes) != bytes.size()) {
@@ -74,7 +87,7 @@ private:
     }
 
     QIODevice& m_target;
-    QSize m_size;
+    SPictureSize m_size;
     QByteArray m_head;
     bool m_headDone{false};
     bool m_failed{false};
@@ -117,21 +130,34 @@ void CGraphOutput::Paint(CDrawContext& dc, const CRect& rect)
 
 QImage CGraphOutput::Image(QSize size)
 {
+    return ImageAt(SPictureSize{size});
+}
+
+QImage CGraphOutput::ImageAt(const SPictureSize& picture)
+{
+    const QSize size = picture.pixels;
     QImage image{size, QImage::Format_RGB32};
     if (image.isNull()) {
         return image;
     }
     // The window's background is white too; an image starts out with undefined pixels.
     image.fill(Qt::white);
+    double dotsPerInch = CPainterContext::kPixelDotsPerInch;
+    if (picture.centimetres) {
+        dotsPerInch = picture.dotsPerInch;
+        const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+    }
     QPainter painter{&image};
-    CPainterContext dc{painter};
+    CPainterContext dc{painter, dotsPerInch};
     Paint(dc, CRect{0, 0, size.width(), size.height()});
     return image;
 }
 
-bool CGraphOutput::WritePng(QSize size, QIODevice& device)
+bool CGraphOutput::WritePng(const SPictureSize& size, QIODevice& device)
 {
-    const QImage image = Image(size);
+    const QImage image = ImageAt(size);
     if (image.isNull()) {
         return false;
     }
@@ -139,9 +165,10 @@ bool CGraphOutput::WritePng(QSize size, QIODevice& device)
     return png && device.write(*png) == png->size();
 }
 
-bool CGraphOutput::WriteSvg(QSize size, QIODevice& device)
+bool CGraphOutput::WriteSvg(const SPictureSize& picture, QIODevice& device)
 {
-    CSvgSizeFilter filter{device, size};
+    const QSize size = picture.pixels;
+    CSvgSizeFilter filter{device, picture};
     QSvgGenerator generator;
     generator.setOutputDevice(&filter);
     generator.setSize(size);
@@ -158,7 +185,8 @@ bool CGraphOutput::WriteSvg(QSize size, QIODevice& device)
         painter.fillRect(QRect{QPoint{0, 0}, size}, Qt::white);
     }
     {
-        CPainterContext dc{painter};
+        CPainterContext dc{painter, picture.centimetres ? static_cast<double>(picture.dotsPerInch)
+                                                        : CPainterContext::kPixelDotsPerInch};
         Paint(dc, CRect{0, 0, size.width(), size.height()});
     }
     return painter.end() && filter.Finish();
@@ -191,12 +219,55 @@ bool CGraphOutput::WritePdf(QIODevice& device)
     }
     {
         CPainterContext dc{painter, static_cast<double>(writer.resolution())};
-        Paint(dc, PrintRectangleOn(writer, m_scaling));
+        const CRect rect = PrintRectangleOn(writer, m_scaling);
+        if (m_pdfLayout) {
+            Paint(dc, rect);
+        } else {
+            // The printer's rectangle starts 40 units into the printable area; on its own page the
+            // graph moves to the centre as a whole, so that everything keeps its place inside it.
+            const QRect centred =
+                CentredOnPage(QSize{rect.Width(), rect.Height()}, layout, writer.resolution());
+            const QPoint printable = layout.paintRectPixels(writer.resolution()).topLeft();
+            painter.translate(centred.left() - printable.x() - rect.left,
+                              centred.top() - printable.y() - rect.top);
+            Paint(dc, rect);
+            DrawTitleLines(dc, QRect{QPoint{rect.left, rect.top}, centred.size()}, writer.resolution());
+        }
     }
     return painter.end();
 }
 
-bool CGraphOutput::Write(EGraphFormat format, QSize size, QIODevice& device)
+QRect CGraphOutput::CentredOnPage(QSize rectSize, const QPageLayout& layout, int dotsPerInch)
+{
+    const QRect page = layout.fullRectPixels(dotsPerInch);
+    return QRect{QPoint{(page.width() - rectSize.width()) / 2, (page.height() - rectSize.height()) / 2},
+                 rectSize};
+}
+
+void CGraphOutput::DrawTitleLines(CDrawContext& dc, const QRect& graph, int dotsPerInch)
+{
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        if (!m_functions[i].GetTerm().empty()) {
+            shown.push_back(i);
+        }
+    }
+    // Lines as high as the text of a printed page, 4 mm, a little apart, and 3 mm above the frame.
+    const int lineHeight = static_cast<int>(std::lround(4.0 / 25.4 * dotsPerInch));
+    const int pitch = lineHeight + lineHeight / 4;
+    const int gap = static_cast<int>(std::lround(3.0 / 25.4 * dotsPerInch));
+    const CFont previousFont = dc.SelectFont(CFont{lineHeight});
+    int top = graph.top() - gap - static_cast<int>(shown.size()) * pitch;
+    for (const std::size_t i : shown) {
+        const CGraphFunction& function = m_functions[i];
+        dc.SetTextColor(function.GetColor());
+        dc.TextOut(graph.left(), top, FunctionHead(m_functions, i) + "(x)=" + function.GetTerm());
+        top += pitch;
+    }
+    dc.SelectFont(previousFont);
+}
+
+bool CGraphOutput::Write(EGraphFormat format, const SPictureSize& size, QIODevice& device)
 {
     switch (format) {
     case EGraphFormat::Png:
@@ -209,7 +280,8 @@ bool CGraphOutput::Write(EGraphFormat format, QSize size, QIODevice& device)
     return false;
 }
 
-bool CGraphOutput::WriteFile(EGraphFormat format, QSize size, const QString& path, int& errorNumber)
+bool CGraphOutput::WriteFile(EGraphFormat format, const SPictureSize& size, const QString& path,
+                             int& errorNumber)
 {
     errorNumber = 0;
     CAtomicFile file{path};

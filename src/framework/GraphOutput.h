@@ -5,10 +5,12 @@
 #include "document/GraphObject.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
+#include "framework/PictureSize.h"
 #include "view/FamilyFocus.h"
 
 #include <QImage>
 #include <QPageLayout>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -45,8 +47,10 @@ public:
     void SetDerivedCurves(const CDerivedList& derived) { m_derived = derived; }
     // Whether an SVG drawing gets a white background; without one it is transparent.
     void SetSvgBackground(bool white) { m_svgBackground = white; }
-    // The page a PDF is laid out on, and the resolution its device units have. Without it, a
-    // portrait A4 page as a PDF printer has it.
+    // The page a PDF is laid out on, and the resolution its device units have: the page is then
+    // printed as the printer prints it, the graph at the top left of its printable area. Without
+    // it, an exported page: portrait A4 as a PDF printer has it, the graph centred on it under
+    // the functions' lines as its title.
     void SetPdfPage(const QPageLayout& layout, int dotsPerInch);
     // The separator of the numbers on the axes; the point unless set.
     void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
@@ -58,12 +62,19 @@ public:
     // one page on which each step measures the scaling's print size in centimetres. A PNG is made
     // in memory first, so that a device that fails to take it gets no half-written image from the
     // image library (nor its complaint on the terminal).
-    bool Write(EGraphFormat format, QSize size, QIODevice& device);
+    // The size is in pixels or in centimetres. In centimetres an SVG states its width and
+    // height in cm over a view box of the pixels, and a PNG records the resolution; both are
+    // drawn at that resolution, so that widths in millimetres keep their size on paper.
+    bool Write(EGraphFormat format, const SPictureSize& size, QIODevice& device);
 
     // The same into a file, atomically: the previous file stays untouched until the new one is
     // complete and on disk. On failure, errorNumber is the system's reason (0 when the picture
     // itself could not be made).
-    bool WriteFile(EGraphFormat format, QSize size, const QString& path, int& errorNumber);
+    bool WriteFile(EGraphFormat format, const SPictureSize& size, const QString& path, int& errorNumber);
+
+    // Where the graph's rectangle lies on the PDF page, in the page's device units counted from
+    // the page's top-left corner (margins included): centred on the page.
+    static QRect CentredOnPage(QSize rectSize, const QPageLayout& layout, int dotsPerInch);
 
     // Whether the last drawing left functions out because of the curve budget of one drawing,
     // or objects because of the object budget.
@@ -74,8 +85,11 @@ public:
 
 private:
     void Paint(CDrawContext& dc, const CRect& rect);
-    bool WritePng(QSize size, QIODevice& device);
-    bool WriteSvg(QSize size, QIODevice& device);
+    QImage ImageAt(const SPictureSize& size);
+    bool WritePng(const SPictureSize& size, QIODevice& device);
+    bool WriteSvg(const SPictureSize& size, QIODevice& device);
+    // The legend's lines as the title above the graph on a PDF page.
+    void DrawTitleLines(CDrawContext& dc, const QRect& graph, int dotsPerInch);
     bool WritePdf(QIODevice& device);
 
     const CFunctionList& m_functions;

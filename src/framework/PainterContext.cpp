@@ -77,7 +77,7 @@ CPainterContext::CPainterContext(QPainter& painter, double dotsPerInch)
       m_raster{painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster},
       m_linePen{MakePen(m_pen, DeviceWidth(m_pen), dotsPerInch)}, m_deviceFont{painter.font()}
 {
-    m_gather = !(DeviceWidth(m_pen) == 1.0 && m_pen.style == CPen::Solid);
+    m_gather = Gathers(m_pen);
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBrush(Qt::white);
@@ -99,7 +99,7 @@ CPen CPainterContext::SelectPen(const CPen& pen)
     m_pen = pen;
     const double width = DeviceWidth(pen);
     m_linePen = MakePen(pen, width, m_dotsPerInch);
-    m_gather = !(width == 1.0 && pen.style == CPen::Solid);
+    m_gather = Gathers(pen);
     m_painter.setPen(m_linePen);
     return previous;
 }
@@ -108,6 +108,13 @@ double CPainterContext::DeviceWidth(const CPen& pen) const
 {
     const double units = UnitsOfMillimetres(pen.width, m_dotsPerInch);
     return std::max(1.0, m_raster ? std::round(units) : units);
+}
+
+bool CPainterContext::Gathers(const CPen& pen) const
+{
+    // A vector file gets one polyline per piece of a curve instead of one element per sample;
+    // a raster keeps its single lines, which set exactly the pixels they always have.
+    return !m_raster || !(DeviceWidth(pen) == 1.0 && pen.style == CPen::Solid);
 }
 
 void CPainterContext::Flush()

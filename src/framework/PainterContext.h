@@ -46,6 +46,7 @@ public:
     void LineTo(int x, int y) override;
     void Rectangle(const CRect& rect) override;
     void SetPixel(int x, int y, std::uint32_t color) override;
+    double DotsPerInch() const override { return m_dotsPerInch; }
 
     // The QFont that gives text of this cell height (ascent plus descent) on the painter's device.
     QFont FontForHeight(int height);
@@ -57,6 +58,7 @@ private:
     // Lines of a pen other than one solid unit are gathered into one polyline, so that a dash
     // pattern runs on along a curve of many short pieces and wide pieces join without notches.
     void Flush();
+    bool Gathers(const CPen& pen) const;
 
     QPainter& m_painter;
     double m_dotsPerInch;

@@ -101,4 +101,10 @@ public:
     virtual void Rectangle(const CRect& rect) = 0;
 
     virtual void SetPixel(int x, int y, std::uint32_t color) = 0;
+
+    // Device units per inch. Marks of a fixed size (ticks, arrow heads, point crosses) are measured
+    // in pixels of a 96 dots per inch screen and scaled by it, so that paper shows them as large.
+    virtual double DotsPerInch() const { return kScreenDotsPerInch; }
+
+    static constexpr double kScreenDotsPerInch = 96.0;
 };

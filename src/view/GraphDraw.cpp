@@ -6,10 +6,12 @@
 #include "engine/NumberText.h"
 
 #include "document/StepLoop.h"
+#include "view/AxisLabels.h"
 #include "view/CurvePolyline.h"
 #include "view/DrawContext.h"
 #include "view/DrawLimits.h"
 #include "view/GraphLayout.h"
+#include "view/PointLabels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,44 +54,20 @@ template <class Body> void ForEachMark(double from, double to, double step, Body
     }
 }
 
-void DrawPointLabel(CDrawContext& dc, const std::string& label, int x, int y, int position)
+// A length given in pixels of the screen, in the device's units: the same on paper.
+int Dots(const CDrawContext& dc, int screenPixels)
+{
+    return static_cast<int>(std::lround(screenPixels * dc.DotsPerInch() / CDrawContext::kScreenDotsPerInch));
+}
+
+void DrawPointLabel(CDrawContext& dc, CLabelPlacer& placer, const std::string& label, int x, int y,
+                    int position)
 {
     if (label.empty()) {
         return;
     }
-    const CSize size = dc.GetTextExtent(label);
-    const int left = x - size.cx - 5;
-    const int centred = x - size.cx / 2;
-    const int right = x + 5;
-    const int above = y - size.cy - 5;
-    const int middle = y - size.cy / 2;
-    const int below = y + 5;
-    switch (position) {
-    case 1:
-        dc.TextOut(centred, above, label);
-        break;
-    case 2:
-        dc.TextOut(right, above, label);
-        break;
-    case 3:
-        dc.TextOut(left, middle, label);
-        break;
-    case 4:
-        dc.TextOut(right, middle, label);
-        break;
-    case 5:
-        dc.TextOut(left, below, label);
-        break;
-    case 6:
-        dc.TextOut(centred, below, label);
-        break;
-    case 7:
-        dc.TextOut(right, below, label);
-        break;
-    default: // 0 and every code outside 0 to 7
-        dc.TextOut(left, above, label);
-        break;
-    }
+    const CRect box = placer.Place(dc.GetTextExtent(label), x, y, position);
+    dc.TextOut(box.left, box.top, label);
 }
 
 // The other members of a slider's family: the curve's colour three quarters of the way to white.
@@ -130,31 +108,58 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     const CDevicePoint origin = map.Origin(cw, fh);
 
     // The axes, each ending in a closed arrow head.
+    const int one = Dots(dc, 1);
+    const int arrowLength = Dots(dc, 4);
+    const int arrowHalf = Dots(dc, 3);
     dc.MoveTo(rect.left, origin.y);
-    dc.LineTo(rect.right - 1, origin.y);
-    dc.LineTo(rect.right - 4, origin.y - 3);
-    dc.LineTo(rect.right - 4, origin.y + 3);
-    dc.LineTo(rect.right - 1, origin.y);
+    dc.LineTo(rect.right - one, origin.y);
+    dc.LineTo(rect.right - arrowLength, origin.y - arrowHalf);
+    dc.LineTo(rect.right - arrowLength, origin.y + arrowHalf);
+    dc.LineTo(rect.right - one, origin.y);
 
     dc.MoveTo(origin.x, rect.bottom);
-    dc.LineTo(origin.x, rect.top + 1);
-    dc.LineTo(origin.x - 3, rect.top + 4);
-    dc.LineTo(origin.x + 3, rect.top + 4);
-    dc.LineTo(origin.x, rect.top + 1);
+    dc.LineTo(origin.x, rect.top + one);
+    dc.LineTo(origin.x - arrowHalf, rect.top + arrowLength);
+    dc.LineTo(origin.x + arrowHalf, rect.top + arrowLength);
+    dc.LineTo(origin.x, rect.top + one);
 
     const bool xMarks = ShowsMarks(xr.step, map.Sx());
     const bool yMarks = ShowsMarks(yr.step, map.Sy());
 
+    // Labels too wide for the space between two marks go to every second, fifth, tenth... mark.
+    // Only labels that need more than five decimals or a power of ten are thinned: those of the
+    // ranges a picture has always shown are drawn as they always were, pixel for pixel.
+    const auto strideOf = [&](const CAxisRange& axis, double spacing, bool horizontal) -> long long {
+        if (!labelAxes) {
+            return 1;
+        }
+        int extent = 0;
+        bool plain = true;
+        ForEachMark(axis.from, axis.to, axis.step, [&](double v) {
+            const std::string text = TickLabel(v, axis.step, m_separator);
+            plain = plain && text == FormatNumber(v, 5, m_separator);
+            const CSize size = dc.GetTextExtent(text);
+            extent = std::max(extent, horizontal ? size.cx : size.cy);
+        });
+        return plain ? 1 : LabelStride(spacing, extent, horizontal ? cw / 2 : 0);
+    };
+    const auto labelled = [](double v, double step, long long stride) {
+        return stride == 1 || std::fmod(std::round(v / step), static_cast<double>(stride)) == 0;
+    };
+    const int xTick = Dots(dc, 2);
+    const int yTick = Dots(dc, 3);
+
     if (xMarks) {
+        const long long stride = strideOf(xr, xr.step * map.Sx(), true);
         ForEachMark(xr.from, xr.to, xr.step, [&](double x) {
             const int px = map.X(x);
-            dc.MoveTo(px, origin.y - 2);
-            dc.LineTo(px, origin.y + 2);
-            if (labelAxes) {
-                const std::string text = FormatNumber(x, 5, m_separator);
+            dc.MoveTo(px, origin.y - xTick);
+            dc.LineTo(px, origin.y + xTick);
+            if (labelAxes && labelled(x, xr.step, stride)) {
+                const std::string text = TickLabel(x, xr.step, m_separator);
                 int left = px - static_cast<int>(text.size() / 2) * cw;
                 // The label of 0 steps aside so that the y axis does not cross it.
-                if (std::abs(x * 1000) < 1) {
+                if (IsZeroMark(x, xr.step)) {
                     left -= static_cast<int>(2.5 * cw);
                 }
                 dc.TextOut(left, origin.y + fh / 2, text);
@@ -166,13 +171,14 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     }
 
     if (yMarks) {
+        const long long stride = strideOf(yr, yr.step * map.Sy(), false);
         ForEachMark(yr.from, yr.to, yr.step, [&](double y) {
             const int py = map.Y(y);
-            dc.MoveTo(origin.x - 3, py);
-            dc.LineTo(origin.x + 3, py);
+            dc.MoveTo(origin.x - yTick, py);
+            dc.LineTo(origin.x + yTick, py);
             // 0 is already written under the x axis.
-            if (labelAxes && !(std::abs(y * 1000) < 1)) {
-                const std::string text = FormatNumber(y, 5, m_separator);
+            if (labelAxes && !IsZeroMark(y, yr.step) && labelled(y, yr.step, stride)) {
+                const std::string text = TickLabel(y, yr.step, m_separator);
                 dc.TextOut(origin.x - static_cast<int>(text.size()) * cw - 5, py - fh / 2, text);
             }
         });
@@ -215,6 +221,9 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
         break;
     }
 
+    CLabelPlacer placer{Dots(dc, 5)};
+    const int crossNear = Dots(dc, 3);
+    const int crossFar = Dots(dc, 4);
     for (const CGraphObject& object : m_objects) {
         const std::uint32_t color = object.GetColor();
         dc.SetTextColor(color);
@@ -228,11 +237,11 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
             if (x >= xr.from && x <= xr.to && y >= yr.from && y <= yr.to) {
                 const int px = map.XReal(x);
                 const int py = map.YReal(y);
-                dc.MoveTo(px - 3, py - 3);
-                dc.LineTo(px + 4, py + 4);
-                dc.MoveTo(px - 3, py + 3);
-                dc.LineTo(px + 4, py - 4);
-                DrawPointLabel(dc, object.GetLabel(), px, py, object.GetTextPosition());
+                dc.MoveTo(px - crossNear, py - crossNear);
+                dc.LineTo(px + crossFar, py + crossFar);
+                dc.MoveTo(px - crossNear, py + crossNear);
+                dc.LineTo(px + crossFar, py - crossFar);
+                DrawPointLabel(dc, placer, object.GetLabel(), px, py, object.GetTextPosition());
             }
         } else {
             // A vertical line is drawn wherever it lies; off the range it simply misses the area.

@@ -87,6 +87,42 @@ bool IsZoomableWidth(double centre, double width)
            width >= std::abs(centre) * kMinRelativeWidth;
 }
 
+EZoomLimit ZoomLimitOf(double centre, double width)
+{
+    if (IsZoomableWidth(centre, width)) {
+        return EZoomLimit::None;
+    }
+    return std::isfinite(centre) && !(width > kMaxWidth) ? EZoomLimit::TooNarrow : EZoomLimit::TooWide;
+}
+
+EZoomLimit ZoomedScalingLimit(const CScaling& scaling, int width, int height, double x, double y,
+                              double factor)
+{
+    const CAxisRange xr = DrawableXAxis(scaling);
+    const CAxisRange yr = DrawableYAxis(scaling);
+    const EZoomLimit xLimit = ZoomLimitOf(WorldAt(xr, width, x), (xr.to - xr.from) / factor);
+    if (xLimit != EZoomLimit::None || scaling.GetAutoScaleY() != 0) {
+        return xLimit;
+    }
+    return ZoomLimitOf(WorldAt(yr, height, height - y), (yr.to - yr.from) / factor);
+}
+
+EZoomLimit BoxScalingLimit(const CScaling& scaling, int width, int height, double x1, double y1, double x2,
+                           double y2)
+{
+    const CAxisRange xr = DrawableXAxis(scaling);
+    const CAxisRange yr = DrawableYAxis(scaling);
+    const double left = WorldAt(xr, width, std::min(x1, x2));
+    const double right = WorldAt(xr, width, std::max(x1, x2));
+    const EZoomLimit xLimit = ZoomLimitOf((left + right) / 2, right - left);
+    if (xLimit != EZoomLimit::None || scaling.GetAutoScaleY() != 0) {
+        return xLimit;
+    }
+    const double bottom = WorldAt(yr, height, height - std::max(y1, y2));
+    const double top = WorldAt(yr, height, height - std::min(y1, y2));
+    return ZoomLimitOf((bottom + top) / 2, top - bottom);
+}
+
 CScaling ZoomedScaling(const CScaling& scaling, int width, int height, double x, double y, double factor)
 {
     CScaling result = scaling;

@@ -28,6 +28,21 @@ int PixelDecimals(const CAxisRange& axis, int pixels);
 // before the steps vanish in rounding, and before the range leaves what a double can hold.
 bool IsZoomableWidth(double centre, double width);
 
+// Why a zoom changes nothing: an axis would grow wider than a double can hold with its margins,
+// or so narrow that its ticks could no longer be told apart.
+enum class EZoomLimit
+{
+    None,
+    TooWide,
+    TooNarrow
+};
+EZoomLimit ZoomLimitOf(double centre, double width);
+// The limit a ZoomedScaling or a BoxScaling with the same arguments ran into.
+EZoomLimit ZoomedScalingLimit(const CScaling& scaling, int width, int height, double x, double y,
+                              double factor);
+EZoomLimit BoxScalingLimit(const CScaling& scaling, int width, int height, double x1, double y1, double x2,
+                           double y2);
+
 // The scalings a gesture in a window of the given size leads to. Each axis that moves gets a round
 // step. With automatic y scaling on, y is left to the drawing and only x moves. A result equal to
 // the scaling given means that the gesture changes nothing (zoomed in or out as far as it goes).

@@ -17,6 +17,8 @@
 #include <QUndoStack>
 #include <QWheelEvent>
 
+#include <QStatusBar>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -197,6 +199,19 @@ TEST(ViewGestures, KeysZoomAndPanAndStandardViewResets)
     EXPECT_EQ(y.from, -5);
     EXPECT_EQ(y.to, 5);
     EXPECT_EQ(f.document->History()->undoText(), QStringLiteral("Standardansicht"));
+}
+
+// Zooming out past the widest range the numbers hold changes nothing and says so.
+TEST(ViewGestures, AZoomAtItsLimitSaysSoInTheStatusBar)
+{
+    SViewFixture f{false};
+    CScaling wide = f.Scaling();
+    wide.SetXRange(-4.5e249, 4.5e249, 1e249);
+    f.document->Model().SetScaling(wide);
+    f.view->setFocus();
+    QTest::keyClick(f.view, Qt::Key_Minus);
+    EXPECT_EQ(f.Scaling(), wide);
+    EXPECT_TRUE(f.frame.statusBar()->currentMessage().startsWith(QStringLiteral("Weiter verkleinern geht nicht")));
 }
 
 TEST(ViewGestures, CoordinatesFollowThePointerAndClearOnLeaving)

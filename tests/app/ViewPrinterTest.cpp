@@ -59,14 +59,19 @@ private:
     decltype(CViewPrinter::showError) m_showError;
 };
 
-// Positions of the axis ticks: the x ticks are the vertical strokes 4 dots long, the y ticks
-// the horizontal strokes 6 dots long, leaving out the bar of the y axis' arrow head, which has
-// that length too and sits 4 dots below the top of the frame.
+// Ticks and arrow heads keep their screen size on paper: the x ticks are vertical strokes 4 screen
+// pixels (1/96 inch) long, the y ticks horizontal ones of 6, leaving out the bar of the y axis'
+// arrow head, which has that length too and sits 4 pixels below the top of the frame.
+int PaperDots(const SPdfPage& page, int screenPixels)
+{
+    return static_cast<int>(std::lround(screenPixels * (72.0 / page.pointsPerDot) / 96.0));
+}
+
 QList<int> XTicks(const SPdfPage& page)
 {
     QList<int> ticks;
     for (const QLine& line : page.lines) {
-        if (line.x1() == line.x2() && std::abs(line.y2() - line.y1()) == 4) {
+        if (line.x1() == line.x2() && std::abs(line.y2() - line.y1()) == 2 * PaperDots(page, 2)) {
             ticks.append(line.x1());
         }
     }
@@ -78,7 +83,8 @@ QList<int> YTicks(const SPdfPage& page)
 {
     QList<int> ticks;
     for (const QLine& line : page.lines) {
-        if (line.y1() == line.y2() && std::abs(line.x2() - line.x1()) == 6 && line.y1() != 44) {
+        if (line.y1() == line.y2() && std::abs(line.x2() - line.x1()) == 2 * PaperDots(page, 3) &&
+            line.y1() != 40 + PaperDots(page, 4)) {
             ticks.append(line.y1());
         }
     }

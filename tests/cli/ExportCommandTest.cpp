@@ -158,6 +158,32 @@ TEST_F(ExportCommand, SizeTakesTheMultiplicationSign)
     EXPECT_EQ(QImage{Path("out.png")}.size(), QSize(320, 200));
 }
 
+// A size in centimetres gives the pixels its resolution puts on them and records the resolution;
+// what cannot be meant is refused before anything is written.
+TEST_F(ExportCommand, SizeInCentimetresAtAResolution)
+{
+    const struct
+    {
+        QStringList options;
+        QSize pixels; // empty: refused
+        int dotsPerMetre;
+    } cases[] = {
+        {{QStringLiteral("--size=12x8cm")}, {1417, 945}, 11811},
+        {{QStringLiteral("--size=12,5x8.5cm"), QStringLiteral("--dpi=96")}, {472, 321}, 3780},
+        {{QStringLiteral("--size=500x300"), QStringLiteral("--dpi=300")}, {0, 0}, 0},
+        {{QStringLiteral("--size=200x100cm"), QStringLiteral("--dpi=300")}, {0, 0}, 0},
+        {{QStringLiteral("--size=12x8cm"), QStringLiteral("--dpi=10")}, {0, 0}, 0},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(Path("out.png"));
+        const ExportRun run = Export(QStringList{Path("out.png"), Path("graph.zel")} + c.options);
+        EXPECT_EQ(run.exitCode, c.pixels.isEmpty() ? 2 : 0) << c.options.join(' ').toStdString();
+        const QImage image{Path("out.png")};
+        EXPECT_EQ(image.size(), c.pixels) << c.options.join(' ').toStdString();
+        EXPECT_EQ(image.isNull() ? 0 : image.dotsPerMeterX(), c.dotsPerMetre);
+    }
+}
+
 TEST_F(ExportCommand, SvgAndPdf)
 {
     ASSERT_EQ(Export({Path("out.svg"), Path("graph.zel"), QStringLiteral("--size=640x480")}).exitCode, 0);

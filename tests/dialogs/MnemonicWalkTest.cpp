@@ -3,6 +3,7 @@
 #include "dialogs/addfunction/FAFunctionPage.h"
 #include "dialogs/copy/CopyDialog.h"
 #include "dialogs/copy/CopyWizard.h"
+#include "dialogs/export/ExportSizeDialog.h"
 #include "dialogs/function/FunctionPropertySheet.h"
 #include "dialogs/general/AboutDialog.h"
 #include "dialogs/general/PrintSetupDialog.h"
@@ -164,6 +165,10 @@ TEST(Mnemonics, NoTwoVisibleControlsOfAnyDialogShareOne)
     {
         CTipDialog dialog;
         clashes << WalkDialog(dialog, QStringLiteral("Tip des Tages"));
+    }
+    {
+        CExportSizeDialog dialog{QSize{640, 480}};
+        clashes << WalkDialog(dialog, QStringLiteral("Exportieren"));
     }
     EXPECT_TRUE(clashes.isEmpty()) << clashes.join(QLatin1Char('\n')).toStdString();
 }

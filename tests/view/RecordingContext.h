@@ -83,6 +83,7 @@ public:
     }
     void Rectangle(const CRect& rect) override { rects.push_back(rect); }
     void SetPixel(int x, int y, std::uint32_t color) override { pixels.push_back(Pixel{x, y, color}); }
+    double DotsPerInch() const override { return dotsPerInch; }
 
     std::size_t CallCount() const
     {
@@ -99,6 +100,7 @@ public:
     std::vector<Pixel> pixels;
     std::vector<CRect> rects;
     std::vector<int> fontHeights;
+    double dotsPerInch{kScreenDotsPerInch};
 
 private:
     CPen m_pen{CPen::Solid, 0x123456};

@@ -142,6 +142,31 @@ TEST(ViewZoom, ZoomStopsAtTheLimitsOfTheNumbers)
     EXPECT_EQ(ZoomedScaling(scaling, 800, 600, 400, 300, 1 / 1.25), scaling);
 }
 
+// A zoom that changes nothing says why; one that happens names no limit.
+TEST(ViewZoom, ARefusedZoomNamesItsLimit)
+{
+    const struct
+    {
+        CScaling scaling;
+        double factor;
+        EZoomLimit limit;
+    } cases[] = {
+        {Axes(-4.5e249, 4.5e249, 1e249, -5, 5, 1, false), 1 / 1.25, EZoomLimit::TooWide},
+        {Axes(-5, 5, 1, -4.5e249, 4.5e249, 1e249, false), 1 / 1.25, EZoomLimit::TooWide},
+        {Axes(1e6, 1e6 + 1e-5, 1e-6, -5, 5, 1, false), 1.25, EZoomLimit::TooNarrow},
+        {Axes(-5e-251, 5e-251, 2e-251, -5, 5, 1, false), 1.25, EZoomLimit::TooNarrow},
+        {Axes(-5, 5, 1, 1e6, 1e6 + 1e-5, 1e-6, true), 1.25, EZoomLimit::None}, // y is automatic
+        {Axes(1e6, 1e6 + 1e-5, 1e-6, -5, 5, 1, false), 1 / 1.25, EZoomLimit::None},
+    };
+    for (const auto& c : cases) {
+        const EZoomLimit limit = ZoomedScalingLimit(c.scaling, 800, 600, 400, 300, c.factor);
+        EXPECT_EQ(limit, c.limit) << static_cast<int>(c.limit);
+        EXPECT_EQ(ZoomedScaling(c.scaling, 800, 600, 400, 300, c.factor) == c.scaling, limit != EZoomLimit::None);
+    }
+    EXPECT_EQ(BoxScalingLimit(Axes(1e6, 1e6 + 1e-3, 1e-4, -5, 5, 1, false), 800, 600, 400, 300, 401, 301),
+              EZoomLimit::TooNarrow);
+}
+
 TEST(ViewZoom, DecimalsFollowThePixel)
 {
     const struct
