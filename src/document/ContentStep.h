@@ -2,6 +2,7 @@
 
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "document/Scaling.h"
 
 #include <optional>
@@ -16,6 +17,7 @@ struct SContentStep
     std::optional<CFunctionList> functions;
     std::optional<CObjectList> objects;
     std::optional<CScaling> scaling;
+    std::optional<CAreaList> areas;
 
-    bool IsEmpty() const { return !functions && !objects && !scaling; }
+    bool IsEmpty() const { return !functions && !objects && !scaling && !areas; }
 };

@@ -4,6 +4,7 @@
 #include "document/ArchiveWriter.h"
 #include "document/ExtensionBlock.h"
 #include "document/LineStyleRecords.h"
+#include "document/AreaRecords.h"
 #include "document/SystemErrorText.h"
 
 #include <algorithm>
@@ -217,6 +218,9 @@ void CZelDoc::Serialize(CArchiveWriter& archive) const
     extension.slider = ActiveSlider();
     // The records of this program's own come first, then those of others as they were read.
     extension.unknown = LineStyleRecords(m_functions, m_objects);
+    for (CExtensionRecords own : {AreaRecords(m_areas), EqualUnitsRecords(m_scaling.GetEqualUnits())}) {
+        extension.unknown.insert(extension.unknown.end(), own.begin(), own.end());
+    }
     extension.unknown.insert(extension.unknown.end(), m_unknownExtensions.begin(), m_unknownExtensions.end());
     WriteExtensionBlock(archive, extension);
 }
@@ -242,8 +246,16 @@ bool ReadContent(CArchiveReader& archive, CGraphContent& content)
     SExtensionContent extension;
     EExtensionRead block = ReadExtensionBlock(rest, read.functions.size(), extension);
     if (block == EExtensionRead::Read) {
-        if (!TakeLineStyleRecords(extension.unknown, read.functions, read.objects)) {
+        bool equalUnits = false;
+        // The strokes go last: they are given to the lists, which a later damaged record could not
+        // take back, and nothing of a damaged block is used.
+        if (!TakeEqualUnitsRecords(extension.unknown, equalUnits) ||
+            !TakeAreaRecords(extension.unknown, read.functions.size(), read.areas) ||
+            !TakeLineStyleRecords(extension.unknown, read.functions, read.objects)) {
             block = EExtensionRead::Damaged;
+            read.areas.clear();
+        } else {
+            read.scaling.SetEqualUnits(equalUnits);
         }
     }
     switch (block) {
@@ -279,6 +291,8 @@ bool CZelDoc::Serialize(CArchiveReader& archive)
     m_objects = std::move(content.objects);
     m_savedScaling = content.scaling;
     m_scaling = content.scaling;
+    m_savedAreas = content.areas;
+    m_areas = std::move(content.areas);
     m_slider = content.slider;
     m_unknownExtensions = std::move(content.unknownExtensions);
     m_readWarning = std::move(content.warning);

@@ -1,5 +1,6 @@
 #include "document/ZelDoc.h"
 
+#include <algorithm>
 #include <utility>
 
 void CZelDoc::SetFunctions(CFunctionList functions)
@@ -10,6 +11,16 @@ void CZelDoc::SetFunctions(CFunctionList functions)
     m_savedFunctions = std::exchange(m_functions, std::move(functions));
     m_undoAvailable = true;
     m_modified = true;
+    // An area needs its functions; a caller that knows where they went remaps the areas itself
+    // (RemapKeptAreas), and those that would point past the shorter list go here.
+    const auto beyond = [count = m_functions.size()](const CKeptArea& area) {
+        return area.function >= count || (area.with && *area.with >= count);
+    };
+    if (std::any_of(m_areas.begin(), m_areas.end(), beyond)) {
+        CAreaList areas = m_areas;
+        std::erase_if(areas, beyond);
+        SetAreas(std::move(areas));
+    }
 }
 
 void CZelDoc::SetObjects(CObjectList objects)
@@ -18,6 +29,16 @@ void CZelDoc::SetObjects(CObjectList objects)
         m_pending.objects = m_objects;
     }
     m_savedObjects = std::exchange(m_objects, std::move(objects));
+    m_undoAvailable = true;
+    m_modified = true;
+}
+
+void CZelDoc::SetAreas(CAreaList areas)
+{
+    if (!m_pending.areas) {
+        m_pending.areas = m_areas;
+    }
+    m_savedAreas = std::exchange(m_areas, std::move(areas));
     m_undoAvailable = true;
     m_modified = true;
 }
@@ -65,6 +86,7 @@ void CZelDoc::Undo()
     m_functions = m_savedFunctions;
     m_objects = m_savedObjects;
     m_scaling = m_savedScaling;
+    m_areas = m_savedAreas;
     m_undoAvailable = false;
     m_modified = true;
 }
@@ -82,6 +104,9 @@ SContentStep CZelDoc::TakeStep()
     if (step.scaling && *step.scaling == m_scaling) {
         step.scaling.reset();
     }
+    if (step.areas && *step.areas == m_areas) {
+        step.areas.reset();
+    }
     return step;
 }
 
@@ -95,6 +120,9 @@ void CZelDoc::ExchangeStep(SContentStep& step)
     }
     if (step.scaling) {
         std::swap(*step.scaling, m_scaling);
+    }
+    if (step.areas) {
+        std::swap(*step.areas, m_areas);
     }
     if (!step.IsEmpty()) {
         m_modified = true;
