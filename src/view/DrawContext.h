@@ -101,4 +101,7 @@ public:
     virtual void Rectangle(const CRect& rect) = 0;
 
     virtual void SetPixel(int x, int y, std::uint32_t color) = 0;
+
+    // Fills the rectangle in the colour, with no outline: the shading of kept areas.
+    virtual void FillRect(const CRect& rect, std::uint32_t color) = 0;
 };

@@ -30,7 +30,7 @@ std::size_t ObjectsWithinObjectBudget(const CObjectList& objects)
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut,
                     bool* objectsLeftOut, EDecimalSeparator separator,
-                    const std::optional<SFamilyFocus>& focus)
+                    const std::optional<SFamilyFocus>& focus, const CAreaList& areas)
 {
     const std::size_t drawn = FunctionsWithinCurveBudget(functions);
     if (curvesLeftOut != nullptr) {
@@ -52,6 +52,7 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
         graph.Objects().push_back(std::move(object));
     }
     graph.Scaling() = scaling;
+    graph.Areas() = areas;
     graph.SetDecimalSeparator(separator);
     if (focus && focus->function < drawn) {
         graph.SetFamilyFocus(focus);

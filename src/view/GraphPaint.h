@@ -2,6 +2,7 @@
 
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
 #include "view/DrawContext.h"
@@ -20,11 +21,11 @@
 // Objects have a budget of their own, kMaxObjectsPerDrawing from the start of the list, told
 // through objectsLeftOut in the same way; of a point label at most kMaxLabelCharactersDrawn
 // characters are drawn. Numbers are labelled with the given separator. A focus singles out one
-// member of a family (the slider's).
+// member of a family (the slider's). Kept areas of functions the curve budget left out are not drawn.
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr,
                     bool* objectsLeftOut = nullptr, EDecimalSeparator separator = EDecimalSeparator::Point,
-                    const std::optional<SFamilyFocus>& focus = std::nullopt);
+                    const std::optional<SFamilyFocus>& focus = std::nullopt, const CAreaList& areas = {});
 
 // How many functions of the list, from its start, one drawing takes within its curve budget.
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);
