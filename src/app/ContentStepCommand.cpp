@@ -25,12 +25,16 @@ void CContentStepCommand::redo()
 QString ContentStepName(const SContentStep& step)
 {
     const int parts =
-        int{step.functions.has_value()} + int{step.objects.has_value()} + int{step.scaling.has_value()};
+        int{step.functions.has_value()} + int{step.objects.has_value()} + int{step.scaling.has_value()} +
+        int{step.areas.has_value()};
     if (parts != 1) {
         return QStringLiteral("Eigenschaften");
     }
     if (step.functions) {
         return QStringLiteral("Funktionen");
+    }
+    if (step.areas) {
+        return QStringLiteral("Flächen");
     }
     return step.objects ? QStringLiteral("Objekte") : QStringLiteral("Skalierung");
 }

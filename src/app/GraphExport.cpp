@@ -143,6 +143,7 @@ QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, QS
     const CScaling scaling = model.GetScaling();
     CGraphOutput graph{model.Functions(), model.Objects(), scaling};
     graph.SetDecimalSeparator(ShownDecimalSeparator());
+    graph.SetAreas(model.Areas());
     // The picture of the moment: at the slider's k while it is on.
     graph.SetFamilyFocus(SliderFocus(model));
     // The title the command line gives: the name of the graph's file.

@@ -94,9 +94,12 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
         }
         CPainterContext dc{painter, static_cast<double>(printer.resolution())};
         drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
-                           nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model));
+                           nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model), model.Areas());
     }
-    document.RecordDrawnScaling(drawn);
+    // Ranges widened for equal units on paper are the paper's: the window widens its own.
+    if (!stored.GetEqualUnits()) {
+        document.RecordDrawnScaling(drawn);
+    }
     return true;
 }
 
@@ -147,6 +150,7 @@ bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWid
     const CScaling stored = model.GetScaling();
     CGraphOutput output{model.Functions(), model.Objects(), stored};
     output.SetDecimalSeparator(ShownDecimalSeparator());
+    output.SetAreas(model.Areas());
     output.SetTitle(document.GetTitle());
     output.SetPdfPage(printer.pageLayout(), kPrintDotsPerInch);
     int code = 0;
@@ -158,7 +162,9 @@ bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWid
                               : QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(file));
         return false;
     }
-    document.RecordDrawnScaling(output.DrawnScaling());
+    if (!stored.GetEqualUnits()) {
+        document.RecordDrawnScaling(output.DrawnScaling());
+    }
     return true;
 }
 

@@ -104,6 +104,7 @@ private:
     // The values dialog on the analysis of the command.
     void OpenValuesDialog(int analysis);
     // Adds what one press of an adopt button took, as one step of the history.
+    void AddKeptArea(const CKeptArea& area);
     void AddAdopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
 
     enum class EGesture

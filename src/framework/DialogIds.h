@@ -120,3 +120,5 @@ inline const QString kIdIntegralFrom = QStringLiteral("IDC_INTEGRAL_FROM");
 inline const QString kIdIntegralTo = QStringLiteral("IDC_INTEGRAL_TO");
 inline const QString kIdAdoptTangent = QStringLiteral("IDC_ADOPT_TANGENT");
 inline const QString kIdAdoptNormal = QStringLiteral("IDC_ADOPT_NORMAL");
+inline const QString kIdKeepArea = QStringLiteral("IDC_KEEP_AREA");
+inline const QString kIdEqualUnits = QStringLiteral("IDC_EQUAL_UNITS");

@@ -11,6 +11,7 @@ QImage DrawGraphImage(const CZelDoc& doc, QSize size)
 {
     const CScaling scaling = doc.GetScaling();
     CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
+    output.SetAreas(doc.Areas());
     return output.Image(size);
 }
 
@@ -19,6 +20,7 @@ QByteArray DrawGraphSvg(const CZelDoc& doc, QSize size)
     const CScaling scaling = doc.GetScaling();
     CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
     output.SetTitle(QStringLiteral("Funktions-Graph"));
+    output.SetAreas(doc.Areas());
     // Pasted into a page of any colour, the graph still looks as in its window.
     output.SetSvgBackground(true);
     QByteArray svg;

@@ -46,6 +46,7 @@ public:
     void LineTo(int x, int y) override;
     void Rectangle(const CRect& rect) override;
     void SetPixel(int x, int y, std::uint32_t color) override;
+    void FillRect(const CRect& rect, std::uint32_t color) override;
 
     // The QFont that gives text of this cell height (ascent plus descent) on the painter's device.
     QFont FontForHeight(int height);

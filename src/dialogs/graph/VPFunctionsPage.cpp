@@ -22,6 +22,9 @@ CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, QWidget* parent)
     : CPropertyPage{IDD_VP_FUNCTIONS, QStringLiteral("Funktionen"), parent}, m_functions{std::move(functions)}
 {
     SetHelpPage(this, "daten.html#funktionen");
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        m_origins.emplace_back(i);
+    }
     auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Funktionen:"), this};
     m_list = new QListWidget{group};
     m_list->setObjectName(ControlName(IDC_FUNCTION_LIST));
@@ -107,6 +110,7 @@ void CVPFunctionsPage::OnAdd()
         sheet.WriteInto(function);
     }
     m_functions.push_back(function);
+    m_origins.emplace_back();
     FillList();
 }
 
@@ -142,5 +146,6 @@ void CVPFunctionsPage::OnDelete()
         return;
     }
     m_functions.erase(m_functions.begin() + index);
+    m_origins.erase(m_origins.begin() + index);
     FillList();
 }

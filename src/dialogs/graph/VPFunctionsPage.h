@@ -3,6 +3,10 @@
 #include "document/GraphFunction.h"
 #include "framework/PropertyPage.h"
 
+#include <cstddef>
+#include <optional>
+#include <vector>
+
 class QListWidget;
 class QPushButton;
 
@@ -18,6 +22,9 @@ public:
     explicit CVPFunctionsPage(CFunctionList functions, QWidget* parent = nullptr);
 
     const CFunctionList& GetFunctions() const { return m_functions; }
+    // For each function of the copy, where it stood in the list the page was given; nothing for
+    // one added here. The graph's kept areas follow their functions by it.
+    const std::vector<std::optional<std::size_t>>& Origins() const { return m_origins; }
 
     QListWidget* List() const { return m_list; }
     QPushButton* AddButton() const { return m_add; }
@@ -37,6 +44,7 @@ private:
     int Selected() const;
 
     CFunctionList m_functions;
+    std::vector<std::optional<std::size_t>> m_origins;
     QListWidget* m_list{nullptr};
     QPushButton* m_add{nullptr};
     QPushButton* m_edit{nullptr};
