@@ -73,8 +73,9 @@ CExtensionRecords EqualUnitsRecords(bool on)
 
 bool TakeEqualUnitsRecords(CExtensionRecords& records, bool& equalUnits)
 {
-    const auto count = std::count_if(records.begin(), records.end(),
-                                     [](const SExtensionRecord& record) { return record.tag == kEqualUnitsTag; });
+    const auto count = std::count_if(records.begin(), records.end(), [](const SExtensionRecord& record) {
+        return record.tag == kEqualUnitsTag;
+    });
     const bool wellFormed = std::all_of(records.begin(), records.end(), [](const SExtensionRecord& record) {
         return record.tag != kEqualUnitsTag || record.payload.empty();
     });

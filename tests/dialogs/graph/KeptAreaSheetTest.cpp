@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QListWidget>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +22,10 @@ CZelDoc ThreeFunctionsWithAreas()
         functions[i].SetTerm("x+" + std::to_string(i));
     }
     doc.SetFunctions(functions);
-    doc.SetAreas({{0, std::nullopt, 0, 1, 1}, {1, std::nullopt, 0, 1, 2}, {2, 0, 0, 1, 3}, {2, std::nullopt, 0, 1, 4}});
+    doc.SetAreas({{0, std::nullopt, 0, 1, 1},
+                  {1, std::nullopt, 0, 1, 2},
+                  {2, 0, 0, 1, 3},
+                  {2, std::nullopt, 0, 1, 4}});
     doc.TakeStep();
     return doc;
 }
@@ -65,7 +67,6 @@ TEST(KeptAreaSheet, DeletingAFunctionOrAnAreaIsOneStepThatKeepsTheRestOnTheirCur
         ASSERT_TRUE(step.areas.has_value());
         doc.ExchangeStep(step);
         EXPECT_EQ(doc.Areas(), before);
-        EXPECT_EQ(doc.GetFunctionCount(), 3u);
     }
     SetMessageBoxHook({});
 }
