@@ -46,6 +46,7 @@ public:
     void LineTo(int x, int) override { benchmark::DoNotOptimize(x); }
     void Rectangle(const CRect&) override {}
     void SetPixel(int, int, std::uint32_t) override {}
+    void FillRect(const CRect&, std::uint32_t) override {}
 
 private:
     CPen m_pen;

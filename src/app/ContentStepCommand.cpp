@@ -26,12 +26,16 @@ QString ContentStepName(const SContentStep& step)
 {
     // The derived curves are edited on the functions' page and go with them.
     const bool functions = step.functions.has_value() || step.derived.has_value();
-    const int parts = int{functions} + int{step.objects.has_value()} + int{step.scaling.has_value()};
+    const int parts = int{functions} + int{step.objects.has_value()} + int{step.scaling.has_value()} +
+                      int{step.areas.has_value()};
     if (parts != 1) {
         return QStringLiteral("Eigenschaften");
     }
     if (functions) {
         return QStringLiteral("Funktionen");
+    }
+    if (step.areas) {
+        return QStringLiteral("Flächen");
     }
     return step.objects ? QStringLiteral("Objekte") : QStringLiteral("Skalierung");
 }

@@ -144,6 +144,7 @@ QString WriteGraphExport(const CGraphDocument& document, EGraphFormat format, co
     const CScaling scaling = model.GetScaling();
     CGraphOutput graph{model.Functions(), model.Objects(), scaling};
     graph.SetDecimalSeparator(ShownDecimalSeparator());
+    graph.SetAreas(model.Areas());
     // The picture of the moment: at the slider's k while it is on.
     graph.SetFamilyFocus(SliderFocus(model));
     graph.SetDerivedCurves(model.Derived());

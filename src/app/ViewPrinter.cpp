@@ -96,9 +96,12 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
         CPainterContext dc{painter, static_cast<double>(printer.resolution())};
         drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
                            nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model), model.Derived(),
-                           SampleAntiderivative);
+                           SampleAntiderivative, model.Areas());
     }
-    document.RecordDrawnScaling(drawn);
+    // Ranges widened for equal units on paper are the paper's: the window widens its own.
+    if (!stored.GetEqualUnits()) {
+        document.RecordDrawnScaling(drawn);
+    }
     return true;
 }
 
@@ -150,6 +153,7 @@ bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWid
     CGraphOutput output{model.Functions(), model.Objects(), stored};
     output.SetDerivedCurves(model.Derived());
     output.SetDecimalSeparator(ShownDecimalSeparator());
+    output.SetAreas(model.Areas());
     output.SetTitle(document.GetTitle());
     output.SetPdfPage(printer.pageLayout(), kPrintDotsPerInch);
     int code = 0;
@@ -161,7 +165,9 @@ bool CViewPrinter::PrintToFile(QPrinter& printer, CGraphDocument& document, QWid
                               : QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(file));
         return false;
     }
-    document.RecordDrawnScaling(output.DrawnScaling());
+    if (!stored.GetEqualUnits()) {
+        document.RecordDrawnScaling(output.DrawnScaling());
+    }
     return true;
 }
 

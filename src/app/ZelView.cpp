@@ -184,6 +184,8 @@ void CZelView::OpenValuesDialog(int analysis)
             [this](const CFunctionList& functions, const CObjectList& objects, const QString& step) {
                 AddAdopted(functions, objects, step);
             });
+    // Each kept area is a step of its own as well.
+    connect(&dialog, &CValuesDialog::areaKept, this, [this](const CKeptArea& area) { AddKeptArea(area); });
     dialog.exec();
     m_shownArea.reset();
     update();
@@ -207,6 +209,20 @@ void CZelView::AddAdopted(const CFunctionList& functions, const CObjectList& obj
         RedrawNow();
         m_document->NotifyChanged();
     }
+}
+
+void CZelView::AddKeptArea(const CKeptArea& area)
+{
+    if (!m_document) {
+        return;
+    }
+    m_document->Edit(QStringLiteral("Fläche behalten"), [&area](CZelDoc& model) {
+        CAreaList areas = model.GetAreas();
+        areas.push_back(area);
+        model.SetAreas(std::move(areas));
+    });
+    RedrawNow();
+    m_document->NotifyChanged();
 }
 
 void CZelView::ToggleSlider()
@@ -289,7 +305,7 @@ void CZelView::paintEvent(QPaintEvent*)
         CPainterContext dc{picture};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
                            model.GetScaling(), &curvesLeftOut, &objectsLeftOut, ShownDecimalSeparator(),
-                           SliderFocus(model), model.Derived(), SampleAntiderivative);
+                           SliderFocus(model), model.Derived(), SampleAntiderivative, model.Areas());
         if (m_shownArea) {
             PaintAreaShading(picture, rect(), drawn, *m_shownArea);
         }

@@ -112,6 +112,7 @@ private:
     // The values dialog on the analysis of the command.
     void OpenValuesDialog(int analysis);
     // Adds what one press of an adopt button took, as one step of the history.
+    void AddKeptArea(const CKeptArea& area);
     void AddAdopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
     // The context menu's "&Ableitung zeichnen" and "Stamm&funktion zeichnen", one entry per
     // function (and per f' for its f''); ZelViewDerived.cpp.

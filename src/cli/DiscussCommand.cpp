@@ -489,7 +489,7 @@ int WriteSheet(const DiscussRequest& request, const CGraphContent& content, cons
     }
     const auto paint = [&](CDrawContext& dc, const CRect& rect) {
         PaintGraph(dc, rect, content.functions, content.objects, content.scaling, nullptr, nullptr, request.separator,
-                   focus, content.derived, SampleAntiderivative);
+                   focus, content.derived, SampleAntiderivative, content.areas);
     };
     int code = 0;
     if (!WriteResultSheetPdf(request.sheet, sheet, content.scaling, paint, code)) {

@@ -267,6 +267,7 @@ int RunExportCommand(int& argc, char** argv)
                                           : QString::fromStdString(request->terms.front()));
     graph.SetDecimalSeparator(request->separator);
     graph.SetDerivedCurves(content.derived);
+    graph.SetAreas(content.areas);
     // A graph saved with its slider on is drawn at the slider's member, as the window showed it.
     if (const std::optional<SSliderState> slider = ActiveSliderOf(content.functions, content.slider)) {
         graph.SetFamilyFocus(SFamilyFocus{slider->function, slider->k, false});

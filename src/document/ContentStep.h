@@ -3,6 +3,7 @@
 #include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "document/Scaling.h"
 
 #include <optional>
@@ -18,6 +19,7 @@ struct SContentStep
     std::optional<CObjectList> objects;
     std::optional<CScaling> scaling;
     std::optional<CDerivedList> derived;
+    std::optional<CAreaList> areas;
 
-    bool IsEmpty() const { return !functions && !objects && !scaling && !derived; }
+    bool IsEmpty() const { return !functions && !objects && !scaling && !derived && !areas; }
 };

@@ -13,7 +13,8 @@
 class CArchiveWriter;
 
 // The extension block of a graph file: what the function, object and scaling records have no
-// field for (the names of the functions, for now). It follows the last object, where older
+// field for (names, strokes, the slider, kept areas, equal units). Records of their own files
+// (LineStyleRecords.h, AreaRecords.h) travel through it as `unknown` until they are taken out. It follows the last object, where older
 // readers stop reading, so they open such a file as they always did. A document that needs none
 // of it is written without a block, byte for byte as before. Layout: ExtensionBlock.md.
 

@@ -5,6 +5,7 @@
 #include "document/DerivedCurveRecords.h"
 #include "document/ExtensionBlock.h"
 #include "document/LineStyleRecords.h"
+#include "document/AreaRecords.h"
 #include "document/SystemErrorText.h"
 
 #include <algorithm>
@@ -220,6 +221,9 @@ void CZelDoc::Serialize(CArchiveWriter& archive) const
     extension.unknown = LineStyleRecords(m_functions, m_objects);
     const CExtensionRecords derived = DerivedCurveRecords(m_derived);
     extension.unknown.insert(extension.unknown.end(), derived.begin(), derived.end());
+    for (CExtensionRecords own : {AreaRecords(m_areas), EqualUnitsRecords(m_scaling.GetEqualUnits())}) {
+        extension.unknown.insert(extension.unknown.end(), own.begin(), own.end());
+    }
     extension.unknown.insert(extension.unknown.end(), m_unknownExtensions.begin(), m_unknownExtensions.end());
     WriteExtensionBlock(archive, extension);
 }
@@ -245,12 +249,19 @@ bool ReadContent(CArchiveReader& archive, CGraphContent& content)
     SExtensionContent extension;
     EExtensionRead block = ReadExtensionBlock(rest, read.functions.size(), extension);
     if (block == EExtensionRead::Read) {
-        // The derived curves first: their reader changes nothing when it refuses, and the strokes'
-        // reader only then, so that a damaged block leaves the lists as the records had them.
+        bool equalUnits = false;
+        // The derived curves first: their reader changes nothing when it refuses. The strokes go
+        // last: they are given to the lists, which a later damaged record could not take back, and
+        // nothing of a damaged block is used.
         if (!TakeDerivedCurveRecords(extension.unknown, read.functions.size(), read.derived) ||
+            !TakeEqualUnitsRecords(extension.unknown, equalUnits) ||
+            !TakeAreaRecords(extension.unknown, read.functions.size(), read.areas) ||
             !TakeLineStyleRecords(extension.unknown, read.functions, read.objects)) {
             read.derived.clear();
             block = EExtensionRead::Damaged;
+            read.areas.clear();
+        } else {
+            read.scaling.SetEqualUnits(equalUnits);
         }
     }
     switch (block) {
@@ -288,6 +299,8 @@ bool CZelDoc::Serialize(CArchiveReader& archive)
     m_scaling = content.scaling;
     m_savedDerived = content.derived;
     m_derived = std::move(content.derived);
+    m_savedAreas = content.areas;
+    m_areas = std::move(content.areas);
     m_slider = content.slider;
     m_unknownExtensions = std::move(content.unknownExtensions);
     m_readWarning = std::move(content.warning);

@@ -44,6 +44,7 @@ struct CGraphContent
     std::string warning;
     // The slider as the file left it (SliderState.h); nothing while it was off.
     std::optional<SSliderState> slider;
+    CAreaList areas;
 };
 
 bool ReadGraphContent(std::span<const std::uint8_t> bytes, CGraphContent& content, std::string& error);

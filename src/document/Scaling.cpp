@@ -31,5 +31,6 @@ bool CScaling::operator!=(const CScaling& o) const
     return m_xFrom != o.m_xFrom || m_xTo != o.m_xTo || m_xStep != o.m_xStep ||
            m_autoScaleY != o.m_autoScaleY || m_yFrom != o.m_yFrom || m_yTo != o.m_yTo ||
            m_yStep != o.m_yStep || m_gridType != o.m_gridType || m_showTerms != o.m_showTerms ||
-           m_labelAxes != o.m_labelAxes || m_printX != o.m_printX || m_printY != o.m_printY;
+           m_labelAxes != o.m_labelAxes || m_printX != o.m_printX || m_printY != o.m_printY ||
+           m_equalUnits != o.m_equalUnits;
 }

@@ -46,7 +46,12 @@ public:
     // A negative size becomes 1 cm; 0 stays.
     void SetPrintSize(double x, double y);
 
-    // Exact comparison of all twelve fields: the document records a new scaling only when it
+    // One x unit as long as one y unit wherever the graph is drawn (view/EqualUnits.h). Not a field
+    // of the scaling record: the graph file keeps it in its extension block.
+    bool GetEqualUnits() const { return m_equalUnits; }
+    void SetEqualUnits(bool on) { m_equalUnits = on; }
+
+    // Exact comparison of all twelve fields and of equal units: the document records a new scaling only when it
     // differs from the current one.
     bool operator!=(const CScaling& other) const;
     bool operator==(const CScaling& other) const { return !(*this != other); }
@@ -64,4 +69,5 @@ private:
     std::int32_t m_labelAxes{1};
     double m_printX{1.0};
     double m_printY{1.0};
+    bool m_equalUnits{false};
 };

@@ -11,6 +11,16 @@ void CZelDoc::SetFunctions(CFunctionList functions)
     m_savedFunctions = std::exchange(m_functions, std::move(functions));
     m_undoAvailable = true;
     m_modified = true;
+    // An area needs its functions; a caller that knows where they went remaps the areas itself
+    // (RemapKeptAreas), and those that would point past the shorter list go here.
+    const auto beyond = [count = m_functions.size()](const CKeptArea& area) {
+        return area.function >= count || (area.with && *area.with >= count);
+    };
+    if (std::any_of(m_areas.begin(), m_areas.end(), beyond)) {
+        CAreaList areas = m_areas;
+        std::erase_if(areas, beyond);
+        SetAreas(std::move(areas));
+    }
     // A curve whose source is gone would be drawn from whatever function takes its place later.
     const auto orphan = [this](const CDerivedCurve& curve) {
         return curve.GetSource() >= m_functions.size();
@@ -38,6 +48,16 @@ void CZelDoc::SetObjects(CObjectList objects)
         m_pending.objects = m_objects;
     }
     m_savedObjects = std::exchange(m_objects, std::move(objects));
+    m_undoAvailable = true;
+    m_modified = true;
+}
+
+void CZelDoc::SetAreas(CAreaList areas)
+{
+    if (!m_pending.areas) {
+        m_pending.areas = m_areas;
+    }
+    m_savedAreas = std::exchange(m_areas, std::move(areas));
     m_undoAvailable = true;
     m_modified = true;
 }
@@ -86,6 +106,7 @@ void CZelDoc::Undo()
     m_objects = m_savedObjects;
     m_scaling = m_savedScaling;
     m_derived = m_savedDerived;
+    m_areas = m_savedAreas;
     m_undoAvailable = false;
     m_modified = true;
 }
@@ -106,6 +127,9 @@ SContentStep CZelDoc::TakeStep()
     if (step.derived && *step.derived == m_derived) {
         step.derived.reset();
     }
+    if (step.areas && *step.areas == m_areas) {
+        step.areas.reset();
+    }
     return step;
 }
 
@@ -122,6 +146,9 @@ void CZelDoc::ExchangeStep(SContentStep& step)
     }
     if (step.derived) {
         std::swap(*step.derived, m_derived);
+    }
+    if (step.areas) {
+        std::swap(*step.areas, m_areas);
     }
     if (!step.IsEmpty()) {
         m_modified = true;

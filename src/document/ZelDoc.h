@@ -45,6 +45,11 @@ public:
 
     CScaling GetScaling() const { return m_scaling; }
 
+    // The areas kept from integrals, drawn behind the curves. Like the lists, a change is an edit.
+    CAreaList GetAreas() const { return m_areas; }
+    const CAreaList& Areas() const { return m_areas; }
+    void SetAreas(CAreaList areas);
+
     // The lists as they stand, for a drawing: it takes only what its budgets allow, and a copy of
     // a file's million objects on every repaint would cost more than the drawing itself.
     const CFunctionList& Functions() const { return m_functions; }
@@ -104,6 +109,8 @@ private:
     CDerivedList m_savedDerived;
     CScaling m_scaling;
     CScaling m_savedScaling;
+    CAreaList m_areas;
+    CAreaList m_savedAreas;
     SContentStep m_pending;
     std::optional<SSliderState> m_slider;
     CExtensionRecords m_unknownExtensions;

@@ -127,3 +127,5 @@ inline const QString kIdExportInCentimetres = QStringLiteral("IDC_EXPORT_CENTIME
 inline const QString kIdExportWidthCm = QStringLiteral("IDC_EXPORT_WIDTH_CM");
 inline const QString kIdExportHeightCm = QStringLiteral("IDC_EXPORT_HEIGHT_CM");
 inline const QString kIdExportDotsPerInch = QStringLiteral("IDC_EXPORT_DPI");
+inline const QString kIdKeepArea = QStringLiteral("IDC_KEEP_AREA");
+inline const QString kIdEqualUnits = QStringLiteral("IDC_EQUAL_UNITS");

@@ -125,7 +125,7 @@ void CGraphOutput::SetPdfPage(const QPageLayout& layout, int dotsPerInch)
 void CGraphOutput::Paint(CDrawContext& dc, const CRect& rect)
 {
     m_drawn = PaintGraph(dc, rect, m_functions, m_objects, m_scaling, &m_curvesLeftOut, &m_objectsLeftOut,
-                         m_separator, m_focus, m_derived, SampleAntiderivative);
+                         m_separator, m_focus, m_derived, SampleAntiderivative, m_areas);
 }
 
 QImage CGraphOutput::Image(QSize size)

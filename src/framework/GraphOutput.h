@@ -3,6 +3,7 @@
 #include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
 #include "framework/PictureSize.h"
@@ -54,6 +55,8 @@ public:
     void SetPdfPage(const QPageLayout& layout, int dotsPerInch);
     // The separator of the numbers on the axes; the point unless set.
     void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
+    // The kept areas drawn behind the curves; none unless set.
+    void SetAreas(const CAreaList& areas) { m_areas = areas; }
 
     // The graph as a window client area of this size shows it, on white.
     QImage Image(QSize size);
@@ -102,6 +105,7 @@ private:
     std::optional<QPageLayout> m_pdfLayout;
     int m_pdfDotsPerInch{0};
     EDecimalSeparator m_separator{EDecimalSeparator::Point};
+    CAreaList m_areas;
     bool m_curvesLeftOut{false};
     bool m_objectsLeftOut{false};
     CScaling m_drawn;

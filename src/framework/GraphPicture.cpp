@@ -12,6 +12,7 @@ QImage DrawGraphImage(const CZelDoc& doc, QSize size)
     const CScaling scaling = doc.GetScaling();
     CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
     output.SetDerivedCurves(doc.Derived());
+    output.SetAreas(doc.Areas());
     return output.Image(size);
 }
 
@@ -21,6 +22,7 @@ QByteArray DrawGraphSvg(const CZelDoc& doc, QSize size)
     CGraphOutput output{doc.Functions(), doc.Objects(), scaling};
     output.SetDerivedCurves(doc.Derived());
     output.SetTitle(QStringLiteral("Funktions-Graph"));
+    output.SetAreas(doc.Areas());
     // Pasted into a page of any colour, the graph still looks as in its window.
     output.SetSvgBackground(true);
     QByteArray svg;

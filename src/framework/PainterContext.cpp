@@ -242,6 +242,14 @@ void CPainterContext::SetPixel(int x, int y, std::uint32_t color)
     m_painter.setPen(m_linePen);
 }
 
+void CPainterContext::FillRect(const CRect& rect, std::uint32_t color)
+{
+    Flush();
+    if (rect.Width() > 0 && rect.Height() > 0) {
+        m_painter.fillRect(QRect{rect.left, rect.top, rect.Width(), rect.Height()}, ToQColor(color));
+    }
+}
+
 CRect PrintRectangleOn(const QPaintDevice& device, const CScaling& scaling)
 {
     return PrintRectangle(scaling, device.widthMM(), device.heightMM(), device.width(), device.height());

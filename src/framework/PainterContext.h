@@ -47,6 +47,7 @@ public:
     void Rectangle(const CRect& rect) override;
     void SetPixel(int x, int y, std::uint32_t color) override;
     double DotsPerInch() const override { return m_dotsPerInch; }
+    void FillRect(const CRect& rect, std::uint32_t color) override;
 
     // The QFont that gives text of this cell height (ascent plus descent) on the painter's device.
     QFont FontForHeight(int height);

@@ -107,4 +107,6 @@ public:
     virtual double DotsPerInch() const { return kScreenDotsPerInch; }
 
     static constexpr double kScreenDotsPerInch = 96.0;
+    // Fills the rectangle in the colour, with no outline: the shading of kept areas.
+    virtual void FillRect(const CRect& rect, std::uint32_t color) = 0;
 };

@@ -3,6 +3,7 @@
 #include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
 #include "view/DerivedCurveValues.h"
@@ -27,6 +28,9 @@ public:
     CFunctionList& Functions() { return m_functions; }
     CObjectList& Objects() { return m_objects; }
     CScaling& Scaling() { return m_scaling; }
+    // Kept areas, drawn behind everything but the white of the rectangle; an area of a function
+    // that is not on the list is passed over.
+    CAreaList& Areas() { return m_areas; }
     const CFunctionList& Functions() const { return m_functions; }
     const CObjectList& Objects() const { return m_objects; }
     const CScaling& Scaling() const { return m_scaling; }
@@ -44,7 +48,7 @@ public:
 
     // Frame, axes, ticks, labels, grid, objects, legend and curves into rect, with text at least
     // minimumFontHeight high. With automatic y scaling on, the y range is found first and stays in
-    // the scaling for the caller to read back.
+    // the scaling for the caller to read back; so do the ranges widened for equal units.
     void Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight);
     // Sets the y range and step of the scaling from sampled values of every function, aiming at
     // about `intervals` tick intervals.
@@ -59,6 +63,7 @@ private:
     AntiderivativeSampler m_antiderivative{nullptr};
     CObjectList m_objects;
     CScaling m_scaling;
+    CAreaList m_areas;
     EDecimalSeparator m_separator{EDecimalSeparator::Point};
     std::optional<SFamilyFocus> m_focus;
 };

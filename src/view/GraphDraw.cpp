@@ -9,7 +9,9 @@
 #include "view/AxisLabels.h"
 #include "view/CurvePolyline.h"
 #include "view/DrawContext.h"
+#include "view/AreaShade.h"
 #include "view/DrawLimits.h"
+#include "view/EqualUnits.h"
 #include "view/GraphLayout.h"
 #include "view/PointLabels.h"
 
@@ -81,6 +83,41 @@ std::uint32_t FaintColor(std::uint32_t color)
     return faint;
 }
 
+// The ranges a drawing into rect takes for equal units; each keeps its step as stored.
+void ApplyEqualUnits(CScaling& scaling, const CRect& rect)
+{
+    const SEqualUnitRanges equal =
+        EqualUnitRanges(DrawableXAxis(scaling), DrawableYAxis(scaling), rect.Width(), rect.Height());
+    double from{}, to{}, xStep{}, yStep{};
+    scaling.GetXRange(from, to, xStep);
+    scaling.GetYRange(from, to, yStep);
+    scaling.SetXRange(equal.x.from, equal.x.to, xStep);
+    scaling.SetYRange(equal.y.from, equal.y.to, yStep);
+}
+
+// First on the white, so that grid, axes, labels and curves all lie on top of the tint.
+void DrawKeptAreas(CDrawContext& dc, const CRect& rect, const CGraphLayout& map, const CFunctionList& functions,
+                   const CAreaList& areas)
+{
+    for (const CKeptArea& area : areas) {
+        if (area.function >= functions.size() || (area.with && *area.with >= functions.size()) ||
+            functions[area.function].GetTerm().empty() || (area.with && functions[*area.with].GetTerm().empty())) {
+            continue;
+        }
+        const std::uint32_t tint = AreaTint(area.color);
+        ForEachShadeColumn(map, rect, functions[area.function], area.with ? &functions[*area.with] : nullptr,
+                           area.from, area.to, [&](const SShadeColumn& column) {
+                               // The frame's outline stays as it is.
+                               const int top = std::max(column.top, rect.top + 1);
+                               const int bottom = std::min(column.bottom, rect.bottom - 2);
+                               if (column.x <= rect.left || column.x >= rect.right - 1 || top > bottom) {
+                                   return;
+                               }
+                               dc.FillRect(CRect{column.x, top, column.x + 1, bottom + 1}, tint);
+                           });
+    }
+}
+
 } // namespace
 
 void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
@@ -91,6 +128,9 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
 
     if (m_scaling.GetAutoScaleY() != 0) {
         AutoScaleY(rect.Height() / (2 * fh));
+    }
+    if (m_scaling.GetEqualUnits()) {
+        ApplyEqualUnits(m_scaling, rect);
     }
 
     const CAxisRange xr = DrawableXAxis(m_scaling);
@@ -104,6 +144,7 @@ void CGraph::Draw(CDrawContext& dc, const CRect& rect, int minimumFontHeight)
     const int cw = dc.GetAverageCharWidth();
 
     dc.Rectangle(rect);
+    DrawKeptAreas(dc, rect, map, m_functions, m_areas);
 
     const CDevicePoint origin = map.Origin(cw, fh);
 

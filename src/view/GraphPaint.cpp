@@ -31,7 +31,7 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut,
                     bool* objectsLeftOut, EDecimalSeparator separator,
                     const std::optional<SFamilyFocus>& focus, const CDerivedList& derived,
-                    AntiderivativeSampler antiderivative)
+                    AntiderivativeSampler antiderivative, const CAreaList& areas)
 {
     const std::size_t drawn = FunctionsWithinCurveBudget(functions);
     bool derivedLeftOut = false;
@@ -73,6 +73,7 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
     graph.Derived() = std::move(drawnDerived);
     graph.SetAntiderivativeSampler(antiderivative);
     graph.Scaling() = scaling;
+    graph.Areas() = areas;
     graph.SetDecimalSeparator(separator);
     if (focus && focus->function < drawn) {
         graph.SetFamilyFocus(focus);

@@ -3,6 +3,7 @@
 #include "document/DerivedCurve.h"
 #include "document/GraphFunction.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "document/Scaling.h"
 #include "engine/NumberText.h"
 #include "view/DerivedCurveValues.h"
@@ -24,12 +25,13 @@
 // characters are drawn. Numbers are labelled with the given separator. A focus singles out one
 // member of a family (the slider's). The derived curves of the functions drawn follow, within
 // what the budget leaves after the functions (a curve left out sets curvesLeftOut too); their
-// antiderivatives take their values from the sampler.
+// antiderivatives take their values from the sampler. Kept areas of functions the curve budget left
+// out are not drawn.
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr,
                     bool* objectsLeftOut = nullptr, EDecimalSeparator separator = EDecimalSeparator::Point,
                     const std::optional<SFamilyFocus>& focus = std::nullopt, const CDerivedList& derived = {},
-                    AntiderivativeSampler antiderivative = nullptr);
+                    AntiderivativeSampler antiderivative = nullptr, const CAreaList& areas = {});
 
 // How many functions of the list, from its start, one drawing takes within its curve budget.
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);

@@ -1,6 +1,8 @@
 #include "GraphFileTestSupport.h"
 
 #include "document/ArchiveWriter.h"
+#include "document/AreaRecords.h"
+#include "document/KeptArea.h"
 #include "document/ExtensionBlock.h"
 #include "document/GraphFile.h"
 #include "document/SliderState.h"
@@ -756,4 +758,115 @@ TEST(ExtensionBlock, DamagedDerivedRecordDamagesTheBlockAndALaterKindIsPassedOn)
     EXPECT_TRUE(doc.GetReadWarning().empty());
     EXPECT_TRUE(doc.Derived().empty());
     EXPECT_EQ(WriteGraphFile(doc), later);
+// Three functions with the areas and the equal units given.
+CZelDoc WithAreas(const CAreaList& areas, bool equalUnits = false)
+{
+    CZelDoc doc = WithFunctions({"", "", ""});
+    doc.SetAreas(areas);
+    CScaling scaling = doc.GetScaling();
+    scaling.SetEqualUnits(equalUnits);
+    doc.SetScaling(scaling);
+    return doc;
+}
+
+Bytes AreaPayload(std::uint32_t function, std::uint32_t with, double from, double to)
+{
+    CArchiveWriter w;
+    w.WriteUInt32(function);
+    w.WriteUInt32(with);
+    w.WriteDouble(from);
+    w.WriteDouble(to);
+    w.WriteUInt32(0xFF);
+    return w.TakeBytes();
+}
+
+TEST(ExtensionBlock, KeptAreasAndEqualUnitsRoundTripAndTheirAbsenceWritesNoBlock)
+{
+    const Bytes seed = WriteGraphFile(WithAreas({}));
+    const struct
+    {
+        CAreaList areas;
+        bool equalUnits;
+    } cases[] = {
+        {{}, false},
+        {{}, true},
+        {{{0, std::nullopt, -1.5, 2.0, 0x00C000}}, false},
+        {{{2, 0, -1e-300, 1e300, 0xFFFFFF}, {1, std::nullopt, 0, 0, 0}, {0, 2, 3, 4, 0x123456}}, true},
+    };
+    for (const auto& c : cases) {
+        const Bytes written = WriteGraphFile(WithAreas(c.areas, c.equalUnits));
+        EXPECT_EQ(written.size() > seed.size(), c.equalUnits || !c.areas.empty());
+        ASSERT_GE(written.size(), seed.size());
+        EXPECT_TRUE(std::equal(seed.begin(), seed.end(), written.begin()));
+        const CZelDoc read = Read(written);
+        EXPECT_TRUE(read.GetReadWarning().empty());
+        EXPECT_EQ(read.Areas(), c.areas);
+        EXPECT_EQ(read.GetScaling().GetEqualUnits(), c.equalUnits);
+        EXPECT_TRUE(read.UnknownExtensionRecords().empty());
+        EXPECT_EQ(WriteGraphFile(read), written);
+    }
+    // Bounds another writer gave the wrong way round are read in order.
+    const CZelDoc reversed = Read(Concat(seed, Block(1, {{"SHAD", AreaPayload(1, 0, 5, -5)}})));
+    EXPECT_EQ(reversed.Areas(), (CAreaList{{1, 0, -5, 5, 0xFF}}));
+}
+
+TEST(ExtensionBlock, DamagedAreaOrEqualUnitsRecordLeavesTheBlockOutAndTheGraphOpens)
+{
+    const Bytes seed = WriteGraphFile(WithAreas({}));
+    const std::uint32_t axis = 0xFFFFFFFFu;
+    Bytes shortArea = AreaPayload(0, axis, 0, 1);
+    shortArea.pop_back();
+    const struct
+    {
+        const char* name;
+        Bytes block;
+    } cases[] = {
+        {"area of a missing function", Block(1, {{"SHAD", AreaPayload(3, axis, 0, 1)}})},
+        {"second function missing", Block(1, {{"SHAD", AreaPayload(0, 3, 0, 1)}})},
+        {"area between a function and itself", Block(1, {{"SHAD", AreaPayload(1, 1, 0, 1)}})},
+        {"bound no number", Block(1, {{"SHAD", AreaPayload(0, axis, std::nan(""), 1)}})},
+        {"short area", Block(1, {{"SHAD", shortArea}})},
+        {"bound infinite", Block(1, {{"SHAD", AreaPayload(0, 2, 0, HUGE_VAL)}})},
+        {"equal units with a payload", Block(1, {{"EQUN", {1}}})},
+        {"equal units twice", Block(1, {{"EQUN", {}}, {"EQUN", {}}})},
+        {"good area, bad stroke", Block(1, {{"SHAD", AreaPayload(0, axis, 0, 1)}, {"STRK", {0}}})},
+    };
+    for (const auto& c : cases) {
+        const CZelDoc doc = Read(Concat(seed, c.block));
+        EXPECT_EQ(doc.GetReadWarning(), kDamagedExtensionWarning) << c.name;
+        EXPECT_TRUE(doc.Areas().empty()) << c.name;
+        EXPECT_FALSE(doc.GetScaling().GetEqualUnits()) << c.name;
+        EXPECT_EQ(Describe(doc), Describe(Read(seed))) << c.name;
+        EXPECT_EQ(WriteGraphFile(doc), seed) << c.name;
+    }
+}
+
+TEST(ExtensionBlock, AreasGoWithTheirDeletedFunctionAndTheOthersFollowTheirs)
+{
+    using Places = std::vector<std::optional<std::size_t>>;
+    const CAreaList areas{{0, std::nullopt, 0, 1, 1}, {1, 2, 0, 1, 2}, {2, 0, 0, 1, 3}, {2, std::nullopt, 0, 1, 4}};
+    const struct
+    {
+        Places newIndexOf;
+        CAreaList kept;
+    } cases[] = {
+        {{std::nullopt, 0, 1}, {{0, 1, 0, 1, 2}, {1, std::nullopt, 0, 1, 4}}}, // f deleted
+        {{0, std::nullopt, 1}, {{0, std::nullopt, 0, 1, 1}, {1, 0, 0, 1, 3}, {1, std::nullopt, 0, 1, 4}}},
+        {{2, 1, 0}, {{2, std::nullopt, 0, 1, 1}, {1, 0, 0, 1, 2}, {0, 2, 0, 1, 3}, {0, std::nullopt, 0, 1, 4}}},
+        {{0, 1}, {{0, std::nullopt, 0, 1, 1}}}, // a map shorter than the list drops the rest
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RemapKeptAreas(areas, c.newIndexOf), c.kept);
+    }
+    // Through a file: f deleted as the sheet deletes it, saved and opened again without damage.
+    CZelDoc read = Read(WriteGraphFile(WithAreas(areas)));
+    read.SetFunctions({read.Functions()[1], read.Functions()[2]});
+    read.SetAreas(RemapKeptAreas(areas, cases[0].newIndexOf));
+    const CZelDoc again = Read(WriteGraphFile(read));
+    EXPECT_TRUE(again.GetReadWarning().empty());
+    EXPECT_EQ(again.Areas(), cases[0].kept);
+    // A list cut short without a map keeps no area that points past it.
+    CZelDoc doc = WithAreas(areas);
+    doc.SetFunctions({doc.Functions()[0]});
+    EXPECT_EQ(doc.Areas(), (CAreaList{{0, std::nullopt, 0, 1, 1}}));
 }

@@ -84,6 +84,7 @@ public:
     void Rectangle(const CRect& rect) override { rects.push_back(rect); }
     void SetPixel(int x, int y, std::uint32_t color) override { pixels.push_back(Pixel{x, y, color}); }
     double DotsPerInch() const override { return dotsPerInch; }
+    void FillRect(const CRect& rect, std::uint32_t) override { fills.push_back(rect); }
 
     std::size_t CallCount() const
     {
@@ -99,6 +100,7 @@ public:
     std::vector<Text> texts;
     std::vector<Pixel> pixels;
     std::vector<CRect> rects;
+    std::vector<CRect> fills;
     std::vector<int> fontHeights;
     double dotsPerInch{kScreenDotsPerInch};
 

@@ -6,6 +6,8 @@
 #include "document/ZelDoc.h"
 #include "framework/CommandIds.h"
 
+#include <algorithm>
+
 CGraphPropertiesSheet::CGraphPropertiesSheet(const QString& title, const CZelDoc& document, int firstPage,
                                              QWidget* parent)
     : CPropertySheet{QStringLiteral("Eigenschaften von %1").arg(title), parent},
@@ -13,6 +15,7 @@ CGraphPropertiesSheet::CGraphPropertiesSheet(const QString& title, const CZelDoc
       m_objects{new CVPObjectsPage{document.GetObjects()}}, m_scaling{new CVPScalPage{document.GetScaling()}}
 {
     setObjectName(QStringLiteral("GraphPropertiesSheet"));
+    m_objects->SetAreas(document.GetAreas(), document.GetFunctions());
     AddPage(m_functions);
     AddPage(m_objects);
     AddPage(m_scaling);
@@ -26,6 +29,20 @@ void CGraphPropertiesSheet::ApplyTo(CZelDoc& document) const
     document.SetDerived(m_functions->GetDerived());
     document.SetObjects(m_objects->GetObjects());
     document.SetScaling(scaling);
+    // The areas left on the object page follow their functions to their new places, and go with
+    // a function deleted on the function page.
+    const std::vector<std::optional<std::size_t>>& origins = m_functions->Origins();
+    std::vector<std::optional<std::size_t>> newIndexOf;
+    for (std::size_t now = 0; now < origins.size(); ++now) {
+        if (origins[now]) {
+            newIndexOf.resize(std::max(newIndexOf.size(), *origins[now] + 1));
+            newIndexOf[*origins[now]] = now;
+        }
+    }
+    const CAreaList areas = RemapKeptAreas(m_objects->GetAreas(), newIndexOf);
+    if (areas != document.Areas()) {
+        document.SetAreas(areas);
+    }
 }
 
 int CGraphPropertiesSheet::FirstPageOfCommand(int command)

@@ -30,7 +30,8 @@ public:
                           QWidget* parent = nullptr);
 
     // After OK: the scaling page's fields into the scaling copy, then SetFunctions, SetDerived,
-    // SetObjects and SetScaling in this order. The document keeps the previous lists as its undo step, and
+    // SetObjects and SetScaling in this order, and SetAreas when the kept areas changed (deleted on
+    // the object page, or with their function). The document keeps the previous lists as its undo step, and
     // the previous scaling only when the scaling changed.
     void ApplyTo(CZelDoc& document) const;
 

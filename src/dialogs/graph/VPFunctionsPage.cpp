@@ -32,6 +32,9 @@ CVPFunctionsPage::CVPFunctionsPage(CFunctionList functions, CDerivedList derived
       m_functions{std::move(functions)}, m_derived{std::move(derived)}
 {
     SetHelpPage(this, "daten.html#funktionen");
+    for (std::size_t i = 0; i < m_functions.size(); ++i) {
+        m_origins.emplace_back(i);
+    }
     auto* group = new QGroupBox{QStringLiteral("Derzeit dargestellte &Funktionen:"), this};
     m_list = new QListWidget{group};
     m_list->setObjectName(ControlName(IDC_FUNCTION_LIST));
@@ -199,6 +202,7 @@ void CVPFunctionsPage::OnAdd()
         sheet.WriteInto(function);
     }
     m_functions.push_back(function);
+    m_origins.emplace_back();
     FillList();
 }
 
@@ -248,5 +252,6 @@ void CVPFunctionsPage::OnDelete()
     }
     m_functions.erase(m_functions.begin() + index);
     EraseDerivedOfFunction(m_derived, static_cast<std::size_t>(index));
+    m_origins.erase(m_origins.begin() + index);
     FillList();
 }

@@ -4,6 +4,10 @@
 #include "document/GraphFunction.h"
 #include "framework/PropertyPage.h"
 
+#include <cstddef>
+#include <optional>
+#include <vector>
+
 class QListWidget;
 class QPushButton;
 
@@ -22,6 +26,9 @@ public:
 
     const CFunctionList& GetFunctions() const { return m_functions; }
     const CDerivedList& GetDerived() const { return m_derived; }
+    // For each function of the copy, where it stood in the list the page was given; nothing for
+    // one added here. The graph's kept areas follow their functions by it.
+    const std::vector<std::optional<std::size_t>>& Origins() const { return m_origins; }
 
     QListWidget* List() const { return m_list; }
     QPushButton* AddButton() const { return m_add; }
@@ -52,6 +59,7 @@ private:
 
     CFunctionList m_functions;
     CDerivedList m_derived;
+    std::vector<std::optional<std::size_t>> m_origins;
     QListWidget* m_list{nullptr};
     QPushButton* m_add{nullptr};
     QPushButton* m_edit{nullptr};

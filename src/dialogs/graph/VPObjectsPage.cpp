@@ -79,6 +79,24 @@ QString CVPObjectsPage::EntryText(const CGraphObject& object)
         .arg(Number(x), Number(y), QString::fromStdString(Cp1252ToUtf8(object.GetLabel())));
 }
 
+void CVPObjectsPage::SetAreas(CAreaList areas, CFunctionList functions)
+{
+    m_areas = std::move(areas);
+    m_areaFunctions = std::move(functions);
+    FillList();
+}
+
+QString CVPObjectsPage::AreaText(const CKeptArea& area, const CFunctionList& functions)
+{
+    const auto name = [&functions](std::size_t index) {
+        return index < functions.size() ? QString::fromStdString(Cp1252ToUtf8(FunctionName(functions, index)))
+                                        : QStringLiteral("?");
+    };
+    return QStringLiteral("Fläche zwischen %1 und %2: von %3 bis %4")
+        .arg(name(area.function), area.with ? name(*area.with) : QStringLiteral("der x-Achse"),
+             Number(area.from), Number(area.to));
+}
+
 bool CVPObjectsPage::UpdateData(bool saveAndValidate)
 {
     if (!saveAndValidate) {
@@ -93,6 +111,9 @@ void CVPObjectsPage::FillList()
     for (const CGraphObject& object : m_objects) {
         m_list->addItem(EntryText(object));
     }
+    for (const CKeptArea& area : m_areas) {
+        m_list->addItem(AreaText(area, m_areaFunctions));
+    }
     m_list->setCurrentRow(-1);
     m_list->clearSelection();
     EnableButtons();
@@ -101,16 +122,22 @@ void CVPObjectsPage::FillList()
 int CVPObjectsPage::SelectedRow() const
 {
     const int row = m_list->currentRow();
-    if (row < 0 || m_list->selectedItems().isEmpty() || static_cast<std::size_t>(row) >= m_objects.size()) {
+    if (row < 0 || m_list->selectedItems().isEmpty() ||
+        static_cast<std::size_t>(row) >= m_objects.size() + m_areas.size()) {
         return -1;
     }
     return row;
 }
 
+bool CVPObjectsPage::IsAreaRow(int row) const
+{
+    return row >= 0 && static_cast<std::size_t>(row) >= m_objects.size();
+}
+
 void CVPObjectsPage::EnableButtons()
 {
     const bool selected = SelectedRow() >= 0;
-    m_editButton->setEnabled(selected);
+    m_editButton->setEnabled(selected && !IsAreaRow(SelectedRow()));
     m_deleteButton->setEnabled(selected);
 }
 
@@ -133,7 +160,7 @@ void CVPObjectsPage::OnAdd()
 void CVPObjectsPage::OnEdit()
 {
     const int row = SelectedRow();
-    if (row < 0) {
+    if (row < 0 || IsAreaRow(row)) {
         return;
     }
     CGraphObject object = m_objects[static_cast<std::size_t>(row)];
@@ -150,6 +177,13 @@ void CVPObjectsPage::OnDelete()
 {
     const int row = SelectedRow();
     if (row < 0) {
+        return;
+    }
+    if (IsAreaRow(row)) {
+        if (AskYesNo(this, QStringLiteral("Sind Sie sicher, daß Sie diese Fläche löschen wollen?"))) {
+            m_areas.erase(m_areas.begin() + (row - static_cast<int>(m_objects.size())));
+            FillList();
+        }
         return;
     }
     if (!AskYesNo(this, QStringLiteral("Sind Sie sicher, daß Sie dieses Objekt löschen wollen?"))) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "document/GraphFunction.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "framework/PropertyPage.h"
 
 class QListWidget;
@@ -18,6 +20,13 @@ public:
 
     const CObjectList& GetObjects() const { return m_objects; }
 
+    // The graph's kept areas, listed after the objects and deleted like them (they have nothing
+    // to edit); the functions give their names. Their indices are those of the functions given.
+    void SetAreas(CAreaList areas, CFunctionList functions);
+    const CAreaList& GetAreas() const { return m_areas; }
+    // "Fläche zwischen f und g: von 0 bis 2" or "Fläche zwischen f und der x-Achse: ...".
+    static QString AreaText(const CKeptArea& area, const CFunctionList& functions);
+
     bool UpdateData(bool saveAndValidate) override;
 
     // "Punkt ( 1 | 2.5 ): P" or "Senkrechte: x=3".
@@ -31,11 +40,14 @@ public:
 
 private:
     void FillList();
-    // The selected entry, or -1.
+    // The selected entry, or -1; the rows after the objects are the areas.
     int SelectedRow() const;
+    bool IsAreaRow(int row) const;
     void EnableButtons();
 
     CObjectList m_objects;
+    CAreaList m_areas;
+    CFunctionList m_areaFunctions;
     QListWidget* m_list{nullptr};
     QPushButton* m_addButton{nullptr};
     QPushButton* m_editButton{nullptr};

@@ -66,6 +66,7 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     m_autoScaleY = scaling.GetAutoScaleY() != 0;
     m_labelAxes = scaling.GetLabelAxes() != 0;
     m_showTerms = scaling.GetShowTerms() != 0;
+    m_equalUnits = scaling.GetEqualUnits();
     m_gridType = scaling.GetGridType();
     scaling.GetPrintSize(m_printX, m_printY);
 
@@ -95,10 +96,13 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     m_labelAxesBox->setObjectName(ControlName(IDC_LABEL_AXES));
     m_showTermsBox = new QCheckBox{QStringLiteral("&Funktionsterme anzeigen"), otherGroup};
     m_showTermsBox->setObjectName(ControlName(IDC_SHOW_TERMS));
+    m_equalUnitsBox = new QCheckBox{QStringLiteral("G&leiche Einheiten (1:1)"), otherGroup};
+    m_equalUnitsBox->setObjectName(kIdEqualUnits);
     auto* otherLayout = new QVBoxLayout{otherGroup};
     otherLayout->addWidget(m_autoScaleBox);
     otherLayout->addWidget(m_labelAxesBox);
     otherLayout->addWidget(m_showTermsBox);
+    otherLayout->addWidget(m_equalUnitsBox);
     otherLayout->addStretch();
 
     auto* gridGroup = new QGroupBox{QStringLiteral("Koordinatengitter"), this};
@@ -125,7 +129,7 @@ CVPScalPage::CVPScalPage(const CScaling& scaling, QWidget* parent)
     // Tab follows the fields in the order the page reads them.
     const QList<QWidget*> order{m_fields[kXFrom], m_fields[kXTo],   m_fields[kXStep],  m_fields[kYFrom],
                                 m_fields[kYTo],   m_fields[kYStep], m_autoScaleBox,    m_labelAxesBox,
-                                m_showTermsBox,   m_gridList,       m_fields[kPrintX], m_fields[kPrintY]};
+                                m_showTermsBox,   m_equalUnitsBox,  m_gridList,       m_fields[kPrintX], m_fields[kPrintY]};
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -143,6 +147,7 @@ bool CVPScalPage::UpdateData(bool saveAndValidate)
         m_autoScaleBox->setChecked(m_autoScaleY);
         m_labelAxesBox->setChecked(m_labelAxes);
         m_showTermsBox->setChecked(m_showTerms);
+        m_equalUnitsBox->setChecked(m_equalUnits);
         // A grid type from a file that the list does not hold shows no entry and is kept.
         m_gridList->setCurrentIndex(m_gridType >= 0 && m_gridType < m_gridList->count() ? m_gridType : -1);
         EnableYFields();
@@ -158,6 +163,7 @@ bool CVPScalPage::UpdateData(bool saveAndValidate)
     m_autoScaleY = m_autoScaleBox->isChecked();
     m_labelAxes = m_labelAxesBox->isChecked();
     m_showTerms = m_showTermsBox->isChecked();
+    m_equalUnits = m_equalUnitsBox->isChecked();
     if (m_gridList->currentIndex() >= 0) {
         m_gridType = m_gridList->currentIndex();
     }
@@ -174,6 +180,7 @@ CScaling CVPScalPage::GetScaling() const
     scaling.SetShowTerms(Flag(m_scaling.GetShowTerms(), m_showTerms));
     scaling.SetGridType(m_gridType);
     scaling.SetPrintSize(m_printX, m_printY);
+    scaling.SetEqualUnits(m_equalUnits);
     return scaling;
 }
 

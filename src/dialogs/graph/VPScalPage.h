@@ -19,7 +19,7 @@ public:
     explicit CVPScalPage(const CScaling& scaling, QWidget* parent = nullptr);
 
     // The copy with the page's fields written into it: x range, y range, automatic y scaling, axis
-    // labels, terms, grid and print size, in this order.
+    // labels, terms, grid, print size and equal units, in this order.
     CScaling GetScaling() const;
 
     bool UpdateData(bool saveAndValidate) override;
@@ -33,6 +33,7 @@ public:
     bool m_autoScaleY{false};
     bool m_labelAxes{false};
     bool m_showTerms{false};
+    bool m_equalUnits{false};
     int m_gridType{0};
     double m_printX{0.0};
     double m_printY{0.0};
@@ -46,5 +47,6 @@ private:
     QCheckBox* m_autoScaleBox{nullptr};
     QCheckBox* m_labelAxesBox{nullptr};
     QCheckBox* m_showTermsBox{nullptr};
+    QCheckBox* m_equalUnitsBox{nullptr};
     QComboBox* m_gridList{nullptr};
 };

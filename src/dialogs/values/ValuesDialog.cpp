@@ -264,9 +264,12 @@ void CValuesDialog::BuildControls()
     m_adoptNormal = new QPushButton{QStringLiteral("&Normale übernehmen"), this};
     m_adoptNormal->setObjectName(kIdAdoptNormal);
     m_adoptNormal->setEnabled(false);
+    m_keepArea = new QPushButton{QStringLiteral("F&läche behalten"), this};
+    m_keepArea->setObjectName(kIdKeepArea);
+    m_keepArea->setEnabled(false);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button :
-         {m_compute, m_copy, m_print, m_close, m_help, m_adopt, m_adoptTangent, m_adoptNormal}) {
+         {m_compute, m_copy, m_print, m_close, m_help, m_adopt, m_adoptTangent, m_adoptNormal, m_keepArea}) {
         // The longer captions of the adopt buttons are shown whole.
         button->setMinimumWidth(std::max(qRound(kButtonWidthUnits * unitX), button->sizeHint().width()));
         buttons->addWidget(button);
@@ -281,6 +284,7 @@ void CValuesDialog::BuildControls()
     connect(m_adopt, &QPushButton::clicked, this, &CValuesDialog::OnAdoptPoints);
     connect(m_adoptTangent, &QPushButton::clicked, this, [this] { OnAdoptTangent(false); });
     connect(m_adoptNormal, &QPushButton::clicked, this, [this] { OnAdoptTangent(true); });
+    connect(m_keepArea, &QPushButton::clicked, this, &CValuesDialog::OnKeepArea);
 
     auto* left = new QVBoxLayout;
     left->addWidget(selection);
@@ -304,6 +308,7 @@ void CValuesDialog::BuildControls()
     setTabOrder(m_help, m_adopt);
     setTabOrder(m_adopt, m_adoptTangent);
     setTabOrder(m_adoptTangent, m_adoptNormal);
+    setTabOrder(m_adoptNormal, m_keepArea);
 
     const QSize designed{qRound(kDialogWidthUnits * unitX), qRound(kDialogHeightUnits * unitY)};
     resize(designed.expandedTo(minimumSizeHint()));
@@ -351,6 +356,7 @@ void CValuesDialog::SetControlsEnabled(bool enabled)
     m_adopt->setEnabled(enabled && m_pointsToAdopt);
     m_adoptTangent->setEnabled(enabled && m_tangentShown.has_value());
     m_adoptNormal->setEnabled(enabled && m_tangentShown.has_value());
+    m_keepArea->setEnabled(enabled && CanKeepArea());
 }
 
 void CValuesDialog::UpdateAdoptButton()
@@ -436,7 +442,27 @@ void CValuesDialog::SetShownArea(std::optional<SShownArea> area)
         return;
     }
     m_shownArea = std::move(area);
+    m_areaKept = false;
+    m_keepArea->setEnabled(CanKeepArea() && !IsRunning());
     emit shownAreaChanged();
+}
+
+bool CValuesDialog::CanKeepArea() const
+{
+    // Between a function and itself there is nothing to shade.
+    return m_shownArea && !m_areaKept && m_shownArea->withIndex != m_shownArea->functionIndex;
+}
+
+void CValuesDialog::OnKeepArea()
+{
+    if (IsRunning() || !CanKeepArea()) {
+        return;
+    }
+    const SShownArea& shown = *m_shownArea;
+    m_areaKept = true;
+    m_keepArea->setEnabled(false);
+    emit areaKept(CKeptArea{shown.functionIndex, shown.withIndex, std::min(shown.from, shown.to),
+                            std::max(shown.from, shown.to), shown.function.GetColor()});
 }
 
 void CValuesDialog::OnAdoptTangent(bool normal)
@@ -586,10 +612,11 @@ void CValuesDialog::KeepResultOffers()
         double xTo{};
         double xStep{};
         m_scaling.GetXRange(xFrom, xTo, xStep);
-        SShownArea area{function, std::nullopt, m_runInputs.from.value_or(xFrom),
-                        m_runInputs.to.value_or(xTo)};
+        SShownArea area{function, std::nullopt, m_runInputs.from.value_or(xFrom), m_runInputs.to.value_or(xTo),
+                        m_runFunction, std::nullopt};
         if (m_runInputs.with != nullptr) {
             area.with = *m_runInputs.with;
+            area.withIndex = static_cast<std::size_t>(m_runInputs.with - m_functions.data());
         }
         SetShownArea(std::move(area));
     }

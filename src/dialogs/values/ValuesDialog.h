@@ -6,6 +6,7 @@
 #include "document/GraphFunction.h"
 #include "document/DerivedCurve.h"
 #include "document/GraphObject.h"
+#include "document/KeptArea.h"
 #include "document/Scaling.h"
 #include "framework/ResultSheet.h"
 
@@ -44,7 +45,8 @@ class QPushButton;
 // "Als &Punkte übernehmen" "IDC_ADOPT_POINTS". The inputs of the intersections, the tangent and the integral
 // are "IDC_SECOND_FUNCTION" ("&mit Funktion"), "IDC_TANGENT_PLACE" ("an der Stelle &x0"), "IDC_INTEGRAL_FROM"
 // ("v&on") and "IDC_INTEGRAL_TO" ("b&is"), shown only for the analysis that reads them; "&Tangente
-// übernehmen" is "IDC_ADOPT_TANGENT" and "&Normale übernehmen" "IDC_ADOPT_NORMAL". The dialog itself is
+// übernehmen" is "IDC_ADOPT_TANGENT", "&Normale übernehmen" "IDC_ADOPT_NORMAL" and "F&läche behalten"
+// "IDC_KEEP_AREA". The dialog itself is
 // "IDD_147", which also gives F1 its help page.
 class CValuesDialog final : public QDialog
 {
@@ -119,8 +121,14 @@ public:
         std::optional<CGraphFunction> with;
         double from{};
         double to{};
+        // Where the two functions stand in the list the dialog was given.
+        std::size_t functionIndex{0};
+        std::optional<std::size_t> withIndex;
     };
     const std::optional<SShownArea>& ShownArea() const { return m_shownArea; }
+
+    // Keeps the area the list shows, as an area of the graph; once per result.
+    void OnKeepArea();
 
 signals:
     // The shown area changed: a new integral result, or a list that shows none any more.
@@ -128,6 +136,8 @@ signals:
     // One press of an adopt button: the new functions (tangent, normal) and objects (points, the
     // vertical line of a normal) it took. `step` names it for the undo history.
     void adopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
+    // One press of "Fläche behalten": the area to add to the graph as one step.
+    void areaKept(const CKeptArea& area);
 
 public:
     // Both stop a running scan first (within a fraction of a second) and then close.
@@ -152,6 +162,7 @@ private:
     // Reads the inputs of the chosen analysis; false (after telling the user) where one is not a number.
     bool ReadInputs(int analysis, SAnalysisInputs& inputs);
     void SetShownArea(std::optional<SShownArea> area);
+    bool CanKeepArea() const;
 
     CFunctionList m_functions;
     CScaling m_scaling;
@@ -188,6 +199,9 @@ private:
     CNumberField* m_toField{nullptr};
     QPushButton* m_adoptTangent{nullptr};
     QPushButton* m_adoptNormal{nullptr};
+    QPushButton* m_keepArea{nullptr};
+    // Whether the shown area has been kept already.
+    bool m_areaKept{false};
     CFunctionList m_adoptedFunctions;
     // The function of the tangent result on the list, for the two adopt buttons.
     std::optional<CGraphFunction> m_tangentShown;
