@@ -758,6 +758,8 @@ TEST(ExtensionBlock, DamagedDerivedRecordDamagesTheBlockAndALaterKindIsPassedOn)
     EXPECT_TRUE(doc.GetReadWarning().empty());
     EXPECT_TRUE(doc.Derived().empty());
     EXPECT_EQ(WriteGraphFile(doc), later);
+}
+
 // Three functions with the areas and the equal units given.
 CZelDoc WithAreas(const CAreaList& areas, bool equalUnits = false)
 {
