@@ -6,6 +6,7 @@
 #include "analysis/PieceDiscussion.h"
 #include "analysis/ResultText.h"
 #include "analysis/Symmetry.h"
+#include "analysis/TermText.h"
 #include "document/GraphFunction.h"
 #include "document/Scaling.h"
 #include "document/StepLoop.h"
@@ -277,8 +278,8 @@ private:
         const std::optional<SResultAsymptote>& right = m_far[k][1].asymptote;
         const std::optional<SResultAsymptote>& left = m_far[k][0].asymptote;
         // One line where both sides approach the same line, as they do for a rational f.
-        if (right && left && right->kind == left->kind && SameNumber(right->slope, left->slope) &&
-            SameNumber(right->intercept, left->intercept)) {
+        if (right && left && right->kind == left->kind && SameShown(right->slope, left->slope) &&
+            SameShown(right->intercept, left->intercept)) {
             SResultAsymptote both = *right;
             both.side = 0;
             Add(both, k);
@@ -335,7 +336,11 @@ private:
         return range;
     }
 
-    static bool SameNumber(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)}); }
+    // The two sides are estimated apart, far out on each: one line where both read the same.
+    bool SameShown(double a, double b) const
+    {
+        return TermNumber(a, m_options.digits) == TermNumber(b, m_options.digits);
+    }
 
     double Shown(double value) const { return WithoutNegativeZero(value, m_options.digits); }
 
