@@ -12,16 +12,27 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QTextOption>
 
 #include <algorithm>
 
 namespace {
 
+// The device's units per inch: a printer's resolution, which its preview keeps while it paints
+// on the screen's metrics.
+double DotsPerInch(const QPaintDevice& device)
+{
+    if (const auto* printer = dynamic_cast<const QPrinter*>(&device)) {
+        return printer->resolution();
+    }
+    return device.logicalDpiY();
+}
+
 // Millimetres in device units at the device's resolution.
 double Dots(const QPaintDevice& device, double millimetres)
 {
-    return millimetres * device.logicalDpiY() / 25.4;
+    return millimetres * DotsPerInch(device) / 25.4;
 }
 
 } // namespace
@@ -72,7 +83,7 @@ bool PaintResultSheet(QPagedPaintDevice& device, const SResultSheet& sheet, cons
         painter.save();
         painter.translate(left, top);
         {
-            CPainterContext dc{painter, static_cast<double>(device.logicalDpiY())};
+            CPainterContext dc{painter, DotsPerInch(device)};
             paintGraph(dc, CRect{0, 0, w, h});
         }
         painter.restore();
