@@ -9,16 +9,8 @@
 
 namespace {
 
-constexpr std::uint32_t Tag(const char (&text)[5])
-{
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[3])) << 24;
-}
-
-constexpr std::uint32_t kAreaTag = Tag("SHAD");
-constexpr std::uint32_t kEqualUnitsTag = Tag("EQUN");
+constexpr std::uint32_t kAreaTag = ExtensionTag("SHAD");
+constexpr std::uint32_t kEqualUnitsTag = ExtensionTag("EQUN");
 // The second function's index of an area down to the x axis.
 constexpr std::uint32_t kXAxis = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t kAreaBytes = 4 + 4 + 8 + 8 + 4;

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::uint32_t kDerivedTag = 'D' | 'E' << 8 | 'R' << 16 | static_cast<std::uint32_t>('V') << 24;
+constexpr std::uint32_t kDerivedTag = ExtensionTag("DERV");
 constexpr std::size_t kPayloadBytes = 4 + 4 + 8 + 8 + 4 + 4 + 4;
 // Source and kind: what every record of this tag starts with, whatever its kind.
 constexpr std::size_t kHeadBytes = 8;

@@ -8,18 +8,10 @@
 
 namespace {
 
-constexpr std::uint32_t Tag(const char (&text)[5])
-{
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[3])) << 24;
-}
-
-constexpr std::uint32_t kMagic = Tag("VEXX");
-constexpr std::uint32_t kEndTag = Tag("VEND");
-constexpr std::uint32_t kNameTag = Tag("NAME");
-constexpr std::uint32_t kSliderTag = Tag("SLID");
+constexpr std::uint32_t kMagic = ExtensionTag("VEXX");
+constexpr std::uint32_t kEndTag = ExtensionTag("VEND");
+constexpr std::uint32_t kNameTag = ExtensionTag("NAME");
+constexpr std::uint32_t kSliderTag = ExtensionTag("SLID");
 constexpr std::uint32_t kVersion = 1;
 
 bool ReadName(std::span<const std::uint8_t> payload, std::size_t functionCount, SExtensionContent& content)

@@ -18,6 +18,15 @@ class CArchiveWriter;
 // readers stop reading, so they open such a file as they always did. A document that needs none
 // of it is written without a block, byte for byte as before. Layout: ExtensionBlock.md.
 
+// A record's tag from its four ASCII letters, as the file holds it (little-endian).
+constexpr std::uint32_t ExtensionTag(const char (&text)[5])
+{
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[3])) << 24;
+}
+
 // One record of a tag this program does not know, kept as read so that a save passes it on.
 struct SExtensionRecord
 {

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::uint32_t kStrokeTag = 'S' | 'T' << 8 | 'R' << 16 | static_cast<std::uint32_t>('K') << 24;
+constexpr std::uint32_t kStrokeTag = ExtensionTag("STRK");
 constexpr std::uint32_t kFunctionList = 0;
 constexpr std::uint32_t kObjectList = 1;
 constexpr std::size_t kPayloadBytes = 16;
