@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/PieceDiscussion.h"
+#include "analysis/PoolChunks.h"
 #include "analysis/ResultText.h"
 #include "analysis/ThreadPool.h"
 #include "document/StepLoop.h"
@@ -9,10 +10,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <condition_variable>
 #include <cstddef>
 #include <memory>
-#include <mutex>
+#include <thread>
 #include <utility>
 #include <variant>
 
@@ -150,7 +150,7 @@ struct SValueResult
     bool unresolved{false};
 };
 
-// One run over the grid of k, shared by the threads that take its values one by one.
+// One run over the grid of k, whose values the threads of the pool take one by one.
 struct SGridRun
 {
     SGridRun(ELocusOf of, CGraphFunction function, CScaling scaling, int precision, std::stop_token stop)
@@ -159,41 +159,23 @@ struct SGridRun
     {
     }
 
-    // Takes values of k until none is left; progress (on the caller's thread only) after each.
-    void Work(const std::function<void(int)>& progress)
+    // The points of the value of k at i.
+    void Discuss(std::size_t i)
     {
         // Each k is discussed as a function of its own; the digits only keep the points from being
         // rounded to 0 near it.
         SDiscussOptions options;
         options.exact = true;
         options.digits = 15;
-        for (;;) {
-            const std::size_t i = next.fetch_add(1);
-            if (i >= grid.size()) {
-                return;
-            }
-            if (!stop.stop_requested()) {
-                CGraphFunction member = function;
-                member.SetRange(grid[i].k, grid[i].k, 0);
-                CPointCollector collector{stop};
-                ComputeOnPieces(of == ELocusOf::Extrema ? EPieceScan::Extrema : EPieceScan::Inflections,
-                                member, scaling, precision, options, collector);
-                results[i].unresolved = collector.unresolved;
-                if (!collector.unresolved) {
-                    for (const SResultPoint& p : collector.points) {
-                        results[i].points.push_back(
-                            {grid[i].k, p.letter, p.x, p.y, p.index, grid[i].familyValue});
-                    }
-                }
-            }
-            std::size_t count{};
-            {
-                const std::lock_guard lock{mutex};
-                count = ++finished;
-            }
-            done.notify_all();
-            if (progress) {
-                progress(static_cast<int>(count * 100 / grid.size()));
+        CGraphFunction member = function;
+        member.SetRange(grid[i].k, grid[i].k, 0);
+        CPointCollector collector{stop};
+        ComputeOnPieces(of == ELocusOf::Extrema ? EPieceScan::Extrema : EPieceScan::Inflections, member,
+                        scaling, precision, options, collector);
+        results[i].unresolved = collector.unresolved;
+        if (!collector.unresolved) {
+            for (const SResultPoint& p : collector.points) {
+                results[i].points.push_back({grid[i].k, p.letter, p.x, p.y, p.index, grid[i].familyValue});
             }
         }
     }
@@ -205,10 +187,6 @@ struct SGridRun
     const std::stop_token stop;
     const std::vector<SGridValue> grid;
     std::vector<SValueResult> results;
-    std::atomic<std::size_t> next{0};
-    std::mutex mutex;
-    std::condition_variable done;
-    std::size_t finished{0};
 };
 
 } // namespace
@@ -217,31 +195,33 @@ SLocus ComputeLocus(ELocusOf of, const CGraphFunction& function, const CScaling&
                     std::stop_token stop, const std::function<void(int)>& progress, CThreadPool* threads)
 {
     SLocus locus;
-    auto run =
-        std::make_shared<SGridRun>(of, function, scaling, std::min(precision, kLocusMaxPrecision), stop);
-    if (run->grid.empty()) {
+    SGridRun run{of, function, scaling, std::min(precision, kLocusMaxPrecision), stop};
+    if (run.grid.empty()) {
         locus.outcome = ELocusOutcome::NoFamily;
         return locus;
     }
-    // The values of k are shared out among the pool's threads and this one; a helper that starts
-    // after the run has ended finds nothing left and holds the run's state only until it returns.
-    CThreadPool& pool = threads != nullptr ? *threads : CThreadPool::Shared();
-    const std::size_t helpers = std::min<std::size_t>(pool.Size(), run->grid.size() - 1);
-    for (std::size_t i = 0; i < helpers; ++i) {
-        pool.Submit([run] { run->Work(nullptr); });
-    }
-    run->Work(progress);
-    {
-        std::unique_lock lock{run->mutex};
-        // Every value is taken once this thread finds none left; wait for those still computed.
-        run->done.wait(lock, [&] { return run->finished == run->grid.size(); });
-    }
+    // The values of k are shared out among the pool's threads and this one; the progress is told
+    // on this thread only.
+    const std::thread::id caller = std::this_thread::get_id();
+    std::atomic<std::size_t> finished{0};
+    RunOnPool(
+        run.grid.size(), 1,
+        [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                run.Discuss(i);
+            }
+            const std::size_t count = finished += end - begin;
+            if (progress && std::this_thread::get_id() == caller) {
+                progress(static_cast<int>(count * 100 / run.grid.size()));
+            }
+        },
+        stop, threads);
     if (stop.stop_requested()) {
         locus.outcome = ELocusOutcome::Stopped;
         return locus;
     }
     std::vector<std::vector<SLocusPoint>> perK;
-    for (SValueResult& result : run->results) {
+    for (SValueResult& result : run.results) {
         locus.unresolved += result.unresolved ? 1 : 0;
         perK.push_back(std::move(result.points));
     }

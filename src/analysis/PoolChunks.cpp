@@ -25,7 +25,7 @@ struct SChunksState
 } // namespace
 
 bool RunOnPool(std::size_t count, std::size_t chunk, const std::function<void(std::size_t, std::size_t)>& work,
-               std::stop_token stop)
+               std::stop_token stop, CThreadPool* pool)
 {
     if (count == 0) {
         return !stop.stop_requested();
@@ -50,13 +50,13 @@ bool RunOnPool(std::size_t count, std::size_t chunk, const std::function<void(st
         }
         g_mathError = savedFlag;
     };
-    CThreadPool& pool = CThreadPool::Shared();
-    const std::size_t helpers = std::min<std::size_t>(pool.Size(), state->chunks - 1);
+    CThreadPool& threads = pool != nullptr ? *pool : CThreadPool::Shared();
+    const std::size_t helpers = std::min<std::size_t>(threads.Size(), state->chunks - 1);
     // The helpers run only while chunks are left; the caller waits for every chunk taken, so
     // `work` outlives every call of it.
     auto shared = std::make_shared<std::function<void(SChunksState&)>>(take);
     for (std::size_t i = 0; i < helpers; ++i) {
-        pool.Submit([state, shared] {
+        threads.Submit([state, shared] {
             if (state->next.load() < state->chunks) {
                 (*shared)(*state);
             }
