@@ -1,8 +1,7 @@
-#include "app/ZelApp.h"
-#include "cli/CommandLine.h"
-
-#include <cstdio>
-#include <cstdlib>
+// vexplot: the help, the version and the curve discussion are answered here, in a process that
+// loads no Qt; the export, the results sheet and the window go on in vexplot-window.
+#include "console/CommandLine.h"
+#include "console/WindowedPart.h"
 
 int main(int argc, char** argv)
 {
@@ -11,20 +10,12 @@ int main(int argc, char** argv)
         return RunHelpCommand();
     case ECommand::Version:
         return RunVersionCommand();
-    case ECommand::Export:
-        return RunExportCommand(argc, argv);
     case ECommand::Discuss:
         return RunDiscussCommand(argc, argv);
+    case ECommand::Export:
     case ECommand::Sheet:
-        return RunSheetCommand(argc, argv);
     case ECommand::Window:
         break;
     }
-    const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
-    if (!WindowSystemNamed(argc, argv, environment)) {
-        std::fprintf(stderr, "%s\n", NoDisplayMessage());
-        return 1;
-    }
-    GuardWindowSystemStart();
-    return RunApplication(argc, argv);
+    return RunWindowedPart(argv);
 }

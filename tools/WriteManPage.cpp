@@ -1,5 +1,5 @@
 // vex_write_manpage OUT: writes the manual page vexplot.1 to OUT.
-#include "cli/Usage.h"
+#include "console/Usage.h"
 
 #include <cstdio>
 #include <fstream>

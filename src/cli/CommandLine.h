@@ -1,45 +1,8 @@
 #pragma once
 
-#include "document/GraphFunction.h"
-
-#include <optional>
-#include <string_view>
-
-// How vexplot runs. The arguments are read before any window system is touched, so that the
-// help, the version and the headless commands work without a display, and a window start without
-// one ends with a message instead of an abort. Exit status: 0 success, 1 a file that cannot be
-// read or written or a window that cannot open, 2 wrong arguments.
-
-// What the arguments ask for: the windowed program, one of the headless commands, or a text
-// about the program.
-enum class ECommand
-{
-    Window,
-    Export,
-    Discuss,
-    Sheet,
-    Help,
-    Version
-};
-
-// -h or --help anywhere asks for the help, else -v or --version for the version; otherwise the
-// first of "--export", "--discuss" and "--sheet" picks its command, and without any the window
-// starts.
-ECommand PickCommand(int argc, const char* const* argv);
-
-// Reads one environment variable; null when it is not set.
-using EnvironmentLookup = const char* (*)(const char* name);
-
-// Whether the window has somewhere to go: a display in DISPLAY or WAYLAND_DISPLAY, or a platform
-// chosen by QT_QPA_PLATFORM or by the toolkit's -platform argument (which may need no display).
-bool WindowSystemNamed(int argc, const char* const* argv, EnvironmentLookup lookup);
-
-// The one line for a window start without a display: what is missing and what works instead.
-const char* NoDisplayMessage();
-
-// Print the help or the version to standard output; 0, or 1 when the text could not be written.
-int RunHelpCommand();
-int RunVersionCommand();
+// The commands that need Qt: the export, the results sheet and the start of the window. The
+// front end (console/CommandLine.h) picks them and hands them over to the program that links Qt.
+#include "console/CommandLine.h"
 
 // Until the window system is up, a failure to start it prints one German line and ends the
 // program with status 1, where the toolkit would abort with a core dump. Call right before the
@@ -50,20 +13,7 @@ void GuardWindowSystemStart();
 // and --family) into OUT (.png, .svg or .pdf), without a display.
 int RunExportCommand(int& argc, char** argv);
 
-// vexplot --discuss ANALYSIS FILE [--function N] [--precision P] [--decimal-comma]: prints the lines
-// of one curve discussion (of FILE's function, or of one given with --term and --family), without a
-// display.
-int RunDiscussCommand(int& argc, char** argv);
-
 // vexplot --sheet OUT.pdf FILE [--function N] [--precision P] [--digits D] [--decimal-comma]: writes
 // the results sheet of the whole curve discussion (heading, graph and lines on A4) as a PDF,
 // without a display. Takes --term and --family instead of FILE, as --discuss does.
 int RunSheetCommand(int& argc, char** argv);
-
-// Names on standard error, in German, every function whose term the reading refuses or quietly
-// completes ("x+" as x+1, "sin(x" as sin(x)); the command then goes on with the terms as they are.
-void WarnAboutFaultyTerms(const CFunctionList& functions);
-
-// A number argument (--at, --from, --to): a number with the point or the comma, or a constant
-// expression such as pi/2 or -sqrt(6). Nothing for anything else, and for no finite value.
-std::optional<double> ParseNumberArgument(std::string_view utf8);

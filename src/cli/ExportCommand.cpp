@@ -4,7 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/FamilyOption.h"
 #include "cli/ParserError.h"
-#include "cli/TermArguments.h"
+#include "console/TermArguments.h"
 
 #include "document/GraphFile.h"
 #include "document/SliderState.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/TermArguments.h"
+#include "console/TermArguments.h"
 
 #include <QString>
 

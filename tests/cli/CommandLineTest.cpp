@@ -1,5 +1,5 @@
 #include "cli/CommandLine.h"
-#include "cli/Usage.h"
+#include "console/Usage.h"
 
 #include <QProcess>
 #include <QRegularExpression>

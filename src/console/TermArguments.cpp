@@ -1,6 +1,6 @@
-#include "cli/TermArguments.h"
+#include "console/TermArguments.h"
 
-#include "cli/CommandLine.h"
+#include "console/CommandLine.h"
 #include "document/FunctionPalette.h"
 #include "engine/SchoolNotation.h"
 #include "engine/TextEncoding.h"

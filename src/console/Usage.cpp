@@ -1,4 +1,4 @@
-#include "cli/Usage.h"
+#include "console/Usage.h"
 
 #include "ProductInfo.h"
 

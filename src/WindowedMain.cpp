@@ -1,0 +1,33 @@
+// vexplot-window: the part of vexplot that links Qt, started by the front end (main.cpp) with the
+// same arguments for the export, the results sheet and the window. Run by itself it behaves as the
+// whole program.
+#include "app/ZelApp.h"
+#include "cli/CommandLine.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    switch (PickCommand(argc, argv)) {
+    case ECommand::Help:
+        return RunHelpCommand();
+    case ECommand::Version:
+        return RunVersionCommand();
+    case ECommand::Export:
+        return RunExportCommand(argc, argv);
+    case ECommand::Discuss:
+        return RunDiscussCommand(argc, argv);
+    case ECommand::Sheet:
+        return RunSheetCommand(argc, argv);
+    case ECommand::Window:
+        break;
+    }
+    const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
+    if (!WindowSystemNamed(argc, argv, environment)) {
+        std::fprintf(stderr, "%s\n", NoDisplayMessage());
+        return 1;
+    }
+    GuardWindowSystemStart();
+    return RunApplication(argc, argv);
+}
