@@ -1,4 +1,5 @@
-# What `cmake --install` puts into the prefix: the program, its launcher entry, the graph file type
+# What `cmake --install` puts into the prefix: the program (the front end and, in libexec, its part
+# that links Qt), its launcher entry, the graph file type
 # with its icon, the program icon, the software-centre description, the manual page and the data
 # folder. The help pages are compiled into the program and need no installed copy.
 include(GNUInstallDirs)
@@ -15,6 +16,9 @@ set(resources ${PROJECT_SOURCE_DIR}/resources)
 set(generated ${PROJECT_BINARY_DIR}/install-files)
 
 install(TARGETS vexplot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The part that links Qt (export, results sheet, window), which vexplot starts; not a command of
+# its own, so it stays off the search path.
+install(TARGETS vexplot-window RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vexplot)
 
 # The licence of the program and of the libraries it links, where Debian keeps a package's.
 install(FILES ${resources}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vexplot)

@@ -41,8 +41,10 @@ QStringList CTipDialog::TipsFileCandidates()
 {
     const QString name = QStringLiteral("tips.txt");
     const QDir programDir{QCoreApplication::applicationDirPath()};
+    // The window runs from <prefix>/libexec/vexplot/ once installed, two folders below the prefix.
     return {QDir::current().filePath(name), programDir.filePath(name),
-            QDir::cleanPath(programDir.filePath(QStringLiteral("../share/vexplot/") + name))};
+            QDir::cleanPath(programDir.filePath(QStringLiteral("../share/vexplot/") + name)),
+            QDir::cleanPath(programDir.filePath(QStringLiteral("../../share/vexplot/") + name))};
 }
 
 QString CTipDialog::LocateTipsFile()

@@ -28,7 +28,8 @@ public:
     ~CTipDialog() override;
 
     // Where the tips file is looked for, in this order: the current directory, beside the
-    // program, and the installed data folder ("../share/vexplot" from the program's folder).
+    // program, and the installed data folder ("../share/vexplot" from the program's folder, or
+    // "../../share/vexplot" from libexec/vexplot/, where the window's program is installed).
     static QStringList TipsFileCandidates();
     // The first candidate that exists, else the plain name (which then fails to open).
     static QString LocateTipsFile();

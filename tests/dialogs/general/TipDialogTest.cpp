@@ -6,6 +6,7 @@
 #include "WidgetTestSupport.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -272,8 +273,11 @@ TEST_F(TipDialogTest, FileInTheCurrentDirectoryComesFirst)
     QDir::setCurrent(previous);
     EXPECT_EQ(QFileInfo{found}.canonicalFilePath(), QFileInfo{path}.canonicalFilePath());
     const QStringList candidates = CTipDialog::TipsFileCandidates();
-    ASSERT_EQ(candidates.size(), 3);
+    ASSERT_EQ(candidates.size(), 4);
     EXPECT_TRUE(candidates[2].endsWith(QStringLiteral("/share/vexplot/tips.txt")));
+    // Installed, the window runs from libexec/vexplot/, two folders below the prefix.
+    EXPECT_EQ(candidates[3], QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                             QStringLiteral("/../../share/vexplot/tips.txt")));
 }
 
 // The file that ships with the program: enough tips, each short enough to be one piece.
