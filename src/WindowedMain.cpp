@@ -1,11 +1,21 @@
-// vexplot-window: the part of vexplot that links Qt, started by the front end (main.cpp) with the
-// same arguments for the export, the results sheet and the window. Run by itself it behaves as the
-// whole program.
+// vexplot-window: the part of vexplot that links all of Qt it uses, started by the front end
+// (main.cpp) with the same arguments for the export to SVG or PDF, the results sheet and the window.
+// Run by itself it behaves as the whole program.
 #include "app/ZelApp.h"
 #include "cli/CommandLine.h"
 
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+bool WriteAnyFormat(CGraphOutput& graph, EGraphFormat format, const SPictureSize& size, const QString& path,
+                    int& errorNumber)
+{
+    return graph.WriteFile(format, size, path, errorNumber);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -15,7 +25,7 @@ int main(int argc, char** argv)
     case ECommand::Version:
         return RunVersionCommand();
     case ECommand::Export:
-        return RunExportCommand(argc, argv);
+        return RunExportCommand(argc, argv, WriteAnyFormat);
     case ECommand::Discuss:
         return RunDiscussCommand(argc, argv);
     case ECommand::Sheet:

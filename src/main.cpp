@@ -1,11 +1,13 @@
 // vexplot: the help, the version and the curve discussion are answered here, in a process that
-// loads no Qt; the export, the results sheet and the window go on in vexplot-window.
+// loads no Qt; the export, the results sheet and the window go on in a program that links Qt
+// (console/HandOver.h).
 #include "console/CommandLine.h"
-#include "console/WindowedPart.h"
+#include "console/HandOver.h"
 
 int main(int argc, char** argv)
 {
-    switch (PickCommand(argc, argv)) {
+    const ECommand command = PickCommand(argc, argv);
+    switch (command) {
     case ECommand::Help:
         return RunHelpCommand();
     case ECommand::Version:
@@ -17,5 +19,5 @@ int main(int argc, char** argv)
     case ECommand::Window:
         break;
     }
-    return RunWindowedPart(argv);
+    return HandOver(PartFor(command, argc, argv), argv);
 }

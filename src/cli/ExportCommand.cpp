@@ -231,7 +231,7 @@ std::optional<ExportRequest> ParseArguments(int argc, char** argv)
 
 } // namespace
 
-int RunExportCommand(int& argc, char** argv)
+int RunExportCommand(int& argc, char** argv, GraphFileWriter write)
 {
     const std::optional<ExportRequest> request = ParseArguments(argc, argv);
     if (!request) {
@@ -273,7 +273,7 @@ int RunExportCommand(int& argc, char** argv)
         graph.SetFamilyFocus(SFamilyFocus{slider->function, slider->k, false});
     }
     int code = 0;
-    if (!graph.WriteFile(request->format, request->size, request->output, code)) {
+    if (!write(graph, request->format, request->size, request->output, code)) {
         Complain(
             code != 0
                 ? QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2.")

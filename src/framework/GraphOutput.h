@@ -15,6 +15,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class CDrawContext;
@@ -74,6 +75,11 @@ public:
     // complete and on disk. On failure, errorNumber is the system's reason (0 when the picture
     // itself could not be made).
     bool WriteFile(EGraphFormat format, const SPictureSize& size, const QString& path, int& errorNumber);
+    // WriteFile for one format. Each lives in a file of its own: a program that calls only one of
+    // these links only the libraries of its format (the PNG's neither the SVG nor the printing one).
+    bool WritePngFile(const SPictureSize& size, const QString& path, int& errorNumber);
+    bool WriteSvgFile(const SPictureSize& size, const QString& path, int& errorNumber);
+    bool WritePdfFile(const QString& path, int& errorNumber);
 
     // Where the graph's rectangle lies on the PDF page, in the page's device units counted from
     // the page's top-left corner (margins included): centred on the page.
@@ -94,6 +100,8 @@ private:
     // The legend's lines as the title above the graph on a PDF page.
     void DrawTitleLines(CDrawContext& dc, const QRect& graph, int dotsPerInch);
     bool WritePdf(QIODevice& device);
+    // Writes through `write` into path, atomically, as WriteFile describes.
+    static bool WriteAtomically(const QString& path, int& errorNumber, const std::function<bool(QIODevice&)>& write);
 
     const CFunctionList& m_functions;
     const CObjectList& m_objects;
