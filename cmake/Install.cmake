@@ -16,9 +16,9 @@ set(resources ${PROJECT_SOURCE_DIR}/resources)
 set(generated ${PROJECT_BINARY_DIR}/install-files)
 
 install(TARGETS vexplot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The part that links Qt (export, results sheet, window), which vexplot starts; not a command of
-# its own, so it stays off the search path.
-install(TARGETS vexplot-window RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vexplot)
+# The programs that link Qt (the export of each format, the results sheet and the window), which
+# vexplot starts; not commands of their own, so they stay off the search path.
+install(TARGETS vexplot-window ${VEX_EXPORT_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vexplot)
 
 # The licence of the program and of the libraries it links, where Debian keeps a package's.
 install(FILES ${resources}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vexplot)

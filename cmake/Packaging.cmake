@@ -16,8 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-# The libraries the program links (vexplot none of Qt, libexec/vexplot/vexplot-window all of it
-# that it uses) are found by dpkg-shlibdeps, which reads every program in the package; the window-system plugins Qt loads
+# The libraries the program links (vexplot none of Qt, the programs in libexec/vexplot/ the parts
+# of Qt each uses) are found by dpkg-shlibdeps, which reads every program in the package; the window-system plugins Qt loads
 # at run time ship in libqt6gui6, which that already names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own buttons and dialogs in German.

@@ -1,5 +1,6 @@
-// vexplot hands the export, the sheet and the window to vexplot-window by exec: the arguments must
-// arrive as the same bytes, and the exit status must be that program's.
+// vexplot hands an export to the program of its format, and the sheet and the window to
+// vexplot-window, by exec: the arguments must arrive as the same bytes, and the exit status must be
+// that program's.
 #ifdef VEXPLOT_PATH
 #include <gtest/gtest.h>
 
@@ -95,7 +96,9 @@ TEST_F(FrontEnd, HandsOverArgumentsAsBytesAndPassesTheExitStatusBack)
         const char* err;     // a piece of standard error
     } cases[] = {
         {{"--export", (m_dir / (latin1 + ".png")).string(), m_sample}, 0, "Gr\xe4ph \xff.png", ""},
-        {{"--sheet", (m_dir / (latin1 + ".pdf")).string(), m_sample}, 0, "Gr\xe4ph \xff.pdf", ""},
+        {{"--export", (m_dir / (latin1 + ".SVG")).string(), m_sample}, 0, "Gr\xe4ph \xff.SVG", ""},
+        {{"--export", (m_dir / (latin1 + ".pdf")).string(), "--term", "x^2"}, 0, "Gr\xe4ph \xff.pdf", ""},
+        {{"--sheet", (m_dir / (latin1 + " Blatt.pdf")).string(), m_sample}, 0, "Gr\xe4ph \xff Blatt.pdf", ""},
         {{"--export", (m_dir / "a.png").string(), (m_dir / (latin1 + ".zel")).string()}, 1, nullptr, "Gr\xe4ph \xff.zel"},
         {{"--export", (m_dir / "b.png").string(), m_sample, "--bogus"}, 2, nullptr, "--bogus"},
         {{}, 1, nullptr, "Keine Anzeige"},
@@ -126,7 +129,7 @@ TEST_F(FrontEnd, FindsItsPartFromItsOwnFile)
 
     const SRun alone = RunProgram((m_dir / "alone" / "vexplot").string(), {"--export", (m_dir / "y.png").string(), m_sample}, m_dir);
     EXPECT_EQ(alone.status, 1);
-    EXPECT_NE(alone.err.find("vexplot-window"), std::string::npos) << alone.err;
+    EXPECT_NE(alone.err.find("vexplot-png"), std::string::npos) << alone.err;
     // The headless commands need no part at all.
     EXPECT_EQ(RunProgram((m_dir / "alone" / "vexplot").string(), {"--discuss", "zeros", m_sample}, m_dir).status, 0);
 }
