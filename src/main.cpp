@@ -4,6 +4,9 @@
 #include "console/CommandLine.h"
 #include "console/HandOver.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char** argv)
 {
     const ECommand command = PickCommand(argc, argv);
@@ -14,9 +17,17 @@ int main(int argc, char** argv)
         return RunVersionCommand();
     case ECommand::Discuss:
         return RunDiscussCommand(argc, argv);
+    case ECommand::Window: {
+        // Without a display the window would only say so: that needs no Qt either.
+        const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
+        if (!WindowSystemNamed(argc, argv, environment)) {
+            std::fprintf(stderr, "%s\n", NoDisplayMessage());
+            return 1;
+        }
+        break;
+    }
     case ECommand::Export:
     case ECommand::Sheet:
-    case ECommand::Window:
         break;
     }
     return HandOver(PartFor(command, argc, argv), argv);
