@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -80,10 +81,34 @@ private:
     int m_error{0};
 };
 
+// Takes out the arguments of the toolkit's script debugger ("-qmljsdebugger=...", with one or two
+// dashes, or "-qmljsdebugger VALUE"), as the toolkit's core did before the discussion read the rest
+// when this command still started it: a call that passed one keeps working.
+int WithoutDebuggerArguments(int argc, char** argv)
+{
+    int kept = argc > 0 ? 1 : 0;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (argument[0] == '-' && argument[1] == '-') {
+            ++argument;
+        }
+        if (std::strncmp(argument, "-qmljsdebugger=", 15) == 0) {
+            continue;
+        }
+        if (std::strcmp(argument, "-qmljsdebugger") == 0 && i < argc - 1) {
+            ++i;
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    return kept;
+}
+
 } // namespace
 
 int RunDiscussCommand(int argc, char** argv)
 {
+    argc = WithoutDebuggerArguments(argc, argv);
     const std::optional<SDiscussRequest> request = ParseDiscussArguments(argc, argv, false);
     if (!request) {
         return kExitUsage;
