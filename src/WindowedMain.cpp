@@ -1,6 +1,6 @@
 // vexplot-window: the part of vexplot that links all of Qt it uses, started by the front end
-// (main.cpp) with the same arguments for the export to SVG or PDF, the results sheet and the window.
-// Run by itself it behaves as the whole program.
+// (main.cpp) with the same arguments for the window, and for an export whose arguments the front end
+// could not read. Run by itself it behaves as the whole program.
 #include "app/ZelApp.h"
 #include "cli/CommandLine.h"
 

@@ -58,6 +58,9 @@ std::string ProgramDir()
 
 const char* PartFor(ECommand command, int argc, const char* const* argv)
 {
+    if (command == ECommand::Sheet) {
+        return "vexplot-pdf";
+    }
     if (command == ECommand::Export) {
         COptionParser parser{kExportOptions};
         if (const char* program = parser.Parse(argc, argv) ? ExportProgram(parser.Value("export")) : nullptr) {

@@ -11,13 +11,13 @@
 // running vexplot lies, not from the search path:
 //   vexplot-png     an export to a PNG file: Qt's core and GUI libraries only
 //   vexplot-svg     an export to an SVG file: those and Qt's SVG library
-//   vexplot-pdf     an export to a PDF file: the core, GUI, printing and (for printing) widgets
-//   vexplot-window  the results sheet and the window: all of Qt it uses
+//   vexplot-pdf     an export to a PDF file, and the results sheet: the core, GUI, printing and
+//                   (for printing) widgets
+//   vexplot-window  the window: all of Qt it uses
 
 // The program for a command the front end does not answer itself. An export goes to the program of
 // its format only when its arguments read and name a .png, .svg or .pdf file; anything unusual goes
-// to vexplot-window, which reads the arguments after Qt has taken its own (-platform and the like)
-// and says what is wrong.
+// to vexplot-window, which reads them as the export always has and says what is wrong.
 const char* PartFor(ECommand command, int argc, const char* const* argv);
 
 // The places a part is looked for, for a front end lying in programDir, nearest first.
