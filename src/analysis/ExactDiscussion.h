@@ -1,0 +1,62 @@
+#pragma once
+
+#include "analysis/AnalysisResult.h"
+#include "analysis/CasTerm.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ICasProver;
+
+// What the computer-algebra module proves about f at one family value, laid over the numerical
+// results of the whole curve discussion: the limits far out, the asymptotes, the symmetry, and the
+// exact forms of the points, of the y-axis intercept, of gaps and of vertical asymptotes.
+//
+// The numerical result stays wherever the module cannot decide, and also wherever it contradicts
+// the numerical one, since the module reads f as a formula and may continue it where the program
+// does not define it (ln(x) for x < 0 as a complex number). Every exact form is read back by the
+// term engine and kept only where it equals the refined numerical value to 1e-12 (AgreesFully).
+// Without a prover, or for a term the module cannot take, every result passes unchanged.
+class CExactDiscussion
+{
+public:
+    CExactDiscussion(ICasProver* prover, std::string_view term, double k);
+
+    SResultLimit ProveFar(const SResultLimit& numeric);
+    // The asymptote for x toward ±infinity (side +1 or -1), after ProveFar of that side.
+    std::optional<SResultAsymptote> ProveFarAsymptote(int side, const std::optional<SResultAsymptote>& numeric);
+    SResultSymmetry ProveSymmetry(const SResultSymmetry& numeric);
+
+    void AddExact(SResultPoint& point);
+    void AddExact(SResultYIntercept& intercept);
+    void AddExact(SResultPlace& place);
+    void AddExact(SResultAsymptote& vertical);
+
+private:
+    struct SExactNumber
+    {
+        std::string cas;  // as the module writes it
+        std::string term; // as the program reads it
+        double value{};
+    };
+
+    std::optional<SExactNumber> Exact(const std::optional<std::string>& answer) const;
+    // The exact number among `numbers` that equals x.
+    static const SExactNumber* Matching(const std::vector<SExactNumber>& numbers, double x);
+    const std::vector<SExactNumber>& Roots(int order);
+    const std::vector<SExactNumber>& Singular();
+    double Refined(double x, int order) const;
+
+    ICasProver* m_prover;
+    std::string m_term;
+    double m_k;
+    std::optional<SCasTerm> m_cas;
+    std::map<int, std::vector<SExactNumber>> m_roots;
+    std::optional<std::vector<SExactNumber>> m_singular;
+    // The proven limits toward -infinity and +infinity, as the module wrote them.
+    std::array<std::optional<std::string>, 2> m_far;
+};
