@@ -132,6 +132,166 @@ bool IsNameChar(char c)
     return IsLetter(c) || IsDigit(c) || c == '_';
 }
 
+// Reads an answer of the module, which follows the usual rules (-a^b is -(a^b), a^b^c is a^(b^c)),
+// and writes it for the term engine, which reads -a^b as (-a)^b, a^b^c as (a^b)^c and a sign after
+// an operator as that operator: every part that would read otherwise there gets parentheses.
+class CCasAnswerReader
+{
+public:
+    explicit CCasAnswerReader(std::string_view answer) : m_text{answer} {}
+
+    std::optional<std::string> Read()
+    {
+        std::optional<SPart> part = Sum();
+        if (!part || m_at != m_text.size()) {
+            return std::nullopt;
+        }
+        return part->text;
+    }
+
+private:
+    // A part as written, and the loosest operator outside its parentheses.
+    enum class ELevel
+    {
+        Atom, // a number, a name, a call, a group
+        Sign, // -a
+        Power,
+        Product,
+        Sum
+    };
+    struct SPart
+    {
+        std::string text;
+        ELevel level;
+    };
+
+    static std::string Grouped(const SPart& part) { return "(" + part.text + ")"; }
+
+    char Peek() const { return m_at < m_text.size() ? m_text[m_at] : '\0'; }
+
+    std::optional<SPart> Sum()
+    {
+        std::optional<SPart> left = Product();
+        while (left && (Peek() == '+' || Peek() == '-')) {
+            const char op = m_text[m_at++];
+            const std::optional<SPart> right = Product();
+            if (!right) {
+                return std::nullopt;
+            }
+            const bool group = right->level == ELevel::Sum || right->text.starts_with('-');
+            left = SPart{left->text + op + (group ? Grouped(*right) : right->text), ELevel::Sum};
+        }
+        return left;
+    }
+
+    std::optional<SPart> Product()
+    {
+        std::optional<SPart> left = Signed();
+        if (left && left->level == ELevel::Sign && (Peek() == '*' || Peek() == '/')) {
+            // (-a)*b is -(a*b) and (-a)/b is -(a/b): the engine's reading holds the same value.
+            left->level = ELevel::Product;
+        }
+        while (left && (Peek() == '*' || Peek() == '/')) {
+            const char op = m_text[m_at++];
+            const std::optional<SPart> right = Signed();
+            if (!right) {
+                return std::nullopt;
+            }
+            const bool groupLeft = left->level == ELevel::Sum;
+            const bool groupRight = right->level != ELevel::Atom && right->level != ELevel::Power;
+            left = SPart{(groupLeft ? Grouped(*left) : left->text) + op + (groupRight ? Grouped(*right) : right->text),
+                         ELevel::Product};
+        }
+        return left;
+    }
+
+    std::optional<SPart> Signed()
+    {
+        if (Peek() == '-') {
+            ++m_at;
+            const std::optional<SPart> operand = Signed();
+            if (!operand) {
+                return std::nullopt;
+            }
+            return SPart{"-" + (operand->level == ELevel::Atom ? operand->text : Grouped(*operand)), ELevel::Sign};
+        }
+        if (Peek() == '+') {
+            ++m_at;
+            return Signed();
+        }
+        return Power();
+    }
+
+    std::optional<SPart> Power()
+    {
+        const std::optional<SPart> base = Atom();
+        if (!base || Peek() != '^') {
+            return base;
+        }
+        ++m_at;
+        const std::optional<SPart> exponent = Signed(); // a^b^c is a^(b^c)
+        if (!exponent) {
+            return std::nullopt;
+        }
+        return SPart{base->text + "^" + (exponent->level == ELevel::Atom ? exponent->text : Grouped(*exponent)),
+                     ELevel::Power};
+    }
+
+    std::optional<SPart> Atom()
+    {
+        // The module's names that the term engine reads the same, and the two it spells otherwise.
+        static constexpr std::array<std::pair<std::string_view, std::string_view>, 17> kNames{{
+            {"x", "x"},       {"pi", "pi"},     {"sqrt", "sqrt"}, {"exp", "exp"},   {"ln", "ln"},
+            {"log10", "log"}, {"sin", "sin"},   {"cos", "cos"},   {"tan", "tan"},   {"asin", "asin"},
+            {"acos", "acos"}, {"atan", "atan"}, {"abs", "abs"},   {"sinh", "sinh"}, {"cosh", "cosh"},
+            {"tanh", "tanh"}, {"sign", "sgn"},
+        }};
+        const char c = Peek();
+        if (IsDigit(c)) {
+            const std::size_t from = m_at;
+            while (IsDigit(Peek())) {
+                ++m_at;
+            }
+            return SPart{std::string{m_text.substr(from, m_at - from)}, ELevel::Atom};
+        }
+        if (c == '(') {
+            ++m_at;
+            std::optional<SPart> inner = Sum();
+            if (!inner || Peek() != ')') {
+                return std::nullopt;
+            }
+            ++m_at;
+            return SPart{Grouped(*inner), ELevel::Atom};
+        }
+        if (!IsLetter(c)) {
+            return std::nullopt; // a decimal point, a list, a space, anything else
+        }
+        const std::size_t from = m_at;
+        while (IsNameChar(Peek())) {
+            ++m_at;
+        }
+        const std::string_view name = m_text.substr(from, m_at - from);
+        const auto known = std::find_if(kNames.begin(), kNames.end(), [&](const auto& n) { return n.first == name; });
+        if (known == kNames.end()) {
+            return std::nullopt;
+        }
+        if (Peek() != '(') {
+            return name == "x" || name == "pi" ? std::optional{SPart{std::string{known->second}, ELevel::Atom}}
+                                               : std::nullopt;
+        }
+        ++m_at;
+        const std::optional<SPart> argument = Sum();
+        if (!argument || Peek() != ')') {
+            return std::nullopt;
+        }
+        ++m_at;
+        return SPart{std::string{known->second} + "(" + argument->text + ")", ELevel::Atom};
+    }
+
+    std::string_view m_text;
+    std::size_t m_at = 0;
+};
+
 } // namespace
 
 std::optional<SCasTerm> CasTermOf(std::string_view term, double k)
@@ -178,36 +338,8 @@ std::optional<std::string> CasNumber(double value)
 
 std::optional<std::string> TermOfCasAnswer(std::string_view answer)
 {
-    // The module's names that the term engine reads the same, and the two it spells otherwise.
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 17> kNames{{
-        {"x", "x"},       {"pi", "pi"},     {"sqrt", "sqrt"}, {"exp", "exp"},   {"ln", "ln"},     {"log10", "log"},
-        {"sin", "sin"},   {"cos", "cos"},   {"tan", "tan"},   {"asin", "asin"}, {"acos", "acos"}, {"atan", "atan"},
-        {"abs", "abs"},   {"sinh", "sinh"}, {"cosh", "cosh"}, {"tanh", "tanh"}, {"sign", "sgn"},
-    }};
-    std::string term;
-    for (std::size_t i = 0; i < answer.size();) {
-        const char c = answer[i];
-        if (IsLetter(c)) {
-            std::size_t j = i;
-            while (j < answer.size() && IsNameChar(answer[j])) {
-                ++j;
-            }
-            const std::string_view name = answer.substr(i, j - i);
-            const auto known = std::find_if(kNames.begin(), kNames.end(), [&](const auto& n) { return n.first == name; });
-            if (known == kNames.end()) {
-                return std::nullopt;
-            }
-            term += known->second;
-            i = j;
-            continue;
-        }
-        if (!(IsDigit(c) || std::strchr("+-*/^()", c) != nullptr)) {
-            return std::nullopt; // a decimal point, a list, a space, anything else
-        }
-        term += c;
-        ++i;
-    }
-    if (term.empty() || CCompiledTerm{term}.HasSyntaxError()) {
+    std::optional<std::string> term = CCasAnswerReader{answer}.Read();
+    if (!term || CCompiledTerm{*term}.HasSyntaxError()) {
         return std::nullopt;
     }
     return term;
