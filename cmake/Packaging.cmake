@@ -16,8 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-# The libraries the program links are found by dpkg-shlibdeps; the window-system plugins Qt loads
-# at run time ship in libqt6gui6, which that already names.
+# The libraries the program and its computer-algebra module (Giac: libgiac0) link are found by
+# dpkg-shlibdeps; the window-system plugins Qt loads at run time ship in libqt6gui6, which that
+# already names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own buttons and dialogs in German.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
