@@ -20,12 +20,17 @@ bool Close(double a, double b)
 
 } // namespace
 
-CExactDiscussion::CExactDiscussion(ICasProver* prover, std::string_view term, double k)
-    : m_prover{prover}, m_term{term}, m_k{k}
+CExactDiscussion::CExactDiscussion(ICasProver* prover, CCasBudget* budget, std::string_view term, double k)
+    : m_prover{prover}, m_budget{budget}, m_term{term}, m_k{k}
 {
-    if (m_prover != nullptr) {
+    if (m_prover != nullptr && m_budget != nullptr) {
         m_cas = CasTermOf(term, k);
     }
+}
+
+template <class Method, class... Arguments> auto CExactDiscussion::Ask(Method method, const Arguments&... arguments)
+{
+    return m_budget->Ask([&] { return (m_prover->*method)(arguments...); });
 }
 
 std::optional<CExactDiscussion::SExactNumber> CExactDiscussion::Exact(const std::optional<std::string>& answer) const
@@ -50,7 +55,7 @@ SResultLimit CExactDiscussion::ProveFar(const SResultLimit& numeric)
     if (!m_cas || numeric.toward == 0 || numeric.limit == ELimit::Undefined) {
         return numeric;
     }
-    const std::optional<std::string> answer = m_prover->Limit(m_cas->text, Infinity(numeric.toward), 0);
+    const std::optional<std::string> answer = Ask(&ICasProver::Limit, m_cas->text, Infinity(numeric.toward), 0);
     if (!answer) {
         return numeric;
     }
@@ -96,10 +101,10 @@ std::optional<SResultAsymptote> CExactDiscussion::ProveFarAsymptote(int side,
     }
     // Growing without bound: an oblique line y = m*x + c with m = lim f(x)/x and c = lim f(x) - m*x.
     const std::string& f = m_cas->text;
-    const std::optional<SExactNumber> slope = Exact(m_prover->Limit("(" + f + ")/x", Infinity(side), 0));
+    const std::optional<SExactNumber> slope = Exact(Ask(&ICasProver::Limit, "(" + f + ")/x", Infinity(side), 0));
     std::optional<SExactNumber> intercept;
     if (slope && slope->value != 0) {
-        intercept = Exact(m_prover->Limit("(" + f + ")-(" + slope->cas + ")*x", Infinity(side), 0));
+        intercept = Exact(Ask(&ICasProver::Limit, "(" + f + ")-(" + slope->cas + ")*x", Infinity(side), 0));
     }
     if (!intercept) {
         return numeric;
@@ -126,7 +131,7 @@ SResultSymmetry CExactDiscussion::ProveSymmetry(const SResultSymmetry& numeric)
     const std::string& f = m_cas->text;
     const char op = numeric.symmetry == ESymmetry::Even ? '-' : '+';
     SResultSymmetry proven = numeric;
-    proven.numerical = !m_prover->IsZero("subst(" + f + ",x=-x)" + op + "(" + f + ")");
+    proven.numerical = !Ask(&ICasProver::IsZero, "subst(" + f + ",x=-x)" + op + "(" + f + ")");
     return proven;
 }
 
@@ -147,9 +152,9 @@ const std::vector<CExactDiscussion::SExactNumber>& CExactDiscussion::Roots(int o
         return known->second;
     }
     std::vector<SExactNumber>& roots = m_roots[order];
-    const std::optional<std::string> g = order == 0 ? std::optional{m_cas->text} : m_prover->Derivative(m_cas->text, order);
+    const std::optional<std::string> g = order == 0 ? std::optional{m_cas->text} : Ask(&ICasProver::Derivative, m_cas->text, order);
     if (g) {
-        for (const std::string& root : m_prover->RealRoots(*g).value_or(std::vector<std::string>{})) {
+        for (const std::string& root : Ask(&ICasProver::RealRoots, *g).value_or(std::vector<std::string>{})) {
             if (const std::optional<SExactNumber> number = Exact(root)) {
                 roots.push_back(*number);
             }
@@ -162,10 +167,10 @@ const std::vector<CExactDiscussion::SExactNumber>& CExactDiscussion::Singular()
 {
     if (!m_singular) {
         m_singular.emplace();
-        std::vector<std::string> places = m_prover->Singularities(m_cas->text).value_or(std::vector<std::string>{});
+        std::vector<std::string> places = Ask(&ICasProver::Singularities, m_cas->text).value_or(std::vector<std::string>{});
         // A gap that the module's simplification removes is still a root of what f divides by.
         for (const std::string& divisor : m_cas->divisors) {
-            const std::vector<std::string> roots = m_prover->RealRoots(divisor).value_or(std::vector<std::string>{});
+            const std::vector<std::string> roots = Ask(&ICasProver::RealRoots, divisor).value_or(std::vector<std::string>{});
             places.insert(places.end(), roots.begin(), roots.end());
         }
         for (const std::string& place : places) {
@@ -220,7 +225,7 @@ void CExactDiscussion::AddExact(SResultPoint& point)
         point.exact = SExactPoint{root->term, "0"};
         return;
     }
-    const std::optional<SExactNumber> value = Exact(m_prover->ValueAt(m_cas->text, root->cas));
+    const std::optional<SExactNumber> value = Exact(Ask(&ICasProver::ValueAt, m_cas->text, root->cas));
     if (value && AgreesFully(value->value, *y)) {
         point.exact = SExactPoint{root->term, value->term};
     }
@@ -231,7 +236,7 @@ void CExactDiscussion::AddExact(SResultYIntercept& intercept)
     if (!m_cas || !intercept.y) {
         return;
     }
-    const std::optional<SExactNumber> value = Exact(m_prover->ValueAt(m_cas->text, "0"));
+    const std::optional<SExactNumber> value = Exact(Ask(&ICasProver::ValueAt, m_cas->text, "0"));
     if (value && AgreesFully(value->value, *intercept.y)) {
         intercept.exactY = value->term;
     }
@@ -246,7 +251,7 @@ void CExactDiscussion::AddExact(SResultPlace& place)
     if (x == nullptr) {
         return;
     }
-    const std::optional<SExactNumber> y = Exact(m_prover->Limit(m_cas->text, x->cas, 0));
+    const std::optional<SExactNumber> y = Exact(Ask(&ICasProver::Limit, m_cas->text, x->cas, 0));
     if (y && AgreesFully(y->value, place.y)) {
         place.exact = SExactPoint{x->term, y->term};
     }

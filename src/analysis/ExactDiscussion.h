@@ -4,6 +4,7 @@
 #include "analysis/CasTerm.h"
 
 #include <array>
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,6 +12,29 @@
 #include <vector>
 
 class ICasProver;
+
+// The time the module may spend on one whole discussion, shared by its family values: a hard term
+// (a transcendental f'' = 0 that the module tries to solve) would otherwise add its time limit per
+// question many times over. What is not asked in time stays numerical.
+class CCasBudget
+{
+public:
+    explicit CCasBudget(std::chrono::milliseconds total) : m_left{total} {}
+
+    template <class Question> auto Ask(Question&& question) -> decltype(question())
+    {
+        if (m_left <= std::chrono::steady_clock::duration::zero()) {
+            return {};
+        }
+        const auto start = std::chrono::steady_clock::now();
+        auto answer = question();
+        m_left -= std::chrono::steady_clock::now() - start;
+        return answer;
+    }
+
+private:
+    std::chrono::steady_clock::duration m_left;
+};
 
 // What the computer-algebra module proves about f at one family value, laid over the numerical
 // results of the whole curve discussion: the limits far out, the asymptotes, the symmetry, and the
@@ -24,7 +48,7 @@ class ICasProver;
 class CExactDiscussion
 {
 public:
-    CExactDiscussion(ICasProver* prover, std::string_view term, double k);
+    CExactDiscussion(ICasProver* prover, CCasBudget* budget, std::string_view term, double k);
 
     SResultLimit ProveFar(const SResultLimit& numeric);
     // The asymptote for x toward ±infinity (side +1 or -1), after ProveFar of that side.
@@ -44,6 +68,8 @@ private:
         double value{};
     };
 
+    // A question to the module, within the budget.
+    template <class Method, class... Arguments> auto Ask(Method method, const Arguments&... arguments);
     std::optional<SExactNumber> Exact(const std::optional<std::string>& answer) const;
     // The exact number among `numbers` that equals x.
     static const SExactNumber* Matching(const std::vector<SExactNumber>& numbers, double x);
@@ -52,6 +78,7 @@ private:
     double Refined(double x, int order) const;
 
     ICasProver* m_prover;
+    CCasBudget* m_budget;
     std::string m_term;
     double m_k;
     std::optional<SCasTerm> m_cas;

@@ -192,11 +192,22 @@ public:
         // The domain of every family value first: the blocks below read it again.
         ForEachK([&](double k) {
             m_domains[k] = DomainOf(m_term, k, m_from, m_to, m_sink.StopToken());
-            m_exact.try_emplace(k, prover, m_function.GetTerm(), k);
+            m_exact.try_emplace(k, prover, &m_budget, m_function.GetTerm(), k);
             m_firstK = m_firstK.value_or(k);
             return true;
         });
         ForEachK([&](double k) { return DomainLines(k); });
+        // The behaviour far out before the points: the module's time goes to the proofs first,
+        // and to exact forms with what is left.
+        ForEachK([&](double k) {
+            for (const int side : {+1, -1}) {
+                SFarBehaviour& far = m_far[k][side > 0 ? 1 : 0];
+                far = FarBehaviourOf(m_term, k, side);
+                far.limit = Exact(k).ProveFar(far.limit);
+                far.asymptote = Exact(k).ProveFarAsymptote(side, far.asymptote);
+            }
+            return true;
+        });
         ForEachK([&](double k) {
             Add(Exact(k).ProveSymmetry(SymmetryOf(m_term, k, std::max(std::fabs(m_from), std::fabs(m_to)))), k);
             return true;
@@ -234,7 +245,7 @@ private:
 
     void Block(ESketchBlock block) { Add(SResultSketchBlock{block}); }
 
-    CExactDiscussion& Exact(double k) { return m_exact.try_emplace(k, nullptr, "", k).first->second; }
+    CExactDiscussion& Exact(double k) { return m_exact.try_emplace(k, nullptr, nullptr, "", k).first->second; }
 
     bool Going() const { return !m_sink.Stopped() && !m_sink.StopToken().stop_requested(); }
 
@@ -294,11 +305,7 @@ private:
     bool BehaviourLines(double k)
     {
         for (const int side : {+1, -1}) {
-            SFarBehaviour& far = m_far[k][side > 0 ? 1 : 0];
-            far = FarBehaviourOf(m_term, k, side);
-            far.limit = Exact(k).ProveFar(far.limit);
-            far.asymptote = Exact(k).ProveFarAsymptote(side, far.asymptote);
-            Add(far.limit, k);
+            Add(m_far[k][side > 0 ? 1 : 0].limit, k);
         }
         for (const SDomainBorder& border : m_domains[k].borders) {
             if (border.kind == EBorderKind::Pole) {
@@ -411,6 +418,7 @@ private:
     double m_to{};
     std::map<double, SDomain> m_domains;
     std::map<double, std::array<SFarBehaviour, 2>> m_far;
+    CCasBudget m_budget{std::chrono::milliseconds{250}};
     std::map<double, CExactDiscussion> m_exact;
     std::optional<double> m_firstK;
 };

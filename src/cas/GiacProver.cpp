@@ -15,7 +15,7 @@
 namespace {
 
 // One computation may take this long; then Giac is interrupted and the answer is "undecided".
-constexpr std::chrono::milliseconds kTimeLimit{250};
+constexpr std::chrono::milliseconds kTimeLimit{150};
 
 // Interrupts Giac when a computation outlives the time limit. Giac polls its ctrl_c flag in its
 // long loops and throws from there.
