@@ -22,15 +22,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Switches the computer-algebra module of this build on or off for the discussions that follow;
-// false where this build has none.
+// Gives the discussions that follow the computer-algebra module of this build, or a module file
+// that does not exist, as on a machine without it; false where this build has no module.
 bool UseModule(bool on)
 {
 #ifdef VEX_CAS_MODULE_FILE
-    setenv("VEX_CAS_MODULE", on ? VEX_CAS_MODULE_FILE : "off", 1);
+    setenv("VEX_CAS_MODULE", on ? VEX_CAS_MODULE_FILE : "/nonexistent/vexcas.so", 1);
     return true;
 #else
-    setenv("VEX_CAS_MODULE", "off", 1);
+    setenv("VEX_CAS_MODULE", "/nonexistent/vexcas.so", 1);
     return !on;
 #endif
 }
