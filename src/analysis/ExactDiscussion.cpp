@@ -4,6 +4,7 @@
 #include "engine/CompiledTerm.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -152,7 +153,8 @@ const std::vector<CExactDiscussion::SExactNumber>& CExactDiscussion::Roots(int o
         return known->second;
     }
     std::vector<SExactNumber>& roots = m_roots[order];
-    const std::optional<std::string> g = order == 0 ? std::optional{m_cas->text} : Ask(&ICasProver::Derivative, m_cas->text, order);
+    const std::optional<std::string>& g = m_derivatives[order] =
+        order == 0 ? std::optional{m_cas->text} : Ask(&ICasProver::Derivative, m_cas->text, order);
     if (g) {
         for (const std::string& root : Ask(&ICasProver::RealRoots, *g).value_or(std::vector<std::string>{})) {
             if (const std::optional<SExactNumber> number = Exact(root)) {
@@ -206,6 +208,27 @@ double CExactDiscussion::Refined(double x, int order) const
     return x;
 }
 
+std::optional<CExactDiscussion::SExactNumber> CExactDiscussion::ShiftedRoot(int order, double x)
+{
+    const std::optional<std::string>& g = m_derivatives[order];
+    if (!g) {
+        return std::nullopt;
+    }
+    for (const SExactNumber& root : Roots(order)) {
+        const double turns = std::round((x - root.value) / std::numbers::pi);
+        if (turns == 0 || std::fabs(turns) > 1000) {
+            continue;
+        }
+        const std::string shifted = "(" + root.cas + ")+(" + std::to_string(static_cast<int>(turns)) + ")*pi";
+        std::optional<SExactNumber> number = Exact(Ask(&ICasProver::ValueAt, std::string{"x"}, shifted));
+        // Kept only where the module shows that it is a root indeed.
+        if (number && AgreesFully(number->value, x) && Ask(&ICasProver::IsZero, "subst(" + *g + ",x=" + shifted + ")")) {
+            return number;
+        }
+    }
+    return std::nullopt;
+}
+
 void CExactDiscussion::AddExact(SResultPoint& point)
 {
     if (!m_cas) {
@@ -214,6 +237,10 @@ void CExactDiscussion::AddExact(SResultPoint& point)
     const int order = point.letter == 'N' ? 0 : point.letter == 'W' ? 2 : 1;
     const double x = Refined(point.x, order);
     const SExactNumber* root = Matching(Roots(order), x);
+    std::optional<SExactNumber> shifted;
+    if (root == nullptr && (shifted = ShiftedRoot(order, x))) {
+        root = &*shifted;
+    }
     if (root == nullptr) {
         return;
     }
@@ -264,5 +291,24 @@ void CExactDiscussion::AddExact(SResultAsymptote& vertical)
     }
     if (const SExactNumber* x = Matching(Singular(), vertical.position)) {
         vertical.exactPosition = x->term;
+        return;
+    }
+    // A pole of a periodic f a multiple of pi away from one the module gave, where it shows that f
+    // grows without bound there.
+    for (const SExactNumber& place : Singular()) {
+        const double turns = std::round((vertical.position - place.value) / std::numbers::pi);
+        if (turns == 0 || std::fabs(turns) > 1000) {
+            continue;
+        }
+        const std::string shifted = "(" + place.cas + ")+(" + std::to_string(static_cast<int>(turns)) + ")*pi";
+        const std::optional<SExactNumber> x = Exact(Ask(&ICasProver::ValueAt, std::string{"x"}, shifted));
+        if (!x || !AgreesFully(x->value, vertical.position)) {
+            continue;
+        }
+        const std::optional<std::string> limit = Ask(&ICasProver::Limit, m_cas->text, shifted, 1);
+        if (limit == "+infinity" || limit == "-infinity") {
+            vertical.exactPosition = x->term;
+            return;
+        }
     }
 }

@@ -74,6 +74,9 @@ private:
     // The exact number among `numbers` that equals x.
     static const SExactNumber* Matching(const std::vector<SExactNumber>& numbers, double x);
     const std::vector<SExactNumber>& Roots(int order);
+    // A root of the order-th derivative at x that lies a multiple of pi away from one the module
+    // gave: it gives only some roots of a periodic f.
+    std::optional<SExactNumber> ShiftedRoot(int order, double x);
     const std::vector<SExactNumber>& Singular();
     double Refined(double x, int order) const;
 
@@ -83,6 +86,7 @@ private:
     double m_k;
     std::optional<SCasTerm> m_cas;
     std::map<int, std::vector<SExactNumber>> m_roots;
+    std::map<int, std::optional<std::string>> m_derivatives; // f, f', f'' as the module writes them
     std::optional<std::vector<SExactNumber>> m_singular;
     // The proven limits toward -infinity and +infinity, as the module wrote them.
     std::array<std::optional<std::string>, 2> m_far;
