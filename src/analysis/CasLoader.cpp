@@ -35,6 +35,8 @@ std::vector<fs::path> Candidates()
     }
     const fs::path dir = exe.parent_path();
     paths.push_back(dir / kCasModuleName);
+    // A helper program in a folder of its own below the main program's, in the build tree.
+    paths.push_back(dir.parent_path() / kCasModuleName);
     // <prefix>/bin or <prefix>/libexec/vexplot beside <prefix>/lib, lib64 or lib/<triplet>.
     for (const fs::path& up : {dir.parent_path(), dir.parent_path().parent_path()}) {
         for (const fs::directory_entry& entry : fs::directory_iterator(up, error)) {
