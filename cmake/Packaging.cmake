@@ -16,9 +16,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-# The libraries the program links (vexplot none of Qt, the programs in libexec/vexplot/ the parts
-# of Qt each uses) are found by dpkg-shlibdeps, which reads every program in the package; the window-system plugins Qt loads
-# at run time ship in libqt6gui6, which that already names.
+# The libraries the programs link (vexplot none of Qt, the programs in libexec/vexplot/ the parts
+# of Qt each uses) and the computer-algebra module (Giac: libgiac0) are found by dpkg-shlibdeps,
+# which reads every program in the package; the window-system plugins Qt loads at run time ship in
+# libqt6gui6, which that already names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own buttons and dialogs in German.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")

@@ -11,6 +11,15 @@
 // and the adopt buttons all read these; the German lines are made from them in one place
 // (ResultText.h), so that no consumer has to read a number back out of a sentence.
 
+// Exact forms come from the computer-algebra module (ExactDiscussion.h): terms of the program's
+// own language without a decimal point ("-2/3*sqrt(3)"), each one read back by the term engine and
+// found equal to the number it stands for before it is kept.
+struct SExactPoint
+{
+    std::string x;
+    std::string y;
+};
+
 // A point: a zero N, a maximum H, a minimum T, an inflection W, a saddle S, or where two graphs
 // meet (S as well).
 struct SResultPoint
@@ -22,6 +31,7 @@ struct SResultPoint
     double y{};
     // Where two graphs meet without crossing.
     bool touching{false};
+    std::optional<SExactPoint> exact{};
 };
 
 // A stretch of the x axis on which f rises or falls.
@@ -187,6 +197,7 @@ struct SResultPlace
     double x{};
     double y{};              // the common limit, for a gap
     bool signChange{false}; // for a pole
+    std::optional<SExactPoint> exact{}; // for a gap
 };
 
 enum class ESymmetry
@@ -207,6 +218,7 @@ struct SResultSymmetry
 struct SResultYIntercept
 {
     std::optional<double> y;
+    std::optional<std::string> exactY{};
 };
 
 // What f tends to.
@@ -229,6 +241,7 @@ struct SResultLimit
     ELimit limit{ELimit::Value};
     double value{};
     bool numerical{false};
+    std::optional<std::string> exactValue;
 };
 
 enum class EAsymptote
@@ -247,6 +260,10 @@ struct SResultAsymptote
     // For x toward +infinity (+1) or -infinity (-1) only; 0 for both, or for a vertical one.
     int side{0};
     bool numerical{false};
+    std::optional<std::string> exactPosition;
+    // Both for an oblique one, the intercept alone for a horizontal one.
+    std::optional<std::string> exactSlope;
+    std::optional<std::string> exactIntercept;
 };
 
 // The values f takes on the range; an infinite end has an open bracket.

@@ -1,7 +1,9 @@
 #include "analysis/FullDiscussion.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/CasLoader.h"
 #include "analysis/Domain.h"
+#include "analysis/ExactDiscussion.h"
 #include "analysis/FarBehaviour.h"
 #include "analysis/PieceDiscussion.h"
 #include "analysis/ResultText.h"
@@ -16,7 +18,9 @@
 #include <array>
 #include <tuple>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -46,6 +50,40 @@ public:
 private:
     IAnalysisSink& m_sink;
     std::map<double, std::vector<double>> m_values;
+};
+
+// Passes a scan's results on, its points with their exact forms where the module finds them.
+class CExactTap final : public IAnalysisSink
+{
+public:
+    CExactTap(IAnalysisSink& sink, std::function<void(SResultPoint&, std::optional<double>)> exact)
+        : m_sink{sink}, m_exact{std::move(exact)}
+    {
+    }
+
+    void Add(const SAnalysisResult& result) override
+    {
+        if (const auto* point = std::get_if<SResultPoint>(&result.value)) {
+            SAnalysisResult withExact = result;
+            {
+                const std::lock_guard lock{m_mutex};
+                m_exact(std::get<SResultPoint>(withExact.value), result.k);
+            }
+            m_sink.Add(withExact);
+            static_cast<void>(point);
+            return;
+        }
+        m_sink.Add(result);
+    }
+    void AddLine(std::string line) override { m_sink.AddLine(std::move(line)); }
+    void SetProgress(int position) override { m_sink.SetProgress(position); }
+    bool Stopped() const override { return m_sink.Stopped(); }
+    std::stop_token StopToken() const override { return m_sink.StopToken(); }
+
+private:
+    IAnalysisSink& m_sink;
+    std::function<void(SResultPoint&, std::optional<double>)> m_exact;
+    std::mutex m_mutex;
 };
 
 EPlaceKind PlaceKind(EBorderKind kind)
@@ -148,24 +186,45 @@ public:
     {
         const std::string name = OwnFunctionName(m_function);
         Add(SResultSketchHead{m_family ? name + "_k" : name, m_function.GetTerm(), m_from, m_to});
+        // The module proves what lies beyond the range and finds exact forms; without it the
+        // lines stay numerical.
+        ICasProver* prover = CasProver();
         // The domain of every family value first: the blocks below read it again.
         ForEachK([&](double k) {
             m_domains[k] = DomainOf(m_term, k, m_from, m_to, m_sink.StopToken());
+            m_exact.try_emplace(k, prover, &m_budget, m_function.GetTerm(), k);
+            m_firstK = m_firstK.value_or(k);
             return true;
         });
         ForEachK([&](double k) { return DomainLines(k); });
+        // The behaviour far out before the points: the module's time goes to the proofs first,
+        // and to exact forms with what is left.
         ForEachK([&](double k) {
-            Add(SymmetryOf(m_term, k, std::max(std::fabs(m_from), std::fabs(m_to))), k);
+            for (const int side : {+1, -1}) {
+                SFarBehaviour& far = m_far[k][side > 0 ? 1 : 0];
+                far = FarBehaviourOf(m_term, k, side);
+                far.limit = Exact(k).ProveFar(far.limit);
+                far.asymptote = Exact(k).ProveFarAsymptote(side, far.asymptote);
+            }
             return true;
         });
         ForEachK([&](double k) {
-            Add(SResultYIntercept{m_term.DefinedValue(0.0, k)}, k);
+            Add(Exact(k).ProveSymmetry(SymmetryOf(m_term, k, std::max(std::fabs(m_from), std::fabs(m_to)))), k);
             return true;
         });
-        Scan(ESketchBlock::Zeros, EPieceScan::Zeros, m_sink);
-        CExtremaTap extrema{m_sink};
+        ForEachK([&](double k) {
+            SResultYIntercept intercept{m_term.DefinedValue(0.0, k)};
+            Exact(k).AddExact(intercept);
+            Add(intercept, k);
+            return true;
+        });
+        CExactTap exact{m_sink, [&](SResultPoint& point, std::optional<double> k) {
+                            Exact(k.value_or(m_firstK.value_or(0.0))).AddExact(point);
+                        }};
+        Scan(ESketchBlock::Zeros, EPieceScan::Zeros, exact);
+        CExtremaTap extrema{exact};
         Scan(ESketchBlock::Extrema, EPieceScan::Extrema, extrema);
-        Scan(ESketchBlock::Inflections, EPieceScan::Inflections, m_sink);
+        Scan(ESketchBlock::Inflections, EPieceScan::Inflections, exact);
         Block(ESketchBlock::Behaviour);
         ForEachK([&](double k) { return BehaviourLines(k); });
         Block(ESketchBlock::Asymptotes);
@@ -185,6 +244,8 @@ private:
     }
 
     void Block(ESketchBlock block) { Add(SResultSketchBlock{block}); }
+
+    CExactDiscussion& Exact(double k) { return m_exact.try_emplace(k, nullptr, nullptr, "", k).first->second; }
 
     bool Going() const { return !m_sink.Stopped() && !m_sink.StopToken().stop_requested(); }
 
@@ -234,6 +295,7 @@ private:
             SResultPlace place{PlaceKind(border.kind), Shown(border.x), 0.0, border.signChange};
             if (border.kind == EBorderKind::Gap && border.value) {
                 place.y = Shown(*border.value);
+                Exact(k).AddExact(place);
             }
             Add(place, k);
         }
@@ -243,7 +305,6 @@ private:
     bool BehaviourLines(double k)
     {
         for (const int side : {+1, -1}) {
-            m_far[k][side > 0 ? 1 : 0] = FarBehaviourOf(m_term, k, side);
             Add(m_far[k][side > 0 ? 1 : 0].limit, k);
         }
         for (const SDomainBorder& border : m_domains[k].borders) {
@@ -271,6 +332,7 @@ private:
             if ((border.kind == EBorderKind::Pole || border.kind == EBorderKind::Edge) && Unbounded(border)) {
                 SResultAsymptote line;
                 line.position = Shown(border.x);
+                Exact(k).AddExact(line);
                 Add(line, k);
                 ++vertical;
             }
@@ -279,7 +341,8 @@ private:
         const std::optional<SResultAsymptote>& left = m_far[k][0].asymptote;
         // One line where both sides approach the same line, as they do for a rational f.
         if (right && left && right->kind == left->kind && SameShown(right->slope, left->slope) &&
-            SameShown(right->intercept, left->intercept)) {
+            SameShown(right->intercept, left->intercept) && right->numerical == left->numerical &&
+            right->exactSlope == left->exactSlope && right->exactIntercept == left->exactIntercept) {
             SResultAsymptote both = *right;
             both.side = 0;
             Add(both, k);
@@ -355,6 +418,9 @@ private:
     double m_to{};
     std::map<double, SDomain> m_domains;
     std::map<double, std::array<SFarBehaviour, 2>> m_far;
+    CCasBudget m_budget{std::chrono::milliseconds{250}};
+    std::map<double, CExactDiscussion> m_exact;
+    std::optional<double> m_firstK;
 };
 
 } // namespace

@@ -117,7 +117,8 @@ public:
     void Write(const SResultPoint& point)
     {
         Line(point.letter + (" ( " + Text(point.x) + " | " + Text(point.y) + " )") +
-             (point.touching ? Utf8ToCp1252(" berührend") : std::string{}));
+             (point.touching ? Utf8ToCp1252(" berührend") : std::string{}) +
+             ExactPoint(std::string(1, point.letter), Text(point.x), Text(point.y), point.exact));
     }
 
     void Write(const SResultInterval& interval)
@@ -187,7 +188,8 @@ public:
                  (place.signChange ? " (mit Vorzeichenwechsel)" : " (ohne Vorzeichenwechsel)"));
             break;
         case EPlaceKind::Gap:
-            Line(Utf8ToCp1252("Hebbare Lücke: ( ") + Text(place.x) + " | " + Text(place.y) + " )");
+            Line(Utf8ToCp1252("Hebbare Lücke: ( ") + Text(place.x) + " | " + Text(place.y) + " )" +
+                 ExactPoint("", Text(place.x), Text(place.y), place.exact));
             break;
         case EPlaceKind::Jump:
             Line("Sprungstelle: x = " + Text(place.x));
@@ -211,7 +213,10 @@ public:
 
     void Write(const SResultYIntercept& intercept)
     {
-        Line(intercept.y ? "y-Achsenabschnitt: Sy ( 0 | " + Unsigned0(*intercept.y) + " )"
+        Line(intercept.y ? "y-Achsenabschnitt: Sy ( 0 | " + Unsigned0(*intercept.y) + " )" +
+                               ExactPoint("Sy", "0", Unsigned0(*intercept.y),
+                                          intercept.exactY ? std::optional{SExactPoint{"0", *intercept.exactY}}
+                                                           : std::nullopt)
                          : std::string{"y-Achsenabschnitt: keiner (f ist bei x = 0 nicht definiert)"});
     }
 
@@ -232,7 +237,8 @@ public:
             line += std::string{"f(x) "} + kArrowSign + " -" + kInfinitySign;
             break;
         case ELimit::Value:
-            line += std::string{"f(x) "} + kArrowSign + " " + Unsigned0(limit.value);
+            line += std::string{"f(x) "} + kArrowSign + " " + Unsigned0(limit.value) +
+                    ExactNumber(Unsigned0(limit.value), limit.exactValue);
             break;
         case ELimit::None:
             line += "f(x) hat keinen Grenzwert";
@@ -253,21 +259,20 @@ public:
         std::string line;
         switch (asymptote.kind) {
         case EAsymptote::Vertical:
-            line = "Senkrechte Asymptote: x = " + number(asymptote.position);
+            line = "Senkrechte Asymptote: x = " + number(asymptote.position) +
+                   ExactNumber(number(asymptote.position), asymptote.exactPosition);
             break;
         case EAsymptote::Horizontal:
-            line = "Waagerechte Asymptote: y = " + number(asymptote.intercept);
+            line = "Waagerechte Asymptote: y = " + number(asymptote.intercept) +
+                   ExactNumber(number(asymptote.intercept), asymptote.exactIntercept);
             break;
         case EAsymptote::Oblique:
         {
-            // "x+1" rather than "1*x+1": the line is read by people first.
-            std::string term = LineTerm(number(asymptote.slope), number(asymptote.intercept));
-            if (term.starts_with("1*x")) {
-                term.erase(0, 2);
-            } else if (term.starts_with("-1*x")) {
-                term.erase(1, 2);
-            }
+            const std::string term = ShortLineTerm(number(asymptote.slope), number(asymptote.intercept));
             line = "Schiefe Asymptote: y = " + term;
+            if (asymptote.exactSlope && asymptote.exactIntercept) {
+                line += ExactNumber(term, ShortLineTerm(*asymptote.exactSlope, *asymptote.exactIntercept));
+            }
         }
             break;
         }
@@ -382,6 +387,34 @@ private:
     }
 
     static std::string Numerical(bool numerical) { return numerical ? " (numerisch)" : ""; }
+
+    // "x+1" rather than "1*x+1": the line is read by people first.
+    static std::string ShortLineTerm(const std::string& slope, const std::string& intercept)
+    {
+        std::string term = LineTerm(slope, intercept);
+        if (term.starts_with("1*x")) {
+            term.erase(0, 2);
+        } else if (term.starts_with("-1*x")) {
+            term.erase(1, 2);
+        }
+        return term;
+    }
+
+    // " = 1/2" after a number shown as "0.5"; nothing where the exact form reads as the number does.
+    static std::string ExactNumber(const std::string& shown, const std::optional<std::string>& exact)
+    {
+        return exact && *exact != shown ? " = " + *exact : std::string{};
+    }
+
+    // " = H ( -2/3*sqrt(3) | 8/9*sqrt(3) )" after "H ( -1.1547 | 1.5396 )".
+    static std::string ExactPoint(const std::string& name, const std::string& x, const std::string& y,
+                                  const std::optional<SExactPoint>& exact)
+    {
+        if (!exact || (exact->x == x && exact->y == y)) {
+            return {};
+        }
+        return " = " + name + (name.empty() ? "( " : " ( ") + exact->x + " | " + exact->y + " )";
+    }
 
     // A name or term from a record, with any byte that a line reserves for a sign made a '?', so
     // that it cannot be read as one.

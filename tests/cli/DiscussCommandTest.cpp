@@ -563,7 +563,8 @@ TEST_F(DiscussCommand, TheSheetHoldsTheWholeDiscussionAsTextOnA4)
     }
     for (const char* line : {"f(x) = x^3-3*x", "Kurvendiskussion von f(x) = x^3-3*x auf [ -2; 2 ]",
                              "Definitionsbereich: [ -2; 2 ]", "H ( -1 | 2 )", "T ( 1 | -2 )",
-                             "Für x → +∞: f(x) → +∞ (numerisch)", "[ 0; 2 ] linksgekrümmt",
+                             // proven where the computer-algebra module is built, numerical where not
+                             "Für x → +∞: f(x) → +∞", "[ 0; 2 ] linksgekrümmt",
                              "Wertebereich auf [ -2; 2 ]: [ -2; 2 ]"}) {
         EXPECT_TRUE(text->contains(QString::fromUtf8(line))) << line << "\n" << text->toStdString();
     }
