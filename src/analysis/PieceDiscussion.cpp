@@ -66,10 +66,12 @@ public:
     std::function<SValueAndSlope(double)> WithSlope(int order) const
     {
         return [this, order](double x) {
-            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k);
-            const double all[] = {d.value, d.first, d.second, d.third};
-            SValueAndSlope both{all[order], all[order + 1]};
+            const CCompiledTerm::SBoundedDerivatives d = m_term.EvaluateDerivativesWithBounds(x, m_k);
+            const double all[] = {d.value.value, d.value.first, d.value.second, d.value.third};
+            const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
+            SValueAndSlope both{all[order], all[order + 1], bounds[order], bounds[order + 1]};
             if (std::isnan(both.value) || std::isnan(both.slope)) {
+                // The difference formulas carry no bound: their values are taken as they come.
                 both = {(*this)(x, order), (*this)(x, order + 1)};
             }
             return both;

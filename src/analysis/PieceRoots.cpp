@@ -22,23 +22,57 @@ int SignOf(double value)
     return value > 0 ? 1 : value < 0 ? -1 : 0;
 }
 
-// values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread. Returns
-// false when stopped; the values are then incomplete.
+// A value with no larger a bound on its rounding error has no sign: 0. The noise of a cancellation
+// would otherwise change sign at random and make roots of its own ((x^2-1)/(x-1) has f'' = 0).
+double Significant(double value, double bound)
+{
+    return std::fabs(value) <= bound ? 0.0 : value;
+}
+
+// Whether rounding swallowed the value; an exact 0 with no error to it (int(x) on [0, 1[) is a true 0.
+bool Lost(double value, double bound)
+{
+    return bound > 0 && std::fabs(value) <= bound;
+}
+
+// values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread, and in
+// lost[i] 1 where rounding swallowed the value. Returns false when stopped; the values are then
+// incomplete.
 bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<double>& xs, std::vector<double>& values,
-          std::vector<double>& slopes, std::stop_token stop)
+          std::vector<double>& slopes, std::vector<std::uint8_t>& lost, std::stop_token stop)
 {
     values.assign(xs.size(), 0.0);
     slopes.assign(xs.size(), 0.0);
+    lost.assign(xs.size(), 0);
     return RunOnPool(
         xs.size(), 4096,
         [&](std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i) {
                 const SValueAndSlope both = g(xs[i]);
-                values[i] = both.value;
-                slopes[i] = both.slope;
+                values[i] = Significant(both.value, both.valueBound);
+                slopes[i] = Significant(both.slope, both.slopeBound);
+                lost[i] = Lost(both.value, both.valueBound) ? 1 : 0;
             }
         },
         stop);
+}
+
+// Beside an end that does not belong to the piece, a value lost in rounding says nothing: f'' of
+// (x^3-x)/(x-1) next to its gap at 1 is noise of any size, and a 0 there would make a point of f
+// where f has none. Those samples become unknown (NaN), as far as they reach from the end.
+void ForgetLostAtEnds(std::vector<double>& values, const std::vector<std::uint8_t>& lost, bool fromIncluded,
+                      bool toIncluded)
+{
+    if (!fromIncluded) {
+        for (std::size_t i = 0; i < values.size() && lost[i] != 0; ++i) {
+            values[i] = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+    if (!toIncluded) {
+        for (std::size_t i = values.size(); i > 0 && lost[i - 1] != 0; --i) {
+            values[i - 1] = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
 }
 
 // g at x where it is defined and a number, NaN elsewhere; the math flag is left as it was.
@@ -150,7 +184,11 @@ public:
                 while (j + 1 < n && v[j + 1] == 0) {
                     ++j;
                 }
-                ZeroSamples(i, j);
+                if (LostBetweenValues(i, j)) {
+                    LostSamples(i, j);
+                } else {
+                    ZeroSamples(i, j);
+                }
                 i = j;
             } else if (i > 0 && i + 1 < n) {
                 const bool sameSign = SignOf(v[i - 1]) == SignOf(v[i]) && SignOf(v[i]) == SignOf(v[i + 1]);
@@ -224,12 +262,44 @@ private:
         }
     }
 
+    // Samples i..j all lost in rounding, with values of a sign on either side: the one place
+    // where g passes or touches 0 lies somewhere in that band, not on a stretch. (x-1)^4 written
+    // out is lost within 2e-4 of 1.
+    bool LostBetweenValues(std::size_t i, std::size_t j) const
+    {
+        const std::vector<double>& v = m_out.values;
+        if (i == 0 || j + 1 >= v.size() || SignOf(v[i - 1]) == 0 || SignOf(v[j + 1]) == 0) {
+            return false;
+        }
+        for (std::size_t s = i; s <= j; ++s) {
+            if (m_out.lost[s] == 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void LostSamples(std::size_t i, std::size_t j)
+    {
+        const std::vector<double>& xs = m_out.xs;
+        const std::vector<double>& v = m_out.values;
+        if (OppositeSigns(v[i - 1], v[j + 1])) {
+            Bisect(xs[i - 1], v[i - 1], xs[j + 1], v[j + 1]);
+        } else if (m_search.touching) {
+            Add({MinimiseMagnitude(m_search.g, m_search.slope, xs[i - 1], xs[j + 1]), false, SignOf(v[i - 1])});
+        }
+    }
+
     // |g| is least at a sample between lo and hi: where g' turns, g may dip to 0 and back (two
     // zeros within a step), or touch 0.
     void LeastMagnitude(double lo, double hi, double sample)
     {
         const double c = MinimiseMagnitude(m_search.g, m_search.slope, lo, hi);
-        const double value = Probe(m_search.g, c);
+        double value = Probe(m_search.g, c);
+        if (m_search.both && !std::isnan(value)) {
+            const SValueAndSlope both = m_search.both(c);
+            value = Significant(value, both.valueBound);
+        }
         if (std::isnan(value)) {
             return;
         }
@@ -270,7 +340,7 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     for (;;) {
         out.xs = Grid(lo, hi, n);
         std::vector<double> slopes;
-        if (!Fill(search.both, out.xs, out.values, slopes, search.stop)) {
+        if (!Fill(search.both, out.xs, out.values, slopes, out.lost, search.stop)) {
             out.outcome = ERootsOutcome::Stopped;
             return out;
         }
@@ -290,6 +360,7 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     if (out.outcome == ERootsOutcome::TooDense) {
         return out;
     }
+    ForgetLostAtEnds(out.values, out.lost, fromIncluded, toIncluded);
     CRootCollector{search, out}.Collect();
     if (search.stop.stop_requested()) {
         out.outcome = ERootsOutcome::Stopped;
