@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/Domain.h"
+#include "analysis/FamilyDomain.h"
 #include "analysis/PieceRoots.h"
 #include "analysis/ResultText.h"
 #include "document/StepLoop.h"
@@ -134,6 +135,7 @@ public:
     {
         double step{};
         scaling.GetXRange(m_from, m_to, step);
+        m_domains.emplace(m_term, m_from, m_to);
     }
 
     void Run()
@@ -166,7 +168,7 @@ private:
     // program computes such a term with its substitutes as it stands.
     std::optional<std::vector<SDomainPiece>> Pieces(double k)
     {
-        const SDomain domain = DomainOf(m_term, k, m_from, m_to, m_stop);
+        const SDomain domain = m_domains->Of(k, m_stop);
         switch (domain.outcome) {
         case EDomainOutcome::Complete:
             return domain.pieces;
@@ -391,6 +393,8 @@ private:
     std::stop_token m_stop;
     double m_from{};
     double m_to{};
+    // Holds m_term, so it comes after it.
+    std::optional<CFamilyDomain> m_domains;
     int m_total{0};
     bool m_tooDense{false};
     // The points of each letter found so far for this k, which number them.
@@ -415,9 +419,10 @@ void ScanExactZeros(const CGraphFunction& function, const CScaling& scaling, int
     double step{};
     scaling.GetXRange(from, to, step);
     const double width = 2 * (to / 2 - from / 2);
+    CFamilyDomain domains{term, from, to};
     ForEachFamilyValue(function, [&](double k) {
         visitor.groupStart(k);
-        const SDomain domain = DomainOf(term, k, from, to, stop);
+        const SDomain domain = domains.Of(k, stop);
         std::vector<SDomainPiece> pieces = domain.pieces;
         if (domain.outcome == EDomainOutcome::SyntaxError) {
             pieces = {{from, to, true, true}};
