@@ -119,8 +119,12 @@ const SFullCase kFullCases[] = {
                      "Für x → +∞: f ist dort nicht definiert (numerisch)", "Wertebereich auf [ -5; 5 ]: [ 0; 2 ]"}},
     {"sin(x)", {"Symmetrie: punktsymmetrisch zum Ursprung (numerisch)", "Für x → +∞: f(x) hat keinen Grenzwert (numerisch)",
                 "Es wurden keine Asymptoten gefunden.", "Wertebereich auf [ -5; 5 ]: [ -1; 1 ]"}},
-    {"tan(x)", {"Polstelle: x = -1.5708 (mit Vorzeichenwechsel)", "Für x → 1.5708 von links: f(x) → +∞",
+    {"tan(x)", {"Definitionsbereich: [ -5; -4.71239 [ ∪ ] -4.71239; -1.5708 [ ∪ ] -1.5708; 1.5708 [ ∪ ] 1.5708; "
+                "4.71239 [ ∪ ] 4.71239; 5 ]",
+                "Polstelle: x = -1.5708 (mit Vorzeichenwechsel)", "Für x → 1.5708 von links: f(x) → +∞",
                 "Senkrechte Asymptote: x = 4.71239", "Wertebereich auf [ -5; 5 ]: ] -∞; +∞ ["}},
+    // Defined at every jump, the ends of the range included.
+    {"int(x)", {"Definitionsbereich: [ -5; 5 ]", "Sprungstelle: x = -4", "Sprungstelle: x = 4"}},
     // Defined at its jump: the domain is whole, the jump is named.
     {"sgn(x)", {"Definitionsbereich: [ -5; 5 ]", "Sprungstelle: x = 0", "Für x → -∞: f(x) → -1 (numerisch)",
                 "Waagerechte Asymptote: y = -1 für x → -∞ (numerisch)"}},
