@@ -67,6 +67,20 @@ public:
     std::function<SValueAndSlope(double)> WithSlope(int order) const
     {
         return [this, order](double x) {
+            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k);
+            const double all[] = {d.value, d.first, d.second, d.third};
+            SValueAndSlope both{all[order], all[order + 1]};
+            if (std::isnan(both.value) || std::isnan(both.slope)) {
+                both = {(*this)(x, order), (*this)(x, order + 1)};
+            }
+            return both;
+        };
+    }
+
+    // The same with the bounds of their rounding errors.
+    std::function<SValueAndSlope(double)> WithBounds(int order) const
+    {
+        return [this, order](double x) {
             const CCompiledTerm::SBoundedDerivatives d = m_term.EvaluateDerivativesWithBounds(x, m_k);
             const double all[] = {d.value.value, d.value.first, d.value.second, d.value.third};
             const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
@@ -115,6 +129,7 @@ SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piec
     search.g = at.Order(order);
     search.slope = at.Order(order + 1);
     search.both = at.WithSlope(order);
+    search.bounded = at.WithBounds(order);
     search.touching = order == 0;
     const double share = width > 0 ? (piece.to - piece.from) / width : 1.0;
     const double intervals = static_cast<double>(RangeIntervals(precision)) * (std::isfinite(share) ? share : 1.0);

@@ -17,6 +17,9 @@ constexpr double kEps = std::numeric_limits<double>::epsilon();
 constexpr std::size_t kWindow = 256;
 constexpr std::size_t kCrowded = kWindow / 4;
 
+// More lost samples than a narrow band beside an open end or around a flat zero gives.
+constexpr std::ptrdiff_t kManyLost = 32;
+
 int SignOf(double value)
 {
     return value > 0 ? 1 : value < 0 ? -1 : 0;
@@ -35,26 +38,85 @@ bool Lost(double value, double bound)
     return bound > 0 && std::fabs(value) <= bound;
 }
 
-// values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread, and in
-// lost[i] 1 where rounding swallowed the value. Returns false when stopped; the values are then
-// incomplete.
+// values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread.
+// Returns false when stopped; the values are then incomplete.
 bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<double>& xs, std::vector<double>& values,
-          std::vector<double>& slopes, std::vector<std::uint8_t>& lost, std::stop_token stop)
+          std::vector<double>& slopes, std::stop_token stop)
 {
     values.assign(xs.size(), 0.0);
     slopes.assign(xs.size(), 0.0);
-    lost.assign(xs.size(), 0);
     return RunOnPool(
         xs.size(), 4096,
         [&](std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i) {
                 const SValueAndSlope both = g(xs[i]);
-                values[i] = Significant(both.value, both.valueBound);
-                slopes[i] = Significant(both.slope, both.slopeBound);
-                lost[i] = Lost(both.value, both.valueBound) ? 1 : 0;
+                values[i] = both.value;
+                slopes[i] = both.slope;
             }
         },
         stop);
+}
+
+// Whether rounding could matter at sample i: where g changes sign or is 0 beside it, where |g| is
+// least among its neighbours (a dip that may reach 0), and at the ends. Elsewhere a value larger
+// than its neighbours' of the same sign is no noise that could make or hide a root, and its bound,
+// which costs more than the value, is not needed.
+bool NearZero(const std::vector<double>& v, std::size_t i)
+{
+    if (i == 0 || i + 1 >= v.size() || v[i] == 0 || OppositeSigns(v[i - 1], v[i]) || OppositeSigns(v[i], v[i + 1])) {
+        return true;
+    }
+    const double here = std::fabs(v[i]);
+    return here <= std::fabs(v[i - 1]) && here <= std::fabs(v[i + 1]);
+}
+
+// The values whose size rounding may have swallowed are set to 0, and marked in lost. Returns
+// false when stopped.
+bool Clean(const std::function<SValueAndSlope(double)>& bounded, const std::vector<double>& xs,
+           std::vector<double>& values, std::vector<double>& slopes, std::vector<std::uint8_t>& lost,
+           std::stop_token stop)
+{
+    lost.assign(xs.size(), 0);
+    if (!bounded) {
+        return true;
+    }
+    std::vector<std::uint8_t> checked(xs.size(), 0);
+    const auto check = [&](const std::vector<std::size_t>& indices) {
+        return RunOnPool(
+            indices.size(), 1024,
+            [&](std::size_t begin, std::size_t end) {
+                for (std::size_t s = begin; s < end; ++s) {
+                    const std::size_t i = indices[s];
+                    const SValueAndSlope both = bounded(xs[i]);
+                    lost[i] = Lost(both.value, both.valueBound) ? 1 : 0;
+                    values[i] = Significant(values[i], both.valueBound);
+                    slopes[i] = Significant(slopes[i], both.slopeBound);
+                    checked[i] = 1;
+                }
+            },
+            stop);
+    };
+    std::vector<std::size_t> suspects;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (NearZero(values, i)) {
+            suspects.push_back(i);
+        }
+    }
+    if (!check(suspects)) {
+        return false;
+    }
+    // Many values lost: g is noise on a stretch (f'' of (x^2-1)/(x-1) everywhere), where a
+    // sample's slope says as little as its value, so every sample is looked at.
+    if (std::count(lost.begin(), lost.end(), 1) < kManyLost) {
+        return true;
+    }
+    std::vector<std::size_t> rest;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (checked[i] == 0) {
+            rest.push_back(i);
+        }
+    }
+    return check(rest);
 }
 
 // Beside an end that does not belong to the piece, a value lost in rounding says nothing: f'' of
@@ -296,8 +358,8 @@ private:
     {
         const double c = MinimiseMagnitude(m_search.g, m_search.slope, lo, hi);
         double value = Probe(m_search.g, c);
-        if (m_search.both && !std::isnan(value)) {
-            const SValueAndSlope both = m_search.both(c);
+        if (m_search.bounded && !std::isnan(value)) {
+            const SValueAndSlope both = m_search.bounded(c);
             value = Significant(value, both.valueBound);
         }
         if (std::isnan(value)) {
@@ -340,7 +402,8 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     for (;;) {
         out.xs = Grid(lo, hi, n);
         std::vector<double> slopes;
-        if (!Fill(search.both, out.xs, out.values, slopes, out.lost, search.stop)) {
+        if (!Fill(search.both, out.xs, out.values, slopes, search.stop) ||
+            !Clean(search.bounded, out.xs, out.values, slopes, out.lost, search.stop)) {
             out.outcome = ERootsOutcome::Stopped;
             return out;
         }

@@ -46,6 +46,9 @@ struct SRootSearch
     QuantityAt g;
     QuantityAt slope; // g'
     std::function<SValueAndSlope(double)> both;
+    // The same with the bounds of their rounding errors, where they are known: a value within its
+    // bound has no sign and counts as 0. Looked at only where g comes near 0.
+    std::function<SValueAndSlope(double)> bounded;
     // Whether zeros where g only touches 0 are wanted (zeros and intersections: yes; extrema and
     // inflection points, which need a sign change: no).
     bool touching{false};
