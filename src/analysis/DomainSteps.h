@@ -1,6 +1,5 @@
 #pragma once
 
-#include "analysis/Domain.h"
 #include "analysis/DomainCandidates.h"
 
 #include <optional>
@@ -8,6 +7,7 @@
 
 class CCompiledTerm;
 class CDomainProgram;
+struct SDomain;
 
 // The two steps of DomainOf, for callers that can share the first among several k.
 
