@@ -227,7 +227,12 @@ EResolution Resolution(const std::vector<double>& xs, const std::vector<double>&
 class CRootCollector
 {
 public:
-    CRootCollector(const SRootSearch& search, SRoots& out) : m_search{search}, m_out{out} {}
+    // The ends that do not belong to the piece: the samples there stand in for a pole, a gap or an
+    // edge, whose x is no point of f, so nothing found at them is a zero.
+    CRootCollector(const SRootSearch& search, SRoots& out, bool fromOpen, bool toOpen)
+        : m_search{search}, m_out{out}, m_fromOpen{fromOpen}, m_toOpen{toOpen}
+    {
+    }
 
     void Collect()
     {
@@ -263,10 +268,11 @@ public:
         }
         if (m_search.touching && n >= 2) {
             // A zero that lies on an end within rounding (sin(x) at the double nearest pi).
-            if (v[0] != 0 && std::fabs(v[0]) <= m_tolerance && std::fabs(v[0]) < std::fabs(v[1])) {
+            if (!m_fromOpen && v[0] != 0 && std::fabs(v[0]) <= m_tolerance && std::fabs(v[0]) < std::fabs(v[1])) {
                 Add({xs[0], false, 0});
             }
-            if (v[n - 1] != 0 && std::fabs(v[n - 1]) <= m_tolerance && std::fabs(v[n - 1]) < std::fabs(v[n - 2])) {
+            if (!m_toOpen && v[n - 1] != 0 && std::fabs(v[n - 1]) <= m_tolerance &&
+                std::fabs(v[n - 1]) < std::fabs(v[n - 2])) {
                 Add({xs[n - 1], false, SignOf(v[n - 1])});
             }
         }
@@ -314,6 +320,9 @@ private:
         const std::vector<double>& v = m_out.values;
         if (j > i) {
             m_out.zeroStretches.emplace_back(xs[i], xs[j]);
+            return;
+        }
+        if ((i == 0 && m_fromOpen) || (i + 1 == v.size() && m_toOpen)) {
             return;
         }
         const int left = i > 0 ? SignOf(v[i - 1]) : 0;
@@ -381,6 +390,8 @@ private:
 
     const SRootSearch& m_search;
     SRoots& m_out;
+    bool m_fromOpen;
+    bool m_toOpen;
     double m_tolerance{0};
     std::size_t m_closerLooks{0};
 };
@@ -424,7 +435,7 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
         return out;
     }
     ForgetLostAtEnds(out.values, out.lost, fromIncluded, toIncluded);
-    CRootCollector{search, out}.Collect();
+    CRootCollector{search, out, !fromIncluded, !toIncluded}.Collect();
     if (search.stop.stop_requested()) {
         out.outcome = ERootsOutcome::Stopped;
     }

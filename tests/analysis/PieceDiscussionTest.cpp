@@ -146,6 +146,9 @@ const SGapCase kGapCases[] = {
     {"(x^2-1)/(x-1)", EPieceScan::Monotony, {"[ -5; 1 [ monoton steigend", "] 1; 5 ] monoton steigend"}},
     // x-1 with the gap (1|0): the gap is no zero of f.
     {"(x^2-2*x+1)/(x-1)", EPieceScan::Zeros, {kNoZeros}},
+    // x^2 and x^3 with the gap (0|0), where f comes within rounding of 0 without cancelling.
+    {"x^3/x", EPieceScan::Zeros, {kNoZeros}},
+    {"x^4/x", EPieceScan::Inflections, {kNoInflections}},
     {"(x^3+1)/(x+1)", EPieceScan::Curvature, {"[ -5; -1 [ linksgekr\xfcmmt", "] -1; 5 ] linksgekr\xfcmmt"}},
     // sin(x)/x has its maximum only at the gap.
     {"sin(x)/x", EPieceScan::Extrema, {"T ( -4.49341 | -0.21723 )", "T ( 4.49341 | -0.21723 )"}},
