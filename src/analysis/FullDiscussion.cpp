@@ -222,9 +222,10 @@ private:
         // however finite the double nearest it makes f (tan at the double nearest pi/2).
         const auto inDomain = [&](double x) {
             return m_term.DefinedValue(x, k).has_value() &&
-                   std::none_of(domain.borders.begin(), domain.borders.end(), [x](const SDomainBorder& border) {
-                       return border.kind == EBorderKind::Pole && border.x == x;
-                   });
+                   std::none_of(domain.borders.begin(), domain.borders.end(),
+                                [x](const SDomainBorder& border) {
+                                    return border.kind == EBorderKind::Pole && border.x == x;
+                                });
         };
         SResultDomain defined;
         for (const SDomainPiece& piece : domain.pieces) {
@@ -236,7 +237,8 @@ private:
                 defined.pieces.back().toIncluded = toIncluded;
                 continue;
             }
-            defined.pieces.push_back(SResultInterval{Shown(piece.from), Shown(piece.to), fromIncluded, toIncluded});
+            defined.pieces.push_back(
+                SResultInterval{Shown(piece.from), Shown(piece.to), fromIncluded, toIncluded});
         }
         Add(defined, k);
         for (const SDomainBorder& border : domain.borders) {

@@ -63,7 +63,8 @@ bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<doub
 // which costs more than the value, is not needed.
 bool NearZero(const std::vector<double>& v, std::size_t i)
 {
-    if (i == 0 || i + 1 >= v.size() || v[i] == 0 || OppositeSigns(v[i - 1], v[i]) || OppositeSigns(v[i], v[i + 1])) {
+    if (i == 0 || i + 1 >= v.size() || v[i] == 0 || OppositeSigns(v[i - 1], v[i]) ||
+        OppositeSigns(v[i], v[i + 1])) {
         return true;
     }
     const double here = std::fabs(v[i]);
@@ -268,7 +269,8 @@ public:
         }
         if (m_search.touching && n >= 2) {
             // A zero that lies on an end within rounding (sin(x) at the double nearest pi).
-            if (!m_fromOpen && v[0] != 0 && std::fabs(v[0]) <= m_tolerance && std::fabs(v[0]) < std::fabs(v[1])) {
+            if (!m_fromOpen && v[0] != 0 && std::fabs(v[0]) <= m_tolerance &&
+                std::fabs(v[0]) < std::fabs(v[1])) {
                 Add({xs[0], false, 0});
             }
             if (!m_toOpen && v[n - 1] != 0 && std::fabs(v[n - 1]) <= m_tolerance &&
@@ -357,7 +359,8 @@ private:
         if (OppositeSigns(v[i - 1], v[j + 1])) {
             Bisect(xs[i - 1], v[i - 1], xs[j + 1], v[j + 1]);
         } else if (m_search.touching) {
-            Add({MinimiseMagnitude(m_search.g, m_search.slope, xs[i - 1], xs[j + 1]), false, SignOf(v[i - 1])});
+            Add({MinimiseMagnitude(m_search.g, m_search.slope, xs[i - 1], xs[j + 1]), false,
+                 SignOf(v[i - 1])});
         }
     }
 

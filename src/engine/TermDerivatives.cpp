@@ -96,7 +96,8 @@ SJet ConstantPowerJet(double a, double value, double e)
     const double g1 = e == 0 ? 0 : e * std::pow(a, e - 1);
     const double g2 = e == 0 || e == 1 ? 0 : e * (e - 1) * std::pow(a, e - 2);
     const double g3 = e == 0 || e == 1 || e == 2 ? 0 : e * (e - 1) * (e - 2) * std::pow(a, e - 3);
-    const double g4 = e == 0 || e == 1 || e == 2 || e == 3 ? 0 : e * (e - 1) * (e - 2) * (e - 3) * std::pow(a, e - 4);
+    const double g4 =
+        e == 0 || e == 1 || e == 2 || e == 3 ? 0 : e * (e - 1) * (e - 2) * (e - 3) * std::pow(a, e - 4);
     return Jet(value, g1, g2, g3, g4);
 }
 
@@ -120,7 +121,8 @@ SJet Call(std::string_view name, double a, double value, bool& known)
         return Jet(value, -std::sin(a), -std::cos(a), std::sin(a), value);
     }
     if (name == "sqrt(") {
-        return Jet(value, 0.5 / value, -0.25 / (value * a), 0.375 / (value * a * a), -0.9375 / (value * a * a * a));
+        return Jet(value, 0.5 / value, -0.25 / (value * a), 0.375 / (value * a * a),
+                   -0.9375 / (value * a * a * a));
     }
     if (name == "tan(") {
         const double t = std::tan(a);
@@ -333,17 +335,17 @@ SBounded Compose(const SBounded& u, const SJet& jet)
     r.e.c[2] = Times(eg[1], au[2]) + Times(a1, e[2]) + Times(eg[2], au[1] * au[1] / 2) +
                Times(a2, au[1] * e[1] + e[1] * e[1] / 2) +
                3 * kUnit * (Times(a1, au[2]) + Times(a2, au[1] * au[1] / 2));
-    r.e.c[3] = Times(eg[1], au[3]) + Times(a1, e[3]) + Times(eg[2], au[1] * au[2]) +
-               Times(a2, e[1] * au[2] + au[1] * e[2] + e[1] * e[2]) + Times(eg[3], au[1] * au[1] * au[1] / 6) +
-               Times(a3, (au[1] * au[1] * e[1] + au[1] * e[1] * e[1]) / 2 + e[1] * e[1] * e[1] / 6) +
-               4 * kUnit * (Times(a1, au[3]) + Times(a2, au[1] * au[2]) + Times(a3, au[1] * au[1] * au[1] / 6));
+    r.e.c[3] =
+        Times(eg[1], au[3]) + Times(a1, e[3]) + Times(eg[2], au[1] * au[2]) +
+        Times(a2, e[1] * au[2] + au[1] * e[2] + e[1] * e[2]) + Times(eg[3], au[1] * au[1] * au[1] / 6) +
+        Times(a3, (au[1] * au[1] * e[1] + au[1] * e[1] * e[1]) / 2 + e[1] * e[1] * e[1] / 6) +
+        4 * kUnit * (Times(a1, au[3]) + Times(a2, au[1] * au[2]) + Times(a3, au[1] * au[1] * au[1] / 6));
     return r;
 }
 
 // The program run over series of type R (STaylor, or SBounded for the bounds as well). The values
 // are the same for both: the bounds are computed beside them, never from them back.
-template <class R>
-R RunProgram(const CCompiledTerm& term, double x, double k, bool& known)
+template <class R> R RunProgram(const CCompiledTerm& term, double x, double k, bool& known)
 {
     const std::int32_t count = term.RegisterCount();
     // The registers of each thread, kept between calls: an allocation per point cost more than
@@ -385,7 +387,8 @@ R RunProgram(const CCompiledTerm& term, double x, double k, bool& known)
             } else if (a0 > 0) {
                 // a^b = exp(b ln a), with the value itself from pow.
                 const double value = CheckedPow(a0, b0);
-                result = Compose(Product(b, Compose(a, LogarithmJet(a0))), Jet(value, value, value, value, value));
+                result =
+                    Compose(Product(b, Compose(a, LogarithmJet(a0))), Jet(value, value, value, value, value));
             } else {
                 result = Constant(R{}, CheckedPow(a0, b0));
                 known = false;
@@ -403,8 +406,8 @@ R RunProgram(const CCompiledTerm& term, double x, double k, bool& known)
             result = Negated(a);
             break;
         case CCompiledTerm::EOp::Call:
-            result = Compose(a, Call(g_functionTable[in.function].name, a0, g_functionTable[in.function].compute(a0),
-                                     known));
+            result = Compose(a, Call(g_functionTable[in.function].name, a0,
+                                     g_functionTable[in.function].compute(a0), known));
             break;
         }
         r[static_cast<std::size_t>(in.dst)] = result;
@@ -443,5 +446,6 @@ CCompiledTerm::SBoundedDerivatives CCompiledTerm::EvaluateDerivativesWithBounds(
     if (!usable) {
         return {{f.v.c[0], kNaN, kNaN, kNaN}, {f.e.c[0], kNaN, kNaN, kNaN}};
     }
-    return {{f.v.c[0], f.v.c[1], 2 * f.v.c[2], 6 * f.v.c[3]}, {f.e.c[0], f.e.c[1], 2 * f.e.c[2], 6 * f.e.c[3]}};
+    return {{f.v.c[0], f.v.c[1], 2 * f.v.c[2], 6 * f.v.c[3]},
+            {f.e.c[0], f.e.c[1], 2 * f.e.c[2], 6 * f.e.c[3]}};
 }

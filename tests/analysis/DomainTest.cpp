@@ -346,13 +346,15 @@ namespace {
 
 bool SameDomain(const SDomain& p, const SDomain& q)
 {
-    if (p.outcome != q.outcome || p.pieces.size() != q.pieces.size() || p.borders.size() != q.borders.size()) {
+    if (p.outcome != q.outcome || p.pieces.size() != q.pieces.size() ||
+        p.borders.size() != q.borders.size()) {
         return false;
     }
     for (std::size_t i = 0; i < p.pieces.size(); ++i) {
         const SDomainPiece& a = p.pieces[i];
         const SDomainPiece& b = q.pieces[i];
-        if (a.from != b.from || a.to != b.to || a.fromIncluded != b.fromIncluded || a.toIncluded != b.toIncluded) {
+        if (a.from != b.from || a.to != b.to || a.fromIncluded != b.fromIncluded ||
+            a.toIncluded != b.toIncluded) {
             return false;
         }
     }
@@ -368,9 +370,9 @@ bool SameDomain(const SDomain& p, const SDomain& q)
 
 TEST(FamilyDomain, EveryMemberAsAlone)
 {
-    const char* const terms[] = {"x^3-k*x",   "1/(x-1)+k*x",   "1/(x-k)",           "sqrt(x)*k",   "ln(x)+k",
-                                 "tan(x)*k",  "int(x)+k*x",    "exp(k*x^3)/(x-1)", "(x^2-k^2)/(x-k)", "x^k",
-                                 "exp(k*x)*x", "sqrt(k-x^2)"};
+    const char* const terms[] = {"x^3-k*x",         "1/(x-1)+k*x", "1/(x-k)",    "sqrt(x)*k",
+                                 "ln(x)+k",         "tan(x)*k",    "int(x)+k*x", "exp(k*x^3)/(x-1)",
+                                 "(x^2-k^2)/(x-k)", "x^k",         "exp(k*x)*x", "sqrt(k-x^2)"};
     for (const char* text : terms) {
         const CCompiledTerm term{text};
         CFamilyDomain family{term, -5, 5};

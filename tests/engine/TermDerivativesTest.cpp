@@ -83,14 +83,20 @@ TEST(TermDerivativeBounds, CoverTheNoiseOfACancellation)
         int order;
         double exact;
     } cases[] = {
-        {"(x^2-1)/(x-1)", 1 + 1e-6, 2, 0},       {"(x^2-1)/(x-1)", 1 - 3e-9, 2, 0},
-        {"(x^2-1)/(x-1)", 1 + 1e-6, 1, 1},       {"(x^2-1)/(x-1)", 3, 3, 0},
-        {"(x^3-x)/(x-1)", 1 + 1e-7, 2, 2},       {"(x^3-x)/(x-1)", 1 - 1e-5, 3, 0},
-        {"x^4-4*x^3+6*x^2-4*x+1", 1.0001, 0, 1e-16}, {"sin(x)^2+cos(x)^2", 0.7, 1, 0},
-        {"exp(x)*exp(0-x)", 2, 2, 0},            {"sqrt(x^2+0.000001)-x", 1e3, 1, -5e-13},
+        {"(x^2-1)/(x-1)", 1 + 1e-6, 2, 0},
+        {"(x^2-1)/(x-1)", 1 - 3e-9, 2, 0},
+        {"(x^2-1)/(x-1)", 1 + 1e-6, 1, 1},
+        {"(x^2-1)/(x-1)", 3, 3, 0},
+        {"(x^3-x)/(x-1)", 1 + 1e-7, 2, 2},
+        {"(x^3-x)/(x-1)", 1 - 1e-5, 3, 0},
+        {"x^4-4*x^3+6*x^2-4*x+1", 1.0001, 0, 1e-16},
+        {"sin(x)^2+cos(x)^2", 0.7, 1, 0},
+        {"exp(x)*exp(0-x)", 2, 2, 0},
+        {"sqrt(x^2+0.000001)-x", 1e3, 1, -5e-13},
     };
     for (const auto& c : cases) {
-        const CCompiledTerm::SBoundedDerivatives d = CCompiledTerm{c.term}.EvaluateDerivativesWithBounds(c.x, 0);
+        const CCompiledTerm::SBoundedDerivatives d =
+            CCompiledTerm{c.term}.EvaluateDerivativesWithBounds(c.x, 0);
         const double values[] = {d.value.value, d.value.first, d.value.second, d.value.third};
         const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
         EXPECT_LE(std::fabs(values[c.order] - c.exact), bounds[c.order])
