@@ -4,6 +4,7 @@
 #include "analysis/Domain.h"
 #include "analysis/FamilyDomain.h"
 #include "analysis/PieceRoots.h"
+#include "analysis/Refinement.h"
 #include "analysis/ResultText.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
@@ -86,11 +87,26 @@ public:
             const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
             SValueAndSlope both{all[order], all[order + 1], bounds[order], bounds[order + 1]};
             if (std::isnan(both.value) || std::isnan(both.slope)) {
-                // The difference formulas carry no bound: their values are taken as they come.
-                both = {(*this)(x, order), (*this)(x, order + 1)};
+                both = {(*this)(x, order), (*this)(x, order + 1), StepBound(x, order), StepBound(x, order + 1)};
             }
             return both;
         };
+    }
+
+    // What a difference formula's value is worth: how far the formula with half the step lies
+    // from it. At a kink (sqrt(x^2) at 0, where the exact derivatives are infinite times 0) the
+    // two differ by as much as the value itself, which then has no sign; where f is smooth they
+    // agree closely. f itself (order 0) is evaluated, not differenced; the third derivative has
+    // no half-step formula and is taken as it comes.
+    double StepBound(double x, int order) const
+    {
+        if (order != 1 && order != 2) {
+            return 0.0;
+        }
+        const double full = (*this)(x, order);
+        const double half = HalfStepDerivative(m_term, x, m_k, order);
+        const double bound = std::fabs(full - half);
+        return std::isnan(bound) ? 0.0 : bound;
     }
 
 private:
