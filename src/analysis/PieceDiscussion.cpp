@@ -87,7 +87,8 @@ public:
             const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
             SValueAndSlope both{all[order], all[order + 1], bounds[order], bounds[order + 1]};
             if (std::isnan(both.value) || std::isnan(both.slope)) {
-                both = {(*this)(x, order), (*this)(x, order + 1), StepBound(x, order), StepBound(x, order + 1)};
+                both = {(*this)(x, order), (*this)(x, order + 1), StepBound(x, order),
+                        StepBound(x, order + 1)};
             }
             return both;
         };
