@@ -4,6 +4,7 @@
 #include "analysis/DomainLimits.h"
 #include "analysis/DomainNumbers.h"
 #include "analysis/DomainProgram.h"
+#include "analysis/DomainSteps.h"
 #include "engine/CompiledTerm.h"
 
 #include <algorithm>
@@ -343,25 +344,19 @@ SCandidateScan Checked(SCandidateScan scan, CDomainProgram& program, double a, d
 
 } // namespace
 
-SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::stop_token stop)
+SCandidateScan CheckedCandidates(CDomainProgram& program, double a, double b, const std::stop_token& stop)
 {
-    SDomain domain;
-    if (term.HasSyntaxError()) {
-        domain.outcome = EDomainOutcome::SyntaxError;
-        return domain;
-    }
-    if (!std::isfinite(a) || !std::isfinite(b) || a > b) {
-        domain.outcome = EDomainOutcome::InvalidRange;
-        return domain;
-    }
-    if (a == b) {
-        return domain;
-    }
-    CDomainProgram program{term, k};
     SCandidateScan scan = ScanCandidates(program, a, b, kDomainGridIntervals, stop);
     if (scan.outcome == SCandidateScan::Done || scan.outcome == SCandidateScan::Crowded) {
         scan = Checked(std::move(scan), program, a, b, stop);
     }
+    return scan;
+}
+
+SDomain DomainFromScan(CDomainProgram& program, const SCandidateScan& scan, double a, double b,
+                       const std::stop_token& stop)
+{
+    SDomain domain;
     if (scan.outcome != SCandidateScan::Done) {
         domain.outcome = scan.outcome == SCandidateScan::Stopped ? EDomainOutcome::Stopped
                                                                  : EDomainOutcome::TooManyBorders;
@@ -380,4 +375,31 @@ SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::s
         }
     }
     return domain;
+}
+
+std::optional<SDomain> RangeOutcome(const CCompiledTerm& term, double a, double b)
+{
+    SDomain domain;
+    if (term.HasSyntaxError()) {
+        domain.outcome = EDomainOutcome::SyntaxError;
+        return domain;
+    }
+    if (!std::isfinite(a) || !std::isfinite(b) || a > b) {
+        domain.outcome = EDomainOutcome::InvalidRange;
+        return domain;
+    }
+    if (a == b) {
+        return domain;
+    }
+    return std::nullopt;
+}
+
+SDomain DomainOf(const CCompiledTerm& term, double k, double a, double b, std::stop_token stop)
+{
+    if (std::optional<SDomain> early = RangeOutcome(term, a, b)) {
+        return *early;
+    }
+    CDomainProgram program{term, k};
+    const SCandidateScan scan = CheckedCandidates(program, a, b, stop);
+    return DomainFromScan(program, scan, a, b, stop);
 }

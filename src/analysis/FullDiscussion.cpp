@@ -277,18 +277,29 @@ private:
         if (domain.outcome != EDomainOutcome::Complete) {
             return domain.outcome != EDomainOutcome::Stopped;
         }
-        // Where f is defined: the pieces, joined across a jump or a gap at which f has a value
-        // (sgn at 0), since a border there breaks continuity, not the domain.
+        // Where f is defined: the pieces, whose brackets say where f is continuous, joined across
+        // a jump or a gap at which f has a value (sgn at 0, int at every whole number), and closed
+        // at such a point, since it breaks continuity, not the domain. A pole's place has no value
+        // however finite the double nearest it makes f (tan at the double nearest pi/2).
+        const auto inDomain = [&](double x) {
+            return m_term.DefinedValue(x, k).has_value() &&
+                   std::none_of(domain.borders.begin(), domain.borders.end(),
+                                [x](const SDomainBorder& border) {
+                                    return border.kind == EBorderKind::Pole && border.x == x;
+                                });
+        };
         SResultDomain defined;
         for (const SDomainPiece& piece : domain.pieces) {
-            if (!defined.pieces.empty() && !defined.pieces.back().toIncluded && !piece.fromIncluded &&
-                defined.pieces.back().to == Shown(piece.from) && m_term.DefinedValue(piece.from, k)) {
+            const bool fromIncluded = piece.fromIncluded || inDomain(piece.from);
+            const bool toIncluded = piece.toIncluded || inDomain(piece.to);
+            if (!defined.pieces.empty() && defined.pieces.back().toIncluded && fromIncluded &&
+                defined.pieces.back().to == Shown(piece.from)) {
                 defined.pieces.back().to = Shown(piece.to);
-                defined.pieces.back().toIncluded = piece.toIncluded;
+                defined.pieces.back().toIncluded = toIncluded;
                 continue;
             }
-            defined.pieces.push_back(SResultInterval{Shown(piece.from), Shown(piece.to), piece.fromIncluded,
-                                                     piece.toIncluded});
+            defined.pieces.push_back(
+                SResultInterval{Shown(piece.from), Shown(piece.to), fromIncluded, toIncluded});
         }
         Add(defined, k);
         for (const SDomainBorder& border : domain.borders) {

@@ -2,7 +2,9 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/Domain.h"
+#include "analysis/FamilyDomain.h"
 #include "analysis/PieceRoots.h"
+#include "analysis/Refinement.h"
 #include "analysis/ResultText.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
@@ -76,6 +78,38 @@ public:
         };
     }
 
+    // The same with the bounds of their rounding errors.
+    std::function<SValueAndSlope(double)> WithBounds(int order) const
+    {
+        return [this, order](double x) {
+            const CCompiledTerm::SBoundedDerivatives d = m_term.EvaluateDerivativesWithBounds(x, m_k);
+            const double all[] = {d.value.value, d.value.first, d.value.second, d.value.third};
+            const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
+            SValueAndSlope both{all[order], all[order + 1], bounds[order], bounds[order + 1]};
+            if (std::isnan(both.value) || std::isnan(both.slope)) {
+                both = {(*this)(x, order), (*this)(x, order + 1), StepBound(x, order),
+                        StepBound(x, order + 1)};
+            }
+            return both;
+        };
+    }
+
+    // What a difference formula's value is worth: how far the formula with half the step lies
+    // from it. At a kink (sqrt(x^2) at 0, where the exact derivatives are infinite times 0) the
+    // two differ by as much as the value itself, which then has no sign; where f is smooth they
+    // agree closely. f itself (order 0) is evaluated, not differenced; the third derivative has
+    // no half-step formula and is taken as it comes.
+    double StepBound(double x, int order) const
+    {
+        if (order != 1 && order != 2) {
+            return 0.0;
+        }
+        const double full = (*this)(x, order);
+        const double half = HalfStepDerivative(m_term, x, m_k, order);
+        const double bound = std::fabs(full - half);
+        return std::isnan(bound) ? 0.0 : bound;
+    }
+
 private:
     const CCompiledTerm& m_term;
     double m_k;
@@ -112,6 +146,7 @@ SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piec
     search.g = at.Order(order);
     search.slope = at.Order(order + 1);
     search.both = at.WithSlope(order);
+    search.bounded = at.WithBounds(order);
     search.touching = order == 0;
     const double share = width > 0 ? (piece.to - piece.from) / width : 1.0;
     const double intervals = static_cast<double>(RangeIntervals(precision)) * (std::isfinite(share) ? share : 1.0);
@@ -132,6 +167,7 @@ public:
     {
         double step{};
         scaling.GetXRange(m_from, m_to, step);
+        m_domains.emplace(m_term, m_from, m_to);
     }
 
     void Run()
@@ -164,7 +200,7 @@ private:
     // program computes such a term with its substitutes as it stands.
     std::optional<std::vector<SDomainPiece>> Pieces(double k)
     {
-        const SDomain domain = DomainOf(m_term, k, m_from, m_to, m_stop);
+        const SDomain domain = m_domains->Of(k, m_stop);
         switch (domain.outcome) {
         case EDomainOutcome::Complete:
             return domain.pieces;
@@ -389,6 +425,8 @@ private:
     std::stop_token m_stop;
     double m_from{};
     double m_to{};
+    // Holds m_term, so it comes after it.
+    std::optional<CFamilyDomain> m_domains;
     int m_total{0};
     bool m_tooDense{false};
     // The points of each letter found so far for this k, which number them.
@@ -413,9 +451,10 @@ void ScanExactZeros(const CGraphFunction& function, const CScaling& scaling, int
     double step{};
     scaling.GetXRange(from, to, step);
     const double width = 2 * (to / 2 - from / 2);
+    CFamilyDomain domains{term, from, to};
     ForEachFamilyValue(function, [&](double k) {
         visitor.groupStart(k);
-        const SDomain domain = DomainOf(term, k, from, to, stop);
+        const SDomain domain = domains.Of(k, stop);
         std::vector<SDomainPiece> pieces = domain.pieces;
         if (domain.outcome == EDomainOutcome::SyntaxError) {
             pieces = {{from, to, true, true}};

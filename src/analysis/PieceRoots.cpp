@@ -17,13 +17,29 @@ constexpr double kEps = std::numeric_limits<double>::epsilon();
 constexpr std::size_t kWindow = 256;
 constexpr std::size_t kCrowded = kWindow / 4;
 
+// More lost samples than a narrow band beside an open end or around a flat zero gives.
+constexpr std::ptrdiff_t kManyLost = 32;
+
 int SignOf(double value)
 {
     return value > 0 ? 1 : value < 0 ? -1 : 0;
 }
 
-// values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread. Returns
-// false when stopped; the values are then incomplete.
+// A value with no larger a bound on its rounding error has no sign: 0. The noise of a cancellation
+// would otherwise change sign at random and make roots of its own ((x^2-1)/(x-1) has f'' = 0).
+double Significant(double value, double bound)
+{
+    return std::fabs(value) <= bound ? 0.0 : value;
+}
+
+// Whether rounding swallowed the value; an exact 0 with no error to it (int(x) on [0, 1[) is a true 0.
+bool Lost(double value, double bound)
+{
+    return bound > 0 && std::fabs(value) <= bound;
+}
+
+// values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread.
+// Returns false when stopped; the values are then incomplete.
 bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<double>& xs, std::vector<double>& values,
           std::vector<double>& slopes, std::stop_token stop)
 {
@@ -39,6 +55,87 @@ bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<doub
             }
         },
         stop);
+}
+
+// Whether rounding could matter at sample i: where g changes sign or is 0 beside it, where |g| is
+// least among its neighbours (a dip that may reach 0), and at the ends. Elsewhere a value larger
+// than its neighbours' of the same sign is no noise that could make or hide a root, and its bound,
+// which costs more than the value, is not needed.
+bool NearZero(const std::vector<double>& v, std::size_t i)
+{
+    if (i == 0 || i + 1 >= v.size() || v[i] == 0 || OppositeSigns(v[i - 1], v[i]) ||
+        OppositeSigns(v[i], v[i + 1])) {
+        return true;
+    }
+    const double here = std::fabs(v[i]);
+    return here <= std::fabs(v[i - 1]) && here <= std::fabs(v[i + 1]);
+}
+
+// The values whose size rounding may have swallowed are set to 0, and marked in lost. Returns
+// false when stopped.
+bool Clean(const std::function<SValueAndSlope(double)>& bounded, const std::vector<double>& xs,
+           std::vector<double>& values, std::vector<double>& slopes, std::vector<std::uint8_t>& lost,
+           std::stop_token stop)
+{
+    lost.assign(xs.size(), 0);
+    if (!bounded) {
+        return true;
+    }
+    std::vector<std::uint8_t> checked(xs.size(), 0);
+    const auto check = [&](const std::vector<std::size_t>& indices) {
+        return RunOnPool(
+            indices.size(), 1024,
+            [&](std::size_t begin, std::size_t end) {
+                for (std::size_t s = begin; s < end; ++s) {
+                    const std::size_t i = indices[s];
+                    const SValueAndSlope both = bounded(xs[i]);
+                    lost[i] = Lost(both.value, both.valueBound) ? 1 : 0;
+                    values[i] = Significant(values[i], both.valueBound);
+                    slopes[i] = Significant(slopes[i], both.slopeBound);
+                    checked[i] = 1;
+                }
+            },
+            stop);
+    };
+    std::vector<std::size_t> suspects;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (NearZero(values, i)) {
+            suspects.push_back(i);
+        }
+    }
+    if (!check(suspects)) {
+        return false;
+    }
+    // Many values lost: g is noise on a stretch (f'' of (x^2-1)/(x-1) everywhere), where a
+    // sample's slope says as little as its value, so every sample is looked at.
+    if (std::count(lost.begin(), lost.end(), 1) < kManyLost) {
+        return true;
+    }
+    std::vector<std::size_t> rest;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (checked[i] == 0) {
+            rest.push_back(i);
+        }
+    }
+    return check(rest);
+}
+
+// Beside an end that does not belong to the piece, a value lost in rounding says nothing: f'' of
+// (x^3-x)/(x-1) next to its gap at 1 is noise of any size, and a 0 there would make a point of f
+// where f has none. Those samples become unknown (NaN), as far as they reach from the end.
+void ForgetLostAtEnds(std::vector<double>& values, const std::vector<std::uint8_t>& lost, bool fromIncluded,
+                      bool toIncluded)
+{
+    if (!fromIncluded) {
+        for (std::size_t i = 0; i < values.size() && lost[i] != 0; ++i) {
+            values[i] = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+    if (!toIncluded) {
+        for (std::size_t i = values.size(); i > 0 && lost[i - 1] != 0; --i) {
+            values[i - 1] = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
 }
 
 // g at x where it is defined and a number, NaN elsewhere; the math flag is left as it was.
@@ -131,7 +228,12 @@ EResolution Resolution(const std::vector<double>& xs, const std::vector<double>&
 class CRootCollector
 {
 public:
-    CRootCollector(const SRootSearch& search, SRoots& out) : m_search{search}, m_out{out} {}
+    // The ends that do not belong to the piece: the samples there stand in for a pole, a gap or an
+    // edge, whose x is no point of f, so nothing found at them is a zero.
+    CRootCollector(const SRootSearch& search, SRoots& out, bool fromOpen, bool toOpen)
+        : m_search{search}, m_out{out}, m_fromOpen{fromOpen}, m_toOpen{toOpen}
+    {
+    }
 
     void Collect()
     {
@@ -150,7 +252,11 @@ public:
                 while (j + 1 < n && v[j + 1] == 0) {
                     ++j;
                 }
-                ZeroSamples(i, j);
+                if (LostBetweenValues(i, j)) {
+                    LostSamples(i, j);
+                } else {
+                    ZeroSamples(i, j);
+                }
                 i = j;
             } else if (i > 0 && i + 1 < n) {
                 const bool sameSign = SignOf(v[i - 1]) == SignOf(v[i]) && SignOf(v[i]) == SignOf(v[i + 1]);
@@ -163,10 +269,12 @@ public:
         }
         if (m_search.touching && n >= 2) {
             // A zero that lies on an end within rounding (sin(x) at the double nearest pi).
-            if (v[0] != 0 && std::fabs(v[0]) <= m_tolerance && std::fabs(v[0]) < std::fabs(v[1])) {
+            if (!m_fromOpen && v[0] != 0 && std::fabs(v[0]) <= m_tolerance &&
+                std::fabs(v[0]) < std::fabs(v[1])) {
                 Add({xs[0], false, 0});
             }
-            if (v[n - 1] != 0 && std::fabs(v[n - 1]) <= m_tolerance && std::fabs(v[n - 1]) < std::fabs(v[n - 2])) {
+            if (!m_toOpen && v[n - 1] != 0 && std::fabs(v[n - 1]) <= m_tolerance &&
+                std::fabs(v[n - 1]) < std::fabs(v[n - 2])) {
                 Add({xs[n - 1], false, SignOf(v[n - 1])});
             }
         }
@@ -216,6 +324,9 @@ private:
             m_out.zeroStretches.emplace_back(xs[i], xs[j]);
             return;
         }
+        if ((i == 0 && m_fromOpen) || (i + 1 == v.size() && m_toOpen)) {
+            return;
+        }
         const int left = i > 0 ? SignOf(v[i - 1]) : 0;
         const int right = i + 1 < v.size() ? SignOf(v[i + 1]) : 0;
         const bool crossing = left != 0 && right != 0 && left != right;
@@ -224,12 +335,45 @@ private:
         }
     }
 
+    // Samples i..j all lost in rounding, with values of a sign on either side: the one place
+    // where g passes or touches 0 lies somewhere in that band, not on a stretch. (x-1)^4 written
+    // out is lost within 2e-4 of 1.
+    bool LostBetweenValues(std::size_t i, std::size_t j) const
+    {
+        const std::vector<double>& v = m_out.values;
+        if (i == 0 || j + 1 >= v.size() || SignOf(v[i - 1]) == 0 || SignOf(v[j + 1]) == 0) {
+            return false;
+        }
+        for (std::size_t s = i; s <= j; ++s) {
+            if (m_out.lost[s] == 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void LostSamples(std::size_t i, std::size_t j)
+    {
+        const std::vector<double>& xs = m_out.xs;
+        const std::vector<double>& v = m_out.values;
+        if (OppositeSigns(v[i - 1], v[j + 1])) {
+            Bisect(xs[i - 1], v[i - 1], xs[j + 1], v[j + 1]);
+        } else if (m_search.touching) {
+            Add({MinimiseMagnitude(m_search.g, m_search.slope, xs[i - 1], xs[j + 1]), false,
+                 SignOf(v[i - 1])});
+        }
+    }
+
     // |g| is least at a sample between lo and hi: where g' turns, g may dip to 0 and back (two
     // zeros within a step), or touch 0.
     void LeastMagnitude(double lo, double hi, double sample)
     {
         const double c = MinimiseMagnitude(m_search.g, m_search.slope, lo, hi);
-        const double value = Probe(m_search.g, c);
+        double value = Probe(m_search.g, c);
+        if (m_search.bounded && !std::isnan(value)) {
+            const SValueAndSlope both = m_search.bounded(c);
+            value = Significant(value, both.valueBound);
+        }
         if (std::isnan(value)) {
             return;
         }
@@ -249,6 +393,8 @@ private:
 
     const SRootSearch& m_search;
     SRoots& m_out;
+    bool m_fromOpen;
+    bool m_toOpen;
     double m_tolerance{0};
     std::size_t m_closerLooks{0};
 };
@@ -270,7 +416,8 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     for (;;) {
         out.xs = Grid(lo, hi, n);
         std::vector<double> slopes;
-        if (!Fill(search.both, out.xs, out.values, slopes, search.stop)) {
+        if (!Fill(search.both, out.xs, out.values, slopes, search.stop) ||
+            !Clean(search.bounded, out.xs, out.values, slopes, out.lost, search.stop)) {
             out.outcome = ERootsOutcome::Stopped;
             return out;
         }
@@ -290,7 +437,8 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     if (out.outcome == ERootsOutcome::TooDense) {
         return out;
     }
-    CRootCollector{search, out}.Collect();
+    ForgetLostAtEnds(out.values, out.lost, fromIncluded, toIncluded);
+    CRootCollector{search, out, !fromIncluded, !toIncluded}.Collect();
     if (search.stop.stop_requested()) {
         out.outcome = ERootsOutcome::Stopped;
     }

@@ -30,11 +30,14 @@ enum class ERootsOutcome : std::uint8_t
     Stopped
 };
 
-// g and g' at one x, as one evaluation gives them both.
+// g and g' at one x, as one evaluation gives them both, each with a bound on its rounding error
+// (0 where none is known). A value no larger than its bound has no sign: it counts as 0.
 struct SValueAndSlope
 {
     double value;
     double slope;
+    double valueBound{0};
+    double slopeBound{0};
 };
 
 struct SRootSearch
@@ -43,6 +46,9 @@ struct SRootSearch
     QuantityAt g;
     QuantityAt slope; // g'
     std::function<SValueAndSlope(double)> both;
+    // The same with the bounds of their rounding errors, where they are known: a value within its
+    // bound has no sign and counts as 0. Looked at only where g comes near 0.
+    std::function<SValueAndSlope(double)> bounded;
     // Whether zeros where g only touches 0 are wanted (zeros and intersections: yes; extrema and
     // inflection points, which need a sign change: no).
     bool touching{false};
@@ -66,10 +72,14 @@ struct SRoots
     // between them; SignBetween reads them.
     std::vector<double> xs;
     std::vector<double> values;
+    // 1 where a sample's value was lost in rounding and so counts as 0 (NaN beside an open end).
+    std::vector<std::uint8_t> lost;
 };
 
 // The zeros of g on [from, to]. An end that does not belong to the piece (fromIncluded false) is
-// kept at a distance of 5e-10 of the piece's width: no zero closer to it than that is found.
+// kept at a distance of 5e-10 of the piece's width: no zero closer to it than that is found, and
+// the samples next to it whose values are lost in rounding (the cancellation beside a removable
+// gap) count as unknown, not as 0.
 SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double to, bool toIncluded);
 
 // The sign of g between two neighbouring roots (or ends): the majority of the signs of the samples

@@ -47,6 +47,16 @@ public:
         double third;
     };
     SDerivatives EvaluateDerivatives(double x, double k) const;
+    // The same values, and beside each a bound on how far rounding on the way may have moved it
+    // (first order, by running error analysis over the same program). A derivative no larger than
+    // its bound has no sign to go by. The bounds are infinite where a divisor may be 0 within its
+    // own error, NaN where the derivative is.
+    struct SBoundedDerivatives
+    {
+        SDerivatives value;
+        SDerivatives bound;
+    };
+    SBoundedDerivatives EvaluateDerivativesWithBounds(double x, double k) const;
 
     // The instructions of the program, for the benchmarks' and tests' curiosity.
     std::size_t InstructionCount() const { return m_code.size(); }

@@ -336,3 +336,50 @@ TEST(DomainOutcome, StopsWhenAsked)
 }
 
 } // namespace
+
+// A family shares the scan of the parts that do not depend on k; every member must still get
+// exactly the domain it gets alone, also where k moves a place (1/(x-k)), makes overflow
+// (exp(k*x^3)) or enters a watched part only through another register (sqrt(x)*k).
+#include "analysis/FamilyDomain.h"
+
+namespace {
+
+bool SameDomain(const SDomain& p, const SDomain& q)
+{
+    if (p.outcome != q.outcome || p.pieces.size() != q.pieces.size() ||
+        p.borders.size() != q.borders.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < p.pieces.size(); ++i) {
+        const SDomainPiece& a = p.pieces[i];
+        const SDomainPiece& b = q.pieces[i];
+        if (a.from != b.from || a.to != b.to || a.fromIncluded != b.fromIncluded ||
+            a.toIncluded != b.toIncluded) {
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < p.borders.size(); ++i) {
+        const SDomainBorder& a = p.borders[i];
+        const SDomainBorder& b = q.borders[i];
+        if (a.x != b.x || a.kind != b.kind || a.signChange != b.signChange || a.value != b.value) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(FamilyDomain, EveryMemberAsAlone)
+{
+    const char* const terms[] = {"x^3-k*x",         "1/(x-1)+k*x", "1/(x-k)",    "sqrt(x)*k",
+                                 "ln(x)+k",         "tan(x)*k",    "int(x)+k*x", "exp(k*x^3)/(x-1)",
+                                 "(x^2-k^2)/(x-k)", "x^k",         "exp(k*x)*x", "sqrt(k-x^2)"};
+    for (const char* text : terms) {
+        const CCompiledTerm term{text};
+        CFamilyDomain family{term, -5, 5};
+        for (double k = -60; k <= 60; k += 2.5) {
+            EXPECT_TRUE(SameDomain(family.Of(k), DomainOf(term, k, -5, 5))) << text << " at k = " << k;
+        }
+    }
+}
+
+} // namespace

@@ -174,10 +174,14 @@ const SFullCase kFullCases[] = {
      // The module solves sin(x) = 0 for 0 and pi only: the others are shifted by a multiple of pi.
      {"Symmetrie: punktsymmetrisch zum Ursprung", "N ( -3.14159 | 0 ) = N ( -pi | 0 )",
       "H ( -4.71239 | 1 ) = H ( -3*pi/2 | 1 )", "T ( -1.5708 | -1 ) = T ( -1/2*pi | -1 )", "Für x → +∞: f(x) hat keinen Grenzwert (numerisch)"}},
-    {"tan(x)", {"Polstelle: x = -1.5708 (mit Vorzeichenwechsel)", "Für x → 1.5708 von links: f(x) → +∞",
+    {"tan(x)", {"Definitionsbereich: [ -5; -4.71239 [ ∪ ] -4.71239; -1.5708 [ ∪ ] -1.5708; 1.5708 [ ∪ ] 1.5708; "
+                "4.71239 [ ∪ ] 4.71239; 5 ]",
+                "Polstelle: x = -1.5708 (mit Vorzeichenwechsel)", "Für x → 1.5708 von links: f(x) → +∞",
                 "Senkrechte Asymptote: x = 4.71239", "Wertebereich auf [ -5; 5 ]: ] -∞; +∞ ["},
      {"Symmetrie: punktsymmetrisch zum Ursprung", "Senkrechte Asymptote: x = 1.5708 = 1/2*pi",
       "Senkrechte Asymptote: x = 4.71239 = 3*pi/2"}},
+    // Defined at every jump, the ends of the range included.
+    {"int(x)", {"Definitionsbereich: [ -5; 5 ]", "Sprungstelle: x = -4", "Sprungstelle: x = 4"}},
     // Defined at its jump: the domain is whole, the jump is named.
     {"sgn(x)", {"Definitionsbereich: [ -5; 5 ]", "Sprungstelle: x = 0", "Für x → -∞: f(x) → -1 (numerisch)",
                 "Waagerechte Asymptote: y = -1 für x → -∞ (numerisch)"},

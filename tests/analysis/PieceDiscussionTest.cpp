@@ -1,5 +1,7 @@
 #include "RecordingSink.h"
 
+#include "analysis/PieceDiscussion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -110,6 +112,59 @@ const SSchoolCase kSchoolCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Default, SchoolFunctions, ::testing::ValuesIn(kSchoolCases));
+
+// Removable gaps and derivatives that are 0 up to rounding. Beside a gap, f, f' and f'' come from
+// a cancellation divided by powers of x - x0: noise of any size that must make no point and no
+// empty interval, while true points of tiny or flat functions must still be found.
+struct SGapCase
+{
+    const char* term;
+    EPieceScan scan;
+    Lines expected;
+};
+
+class GapsAndFlatDerivatives : public ::testing::TestWithParam<SGapCase>
+{
+};
+
+TEST_P(GapsAndFlatDerivatives, NoiseMakesNoPointAndTruePointsStay)
+{
+    const SGapCase& c = GetParam();
+    CRecordingSink sink;
+    ComputeOnPieces(c.scan, MakeFunction(c.term), MakeAxis(-5, 5), 3, SDiscussOptions{true, 5}, sink);
+    EXPECT_EQ(sink.m_lines, c.expected) << c.term;
+}
+
+const SGapCase kGapCases[] = {
+    // x^2+x with the gap (1|2): f'' = 2 on both pieces, no inflection point at the gap.
+    {"(x^3-x)/(x-1)", EPieceScan::Inflections, {kNoInflections}},
+    {"(x^3-x)/(x-1)", EPieceScan::Curvature, {"[ -5; 1 [ linksgekr\xfcmmt", "] 1; 5 ] linksgekr\xfcmmt"}},
+    // x+1 with a gap: f'' is 0, f' is 1; nothing is too dense to tell.
+    {"(x^2-1)/(x-1)", EPieceScan::Inflections, {kNoInflections}},
+    {"(x^2-1)/(x-1)", EPieceScan::Curvature, {"[ -5; 1 [ nicht gekr\xfcmmt", "] 1; 5 ] nicht gekr\xfcmmt"}},
+    {"(x^2-1)/(x-1)", EPieceScan::Extrema, {kNoExtrema}},
+    {"(x^2-1)/(x-1)", EPieceScan::Monotony, {"[ -5; 1 [ monoton steigend", "] 1; 5 ] monoton steigend"}},
+    // x-1 with the gap (1|0): the gap is no zero of f.
+    {"(x^2-2*x+1)/(x-1)", EPieceScan::Zeros, {kNoZeros}},
+    // x^2 and x^3 with the gap (0|0), where f comes within rounding of 0 without cancelling.
+    {"x^3/x", EPieceScan::Zeros, {kNoZeros}},
+    {"x^4/x", EPieceScan::Inflections, {kNoInflections}},
+    {"(x^3+1)/(x+1)", EPieceScan::Curvature, {"[ -5; -1 [ linksgekr\xfcmmt", "] -1; 5 ] linksgekr\xfcmmt"}},
+    // sin(x)/x has its maximum only at the gap.
+    {"sin(x)/x", EPieceScan::Extrema, {"T ( -4.49341 | -0.21723 )", "T ( 4.49341 | -0.21723 )"}},
+    // Written out, (x-1)^4 and (x-1)^3 are lost in rounding near 1; their points are still there, once.
+    {"x^4-4*x^3+6*x^2-4*x+1", EPieceScan::Zeros, {"N ( 1 | 0 )"}},
+    {"x^4-4*x^3+6*x^2-4*x+1", EPieceScan::Extrema, {"T ( 1 | 0 )"}},
+    {"x^3-3*x^2+3*x-1", EPieceScan::Inflections, {"S ( 1 | 0 )"}},
+    // The bounds scale with f: a tiny sine keeps its inflection points.
+    {"1e-9*sin(x)", EPieceScan::Inflections, {"W ( -3.14159 | 0 )", "W ( 0 | 0 )", "W ( 3.14159 | 0 )"}},
+    {"x^5-x", EPieceScan::Inflections, {"W ( 0 | 0 )"}},
+    // |x| as written out has no exact derivative at its kink; the difference formula there is no
+    // curvature either.
+    {"sqrt(x^2)", EPieceScan::Curvature, {"[ -5; 5 ] nicht gekr\xfcmmt"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Default, GapsAndFlatDerivatives, ::testing::ValuesIn(kGapCases));
 
 TEST(PieceDiscussion, FamilyRepeatsPerK)
 {

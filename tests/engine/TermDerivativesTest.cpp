@@ -52,6 +52,58 @@ INSTANTIATE_TEST_SUITE_P(
         SDerivativeCase{"2^x", 0, {1, std::log(2.0), std::pow(std::log(2.0), 2), std::pow(std::log(2.0), 3)}},
         SDerivativeCase{"abs(x)*x", -2, {-4, 4, -2, 0}}, SDerivativeCase{"int(x)+x", 2.5, {4.5, 1, 0, 0}}));
 
+// The bounds of the rounding errors: the same values as without them, bounds that hold against the
+// closed form, and bounds far below the values where nothing cancels, so that no true sign is lost.
+TEST_P(TermDerivatives, BoundsHoldAndStayTight)
+{
+    const SDerivativeCase& c = GetParam();
+    const CCompiledTerm term{c.term};
+    const CCompiledTerm::SDerivatives plain = term.EvaluateDerivatives(c.x, 2.0);
+    const CCompiledTerm::SBoundedDerivatives d = term.EvaluateDerivativesWithBounds(c.x, 2.0);
+    const double values[] = {d.value.value, d.value.first, d.value.second, d.value.third};
+    const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
+    const double same[] = {plain.value, plain.first, plain.second, plain.third};
+    for (int n = 0; n < 4; ++n) {
+        const double size = std::fmax(1, std::fabs(c.expected[n]));
+        EXPECT_EQ(values[n], same[n]) << "order " << n;
+        // The closed form is itself rounded, by a few units.
+        EXPECT_LE(std::fabs(values[n] - c.expected[n]), bounds[n] + 8e-16 * size) << "order " << n;
+        EXPECT_LE(bounds[n], 1e-12 * size) << "order " << n;
+    }
+}
+
+// Beside a removable gap the quotient's derivatives are differences of nearly equal numbers
+// divided by powers of x - 1: whatever the rounding left, the bound covers it.
+TEST(TermDerivativeBounds, CoverTheNoiseOfACancellation)
+{
+    const struct
+    {
+        const char* term;
+        double x;
+        int order;
+        double exact;
+    } cases[] = {
+        {"(x^2-1)/(x-1)", 1 + 1e-6, 2, 0},
+        {"(x^2-1)/(x-1)", 1 - 3e-9, 2, 0},
+        {"(x^2-1)/(x-1)", 1 + 1e-6, 1, 1},
+        {"(x^2-1)/(x-1)", 3, 3, 0},
+        {"(x^3-x)/(x-1)", 1 + 1e-7, 2, 2},
+        {"(x^3-x)/(x-1)", 1 - 1e-5, 3, 0},
+        {"x^4-4*x^3+6*x^2-4*x+1", 1.0001, 0, 1e-16},
+        {"sin(x)^2+cos(x)^2", 0.7, 1, 0},
+        {"exp(x)*exp(0-x)", 2, 2, 0},
+        {"sqrt(x^2+0.000001)-x", 1e3, 1, -5e-13},
+    };
+    for (const auto& c : cases) {
+        const CCompiledTerm::SBoundedDerivatives d =
+            CCompiledTerm{c.term}.EvaluateDerivativesWithBounds(c.x, 0);
+        const double values[] = {d.value.value, d.value.first, d.value.second, d.value.third};
+        const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
+        EXPECT_LE(std::fabs(values[c.order] - c.exact), bounds[c.order])
+            << c.term << " at " << c.x << ", order " << c.order << ": " << values[c.order];
+    }
+}
+
 // Where the term is not defined, or a function carries no derivative, the derivatives are unknown
 // rather than wrong; the flags are left as they were.
 TEST(TermDerivatives, UnknownWhereTheTermFails)
