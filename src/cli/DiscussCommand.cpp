@@ -11,13 +11,13 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
-#include "analysis/Antiderivative.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/ResultText.h"
 #include "document/GraphFile.h"
 #include "document/SystemErrorText.h"
 #include "engine/TextEncoding.h"
 #include "document/SliderState.h"
+#include "framework/CurveSamplers.h"
 #include "framework/FileName.h"
 #include "framework/ResultSheet.h"
 #include "framework/SettingsStore.h"
@@ -489,7 +489,7 @@ int WriteSheet(const DiscussRequest& request, const CGraphContent& content, cons
     }
     const auto paint = [&](CDrawContext& dc, const CRect& rect) {
         PaintGraph(dc, rect, content.functions, content.objects, content.scaling, nullptr, nullptr, request.separator,
-                   focus, content.derived, SampleAntiderivative, content.areas);
+                   focus, content.derived, CurveSamplers(), content.areas);
     };
     int code = 0;
     if (!WriteResultSheetPdf(request.sheet, sheet, content.scaling, paint, code)) {
@@ -564,12 +564,17 @@ int RunDiscussion(int& argc, char** argv, bool sheet)
         return kExitUsage;
     }
 
+    // With the slider on, the file shows one member of its family, and that member is discussed, as
+    // the values dialog does; an Ortskurve follows the points as k moves, so it takes the whole family.
+    const bool locus = request->analysis->id == EAnalysis::LocusExtrema ||
+                       request->analysis->id == EAnalysis::LocusInflections;
+    const CFunctionList discussed = locus ? content.functions : SliderMembers(content.functions, content.slider);
     // Named as in the window's list, so that the lines read as the values dialog shows them.
-    CGraphFunction function = content.functions[static_cast<std::size_t>(request->function) - 1];
+    CGraphFunction function = discussed[static_cast<std::size_t>(request->function) - 1];
     function.SetName(FunctionName(content.functions, static_cast<std::size_t>(request->function) - 1));
     SAnalysisInputs inputs;
     if (request->with) {
-        inputs.with = &content.functions[static_cast<std::size_t>(*request->with) - 1];
+        inputs.with = &discussed[static_cast<std::size_t>(*request->with) - 1];
         inputs.withItself = *request->with == request->function;
     }
     inputs.at = request->at.value_or(0.0);

@@ -3,14 +3,15 @@
 #include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
-#include "analysis/Antiderivative.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/FunctionPalette.h"
+#include "document/SliderState.h"
 #include "engine/NumberText.h"
 #include "engine/TextEncoding.h"
+#include "framework/CurveSamplers.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
@@ -152,6 +153,7 @@ void CValuesDialog::SetFamilyMember(std::size_t function, double k)
     if (function >= m_functions.size()) {
         return;
     }
+    m_wholeFamily.emplace(function, m_functions[function]);
     m_functions[function].SetRange(k, k, 0);
     const QString text = m_functionBox->itemText(static_cast<int>(function)) + QStringLiteral("   für k = ") +
                          QString::fromStdString(FormatNumber(k));
@@ -537,7 +539,7 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
         with = *inputs.with;
     }
     const ScanFunction scan = m_scan;
-    CAnalysisRunner::Job job = [scan, function = m_functions[functionIndex], scaling = m_scaling, analysis,
+    CAnalysisRunner::Job job = [scan, function = RunFunction(functionIndex, analysis), scaling = m_scaling, analysis,
                                 precision, options, inputs, with](IAnalysisSink& sink) {
         const auto kind = static_cast<EAnalysis>(analysis);
         if (scan) {
@@ -578,6 +580,7 @@ void CValuesDialog::OnRunFinished(CAnalysisRunner::EEnd end)
         m_list->scrollToBottom();
     } else {
         KeepResultOffers();
+        OfferLocusCurve();
     }
     m_progress->setValue(0);
     m_compute->setText(kComputeText);
@@ -588,6 +591,33 @@ void CValuesDialog::OnRunFinished(CAnalysisRunner::EEnd end)
         m_focusBeforeRun->setFocus();
     }
     m_focusBeforeRun = nullptr;
+}
+
+bool CValuesDialog::IsLocusAnalysis(int analysis)
+{
+    return analysis == static_cast<int>(EAnalysis::LocusExtrema) ||
+           analysis == static_cast<int>(EAnalysis::LocusInflections);
+}
+
+CGraphFunction CValuesDialog::RunFunction(std::size_t functionIndex, int analysis) const
+{
+    // An Ortskurve follows the points as k moves: the slider's one member has none to follow.
+    if (IsLocusAnalysis(analysis) && m_wholeFamily && m_wholeFamily->first == functionIndex) {
+        return m_wholeFamily->second;
+    }
+    return m_functions[functionIndex];
+}
+
+void CValuesDialog::OfferLocusCurve()
+{
+    if (!IsLocusAnalysis(m_runAnalysis) || m_runFunction >= m_functions.size() ||
+        !IsSliderFamily(RunFunction(m_runFunction, m_runAnalysis))) {
+        return;
+    }
+    emit locusDrawn(NewDerivedCurve(m_functions, m_runFunction,
+                                    m_runAnalysis == static_cast<int>(EAnalysis::LocusExtrema)
+                                        ? EDerivedKind::LocusOfExtrema
+                                        : EDerivedKind::LocusOfInflections));
 }
 
 void CValuesDialog::KeepResultOffers()
@@ -670,7 +700,7 @@ bool CValuesDialog::PaintSheet(QPagedPaintDevice& device) const
     const auto paint = [this](CDrawContext& dc, const CRect& rect) {
         // A family member picked by the slider is already the only value of its function here.
         PaintGraph(dc, rect, m_functions, m_objects, m_scaling, nullptr, nullptr, ShownDecimalSeparator(),
-                   std::nullopt, m_derived, SampleAntiderivative);
+                   std::nullopt, m_derived, CurveSamplers());
     };
     return PaintResultSheet(device, Sheet(), m_scaling, paint);
 }

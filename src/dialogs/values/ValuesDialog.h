@@ -138,6 +138,9 @@ signals:
     void adopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
     // One press of "Fläche behalten": the area to add to the graph as one step.
     void areaKept(const CKeptArea& area);
+    // A finished Ortskurve of a family: the curve to draw it as, to add to the graph as one step
+    // unless the graph draws it already.
+    void locusDrawn(const CDerivedCurve& curve);
 
 public:
     // Both stop a running scan first (within a fraction of a second) and then close.
@@ -156,6 +159,12 @@ private:
     void OnRunFinished(CAnalysisRunner::EEnd end);
     // What a finished tangent or integral result offers: the lines to adopt, the area to shade.
     void KeepResultOffers();
+    // After an Ortskurve of a family: announces its curve (locusDrawn).
+    void OfferLocusCurve();
+    static bool IsLocusAnalysis(int analysis);
+    // The function a run of that analysis discusses: the list's copy, or the whole family for an
+    // Ortskurve of the slider's member.
+    CGraphFunction RunFunction(std::size_t functionIndex, int analysis) const;
     void ApplyTableColumns(int columns);
     void UpdateAdoptButton();
     void ShowInputsOf(int analysis);
@@ -212,4 +221,6 @@ private:
     int m_runAnalysis{-1};
     SAnalysisInputs m_runInputs;
     std::optional<SShownArea> m_shownArea;
+    // The family the slider narrowed to one member, as it was: its Ortskurve runs over all of k.
+    std::optional<std::pair<std::size_t, CGraphFunction>> m_wholeFamily;
 };
