@@ -9,6 +9,7 @@
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/FunctionPalette.h"
 #include "document/SliderState.h"
+#include "engine/DerivativeTerm.h"
 #include "engine/NumberText.h"
 #include "engine/TextEncoding.h"
 #include "framework/CurveSamplers.h"
@@ -155,10 +156,51 @@ void CValuesDialog::SetFamilyMember(std::size_t function, double k)
     }
     m_wholeFamily.emplace(function, m_functions[function]);
     m_functions[function].SetRange(k, k, 0);
-    const QString text = m_functionBox->itemText(static_cast<int>(function)) + QStringLiteral("   für k = ") +
-                         QString::fromStdString(FormatNumber(k));
+    const QString forK = QStringLiteral("   für k = ") + QString::fromStdString(FormatNumber(k));
+    const QString text = m_functionBox->itemText(static_cast<int>(function)) + forK;
     m_functionBox->setItemText(static_cast<int>(function), text);
     m_withBox->setItemText(static_cast<int>(function) + 1, text);
+    // The derivatives of the member are discussed at its k as well.
+    for (std::size_t d = 0; d < m_derivedFunctions.size(); ++d) {
+        if (m_derivedSources[d] == function) {
+            m_derivedFunctions[d].SetRange(k, k, 0);
+            const int item = static_cast<int>(m_functions.size() + d);
+            m_functionBox->setItemText(item, m_functionBox->itemText(item) + forK);
+        }
+    }
+}
+
+void CValuesDialog::SetGraphDerived(CDerivedList derived)
+{
+    m_derived = std::move(derived);
+    for (const CDerivedCurve& curve : m_derived) {
+        const std::size_t source = curve.GetSource();
+        if (source >= m_functions.size() || (curve.GetKind() != EDerivedKind::FirstDerivative &&
+                                             curve.GetKind() != EDerivedKind::SecondDerivative)) {
+            continue;
+        }
+        std::optional<std::string> term = DerivativeTerm(m_functions[source].GetTerm());
+        if (term && curve.GetKind() == EDerivedKind::SecondDerivative) {
+            term = DerivativeTerm(*term);
+        }
+        if (!term) {
+            continue; // a term that does not read, or has a part without a derivative
+        }
+        CGraphFunction function = m_functions[source];
+        function.SetTerm(*term);
+        function.SetName(DerivedCurveName(m_functions, curve));
+        function.SetColor(curve.GetColor());
+        m_functionBox->addItem(FromRecord(DerivedCurveHead(m_functions, curve) + "(x)   aus " +
+                                          FunctionHead(m_functions, source) + "(x)=" +
+                                          m_functions[source].GetTerm()));
+        m_derivedFunctions.push_back(std::move(function));
+        m_derivedSources.push_back(source);
+    }
+}
+
+const CGraphFunction& CValuesDialog::Chosen(std::size_t index) const
+{
+    return index < m_functions.size() ? m_functions[index] : m_derivedFunctions[index - m_functions.size()];
 }
 
 void CValuesDialog::BuildControls()
@@ -511,7 +553,7 @@ void CValuesDialog::OnCompute()
     m_progress->setValue(0);
     const int functionIndex = m_functionBox->currentIndex();
     const int analysis = m_analysisBox->currentIndex();
-    if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= m_functions.size() ||
+    if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= ChoiceCount() ||
         AnalysisAt(analysis) == nullptr) {
         UpdateAdoptButton();
         return;
@@ -605,7 +647,7 @@ CGraphFunction CValuesDialog::RunFunction(std::size_t functionIndex, int analysi
     if (IsLocusAnalysis(analysis) && m_wholeFamily && m_wholeFamily->first == functionIndex) {
         return m_wholeFamily->second;
     }
-    return m_functions[functionIndex];
+    return Chosen(functionIndex);
 }
 
 void CValuesDialog::OfferLocusCurve()
@@ -689,6 +731,8 @@ SResultSheet CValuesDialog::Sheet() const
         const auto i = static_cast<std::size_t>(index);
         sheet.heading = FromRecord(FunctionHead(m_functions, i) + "(x) = " + m_functions[i].GetTerm());
         sheet.comment = FromRecord(m_functions[i].GetComment());
+    } else if (index >= 0 && static_cast<std::size_t>(index) < ChoiceCount()) {
+        sheet.heading = m_functionBox->itemText(index);
     }
     sheet.lines = ResultLines();
     sheet.title = sheet.heading;
