@@ -33,7 +33,7 @@ void BM_SliderFrame(benchmark::State& state)
         QPainter painter{&image};
         CPainterContext dc{painter};
         benchmark::DoNotOptimize(PaintGraph(dc, CRect{0, 0, 1920, 1080}, functions, objects, scaling, nullptr,
-                                            nullptr, SFamilyFocus{0, k, hideOthers}));
+                                            nullptr, EDecimalSeparator::Point, SFamilyFocus{0, k, hideOthers}));
     }
     state.SetLabel(hideOthers ? "others hidden" : "others faint");
 }

@@ -3,6 +3,7 @@
 #include "app/GraphDocument.h"
 #include "document/SliderState.h"
 #include "document/StepLoop.h"
+#include "engine/DerivativeTerm.h"
 #include "engine/NumberText.h"
 #include "engine/TextEncoding.h"
 #include "framework/SettingsStore.h"
@@ -54,10 +55,32 @@ bool SameScanRange(const CScaling& a, const CScaling& b)
 const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed)
 {
     const std::optional<SSliderState> slider = model.ActiveSlider();
-    if (!slider) {
+    const bool derivatives = std::any_of(model.Derived().begin(), model.Derived().end(), [](const CDerivedCurve& c) {
+        return c.GetKind() == EDerivedKind::FirstDerivative || c.GetKind() == EDerivedKind::SecondDerivative;
+    });
+    if (!slider && !derivatives) {
         return model.Functions();
     }
     narrowed = SliderMembers(model.Functions(), slider);
+    const std::size_t count = narrowed.size();
+    for (const CDerivedCurve& curve : model.Derived()) {
+        const bool second = curve.GetKind() == EDerivedKind::SecondDerivative;
+        if (curve.GetSource() >= count || (!second && curve.GetKind() != EDerivedKind::FirstDerivative)) {
+            continue;
+        }
+        std::optional<std::string> term = DerivativeTerm(narrowed[curve.GetSource()].GetTerm());
+        if (term && second) {
+            term = DerivativeTerm(*term);
+        }
+        if (!term) {
+            continue;
+        }
+        CGraphFunction function = narrowed[curve.GetSource()];
+        function.SetTerm(*term);
+        function.SetName(DerivedCurveName(model.Functions(), curve));
+        function.SetColor(curve.GetColor());
+        narrowed.push_back(std::move(function));
+    }
     return narrowed;
 }
 
@@ -77,7 +100,8 @@ CGraphTrace::~CGraphTrace()
 
 bool CGraphTrace::Start(std::size_t function, std::size_t member, double x)
 {
-    if (!m_document || function >= m_document->Model().GetFunctionCount()) {
+    CFunctionList traced;
+    if (!m_document || function >= TracedFunctions(m_document->Model(), traced).size()) {
         return false;
     }
     m_curve = SCurve{};
@@ -316,8 +340,9 @@ QString CGraphTrace::StatusText() const
         return {};
     }
     // The legend's name of the curve; a member of a family says which k it has.
+    CFunctionList traced;
     const QString f = QString::fromStdString(
-        Cp1252ToUtf8(FunctionHead(m_document->Model().Functions(), m_curve->index)));
+        Cp1252ToUtf8(FunctionHead(TracedFunctions(m_document->Model(), traced), m_curve->index)));
     QString name = f;
     if (m_curve->function.GetUseFamilyConstant() != 0) {
         name += QStringLiteral(", k = %1").arg(Number(m_curve->k));

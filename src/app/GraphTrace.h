@@ -20,7 +20,9 @@ class CZelDoc;
 class QWidget;
 
 // The functions as the window draws them: the document's own list, or, while its slider is on, a
-// copy in `narrowed` whose slider family is the one member at k, so that the trace follows k.
+// copy in `narrowed` whose slider family is the one member at k, so that the trace follows k. The
+// derived curves f' and f'' follow as functions of their own, their terms the exact derivatives,
+// so that the trace runs along them and snaps to their points as to a function's.
 const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed);
 
 // A marker on one curve of a document, moved along it by the keys, that snaps to the zeros, extrema

@@ -1,11 +1,11 @@
 #include "app/ViewPrinter.h"
 
-#include "analysis/Antiderivative.h"
 #include "app/GraphDocument.h"
 #include "app/SliderFocus.h"
 #include "dialogs/general/PrintSetupDialog.h"
 #include "document/SystemErrorText.h"
 #include "framework/CommandIds.h"
+#include "framework/CurveSamplers.h"
 #include "framework/FileName.h"
 #include "framework/GraphOutput.h"
 #include "framework/HelpWindow.h"
@@ -96,7 +96,7 @@ bool CViewPrinter::PrintPage(QPrinter& printer, CGraphDocument& document)
         CPainterContext dc{painter, static_cast<double>(printer.resolution())};
         drawn = PaintGraph(dc, PrintRectangleOn(printer, stored), model.Functions(), model.Objects(), stored,
                            nullptr, nullptr, ShownDecimalSeparator(), SliderFocus(model), model.Derived(),
-                           SampleAntiderivative, model.Areas());
+                           CurveSamplers(), model.Areas());
     }
     // Ranges widened for equal units on paper are the paper's: the window widens its own.
     if (!stored.GetEqualUnits()) {

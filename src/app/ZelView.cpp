@@ -1,7 +1,6 @@
 #include "app/ZelView.h"
 
 #include "analysis/AnalysisTable.h"
-#include "analysis/Antiderivative.h"
 #include "app/AreaShading.h"
 #include "app/GraphDocument.h"
 #include "app/GraphExport.h"
@@ -12,6 +11,7 @@
 #include "dialogs/values/ValuesDialog.h"
 #include "document/SliderState.h"
 #include "framework/CommandIds.h"
+#include "framework/CurveSamplers.h"
 #include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"
 #include "framework/PainterContext.h"
@@ -57,6 +57,12 @@ CZelView::CZelView(CGraphDocument* document, ActionFactory createAction, QWidget
     // Another window of the same document may have changed it.
     connect(document, &CGraphDocument::contentChanged, this, [this](const QObject* drawnBy) {
         if (drawnBy != this) {
+            update();
+        }
+    });
+    // An Ortskurve computed on a worker is drawn as soon as it is there.
+    connect(&LocusNotifier(), &CLocusNotifier::computed, this, [this] {
+        if (m_document && !m_document->Model().Derived().empty()) {
             update();
         }
     });
@@ -186,6 +192,8 @@ void CZelView::OpenValuesDialog(int analysis)
             });
     // Each kept area is a step of its own as well.
     connect(&dialog, &CValuesDialog::areaKept, this, [this](const CKeptArea& area) { AddKeptArea(area); });
+    // So is the Ortskurve drawn after its list.
+    connect(&dialog, &CValuesDialog::locusDrawn, this, [this](const CDerivedCurve& curve) { AddDerivedCurve(curve); });
     dialog.exec();
     m_shownArea.reset();
     update();
@@ -305,7 +313,7 @@ void CZelView::paintEvent(QPaintEvent*)
         CPainterContext dc{picture};
         drawn = PaintGraph(dc, CRect{0, 0, width(), height()}, model.Functions(), model.Objects(),
                            model.GetScaling(), &curvesLeftOut, &objectsLeftOut, ShownDecimalSeparator(),
-                           SliderFocus(model), model.Derived(), SampleAntiderivative, model.Areas());
+                           SliderFocus(model), model.Derived(), WindowCurveSamplers(), model.Areas());
         if (m_shownArea) {
             PaintAreaShading(picture, rect(), drawn, *m_shownArea);
         }

@@ -69,10 +69,18 @@ void CZelView::AddDerivedCurve(const CDerivedCurve& curve)
         return;
     }
     const QString name = curve.GetKind() == EDerivedKind::Antiderivative ? QStringLiteral("Stammfunktion")
-                                                                         : QStringLiteral("Ableitung");
-    const bool added = m_document->Edit(name, [&curve](CZelDoc& model) {
+                         : IsLocusKind(curve.GetKind())                   ? QStringLiteral("Ortskurve")
+                                                                          : QStringLiteral("Ableitung");
+    // An Ortskurve asked for again (a second run of the dialog) is the one already drawn, whatever
+    // colour the user has given it since.
+    const auto same = [&curve](const CDerivedCurve& other) {
+        return IsLocusKind(curve.GetKind())
+                   ? other.GetSource() == curve.GetSource() && other.GetKind() == curve.GetKind()
+                   : other == curve;
+    };
+    const bool added = m_document->Edit(name, [&curve, &same](CZelDoc& model) {
         CDerivedList derived = model.GetDerived();
-        if (std::find(derived.begin(), derived.end(), curve) == derived.end()) {
+        if (std::none_of(derived.begin(), derived.end(), same)) {
             derived.push_back(curve);
             model.SetDerived(std::move(derived));
         }

@@ -2,6 +2,7 @@
 // gesture ends in one change of the document's scaling, one step of its history.
 #include "app/ZelView.h"
 
+#include "app/GraphTrace.h"
 #include "engine/NumberText.h"
 #include "framework/ShownNumbers.h"
 #include "view/ViewZoom.h"
@@ -125,7 +126,8 @@ void CZelView::PaintOverlays(QPainter& painter) const
         painter.drawRect(QRectF{m_pressPos, m_pointerPos}.normalized());
     }
     if (const std::optional<STraceMarker> marker = TraceMarker(); marker && !IsShowingCachedPicture()) {
-        const std::uint32_t color = m_document->Model().Functions()[marker->function].GetColor();
+        CFunctionList traced;
+        const std::uint32_t color = TracedFunctions(m_document->Model(), traced)[marker->function].GetColor();
         // The document's colours are stored as 0x00BBGGRR.
         const QColor curve{int(color & 0xff), int((color >> 8) & 0xff), int((color >> 16) & 0xff)};
         painter.setRenderHint(QPainter::Antialiasing);

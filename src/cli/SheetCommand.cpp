@@ -4,13 +4,13 @@
 #include "cli/CommandLine.h"
 
 #include "analysis/AnalysisSink.h"
-#include "analysis/Antiderivative.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/ResultText.h"
 #include "console/DiscussRequest.h"
 #include "document/SliderState.h"
 #include "document/SystemErrorText.h"
 #include "engine/TextEncoding.h"
+#include "framework/CurveSamplers.h"
 #include "framework/FileName.h"
 #include "framework/ResultSheet.h"
 #include "view/GraphPaint.h"
@@ -71,7 +71,7 @@ int WriteSheet(const SDiscussRequest& request, const CGraphContent& content, con
     }
     const auto paint = [&](CDrawContext& dc, const CRect& rect) {
         PaintGraph(dc, rect, content.functions, content.objects, content.scaling, nullptr, nullptr, request.separator,
-                   focus, content.derived, SampleAntiderivative, content.areas);
+                   focus, content.derived, CurveSamplers(), content.areas);
     };
     int code = 0;
     const QString path = DecodeFileName(QByteArray::fromStdString(request.sheet));

@@ -6,6 +6,7 @@
 #include "console/StoredSettings.h"
 #include "console/Usage.h"
 #include "console/Utf8Bytes.h"
+#include "document/SliderState.h"
 
 #include <array>
 #include <cmath>
@@ -282,7 +283,7 @@ SAnalysisInputs SDiscussion::Inputs() const
 {
     SAnalysisInputs inputs;
     if (with) {
-        inputs.with = &content.functions[*with];
+        inputs.with = &discussed[*with];
         inputs.withItself = withItself;
     }
     inputs.at = at;
@@ -343,9 +344,14 @@ std::optional<SDiscussion> PrepareDiscussion(const SDiscussRequest& request, int
         return std::nullopt;
     }
 
+    // With the slider on, the file shows one member of its family, and that member is discussed, as
+    // the values dialog does; an Ortskurve follows the points as k moves, so it takes the whole family.
+    const bool locus = request.analysis->id == EAnalysis::LocusExtrema ||
+                       request.analysis->id == EAnalysis::LocusInflections;
+    discussion.discussed = locus ? content.functions : SliderMembers(content.functions, content.slider);
     // Named as in the window's list, so that the lines read as the values dialog shows them.
     const std::size_t index = static_cast<std::size_t>(request.function) - 1;
-    discussion.function = content.functions[index];
+    discussion.function = discussion.discussed[index];
     discussion.function.SetName(FunctionName(content.functions, index));
     if (request.with) {
         discussion.with = static_cast<std::size_t>(*request.with) - 1;

@@ -43,6 +43,8 @@ std::optional<SDiscussRequest> ParseDiscussArguments(int argc, const char* const
 struct SDiscussion
 {
     CGraphContent content;
+    // The functions as discussed: with the slider on, each family is the member at the slider's k.
+    CFunctionList discussed;
     CGraphFunction function;
     int precision{3};
     // The inputs beyond the function; the second function by its index in the content, which

@@ -12,7 +12,10 @@ void CDerivedCurve::SetStart(double x0, double y0)
 CDerivedCurve NewDerivedCurve(const CFunctionList& functions, std::size_t source, EDerivedKind kind)
 {
     CDerivedCurve curve{source, kind};
-    if (source < functions.size()) {
+    if (source < functions.size() && IsLocusKind(kind)) {
+        curve.SetColor(functions[source].GetColor());
+        curve.SetStroke(SLineStroke{2.0 * functions[source].GetStroke().width, ELineStyle::Solid});
+    } else if (source < functions.size()) {
         curve.SetColor(functions[source].GetColor());
         curve.SetStroke(SLineStroke{functions[source].GetStroke().width,
                                     kind == EDerivedKind::FirstDerivative    ? ELineStyle::Dashed
@@ -32,6 +35,9 @@ std::string DerivedCurveName(const CFunctionList& functions, const CDerivedCurve
         return name + "''";
     case EDerivedKind::Antiderivative:
         break;
+    case EDerivedKind::LocusOfExtrema:
+    case EDerivedKind::LocusOfInflections:
+        return "Ortskurve von " + name + "_k";
     }
     if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') {
         name[0] = static_cast<char>(name[0] - 'a' + 'A');
@@ -42,9 +48,17 @@ std::string DerivedCurveName(const CFunctionList& functions, const CDerivedCurve
 
 std::string DerivedCurveHead(const CFunctionList& functions, const CDerivedCurve& curve)
 {
+    if (IsLocusKind(curve.GetKind())) {
+        return DerivedCurveName(functions, curve);
+    }
     const bool family =
         curve.GetSource() < functions.size() && functions[curve.GetSource()].GetUseFamilyConstant() != 0;
     return DerivedCurveName(functions, curve) + (family ? "_k" : "");
+}
+
+std::string DerivedCurveLegend(const CFunctionList& functions, const CDerivedCurve& curve)
+{
+    return DerivedCurveHead(functions, curve) + (IsLocusKind(curve.GetKind()) ? "" : "(x)");
 }
 
 bool EraseDerivedOfFunction(CDerivedList& derived, std::size_t index)

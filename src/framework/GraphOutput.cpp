@@ -1,6 +1,6 @@
 #include "framework/GraphOutput.h"
 
-#include "analysis/Antiderivative.h"
+#include "framework/CurveSamplers.h"
 #include "framework/AtomicFile.h"
 #include "framework/PainterContext.h"
 #include "framework/PngWriter.h"
@@ -41,7 +41,7 @@ void CGraphOutput::SetPdfPage(const QPageLayout& layout, int dotsPerInch)
 void CGraphOutput::Paint(CDrawContext& dc, const CRect& rect)
 {
     m_drawn = PaintGraph(dc, rect, m_functions, m_objects, m_scaling, &m_curvesLeftOut, &m_objectsLeftOut,
-                         m_separator, m_focus, m_derived, SampleAntiderivative, m_areas);
+                         m_separator, m_focus, m_derived, CurveSamplers(), m_areas);
 }
 
 QImage CGraphOutput::Image(QSize size)

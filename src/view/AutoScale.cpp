@@ -5,6 +5,7 @@
 #include "engine/ErrorFlags.h"
 
 #include "document/StepLoop.h"
+#include "view/DerivedCurveValues.h"
 #include "view/DrawLimits.h"
 #include "view/GraphLayout.h"
 
@@ -17,7 +18,82 @@ namespace {
 
 constexpr double kNoSample = 1e10;
 
+void Widen(std::span<const double> values, std::span<const std::uint8_t> undefined, double& lo, double& hi)
+{
+    for (std::size_t s = 0; s < values.size(); ++s) {
+        if (undefined[s] == 0 && std::isfinite(values[s])) {
+            hi = std::max(hi, values[s]);
+            lo = std::min(lo, values[s]);
+        }
+    }
+}
+
 } // namespace
+
+std::vector<double> CGraph::SamplesAwayFromPoles(const CCompiledTerm& f, double k, std::span<const double> xs,
+                                                 double step) const
+{
+    std::vector<double> away(xs.begin(), xs.end());
+    if (m_samplers.poles == nullptr || xs.empty() || f.HasSyntaxError()) {
+        return away;
+    }
+    const std::vector<double> poles = m_samplers.poles(f, k, xs.front(), xs.back());
+    // Closer than one step to a pole, a sample says more about the step than about the curve.
+    std::erase_if(away, [&](double x) {
+        return std::any_of(poles.begin(), poles.end(), [&](double p) { return std::abs(x - p) < step; });
+    });
+    return away;
+}
+
+void CGraph::WidenByDerived(std::span<const double> xs, double& lo, double& hi) const
+{
+    const double step = xs.size() > 1 ? xs[1] - xs[0] : 0.0;
+    for (const CDerivedCurve& curve : m_derived) {
+        const std::size_t source = curve.GetSource();
+        if (source >= m_functions.size() || m_functions[source].GetTerm().empty()) {
+            continue;
+        }
+        if (IsLocusKind(curve.GetKind())) {
+            if (m_samplers.locus == nullptr) {
+                continue;
+            }
+            const std::shared_ptr<const LocusBranches> branches = m_samplers.locus(
+                m_functions[source], curve.GetKind() == EDerivedKind::LocusOfInflections, m_scaling);
+            for (const std::vector<SWorldPoint>& branch : *branches) {
+                for (const SWorldPoint& p : branch) {
+                    if (std::isfinite(p.y)) {
+                        hi = std::max(hi, p.y);
+                        lo = std::min(lo, p.y);
+                    }
+                }
+            }
+            continue;
+        }
+        const CCompiledTerm compiled{m_functions[source].GetTerm()};
+        if (compiled.HasSyntaxError()) {
+            continue;
+        }
+        const auto member = [&](double k) {
+            const std::vector<double> away = SamplesAwayFromPoles(compiled, k, xs, step);
+            std::vector<double> values(away.size());
+            std::vector<std::uint8_t> undefined(away.size());
+            DerivedCurveValues(compiled, curve, k, m_samplers.antiderivative, away, values, undefined);
+            Widen(values, undefined, lo, hi);
+        };
+        // With a slider on its source, the curve shows one member: that one alone sets the range.
+        if (m_focus && m_focus->function == source) {
+            member(m_focus->k);
+            continue;
+        }
+        const int cap =
+            curve.GetKind() == EDerivedKind::Antiderivative ? kMaxAntiderivativeMembers : kMaxFamilyCurves;
+        int curves = 0;
+        ForEachFamilyValue(m_functions[source], [&](double k) {
+            member(k);
+            return ++curves < cap;
+        });
+    }
+}
 
 void CGraph::AutoScaleY(int intervals)
 {
@@ -43,11 +119,16 @@ void CGraph::AutoScaleY(int intervals)
         bool failed = false;
         int curves = 0;
         ForEachFamilyValue(function, [&](double k) {
-            compiled.EvaluateBatch(xs, k, values, mathErrors);
+            // The samples beside a pole would stretch the range until every curve lies flat on an
+            // axis; the curve's own values either side of them still count.
+            const std::vector<double> away = SamplesAwayFromPoles(compiled, k, xs, dxs);
+            values.resize(away.size());
+            mathErrors.resize(away.size());
+            compiled.EvaluateBatch(away, k, values, mathErrors);
             if (!xs.empty() && compiled.HasSyntaxError()) {
                 g_syntaxError = 1;
             }
-            for (std::size_t s = 0; s < xs.size(); ++s) {
+            for (std::size_t s = 0; s < away.size(); ++s) {
                 if (mathErrors[s] != 0) {
                     failed = true;
                     break;
@@ -62,6 +143,14 @@ void CGraph::AutoScaleY(int intervals)
             return !failed && ++curves < kMaxFamilyCurves;
         });
         g_mathError = failed ? 1 : 0;
+    }
+    {
+        // The derived curves leave both flags as the functions left them.
+        const int syntax = g_syntaxError;
+        const int math = g_mathError;
+        WidenByDerived(xs, lo, hi);
+        g_syntaxError = syntax;
+        g_mathError = math;
     }
     if (hi == -kNoSample) {
         hi = 5;

@@ -25,6 +25,9 @@ void DerivedCurveValues(const CCompiledTerm& source, const CDerivedCurve& curve,
             std::fill(undefined.begin(), undefined.end(), std::uint8_t{1});
         }
         return;
+    case EDerivedKind::LocusOfExtrema:
+    case EDerivedKind::LocusOfInflections:
+        break;
     }
     std::fill(undefined.begin(), undefined.end(), std::uint8_t{1});
 }

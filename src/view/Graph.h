@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 class CDrawContext;
 class CGraphLayout;
@@ -38,7 +39,10 @@ public:
     // Their sources are indices into Functions(); a curve whose source is not there is passed over.
     CDerivedList& Derived() { return m_derived; }
     // Where the antiderivatives' values come from; without one they are not drawn.
-    void SetAntiderivativeSampler(AntiderivativeSampler sampler) { m_antiderivative = sampler; }
+    void SetAntiderivativeSampler(AntiderivativeSampler sampler) { m_samplers.antiderivative = sampler; }
+    // The same for every curve that needs the curve discussion: antiderivatives, Ortskurven, and the
+    // poles automatic scaling looks past.
+    void SetSamplers(const SCurveSamplers& samplers) { m_samplers = samplers; }
     // The separator of the axis labels and of the "x=" label of a vertical line; the point
     // unless the user chose the comma.
     void SetDecimalSeparator(EDecimalSeparator separator) { m_separator = separator; }
@@ -57,10 +61,16 @@ public:
 private:
     void DrawDerivedCurves(CDrawContext& dc, const CGraphLayout& map, const CRect& rect,
                            std::span<const double> xs, int fh, bool showTerms);
+    void DrawLocus(CDrawContext& dc, const CGraphLayout& map, const CRect& rect, const CDerivedCurve& curve);
+    // The y values automatic scaling takes from the derived curves, into lo and hi.
+    void WidenByDerived(std::span<const double> xs, double& lo, double& hi) const;
+    // xs without the samples beside a pole of f at k (none without a pole finder).
+    std::vector<double> SamplesAwayFromPoles(const CCompiledTerm& f, double k, std::span<const double> xs,
+                                             double step) const;
 
     CFunctionList m_functions;
     CDerivedList m_derived;
-    AntiderivativeSampler m_antiderivative{nullptr};
+    SCurveSamplers m_samplers;
     CObjectList m_objects;
     CScaling m_scaling;
     CAreaList m_areas;

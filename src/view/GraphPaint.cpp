@@ -31,7 +31,7 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut,
                     bool* objectsLeftOut, EDecimalSeparator separator,
                     const std::optional<SFamilyFocus>& focus, const CDerivedList& derived,
-                    AntiderivativeSampler antiderivative, const CAreaList& areas)
+                    const SCurveSamplers& samplers, const CAreaList& areas)
 {
     const std::size_t drawn = FunctionsWithinCurveBudget(functions);
     bool derivedLeftOut = false;
@@ -45,7 +45,8 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
             derivedLeftOut = derivedLeftOut || curve.GetSource() < functions.size();
             continue;
         }
-        curves += CountFamilyValues(functions[curve.GetSource()]);
+        // An Ortskurve is one curve for the whole family.
+        curves += IsLocusKind(curve.GetKind()) ? 1 : CountFamilyValues(functions[curve.GetSource()]);
         if (curves > kMaxCurvesPerDrawing) {
             derivedLeftOut = true;
             break;
@@ -71,7 +72,7 @@ CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& fu
         graph.Objects().push_back(std::move(object));
     }
     graph.Derived() = std::move(drawnDerived);
-    graph.SetAntiderivativeSampler(antiderivative);
+    graph.SetSamplers(samplers);
     graph.Scaling() = scaling;
     graph.Areas() = areas;
     graph.SetDecimalSeparator(separator);

@@ -25,13 +25,14 @@
 // characters are drawn. Numbers are labelled with the given separator. A focus singles out one
 // member of a family (the slider's). The derived curves of the functions drawn follow, within
 // what the budget leaves after the functions (a curve left out sets curvesLeftOut too); their
-// antiderivatives take their values from the sampler. Kept areas of functions the curve budget left
+// antiderivatives and Ortskurven take their values from the samplers, and automatic scaling looks
+// past the poles the samplers' pole finder names. Kept areas of functions the curve budget left
 // out are not drawn.
 CScaling PaintGraph(CDrawContext& dc, const CRect& rect, const CFunctionList& functions,
                     const CObjectList& objects, const CScaling& scaling, bool* curvesLeftOut = nullptr,
                     bool* objectsLeftOut = nullptr, EDecimalSeparator separator = EDecimalSeparator::Point,
                     const std::optional<SFamilyFocus>& focus = std::nullopt, const CDerivedList& derived = {},
-                    AntiderivativeSampler antiderivative = nullptr, const CAreaList& areas = {});
+                    const SCurveSamplers& samplers = {}, const CAreaList& areas = {});
 
 // How many functions of the list, from its start, one drawing takes within its curve budget.
 std::size_t FunctionsWithinCurveBudget(const CFunctionList& functions);

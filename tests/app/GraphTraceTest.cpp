@@ -175,3 +175,44 @@ TEST(GraphTrace, SnapPointsFollowTheRangeAndTheTerm)
         EXPECT_EQ(expected != before, c.pointsMove);
     }
 }
+
+namespace {
+
+// The trace runs along f' and f'' as along functions, after them: moving towards a zero of f' it
+// snaps to it, and its value there is f's slope, 0; f'' has its zero where f turns.
+TEST(GraphTrace, SnapsToTheZerosOfDerivedCurves)
+{
+    const CPrecision precision{2};
+    STraceFixture f;
+    f.document->Model().SetFunctions({Function("x^3-3*x")});
+    f.document->Model().SetDerived({CDerivedCurve{0, EDerivedKind::FirstDerivative},
+                                    CDerivedCurve{0, EDerivedKind::SecondDerivative}});
+    f.document->NotifyChanged();
+    struct SCase
+    {
+        std::size_t curve; // after the one function
+        double from;
+        double zero;
+    };
+    const SCase cases[] = {{1, 0.9, 1.0}, {1, -1.1, -1.0}, {2, -0.1, 0.0}};
+    CGraphTrace trace{f.document, f.view};
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.curve);
+        ASSERT_TRUE(trace.Start(c.curve, 0, c.from));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return trace.HasCurrentPoints(); }, 60000));
+        const double direction = c.zero > c.from ? 1 : -1;
+        for (int step = 0; step < 1000 && trace.Marker()->snapped == 0; ++step) {
+            trace.Step(direction * trace.Pixel());
+        }
+        const std::optional<CGraphTrace::SMarker> marker = trace.Marker();
+        ASSERT_TRUE(marker.has_value());
+        EXPECT_EQ(marker->function, c.curve);
+        EXPECT_EQ(marker->snapped, 'N');
+        EXPECT_NEAR(marker->x, c.zero, 1e-12);
+        EXPECT_NEAR(marker->y, 0.0, 1e-12);
+        EXPECT_TRUE(trace.StatusText().contains(QStringLiteral("Nullstelle")));
+        trace.End();
+    }
+}
+
+} // namespace

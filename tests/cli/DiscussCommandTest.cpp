@@ -2,6 +2,7 @@
 #include "analysis/RecordingSink.h"
 
 #include "document/GraphFile.h"
+#include "document/SliderState.h"
 #include "document/SystemErrorText.h"
 #include "document/ZelDoc.h"
 
@@ -412,6 +413,36 @@ TEST_F(DiscussCommand, SaysWhereAFamilyWasCut)
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines.at(lines.size() - 2), "Nur die ersten 1000 Werte von k wurden untersucht, bis k = 999.");
     EXPECT_EQ(lines.size(), 2 + 4 * 1000 + 2); // header, empty line, 1000 groups, the note, the end
+}
+
+// A file saved with the slider on is discussed at the slider's k, as the window shows it; the
+// Ortskurve alone still runs over the whole family.
+TEST_F(DiscussCommand, AFileWithTheSliderOnIsDiscussedAtItsK)
+{
+    CZelDoc doc;
+    doc.SetFunctions({MakeFunction("x^2"), MakeFunction("x^2-2*k*x+k", 1, 0, 3, 1)});
+    doc.SetSlider(SSliderState{1, 2});
+    WriteFile(QStringLiteral("slider.zel"), WriteGraphFile(doc));
+    struct SCase
+    {
+        QStringList arguments;
+        QByteArray out;
+    };
+    const SCase cases[] = {
+        {{"extrema", Path("slider.zel"), "--function", "2"}, "k = 2; T ( 2 | -2 )\n\n"},
+        {{"zeros", Path("slider.zel"), "--function", "2", "--digits", "4"},
+         "k = 2; N ( 0.5858 | 0 )\nk = 2; N ( 3.4142 | 0 )\n\n"},
+        {{"extrema", Path("slider.zel")}, "T ( 0 | 0 )\n"},
+        {{"locus", Path("slider.zel"), "--function", "2", "--precision", "1"},
+         "Zweig 1: T f\xC3\xBCr k von 0 bis 3 (403 Punkte)\nk = 0; T ( 0 | 0 )\nk = 1; T ( 1 | 0 )\n"
+         "k = 2; T ( 2 | -2 )\nk = 3; T ( 3 | -6 )\nOrtskurve: y = x-x^2\n\n"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CRunResult run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.toStdString(), c.out.toStdString());
+    }
 }
 
 } // namespace

@@ -760,6 +760,36 @@ TEST(ExtensionBlock, DamagedDerivedRecordDamagesTheBlockAndALaterKindIsPassedOn)
     EXPECT_EQ(WriteGraphFile(doc), later);
 }
 
+// The Ortskurven are derived curves of kinds 3 and 4: kept like the others and checked like them,
+// while a kind beyond them still passes through.
+TEST(ExtensionBlock, OrtskurvenRoundTripAndAreCheckedLikeTheOtherKinds)
+{
+    const Bytes seed = WriteGraphFile(WithFunctions({"", ""}));
+    CZelDoc doc = WithFunctions({"", ""});
+    CDerivedCurve extrema{1, EDerivedKind::LocusOfExtrema};
+    extrema.SetColor(0x0000FF);
+    extrema.SetStroke({0.5, ELineStyle::Solid});
+    doc.SetDerived({extrema, CDerivedCurve{0, EDerivedKind::LocusOfInflections},
+                    CDerivedCurve{0, EDerivedKind::FirstDerivative}});
+    const Bytes written = WriteGraphFile(doc);
+    const CZelDoc read = Read(written);
+    EXPECT_TRUE(read.GetReadWarning().empty());
+    EXPECT_EQ(read.Derived(), doc.Derived());
+    EXPECT_EQ(WriteGraphFile(read), written);
+
+    Bytes shortPayload = DerivedPayload(0, 3, 0);
+    shortPayload.pop_back();
+    for (const Bytes& payload : {shortPayload, Concat(DerivedPayload(0, 4, 0), {0}), DerivedPayload(2, 3, 0),
+                                 DerivedPayload(0, 4, std::numeric_limits<double>::quiet_NaN())}) {
+        const CZelDoc damaged = Read(Concat(seed, Block(1, {{"DERV", payload}})));
+        EXPECT_EQ(damaged.GetReadWarning(), kDamagedExtensionWarning);
+        EXPECT_EQ(WriteGraphFile(damaged), seed);
+    }
+    const Bytes later = Concat(seed, Block(1, {{"DERV", DerivedPayload(0, 5, 0)}}));
+    EXPECT_TRUE(Read(later).Derived().empty());
+    EXPECT_EQ(WriteGraphFile(Read(later)), later);
+}
+
 // Three functions with the areas and the equal units given.
 CZelDoc WithAreas(const CAreaList& areas, bool equalUnits = false)
 {

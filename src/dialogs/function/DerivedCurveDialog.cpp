@@ -22,6 +22,10 @@ QString KindText(EDerivedKind kind)
         return QStringLiteral("Zweite Ableitung");
     case EDerivedKind::Antiderivative:
         break;
+    case EDerivedKind::LocusOfExtrema:
+        return QStringLiteral("Ortskurve der Extrema");
+    case EDerivedKind::LocusOfInflections:
+        return QStringLiteral("Ortskurve der Wendepunkte");
     }
     return QStringLiteral("Stammfunktion");
 }

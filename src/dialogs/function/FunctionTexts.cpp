@@ -72,6 +72,12 @@ QString DerivedCurveListEntry(const CFunctionList& functions, const CDerivedCurv
         what = "Stammfunktion von " + source + ", " + DerivedCurveName(functions, curve) + "(" +
                FormatNumber(curve.GetX0()) + ") = " + FormatNumber(curve.GetY0());
         break;
+    case EDerivedKind::LocusOfExtrema:
+        what = "der Extrema";
+        break;
+    case EDerivedKind::LocusOfInflections:
+        what = "der Wendepunkte";
+        break;
     }
-    return FromRecordText(DerivedCurveHead(functions, curve) + "(x)   (" + what + ")");
+    return FromRecordText(DerivedCurveLegend(functions, curve) + "   (" + what + ")");
 }

@@ -3,14 +3,16 @@
 #include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
-#include "analysis/Antiderivative.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/FunctionPalette.h"
+#include "document/SliderState.h"
+#include "engine/DerivativeTerm.h"
 #include "engine/NumberText.h"
 #include "engine/TextEncoding.h"
+#include "framework/CurveSamplers.h"
 #include "framework/DialogIds.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBoxes.h"
@@ -152,11 +154,53 @@ void CValuesDialog::SetFamilyMember(std::size_t function, double k)
     if (function >= m_functions.size()) {
         return;
     }
+    m_wholeFamily.emplace(function, m_functions[function]);
     m_functions[function].SetRange(k, k, 0);
-    const QString text = m_functionBox->itemText(static_cast<int>(function)) + QStringLiteral("   für k = ") +
-                         QString::fromStdString(FormatNumber(k));
+    const QString forK = QStringLiteral("   für k = ") + QString::fromStdString(FormatNumber(k));
+    const QString text = m_functionBox->itemText(static_cast<int>(function)) + forK;
     m_functionBox->setItemText(static_cast<int>(function), text);
     m_withBox->setItemText(static_cast<int>(function) + 1, text);
+    // The derivatives of the member are discussed at its k as well.
+    for (std::size_t d = 0; d < m_derivedFunctions.size(); ++d) {
+        if (m_derivedSources[d] == function) {
+            m_derivedFunctions[d].SetRange(k, k, 0);
+            const int item = static_cast<int>(m_functions.size() + d);
+            m_functionBox->setItemText(item, m_functionBox->itemText(item) + forK);
+        }
+    }
+}
+
+void CValuesDialog::SetGraphDerived(CDerivedList derived)
+{
+    m_derived = std::move(derived);
+    for (const CDerivedCurve& curve : m_derived) {
+        const std::size_t source = curve.GetSource();
+        if (source >= m_functions.size() || (curve.GetKind() != EDerivedKind::FirstDerivative &&
+                                             curve.GetKind() != EDerivedKind::SecondDerivative)) {
+            continue;
+        }
+        std::optional<std::string> term = DerivativeTerm(m_functions[source].GetTerm());
+        if (term && curve.GetKind() == EDerivedKind::SecondDerivative) {
+            term = DerivativeTerm(*term);
+        }
+        if (!term) {
+            continue; // a term that does not read, or has a part without a derivative
+        }
+        CGraphFunction function = m_functions[source];
+        function.SetTerm(*term);
+        function.SetName(DerivedCurveName(m_functions, curve));
+        function.SetColor(curve.GetColor());
+        m_functionBox->addItem(FromRecord(DerivedCurveHead(m_functions, curve) + "(x)   aus " +
+                                          FunctionHead(m_functions, source) + "(x)=" +
+                                          m_functions[source].GetTerm()));
+        m_derivedFunctions.push_back(std::move(function));
+        m_derivedSources.push_back(source);
+    }
+}
+
+const CGraphFunction& CValuesDialog::Chosen(std::size_t index) const
+{
+    return index < m_functions.size() ? m_functions[index] : m_derivedFunctions[index - m_functions.size()];
 }
 
 void CValuesDialog::BuildControls()
@@ -509,7 +553,7 @@ void CValuesDialog::OnCompute()
     m_progress->setValue(0);
     const int functionIndex = m_functionBox->currentIndex();
     const int analysis = m_analysisBox->currentIndex();
-    if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= m_functions.size() ||
+    if (functionIndex < 0 || static_cast<std::size_t>(functionIndex) >= ChoiceCount() ||
         AnalysisAt(analysis) == nullptr) {
         UpdateAdoptButton();
         return;
@@ -537,7 +581,7 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
         with = *inputs.with;
     }
     const ScanFunction scan = m_scan;
-    CAnalysisRunner::Job job = [scan, function = m_functions[functionIndex], scaling = m_scaling, analysis,
+    CAnalysisRunner::Job job = [scan, function = RunFunction(functionIndex, analysis), scaling = m_scaling, analysis,
                                 precision, options, inputs, with](IAnalysisSink& sink) {
         const auto kind = static_cast<EAnalysis>(analysis);
         if (scan) {
@@ -578,6 +622,7 @@ void CValuesDialog::OnRunFinished(CAnalysisRunner::EEnd end)
         m_list->scrollToBottom();
     } else {
         KeepResultOffers();
+        OfferLocusCurve();
     }
     m_progress->setValue(0);
     m_compute->setText(kComputeText);
@@ -588,6 +633,33 @@ void CValuesDialog::OnRunFinished(CAnalysisRunner::EEnd end)
         m_focusBeforeRun->setFocus();
     }
     m_focusBeforeRun = nullptr;
+}
+
+bool CValuesDialog::IsLocusAnalysis(int analysis)
+{
+    return analysis == static_cast<int>(EAnalysis::LocusExtrema) ||
+           analysis == static_cast<int>(EAnalysis::LocusInflections);
+}
+
+CGraphFunction CValuesDialog::RunFunction(std::size_t functionIndex, int analysis) const
+{
+    // An Ortskurve follows the points as k moves: the slider's one member has none to follow.
+    if (IsLocusAnalysis(analysis) && m_wholeFamily && m_wholeFamily->first == functionIndex) {
+        return m_wholeFamily->second;
+    }
+    return Chosen(functionIndex);
+}
+
+void CValuesDialog::OfferLocusCurve()
+{
+    if (!IsLocusAnalysis(m_runAnalysis) || m_runFunction >= m_functions.size() ||
+        !IsSliderFamily(RunFunction(m_runFunction, m_runAnalysis))) {
+        return;
+    }
+    emit locusDrawn(NewDerivedCurve(m_functions, m_runFunction,
+                                    m_runAnalysis == static_cast<int>(EAnalysis::LocusExtrema)
+                                        ? EDerivedKind::LocusOfExtrema
+                                        : EDerivedKind::LocusOfInflections));
 }
 
 void CValuesDialog::KeepResultOffers()
@@ -659,6 +731,8 @@ SResultSheet CValuesDialog::Sheet() const
         const auto i = static_cast<std::size_t>(index);
         sheet.heading = FromRecord(FunctionHead(m_functions, i) + "(x) = " + m_functions[i].GetTerm());
         sheet.comment = FromRecord(m_functions[i].GetComment());
+    } else if (index >= 0 && static_cast<std::size_t>(index) < ChoiceCount()) {
+        sheet.heading = m_functionBox->itemText(index);
     }
     sheet.lines = ResultLines();
     sheet.title = sheet.heading;
@@ -670,7 +744,7 @@ bool CValuesDialog::PaintSheet(QPagedPaintDevice& device) const
     const auto paint = [this](CDrawContext& dc, const CRect& rect) {
         // A family member picked by the slider is already the only value of its function here.
         PaintGraph(dc, rect, m_functions, m_objects, m_scaling, nullptr, nullptr, ShownDecimalSeparator(),
-                   std::nullopt, m_derived, SampleAntiderivative);
+                   std::nullopt, m_derived, CurveSamplers());
     };
     return PaintResultSheet(device, Sheet(), m_scaling, paint);
 }

@@ -95,8 +95,11 @@ public:
     void OnPrint();
     // The objects the sheet's graph shows besides the functions; none unless set.
     void SetGraphObjects(CObjectList objects) { m_objects = std::move(objects); }
-    // The derived curves (f', f'', F) the sheet's graph shows; none unless set.
-    void SetGraphDerived(CDerivedList derived) { m_derived = std::move(derived); }
+    // The derived curves (f', f'', F, Ortskurven) the sheet's graph shows; none unless set. Each f'
+    // and f'' is also offered for discussion, after the functions: every analysis runs on it as on a
+    // function, its term being the exact derivative of its source's. An antiderivative is not: its
+    // values come from a quadrature, not from a term. Call before SetFamilyMember.
+    void SetGraphDerived(CDerivedList derived);
     // The sheet "&Drucken..." prints: the heading of the function the list is about, the lines.
     SResultSheet Sheet() const;
     // Paints that sheet with the graph on a printer or PDF writer; false where it cannot.
@@ -138,6 +141,9 @@ signals:
     void adopted(const CFunctionList& functions, const CObjectList& objects, const QString& step);
     // One press of "Fläche behalten": the area to add to the graph as one step.
     void areaKept(const CKeptArea& area);
+    // A finished Ortskurve of a family: the curve to draw it as, to add to the graph as one step
+    // unless the graph draws it already.
+    void locusDrawn(const CDerivedCurve& curve);
 
 public:
     // Both stop a running scan first (within a fraction of a second) and then close.
@@ -156,6 +162,12 @@ private:
     void OnRunFinished(CAnalysisRunner::EEnd end);
     // What a finished tangent or integral result offers: the lines to adopt, the area to shade.
     void KeepResultOffers();
+    // After an Ortskurve of a family: announces its curve (locusDrawn).
+    void OfferLocusCurve();
+    static bool IsLocusAnalysis(int analysis);
+    // The function a run of that analysis discusses: the list's copy, or the whole family for an
+    // Ortskurve of the slider's member.
+    CGraphFunction RunFunction(std::size_t functionIndex, int analysis) const;
     void ApplyTableColumns(int columns);
     void UpdateAdoptButton();
     void ShowInputsOf(int analysis);
@@ -212,4 +224,13 @@ private:
     int m_runAnalysis{-1};
     SAnalysisInputs m_runInputs;
     std::optional<SShownArea> m_shownArea;
+    // The f' and f'' of SetGraphDerived as functions of their own (their terms the derivatives),
+    // in the function selector after m_functions; and the index of each one's source.
+    CFunctionList m_derivedFunctions;
+    std::vector<std::size_t> m_derivedSources;
+    // The function at that place of the selector: one of m_functions, then the derived ones.
+    const CGraphFunction& Chosen(std::size_t index) const;
+    std::size_t ChoiceCount() const { return m_functions.size() + m_derivedFunctions.size(); }
+    // The family the slider narrowed to one member, as it was: its Ortskurve runs over all of k.
+    std::optional<std::pair<std::size_t, CGraphFunction>> m_wholeFamily;
 };

@@ -47,6 +47,13 @@ template <class T> T* Control(QWidget& dialog, const char* name)
     return control;
 }
 
+namespace Dialog {
+void SelectAnalysis(CValuesDialog& dialog, EAnalysis analysis)
+{
+    dialog.findChild<QComboBox*>(QStringLiteral("IDC_1058"))->setCurrentIndex(static_cast<int>(analysis));
+}
+} // namespace Dialog
+
 QStringList ToQt(const std::vector<std::string>& lines)
 {
     QStringList result;
@@ -130,6 +137,61 @@ TEST(ValuesDialog, ListsTheOrtskurveOfAFamily)
                                                  "k = 0; T ( 0 | 0 )", "k = 1; T ( 1 | 0 )", "k = 2; T ( 2 | -2 )",
                                                  "Ortskurve: y = x-x^2", ""}));
     EXPECT_TRUE(Control<QPushButton>(dialog, "IDC_ADOPT_POINTS")->isEnabled());
+}
+
+// f' and f'' are offered after the functions and discussed as functions: the zeros of f' are the x
+// of f's extrema, the zero of f'' that of its inflection point; an antiderivative is not offered.
+TEST(ValuesDialog, DerivedCurvesAreDiscussedAfterTheFunctions)
+{
+    struct SCase
+    {
+        EDerivedKind kind;
+        EAnalysis analysis;
+        QStringList lines;
+    };
+    const SCase cases[] = {
+        {EDerivedKind::FirstDerivative, EAnalysis::Zeros, {"N ( -1 | 0 )", "N ( 1 | 0 )"}},
+        {EDerivedKind::FirstDerivative, EAnalysis::Extrema, {"T ( 0 | -3 )"}},
+        {EDerivedKind::SecondDerivative, EAnalysis::Zeros, {"N ( 0 | 0 )"}},
+    };
+    for (const SCase& c : cases) {
+        CValuesDialog dialog{{MakeFunction("x^3-3*x")}, CScaling{}, static_cast<int>(c.analysis)};
+        dialog.SetGraphDerived({CDerivedCurve{0, EDerivedKind::Antiderivative}, CDerivedCurve{0, c.kind}});
+        dialog.show();
+        auto* functions = Control<QComboBox>(dialog, "IDC_1021");
+        ASSERT_EQ(functions->count(), 2);
+        functions->setCurrentIndex(1);
+        Compute(dialog);
+        EXPECT_EQ(dialog.ResultLines(), c.lines) << functions->itemText(1).toStdString();
+    }
+}
+
+// With the slider on, the member is discussed at its k, and an Ortskurve still runs over the whole
+// family and asks for its curve once it is complete.
+TEST(ValuesDialog, TheSlidersMemberAndTheOrtskurveCurve)
+{
+    CValuesDialog dialog{{MakeFunction("x^2-2*k*x+k", 1, 0, 2, 1)}, CScaling{}, static_cast<int>(EAnalysis::Extrema)};
+    dialog.SetGraphDerived({CDerivedCurve{0, EDerivedKind::FirstDerivative}});
+    dialog.SetFamilyMember(0, 2);
+    std::vector<CDerivedCurve> drawn;
+    QObject::connect(&dialog, &CValuesDialog::locusDrawn, [&drawn](const CDerivedCurve& c) { drawn.push_back(c); });
+    dialog.show();
+    auto* functions = Control<QComboBox>(dialog, "IDC_1021");
+    EXPECT_TRUE(functions->itemText(1).endsWith(QStringLiteral("für k = 2")));
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), (QStringList{"k = 2; T ( 2 | -2 )", ""}));
+    functions->setCurrentIndex(1); // f' of the member: its zero is the member's minimum
+    Dialog::SelectAnalysis(dialog, EAnalysis::Zeros);
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(), (QStringList{"k = 2; N ( 2 | 0 )", ""}));
+    EXPECT_TRUE(drawn.empty());
+    functions->setCurrentIndex(0);
+    Dialog::SelectAnalysis(dialog, EAnalysis::LocusExtrema);
+    Compute(dialog);
+    EXPECT_TRUE(dialog.ResultLines().contains(QStringLiteral("Ortskurve: y = x-x^2")));
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].GetKind(), EDerivedKind::LocusOfExtrema);
+    EXPECT_EQ(drawn[0].GetSource(), 0u);
 }
 
 TEST(ValuesDialog, EnterRunsTheSelectedAnalysis)
