@@ -4,6 +4,7 @@
 #include "analysis/CasLoader.h"
 #include "analysis/Domain.h"
 #include "analysis/ExactDiscussion.h"
+#include "analysis/FamilyDomain.h"
 #include "analysis/FarBehaviour.h"
 #include "analysis/PieceDiscussion.h"
 #include "analysis/ResultText.h"
@@ -189,9 +190,11 @@ public:
         // The module proves what lies beyond the range and finds exact forms; without it the
         // lines stay numerical.
         ICasProver* prover = CasProver();
-        // The domain of every family value first: the blocks below read it again.
+        // The domain of every family value first: the blocks below read it again. The members share
+        // the scan for where f may break when that does not depend on k.
+        CFamilyDomain domains{m_term, m_from, m_to};
         ForEachK([&](double k) {
-            m_domains[k] = DomainOf(m_term, k, m_from, m_to, m_sink.StopToken());
+            m_domains[k] = domains.Of(k, m_sink.StopToken());
             m_exact.try_emplace(k, prover, &m_budget, m_function.GetTerm(), k);
             m_firstK = m_firstK.value_or(k);
             return true;
