@@ -17,12 +17,12 @@
 
 #include <algorithm>
 #include <array>
-#include <tuple>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -157,7 +157,8 @@ private:
         bool attained;
     };
 
-    template <class Beyond> static void Update(std::optional<SBound>& bound, double value, bool attained, Beyond beyond)
+    template <class Beyond>
+    static void Update(std::optional<SBound>& bound, double value, bool attained, Beyond beyond)
     {
         if (!bound || beyond(value, bound->value)) {
             bound = SBound{value, attained};
@@ -173,8 +174,8 @@ private:
 class CFullRun
 {
 public:
-    CFullRun(const CGraphFunction& function, const CScaling& scaling, int precision, const SDiscussOptions& options,
-             IAnalysisSink& sink)
+    CFullRun(const CGraphFunction& function, const CScaling& scaling, int precision,
+             const SDiscussOptions& options, IAnalysisSink& sink)
         : m_function{function}, m_scaling{scaling}, m_precision{precision}, m_options{options}, m_sink{sink},
           m_term{function.GetTerm()}, m_family{function.GetUseFamilyConstant() != 0}
     {
@@ -212,7 +213,8 @@ public:
             return true;
         });
         ForEachK([&](double k) {
-            Add(Exact(k).ProveSymmetry(SymmetryOf(m_term, k, std::max(std::fabs(m_from), std::fabs(m_to)))), k);
+            Add(Exact(k).ProveSymmetry(SymmetryOf(m_term, k, std::max(std::fabs(m_from), std::fabs(m_to)))),
+                k);
             return true;
         });
         ForEachK([&](double k) {
@@ -248,7 +250,10 @@ private:
 
     void Block(ESketchBlock block) { Add(SResultSketchBlock{block}); }
 
-    CExactDiscussion& Exact(double k) { return m_exact.try_emplace(k, nullptr, nullptr, "", k).first->second; }
+    CExactDiscussion& Exact(double k)
+    {
+        return m_exact.try_emplace(k, nullptr, nullptr, "", k).first->second;
+    }
 
     bool Going() const { return !m_sink.Stopped() && !m_sink.StopToken().stop_requested(); }
 
@@ -383,8 +388,8 @@ private:
             bounds.Take(y, true);
         }
         for (const SDomainPiece& piece : domain.pieces) {
-            for (const auto& [x, included, side] :
-                 {std::tuple{piece.from, piece.fromIncluded, +1}, std::tuple{piece.to, piece.toIncluded, -1}}) {
+            for (const auto& [x, included, side] : {std::tuple{piece.from, piece.fromIncluded, +1},
+                                                    std::tuple{piece.to, piece.toIncluded, -1}}) {
                 if (included) {
                     bounds.Take(m_term.DefinedValue(x, k).value_or(std::nan("")), true);
                     continue;
@@ -401,7 +406,8 @@ private:
         // not see as extrema; a sample of each piece keeps the range from being too narrow there.
         for (const SDomainPiece& piece : domain.pieces) {
             for (int i = 1; i < 64; ++i) {
-                const std::optional<double> y = m_term.DefinedValue(piece.from + (piece.to - piece.from) * i / 64.0, k);
+                const std::optional<double> y =
+                    m_term.DefinedValue(piece.from + (piece.to - piece.from) * i / 64.0, k);
                 if (y) {
                     bounds.Take(*y, true);
                 }

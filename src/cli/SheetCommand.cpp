@@ -4,7 +4,6 @@
 #include "cli/CommandLine.h"
 
 #include "analysis/AnalysisSink.h"
-#include "analysis/FamilyCutNote.h"
 #include "analysis/ResultText.h"
 #include "console/DiscussRequest.h"
 #include "document/SliderState.h"
@@ -59,24 +58,26 @@ int WriteSheet(const SDiscussRequest& request, const CGraphContent& content, con
                std::size_t index, const QStringList& lines)
 {
     SResultSheet sheet;
-    sheet.heading = QString::fromStdString(Cp1252ToUtf8(FunctionHead(content.functions, index) + "(x) = " +
-                                                        function.GetTerm()));
+    sheet.heading = QString::fromStdString(
+        Cp1252ToUtf8(FunctionHead(content.functions, index) + "(x) = " + function.GetTerm()));
     sheet.comment = QString::fromStdString(Cp1252ToUtf8(function.GetComment()));
     sheet.lines = lines;
-    sheet.title = request.file.empty() ? sheet.heading
-                                       : QFileInfo{DecodeFileName(QByteArray::fromStdString(request.file))}.fileName();
+    sheet.title = request.file.empty()
+                      ? sheet.heading
+                      : QFileInfo{DecodeFileName(QByteArray::fromStdString(request.file))}.fileName();
     std::optional<SFamilyFocus> focus;
     if (const std::optional<SSliderState> slider = ActiveSliderOf(content.functions, content.slider)) {
         focus = SFamilyFocus{slider->function, slider->k, false};
     }
     const auto paint = [&](CDrawContext& dc, const CRect& rect) {
-        PaintGraph(dc, rect, content.functions, content.objects, content.scaling, nullptr, nullptr, request.separator,
-                   focus, content.derived, CurveSamplers(), content.areas);
+        PaintGraph(dc, rect, content.functions, content.objects, content.scaling, nullptr, nullptr,
+                   request.separator, focus, content.derived, CurveSamplers(), content.areas);
     };
     int code = 0;
     const QString path = DecodeFileName(QByteArray::fromStdString(request.sheet));
     if (!WriteResultSheetPdf(path, sheet, content.scaling, paint, code)) {
-        Complain(code != 0 ? "Die Datei \"" + request.sheet + "\" kann nicht geschrieben werden: " + SystemErrorText(code) + "."
+        Complain(code != 0 ? "Die Datei \"" + request.sheet +
+                                 "\" kann nicht geschrieben werden: " + SystemErrorText(code) + "."
                            : "Das Ergebnisblatt \"" + request.sheet + "\" konnte nicht erzeugt werden.");
         return kExitUnreadable;
     }
@@ -103,11 +104,7 @@ int RunSheetCommand(int& argc, char** argv)
         return code;
     }
     CLineSink lines{request->separator};
-    RunAnalysis(request->analysis->id, discussion->function, discussion->content.scaling, discussion->precision,
-                request->options, discussion->Inputs(), lines);
-    if (const std::optional<SAnalysisResult> note = FamilyCutResult(discussion->function)) {
-        lines.Add(*note);
-    }
+    RunDiscussion(*request, *discussion, lines);
     return WriteSheet(*request, discussion->content, discussion->function,
                       static_cast<std::size_t>(request->function) - 1, lines.Lines());
 }

@@ -6,7 +6,6 @@
 #include "console/DiscussRequest.h"
 
 #include "analysis/AnalysisSink.h"
-#include "analysis/FamilyCutNote.h"
 #include "document/SystemErrorText.h"
 #include "engine/TextEncoding.h"
 
@@ -119,11 +118,7 @@ int RunDiscussCommand(int argc, char** argv)
         return code;
     }
     CConsoleSink sink{request->separator};
-    RunAnalysis(request->analysis->id, discussion->function, discussion->content.scaling, discussion->precision,
-                request->options, discussion->Inputs(), sink);
-    if (const std::optional<SAnalysisResult> note = FamilyCutResult(discussion->function)) {
-        sink.Add(*note);
-    }
+    RunDiscussion(*request, *discussion, sink);
     // A full disk or a closed pipe must not pass for a complete discussion.
     if (const int error = sink.Finish(); error != 0) {
         Complain("Die Ergebnisse konnten nicht ausgegeben werden: " + SystemErrorText(error) + ".");

@@ -1,5 +1,8 @@
 #include "console/DiscussRequest.h"
 
+#include "analysis/AnalysisSink.h"
+#include "analysis/FamilyCutNote.h"
+
 #include "console/ArgumentText.h"
 #include "console/CommandLine.h"
 #include "console/OptionParser.h"
@@ -112,10 +115,12 @@ bool EndsWithPdf(const std::string& name)
 }
 
 const std::array kOptions{
-    SOptionSpec{"with", true},     SOptionSpec{"at", true},        SOptionSpec{"from", true},
-    SOptionSpec{"to", true},       SOptionSpec{"function", true},  SOptionSpec{"precision", true},
-    SOptionSpec{"exact", false},   SOptionSpec{"raster", false},   SOptionSpec{"digits", true},
-    SOptionSpec{"of", true},       SOptionSpec{"term", true},      SOptionSpec{"family", true},
+    SOptionSpec{"with", true},           SOptionSpec{"at", true},
+    SOptionSpec{"from", true},           SOptionSpec{"to", true},
+    SOptionSpec{"function", true},       SOptionSpec{"precision", true},
+    SOptionSpec{"exact", false},         SOptionSpec{"raster", false},
+    SOptionSpec{"digits", true},         SOptionSpec{"of", true},
+    SOptionSpec{"term", true},           SOptionSpec{"family", true},
     SOptionSpec{"decimal-comma", false},
 };
 
@@ -132,10 +137,12 @@ std::optional<SDiscussRequest> ParseDiscussArguments(int argc, const char* const
     options.push_back(sheet ? SOptionSpec{"sheet", true} : SOptionSpec{"discuss", false});
     COptionParser parser{options};
     const std::string usage =
-        sheet ? std::string{"Aufruf: vexplot --sheet ZIEL.pdf DATEI [--function N] [--precision P] [--digits D] "
-                            "[--decimal-comma], statt DATEI: --term TERM [--term TERM ...] "
-                            "[--family VON:BIS:SCHRITT]"}
-              : UsageLine();
+        sheet
+            ? std::
+                  string{"Aufruf: vexplot --sheet ZIEL.pdf DATEI [--function N] [--precision P] [--digits D] "
+                         "[--decimal-comma], statt DATEI: --term TERM [--term TERM ...] "
+                         "[--family VON:BIS:SCHRITT]"}
+            : UsageLine();
     if (!parser.Parse(argc, argv)) {
         Complain(parser.ErrorText() + "; " + usage);
         return std::nullopt;
@@ -147,7 +154,8 @@ std::optional<SDiscussRequest> ParseDiscussArguments(int argc, const char* const
         positional.insert(positional.begin(), "all");
     }
     if (!parser.IsSet(sheet ? "sheet" : "discuss") || positional.size() != (terms ? 1U : 2U)) {
-        Complain(terms && positional.size() == 2 ? "entweder DATEI oder --term, nicht beides; " + usage : usage);
+        Complain(terms && positional.size() == 2 ? "entweder DATEI oder --term, nicht beides; " + usage
+                                                 : usage);
         return std::nullopt;
     }
 
@@ -199,8 +207,9 @@ std::optional<SDiscussRequest> ParseDiscussArguments(int argc, const char* const
         const std::string value = parser.Value("family");
         request.family = ParseFamilyArgument(WithInvalidBytesReplaced(value));
         if (!request.family) {
-            Complain("--family " + value +
-                     ": erwartet wird VON:BIS:SCHRITT mit VON <= BIS und 0 < SCHRITT < BIS - VON, etwa 0:2:0,5");
+            Complain(
+                "--family " + value +
+                ": erwartet wird VON:BIS:SCHRITT mit VON <= BIS und 0 < SCHRITT < BIS - VON, etwa 0:2:0,5");
             return std::nullopt;
         }
     }
@@ -219,7 +228,8 @@ std::optional<SDiscussRequest> ParseDiscussArguments(int argc, const char* const
     if (parser.IsSet("precision")) {
         const std::optional<int> p = ParseWholeNumber(parser.Value("precision"));
         if (!p || *p < 1 || *p > 10) {
-            Complain("--precision " + parser.Value("precision") + ": erwartet wird eine Genauigkeit von 1 bis 10");
+            Complain("--precision " + parser.Value("precision") +
+                     ": erwartet wird eine Genauigkeit von 1 bis 10");
             return std::nullopt;
         }
         request.precision = *p;
@@ -243,8 +253,8 @@ std::optional<SDiscussRequest> ParseDiscussArguments(int argc, const char* const
         const EInputUse use = request.analysis->inputs.*input.use;
         if (!parser.IsSet(input.name)) {
             if (use == EInputUse::Required) {
-                Complain(std::string{request.analysis->word} + " braucht " + Option(input) + ", " + input.missing +
-                         "; " + usage);
+                Complain(std::string{request.analysis->word} + " braucht " + Option(input) + ", " +
+                         input.missing + "; " + usage);
                 return std::nullopt;
             }
             continue;
@@ -257,7 +267,8 @@ std::optional<SDiscussRequest> ParseDiscussArguments(int argc, const char* const
         if (input.count != nullptr) {
             const std::optional<int> n = ParseWholeNumber(value);
             if (!n || *n < 1) {
-                Complain("--" + std::string{input.name} + " " + value + ": erwartet wird eine Funktionsnummer ab 1");
+                Complain("--" + std::string{input.name} + " " + value +
+                         ": erwartet wird eine Funktionsnummer ab 1");
                 return std::nullopt;
             }
             request.*input.count = *n;
@@ -362,4 +373,13 @@ std::optional<SDiscussion> PrepareDiscussion(const SDiscussRequest& request, int
     discussion.to = request.to;
     exitCode = kExitOk;
     return discussion;
+}
+
+void RunDiscussion(const SDiscussRequest& request, const SDiscussion& discussion, IAnalysisSink& sink)
+{
+    RunAnalysis(request.analysis->id, discussion.function, discussion.content.scaling, discussion.precision,
+                request.options, discussion.Inputs(), sink);
+    if (const std::optional<SAnalysisResult> note = FamilyCutResult(discussion.function)) {
+        sink.Add(*note);
+    }
 }

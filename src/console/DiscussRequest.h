@@ -63,6 +63,10 @@ struct SDiscussion
 // and takes the precision from the stored settings where the request names none.
 std::optional<SDiscussion> PrepareDiscussion(const SDiscussRequest& request, int& exitCode);
 
+// Runs the request's analysis on the discussion's function into the sink, and adds the note on a
+// family whose members were cut off.
+void RunDiscussion(const SDiscussRequest& request, const SDiscussion& discussion, IAnalysisSink& sink);
+
 constexpr int kExitOk = 0;
 constexpr int kExitUnreadable = 1;
 constexpr int kExitUsage = 2;

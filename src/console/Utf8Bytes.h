@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/TextEncoding.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -7,10 +9,6 @@
 // Arguments are bytes, and not every argument is valid UTF-8. The commands keep them as bytes, so
 // that a file name comes back unchanged in a message or to the system; these helpers tell the
 // valid sequences from the bytes that belong to none.
-
-// The length of the valid UTF-8 sequence starting at i, or 0 when the byte there begins none
-// (overlong forms and encoded surrogates are not valid).
-std::size_t Utf8SequenceAt(std::string_view text, std::size_t i);
 
 // The text with every byte that belongs to no valid sequence replaced by '?', as a term or a word
 // of an argument is read.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,3 +13,7 @@ std::string Cp1252ToUtf8(std::string_view text);
 
 // Characters without a Windows-1252 byte become '?'; malformed UTF-8 bytes too.
 std::string Utf8ToCp1252(std::string_view text);
+
+// The length of the valid UTF-8 sequence starting at i, or 0 when the byte there begins none
+// (overlong forms and encoded surrogates are not valid).
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t i);
