@@ -11,6 +11,7 @@
 #include "dialogs/values/ValuesDialog.h"
 #include "document/SliderState.h"
 #include "framework/CommandIds.h"
+#include "app/LocusNotifier.h"
 #include "framework/CurveSamplers.h"
 #include "framework/GraphPicture.h"
 #include "framework/HelpWindow.h"

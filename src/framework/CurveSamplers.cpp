@@ -5,7 +5,6 @@
 #include "analysis/Locus.h"
 #include "framework/SettingsStore.h"
 
-#include <QMetaObject>
 #include <QThreadPool>
 
 #include <deque>
@@ -44,6 +43,8 @@ struct SLocusEntry
 constexpr std::size_t kKeptLoci = 16;
 
 std::mutex g_mutex;
+// Told when a worker has kept an Ortskurve (the window repaints).
+std::function<void()> g_whenComputed;
 std::deque<SLocusEntry> g_kept;
 
 const std::shared_ptr<const LocusBranches>& NoBranches()
@@ -66,7 +67,8 @@ SLocusKey KeyOf(const CGraphFunction& f, bool inflections, const CScaling& scali
     return key;
 }
 
-std::shared_ptr<const LocusBranches> Compute(const CGraphFunction& f, const CScaling& scaling, const SLocusKey& key)
+std::shared_ptr<const LocusBranches> Compute(const CGraphFunction& f, const CScaling& scaling,
+                                             const SLocusKey& key)
 {
     const SLocus locus =
         ComputeLocus(key.inflections ? ELocusOf::Inflections : ELocusOf::Extrema, f, scaling, key.precision);
@@ -104,7 +106,8 @@ void Keep(const SLocusKey& key, std::shared_ptr<const LocusBranches> branches)
     }
 }
 
-std::shared_ptr<const LocusBranches> LocusNow(const CGraphFunction& f, bool inflections, const CScaling& scaling)
+std::shared_ptr<const LocusBranches> LocusNow(const CGraphFunction& f, bool inflections,
+                                              const CScaling& scaling)
 {
     const SLocusKey key = KeyOf(f, inflections, scaling);
     {
@@ -119,7 +122,8 @@ std::shared_ptr<const LocusBranches> LocusNow(const CGraphFunction& f, bool infl
     return branches;
 }
 
-std::shared_ptr<const LocusBranches> LocusLater(const CGraphFunction& f, bool inflections, const CScaling& scaling)
+std::shared_ptr<const LocusBranches> LocusLater(const CGraphFunction& f, bool inflections,
+                                                const CScaling& scaling)
 {
     const SLocusKey key = KeyOf(f, inflections, scaling);
     std::lock_guard lock{g_mutex};
@@ -132,14 +136,17 @@ std::shared_ptr<const LocusBranches> LocusLater(const CGraphFunction& f, bool in
         while (g_kept.size() > kKeptLoci) {
             g_kept.pop_front();
         }
-        CLocusNotifier* notifier = &LocusNotifier();
-        QThreadPool::globalInstance()->start([f, scaling, key, notifier] {
+        QThreadPool::globalInstance()->start([f, scaling, key] {
             std::shared_ptr<const LocusBranches> branches = Compute(f, scaling, key);
+            std::function<void()> computed;
             {
                 std::lock_guard workerLock{g_mutex};
                 Keep(key, std::move(branches));
+                computed = g_whenComputed;
             }
-            QMetaObject::invokeMethod(notifier, &CLocusNotifier::computed, Qt::QueuedConnection);
+            if (computed) {
+                computed();
+            }
         });
     }
     // Meanwhile the newest Ortskurve of the same family, computed for another x range: a pan or zoom
@@ -175,8 +182,8 @@ SCurveSamplers WindowCurveSamplers()
     return SCurveSamplers{SampleAntiderivative, LocusLater, DomainPoles};
 }
 
-CLocusNotifier& LocusNotifier()
+void WhenLocusComputed(std::function<void()> handler)
 {
-    static CLocusNotifier notifier;
-    return notifier;
+    std::lock_guard lock{g_mutex};
+    g_whenComputed = std::move(handler);
 }

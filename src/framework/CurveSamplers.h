@@ -2,7 +2,7 @@
 
 #include "view/DerivedCurveValues.h"
 
-#include <QObject>
+#include <functional>
 
 // What a drawing borrows from the curve discussion (view/DerivedCurveValues.h): the antiderivative's
 // quadrature, the Ortskurven and the poles that automatic scaling looks past.
@@ -17,17 +17,10 @@ SCurveSamplers CurveSamplers();
 
 // For the window, whose repaint must not wait for a discussion: an Ortskurve not kept yet is computed
 // on a worker thread, and meanwhile drawn as last computed for the same family on another x range
-// (or not at all). LocusNotifier() tells when it is ready.
+// (or not at all). WhenLocusComputed's handler tells when it is ready.
 SCurveSamplers WindowCurveSamplers();
 
-class CLocusNotifier final : public QObject
-{
-    Q_OBJECT
-
-signals:
-    // An Ortskurve computed on a worker has been kept; the windows that draw it repaint.
-    void computed();
-};
-
-// The one notifier, living on the thread that first asked for it (the window's).
-CLocusNotifier& LocusNotifier();
+// Called on the worker when an Ortskurve computed there has been kept. The window sets it once; it
+// must be safe to call from any thread. Plain C++ rather than a signal, so that the export programs,
+// which link this file, need nothing of the window's.
+void WhenLocusComputed(std::function<void()> handler);
