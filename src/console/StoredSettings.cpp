@@ -2,9 +2,10 @@
 
 #include "ProductInfo.h"
 
+#include "console/ArgumentText.h"
+
 #include <cerrno>
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -68,33 +69,6 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-// A whole number and nothing else, in the range of int.
-std::optional<int> WholeNumber(std::string_view text)
-{
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    std::size_t i = text[0] == '+' || text[0] == '-' ? 1 : 0;
-    if (i == text.size()) {
-        return std::nullopt;
-    }
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            return std::nullopt;
-        }
-    }
-    value = text[0] == '-' ? -value : value;
-    if (value > INT_MAX || value < INT_MIN) {
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
-}
-
 // The value of section/entry in an INI file as the window's store writes it: "[Settings]" lines
 // and "Name=value" lines below them. A value in quotes is the text inside; a value with a comma
 // outside quotes is a list, which is no number.
@@ -154,7 +128,7 @@ int StoredProfileInt(std::string_view section, std::string_view entry, int defau
     }
     for (const std::string& path : files) {
         if (const std::optional<std::string> value = IniValue(path, section, entry)) {
-            return WholeNumber(*value).value_or(defaultValue);
+            return ParseWholeNumber(*value).value_or(defaultValue);
         }
     }
     return defaultValue;
