@@ -117,7 +117,7 @@ private:
 
 // Where f is 0 on a whole stretch, its ends refined from the samples to neighbouring doubles.
 std::pair<double, double> RefinedStretch(const QuantityAt& f, const std::pair<double, double>& samples,
-                                         const SDomainPiece& piece, const std::vector<double>& xs)
+                                         const SDomainPiece& piece, const ScanVector<double>& xs)
 {
     const auto edge = [&](double zero, double beyond) {
         // f(zero) == 0, f(beyond) != 0 or beyond is the piece end: halve towards the change.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -40,11 +41,13 @@ bool Lost(double value, double bound)
 
 // values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread.
 // Returns false when stopped; the values are then incomplete.
-bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<double>& xs, std::vector<double>& values,
-          std::vector<double>& slopes, std::stop_token stop)
+bool Fill(const std::function<SValueAndSlope(double)>& g, const ScanVector<double>& xs, ScanVector<double>& values,
+          ScanVector<double>& slopes, std::stop_token stop)
 {
-    values.assign(xs.size(), 0.0);
-    slopes.assign(xs.size(), 0.0);
+    // Not zeroed: every element is written before it is read, and the threads that write them touch
+    // their pages first.
+    values.resize(xs.size());
+    slopes.resize(xs.size());
     return RunOnPool(
         xs.size(), 4096,
         [&](std::size_t begin, std::size_t end) {
@@ -61,7 +64,7 @@ bool Fill(const std::function<SValueAndSlope(double)>& g, const std::vector<doub
 // least among its neighbours (a dip that may reach 0), and at the ends. Elsewhere a value larger
 // than its neighbours' of the same sign is no noise that could make or hide a root, and its bound,
 // which costs more than the value, is not needed.
-bool NearZero(const std::vector<double>& v, std::size_t i)
+bool NearZero(const ScanVector<double>& v, std::size_t i)
 {
     if (i == 0 || i + 1 >= v.size() || v[i] == 0 || OppositeSigns(v[i - 1], v[i]) ||
         OppositeSigns(v[i], v[i + 1])) {
@@ -73,15 +76,15 @@ bool NearZero(const std::vector<double>& v, std::size_t i)
 
 // The values whose size rounding may have swallowed are set to 0, and marked in lost. Returns
 // false when stopped.
-bool Clean(const std::function<SValueAndSlope(double)>& bounded, const std::vector<double>& xs,
-           std::vector<double>& values, std::vector<double>& slopes, std::vector<std::uint8_t>& lost,
+bool Clean(const std::function<SValueAndSlope(double)>& bounded, const ScanVector<double>& xs,
+           ScanVector<double>& values, ScanVector<double>& slopes, ScanVector<std::uint8_t>& lost,
            std::stop_token stop)
 {
     lost.assign(xs.size(), 0);
     if (!bounded) {
         return true;
     }
-    std::vector<std::uint8_t> checked(xs.size(), 0);
+    ScanVector<std::uint8_t> checked(xs.size(), 0);
     const auto check = [&](const std::vector<std::size_t>& indices) {
         return RunOnPool(
             indices.size(), 1024,
@@ -123,19 +126,44 @@ bool Clean(const std::function<SValueAndSlope(double)>& bounded, const std::vect
 // Beside an end that does not belong to the piece, a value lost in rounding says nothing: f'' of
 // (x^3-x)/(x-1) next to its gap at 1 is noise of any size, and a 0 there would make a point of f
 // where f has none. Those samples become unknown (NaN), as far as they reach from the end.
-void ForgetLostAtEnds(std::vector<double>& values, const std::vector<std::uint8_t>& lost, bool fromIncluded,
+// Returns whether any sample became unknown.
+bool ForgetLostAtEnds(ScanVector<double>& values, const ScanVector<std::uint8_t>& lost, bool fromIncluded,
                       bool toIncluded)
 {
+    bool forgot = false;
     if (!fromIncluded) {
         for (std::size_t i = 0; i < values.size() && lost[i] != 0; ++i) {
+            forgot = forgot || std::isfinite(values[i]);
             values[i] = std::numeric_limits<double>::quiet_NaN();
         }
     }
     if (!toIncluded) {
         for (std::size_t i = values.size(); i > 0 && lost[i - 1] != 0; --i) {
+            forgot = forgot || std::isfinite(values[i - 1]);
             values[i - 1] = std::numeric_limits<double>::quiet_NaN();
         }
     }
+    return forgot;
+}
+
+// The size that nine in ten of the finite values of g do not exceed: the measure of g's larger values
+// that a pole on the piece does not swamp. Nothing where no value is finite. scratch is kept between
+// calls, so that the copy of a million values takes its memory once.
+std::optional<double> TypicalSize(const ScanVector<double>& values, ScanVector<double>& scratch)
+{
+    scratch.clear();
+    scratch.reserve(values.size());
+    for (const double value : values) {
+        if (std::isfinite(value)) {
+            scratch.push_back(std::fabs(value));
+        }
+    }
+    if (scratch.empty()) {
+        return std::nullopt;
+    }
+    const auto at = scratch.begin() + static_cast<std::ptrdiff_t>(scratch.size() * 9 / 10);
+    std::nth_element(scratch.begin(), at, scratch.end());
+    return *at;
 }
 
 // g at x where it is defined and a number, NaN elsewhere; the math flag is left as it was.
@@ -150,9 +178,9 @@ double Probe(const QuantityAt& g, double x)
 }
 
 // The grid: from + i * (to - from) / n, each x once (a range a few doubles wide has fewer).
-std::vector<double> Grid(double from, double to, std::size_t n)
+ScanVector<double> Grid(double from, double to, std::size_t n)
 {
-    std::vector<double> xs;
+    ScanVector<double> xs;
     xs.reserve(n + 1);
     const double width = to - from;
     for (std::size_t i = 0; i <= n; ++i) {
@@ -181,21 +209,14 @@ enum class EResolution
     Hopeless // the slopes miss on most intervals: g varies on a scale far below the step
 };
 
-EResolution Resolution(const std::vector<double>& xs, const std::vector<double>& values,
-                       const std::vector<double>& slopes)
+// typical is TypicalSize of the values.
+EResolution Resolution(const ScanVector<double>& xs, const ScanVector<double>& values, const ScanVector<double>& slopes,
+                       std::optional<double> typical)
 {
-    std::vector<double> sizes;
-    for (const double value : values) {
-        if (std::isfinite(value)) {
-            sizes.push_back(std::fabs(value));
-        }
-    }
-    if (sizes.empty()) {
+    if (!typical) {
         return EResolution::Resolved;
     }
-    const auto at = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() * 9 / 10);
-    std::nth_element(sizes.begin(), at, sizes.end());
-    const double noise = 1e-8 * *at;
+    const double noise = 1e-8 * *typical;
     std::size_t changes = 0;
     std::size_t misses = 0;
     std::size_t allMisses = 0;
@@ -230,17 +251,22 @@ class CRootCollector
 public:
     // The ends that do not belong to the piece: the samples there stand in for a pole, a gap or an
     // edge, whose x is no point of f, so nothing found at them is a zero.
-    CRootCollector(const SRootSearch& search, SRoots& out, bool fromOpen, bool toOpen)
+    // typical is TypicalSize of the values.
+    CRootCollector(const SRootSearch& search, SRoots& out, bool fromOpen, bool toOpen, std::optional<double> typical)
         : m_search{search}, m_out{out}, m_fromOpen{fromOpen}, m_toOpen{toOpen}
     {
+        // Rounding in a term's parts is of the size of its larger values: a touching zero of the
+        // expanded (x-1)^2 leaves about eps times them.
+        if (typical) {
+            m_tolerance = 64 * kEps * *typical;
+        }
     }
 
     void Collect()
     {
-        const std::vector<double>& xs = m_out.xs;
-        const std::vector<double>& v = m_out.values;
+        const ScanVector<double>& xs = m_out.xs;
+        const ScanVector<double>& v = m_out.values;
         const std::size_t n = xs.size();
-        SetTolerance();
         for (std::size_t i = 0; i + 1 < n; ++i) {
             if (OppositeSigns(v[i], v[i + 1])) {
                 Bisect(xs[i], v[i], xs[i + 1], v[i + 1]);
@@ -285,26 +311,6 @@ public:
     }
 
 private:
-    // Rounding in a term's parts is of the size of its larger values: a touching zero of the
-    // expanded (x-1)^2 leaves about eps times them. The 90th percentile keeps a pole on the piece
-    // from swamping the measure.
-    void SetTolerance()
-    {
-        std::vector<double> sizes;
-        sizes.reserve(m_out.values.size());
-        for (const double value : m_out.values) {
-            if (std::isfinite(value)) {
-                sizes.push_back(std::fabs(value));
-            }
-        }
-        if (sizes.empty()) {
-            return;
-        }
-        const auto at = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() * 9 / 10);
-        std::nth_element(sizes.begin(), at, sizes.end());
-        m_tolerance = 64 * kEps * *at;
-    }
-
     void Add(SRoot root) { m_out.roots.push_back(root); }
 
     void Bisect(double lo, double gLo, double hi, double gHi)
@@ -318,8 +324,8 @@ private:
     // Samples i..j are exactly 0: one zero, crossing or touching, or a stretch of them.
     void ZeroSamples(std::size_t i, std::size_t j)
     {
-        const std::vector<double>& xs = m_out.xs;
-        const std::vector<double>& v = m_out.values;
+        const ScanVector<double>& xs = m_out.xs;
+        const ScanVector<double>& v = m_out.values;
         if (j > i) {
             m_out.zeroStretches.emplace_back(xs[i], xs[j]);
             return;
@@ -340,7 +346,7 @@ private:
     // out is lost within 2e-4 of 1.
     bool LostBetweenValues(std::size_t i, std::size_t j) const
     {
-        const std::vector<double>& v = m_out.values;
+        const ScanVector<double>& v = m_out.values;
         if (i == 0 || j + 1 >= v.size() || SignOf(v[i - 1]) == 0 || SignOf(v[j + 1]) == 0) {
             return false;
         }
@@ -354,8 +360,8 @@ private:
 
     void LostSamples(std::size_t i, std::size_t j)
     {
-        const std::vector<double>& xs = m_out.xs;
-        const std::vector<double>& v = m_out.values;
+        const ScanVector<double>& xs = m_out.xs;
+        const ScanVector<double>& v = m_out.values;
         if (OppositeSigns(v[i - 1], v[j + 1])) {
             Bisect(xs[i - 1], v[i - 1], xs[j + 1], v[j + 1]);
         } else if (m_search.touching) {
@@ -413,15 +419,18 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
         return out;
     }
     std::size_t n = std::max<std::size_t>(search.intervals, 2);
+    ScanVector<double> slopes;
+    ScanVector<double> scratch;
+    std::optional<double> typical;
     for (;;) {
         out.xs = Grid(lo, hi, n);
-        std::vector<double> slopes;
         if (!Fill(search.both, out.xs, out.values, slopes, search.stop) ||
             !Clean(search.bounded, out.xs, out.values, slopes, out.lost, search.stop)) {
             out.outcome = ERootsOutcome::Stopped;
             return out;
         }
-        const EResolution resolution = Resolution(out.xs, out.values, slopes);
+        typical = TypicalSize(out.values, scratch);
+        const EResolution resolution = Resolution(out.xs, out.values, slopes, typical);
         // A grid that already holds every double of the range cannot get finer.
         if (resolution == EResolution::Resolved || out.xs.size() <= n) {
             break;
@@ -437,8 +446,10 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     if (out.outcome == ERootsOutcome::TooDense) {
         return out;
     }
-    ForgetLostAtEnds(out.values, out.lost, fromIncluded, toIncluded);
-    CRootCollector{search, out, !fromIncluded, !toIncluded}.Collect();
+    if (ForgetLostAtEnds(out.values, out.lost, fromIncluded, toIncluded)) {
+        typical = TypicalSize(out.values, scratch);
+    }
+    CRootCollector{search, out, !fromIncluded, !toIncluded, typical}.Collect();
     if (search.stop.stop_requested()) {
         out.outcome = ERootsOutcome::Stopped;
     }

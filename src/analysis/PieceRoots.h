@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Refinement.h"
+#include "analysis/ScanBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -70,10 +71,10 @@ struct SRoots
     std::vector<std::pair<double, double>> zeroStretches;
     // The signs of g at the samples between two neighbouring roots are what names the stretch
     // between them; SignBetween reads them.
-    std::vector<double> xs;
-    std::vector<double> values;
+    ScanVector<double> xs;
+    ScanVector<double> values;
     // 1 where a sample's value was lost in rounding and so counts as 0 (NaN beside an open end).
-    std::vector<std::uint8_t> lost;
+    ScanVector<std::uint8_t> lost;
 };
 
 // The zeros of g on [from, to]. An end that does not belong to the piece (fromIncluded false) is
