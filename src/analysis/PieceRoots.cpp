@@ -1,6 +1,7 @@
 #include "analysis/PieceRoots.h"
 
 #include "analysis/PoolChunks.h"
+#include "analysis/TypicalSize.h"
 #include "engine/ErrorFlags.h"
 
 #include <algorithm>
@@ -146,26 +147,6 @@ bool ForgetLostAtEnds(ScanVector<double>& values, const ScanVector<std::uint8_t>
     return forgot;
 }
 
-// The size that nine in ten of the finite values of g do not exceed: the measure of g's larger values
-// that a pole on the piece does not swamp. Nothing where no value is finite. scratch is kept between
-// calls, so that the copy of a million values takes its memory once.
-std::optional<double> TypicalSize(const ScanVector<double>& values, ScanVector<double>& scratch)
-{
-    scratch.clear();
-    scratch.reserve(values.size());
-    for (const double value : values) {
-        if (std::isfinite(value)) {
-            scratch.push_back(std::fabs(value));
-        }
-    }
-    if (scratch.empty()) {
-        return std::nullopt;
-    }
-    const auto at = scratch.begin() + static_cast<std::ptrdiff_t>(scratch.size() * 9 / 10);
-    std::nth_element(scratch.begin(), at, scratch.end());
-    return *at;
-}
-
 // g at x where it is defined and a number, NaN elsewhere; the math flag is left as it was.
 double Probe(const QuantityAt& g, double x)
 {
@@ -177,23 +158,35 @@ double Probe(const QuantityAt& g, double x)
     return failed ? std::numeric_limits<double>::quiet_NaN() : value;
 }
 
-// The grid: from + i * (to - from) / n, each x once (a range a few doubles wide has fewer).
+// The grid: from + i * (to - from) / n, each x once (a range a few doubles wide has fewer). The
+// points are worked out on the pool, so that its threads, not the caller alone, first touch the pages.
 ScanVector<double> Grid(double from, double to, std::size_t n)
 {
-    ScanVector<double> xs;
-    xs.reserve(n + 1);
+    ScanVector<double> xs(n + 1);
     const double width = to - from;
-    for (std::size_t i = 0; i <= n; ++i) {
-        // Half the range from each end, so that a range of ±1e308 does not overflow.
-        const double x = std::isfinite(width) ? from + width * (static_cast<double>(i) / static_cast<double>(n))
-                                              : from / 2 + to / 2 +
-                                                    (to / 2 - from / 2) * (2 * static_cast<double>(i) /
-                                                                               static_cast<double>(n) - 1);
-        const double clamped = std::clamp(x, from, to);
-        if (xs.empty() || clamped > xs.back()) {
-            xs.push_back(clamped);
+    RunOnPool(
+        xs.size(), std::size_t{1} << 14,
+        [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                // Half the range from each end, so that a range of ±1e308 does not overflow.
+                const double x = std::isfinite(width)
+                                     ? from + width * (static_cast<double>(i) / static_cast<double>(n))
+                                     : from / 2 + to / 2 +
+                                           (to / 2 - from / 2) *
+                                               (2 * static_cast<double>(i) / static_cast<double>(n) - 1);
+                xs[i] = std::clamp(x, from, to);
+            }
+        },
+        {});
+    // Where the range holds fewer doubles than the grid has points, neighbours coincide: each x is
+    // kept once.
+    std::size_t kept = 1;
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+        if (xs[i] > xs[kept - 1]) {
+            xs[kept++] = xs[i];
         }
     }
+    xs.resize(kept);
     xs.back() = to;
     return xs;
 }
@@ -420,7 +413,6 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     }
     std::size_t n = std::max<std::size_t>(search.intervals, 2);
     ScanVector<double> slopes;
-    ScanVector<double> scratch;
     std::optional<double> typical;
     for (;;) {
         out.xs = Grid(lo, hi, n);
@@ -429,7 +421,7 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
             out.outcome = ERootsOutcome::Stopped;
             return out;
         }
-        typical = TypicalSize(out.values, scratch);
+        typical = TypicalSize(out.values);
         const EResolution resolution = Resolution(out.xs, out.values, slopes, typical);
         // A grid that already holds every double of the range cannot get finer.
         if (resolution == EResolution::Resolved || out.xs.size() <= n) {
@@ -447,7 +439,7 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
         return out;
     }
     if (ForgetLostAtEnds(out.values, out.lost, fromIncluded, toIncluded)) {
-        typical = TypicalSize(out.values, scratch);
+        typical = TypicalSize(out.values);
     }
     CRootCollector{search, out, !fromIncluded, !toIncluded, typical}.Collect();
     if (search.stop.stop_requested()) {
