@@ -47,7 +47,7 @@ public:
         if (order == 0) {
             value = m_term.Evaluate(x, m_k);
         } else {
-            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k);
+            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k, order);
             value = order == 1 ? d.first : order == 2 ? d.second : d.third;
             if (std::isnan(value) && !std::isnan(d.value)) {
                 g_mathError = 0;
@@ -68,7 +68,7 @@ public:
     std::function<SValueAndSlope(double)> WithSlope(int order) const
     {
         return [this, order](double x) {
-            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k);
+            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k, order + 1);
             const double all[] = {d.value, d.first, d.second, d.third};
             SValueAndSlope both{all[order], all[order + 1]};
             if (std::isnan(both.value) || std::isnan(both.slope)) {

@@ -47,6 +47,9 @@ public:
         double third;
     };
     SDerivatives EvaluateDerivatives(double x, double k) const;
+    // The same up to the derivative of order `highest` (1 to 3), the higher ones NaN: fewer
+    // coefficients to carry through every instruction, and the same values as above.
+    SDerivatives EvaluateDerivatives(double x, double k, int highest) const;
     // The same values, and beside each a bound on how far rounding on the way may have moved it
     // (first order, by running error analysis over the same program). A derivative no larger than
     // its bound has no sign to go by. The bounds are infinite where a divisor may be 0 within its
@@ -110,4 +113,7 @@ private:
     std::int32_t m_registerCount{2};
     std::int32_t m_result{0};
     bool m_syntaxError{false};
+    // A power whose exponent varies with x: how it is differentiated depends on every coefficient of
+    // the exponent's series, so its derivatives are only carried in full.
+    bool m_exponentOfX{false};
 };

@@ -18,26 +18,37 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// c[n] is the n-th derivative divided by n!.
-struct STaylor
+// c[n] is the n-th derivative divided by n!, for n below N. Every operation's c[n] depends on its
+// operands' c[0] to c[n] alone, so a shorter series gives the same first coefficients as a longer
+// one, for less work.
+template <int N> struct SSeries
 {
-    std::array<double, 4> c{};
+    std::array<double, N> c{};
 };
 
-STaylor Constant(double value)
+using STaylor = SSeries<4>;
+
+template <int N> SSeries<N> Constant(double value)
 {
-    return STaylor{{value, 0, 0, 0}};
+    SSeries<N> r;
+    r.c[0] = value;
+    return r;
 }
 
-bool IsConstant(const STaylor& a)
+template <int N> bool IsConstant(const SSeries<N>& a)
 {
-    return a.c[1] == 0 && a.c[2] == 0 && a.c[3] == 0;
+    for (int n = 1; n < N; ++n) {
+        if (a.c[n] != 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
-STaylor Product(const STaylor& a, const STaylor& b)
+template <int N> SSeries<N> Product(const SSeries<N>& a, const SSeries<N>& b)
 {
-    STaylor r;
-    for (int n = 0; n < 4; ++n) {
+    SSeries<N> r;
+    for (int n = 0; n < N; ++n) {
         for (int i = 0; i <= n; ++i) {
             r.c[n] += a.c[i] * b.c[n - i];
         }
@@ -46,11 +57,11 @@ STaylor Product(const STaylor& a, const STaylor& b)
     return r;
 }
 
-STaylor Quotient(const STaylor& a, const STaylor& b)
+template <int N> SSeries<N> Quotient(const SSeries<N>& a, const SSeries<N>& b)
 {
-    STaylor q;
+    SSeries<N> q;
     q.c[0] = a.c[0] / b.c[0];
-    for (int n = 1; n < 4; ++n) {
+    for (int n = 1; n < N; ++n) {
         double rest = a.c[n];
         for (int i = 0; i < n; ++i) {
             rest -= q.c[i] * b.c[n - i];
@@ -70,18 +81,24 @@ struct SJet
 
 // g(u) from g and its first three derivatives at u's value (Faà di Bruno up to the third order).
 // A derivative that is 0 adds nothing, even beside an infinite factor.
-STaylor Compose(const STaylor& u, const SJet& jet)
+template <int N> SSeries<N> Compose(const SSeries<N>& u, const SJet& jet)
 {
     if (jet.identity) {
         return u;
     }
     const auto term = [](double factor, double value) { return factor == 0 ? 0.0 : factor * value; };
-    const auto& [g0, g1, g2, g3, g4] = jet.g;
-    STaylor r;
-    r.c[0] = g0;
-    r.c[1] = term(g1, u.c[1]);
-    r.c[2] = term(g1, u.c[2]) + term(g2, u.c[1] * u.c[1] / 2);
-    r.c[3] = term(g1, u.c[3]) + term(g2, u.c[1] * u.c[2]) + term(g3, u.c[1] * u.c[1] * u.c[1] / 6);
+    const auto& g = jet.g;
+    SSeries<N> r;
+    r.c[0] = g[0];
+    if constexpr (N > 1) {
+        r.c[1] = term(g[1], u.c[1]);
+    }
+    if constexpr (N > 2) {
+        r.c[2] = term(g[1], u.c[2]) + term(g[2], u.c[1] * u.c[1] / 2);
+    }
+    if constexpr (N > 3) {
+        r.c[3] = term(g[1], u.c[3]) + term(g[2], u.c[1] * u.c[2]) + term(g[3], u.c[1] * u.c[1] * u.c[1] / 6);
+    }
     return r;
 }
 
@@ -90,14 +107,17 @@ SJet Jet(double g0, double g1, double g2, double g3, double g4 = kNaN)
     return SJet{{g0, g1, g2, g3, g4}, false};
 }
 
-// u^e for a constant exponent.
-SJet ConstantPowerJet(double a, double value, double e)
+// u^e for a constant exponent, its derivatives up to the order `highest` (each costs a pow; the
+// others are NaN and never read).
+SJet ConstantPowerJet(double a, double value, double e, int highest)
 {
     const double g1 = e == 0 ? 0 : e * std::pow(a, e - 1);
-    const double g2 = e == 0 || e == 1 ? 0 : e * (e - 1) * std::pow(a, e - 2);
-    const double g3 = e == 0 || e == 1 || e == 2 ? 0 : e * (e - 1) * (e - 2) * std::pow(a, e - 3);
-    const double g4 =
-        e == 0 || e == 1 || e == 2 || e == 3 ? 0 : e * (e - 1) * (e - 2) * (e - 3) * std::pow(a, e - 4);
+    const double g2 = highest < 2 ? kNaN : e == 0 || e == 1 ? 0 : e * (e - 1) * std::pow(a, e - 2);
+    const double g3 =
+        highest < 3 ? kNaN : e == 0 || e == 1 || e == 2 ? 0 : e * (e - 1) * (e - 2) * std::pow(a, e - 3);
+    const double g4 = highest < 4                         ? kNaN
+                      : e == 0 || e == 1 || e == 2 || e == 3 ? 0
+                                                             : e * (e - 1) * (e - 2) * (e - 3) * std::pow(a, e - 4);
     return Jet(value, g1, g2, g3, g4);
 }
 
@@ -114,11 +134,15 @@ SJet Call(std::string_view name, double a, double value, bool& known)
     if (name == "(") {
         return SJet{{}, true};
     }
+    // value is the library's sin (or cos) of a wherever the derivatives count: where the call
+    // failed, the math flag discards them. So each of sin and cos is computed once.
     if (name == "sin(") {
-        return Jet(value, std::cos(a), -std::sin(a), -std::cos(a), value);
+        const double c = std::cos(a);
+        return Jet(value, c, -value, -c, value);
     }
     if (name == "cos(") {
-        return Jet(value, -std::sin(a), -std::cos(a), std::sin(a), value);
+        const double s = std::sin(a);
+        return Jet(value, -s, -value, s, value);
     }
     if (name == "sqrt(") {
         return Jet(value, 0.5 / value, -0.25 / (value * a), 0.375 / (value * a * a),
@@ -154,10 +178,12 @@ SJet Call(std::string_view name, double a, double value, bool& known)
         return Jet(value, a < 0 ? -1.0 : 1.0, 0, 0, 0);
     }
     if (name == "sinh(") {
-        return Jet(value, std::cosh(a), value, std::cosh(a), value);
+        const double c = std::cosh(a);
+        return Jet(value, c, value, c, value);
     }
     if (name == "cosh(") {
-        return Jet(value, std::sinh(a), value, std::sinh(a), value);
+        const double s = std::sinh(a);
+        return Jet(value, s, value, s, value);
     }
     if (name == "tanh(") {
         const double g1 = 1 - value * value;
@@ -174,19 +200,19 @@ SJet Call(std::string_view name, double a, double value, bool& known)
     return Jet(value, 0, 0, 0, 0);
 }
 
-STaylor Sum(const STaylor& a, const STaylor& b, bool subtract)
+template <int N> SSeries<N> Sum(const SSeries<N>& a, const SSeries<N>& b, bool subtract)
 {
-    STaylor r;
-    for (int n = 0; n < 4; ++n) {
+    SSeries<N> r;
+    for (int n = 0; n < N; ++n) {
         r.c[n] = subtract ? a.c[n] - b.c[n] : a.c[n] + b.c[n];
     }
     return r;
 }
 
-STaylor Negated(const STaylor& a)
+template <int N> SSeries<N> Negated(const SSeries<N>& a)
 {
-    STaylor r;
-    for (int n = 0; n < 4; ++n) {
+    SSeries<N> r;
+    for (int n = 0; n < N; ++n) {
         r.c[n] = -a.c[n];
     }
     return r;
@@ -211,9 +237,11 @@ bool IsConstant(const SBounded& a)
 }
 
 // x itself: its value is exact, and its derivative 1.
-void Lift(STaylor& x)
+template <int N> void Lift(SSeries<N>& x)
 {
-    x.c[1] = 1;
+    if constexpr (N > 1) {
+        x.c[1] = 1;
+    }
 }
 
 void Lift(SBounded& x)
@@ -227,17 +255,17 @@ double Times(double a, double b)
     return a == 0 || b == 0 ? 0.0 : a * b;
 }
 
-STaylor Constant(const STaylor&, double value)
+template <int N> SSeries<N> Constant(const SSeries<N>&, double value)
 {
-    return Constant(value);
+    return Constant<N>(value);
 }
 
 SBounded Constant(const SBounded&, double value)
 {
-    return SBounded{Constant(value), {}};
+    return SBounded{Constant<4>(value), {}};
 }
 
-double Value(const STaylor& a)
+template <int N> double Value(const SSeries<N>& a)
 {
     return a.c[0];
 }
@@ -343,7 +371,12 @@ SBounded Compose(const SBounded& u, const SJet& jet)
     return r;
 }
 
-// The program run over series of type R (STaylor, or SBounded for the bounds as well). The values
+// The highest derivative of a function that a series of type R reads from its jet: the bounds read
+// one more than the series carries.
+template <class R> constexpr int kJetOrder = 4;
+template <int N> constexpr int kJetOrder<SSeries<N>> = N - 1;
+
+// The program run over series of type R (SSeries, or SBounded for the bounds as well). The values
 // are the same for both: the bounds are computed beside them, never from them back.
 template <class R> R RunProgram(const CCompiledTerm& term, double x, double k, bool& known)
 {
@@ -383,7 +416,7 @@ template <class R> R RunProgram(const CCompiledTerm& term, double x, double k, b
             break;
         case CCompiledTerm::EOp::Pow:
             if (IsConstant(b)) {
-                result = Compose(a, ConstantPowerJet(a0, CheckedPow(a0, b0), b0));
+                result = Compose(a, ConstantPowerJet(a0, CheckedPow(a0, b0), b0, kJetOrder<R>));
             } else if (a0 > 0) {
                 // a^b = exp(b ln a), with the value itself from pow.
                 const double value = CheckedPow(a0, b0);
@@ -415,22 +448,49 @@ template <class R> R RunProgram(const CCompiledTerm& term, double x, double k, b
     return r[static_cast<std::size_t>(term.ResultRegister())];
 }
 
-} // namespace
-
-CCompiledTerm::SDerivatives CCompiledTerm::EvaluateDerivatives(double x, double k) const
+template <int N> CCompiledTerm::SDerivatives Derivatives(const CCompiledTerm& term, double x, double k)
 {
     const int savedMath = g_mathError;
     const int savedSyntax = g_syntaxError;
     g_mathError = 0;
     bool known = true;
-    const STaylor f = RunProgram<STaylor>(*this, x, k, known);
+    const SSeries<N> f = RunProgram<SSeries<N>>(term, x, k, known);
     const bool usable = known && g_mathError == 0;
     g_mathError = savedMath;
     g_syntaxError = savedSyntax;
-    if (!usable) {
-        return {f.c[0], kNaN, kNaN, kNaN};
+    CCompiledTerm::SDerivatives d{f.c[0], kNaN, kNaN, kNaN};
+    if (usable) {
+        d.first = f.c[1];
+        if constexpr (N > 2) {
+            d.second = 2 * f.c[2];
+        }
+        if constexpr (N > 3) {
+            d.third = 6 * f.c[3];
+        }
     }
-    return {f.c[0], f.c[1], 2 * f.c[2], 6 * f.c[3]};
+    return d;
+}
+
+} // namespace
+
+CCompiledTerm::SDerivatives CCompiledTerm::EvaluateDerivatives(double x, double k) const
+{
+    return Derivatives<4>(*this, x, k);
+}
+
+CCompiledTerm::SDerivatives CCompiledTerm::EvaluateDerivatives(double x, double k, int highest) const
+{
+    if (m_exponentOfX || highest >= 3) {
+        CCompiledTerm::SDerivatives d = Derivatives<4>(*this, x, k);
+        if (highest < 3) {
+            d.third = kNaN;
+        }
+        if (highest < 2) {
+            d.second = kNaN;
+        }
+        return d;
+    }
+    return highest == 2 ? Derivatives<3>(*this, x, k) : Derivatives<2>(*this, x, k);
 }
 
 CCompiledTerm::SBoundedDerivatives CCompiledTerm::EvaluateDerivativesWithBounds(double x, double k) const
