@@ -131,6 +131,17 @@ void BM_DiscussTangent(benchmark::State& state)
     RunProcess(state, {VEXPLOT_PATH, "--discuss", "tangent", "--term", "sin(x)", "--at", "1"});
 }
 
+// A scan of the discussion at the finest precision, as the command line runs it: the zeros, extrema,
+// inflection points or monotony of sin(x)*exp(-x^2/4) on the default axis. Compare extrema with
+// BM_MuparserExtremaScan of vexbench, the same scan's work done in muparser.
+void BM_DiscussScan(benchmark::State& state)
+{
+    const char* const kinds[] = {"zeros", "extrema", "inflections", "monotony"};
+    const char* kind = kinds[state.range(0)];
+    state.SetLabel(kind);
+    RunProcess(state, {VEXPLOT_PATH, "--discuss", kind, "--precision", "10", "--term", "sin(x)*exp(-x^2/4)"});
+}
+
 void BM_ExportFullHd(benchmark::State& state)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -151,5 +162,6 @@ void BM_GnuplotFullHd(benchmark::State& state)
 BENCHMARK(BM_Hello)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Version)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DiscussTangent)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DiscussScan)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportFullHd)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_GnuplotFullHd)->Unit(benchmark::kMillisecond)->UseRealTime();
