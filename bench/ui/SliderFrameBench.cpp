@@ -61,9 +61,9 @@ void BM_SliderFramePole(benchmark::State& state)
         image.fill(Qt::white);
         QPainter painter{&image};
         CPainterContext dc{painter};
-        benchmark::DoNotOptimize(PaintGraph(dc, CRect{0, 0, 1920, 1080}, functions, {}, scaling, nullptr, nullptr,
-                                            EDecimalSeparator::Point, SFamilyFocus{0, k, hideOthers}, derived,
-                                            WindowCurveSamplers()));
+        benchmark::DoNotOptimize(PaintGraph(dc, CRect{0, 0, 1920, 1080}, functions, {}, scaling, nullptr,
+                                            nullptr, EDecimalSeparator::Point, SFamilyFocus{0, k, hideOthers},
+                                            derived, WindowCurveSamplers()));
     }
     state.SetLabel(hideOthers ? "f' and a pole, others hidden" : "f' and a pole, others faint");
 }

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -72,13 +73,20 @@ struct CKeptPoles::SRange
     // The family's scan refers to its own copy of the term, which lives as long as the range.
     const CCompiledTerm term;
     std::mutex mutex;
-    // Under the mutex, both.
+    // Under the mutex, all three.
     CFamilyDomain domain;
-    std::deque<std::pair<double, std::vector<double>>> byK; // the most recently used last
+    struct SKept
+    {
+        std::vector<double> poles;
+        std::uint64_t lastUse{};
+    };
+    std::unordered_map<std::uint64_t, SKept> byK; // by the bits of k
+    std::uint64_t uses{0};
 };
 
 CKeptPoles::CKeptPoles(std::size_t ranges, std::size_t valuesPerRange)
-    : m_maxRanges{std::max<std::size_t>(ranges, 1)}, m_maxValuesPerRange{std::max<std::size_t>(valuesPerRange, 1)}
+    : m_maxRanges{std::max<std::size_t>(ranges, 1)},
+      m_maxValuesPerRange{std::max<std::size_t>(valuesPerRange, 1)}
 {
 }
 
@@ -111,18 +119,21 @@ std::vector<double> CKeptPoles::Poles(const CCompiledTerm& f, double k, double a
     const std::shared_ptr<SRange> range = RangeOf(f, a, b);
     // One k at a time per range: the family's scan is filled in by the first.
     std::lock_guard lock{range->mutex};
-    auto& byK = range->byK;
-    const auto it =
-        std::find_if(byK.begin(), byK.end(), [&](const auto& entry) { return SameBits(entry.first, k); });
-    if (it != byK.end()) {
-        std::pair<double, std::vector<double>> entry = std::move(*it);
-        byK.erase(it);
-        byK.push_back(std::move(entry));
-        return byK.back().second;
+    const std::uint64_t use = ++range->uses;
+    const auto [it, isNew] = range->byK.try_emplace(std::bit_cast<std::uint64_t>(k));
+    it->second.lastUse = use;
+    if (!isNew) {
+        return it->second.poles;
     }
-    byK.emplace_back(k, PolesOf(range->domain.Of(k)));
-    while (byK.size() > m_maxValuesPerRange) {
-        byK.pop_front();
+    it->second.poles = PolesOf(range->domain.Of(k));
+    if (range->byK.size() > m_maxValuesPerRange) {
+        // A repaint asks for every member of a family each time, so the k not asked for longest is
+        // one a slider has left behind.
+        const auto oldest = std::min_element(
+            range->byK.begin(), range->byK.end(),
+            [](const auto& u, const auto& v) { return u.second.lastUse < v.second.lastUse; });
+        range->byK.erase(oldest); // never it, used just now
+
     }
-    return byK.back().second;
+    return it->second.poles;
 }
