@@ -20,8 +20,8 @@ void Append(std::string& bytes, T value)
     bytes.append(raw.data(), raw.size());
 }
 
-// The program of a term, byte for byte: two texts that read into the same program ("x^2" and
-// "x ^ 2") have the same poles, and the program is all a pole finder is given.
+// The program of a term, byte for byte: it is all a pole finder is given, and the domain service
+// reads nothing else of the term.
 std::string ProgramBytes(const CCompiledTerm& f)
 {
     std::string bytes;
