@@ -1,8 +1,8 @@
 #include "framework/CurveSamplers.h"
 
 #include "analysis/Antiderivative.h"
-#include "analysis/Domain.h"
 #include "analysis/Locus.h"
+#include "framework/KeptPoles.h"
 #include "framework/SettingsStore.h"
 
 #include <QThreadPool>
@@ -159,27 +159,24 @@ std::shared_ptr<const LocusBranches> LocusLater(const CGraphFunction& f, bool in
     return NoBranches();
 }
 
-std::vector<double> DomainPoles(const CCompiledTerm& f, double k, double a, double b)
+// Every repaint with automatic scaling asks for the poles of each function, family member and
+// derived curve; the window, printing and the exports ask the same ones again and again.
+std::vector<double> KeptDomainPoles(const CCompiledTerm& f, double k, double a, double b)
 {
-    std::vector<double> poles;
-    for (const SDomainBorder& border : DomainOf(f, k, a, b).borders) {
-        if (border.kind == EBorderKind::Pole) {
-            poles.push_back(border.x);
-        }
-    }
-    return poles;
+    static CKeptPoles kept;
+    return kept.Poles(f, k, a, b);
 }
 
 } // namespace
 
 SCurveSamplers CurveSamplers()
 {
-    return SCurveSamplers{SampleAntiderivative, LocusNow, DomainPoles};
+    return SCurveSamplers{SampleAntiderivative, LocusNow, KeptDomainPoles};
 }
 
 SCurveSamplers WindowCurveSamplers()
 {
-    return SCurveSamplers{SampleAntiderivative, LocusLater, DomainPoles};
+    return SCurveSamplers{SampleAntiderivative, LocusLater, KeptDomainPoles};
 }
 
 void WhenLocusComputed(std::function<void()> handler)

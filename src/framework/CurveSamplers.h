@@ -7,6 +7,8 @@
 // What a drawing borrows from the curve discussion (view/DerivedCurveValues.h): the antiderivative's
 // quadrature, the Ortskurven and the poles that automatic scaling looks past.
 //
+// The poles are kept too (framework/KeptPoles.h), per term, range and k.
+//
 // An Ortskurve costs a discussion per value of k on a fine grid: each is kept per term, family
 // range, precision, kind and x range, and computed again only when one of them changes. The
 // precision is the values dialog's ("Settings", "Precision").
