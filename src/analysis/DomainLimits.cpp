@@ -13,6 +13,9 @@ constexpr int kMaxHalvings = 160;
 // The nearest points that decide; nearer ones than the first of these are noise-free enough,
 // farther ones say nothing about the limit.
 constexpr std::size_t kTail = 20;
+// A value whose rounding may be more than this share of it is noise to a limit.
+constexpr double kCleanShare = 1e-8;
+constexpr std::size_t kFewestClean = 8;
 
 double Tolerance(const SSideLimit& side)
 {
@@ -84,6 +87,9 @@ SSideLimit ApproachSide(CDomainProgram& program, double anchor, double direction
     // in some fifty halvings, not in a thousand.
     double d = std::min(room, std::max(1.0, magnitude));
     std::vector<double> values;
+    // The values before rounding swamps them, as far as they reach from the farthest one.
+    std::vector<double> clean;
+    bool noisy = false;
     bool nearestDefined = false;
     for (int j = 0; j < kMaxHalvings && d >= 8 * unit; ++j, d *= 0.5) {
         const double x = anchor + direction * d;
@@ -94,14 +100,35 @@ SSideLimit ApproachSide(CDomainProgram& program, double anchor, double direction
         nearestDefined = value.has_value();
         if (value) {
             values.push_back(*value);
+            noisy = noisy || !(program.RoundingBound(x) <= kCleanShare * std::fabs(*value));
+            if (!noisy) {
+                clean.push_back(*value);
+            }
         } else {
             values.clear();
+            clean.clear();
+            noisy = false;
         }
     }
     if (!nearestDefined || values.empty()) {
         return {};
     }
-    return Judge(values);
+    const SSideLimit nearest = Judge(values);
+    if (clean.size() < kFewestClean || clean.size() == values.size() || nearest.kind == SSideLimit::Oscillating) {
+        return nearest;
+    }
+    // Where f cancels beside the place ((exp(x)-1)/x at 0, (x^2-2)/(x-sqrt(2)) at its gap), the
+    // nearest values are rounding noise: 1-cos(x) is 0 there, exp(x)-1 a few units over x. The
+    // values before the noise decide then; the nearest ones keep the word where they agree with
+    // them, since a noise-free nearest value is the more exact limit ((x^2-1)/(x-1) gives 2 there).
+    // They decide only where they have settled: a few values far from the place say little.
+    const SSideLimit settled = Judge(clean);
+    if (settled.kind == SSideLimit::Finite && settled.spread <= 1e-6 * std::max(1.0, std::fabs(settled.limit)) &&
+        (nearest.kind != SSideLimit::Finite ||
+         std::fabs(nearest.limit - settled.limit) > Tolerance(settled))) {
+        return settled;
+    }
+    return nearest;
 }
 
 bool SameLimit(const SSideLimit& left, const SSideLimit& right)

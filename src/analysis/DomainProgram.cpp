@@ -101,6 +101,11 @@ std::optional<double> CDomainProgram::Value(double x)
     return value;
 }
 
+double CDomainProgram::RoundingBound(double x) const
+{
+    return m_term.EvaluateDerivativesWithBounds(x, m_registers[CCompiledTerm::kKRegister]).bound.value;
+}
+
 bool CDomainProgram::Sample(double x, double* parts)
 {
     m_registers[CCompiledTerm::kXRegister] = x;

@@ -38,6 +38,9 @@ public:
     // The value of f at x, or nothing where the term fails or is not finite there.
     std::optional<double> Value(double x);
     bool Defined(double x) { return Value(x).has_value(); }
+    // A bound on how far rounding may have moved f's value at x (running error analysis over the
+    // same steps); infinite where a divisor may be 0 within its own error.
+    double RoundingBound(double x) const;
 
     // Runs the whole program once: the value of every watched part into `parts` (one per watch)
     // and whether f is defined at x.

@@ -383,3 +383,39 @@ TEST(FamilyDomain, EveryMemberAsAlone)
 }
 
 } // namespace
+
+namespace {
+
+// Gaps where f cancels: right beside the place its values are rounding noise (1-cos(x) is 0 there,
+// exp(x)-1 a few units, and sqrt(2) is no zero of x^2-2 in doubles), so the limit is read before
+// the noise. Where the nearest values are free of noise they stay exact.
+TEST(DomainGap, LimitsWhereTheTermCancels)
+{
+    struct SGap
+    {
+        const char* term;
+        double x;
+        double limit;
+        double tolerance;
+    };
+    const SGap gaps[] = {
+        {"(x^2-2)/(x-sqrt(2))", std::sqrt(2.0), 2 * std::sqrt(2.0), 1e-7},
+        {"(exp(x)-1)/x", 0, 1, 1e-7},
+        {"(1-cos(x))/x^2", 0, 0.5, 1e-7},
+        {"(sqrt(x+1)-1)/x", 0, 0.5, 1e-7},
+        {"(2^x-1)/x", 0, std::log(2.0), 1e-7},
+        {"(x^2-1)/(x-1)", 1, 2, 0},
+        {"sin(x)/x", 0, 1, 0},
+    };
+    for (const SGap& gap : gaps) {
+        const SDomain domain = DomainOf(CCompiledTerm{gap.term}, 0, -0.5, 5);
+        ASSERT_EQ(domain.borders.size(), 1u) << gap.term;
+        const SDomainBorder& border = domain.borders.front();
+        EXPECT_EQ(border.kind, EBorderKind::Gap) << gap.term;
+        EXPECT_NEAR(border.x, gap.x, 1e-12) << gap.term;
+        ASSERT_TRUE(border.value.has_value()) << gap.term;
+        EXPECT_NEAR(*border.value, gap.limit, gap.tolerance) << gap.term;
+    }
+}
+
+} // namespace
