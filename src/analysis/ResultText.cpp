@@ -111,6 +111,18 @@ public:
             Line(Utf8ToCp1252("Für " + std::to_string(static_cast<long long>(number(0))) +
                               " Werte von k ließen sich die Punkte nicht bestimmen; dort enden die Zweige."));
             break;
+        case EResultMessage::AntiderivativeOnlyOn:
+            Line(Utf8ToCp1252("F ist nur für x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) + "; " +
+                 Text(number(1)) + (number(3) != 0 ? " ]" : " [") +
+                 Utf8ToCp1252(" definiert, dem Stück des Definitionsbereichs von f um x0."));
+            break;
+        case EResultMessage::AntiderivativeUndefined:
+            Line(Utf8ToCp1252("F ist nicht definiert: f ist an der Stelle x0 = " + Text(number(0)) +
+                              " nicht definiert."));
+            break;
+        case EResultMessage::NotForAntiderivative:
+            Line(Utf8ToCp1252("Für eine Stammfunktion ist diese Berechnung nicht verfügbar."));
+            break;
         }
     }
 
