@@ -3,6 +3,7 @@
 #include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
+#include "analysis/AntiderivativeDiscussion.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
@@ -175,11 +176,15 @@ void CValuesDialog::SetGraphDerived(CDerivedList derived)
     m_derived = std::move(derived);
     for (const CDerivedCurve& curve : m_derived) {
         const std::size_t source = curve.GetSource();
-        if (source >= m_functions.size() || (curve.GetKind() != EDerivedKind::FirstDerivative &&
-                                             curve.GetKind() != EDerivedKind::SecondDerivative)) {
+        if (source >= m_functions.size() || IsLocusKind(curve.GetKind())) {
             continue;
         }
-        std::optional<std::string> term = DerivativeTerm(m_functions[source].GetTerm());
+        const bool antiderivative = curve.GetKind() == EDerivedKind::Antiderivative;
+        // F is discussed from its source's term, which its start turns into F.
+        std::optional<std::string> term = m_functions[source].GetTerm();
+        if (!antiderivative) {
+            term = DerivativeTerm(*term);
+        }
         if (term && curve.GetKind() == EDerivedKind::SecondDerivative) {
             term = DerivativeTerm(*term);
         }
@@ -195,7 +200,16 @@ void CValuesDialog::SetGraphDerived(CDerivedList derived)
                                           m_functions[source].GetTerm()));
         m_derivedFunctions.push_back(std::move(function));
         m_derivedSources.push_back(source);
+        m_derivedStarts.push_back(antiderivative ? std::optional{std::pair{curve.GetX0(), curve.GetY0()}}
+                                                 : std::nullopt);
     }
+}
+
+std::optional<std::pair<double, double>> CValuesDialog::AntiderivativeStart(std::size_t index) const
+{
+    return index >= m_functions.size() && index - m_functions.size() < m_derivedStarts.size()
+               ? m_derivedStarts[index - m_functions.size()]
+               : std::nullopt;
 }
 
 const CGraphFunction& CValuesDialog::Chosen(std::size_t index) const
@@ -582,10 +596,14 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
     }
     const ScanFunction scan = m_scan;
     CAnalysisRunner::Job job = [scan, function = RunFunction(functionIndex, analysis), scaling = m_scaling, analysis,
-                                precision, options, inputs, with](IAnalysisSink& sink) {
+                                precision, options, inputs, with,
+                                start = AntiderivativeStart(functionIndex)](IAnalysisSink& sink) {
         const auto kind = static_cast<EAnalysis>(analysis);
         if (scan) {
             scan(kind, function, scaling, precision, options, sink);
+        } else if (start) {
+            RunAntiderivativeAnalysis(kind, function, start->first, start->second, scaling, precision, options,
+                                      sink);
         } else {
             SAnalysisInputs own = inputs;
             own.with = with ? &*with : nullptr;
