@@ -4,13 +4,13 @@
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
 #include "analysis/AntiderivativeDiscussion.h"
+#include "analysis/DiscussedCurves.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/FunctionPalette.h"
 #include "document/SliderState.h"
-#include "engine/DerivativeTerm.h"
 #include "engine/NumberText.h"
 #include "engine/TextEncoding.h"
 #include "framework/CurveSamplers.h"
@@ -174,34 +174,14 @@ void CValuesDialog::SetFamilyMember(std::size_t function, double k)
 void CValuesDialog::SetGraphDerived(CDerivedList derived)
 {
     m_derived = std::move(derived);
-    for (const CDerivedCurve& curve : m_derived) {
-        const std::size_t source = curve.GetSource();
-        if (source >= m_functions.size() || IsLocusKind(curve.GetKind())) {
-            continue;
-        }
-        const bool antiderivative = curve.GetKind() == EDerivedKind::Antiderivative;
-        // F is discussed from its source's term, which its start turns into F.
-        std::optional<std::string> term = m_functions[source].GetTerm();
-        if (!antiderivative) {
-            term = DerivativeTerm(*term);
-        }
-        if (term && curve.GetKind() == EDerivedKind::SecondDerivative) {
-            term = DerivativeTerm(*term);
-        }
-        if (!term) {
-            continue; // a term that does not read, or has a part without a derivative
-        }
-        CGraphFunction function = m_functions[source];
-        function.SetTerm(*term);
-        function.SetName(DerivedCurveName(m_functions, curve));
-        function.SetColor(curve.GetColor());
-        m_functionBox->addItem(FromRecord(DerivedCurveHead(m_functions, curve) + "(x)   aus " +
+    for (SDiscussedCurve& offered : DiscussedCurves(m_functions, m_derived)) {
+        const std::size_t source = offered.source;
+        m_functionBox->addItem(FromRecord(DerivedCurveHead(m_functions, m_derived[offered.curve]) + "(x)   aus " +
                                           FunctionHead(m_functions, source) + "(x)=" +
                                           m_functions[source].GetTerm()));
-        m_derivedFunctions.push_back(std::move(function));
+        m_derivedFunctions.push_back(std::move(offered.function));
         m_derivedSources.push_back(source);
-        m_derivedStarts.push_back(antiderivative ? std::optional{std::pair{curve.GetX0(), curve.GetY0()}}
-                                                 : std::nullopt);
+        m_derivedStarts.push_back(offered.start);
     }
 }
 
