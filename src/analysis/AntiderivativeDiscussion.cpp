@@ -317,14 +317,14 @@ private:
 
     bool Zeros(const CDerivativeAt& at, const SAntiderivativeStretch& stretch, const SDomainPiece& window, double k)
     {
-        const std::size_t intervals = Intervals(window);
+        const std::size_t intervals = std::min(Intervals(window), kMaxZeroIntervals);
         const CAntiderivativeValues F{m_term, k, stretch, window, m_x0, m_y0, intervals};
         SRootSearch search;
         search.g = [&F](double x) { return F(x); };
         search.slope = at.Order(0);
         search.both = [&F, &at](double x) { return SValueAndSlope{F(x), at(x, 0)}; };
         search.touching = true;
-        search.intervals = std::min(intervals, kMaxZeroIntervals);
+        search.intervals = intervals;
         search.maxIntervals = kMaxZeroIntervals;
         search.stop = m_stop;
         const SRoots roots = RootsOn(search, window.from, window.fromIncluded, window.to, window.toIncluded);
@@ -340,7 +340,7 @@ private:
         const auto flush = [&](double upTo) {
             while (next < stretches.size() && stretches[next].first < upTo) {
                 const auto& s = stretches[next++];
-                Add(SResultMessage{EResultMessage::ZeroStretch,
+                Add(SResultMessage{EResultMessage::AntiderivativeZeroStretch,
                                    {WithoutNegativeZero(s.first, m_digits), WithoutNegativeZero(s.second, m_digits),
                                     s.first != window.from || window.fromIncluded ? 1.0 : 0.0,
                                     s.second != window.to || window.toIncluded ? 1.0 : 0.0}},
@@ -403,20 +403,25 @@ private:
 
     // The sign changes in order of x. Across a border f (order 0) may change sign at a gap or a
     // jump, and F turns there all the same; f' is carried only across a gap, since F has a corner
-    // where f jumps.
+    // where f jumps. For intervals every border where the sign differs on its two sides cuts, 0
+    // included (int(x) is 0 on ]-1; 1[), and for the curvature every jump.
     static std::vector<STurn> Turns(const std::vector<SPieceSigns>& signs, const SDomain& domain, int order,
-                                    bool withJumps)
+                                    bool intervals)
     {
         std::vector<STurn> turns;
         for (std::size_t i = 0; i < signs.size(); ++i) {
             if (i > 0) {
                 const double border = signs[i].piece.from;
                 const EBorderKind kind = KindAt(domain, border);
-                const bool passes = kind == EBorderKind::Gap || (order == 0 && kind == EBorderKind::Jump);
-                if (passes && OppositeSigns(signs[i - 1].lastSign, signs[i].firstSign)) {
-                    turns.push_back({border, signs[i - 1].lastSign, kind == EBorderKind::Jump});
-                } else if (withJumps && kind == EBorderKind::Jump) {
-                    turns.push_back({border, 0, true});
+                const bool jump = kind == EBorderKind::Jump;
+                const int left = signs[i - 1].lastSign;
+                const int right = signs[i].firstSign;
+                if (intervals) {
+                    if (left != right || (order == 1 && jump)) {
+                        turns.push_back({border, left, order == 1 && jump});
+                    }
+                } else if ((kind == EBorderKind::Gap || (order == 0 && jump)) && OppositeSigns(left, right)) {
+                    turns.push_back({border, left, jump});
                 }
             }
             for (std::size_t j = 0; j < signs[i].turning.size(); ++j) {
@@ -476,7 +481,7 @@ private:
         }
         const QuantityAt q = at.Order(order);
         std::vector<STurn> cuts{{window.from, 0, false}};
-        for (const STurn& turn : Turns(*signs, domain, order, curvature)) {
+        for (const STurn& turn : Turns(*signs, domain, order, true)) {
             cuts.push_back(turn);
         }
         cuts.push_back({window.to, 0, false});

@@ -46,8 +46,16 @@ SAntiderivativeStretch StretchAround(const SDomain& domain, double x0)
            Passable(domain, pieces[last].to)) {
         ++last;
     }
-    stretch.outer = SDomainPiece{pieces[first].from, pieces[last].to, pieces[first].fromIncluded,
-                                 pieces[last].toIncluded};
+    // An end of the range where f is defined but jumps (int(x) at -5) belongs to F as well: the
+    // integral reaches it. Where f is not defined the domain lists the end as an edge.
+    const auto reached = [&domain](double at) {
+        return std::none_of(domain.borders.begin(), domain.borders.end(), [at](const SDomainBorder& border) {
+            return border.x == at && border.kind != EBorderKind::Gap && border.kind != EBorderKind::Jump;
+        });
+    };
+    stretch.outer = SDomainPiece{pieces[first].from, pieces[last].to,
+                                 pieces[first].fromIncluded || (first == 0 && reached(pieces[first].from)),
+                                 pieces[last].toIncluded || (last + 1 == pieces.size() && reached(pieces[last].to))};
     for (std::size_t i = first; i < last; ++i) {
         stretch.inner.push_back(pieces[i].to);
     }

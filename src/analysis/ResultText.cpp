@@ -86,7 +86,9 @@ public:
                  " Werte von k wurden untersucht, bis k = " + Text(number(1)) + ".");
             break;
         case EResultMessage::ZeroStretch:
-            Line(Utf8ToCp1252("f ist 0 für alle x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) +
+        case EResultMessage::AntiderivativeZeroStretch:
+            Line(Utf8ToCp1252(message.id == EResultMessage::ZeroStretch ? "f ist 0 für alle x in "
+                                                                        : "F ist 0 für alle x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) +
                  "; " + Text(number(1)) + (number(3) != 0 ? " ]" : " ["));
             break;
         case EResultMessage::TooDense:

@@ -114,6 +114,11 @@ TEST(AntiderivativeDiscussion, SaysWhereFExistsAndWhatItIsNot)
         {"3*x^2-3", 0, EScan::Monotony,
          {"[ -5; -1 ] monoton steigend", "[ -1; 1 ] monoton fallend", "[ 1; 5 ] monoton steigend"}},
         {"3*x^2-3", 0, EScan::Curvature, {"[ -5; 0 ] rechtsgekrümmt", "[ 0; 5 ] linksgekrümmt"}},
+        // F of int(x) is 0 where int(x) is, falls before and rises after; the jumps at the ends of
+        // the range belong to F.
+        {"int(x)", 0, EScan::Zeros, {"F ist 0 für alle x in [ -1; 1 ]"}},
+        {"int(x)", 0, EScan::Monotony,
+         {"[ -5; -1 ] monoton fallend", "[ -1; 1 ] konstant", "[ 1; 5 ] monoton steigend"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.term);

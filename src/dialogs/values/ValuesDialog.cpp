@@ -240,6 +240,8 @@ void CValuesDialog::BuildControls()
     m_toField->setObjectName(kIdIntegralTo);
     m_toLabel->setBuddy(m_toField);
     connect(m_analysisBox, &QComboBox::currentIndexChanged, this, &CValuesDialog::ShowInputsOf);
+    connect(m_functionBox, &QComboBox::currentIndexChanged, this,
+            [this] { ShowInputsOf(m_analysisBox->currentIndex()); });
     for (QComboBox* box : {m_functionBox, m_analysisBox, m_withBox}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(12);
@@ -434,8 +436,9 @@ void CValuesDialog::ShowInputsOf(int analysis)
         widget->setVisible(shown(inputs.to));
     }
     const bool ownInputs = row && row->TakesInputs();
-    // Their results are always the refined points.
-    m_exact->setVisible(!ownInputs);
+    const int function = m_functionBox->currentIndex();
+    // Their results are always the refined points, and so are F's, which has no raster scan.
+    m_exact->setVisible(!ownInputs && !(function >= 0 && AntiderivativeStart(static_cast<std::size_t>(function))));
     // F1 explains what the chosen analysis computes, for those with inputs of their own; the
     // others share the page of the dialog.
     SetHelpPage(this, ownInputs ? row->helpPage : "diskussion.html#werte");
@@ -536,7 +539,11 @@ void CValuesDialog::OnCompute()
     }
     const int chosen = m_analysisBox->currentIndex();
     SAnalysisInputs inputs;
-    if (chosen >= 0 && !ReadInputs(chosen, inputs)) {
+    // F takes no inputs: what would need them says that it is not available for F.
+    const bool antiderivative =
+        m_functionBox->currentIndex() >= 0 &&
+        AntiderivativeStart(static_cast<std::size_t>(m_functionBox->currentIndex())).has_value();
+    if (chosen >= 0 && !antiderivative && !ReadInputs(chosen, inputs)) {
         return;
     }
     m_lines->Clear();

@@ -169,6 +169,8 @@ TEST(ValuesDialog, DerivedCurvesAreDiscussedAfterTheFunctions)
         ASSERT_EQ(functions->count(), 3);
         EXPECT_EQ(functions->itemText(1), QStringLiteral("F(x)   aus f(x)=x^3-3*x"));
         functions->setCurrentIndex(c.entry);
+        // F has no raster scan to choose instead of the refined points.
+        EXPECT_EQ(Control<QCheckBox>(dialog, "IDC_EXACT_RESULTS")->isVisible(), c.entry == 2);
         Compute(dialog);
         EXPECT_EQ(dialog.ResultLines(), c.lines) << functions->itemText(c.entry).toStdString();
     }
