@@ -10,6 +10,7 @@
 #include "analysis/ResultText.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
+#include "engine/Derivatives.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,10 +133,11 @@ class CAntiderivativeRun
 {
 public:
     CAntiderivativeRun(EAntiderivativeScan scan, const CGraphFunction& integrand, double x0, double y0,
-                       const CScaling& scaling, int precision, const SDiscussOptions& options, IAnalysisSink& sink)
+                       const CScaling& scaling, int precision, const SDiscussOptions& options,
+                       IAnalysisSink& sink)
         : m_scan{scan}, m_function{integrand}, m_term{integrand.GetTerm()},
-          m_family{integrand.GetUseFamilyConstant() != 0}, m_x0{x0}, m_y0{y0}, m_precision{precision},
-          m_digits{options.digits}, m_sink{sink}, m_stop{sink.StopToken()}
+          m_family{integrand.GetUseFamilyConstant() != 0}, m_x0{x0}, m_y0{y0},
+          m_precision{precision}, m_digits{options.digits}, m_sink{sink}, m_stop{sink.StopToken()}
     {
         scaling.GetXRange(m_from, m_to, m_step);
         m_lo = std::isfinite(x0) ? std::min(x0, m_from) : m_from;
@@ -196,8 +198,9 @@ private:
     void Note(const SDomainPiece& piece, double k)
     {
         Add(SResultMessage{EResultMessage::AntiderivativeOnlyOn,
-                           {WithoutNegativeZero(piece.from, m_digits), WithoutNegativeZero(piece.to, m_digits),
-                            piece.fromIncluded ? 1.0 : 0.0, piece.toIncluded ? 1.0 : 0.0}},
+                           {WithoutNegativeZero(piece.from, m_digits),
+                            WithoutNegativeZero(piece.to, m_digits), piece.fromIncluded ? 1.0 : 0.0,
+                            piece.toIncluded ? 1.0 : 0.0}},
             k);
     }
 
@@ -214,7 +217,8 @@ private:
             Add(SResultMessage{EResultMessage::TooDense, {m_from, m_to}}, k);
             ++m_total;
         }
-        const bool always = m_scan == EAntiderivativeScan::ValueTable || m_scan == EAntiderivativeScan::Monotony ||
+        const bool always = m_scan == EAntiderivativeScan::ValueTable ||
+                            m_scan == EAntiderivativeScan::Monotony ||
                             m_scan == EAntiderivativeScan::Curvature;
         if (m_family && (m_total > before || always)) {
             Add(SResultMessage{EResultMessage::GroupEnd, {}});
@@ -245,7 +249,9 @@ private:
         }
         const SAntiderivativeStretch stretch = StretchAround(domain, m_x0);
         if (Empty(stretch.outer)) {
-            Add(SResultMessage{EResultMessage::AntiderivativeUndefined, {WithoutNegativeZero(m_x0, m_digits)}}, k);
+            Add(SResultMessage{EResultMessage::AntiderivativeUndefined,
+                               {WithoutNegativeZero(m_x0, m_digits)}},
+                k);
             ++m_total;
             return true;
         }
@@ -254,7 +260,8 @@ private:
             Note(stretch.outer, k);
             return true;
         }
-        const bool whole = window.from == m_from && window.to == m_to && window.fromIncluded && window.toIncluded;
+        const bool whole =
+            window.from == m_from && window.to == m_to && window.fromIncluded && window.toIncluded;
         if (!whole && m_scan != EAntiderivativeScan::ValueTable) {
             Note(window, k);
         }
@@ -296,7 +303,8 @@ private:
     {
         const double width = 2 * (m_to / 2 - m_from / 2);
         const double share = width > 0 ? (window.to - window.from) / width : 1.0;
-        const double intervals = static_cast<double>(RangeIntervals(m_precision)) * (std::isfinite(share) ? share : 1.0);
+        const double intervals =
+            static_cast<double>(RangeIntervals(m_precision)) * (std::isfinite(share) ? share : 1.0);
         return std::max(kMinPieceIntervals, static_cast<std::size_t>(std::min(intervals, 1e9)));
     }
 
@@ -307,15 +315,18 @@ private:
         std::vector<double> values(xs.size());
         std::vector<std::uint8_t> undefined(xs.size());
         SampleAntiderivative(m_term, k, m_x0, m_y0, xs, values, undefined);
-        const CDerivativeAt at{m_term, k};
+        // F' and F'' are evaluated as f and f' are in f's own table, so that the columns agree.
         for (std::size_t i = 0; i < xs.size(); ++i) {
             if (undefined[i] == 0) {
-                Add(SResultTableRow{xs[i], values[i], at(xs[i], 0), at(xs[i], 1)}, k);
+                Add(SResultTableRow{xs[i], values[i], EvaluateOrder(m_term, xs[i], k, 0),
+                                    EvaluateOrder(m_term, xs[i], k, 1)},
+                    k);
             }
         }
     }
 
-    bool Zeros(const CDerivativeAt& at, const SAntiderivativeStretch& stretch, const SDomainPiece& window, double k)
+    bool Zeros(const CDerivativeAt& at, const SAntiderivativeStretch& stretch, const SDomainPiece& window,
+               double k)
     {
         const std::size_t intervals = std::min(Intervals(window), kMaxZeroIntervals);
         const CAntiderivativeValues F{m_term, k, stretch, window, m_x0, m_y0, intervals};
@@ -341,7 +352,8 @@ private:
             while (next < stretches.size() && stretches[next].first < upTo) {
                 const auto& s = stretches[next++];
                 Add(SResultMessage{EResultMessage::AntiderivativeZeroStretch,
-                                   {WithoutNegativeZero(s.first, m_digits), WithoutNegativeZero(s.second, m_digits),
+                                   {WithoutNegativeZero(s.first, m_digits),
+                                    WithoutNegativeZero(s.second, m_digits),
                                     s.first != window.from || window.fromIncluded ? 1.0 : 0.0,
                                     s.second != window.to || window.toIncluded ? 1.0 : 0.0}},
                     k);
@@ -383,8 +395,10 @@ private:
                 }
             }
             if (piece.from < piece.to) {
-                s.firstSign = SignBetween(s.roots, q, piece.from, s.turning.empty() ? piece.to : s.turning.front());
-                s.lastSign = SignBetween(s.roots, q, s.turning.empty() ? piece.from : s.turning.back(), piece.to);
+                s.firstSign =
+                    SignBetween(s.roots, q, piece.from, s.turning.empty() ? piece.to : s.turning.front());
+                s.lastSign =
+                    SignBetween(s.roots, q, s.turning.empty() ? piece.from : s.turning.back(), piece.to);
             }
             signs.push_back(std::move(s));
         }
@@ -511,7 +525,8 @@ private:
             }
         }
         for (const SStretch& s : stretches) {
-            SResultInterval interval{WithoutNegativeZero(s.from, m_digits), WithoutNegativeZero(s.to, m_digits),
+            SResultInterval interval{WithoutNegativeZero(s.from, m_digits),
+                                     WithoutNegativeZero(s.to, m_digits),
                                      s.from != window.from || window.fromIncluded,
                                      s.to != window.to || window.toIncluded, s.sign >= 0};
             interval.constant = s.sign == 0;

@@ -53,9 +53,10 @@ SAntiderivativeStretch StretchAround(const SDomain& domain, double x0)
             return border.x == at && border.kind != EBorderKind::Gap && border.kind != EBorderKind::Jump;
         });
     };
-    stretch.outer = SDomainPiece{pieces[first].from, pieces[last].to,
-                                 pieces[first].fromIncluded || (first == 0 && reached(pieces[first].from)),
-                                 pieces[last].toIncluded || (last + 1 == pieces.size() && reached(pieces[last].to))};
+    stretch.outer =
+        SDomainPiece{pieces[first].from, pieces[last].to,
+                     pieces[first].fromIncluded || (first == 0 && reached(pieces[first].from)),
+                     pieces[last].toIncluded || (last + 1 == pieces.size() && reached(pieces[last].to))};
     for (std::size_t i = first; i < last; ++i) {
         stretch.inner.push_back(pieces[i].to);
     }
@@ -78,7 +79,8 @@ std::optional<double> CStretchIntegral::Step(double a, double b, double scale, i
     for (;;) {
         const double to = (inner != m_stretch.inner.end() && *inner < hi) ? *inner++ : hi;
         if (to > from) {
-            const SQuadrature q = IntegrateAdaptive(m_at, from, to, pieces, kRelativeTolerance * scale, maxParts);
+            const SQuadrature q =
+                IntegrateAdaptive(m_at, from, to, pieces, kRelativeTolerance * scale, maxParts);
             if (q.undefinedAt || !std::isfinite(q.value)) {
                 return std::nullopt;
             }

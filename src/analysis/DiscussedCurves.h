@@ -15,7 +15,7 @@ struct SDiscussedCurve
 {
     CGraphFunction function; // named and coloured as the curve, with its source's family
     std::size_t source{0};
-    std::size_t curve{0}; // its place in the derived list
+    std::size_t curve{0};                           // its place in the derived list
     std::optional<std::pair<double, double>> start; // (x0, y0) for F
 };
 

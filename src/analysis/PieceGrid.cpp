@@ -32,8 +32,8 @@ std::pair<double, double> RefinedStretch(const QuantityAt& f, const std::pair<do
     return {lo, hi};
 }
 
-SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width, int precision,
-                    std::stop_token stop)
+SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width,
+                    int precision, std::stop_token stop)
 {
     SRootSearch search;
     search.g = at.Order(order);
@@ -42,7 +42,8 @@ SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piec
     search.bounded = at.WithBounds(order);
     search.touching = order == 0;
     const double share = width > 0 ? (piece.to - piece.from) / width : 1.0;
-    const double intervals = static_cast<double>(RangeIntervals(precision)) * (std::isfinite(share) ? share : 1.0);
+    const double intervals =
+        static_cast<double>(RangeIntervals(precision)) * (std::isfinite(share) ? share : 1.0);
     search.intervals = std::max(kMinPieceIntervals, static_cast<std::size_t>(std::min(intervals, 1e9)));
     search.maxIntervals = std::max(search.intervals, std::size_t{1} << 21);
     search.stop = std::move(stop);

@@ -21,5 +21,5 @@ std::pair<double, double> RefinedStretch(const QuantityAt& f, const std::pair<do
                                          const SDomainPiece& piece, const std::vector<double>& xs);
 
 // The zeros of f (order 0), f' or f'' on a piece, on its share of the range's grid.
-SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width, int precision,
-                    std::stop_token stop);
+SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width,
+                    int precision, std::stop_token stop);

@@ -30,7 +30,8 @@ CGraphFunction Integrand(const char* term)
     return f;
 }
 
-std::vector<SAnalysisResult> Discuss(EScan scan, const char* term, double x0, double y0, double from, double to)
+std::vector<SAnalysisResult> Discuss(EScan scan, const char* term, double x0, double y0, double from,
+                                     double to)
 {
     CScaling scaling;
     scaling.SetXRange(from, to, 1);
@@ -64,8 +65,18 @@ TEST(AntiderivativeDiscussion, FindsThePointsOfTheClosedForm)
         {"1/x^2", 1, 0, -5, 5, EScan::Zeros, {{'N', 1, 0}}},
         {"1/x^2", 1, 0, -5, 5, EScan::Extrema, {}},
         // F = sin(x).
-        {"cos(x)", 0, 0, -10, 10, EScan::Zeros,
-         {{'N', -3 * pi, 0}, {'N', -2 * pi, 0}, {'N', -pi, 0}, {'N', 0, 0}, {'N', pi, 0}, {'N', 2 * pi, 0},
+        {"cos(x)",
+         0,
+         0,
+         -10,
+         10,
+         EScan::Zeros,
+         {{'N', -3 * pi, 0},
+          {'N', -2 * pi, 0},
+          {'N', -pi, 0},
+          {'N', 0, 0},
+          {'N', pi, 0},
+          {'N', 2 * pi, 0},
           {'N', 3 * pi, 0}}},
         {"cos(x)", 0, 0, -4, 4, EScan::Extrema, {{'T', -pi / 2, -1}, {'H', pi / 2, 1}}},
         // F = x^2/2 + 1 across the gap of f at 0, where f changes sign: F has its minimum there.
@@ -102,22 +113,33 @@ TEST(AntiderivativeDiscussion, SaysWhereFExistsAndWhatItIsNot)
         EScan scan;
         std::vector<std::string> lines;
     } cases[] = {
-        {"1/x^2", 1, EScan::Monotony,
+        {"1/x^2",
+         1,
+         EScan::Monotony,
          {"F ist nur für x in ] 0; 5 ] definiert, dem Stück des Definitionsbereichs von f um x0.",
           "] 0; 5 ] monoton steigend"}},
-        {"1/x^2", 1, EScan::Extrema,
+        {"1/x^2",
+         1,
+         EScan::Extrema,
          {"F ist nur für x in ] 0; 5 ] definiert, dem Stück des Definitionsbereichs von f um x0.",
           "Es wurden keine Extremwerte gefunden."}},
-        {"ln(x)", -1, EScan::Zeros,
-         {"F ist nicht definiert: f ist an der Stelle x0 = -1 nicht definiert.",
-          }},
-        {"3*x^2-3", 0, EScan::Monotony,
+        {"ln(x)",
+         -1,
+         EScan::Zeros,
+         {
+             "F ist nicht definiert: f ist an der Stelle x0 = -1 nicht definiert.",
+         }},
+        {"3*x^2-3",
+         0,
+         EScan::Monotony,
          {"[ -5; -1 ] monoton steigend", "[ -1; 1 ] monoton fallend", "[ 1; 5 ] monoton steigend"}},
         {"3*x^2-3", 0, EScan::Curvature, {"[ -5; 0 ] rechtsgekrümmt", "[ 0; 5 ] linksgekrümmt"}},
         // F of int(x) is 0 where int(x) is, falls before and rises after; the jumps at the ends of
         // the range belong to F.
         {"int(x)", 0, EScan::Zeros, {"F ist 0 für alle x in [ -1; 1 ]"}},
-        {"int(x)", 0, EScan::Monotony,
+        {"int(x)",
+         0,
+         EScan::Monotony,
          {"[ -5; -1 ] monoton fallend", "[ -1; 1 ] konstant", "[ 1; 5 ] monoton steigend"}},
     };
     for (const auto& c : cases) {
@@ -151,8 +173,13 @@ TEST(AntiderivativeDiscussion, TabulatesFWithFAndItsSlopeAsDerivatives)
         }
     }
     // F = x^3 - 3x + 1, F' = 3x^2 - 3, F'' = 6x.
-    const std::vector<std::string> expected{"x\tF(x)\tF'(x)\tF''(x)", "", "-2\t-1\t9\t-12", "-1\t3\t0\t-6",
-                                            "0\t1\t-3\t0",         "1\t-1\t0\t6", "2\t3\t9\t12"};
+    const std::vector<std::string> expected{"x\tF(x)\tF'(x)\tF''(x)",
+                                            "",
+                                            "-2\t-1\t9\t-12",
+                                            "-1\t3\t0\t-6",
+                                            "0\t1\t-3\t0",
+                                            "1\t-1\t0\t6",
+                                            "2\t3\t9\t12"};
     EXPECT_EQ(lines, expected);
 }
 
