@@ -343,7 +343,11 @@ std::optional<SDiscussion> PrepareDiscussion(const SDiscussRequest& request, int
     // After the functions --function counts the derived curves that are discussed as functions.
     const std::vector<SDiscussedCurve> derived = DiscussedCurves(content.functions, content.derived);
     if (static_cast<std::size_t>(request.function) > count + derived.size()) {
-        Complain(tooFew("--function", request.function));
+        const std::size_t more = derived.size();
+        Complain(tooFew("--function", request.function) +
+                 (more == 0   ? std::string{}
+                  : more == 1 ? std::string{" und eine abgeleitete Kurve"}
+                              : " und " + std::to_string(more) + " abgeleitete Kurven"));
         exitCode = kExitUsage;
         return std::nullopt;
     }
