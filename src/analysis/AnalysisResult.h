@@ -122,6 +122,10 @@ enum class EResultMessage
     NoAsymptotes,
     LocusNeedsFamily,      // an Ortskurve asked of a function with one value of k
     LocusUnresolved,       // numbers: the values of k at which no point of an Ortskurve is known
+    AntiderivativeOnlyOn,   // numbers: from, to, whether from and to belong to it (1 or 0)
+    AntiderivativeUndefined, // numbers: x0, where f is not defined
+    NotForAntiderivative,    // an analysis that does not run on an antiderivative
+    AntiderivativeZeroStretch, // numbers: as ZeroStretch, where F is 0
 };
 
 // The head of one branch of an Ortskurve: its number from 1, its letter (H, T or W), the k of its

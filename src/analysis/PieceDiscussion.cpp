@@ -1,8 +1,10 @@
 #include "analysis/PieceDiscussion.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/DerivativeAt.h"
 #include "analysis/Domain.h"
 #include "analysis/FamilyDomain.h"
+#include "analysis/PieceGrid.h"
 #include "analysis/PieceRoots.h"
 #include "analysis/Refinement.h"
 #include "analysis/ResultText.h"
@@ -20,141 +22,6 @@
 #include <vector>
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The grid of the whole range at a precision: 2^(10 + p) intervals, shared among the pieces by
-// their widths, with a floor per piece so that a narrow piece between two poles is looked at too.
-constexpr std::size_t kMinPieceIntervals = 256;
-
-std::size_t RangeIntervals(int precision)
-{
-    return std::size_t{1} << (10 + ClampPrecision(precision));
-}
-
-// f and its derivatives at one point for one k: the exact ones where the term has them, else the
-// program's difference formulas. NaN where f is not defined; the math flag is left as it was.
-class CDerivativeAt
-{
-public:
-    CDerivativeAt(const CCompiledTerm& term, double k) : m_term{term}, m_k{k} {}
-
-    double operator()(double x, int order) const
-    {
-        const int saved = g_mathError;
-        g_mathError = 0;
-        double value{};
-        if (order == 0) {
-            value = m_term.Evaluate(x, m_k);
-        } else {
-            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k, order);
-            value = order == 1 ? d.first : order == 2 ? d.second : d.third;
-            if (std::isnan(value) && !std::isnan(d.value)) {
-                g_mathError = 0;
-                value = EvaluateOrder(m_term, x, m_k, order);
-            }
-        }
-        const bool failed = g_mathError != 0;
-        g_mathError = saved;
-        return failed ? kNaN : value;
-    }
-
-    QuantityAt Order(int order) const
-    {
-        return [this, order](double x) { return (*this)(x, order); };
-    }
-
-    // The derivative of an order and the next one, from one exact evaluation where the term has it.
-    std::function<SValueAndSlope(double)> WithSlope(int order) const
-    {
-        return [this, order](double x) {
-            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k, order + 1);
-            const double all[] = {d.value, d.first, d.second, d.third};
-            SValueAndSlope both{all[order], all[order + 1]};
-            if (std::isnan(both.value) || std::isnan(both.slope)) {
-                both = {(*this)(x, order), (*this)(x, order + 1)};
-            }
-            return both;
-        };
-    }
-
-    // The same with the bounds of their rounding errors.
-    std::function<SValueAndSlope(double)> WithBounds(int order) const
-    {
-        return [this, order](double x) {
-            const CCompiledTerm::SBoundedDerivatives d = m_term.EvaluateDerivativesWithBounds(x, m_k);
-            const double all[] = {d.value.value, d.value.first, d.value.second, d.value.third};
-            const double bounds[] = {d.bound.value, d.bound.first, d.bound.second, d.bound.third};
-            SValueAndSlope both{all[order], all[order + 1], bounds[order], bounds[order + 1]};
-            if (std::isnan(both.value) || std::isnan(both.slope)) {
-                both = {(*this)(x, order), (*this)(x, order + 1), StepBound(x, order),
-                        StepBound(x, order + 1)};
-            }
-            return both;
-        };
-    }
-
-    // What a difference formula's value is worth: how far the formula with half the step lies
-    // from it. At a kink (sqrt(x^2) at 0, where the exact derivatives are infinite times 0) the
-    // two differ by as much as the value itself, which then has no sign; where f is smooth they
-    // agree closely. f itself (order 0) is evaluated, not differenced; the third derivative has
-    // no half-step formula and is taken as it comes.
-    double StepBound(double x, int order) const
-    {
-        if (order != 1 && order != 2) {
-            return 0.0;
-        }
-        const double full = (*this)(x, order);
-        const double half = HalfStepDerivative(m_term, x, m_k, order);
-        const double bound = std::fabs(full - half);
-        return std::isnan(bound) ? 0.0 : bound;
-    }
-
-private:
-    const CCompiledTerm& m_term;
-    double m_k;
-};
-
-// Where f is 0 on a whole stretch, its ends refined from the samples to neighbouring doubles.
-std::pair<double, double> RefinedStretch(const QuantityAt& f, const std::pair<double, double>& samples,
-                                         const SDomainPiece& piece, const ScanVector<double>& xs)
-{
-    const auto edge = [&](double zero, double beyond) {
-        // f(zero) == 0, f(beyond) != 0 or beyond is the piece end: halve towards the change.
-        if (zero == beyond) {
-            return zero;
-        }
-        for (;;) {
-            const double m = zero + (beyond - zero) / 2;
-            if (m == zero || m == beyond) {
-                return zero;
-            }
-            (f(m) == 0 ? zero : beyond) = m;
-        }
-    };
-    // A stretch from the first or to the last sample reaches the end of the piece.
-    const double lo = samples.first == xs.front() ? piece.from : edge(samples.first, piece.from);
-    const double hi = samples.second == xs.back() ? piece.to : edge(samples.second, piece.to);
-    return {lo, hi};
-}
-
-// The zeros of f (order 0), f' or f'' on a piece, on its share of the range's grid.
-SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width, int precision,
-                    std::stop_token stop)
-{
-    SRootSearch search;
-    search.g = at.Order(order);
-    search.slope = at.Order(order + 1);
-    search.both = at.WithSlope(order);
-    search.bounded = at.WithBounds(order);
-    search.touching = order == 0;
-    const double share = width > 0 ? (piece.to - piece.from) / width : 1.0;
-    const double intervals = static_cast<double>(RangeIntervals(precision)) * (std::isfinite(share) ? share : 1.0);
-    search.intervals = std::max(kMinPieceIntervals, static_cast<std::size_t>(std::min(intervals, 1e9)));
-    search.maxIntervals = std::max(search.intervals, std::size_t{1} << 21);
-    search.stop = std::move(stop);
-    return RootsOn(search, piece.from, piece.fromIncluded, piece.to, piece.toIncluded);
-}
 
 class CPieceRun
 {

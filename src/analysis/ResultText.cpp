@@ -86,7 +86,9 @@ public:
                  " Werte von k wurden untersucht, bis k = " + Text(number(1)) + ".");
             break;
         case EResultMessage::ZeroStretch:
-            Line(Utf8ToCp1252("f ist 0 für alle x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) +
+        case EResultMessage::AntiderivativeZeroStretch:
+            Line(Utf8ToCp1252(message.id == EResultMessage::ZeroStretch ? "f ist 0 für alle x in "
+                                                                        : "F ist 0 für alle x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) +
                  "; " + Text(number(1)) + (number(3) != 0 ? " ]" : " ["));
             break;
         case EResultMessage::TooDense:
@@ -110,6 +112,18 @@ public:
         case EResultMessage::LocusUnresolved:
             Line(Utf8ToCp1252("Für " + std::to_string(static_cast<long long>(number(0))) +
                               " Werte von k ließen sich die Punkte nicht bestimmen; dort enden die Zweige."));
+            break;
+        case EResultMessage::AntiderivativeOnlyOn:
+            Line(Utf8ToCp1252("F ist nur für x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) + "; " +
+                 Text(number(1)) + (number(3) != 0 ? " ]" : " [") +
+                 Utf8ToCp1252(" definiert, dem Stück des Definitionsbereichs von f um x0."));
+            break;
+        case EResultMessage::AntiderivativeUndefined:
+            Line(Utf8ToCp1252("F ist nicht definiert: f ist an der Stelle x0 = " + Text(number(0)) +
+                              " nicht definiert."));
+            break;
+        case EResultMessage::NotForAntiderivative:
+            Line(Utf8ToCp1252("Für eine Stammfunktion ist diese Berechnung nicht verfügbar."));
             break;
         }
     }

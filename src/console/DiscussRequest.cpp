@@ -1,6 +1,8 @@
 #include "console/DiscussRequest.h"
 
 #include "analysis/AnalysisSink.h"
+#include "analysis/AntiderivativeDiscussion.h"
+#include "analysis/DiscussedCurves.h"
 #include "analysis/FamilyCutNote.h"
 
 #include "console/ArgumentText.h"
@@ -338,8 +340,14 @@ std::optional<SDiscussion> PrepareDiscussion(const SDiscussRequest& request, int
         text = ReplaceLowestEscape(text, source);
         return ReplaceLowestEscape(text, FunctionCount(count));
     };
-    if (static_cast<std::size_t>(request.function) > count) {
-        Complain(tooFew("--function", request.function));
+    // After the functions --function counts the derived curves that are discussed as functions.
+    const std::vector<SDiscussedCurve> derived = DiscussedCurves(content.functions, content.derived);
+    if (static_cast<std::size_t>(request.function) > count + derived.size()) {
+        const std::size_t more = derived.size();
+        Complain(tooFew("--function", request.function) +
+                 (more == 0   ? std::string{}
+                  : more == 1 ? std::string{" und eine abgeleitete Kurve"}
+                              : " und " + std::to_string(more) + " abgeleitete Kurven"));
         exitCode = kExitUsage;
         return std::nullopt;
     }
@@ -362,8 +370,16 @@ std::optional<SDiscussion> PrepareDiscussion(const SDiscussRequest& request, int
     discussion.discussed = locus ? content.functions : SliderMembers(content.functions, content.slider);
     // Named as in the window's list, so that the lines read as the values dialog shows them.
     const std::size_t index = static_cast<std::size_t>(request.function) - 1;
-    discussion.function = discussion.discussed[index];
-    discussion.function.SetName(FunctionName(content.functions, index));
+    if (index < count) {
+        discussion.function = discussion.discussed[index];
+        discussion.function.SetName(FunctionName(content.functions, index));
+    } else {
+        // Of the member the slider shows, as the values dialog discusses it.
+        const SDiscussedCurve curve = DiscussedCurves(discussion.discussed, content.derived)[index - count];
+        discussion.function = curve.function;
+        discussion.function.SetName(DerivedCurveName(content.functions, content.derived[curve.curve]));
+        discussion.start = curve.start;
+    }
     if (request.with) {
         discussion.with = static_cast<std::size_t>(*request.with) - 1;
         discussion.withItself = *request.with == request.function;
@@ -377,8 +393,14 @@ std::optional<SDiscussion> PrepareDiscussion(const SDiscussRequest& request, int
 
 void RunDiscussion(const SDiscussRequest& request, const SDiscussion& discussion, IAnalysisSink& sink)
 {
-    RunAnalysis(request.analysis->id, discussion.function, discussion.content.scaling, discussion.precision,
-                request.options, discussion.Inputs(), sink);
+    if (discussion.start) {
+        RunAntiderivativeAnalysis(request.analysis->id, discussion.function, discussion.start->first,
+                                  discussion.start->second, discussion.content.scaling, discussion.precision,
+                                  request.options, sink);
+    } else {
+        RunAnalysis(request.analysis->id, discussion.function, discussion.content.scaling, discussion.precision,
+                    request.options, discussion.Inputs(), sink);
+    }
     if (const std::optional<SAnalysisResult> note = FamilyCutResult(discussion.function)) {
         sink.Add(*note);
     }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What --discuss (and --sheet, which runs the whole discussion) is asked to do. Texts are the
@@ -46,6 +47,8 @@ struct SDiscussion
     // The functions as discussed: with the slider on, each family is the member at the slider's k.
     CFunctionList discussed;
     CGraphFunction function;
+    // For an antiderivative F of `function`'s term: F(x0) = y0.
+    std::optional<std::pair<double, double>> start;
     int precision{3};
     // The inputs beyond the function; the second function by its index in the content, which
     // Inputs() turns into a pointer into this very object.

@@ -50,7 +50,9 @@ constexpr std::array kLeadingOptions{
 };
 // After "--discuss ANALYSE", which names every analysis.
 constexpr std::array kTrailingOptions{
-    SUsageEntry{"--function N", "Die Nummer der diskutierten Funktion, ab 1. Ohne die Option: die erste."},
+    SUsageEntry{"--function N", "Die Nummer der diskutierten Funktion, ab 1. Ohne die Option: die erste. Nach den "
+                                "Funktionen zählen die gezeichneten Ableitungen und Stammfunktionen der Datei "
+                                "weiter, in ihrer Reihenfolge: so lässt sich auch f', f'' oder F diskutieren."},
     SUsageEntry{"--with M", "Die zweite Funktion, ab 1: für intersections nötig, für integral wahlweise "
                             "(dann wird N minus M integriert)."},
     SUsageEntry{

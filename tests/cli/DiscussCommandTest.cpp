@@ -422,6 +422,8 @@ TEST_F(DiscussCommand, AFileWithTheSliderOnIsDiscussedAtItsK)
     CZelDoc doc;
     doc.SetFunctions({MakeFunction("x^2"), MakeFunction("x^2-2*k*x+k", 1, 0, 3, 1)});
     doc.SetSlider(SSliderState{1, 2});
+    // After the functions come F of the member (x^3/3 - 2x^2 + 2x) and the first derivative of x^2.
+    doc.SetDerived({CDerivedCurve{1, EDerivedKind::Antiderivative}, CDerivedCurve{0, EDerivedKind::FirstDerivative}});
     WriteFile(QStringLiteral("slider.zel"), WriteGraphFile(doc));
     struct SCase
     {
@@ -433,6 +435,11 @@ TEST_F(DiscussCommand, AFileWithTheSliderOnIsDiscussedAtItsK)
         {{"zeros", Path("slider.zel"), "--function", "2", "--digits", "4"},
          "k = 2; N ( 0.5858 | 0 )\nk = 2; N ( 3.4142 | 0 )\n\n"},
         {{"extrema", Path("slider.zel")}, "T ( 0 | 0 )\n"},
+        {{"zeros", Path("slider.zel"), "--function", "3"},
+         "k = 2; N ( 0 | 0 )\nk = 2; N ( 1.26795 | 0 )\nk = 2; N ( 4.73205 | 0 )\n\n"},
+        {{"zeros", Path("slider.zel"), "--function", "4"}, "N ( 0 | 0 )\n"},
+        {{"tangent", Path("slider.zel"), "--function", "3", "--at", "1"},
+         "F\xC3\xBCr eine Stammfunktion ist diese Berechnung nicht verf\xC3\xBCgbar.\n"},
         {{"locus", Path("slider.zel"), "--function", "2", "--precision", "1"},
          "Zweig 1: T f\xC3\xBCr k von 0 bis 3 (403 Punkte)\nk = 0; T ( 0 | 0 )\nk = 1; T ( 1 | 0 )\n"
          "k = 2; T ( 2 | -2 )\nk = 3; T ( 3 | -6 )\nOrtskurve: y = x-x^2\n\n"},

@@ -3,13 +3,14 @@
 #include "analysis/AdoptedPoints.h"
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
+#include "analysis/AntiderivativeDiscussion.h"
+#include "analysis/DiscussedCurves.h"
 #include "analysis/FamilyCutNote.h"
 #include "analysis/Tangent.h"
 #include "dialogs/values/ResultListModel.h"
 #include "dialogs/values/TabStopDelegate.h"
 #include "document/FunctionPalette.h"
 #include "document/SliderState.h"
-#include "engine/DerivativeTerm.h"
 #include "engine/NumberText.h"
 #include "engine/TextEncoding.h"
 #include "framework/CurveSamplers.h"
@@ -173,29 +174,22 @@ void CValuesDialog::SetFamilyMember(std::size_t function, double k)
 void CValuesDialog::SetGraphDerived(CDerivedList derived)
 {
     m_derived = std::move(derived);
-    for (const CDerivedCurve& curve : m_derived) {
-        const std::size_t source = curve.GetSource();
-        if (source >= m_functions.size() || (curve.GetKind() != EDerivedKind::FirstDerivative &&
-                                             curve.GetKind() != EDerivedKind::SecondDerivative)) {
-            continue;
-        }
-        std::optional<std::string> term = DerivativeTerm(m_functions[source].GetTerm());
-        if (term && curve.GetKind() == EDerivedKind::SecondDerivative) {
-            term = DerivativeTerm(*term);
-        }
-        if (!term) {
-            continue; // a term that does not read, or has a part without a derivative
-        }
-        CGraphFunction function = m_functions[source];
-        function.SetTerm(*term);
-        function.SetName(DerivedCurveName(m_functions, curve));
-        function.SetColor(curve.GetColor());
-        m_functionBox->addItem(FromRecord(DerivedCurveHead(m_functions, curve) + "(x)   aus " +
+    for (SDiscussedCurve& offered : DiscussedCurves(m_functions, m_derived)) {
+        const std::size_t source = offered.source;
+        m_functionBox->addItem(FromRecord(DerivedCurveHead(m_functions, m_derived[offered.curve]) + "(x)   aus " +
                                           FunctionHead(m_functions, source) + "(x)=" +
                                           m_functions[source].GetTerm()));
-        m_derivedFunctions.push_back(std::move(function));
+        m_derivedFunctions.push_back(std::move(offered.function));
         m_derivedSources.push_back(source);
+        m_derivedStarts.push_back(offered.start);
     }
+}
+
+std::optional<std::pair<double, double>> CValuesDialog::AntiderivativeStart(std::size_t index) const
+{
+    return index >= m_functions.size() && index - m_functions.size() < m_derivedStarts.size()
+               ? m_derivedStarts[index - m_functions.size()]
+               : std::nullopt;
 }
 
 const CGraphFunction& CValuesDialog::Chosen(std::size_t index) const
@@ -246,6 +240,8 @@ void CValuesDialog::BuildControls()
     m_toField->setObjectName(kIdIntegralTo);
     m_toLabel->setBuddy(m_toField);
     connect(m_analysisBox, &QComboBox::currentIndexChanged, this, &CValuesDialog::ShowInputsOf);
+    connect(m_functionBox, &QComboBox::currentIndexChanged, this,
+            [this] { ShowInputsOf(m_analysisBox->currentIndex()); });
     for (QComboBox* box : {m_functionBox, m_analysisBox, m_withBox}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(12);
@@ -440,8 +436,9 @@ void CValuesDialog::ShowInputsOf(int analysis)
         widget->setVisible(shown(inputs.to));
     }
     const bool ownInputs = row && row->TakesInputs();
-    // Their results are always the refined points.
-    m_exact->setVisible(!ownInputs);
+    const int function = m_functionBox->currentIndex();
+    // Their results are always the refined points, and so are F's, which has no raster scan.
+    m_exact->setVisible(!ownInputs && !(function >= 0 && AntiderivativeStart(static_cast<std::size_t>(function))));
     // F1 explains what the chosen analysis computes, for those with inputs of their own; the
     // others share the page of the dialog.
     SetHelpPage(this, ownInputs ? row->helpPage : "diskussion.html#werte");
@@ -542,7 +539,11 @@ void CValuesDialog::OnCompute()
     }
     const int chosen = m_analysisBox->currentIndex();
     SAnalysisInputs inputs;
-    if (chosen >= 0 && !ReadInputs(chosen, inputs)) {
+    // F takes no inputs: what would need them says that it is not available for F.
+    const bool antiderivative =
+        m_functionBox->currentIndex() >= 0 &&
+        AntiderivativeStart(static_cast<std::size_t>(m_functionBox->currentIndex())).has_value();
+    if (chosen >= 0 && !antiderivative && !ReadInputs(chosen, inputs)) {
         return;
     }
     m_lines->Clear();
@@ -582,10 +583,14 @@ void CValuesDialog::RunScan(std::size_t functionIndex, int analysis, const SAnal
     }
     const ScanFunction scan = m_scan;
     CAnalysisRunner::Job job = [scan, function = RunFunction(functionIndex, analysis), scaling = m_scaling, analysis,
-                                precision, options, inputs, with](IAnalysisSink& sink) {
+                                precision, options, inputs, with,
+                                start = AntiderivativeStart(functionIndex)](IAnalysisSink& sink) {
         const auto kind = static_cast<EAnalysis>(analysis);
         if (scan) {
             scan(kind, function, scaling, precision, options, sink);
+        } else if (start) {
+            RunAntiderivativeAnalysis(kind, function, start->first, start->second, scaling, precision, options,
+                                      sink);
         } else {
             SAnalysisInputs own = inputs;
             own.with = with ? &*with : nullptr;

@@ -95,10 +95,12 @@ public:
     void OnPrint();
     // The objects the sheet's graph shows besides the functions; none unless set.
     void SetGraphObjects(CObjectList objects) { m_objects = std::move(objects); }
-    // The derived curves (f', f'', F, Ortskurven) the sheet's graph shows; none unless set. Each f'
-    // and f'' is also offered for discussion, after the functions: every analysis runs on it as on a
-    // function, its term being the exact derivative of its source's. An antiderivative is not: its
-    // values come from a quadrature, not from a term. Call before SetFamilyMember.
+    // The derived curves (f', f'', F, Ortskurven) the sheet's graph shows; none unless set. Each f',
+    // f'' and F is also offered for discussion, after the functions: every analysis runs on f' and
+    // f'' as on a function, their terms being the exact derivatives of their source's. F has no
+    // term: its values come from the quadrature, and the analyses of one function run on it
+    // (AntiderivativeDiscussion.h); the others say that they are not available for it. Call before
+    // SetFamilyMember.
     void SetGraphDerived(CDerivedList derived);
     // The sheet "&Drucken..." prints: the heading of the function the list is about, the lines.
     SResultSheet Sheet() const;
@@ -228,6 +230,9 @@ private:
     // in the function selector after m_functions; and the index of each one's source.
     CFunctionList m_derivedFunctions;
     std::vector<std::size_t> m_derivedSources;
+    // For an antiderivative among them, its start (x0, y0), with its source's term as its own.
+    std::vector<std::optional<std::pair<double, double>>> m_derivedStarts;
+    std::optional<std::pair<double, double>> AntiderivativeStart(std::size_t index) const;
     // The function at that place of the selector: one of m_functions, then the derived ones.
     const CGraphFunction& Chosen(std::size_t index) const;
     std::size_t ChoiceCount() const { return m_functions.size() + m_derivedFunctions.size(); }

@@ -139,30 +139,40 @@ TEST(ValuesDialog, ListsTheOrtskurveOfAFamily)
     EXPECT_TRUE(Control<QPushButton>(dialog, "IDC_ADOPT_POINTS")->isEnabled());
 }
 
-// f' and f'' are offered after the functions and discussed as functions: the zeros of f' are the x
-// of f's extrema, the zero of f'' that of its inflection point; an antiderivative is not offered.
+// f', f'' and F are offered after the functions and discussed as functions: the zeros of f' are
+// the x of f's extrema, the zero of f'' that of its inflection point, and F = x^4/4 - 3x^2/2 turns
+// where f changes sign. What needs a term of F says that it is not available.
 TEST(ValuesDialog, DerivedCurvesAreDiscussedAfterTheFunctions)
 {
     struct SCase
     {
         EDerivedKind kind;
         EAnalysis analysis;
+        int entry; // F is the first derived entry, the other kind the second
         QStringList lines;
     };
     const SCase cases[] = {
-        {EDerivedKind::FirstDerivative, EAnalysis::Zeros, {"N ( -1 | 0 )", "N ( 1 | 0 )"}},
-        {EDerivedKind::FirstDerivative, EAnalysis::Extrema, {"T ( 0 | -3 )"}},
-        {EDerivedKind::SecondDerivative, EAnalysis::Zeros, {"N ( 0 | 0 )"}},
+        {EDerivedKind::FirstDerivative, EAnalysis::Zeros, 2, {"N ( -1 | 0 )", "N ( 1 | 0 )"}},
+        {EDerivedKind::FirstDerivative, EAnalysis::Extrema, 2, {"T ( 0 | -3 )"}},
+        {EDerivedKind::SecondDerivative, EAnalysis::Zeros, 2, {"N ( 0 | 0 )"}},
+        {EDerivedKind::FirstDerivative, EAnalysis::Extrema, 1,
+         {"T ( -1.73205 | -2.25 )", "H ( 0 | 0 )", "T ( 1.73205 | -2.25 )"}},
+        {EDerivedKind::FirstDerivative, EAnalysis::Inflections, 1, {"W ( -1 | -1.25 )", "W ( 1 | -1.25 )"}},
+        {EDerivedKind::FirstDerivative, EAnalysis::Tangent, 1,
+         {QStringLiteral("Für eine Stammfunktion ist diese Berechnung nicht verfügbar.")}},
     };
     for (const SCase& c : cases) {
         CValuesDialog dialog{{MakeFunction("x^3-3*x")}, CScaling{}, static_cast<int>(c.analysis)};
         dialog.SetGraphDerived({CDerivedCurve{0, EDerivedKind::Antiderivative}, CDerivedCurve{0, c.kind}});
         dialog.show();
         auto* functions = Control<QComboBox>(dialog, "IDC_1021");
-        ASSERT_EQ(functions->count(), 2);
-        functions->setCurrentIndex(1);
+        ASSERT_EQ(functions->count(), 3);
+        EXPECT_EQ(functions->itemText(1), QStringLiteral("F(x)   aus f(x)=x^3-3*x"));
+        functions->setCurrentIndex(c.entry);
+        // F has no raster scan to choose instead of the refined points.
+        EXPECT_EQ(Control<QCheckBox>(dialog, "IDC_EXACT_RESULTS")->isVisible(), c.entry == 2);
         Compute(dialog);
-        EXPECT_EQ(dialog.ResultLines(), c.lines) << functions->itemText(1).toStdString();
+        EXPECT_EQ(dialog.ResultLines(), c.lines) << functions->itemText(c.entry).toStdString();
     }
 }
 
@@ -171,7 +181,7 @@ TEST(ValuesDialog, DerivedCurvesAreDiscussedAfterTheFunctions)
 TEST(ValuesDialog, TheSlidersMemberAndTheOrtskurveCurve)
 {
     CValuesDialog dialog{{MakeFunction("x^2-2*k*x+k", 1, 0, 2, 1)}, CScaling{}, static_cast<int>(EAnalysis::Extrema)};
-    dialog.SetGraphDerived({CDerivedCurve{0, EDerivedKind::FirstDerivative}});
+    dialog.SetGraphDerived({CDerivedCurve{0, EDerivedKind::FirstDerivative}, CDerivedCurve{0, EDerivedKind::Antiderivative}});
     dialog.SetFamilyMember(0, 2);
     std::vector<CDerivedCurve> drawn;
     QObject::connect(&dialog, &CValuesDialog::locusDrawn, [&drawn](const CDerivedCurve& c) { drawn.push_back(c); });
@@ -184,6 +194,12 @@ TEST(ValuesDialog, TheSlidersMemberAndTheOrtskurveCurve)
     Dialog::SelectAnalysis(dialog, EAnalysis::Zeros);
     Compute(dialog);
     EXPECT_EQ(dialog.ResultLines(), (QStringList{"k = 2; N ( 2 | 0 )", ""}));
+    // F of the member, x^3/3 - 2x^2 + 2x, at its k as well.
+    EXPECT_TRUE(functions->itemText(2).endsWith(QStringLiteral("für k = 2")));
+    functions->setCurrentIndex(2);
+    Compute(dialog);
+    EXPECT_EQ(dialog.ResultLines(),
+              (QStringList{"k = 2; N ( 0 | 0 )", "k = 2; N ( 1.26795 | 0 )", "k = 2; N ( 4.73205 | 0 )", ""}));
     EXPECT_TRUE(drawn.empty());
     functions->setCurrentIndex(0);
     Dialog::SelectAnalysis(dialog, EAnalysis::LocusExtrema);
