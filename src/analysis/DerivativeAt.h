@@ -56,6 +56,20 @@ public:
         };
     }
 
+    // f, f', f'' and f''' from one exact evaluation, NaN where the term has them not.
+    std::function<void(double, double*)> Series() const
+    {
+        return [this](double x, double* out) {
+            const CCompiledTerm::SDerivatives d = m_term.EvaluateDerivatives(x, m_k);
+            out[0] = d.value;
+            out[1] = d.first;
+            out[2] = d.second;
+            out[3] = d.third;
+        };
+    }
+
+    double K() const { return m_k; }
+
     // The same with the bounds of their rounding errors.
     std::function<SValueAndSlope(double)> WithBounds(int order) const
     {

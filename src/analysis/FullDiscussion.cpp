@@ -8,6 +8,7 @@
 #include "analysis/FarBehaviour.h"
 #include "analysis/PieceDiscussion.h"
 #include "analysis/ResultText.h"
+#include "analysis/SeriesSamples.h"
 #include "analysis/Symmetry.h"
 #include "analysis/TermText.h"
 #include "document/GraphFunction.h"
@@ -271,7 +272,7 @@ private:
             return;
         }
         Block(block);
-        ComputeOnPieces(scan, m_function, m_scaling, m_precision, m_options, sink);
+        ComputeOnPieces(scan, m_function, m_scaling, m_precision, m_options, sink, &m_samples);
     }
 
     // The domain's own message where it has no pieces to give.
@@ -440,6 +441,8 @@ private:
     std::map<double, std::array<SFarBehaviour, 2>> m_far;
     CCasBudget m_budget{std::chrono::milliseconds{250}};
     std::map<double, CExactDiscussion> m_exact;
+    // The samples the five scans share.
+    CSeriesSamples m_samples;
     std::optional<double> m_firstK;
 };
 

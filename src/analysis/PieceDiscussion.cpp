@@ -27,10 +27,10 @@ class CPieceRun
 {
 public:
     CPieceRun(EPieceScan scan, const CGraphFunction& function, const CScaling& scaling, int precision,
-              const SDiscussOptions& options, IAnalysisSink& sink)
+              const SDiscussOptions& options, IAnalysisSink& sink, CSeriesSamples* samples)
         : m_scan{scan}, m_function{function}, m_term{function.GetTerm()},
           m_family{function.GetUseFamilyConstant() != 0}, m_precision{precision}, m_digits{options.digits},
-          m_sink{sink}, m_stop{sink.StopToken()}
+          m_sink{sink}, m_stop{sink.StopToken()}, m_samples{samples}
     {
         double step{};
         scaling.GetXRange(m_from, m_to, step);
@@ -88,7 +88,7 @@ private:
     // Nothing where the places crowd too densely to be told apart; a line says so after the piece.
     std::optional<SRoots> Roots(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width)
     {
-        SRoots roots = RootsOnPiece(at, order, piece, width, m_precision, m_stop);
+        SRoots roots = RootsOnPiece(at, order, piece, width, m_precision, m_stop, m_samples);
         if (roots.outcome != ERootsOutcome::Complete) {
             m_tooDense = m_tooDense || roots.outcome == ERootsOutcome::TooDense;
             return std::nullopt;
@@ -290,6 +290,7 @@ private:
     int m_digits;
     IAnalysisSink& m_sink;
     std::stop_token m_stop;
+    CSeriesSamples* m_samples;
     double m_from{};
     double m_to{};
     // Holds m_term, so it comes after it.
@@ -303,9 +304,9 @@ private:
 } // namespace
 
 void ComputeOnPieces(EPieceScan scan, const CGraphFunction& function, const CScaling& scaling, int precision,
-                     const SDiscussOptions& options, IAnalysisSink& sink)
+                     const SDiscussOptions& options, IAnalysisSink& sink, CSeriesSamples* samples)
 {
-    CPieceRun{scan, function, scaling, precision, options, sink}.Run();
+    CPieceRun{scan, function, scaling, precision, options, sink, samples}.Run();
 }
 
 void ScanExactZeros(const CGraphFunction& function, const CScaling& scaling, int precision,

@@ -5,6 +5,7 @@
 #include "document/GraphFunction.h"
 #include "document/Scaling.h"
 
+class CSeriesSamples;
 class IAnalysisSink;
 
 // The default discussion: for every family value, the pieces of the x range on which f is defined
@@ -28,5 +29,7 @@ enum class EPieceScan
     Curvature
 };
 
+// With samples, the scans given the same store share the samples of their grids: the scans of one
+// discussion of one function on one range.
 void ComputeOnPieces(EPieceScan scan, const CGraphFunction& function, const CScaling& scaling, int precision,
-                     const SDiscussOptions& options, IAnalysisSink& sink);
+                     const SDiscussOptions& options, IAnalysisSink& sink, CSeriesSamples* samples = nullptr);

@@ -33,7 +33,7 @@ std::pair<double, double> RefinedStretch(const QuantityAt& f, const std::pair<do
 }
 
 SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width,
-                    int precision, std::stop_token stop)
+                    int precision, std::stop_token stop, CSeriesSamples* samples)
 {
     SRootSearch search;
     search.g = at.Order(order);
@@ -47,5 +47,11 @@ SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piec
     search.intervals = std::max(kMinPieceIntervals, static_cast<std::size_t>(std::min(intervals, 1e9)));
     search.maxIntervals = std::max(search.intervals, std::size_t{1} << 21);
     search.stop = std::move(stop);
+    if (samples != nullptr) {
+        search.series = at.Series();
+        search.order = order;
+        search.k = at.K();
+        search.samples = samples;
+    }
     return RootsOn(search, piece.from, piece.fromIncluded, piece.to, piece.toIncluded);
 }

@@ -20,6 +20,7 @@ std::size_t RangeIntervals(int precision);
 std::pair<double, double> RefinedStretch(const QuantityAt& f, const std::pair<double, double>& samples,
                                          const SDomainPiece& piece, const ScanVector<double>& xs);
 
-// The zeros of f (order 0), f' or f'' on a piece, on its share of the range's grid.
+// The zeros of f (order 0), f' or f'' on a piece, on its share of the range's grid; with samples,
+// the grid's samples are shared with the other scans given the same store.
 SRoots RootsOnPiece(const CDerivativeAt& at, int order, const SDomainPiece& piece, double width,
-                    int precision, std::stop_token stop);
+                    int precision, std::stop_token stop, CSeriesSamples* samples = nullptr);

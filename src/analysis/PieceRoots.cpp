@@ -61,6 +61,57 @@ bool Fill(const std::function<SValueAndSlope(double)>& g, const ScanVector<doubl
         stop);
 }
 
+// The same from the samples of the whole series, which the first scan of a grid evaluates and
+// the others read. Returns false when stopped.
+bool FillFromSeries(const SRootSearch& search, double lo, double hi, std::size_t n, const ScanVector<double>& xs,
+                    ScanVector<double>& values, ScanVector<double>& slopes)
+{
+    CSeriesSamples& samples = *search.samples;
+    const CSeriesSamples::Orders* kept = samples.Find(search.k, lo, hi, n);
+    if (kept == nullptr) {
+        if (!samples.HasRoomFor(xs.size())) {
+            return Fill(search.both, xs, values, slopes, search.stop);
+        }
+        CSeriesSamples::Orders& orders = samples.Add(search.k, lo, hi, n, xs.size());
+        const bool complete = RunOnPool(
+            xs.size(), 4096,
+            [&](std::size_t begin, std::size_t end) {
+                for (std::size_t i = begin; i < end; ++i) {
+                    double all[4];
+                    search.series(xs[i], all);
+                    for (std::size_t o = 0; o < 4; ++o) {
+                        orders[o][i] = all[o];
+                    }
+                }
+            },
+            search.stop);
+        if (!complete) {
+            samples.DropLast();
+            return false;
+        }
+        kept = &orders;
+    }
+    values.resize(xs.size());
+    slopes.resize(xs.size());
+    const ScanVector<double>& g = (*kept)[static_cast<std::size_t>(search.order)];
+    const ScanVector<double>& slope = (*kept)[static_cast<std::size_t>(search.order) + 1];
+    return RunOnPool(
+        xs.size(), 4096,
+        [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                if (std::isnan(g[i]) || std::isnan(slope[i])) {
+                    const SValueAndSlope both = search.both(xs[i]);
+                    values[i] = both.value;
+                    slopes[i] = both.slope;
+                } else {
+                    values[i] = g[i];
+                    slopes[i] = slope[i];
+                }
+            }
+        },
+        search.stop);
+}
+
 // Whether rounding could matter at sample i: where g changes sign or is 0 beside it, where |g| is
 // least among its neighbours (a dip that may reach 0), and at the ends. Elsewhere a value larger
 // than its neighbours' of the same sign is no noise that could make or hide a root, and its bound,
@@ -416,7 +467,10 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
     std::optional<double> typical;
     for (;;) {
         out.xs = Grid(lo, hi, n);
-        if (!Fill(search.both, out.xs, out.values, slopes, search.stop) ||
+        const bool filled = search.samples != nullptr && search.series
+                                ? FillFromSeries(search, lo, hi, n, out.xs, out.values, slopes)
+                                : Fill(search.both, out.xs, out.values, slopes, search.stop);
+        if (!filled ||
             !Clean(search.bounded, out.xs, out.values, slopes, out.lost, search.stop)) {
             out.outcome = ERootsOutcome::Stopped;
             return out;

@@ -2,6 +2,7 @@
 
 #include "analysis/Refinement.h"
 #include "analysis/ScanBuffer.h"
+#include "analysis/SeriesSamples.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -60,6 +61,14 @@ struct SRootSearch
     std::size_t intervals{2048};
     std::size_t maxIntervals{1 << 21};
     std::stop_token stop;
+    // Where several scans of one discussion share their grids: f, f', f'', f''' at once at x into
+    // out (NaN where the exact ones are unknown), the derivative g is of (0 for f), the family value
+    // the samples are kept under, and the store. g and g' are then read from the store, and `both`
+    // is asked only where either is NaN.
+    std::function<void(double x, double* out)> series;
+    int order{0};
+    double k{0.0};
+    CSeriesSamples* samples{nullptr};
 };
 
 struct SRoots

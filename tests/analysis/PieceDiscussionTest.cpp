@@ -1,6 +1,7 @@
 #include "RecordingSink.h"
 
 #include "analysis/PieceDiscussion.h"
+#include "analysis/SeriesSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -226,6 +227,36 @@ TEST(BoundedRaster, TooWideARangeIsRefusedInOneLine)
         RunAnalysis(c.kind, MakeFunction("x"), MakeAxis(c.from, c.to, c.step), 10, SDiscussOptions{false, 5}, sink);
         ASSERT_EQ(sink.m_lines.size(), 1u) << c.words << " " << c.to;
         EXPECT_NE(sink.m_lines[0].find(c.words), std::string::npos) << sink.m_lines[0];
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The scans of one discussion share the samples of their grids; each gives the lines it gives alone,
+// in whatever order they run, for a family too, with digits enough to see a changed bit, and where
+// the store has room for no grid at all.
+TEST(SharedSamples, EachScanGivesItsLinesAlone)
+{
+    const EPieceScan scans[] = {EPieceScan::Curvature, EPieceScan::Zeros, EPieceScan::Inflections,
+                                EPieceScan::Extrema, EPieceScan::Monotony};
+    const CGraphFunction functions[] = {MakeFunction("sin(x)*exp(-x^2/4)"), MakeFunction("(x^3-x)/(x-1)"),
+                                        MakeFunction("sqrt(x^2)-1"), MakeFunction("x^x"),
+                                        MakeFunction("k/(x-k)+x^2", 1, 1, 3, 1)};
+    const auto lines = [](EPieceScan scan, const CGraphFunction& f, CSeriesSamples* samples) {
+        CRecordingSink sink;
+        ComputeOnPieces(scan, f, MakeAxis(-5, 5), 6, SDiscussOptions{true, 15}, sink, samples);
+        return sink.m_lines;
+    };
+    for (const CGraphFunction& f : functions) {
+        CSeriesSamples shared;
+        CSeriesSamples full{0};
+        for (const EPieceScan scan : scans) {
+            const Lines alone = lines(scan, f, nullptr);
+            EXPECT_EQ(lines(scan, f, &shared), alone) << f.GetTerm() << ", scan " << static_cast<int>(scan);
+            EXPECT_EQ(lines(scan, f, &full), alone) << f.GetTerm() << ", scan " << static_cast<int>(scan);
+        }
     }
 }
 
