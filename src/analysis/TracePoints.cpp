@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisSink.h"
 #include "analysis/AnalysisTable.h"
+#include "analysis/AntiderivativeDiscussion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,10 +41,11 @@ CGraphFunction FamilyMember(const CGraphFunction& function, double k)
     return member;
 }
 
-std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k, const CScaling& scaling,
-                                       int precision, std::stop_token stop)
+namespace {
+
+// The points the zeros, extrema and inflection scans of `run` find, ordered by x.
+template <class Run> std::vector<STracePoint> PointsOf(std::stop_token stop, Run&& run)
 {
-    const CGraphFunction curve = FamilyMember(function, k);
     SDiscussOptions options;
     options.exact = true;
     options.digits = 15;
@@ -52,12 +54,32 @@ std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k,
         if (stop.stop_requested()) {
             break;
         }
-        RunAnalysis(kind, curve, scaling, precision, options, sink);
+        run(kind, options, sink);
     }
     std::vector<STracePoint> points = std::move(sink.points);
     std::stable_sort(points.begin(), points.end(),
                      [](const STracePoint& a, const STracePoint& b) { return a.x < b.x; });
     return points;
+}
+
+} // namespace
+
+std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k, const CScaling& scaling,
+                                       int precision, std::stop_token stop)
+{
+    const CGraphFunction curve = FamilyMember(function, k);
+    return PointsOf(stop, [&](EAnalysis kind, const SDiscussOptions& options, IAnalysisSink& sink) {
+        RunAnalysis(kind, curve, scaling, precision, options, sink);
+    });
+}
+
+std::vector<STracePoint> AntiderivativeTracePointsOf(const CGraphFunction& function, double k, double x0, double y0,
+                                                     const CScaling& scaling, int precision, std::stop_token stop)
+{
+    const CGraphFunction curve = FamilyMember(function, k);
+    return PointsOf(stop, [&](EAnalysis kind, const SDiscussOptions& options, IAnalysisSink& sink) {
+        RunAntiderivativeAnalysis(kind, curve, x0, y0, scaling, precision, options, sink);
+    });
 }
 
 std::optional<STracePoint> SnapTracePoint(const std::vector<STracePoint>& points, double x, double tolerance)

@@ -24,6 +24,12 @@ struct STracePoint
 std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k, const CScaling& scaling,
                                        int precision, std::stop_token stop = {});
 
+// The same for the antiderivative F of the curve with F(x0) = y0: its zeros, and its extrema and
+// inflection points where the curve and its slope change sign.
+std::vector<STracePoint> AntiderivativeTracePointsOf(const CGraphFunction& function, double k, double x0, double y0,
+                                                     const CScaling& scaling, int precision,
+                                                     std::stop_token stop = {});
+
 // The point nearest to x within tolerance (in x units), if any.
 std::optional<STracePoint> SnapTracePoint(const std::vector<STracePoint>& points, double x, double tolerance);
 

@@ -1,5 +1,6 @@
 #include "app/GraphTrace.h"
 
+#include "analysis/Antiderivative.h"
 #include "app/GraphDocument.h"
 #include "document/SliderState.h"
 #include "document/StepLoop.h"
@@ -14,6 +15,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <span>
 
 namespace {
 
@@ -52,34 +55,47 @@ bool SameScanRange(const CScaling& a, const CScaling& b)
 
 } // namespace
 
-const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed)
+const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed,
+                                     std::vector<std::optional<SAntiderivativeStart>>* starts)
 {
     const std::optional<SSliderState> slider = model.ActiveSlider();
-    const bool derivatives = std::any_of(model.Derived().begin(), model.Derived().end(), [](const CDerivedCurve& c) {
-        return c.GetKind() == EDerivedKind::FirstDerivative || c.GetKind() == EDerivedKind::SecondDerivative;
-    });
-    if (!slider && !derivatives) {
+    const bool derived = std::any_of(model.Derived().begin(), model.Derived().end(),
+                                     [](const CDerivedCurve& c) { return !IsLocusKind(c.GetKind()); });
+    if (!slider && !derived) {
+        if (starts != nullptr) {
+            starts->assign(model.Functions().size(), std::nullopt);
+        }
         return model.Functions();
     }
     narrowed = SliderMembers(model.Functions(), slider);
     const std::size_t count = narrowed.size();
+    if (starts != nullptr) {
+        starts->assign(count, std::nullopt);
+    }
     for (const CDerivedCurve& curve : model.Derived()) {
-        const bool second = curve.GetKind() == EDerivedKind::SecondDerivative;
-        if (curve.GetSource() >= count || (!second && curve.GetKind() != EDerivedKind::FirstDerivative)) {
-            continue;
-        }
-        std::optional<std::string> term = DerivativeTerm(narrowed[curve.GetSource()].GetTerm());
-        if (term && second) {
-            term = DerivativeTerm(*term);
-        }
-        if (!term) {
+        if (curve.GetSource() >= count || IsLocusKind(curve.GetKind())) {
             continue;
         }
         CGraphFunction function = narrowed[curve.GetSource()];
-        function.SetTerm(*term);
+        std::optional<SAntiderivativeStart> start;
+        if (curve.GetKind() == EDerivedKind::Antiderivative) {
+            start = SAntiderivativeStart{curve.GetX0(), curve.GetY0()};
+        } else {
+            std::optional<std::string> term = DerivativeTerm(function.GetTerm());
+            if (term && curve.GetKind() == EDerivedKind::SecondDerivative) {
+                term = DerivativeTerm(*term);
+            }
+            if (!term) {
+                continue;
+            }
+            function.SetTerm(*term);
+        }
         function.SetName(DerivedCurveName(model.Functions(), curve));
         function.SetColor(curve.GetColor());
         narrowed.push_back(std::move(function));
+        if (starts != nullptr) {
+            starts->push_back(start);
+        }
     }
     return narrowed;
 }
@@ -132,7 +148,8 @@ void CGraphTrace::End()
 bool CGraphTrace::Point(std::size_t index, std::size_t member)
 {
     CFunctionList narrowed;
-    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed);
+    std::vector<std::optional<SAntiderivativeStart>> starts;
+    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed, &starts);
     const std::vector<double> ks = FamilyValues(functions[index]);
     if (ks.empty()) {
         return false;
@@ -144,6 +161,7 @@ bool CGraphTrace::Point(std::size_t index, std::size_t member)
         m_compiled.emplace(functions[index].GetTerm());
     }
     m_curve->function = functions[index];
+    m_curve->start = starts[index];
     m_curve->index = index;
     m_curve->count = functions.size();
     m_curve->member = member;
@@ -199,7 +217,8 @@ void CGraphTrace::Follow()
 bool CGraphTrace::IsScanCurrent() const
 {
     return m_curve && m_scanned && m_document && m_scanned->term == m_curve->function.GetTerm() &&
-           m_scanned->k == m_curve->k && SameScanRange(m_scanned->scaling, m_document->Model().GetScaling());
+           m_scanned->k == m_curve->k && m_scanned->start == m_curve->start &&
+           SameScanRange(m_scanned->scaling, m_document->Model().GetScaling());
 }
 
 bool CGraphTrace::HasCurrentPoints() const
@@ -213,17 +232,19 @@ void CGraphTrace::Scan()
         CSettingsStore::Instance().GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Precision"), 3);
     const CGraphFunction function = m_curve->function;
     const double k = m_curve->k;
+    const std::optional<SAntiderivativeStart> start = m_curve->start;
     const CScaling scaling = m_document->Model().GetScaling();
     const std::uint64_t generation = ++m_generation;
-    m_scanned = SScanned{function.GetTerm(), k, scaling};
+    m_scanned = SScanned{function.GetTerm(), k, scaling, start};
     m_scanDone = false;
     m_points.clear();
     m_curve->snapped = 0;
     // Assigning stops and joins the scan asked for before.
-    m_worker = std::jthread{[this, generation, function, k, scaling, precision](std::stop_token stop) {
+    m_worker = std::jthread{[this, generation, function, k, start, scaling, precision](std::stop_token stop) {
         std::vector<STracePoint> points;
         try {
-            points = TracePointsOf(function, k, scaling, precision, stop);
+            points = start ? AntiderivativeTracePointsOf(function, k, start->x0, start->y0, scaling, precision, stop)
+                           : TracePointsOf(function, k, scaling, precision, stop);
         } catch (...) {
             return; // out of memory, say: the trace goes on without points to snap to
         }
@@ -317,6 +338,16 @@ std::optional<double> CGraphTrace::Value() const
     if (m_compiled->HasSyntaxError()) {
         return std::nullopt;
     }
+    if (m_curve->start) {
+        double value{};
+        std::uint8_t undefined{};
+        SampleAntiderivative(*m_compiled, m_curve->k, m_curve->start->x0, m_curve->start->y0,
+                             std::span{&m_curve->x, 1}, std::span{&value, 1}, std::span{&undefined, 1});
+        if (undefined != 0 || !std::isfinite(value)) {
+            return std::nullopt;
+        }
+        return value;
+    }
     return m_compiled->DefinedValue(m_curve->x, m_curve->k);
 }
 
@@ -354,7 +385,9 @@ QString CGraphTrace::StatusText() const
     } else {
         text = QStringLiteral("%1: x = %2   %3(x) = %4").arg(name, Number(m_curve->x), f, Number(*y));
         // Where the term has no derivative to carry (a factorial of a non-integer), none is shown.
-        const double slope = m_compiled->EvaluateDerivatives(m_curve->x, m_curve->k).first;
+        // F's slope is its function's value.
+        const double slope = m_curve->start ? m_compiled->DefinedValue(m_curve->x, m_curve->k).value_or(NAN)
+                                            : m_compiled->EvaluateDerivatives(m_curve->x, m_curve->k).first;
         if (std::isfinite(slope)) {
             text += QStringLiteral("   %1'(x) = %2").arg(f, Number(slope));
         }

@@ -19,11 +19,23 @@ class CGraphDocument;
 class CZelDoc;
 class QWidget;
 
+// Where a traced curve is an antiderivative F: the point it passes through, F(x0) = y0. Its entry
+// in the traced list is its source function, named and coloured as F; the values come from the
+// quadrature of that function.
+struct SAntiderivativeStart
+{
+    double x0{0.0};
+    double y0{0.0};
+    bool operator==(const SAntiderivativeStart&) const = default;
+};
+
 // The functions as the window draws them: the document's own list, or, while its slider is on, a
 // copy in `narrowed` whose slider family is the one member at k, so that the trace follows k. The
-// derived curves f' and f'' follow as functions of their own, their terms the exact derivatives,
-// so that the trace runs along them and snaps to their points as to a function's.
-const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed);
+// derived curves f', f'' and F follow as functions of their own, f' and f'' with the exact
+// derivatives as their terms, so that the trace runs along them and snaps to their points as to a
+// function's. With starts, starts[i] says whether curve i is an antiderivative.
+const CFunctionList& TracedFunctions(const CZelDoc& model, CFunctionList& narrowed,
+                                     std::vector<std::optional<SAntiderivativeStart>>* starts = nullptr);
 
 // A marker on one curve of a document, moved along it by the keys, that snaps to the zeros, extrema
 // and inflection points the curve discussion finds in its exact mode.
@@ -101,6 +113,8 @@ private:
         double k{0.0};
         double x{0.0};
         char snapped{0};
+        // For an antiderivative F of the function: F(x0) = y0.
+        std::optional<SAntiderivativeStart> start;
     };
     // What a scan was asked for: its points count only while these still hold.
     struct SScanned
@@ -108,6 +122,7 @@ private:
         std::string term;
         double k{0.0};
         CScaling scaling;
+        std::optional<SAntiderivativeStart> start;
     };
 
     std::optional<std::size_t> Locate() const;

@@ -2,6 +2,8 @@
 // its marker is drawn. The trace itself, following the document, is CGraphTrace.
 #include "app/ZelView.h"
 
+#include "analysis/Antiderivative.h"
+#include "app/GraphTrace.h"
 #include "document/StepLoop.h"
 #include "engine/CompiledTerm.h"
 #include "view/ViewZoom.h"
@@ -9,7 +11,11 @@
 #include <QKeyEvent>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -32,7 +38,8 @@ QPointF CZelView::TraceMarkerPosition() const
 bool CZelView::StartTrace(std::optional<QPointF> near, bool nearOnly)
 {
     CFunctionList narrowed;
-    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed);
+    std::vector<std::optional<SAntiderivativeStart>> starts;
+    const CFunctionList& functions = TracedFunctions(m_document->Model(), narrowed, &starts);
     const CScaling scaling = m_document->Model().GetScaling();
     const CAxisRange xr = DrawableXAxis(scaling);
     const CAxisRange yr = DrawableYAxis(scaling);
@@ -46,9 +53,20 @@ bool CZelView::StartTrace(std::optional<QPointF> near, bool nearOnly)
         if (term.HasSyntaxError()) {
             continue;
         }
+        // F's value comes from the quadrature of its function.
+        const auto valueAt = [&](double k) -> std::optional<double> {
+            if (!starts[i]) {
+                return term.DefinedValue(x, k);
+            }
+            double value{};
+            std::uint8_t undefined{};
+            SampleAntiderivative(term, k, starts[i]->x0, starts[i]->y0, std::span{&x, 1}, std::span{&value, 1},
+                                 std::span{&undefined, 1});
+            return undefined == 0 && std::isfinite(value) ? std::optional<double>{value} : std::nullopt;
+        };
         std::size_t member = 0;
         ForEachFamilyValue(functions[i], [&](double k) {
-            if (const std::optional<double> y = term.DefinedValue(x, k)) {
+            if (const std::optional<double> y = valueAt(k)) {
                 const double distance =
                     near ? std::abs(height() - PositionOf(yr, height(), *y) - near->y()) : double(i);
                 if (distance < bestDistance) {

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -178,39 +180,48 @@ TEST(GraphTrace, SnapPointsFollowTheRangeAndTheTerm)
 
 namespace {
 
-// The trace runs along f' and f'' as along functions, after them: moving towards a zero of f' it
-// snaps to it, and its value there is f's slope, 0; f'' has its zero where f turns.
-TEST(GraphTrace, SnapsToTheZerosOfDerivedCurves)
+// The trace runs along f', f'' and F as along functions, after them: moving towards a zero of f'
+// it snaps to it, and its value there is f's slope, 0; f'' has its zero where f turns; F, from the
+// quadrature of f with F(0) = 0 (x^4/4-3*x^2/2), at sqrt(6), and at -sqrt(3) it turns.
+TEST(GraphTrace, SnapsToThePointsOfDerivedCurves)
 {
     const CPrecision precision{2};
     STraceFixture f;
     f.document->Model().SetFunctions({Function("x^3-3*x")});
     f.document->Model().SetDerived({CDerivedCurve{0, EDerivedKind::FirstDerivative},
-                                    CDerivedCurve{0, EDerivedKind::SecondDerivative}});
+                                    CDerivedCurve{0, EDerivedKind::SecondDerivative},
+                                    CDerivedCurve{0, EDerivedKind::Antiderivative}});
     f.document->NotifyChanged();
     struct SCase
     {
         std::size_t curve; // after the one function
         double from;
-        double zero;
+        double x;
+        char letter;
+        double y;
     };
-    const SCase cases[] = {{1, 0.9, 1.0}, {1, -1.1, -1.0}, {2, -0.1, 0.0}};
+    const double root3 = std::sqrt(3.0);
+    const SCase cases[] = {{1, 0.9, 1.0, 'N', 0.0},
+                           {1, -1.1, -1.0, 'N', 0.0},
+                           {2, -0.1, 0.0, 'N', 0.0},
+                           {3, 2.3, std::sqrt(6.0), 'N', 0.0},
+                           {3, -1.6, -root3, 'T', std::pow(root3, 4) / 4 - 1.5 * 3}};
     CGraphTrace trace{f.document, f.view};
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.curve);
         ASSERT_TRUE(trace.Start(c.curve, 0, c.from));
         ASSERT_TRUE(QTest::qWaitFor([&] { return trace.HasCurrentPoints(); }, 60000));
-        const double direction = c.zero > c.from ? 1 : -1;
+        const double direction = c.x > c.from ? 1 : -1;
         for (int step = 0; step < 1000 && trace.Marker()->snapped == 0; ++step) {
             trace.Step(direction * trace.Pixel());
         }
         const std::optional<CGraphTrace::SMarker> marker = trace.Marker();
         ASSERT_TRUE(marker.has_value());
         EXPECT_EQ(marker->function, c.curve);
-        EXPECT_EQ(marker->snapped, 'N');
-        EXPECT_NEAR(marker->x, c.zero, 1e-12);
-        EXPECT_NEAR(marker->y, 0.0, 1e-12);
-        EXPECT_TRUE(trace.StatusText().contains(QStringLiteral("Nullstelle")));
+        EXPECT_EQ(marker->snapped, c.letter);
+        EXPECT_NEAR(marker->x, c.x, 1e-9);
+        EXPECT_NEAR(marker->y, c.y, 1e-9);
+        EXPECT_TRUE(trace.StatusText().contains(QString::fromStdString(TracePointName(c.letter))));
         trace.End();
     }
 }
