@@ -84,3 +84,11 @@ void SampleAntiderivative(const CCompiledTerm& f, double k, double x0, double y0
     g_syntaxError = syntaxBefore;
     g_mathError = mathBefore;
 }
+
+std::optional<double> AntiderivativeAt(const CCompiledTerm& f, double k, double x0, double y0, double x)
+{
+    double value{};
+    std::uint8_t undefined{};
+    SampleAntiderivative(f, k, x0, y0, std::span{&x, 1}, std::span{&value, 1}, std::span{&undefined, 1});
+    return undefined == 0 && std::isfinite(value) ? std::optional<double>{value} : std::nullopt;
+}

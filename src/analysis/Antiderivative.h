@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 class CCompiledTerm;
@@ -14,3 +15,6 @@ class CCompiledTerm;
 // Leaves both error flags as they were. The spans must be of the same size.
 void SampleAntiderivative(const CCompiledTerm& f, double k, double x0, double y0, std::span<const double> xs,
                           std::span<double> values, std::span<std::uint8_t> undefined);
+
+// F at one x, where it exists and is a number: what a trace shows at its marker.
+std::optional<double> AntiderivativeAt(const CCompiledTerm& f, double k, double x0, double y0, double x);

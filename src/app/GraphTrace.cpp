@@ -15,8 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <span>
 
 namespace {
 
@@ -339,14 +337,7 @@ std::optional<double> CGraphTrace::Value() const
         return std::nullopt;
     }
     if (m_curve->start) {
-        double value{};
-        std::uint8_t undefined{};
-        SampleAntiderivative(*m_compiled, m_curve->k, m_curve->start->x0, m_curve->start->y0,
-                             std::span{&m_curve->x, 1}, std::span{&value, 1}, std::span{&undefined, 1});
-        if (undefined != 0 || !std::isfinite(value)) {
-            return std::nullopt;
-        }
-        return value;
+        return AntiderivativeAt(*m_compiled, m_curve->k, m_curve->start->x0, m_curve->start->y0, m_curve->x);
     }
     return m_compiled->DefinedValue(m_curve->x, m_curve->k);
 }

@@ -11,10 +11,8 @@
 #include <QKeyEvent>
 
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace {
@@ -54,15 +52,8 @@ bool CZelView::StartTrace(std::optional<QPointF> near, bool nearOnly)
             continue;
         }
         // F's value comes from the quadrature of its function.
-        const auto valueAt = [&](double k) -> std::optional<double> {
-            if (!starts[i]) {
-                return term.DefinedValue(x, k);
-            }
-            double value{};
-            std::uint8_t undefined{};
-            SampleAntiderivative(term, k, starts[i]->x0, starts[i]->y0, std::span{&x, 1}, std::span{&value, 1},
-                                 std::span{&undefined, 1});
-            return undefined == 0 && std::isfinite(value) ? std::optional<double>{value} : std::nullopt;
+        const auto valueAt = [&](double k) {
+            return starts[i] ? AntiderivativeAt(term, k, starts[i]->x0, starts[i]->y0, x) : term.DefinedValue(x, k);
         };
         std::size_t member = 0;
         ForEachFamilyValue(functions[i], [&](double k) {
