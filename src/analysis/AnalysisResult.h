@@ -108,23 +108,23 @@ enum class EResultMessage
     NoInflections,
     NoIntersections,
     EqualFunctions,
-    NotDefinedAt,        // numbers: x0
-    NotDifferentiableAt, // numbers: x0
-    FamilyCut,           // numbers: the count of family values visited, the last k visited
-    ZeroStretch,         // numbers: from, to, whether from and to belong to it (1 or 0)
-    TooDense,            // numbers: the range; the points crowd too densely for the finest grid
-    DomainTooFine,       // numbers: the range; f changes between defined and not too often on it
-    TooManyRasterPoints, // numbers: the most points of a raster run; the range needs more
-    TooManyRows,         // numbers: the most rows of a value table; the range needs more
+    NotDefinedAt,          // numbers: x0
+    NotDifferentiableAt,   // numbers: x0
+    FamilyCut,             // numbers: the count of family values visited, the last k visited
+    ZeroStretch,           // numbers: from, to, whether from and to belong to it (1 or 0)
+    TooDense,              // numbers: the range; the points crowd too densely for the finest grid
+    DomainTooFine,         // numbers: the range; f changes between defined and not too often on it
+    TooManyRasterPoints,   // numbers: the most points of a raster run; the range needs more
+    TooManyRows,           // numbers: the most rows of a value table; the range needs more
     TangentOverflow,       // numbers: x0
     IntegralTooLarge,      // numbers: from, to
     IntegralNotComputable, // numbers: from, to
     NoAsymptotes,
-    LocusNeedsFamily,      // an Ortskurve asked of a function with one value of k
-    LocusUnresolved,       // numbers: the values of k at which no point of an Ortskurve is known
-    AntiderivativeOnlyOn,   // numbers: from, to, whether from and to belong to it (1 or 0)
-    AntiderivativeUndefined, // numbers: x0, where f is not defined
-    NotForAntiderivative,    // an analysis that does not run on an antiderivative
+    LocusNeedsFamily,          // an Ortskurve asked of a function with one value of k
+    LocusUnresolved,           // numbers: the values of k at which no point of an Ortskurve is known
+    AntiderivativeOnlyOn,      // numbers: from, to, whether from and to belong to it (1 or 0)
+    AntiderivativeUndefined,   // numbers: x0, where f is not defined
+    NotForAntiderivative,      // an analysis that does not run on an antiderivative
     AntiderivativeZeroStretch, // numbers: as ZeroStretch, where F is 0
 };
 

@@ -114,7 +114,8 @@ SSideLimit ApproachSide(CDomainProgram& program, double anchor, double direction
         return {};
     }
     const SSideLimit nearest = Judge(values);
-    if (clean.size() < kFewestClean || clean.size() == values.size() || nearest.kind == SSideLimit::Oscillating) {
+    if (clean.size() < kFewestClean || clean.size() == values.size() ||
+        nearest.kind == SSideLimit::Oscillating) {
         return nearest;
     }
     // Where f cancels beside the place ((exp(x)-1)/x at 0, (x^2-2)/(x-sqrt(2)) at its gap), the
@@ -123,7 +124,8 @@ SSideLimit ApproachSide(CDomainProgram& program, double anchor, double direction
     // them, since a noise-free nearest value is the more exact limit ((x^2-1)/(x-1) gives 2 there).
     // They decide only where they have settled: a few values far from the place say little.
     const SSideLimit settled = Judge(clean);
-    if (settled.kind == SSideLimit::Finite && settled.spread <= 1e-6 * std::max(1.0, std::fabs(settled.limit)) &&
+    if (settled.kind == SSideLimit::Finite &&
+        settled.spread <= 1e-6 * std::max(1.0, std::fabs(settled.limit)) &&
         (nearest.kind != SSideLimit::Finite ||
          std::fabs(nearest.limit - settled.limit) > Tolerance(settled))) {
         return settled;

@@ -42,8 +42,8 @@ bool Lost(double value, double bound)
 
 // values[i] and slopes[i] at xs[i], in chunks on the shared pool and on the calling thread.
 // Returns false when stopped; the values are then incomplete.
-bool Fill(const std::function<SValueAndSlope(double)>& g, const ScanVector<double>& xs, ScanVector<double>& values,
-          ScanVector<double>& slopes, std::stop_token stop)
+bool Fill(const std::function<SValueAndSlope(double)>& g, const ScanVector<double>& xs,
+          ScanVector<double>& values, ScanVector<double>& slopes, std::stop_token stop)
 {
     // Not zeroed: every element is written before it is read, and the threads that write them touch
     // their pages first.
@@ -63,8 +63,8 @@ bool Fill(const std::function<SValueAndSlope(double)>& g, const ScanVector<doubl
 
 // The same from the samples of the whole series, which the first scan of a grid evaluates and
 // the others read. Returns false when stopped.
-bool FillFromSeries(const SRootSearch& search, double lo, double hi, std::size_t n, const ScanVector<double>& xs,
-                    ScanVector<double>& values, ScanVector<double>& slopes)
+bool FillFromSeries(const SRootSearch& search, double lo, double hi, std::size_t n,
+                    const ScanVector<double>& xs, ScanVector<double>& values, ScanVector<double>& slopes)
 {
     CSeriesSamples& samples = *search.samples;
     const CSeriesSamples::Orders* kept = samples.Find(search.k, lo, hi, n);
@@ -215,20 +215,20 @@ ScanVector<double> Grid(double from, double to, std::size_t n)
 {
     ScanVector<double> xs(n + 1);
     const double width = to - from;
-    RunOnPool(
-        xs.size(), std::size_t{1} << 14,
-        [&](std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                // Half the range from each end, so that a range of ±1e308 does not overflow.
-                const double x = std::isfinite(width)
-                                     ? from + width * (static_cast<double>(i) / static_cast<double>(n))
-                                     : from / 2 + to / 2 +
-                                           (to / 2 - from / 2) *
-                                               (2 * static_cast<double>(i) / static_cast<double>(n) - 1);
-                xs[i] = std::clamp(x, from, to);
-            }
-        },
-        {});
+    RunOnPool(xs.size(), std::size_t{1} << 14,
+              [&](std::size_t begin, std::size_t end) {
+                  for (std::size_t i = begin; i < end; ++i) {
+                      // Half the range from each end, so that a range of ±1e308 does not overflow.
+                      const double x =
+                          std::isfinite(width)
+                              ? from + width * (static_cast<double>(i) / static_cast<double>(n))
+                              : from / 2 + to / 2 +
+                                    (to / 2 - from / 2) *
+                                        (2 * static_cast<double>(i) / static_cast<double>(n) - 1);
+                      xs[i] = std::clamp(x, from, to);
+                  }
+              },
+              {});
     // Where the range holds fewer doubles than the grid has points, neighbours coincide: each x is
     // kept once.
     std::size_t kept = 1;
@@ -254,8 +254,8 @@ enum class EResolution
 };
 
 // typical is TypicalSize of the values.
-EResolution Resolution(const ScanVector<double>& xs, const ScanVector<double>& values, const ScanVector<double>& slopes,
-                       std::optional<double> typical)
+EResolution Resolution(const ScanVector<double>& xs, const ScanVector<double>& values,
+                       const ScanVector<double>& slopes, std::optional<double> typical)
 {
     if (!typical) {
         return EResolution::Resolved;
@@ -296,7 +296,8 @@ public:
     // The ends that do not belong to the piece: the samples there stand in for a pole, a gap or an
     // edge, whose x is no point of f, so nothing found at them is a zero.
     // typical is TypicalSize of the values.
-    CRootCollector(const SRootSearch& search, SRoots& out, bool fromOpen, bool toOpen, std::optional<double> typical)
+    CRootCollector(const SRootSearch& search, SRoots& out, bool fromOpen, bool toOpen,
+                   std::optional<double> typical)
         : m_search{search}, m_out{out}, m_fromOpen{fromOpen}, m_toOpen{toOpen}
     {
         // Rounding in a term's parts is of the size of its larger values: a touching zero of the
@@ -470,8 +471,7 @@ SRoots RootsOn(const SRootSearch& search, double from, bool fromIncluded, double
         const bool filled = search.samples != nullptr && search.series
                                 ? FillFromSeries(search, lo, hi, n, out.xs, out.values, slopes)
                                 : Fill(search.both, out.xs, out.values, slopes, search.stop);
-        if (!filled ||
-            !Clean(search.bounded, out.xs, out.values, slopes, out.lost, search.stop)) {
+        if (!filled || !Clean(search.bounded, out.xs, out.values, slopes, out.lost, search.stop)) {
             out.outcome = ERootsOutcome::Stopped;
             return out;
         }

@@ -88,8 +88,9 @@ public:
         case EResultMessage::ZeroStretch:
         case EResultMessage::AntiderivativeZeroStretch:
             Line(Utf8ToCp1252(message.id == EResultMessage::ZeroStretch ? "f ist 0 für alle x in "
-                                                                        : "F ist 0 für alle x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) +
-                 "; " + Text(number(1)) + (number(3) != 0 ? " ]" : " ["));
+                                                                        : "F ist 0 für alle x in ") +
+                 (number(2) != 0 ? "[ " : "] ") + Text(number(0)) + "; " + Text(number(1)) +
+                 (number(3) != 0 ? " ]" : " ["));
             break;
         case EResultMessage::TooDense:
             Line(Utf8ToCp1252(kTooDenseText));
@@ -114,8 +115,8 @@ public:
                               " Werte von k ließen sich die Punkte nicht bestimmen; dort enden die Zweige."));
             break;
         case EResultMessage::AntiderivativeOnlyOn:
-            Line(Utf8ToCp1252("F ist nur für x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) + "; " +
-                 Text(number(1)) + (number(3) != 0 ? " ]" : " [") +
+            Line(Utf8ToCp1252("F ist nur für x in ") + (number(2) != 0 ? "[ " : "] ") + Text(number(0)) +
+                 "; " + Text(number(1)) + (number(3) != 0 ? " ]" : " [") +
                  Utf8ToCp1252(" definiert, dem Stück des Definitionsbereichs von f um x0."));
             break;
         case EResultMessage::AntiderivativeUndefined:

@@ -73,8 +73,9 @@ std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k,
     });
 }
 
-std::vector<STracePoint> AntiderivativeTracePointsOf(const CGraphFunction& function, double k, double x0, double y0,
-                                                     const CScaling& scaling, int precision, std::stop_token stop)
+std::vector<STracePoint> AntiderivativeTracePointsOf(const CGraphFunction& function, double k, double x0,
+                                                     double y0, const CScaling& scaling, int precision,
+                                                     std::stop_token stop)
 {
     const CGraphFunction curve = FamilyMember(function, k);
     return PointsOf(stop, [&](EAnalysis kind, const SDiscussOptions& options, IAnalysisSink& sink) {

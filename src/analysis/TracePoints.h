@@ -26,8 +26,8 @@ std::vector<STracePoint> TracePointsOf(const CGraphFunction& function, double k,
 
 // The same for the antiderivative F of the curve with F(x0) = y0: its zeros, and its extrema and
 // inflection points where the curve and its slope change sign.
-std::vector<STracePoint> AntiderivativeTracePointsOf(const CGraphFunction& function, double k, double x0, double y0,
-                                                     const CScaling& scaling, int precision,
+std::vector<STracePoint> AntiderivativeTracePointsOf(const CGraphFunction& function, double k, double x0,
+                                                     double y0, const CScaling& scaling, int precision,
                                                      std::stop_token stop = {});
 
 // The point nearest to x within tolerance (in x units), if any.

@@ -241,7 +241,8 @@ void CGraphTrace::Scan()
     m_worker = std::jthread{[this, generation, function, k, start, scaling, precision](std::stop_token stop) {
         std::vector<STracePoint> points;
         try {
-            points = start ? AntiderivativeTracePointsOf(function, k, start->x0, start->y0, scaling, precision, stop)
+            points = start ? AntiderivativeTracePointsOf(function, k, start->x0, start->y0, scaling,
+                                                         precision, stop)
                            : TracePointsOf(function, k, scaling, precision, stop);
         } catch (...) {
             return; // out of memory, say: the trace goes on without points to snap to

@@ -53,7 +53,8 @@ bool CZelView::StartTrace(std::optional<QPointF> near, bool nearOnly)
         }
         // F's value comes from the quadrature of its function.
         const auto valueAt = [&](double k) {
-            return starts[i] ? AntiderivativeAt(term, k, starts[i]->x0, starts[i]->y0, x) : term.DefinedValue(x, k);
+            return starts[i] ? AntiderivativeAt(term, k, starts[i]->x0, starts[i]->y0, x)
+                             : term.DefinedValue(x, k);
         };
         std::size_t member = 0;
         ForEachFamilyValue(functions[i], [&](double k) {

@@ -293,10 +293,12 @@ CCompiledTerm::CCompiledTerm(std::string_view term)
     // Which registers vary with x, for the power whose exponent does.
     std::vector<std::uint8_t> ofX(static_cast<std::size_t>(m_registerCount), 0);
     ofX[kXRegister] = 1;
-    const auto varies = [&](std::int32_t r) { return r >= 0 && r < m_registerCount && ofX[static_cast<std::size_t>(r)] != 0; };
+    const auto varies = [&](std::int32_t r) {
+        return r >= 0 && r < m_registerCount && ofX[static_cast<std::size_t>(r)] != 0;
+    };
     for (const SInstruction& in : m_code) {
-        const bool binary = in.op == EOp::Add || in.op == EOp::Sub || in.op == EOp::Mul || in.op == EOp::Div ||
-                            in.op == EOp::Pow;
+        const bool binary = in.op == EOp::Add || in.op == EOp::Sub || in.op == EOp::Mul ||
+                            in.op == EOp::Div || in.op == EOp::Pow;
         ofX[static_cast<std::size_t>(in.dst)] = varies(in.a) || (binary && varies(in.b)) ? 1 : 0;
         m_exponentOfX = m_exponentOfX || (in.op == EOp::Pow && varies(in.b));
     }

@@ -113,11 +113,13 @@ SJet ConstantPowerJet(double a, double value, double e, int highest)
 {
     const double g1 = e == 0 ? 0 : e * std::pow(a, e - 1);
     const double g2 = highest < 2 ? kNaN : e == 0 || e == 1 ? 0 : e * (e - 1) * std::pow(a, e - 2);
-    const double g3 =
-        highest < 3 ? kNaN : e == 0 || e == 1 || e == 2 ? 0 : e * (e - 1) * (e - 2) * std::pow(a, e - 3);
-    const double g4 = highest < 4                         ? kNaN
-                      : e == 0 || e == 1 || e == 2 || e == 3 ? 0
-                                                             : e * (e - 1) * (e - 2) * (e - 3) * std::pow(a, e - 4);
+    const double g3 = highest < 3                  ? kNaN
+                      : e == 0 || e == 1 || e == 2 ? 0
+                                                   : e * (e - 1) * (e - 2) * std::pow(a, e - 3);
+    const double g4 = highest < 4 ? kNaN
+                      : e == 0 || e == 1 || e == 2 || e == 3
+                          ? 0
+                          : e * (e - 1) * (e - 2) * (e - 3) * std::pow(a, e - 4);
     return Jet(value, g1, g2, g3, g4);
 }
 

@@ -125,7 +125,8 @@ namespace {
 
 bool Same(double a, double b)
 {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (std::isnan(a) && std::isnan(b));
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) ||
+           (std::isnan(a) && std::isnan(b));
 }
 
 // Carrying fewer orders gives the same bits for the orders carried, also where a part fails, where
@@ -133,9 +134,10 @@ bool Same(double a, double b)
 // where a constant exponent's jet leaves out the powers it does not need.
 TEST(TermDerivatives, FewerOrdersGiveTheSameBits)
 {
-    const char* const terms[] = {"sin(x)*exp(-x^2/4)", "x^x",        "2^(x^3)",     "x^(x-x)",   "(x^2-1)/(x-1)",
-                                 "sqrt(x)^3-x^4/k",    "x^0.5+x^-2", "cos(x)/x",    "tan(x)^k",  "ln(abs(x))*sinh(x)",
-                                 "!(x)+atan(x)^5",     "1/(x-2)",    "cosh(x)^-1.5", "asin(x/4)", "(x+2)^((x-1)^3+2.5)"};
+    const char* const terms[] = {
+        "sin(x)*exp(-x^2/4)", "x^x",        "2^(x^3)",      "x^(x-x)",   "(x^2-1)/(x-1)",
+        "sqrt(x)^3-x^4/k",    "x^0.5+x^-2", "cos(x)/x",     "tan(x)^k",  "ln(abs(x))*sinh(x)",
+        "!(x)+atan(x)^5",     "1/(x-2)",    "cosh(x)^-1.5", "asin(x/4)", "(x+2)^((x-1)^3+2.5)"};
     for (const char* text : terms) {
         const CCompiledTerm term{text};
         for (double x = -4.25; x <= 4.25; x += 0.125) {
